@@ -1,0 +1,78 @@
+// Times the store's operations, each with its save, on lists of several sizes and prints medians.
+#include "model/goalsfile.h"
+#include "model/todostore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int Rounds = 31;
+
+double medianMicroseconds(const std::function<void()> &operation)
+{
+    std::vector<double> samples;
+    samples.reserve(Rounds);
+    for (int i = 0; i < Rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        operation();
+        samples.push_back(double(timer.nsecsElapsed()) / 1000.0);
+    }
+    std::nth_element(samples.begin(), samples.begin() + Rounds / 2, samples.end());
+    return samples[Rounds / 2];
+}
+
+QString writeGoalsFile(const QString &folder, int count)
+{
+    QList<TodoItem> todos;
+    for (int i = 0; i < count; ++i) {
+        TodoItem item;
+        item.id = QUuid::createUuid();
+        item.text = QStringLiteral("Goal number %1 with a few words of text").arg(i);
+        item.order = i;
+        item.createdAt = QDateTime::currentDateTimeUtc();
+        todos.append(item);
+    }
+    const QString path = folder + QStringLiteral("/todos.json");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(GoalsFile::encode(todos));
+    return path;
+}
+
+void benchmark(int count)
+{
+    QTemporaryDir folder;
+    const QString path = writeGoalsFile(folder.path(), count);
+    TodoStore store(path);
+    const QUuid middle = store.todos().at(count / 2).id;
+
+    std::printf("%6d goals:", count);
+    std::printf("  load %8.1f", medianMicroseconds([&] { TodoStore loaded(path); }));
+    std::printf("  add+save %8.1f", medianMicroseconds([&] {
+        store.add(QStringLiteral("One more goal"));
+        store.save();
+    }));
+    std::printf("  toggle %8.1f", medianMicroseconds([&] { store.toggle(middle); }));
+    std::printf("  updateText %8.1f", medianMicroseconds([&] { store.updateText(middle, QStringLiteral("Edited")); }));
+    std::printf("  move %8.1f", medianMicroseconds([&] { store.move({0}, int(store.todos().size())); }));
+    std::printf("  delete %8.1f", medianMicroseconds([&] { store.remove(store.todos().constLast().id); }));
+    std::printf("   (median microseconds of %d)\n", Rounds);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    for (int count : {100, 1000, 10000})
+        benchmark(count);
+    return 0;
+}

@@ -1,0 +1,16 @@
+#include "app/appdelegate.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Mirel"));
+    QApplication::setApplicationName(QStringLiteral("Mirel"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(
+        LaunchOptions::fromArguments(QApplication::arguments(), qEnvironmentVariable(UiTestGoalsVariable)));
+    return QApplication::exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+// One goal of the day's list. Goals are identified by id alone; whole records are never compared.
+struct TodoItem final {
+    QUuid id;
+    QString text;
+    bool completed = false;
+    qint64 order = 0;
+    QDateTime createdAt;
+};
+
+// The whitespace-and-newline set that every typed goal text and title is trimmed with:
+// Unicode Zs, Zl and Zp plus U+0009..U+000D and U+0085. Unlike QString::trimmed() it keeps U+FEFF.
+bool isTrimmable(QChar c);
+
+// The text without leading and trailing trimmable characters (inner ones stay).
+QString trimmedText(const QString &text);
+
+// The trimmed text, or nothing when trimming leaves it empty.
+std::optional<QString> trimmedNonEmpty(const QString &text);

@@ -1,0 +1,204 @@
+#include "todostore.h"
+
+#include "goalsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Far beyond any day's list; a larger file is kept aside rather than read into memory.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+bool isNewline(char16_t c)
+{
+    return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
+}
+
+QString keptFileName(const QString &fileURL, int attempt)
+{
+    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmss")) + u'Z';
+    QString name = fileURL + QStringLiteral(".unreadable-") + stamp;
+    if (attempt > 0)
+        name += u'-' + QString::number(attempt);
+    return name;
+}
+
+} // namespace
+
+TodoStore::TodoStore(QObject *parent)
+    : TodoStore(GoalsFile::defaultLocation(), parent)
+{
+}
+
+TodoStore::TodoStore(std::optional<QString> fileURL, QObject *parent)
+    : QObject(parent)
+    , m_fileURL(std::move(fileURL))
+{
+    if (m_fileURL)
+        load();
+}
+
+void TodoStore::load()
+{
+    QFile file(*m_fileURL);
+    if (!file.exists())
+        return;
+    std::optional<QList<TodoItem>> decoded;
+    if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
+        decoded = GoalsFile::decode(file.readAll());
+    if (!decoded) {
+        m_fileIsUnreadable = true;
+        return;
+    }
+    std::stable_sort(decoded->begin(), decoded->end(),
+                     [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
+    m_todos = std::move(*decoded);
+    emit todosChanged();
+}
+
+void TodoStore::add(const QString &text)
+{
+    qint64 largest = -1;
+    for (const TodoItem &item : std::as_const(m_todos))
+        largest = std::max(largest, item.order);
+    // Only a hand-edited file can hold the largest order; renumbering makes room for the next one.
+    if (largest == std::numeric_limits<qint64>::max()) {
+        renumber();
+        largest = m_todos.size() - 1;
+    }
+    TodoItem item;
+    item.id = QUuid::createUuid();
+    item.text = text;
+    item.order = largest + 1;
+    item.createdAt = QDateTime::currentDateTimeUtc();
+    m_todos.append(std::move(item));
+    emit todosChanged();
+}
+
+void TodoStore::addLines(const QString &text)
+{
+    qsizetype start = 0;
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i <= length; ++i) {
+        if (i < length && !isNewline(text.at(i).unicode()))
+            continue;
+        if (auto line = trimmedNonEmpty(QStringView(text).sliced(start, i - start).toString()))
+            add(*line);
+        start = i + 1;
+    }
+    save();
+}
+
+void TodoStore::toggle(const QUuid &id)
+{
+    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.end())
+        return;
+    it->completed = !it->completed;
+    emit todosChanged();
+    save();
+}
+
+void TodoStore::updateText(const QUuid &id, const QString &text)
+{
+    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.end())
+        return;
+    it->text = text;
+    emit todosChanged();
+    save();
+}
+
+void TodoStore::remove(const QUuid &id)
+{
+    m_todos.removeIf([&](const TodoItem &item) { return item.id == id; });
+    emit todosChanged();
+    renumber();
+    save();
+}
+
+void TodoStore::move(const QSet<int> &sourceOffsets, int destination)
+{
+    const auto size = int(m_todos.size());
+    // The list's own reordering never produces these; anything else is a caller's mistake to ignore.
+    if (destination < 0 || destination > size)
+        return;
+    for (int offset : sourceOffsets) {
+        if (offset < 0 || offset >= size)
+            return;
+    }
+
+    QList<TodoItem> before;
+    QList<TodoItem> moved;
+    QList<TodoItem> after;
+    for (int i = 0; i < size; ++i) {
+        if (sourceOffsets.contains(i))
+            moved.append(std::move(m_todos[i]));
+        else if (i < destination)
+            before.append(std::move(m_todos[i]));
+        else
+            after.append(std::move(m_todos[i]));
+    }
+    before.append(std::move(moved));
+    before.append(std::move(after));
+    m_todos = std::move(before);
+    emit todosChanged();
+    renumber();
+    save();
+}
+
+void TodoStore::renumber()
+{
+    bool changed = false;
+    for (qsizetype i = 0; i < m_todos.size(); ++i) {
+        if (m_todos[i].order != i) {
+            m_todos[i].order = i;
+            changed = true;
+        }
+    }
+    if (changed)
+        emit todosChanged();
+}
+
+bool TodoStore::keepUnreadableFileAside()
+{
+    // QFile::rename never replaces an existing file, so an earlier kept copy is never lost.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString kept = keptFileName(*m_fileURL, attempt);
+        if (QFile::exists(kept))
+            continue;
+        if (QFile::rename(*m_fileURL, kept)) {
+            m_keptUnreadableFile = kept;
+            return true;
+        }
+        // The file may have gone in the meantime; then there is nothing left to keep.
+        return !QFile::exists(*m_fileURL);
+    }
+    return false;
+}
+
+void TodoStore::save()
+{
+    if (!m_fileURL)
+        return;
+    // An unreadable file may still hold the user's goals: move it aside before replacing it, and
+    // rather skip this save (the next one tries again) than overwrite it.
+    if (m_fileIsUnreadable) {
+        if (!keepUnreadableFileAside())
+            return;
+        m_fileIsUnreadable = false;
+    }
+    // The folder may have been removed while the panel runs; recreating it keeps saves working.
+    QDir().mkpath(QFileInfo(*m_fileURL).absolutePath());
+    QSaveFile file(*m_fileURL);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(GoalsFile::encode(m_todos));
+    file.commit();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "todoitem.h"
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+
+#include <optional>
+
+// The one owner of the day's goal list. Every changing operation writes the whole goals file before it
+// returns (add leaves that to its caller) and then tells observers through todosChanged().
+class TodoStore final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TodoStore)
+
+public:
+    // Loads the goals file at the default location.
+    explicit TodoStore(QObject *parent = nullptr);
+    // Without a location the store lives in memory only: nothing is read and nothing is ever written.
+    explicit TodoStore(std::optional<QString> fileURL, QObject *parent = nullptr);
+
+    const QList<TodoItem> &todos() const { return m_todos; }
+    const std::optional<QString> &fileURL() const { return m_fileURL; }
+
+    void add(const QString &text);
+    void addLines(const QString &text);
+    void toggle(const QUuid &id);
+    void updateText(const QUuid &id, const QString &text);
+    // The description's `delete`, renamed because that is a C++ keyword.
+    void remove(const QUuid &id);
+    void move(const QSet<int> &sourceOffsets, int destination);
+    void save();
+
+    // Where a goals file that could not be read was kept before the first save replaced it.
+    const std::optional<QString> &keptUnreadableFile() const { return m_keptUnreadableFile; }
+
+signals:
+    void todosChanged();
+
+private:
+    void load();
+    void renumber();
+    bool keepUnreadableFileAside();
+
+    QList<TodoItem> m_todos;
+    std::optional<QString> m_fileURL;
+    // Set when the file existed but could not be read or decoded: it is moved aside, not overwritten.
+    bool m_fileIsUnreadable = false;
+    std::optional<QString> m_keptUnreadableFile;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QHBoxLayout;
+
+// The container of one row: children in a line 8 apart and vertically centred, body font, 6 side
+// insets, at least 28 tall, and a faint rounded highlight behind the whole row when highlighted.
+class GoalRow final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GoalRow)
+
+public:
+    explicit GoalRow(QWidget *parent = nullptr);
+
+    // The row's children are added here by the view that builds the row.
+    QHBoxLayout *contentLayout() const { return m_layout; }
+
+    bool isHighlighted() const { return m_highlighted; }
+    void setHighlighted(bool highlighted);
+    // 0..1, driven by the panel's hover fade; the highlight is drawn at its full strength times this.
+    void setHighlightFade(qreal fade);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QHBoxLayout *m_layout = nullptr;
+    bool m_highlighted = false;
+    qreal m_highlightFade = 1.0;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "model/todoitem.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class Checkbox;
+class GlyphButton;
+class GoalRow;
+class QLabel;
+class QLineEdit;
+
+// One goal as one row: checkbox, text (an in-place editor after a single click on an open goal's text),
+// and a delete glyph shown while the row is highlighted. The row never reaches the store: it reports
+// through its three callbacks, and receives the goal and the panel's hover state through setters.
+class TodoRowView final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TodoRowView)
+
+public:
+    TodoRowView(const TodoItem &todo, bool isPanelHovered, std::function<void()> onToggle,
+                std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete,
+                QWidget *parent = nullptr);
+
+    const TodoItem &todo() const { return m_todo; }
+    // A new value of the same goal; the row's own editing and hover state survive it.
+    // `animated` makes a change of `completed` swap the checkbox glyph with its short animation.
+    void setTodo(const TodoItem &todo, bool animated = false);
+
+    bool isPanelHovered() const { return m_isPanelHovered; }
+    void setPanelHovered(bool hovered);
+    // 0..1 progress of the panel's hover fade; colours and the highlight are drawn from it.
+    void setHoverFade(qreal fade);
+
+    bool isEditing() const { return m_isEditing; }
+    bool isHighlighted() const { return m_isRowHovered && m_isPanelHovered && !m_isEditing; }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+signals:
+    // The row's height for its current width changed (text edited, wrapped, or the width changed).
+    void heightChanged();
+
+private:
+    void beginEditing();
+    void commitEditing();
+    void cancelEditing();
+
+    TodoItem m_todo;
+    bool m_isPanelHovered = false;
+    bool m_isEditing = false;
+    bool m_isRowHovered = false;
+    QString m_editText;
+
+    std::function<void()> m_onToggle;
+    std::function<void(const QString &)> m_onUpdateText;
+    std::function<void()> m_onDelete;
+
+    GoalRow *m_row = nullptr;
+    Checkbox *m_checkbox = nullptr;
+    QLabel *m_text = nullptr;
+    QLineEdit *m_editor = nullptr;
+    GlyphButton *m_deleteButton = nullptr;
+};
