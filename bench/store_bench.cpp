@@ -43,7 +43,7 @@ QString writeGoalsFile(const QString &folder, int count)
     const QString path = folder + QStringLiteral("/todos.json");
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(GoalsFile::encode(todos));
+    file.write(*GoalsFile::encode(todos));
     return path;
 }
 

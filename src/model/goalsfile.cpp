@@ -5,147 +5,166 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
 #include <limits>
-
-using Json = nlohmann::ordered_json;
+#include <string_view>
 
 namespace {
 
-constexpr int UuidLength = 36;
-constexpr qint64 SecondsPerMinute = 60;
+using Json = nlohmann::json;
 
-bool isHexDigit(QChar c)
+constexpr qint64 MSecsPerSecond = 1000;
+constexpr qint64 SecondsPerMinute = 60;
+constexpr qint64 SecondsPerHour = 3600;
+constexpr qint64 SecondsPerDay = 86400;
+constexpr std::size_t UuidLength = 36;
+constexpr std::size_t UuidBytes = 16;
+constexpr char UpperHex[] = "0123456789ABCDEF";
+constexpr char LowerHex[] = "0123456789abcdef";
+
+// Days since 1970-01-01 of a date in the proleptic Gregorian calendar, the one QDate uses
+// (the well-known days_from_civil / civil_from_days pair, which needs no tables and no time zone).
+constexpr qint64 daysFromCivil(qint64 year, qint64 month, qint64 day)
 {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    year -= month <= 2 ? 1 : 0;
+    const qint64 era = (year >= 0 ? year : year - 399) / 400;
+    const qint64 yearOfEra = year - era * 400;
+    const qint64 dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
 }
 
-bool isHyphenPosition(int i)
+struct CivilDate final {
+    qint64 year = 0;
+    qint64 month = 0;
+    qint64 day = 0;
+};
+
+constexpr CivilDate civilFromDays(qint64 days)
+{
+    days += 719468;
+    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
+    const qint64 dayOfEra = days - era * 146097;
+    const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const qint64 day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
+    const qint64 month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+// The file writes four-digit years, so only instants from year 1 to year 9999 (UTC) can be stored.
+constexpr qint64 FirstStorableSecond = daysFromCivil(1, 1, 1) * SecondsPerDay;
+constexpr qint64 EndStorableSecond = daysFromCivil(10000, 1, 1) * SecondsPerDay;
+
+constexpr qint64 daysInMonth(qint64 year, qint64 month)
+{
+    constexpr std::array<qint64, 12> Days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : Days[std::size_t(month - 1)];
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isUuidHyphenPosition(std::size_t i)
 {
     return i == 8 || i == 13 || i == 18 || i == 23;
 }
 
-// Reads `count` ASCII digits at `pos`, or -1 when any of them is not a digit.
-int readDigits(QStringView text, qsizetype pos, int count)
+// Only the bare 8-4-4-4-12 form, in either case; QUuid::fromString would also take braces.
+std::optional<QUuid> parseUuid(std::string_view text)
+{
+    if (text.size() != UuidLength)
+        return std::nullopt;
+    std::array<uchar, UuidBytes> bytes{};
+    std::size_t digit = 0;
+    for (std::size_t i = 0; i < UuidLength; ++i) {
+        if (isUuidHyphenPosition(i)) {
+            if (text[i] != '-')
+                return std::nullopt;
+            continue;
+        }
+        const int value = hexValue(text[i]);
+        if (value < 0)
+            return std::nullopt;
+        bytes[digit / 2] = uchar(bytes[digit / 2] << 4 | value);
+        ++digit;
+    }
+    return QUuid::fromRfc4122(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+void appendUuid(QByteArray &out, const QUuid &id)
+{
+    const std::array<uchar, UuidBytes> bytes = {
+        uchar(id.data1 >> 24), uchar(id.data1 >> 16), uchar(id.data1 >> 8), uchar(id.data1),
+        uchar(id.data2 >> 8),  uchar(id.data2),       uchar(id.data3 >> 8), uchar(id.data3),
+        id.data4[0],           id.data4[1],           id.data4[2],          id.data4[3],
+        id.data4[4],           id.data4[5],           id.data4[6],          id.data4[7],
+    };
+    std::array<char, UuidLength> text{};
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < UuidBytes; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            text[pos++] = '-';
+        text[pos++] = UpperHex[bytes[i] >> 4];
+        text[pos++] = UpperHex[bytes[i] & 0xF];
+    }
+    out.append(text.data(), qsizetype(text.size()));
+}
+
+// Reads `count` ASCII digits at `pos`, or -1 when any of them is missing or not a digit.
+qint64 readDigits(std::string_view text, std::size_t pos, std::size_t count)
 {
     if (pos + count > text.size())
         return -1;
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        const QChar c = text.at(pos + i);
-        if (c < u'0' || c > u'9')
+    qint64 value = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
             return -1;
-        value = value * 10 + (c.unicode() - u'0');
+        value = value * 10 + (text[i] - '0');
     }
     return value;
 }
 
-bool hasCharAt(QStringView text, qsizetype pos, char16_t expected)
+bool hasCharAt(std::string_view text, std::size_t pos, char expected)
 {
-    return pos < text.size() && text.at(pos) == QChar(expected);
+    return pos < text.size() && text[pos] == expected;
 }
 
-QString toQString(const Json &value)
+// An RFC 3339 internet date-time. Qt's own ISO parser also takes a time without a zone designator,
+// which the file must refuse, and is several times slower on large files.
+std::optional<QDateTime> parseDate(std::string_view text)
 {
-    const auto &utf8 = value.get_ref<const std::string &>();
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-std::optional<qint64> readOrder(const Json &value)
-{
-    // nlohmann keeps non-negative integers as unsigned, so 2^63 and above arrive here and must be refused.
-    if (value.is_number_unsigned()) {
-        const auto number = value.get<std::uint64_t>();
-        if (number > std::uint64_t(std::numeric_limits<qint64>::max()))
-            return std::nullopt;
-        return qint64(number);
-    }
-    if (value.is_number_integer())
-        return value.get<std::int64_t>();
-    return std::nullopt;
-}
-
-std::optional<TodoItem> readItem(const Json &object)
-{
-    if (!object.is_object())
+    const qint64 year = readDigits(text, 0, 4);
+    const qint64 month = readDigits(text, 5, 2);
+    const qint64 day = readDigits(text, 8, 2);
+    const qint64 hour = readDigits(text, 11, 2);
+    const qint64 minute = readDigits(text, 14, 2);
+    const qint64 second = readDigits(text, 17, 2);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) || hour < 0 || hour > 23
+        || minute < 0 || minute > 59 || second < 0 || second > 59)
         return std::nullopt;
-    const auto id = object.find("id");
-    const auto text = object.find("text");
-    const auto completed = object.find("completed");
-    const auto order = object.find("order");
-    const auto createdAt = object.find("createdAt");
-    const auto end = object.end();
-    if (id == end || text == end || completed == end || order == end || createdAt == end)
-        return std::nullopt;
-    if (!id->is_string() || !text->is_string() || !completed->is_boolean() || !createdAt->is_string())
+    if (!hasCharAt(text, 4, '-') || !hasCharAt(text, 7, '-') || !hasCharAt(text, 13, ':')
+        || !hasCharAt(text, 16, ':') || !(hasCharAt(text, 10, 'T') || hasCharAt(text, 10, 't')))
         return std::nullopt;
 
-    TodoItem item;
-    const auto uuid = GoalsFile::parseUuid(toQString(*id));
-    const auto orderValue = readOrder(*order);
-    const auto date = GoalsFile::parseDate(toQString(*createdAt));
-    if (!uuid || !orderValue || !date)
-        return std::nullopt;
-    item.id = *uuid;
-    item.text = toQString(*text);
-    item.completed = completed->get<bool>();
-    item.order = *orderValue;
-    item.createdAt = *date;
-    return item;
-}
-
-} // namespace
-
-namespace GoalsFile {
-
-QString formatUuid(const QUuid &id)
-{
-    return id.toString(QUuid::WithoutBraces).toUpper();
-}
-
-std::optional<QUuid> parseUuid(QStringView text)
-{
-    // QUuid::fromString also takes braces and other shapes; the file allows only the bare 8-4-4-4-12 form.
-    if (text.size() != UuidLength)
-        return std::nullopt;
-    for (int i = 0; i < UuidLength; ++i) {
-        const QChar c = text.at(i);
-        if (isHyphenPosition(i) ? c != u'-' : !isHexDigit(c))
-            return std::nullopt;
-    }
-    return QUuid::fromString(text);
-}
-
-QString formatDate(const QDateTime &date)
-{
-    // Whole seconds by truncation; the sub-second part is not kept in the file.
-    return date.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + u'Z';
-}
-
-std::optional<QDateTime> parseDate(QStringView text)
-{
-    // RFC 3339 date-time. Qt's ISO parser would also take a time without a zone, which the file forbids.
-    const int year = readDigits(text, 0, 4);
-    const int month = readDigits(text, 5, 2);
-    const int day = readDigits(text, 8, 2);
-    const int hour = readDigits(text, 11, 2);
-    const int minute = readDigits(text, 14, 2);
-    const int second = readDigits(text, 17, 2);
-    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
-        return std::nullopt;
-    if (!hasCharAt(text, 4, u'-') || !hasCharAt(text, 7, u'-') || !hasCharAt(text, 13, u':')
-        || !hasCharAt(text, 16, u':'))
-        return std::nullopt;
-    if (!hasCharAt(text, 10, u'T') && !hasCharAt(text, 10, u't'))
-        return std::nullopt;
-
-    qsizetype pos = 19;
-    int millisecond = 0;
-    if (hasCharAt(text, pos, u'.')) {
-        ++pos;
-        const qsizetype fractionStart = pos;
-        int scale = 100;
-        while (pos < text.size() && text.at(pos) >= u'0' && text.at(pos) <= u'9') {
-            millisecond += (text.at(pos).unicode() - u'0') * scale;
+    std::size_t pos = 19;
+    qint64 millisecond = 0;
+    if (hasCharAt(text, pos, '.')) {
+        const std::size_t fractionStart = ++pos;
+        qint64 scale = 100;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+            millisecond += (text[pos] - '0') * scale;
             scale /= 10;
             ++pos;
         }
@@ -154,16 +173,15 @@ std::optional<QDateTime> parseDate(QStringView text)
     }
 
     qint64 offsetSeconds = 0;
-    if (hasCharAt(text, pos, u'Z') || hasCharAt(text, pos, u'z')) {
+    if (hasCharAt(text, pos, 'Z') || hasCharAt(text, pos, 'z')) {
         ++pos;
-    } else if (hasCharAt(text, pos, u'+') || hasCharAt(text, pos, u'-')) {
-        const bool negative = text.at(pos) == u'-';
-        const int offsetHours = readDigits(text, pos + 1, 2);
-        const int offsetMinutes = readDigits(text, pos + 4, 2);
-        if (offsetHours < 0 || offsetMinutes < 0 || !hasCharAt(text, pos + 3, u':') || offsetHours > 23
-            || offsetMinutes > 59)
+    } else if (hasCharAt(text, pos, '+') || hasCharAt(text, pos, '-')) {
+        const qint64 offsetHours = readDigits(text, pos + 1, 2);
+        const qint64 offsetMinutes = readDigits(text, pos + 4, 2);
+        if (offsetHours < 0 || offsetHours > 23 || offsetMinutes < 0 || offsetMinutes > 59
+            || !hasCharAt(text, pos + 3, ':'))
             return std::nullopt;
-        offsetSeconds = (offsetHours * 60 + offsetMinutes) * SecondsPerMinute * (negative ? -1 : 1);
+        offsetSeconds = (offsetHours * SecondsPerHour + offsetMinutes * SecondsPerMinute) * (text[pos] == '-' ? -1 : 1);
         pos += 6;
     } else {
         return std::nullopt;
@@ -171,49 +189,291 @@ std::optional<QDateTime> parseDate(QStringView text)
     if (pos != text.size())
         return std::nullopt;
 
-    const QDate date(year, month, day);
-    const QTime time(hour, minute, second, millisecond);
-    if (!date.isValid() || !time.isValid())
+    const qint64 utcSecond = daysFromCivil(year, month, day) * SecondsPerDay + hour * SecondsPerHour
+        + minute * SecondsPerMinute + second - offsetSeconds;
+    // An offset can carry a date out of the four-digit years, where it could not be written back.
+    if (utcSecond < FirstStorableSecond || utcSecond >= EndStorableSecond)
         return std::nullopt;
-    const QDateTime result = QDateTime(date, time, Qt::UTC).addSecs(-offsetSeconds);
-    // A date that leaves four-digit years once in UTC could not be written back in the same form.
-    if (!result.isValid() || result.date().year() < 1 || result.date().year() > 9999)
-        return std::nullopt;
-    return result;
+    return QDateTime::fromMSecsSinceEpoch(utcSecond * MSecsPerSecond + millisecond, Qt::UTC);
 }
 
-QByteArray encode(const QList<TodoItem> &todos)
+// Whole seconds by truncation toward the past, so a reading never lies in the future of the instant.
+bool appendDate(QByteArray &out, const QDateTime &date)
 {
-    Json array = Json::array();
-    array.get_ref<Json::array_t &>().reserve(std::size_t(todos.size()));
-    for (const TodoItem &item : todos) {
-        Json object;
-        object["id"] = formatUuid(item.id).toStdString();
-        object["text"] = item.text.toStdString();
-        object["completed"] = item.completed;
-        object["order"] = std::int64_t(item.order);
-        object["createdAt"] = formatDate(item.createdAt).toStdString();
-        array.push_back(std::move(object));
+    if (!date.isValid())
+        return false;
+    const qint64 msecs = date.toMSecsSinceEpoch();
+    const qint64 second = msecs / MSecsPerSecond - (msecs % MSecsPerSecond < 0 ? 1 : 0);
+    if (second < FirstStorableSecond || second >= EndStorableSecond)
+        return false;
+    const qint64 days = second / SecondsPerDay - (second % SecondsPerDay < 0 ? 1 : 0);
+    const qint64 secondOfDay = second - days * SecondsPerDay;
+    const CivilDate civil = civilFromDays(days);
+
+    std::array<char, 20> text = {'0', '0', '0', '0', '-', '0', '0', '-', '0', '0',
+                                 'T', '0', '0', ':', '0', '0', ':', '0', '0', 'Z'};
+    const auto put = [&text](std::size_t end, qint64 value) {
+        for (std::size_t i = end; value > 0; value /= 10)
+            text[--i] = char('0' + value % 10);
+    };
+    put(4, civil.year);
+    put(7, civil.month);
+    put(10, civil.day);
+    put(13, secondOfDay / SecondsPerHour);
+    put(16, secondOfDay % SecondsPerHour / SecondsPerMinute);
+    put(19, secondOfDay % SecondsPerMinute);
+    out.append(text.data(), qsizetype(text.size()));
+    return true;
+}
+
+// Standard JSON escaping: the quote, the backslash and the control characters; everything else,
+// the slash and non-ASCII included, is written as raw UTF-8.
+void appendEscaped(QByteArray &out, const QByteArray &utf8)
+{
+    const char *run = utf8.constData();
+    const char *end = run + utf8.size();
+    for (const char *p = run; p != end; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(run, p - run);
+        run = p + 1;
+        switch (c) {
+        case '"':
+            out.append("\\\"", 2);
+            break;
+        case '\\':
+            out.append("\\\\", 2);
+            break;
+        case '\b':
+            out.append("\\b", 2);
+            break;
+        case '\f':
+            out.append("\\f", 2);
+            break;
+        case '\n':
+            out.append("\\n", 2);
+            break;
+        case '\r':
+            out.append("\\r", 2);
+            break;
+        case '\t':
+            out.append("\\t", 2);
+            break;
+        default: {
+            const std::array<char, 6> escape = {'\\', 'u', '0', '0', LowerHex[c >> 4], LowerHex[c & 0xF]};
+            out.append(escape.data(), qsizetype(escape.size()));
+        }
+        }
     }
-    // Replacement keeps a text with a lone surrogate writable instead of failing the whole save.
-    const std::string text = array.dump(-1, ' ', false, Json::error_handler_t::replace);
-    return QByteArray(text.data(), qsizetype(text.size()));
+    out.append(run, end - run);
+}
+
+void appendInteger(QByteArray &out, qint64 value)
+{
+    std::array<char, 24> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    out.append(digits.data(), result.ptr - digits.data());
+}
+
+// Builds the goals straight from the parser's events, so no document tree is kept and each value
+// is checked as it arrives. Depth 1 is the top-level array, depth 2 the inside of one goal object.
+class GoalsReader final {
+public:
+    using number_integer_t = Json::number_integer_t;
+    using number_unsigned_t = Json::number_unsigned_t;
+    using number_float_t = Json::number_float_t;
+    using string_t = Json::string_t;
+    using binary_t = Json::binary_t;
+
+    QList<TodoItem> &todos() { return m_todos; }
+
+    bool null() { return scalar([] { return false; }); }
+    bool boolean(bool value)
+    {
+        return scalar([&] {
+            m_item.completed = value;
+            return m_field == Field::Completed;
+        });
+    }
+    bool number_integer(number_integer_t value)
+    {
+        return scalar([&] {
+            m_item.order = value;
+            return m_field == Field::Order;
+        });
+    }
+    bool number_unsigned(number_unsigned_t value)
+    {
+        // The parser keeps non-negative integers unsigned, so 2^63 and above arrive here and are refused.
+        return scalar([&] {
+            m_item.order = qint64(value);
+            return m_field == Field::Order && value <= number_unsigned_t(std::numeric_limits<qint64>::max());
+        });
+    }
+    // A fraction, an exponent, or an integer too large for 64 bits.
+    bool number_float(number_float_t, const string_t &) { return scalar([] { return false; }); }
+    bool binary(binary_t &) { return false; }
+    bool string(string_t &value) { return scalar([&] { return readString(value); }); }
+
+    bool start_object(std::size_t)
+    {
+        if (m_depth == 1) {
+            m_item = TodoItem();
+            m_valid.fill(false);
+            m_field = Field::Other;
+        } else if (m_depth == 2) {
+            markCurrent(false);
+        } else {
+            // A top-level object instead of the array; deeper ones belong to a value being skipped.
+            if (m_depth == 0)
+                return false;
+        }
+        ++m_depth;
+        return true;
+    }
+    bool key(string_t &name)
+    {
+        if (m_depth == 2)
+            m_field = fieldNamed(name);
+        return true;
+    }
+    bool end_object()
+    {
+        --m_depth;
+        if (m_depth != 1)
+            return true;
+        for (bool valid : m_valid) {
+            if (!valid)
+                return false;
+        }
+        m_todos.append(std::move(m_item));
+        return true;
+    }
+    bool start_array(std::size_t)
+    {
+        if (m_depth == 1)
+            return false;
+        if (m_depth == 2)
+            markCurrent(false);
+        ++m_depth;
+        return true;
+    }
+    bool end_array()
+    {
+        --m_depth;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string &, const nlohmann::detail::exception &) { return false; }
+
+private:
+    enum class Field { Id, Text, Completed, Order, CreatedAt, Other };
+
+    static Field fieldNamed(std::string_view name)
+    {
+        if (name == "id")
+            return Field::Id;
+        if (name == "text")
+            return Field::Text;
+        if (name == "completed")
+            return Field::Completed;
+        if (name == "order")
+            return Field::Order;
+        if (name == "createdAt")
+            return Field::CreatedAt;
+        return Field::Other;
+    }
+
+    // A scalar is valid only as a goal's value; `apply` stores it and says whether it suits the key.
+    template <typename Apply>
+    bool scalar(Apply apply)
+    {
+        if (m_depth < 2)
+            return false;
+        if (m_depth == 2 && m_field != Field::Other)
+            markCurrent(apply());
+        return true;
+    }
+
+    bool readString(const string_t &value)
+    {
+        switch (m_field) {
+        case Field::Id:
+            if (const auto id = parseUuid(value)) {
+                m_item.id = *id;
+                return true;
+            }
+            return false;
+        case Field::Text:
+            m_item.text = QString::fromUtf8(value.data(), qsizetype(value.size()));
+            return true;
+        case Field::CreatedAt:
+            if (const auto date = parseDate(value)) {
+                m_item.createdAt = *date;
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+    // When a key appears twice its last value counts, as in a parsed document.
+    void markCurrent(bool valid)
+    {
+        if (m_field != Field::Other)
+            m_valid[std::size_t(m_field)] = valid;
+    }
+
+    QList<TodoItem> m_todos;
+    TodoItem m_item;
+    std::array<bool, 5> m_valid{};
+    Field m_field = Field::Other;
+    int m_depth = 0;
+};
+
+} // namespace
+
+namespace GoalsFile {
+
+std::optional<QByteArray> encode(const QList<TodoItem> &todos)
+{
+    // Written by hand rather than through a JSON library: the file's form is fixed and small, and
+    // this runs on every change of the list.
+    constexpr qsizetype TypicalGoalSize = 160;
+    QByteArray out;
+    out.reserve(2 + todos.size() * TypicalGoalSize);
+    out.append('[');
+    for (const TodoItem &item : todos) {
+        if (out.size() > 1)
+            out.append(',');
+        out.append(R"({"id":")", 7);
+        appendUuid(out, item.id);
+        out.append(R"(","text":")", 10);
+        appendEscaped(out, item.text.toUtf8());
+        out.append(R"(","completed":)", 14);
+        if (item.completed)
+            out.append("true", 4);
+        else
+            out.append("false", 5);
+        out.append(R"(,"order":)", 9);
+        appendInteger(out, item.order);
+        out.append(R"(,"createdAt":")", 14);
+        if (!appendDate(out, item.createdAt))
+            return std::nullopt;
+        out.append(R"("})", 2);
+    }
+    out.append(']');
+    return out;
 }
 
 std::optional<QList<TodoItem>> decode(const QByteArray &bytes)
 {
-    const Json document = Json::parse(bytes.cbegin(), bytes.cend(), nullptr, /*allow_exceptions=*/false);
-    if (!document.is_array())
+    GoalsReader reader;
+    const char *begin = bytes.constData();
+    if (!Json::sax_parse(begin, begin + bytes.size(), &reader))
         return std::nullopt;
-    QList<TodoItem> todos;
-    todos.reserve(qsizetype(document.size()));
-    for (const Json &element : document) {
-        auto item = readItem(element);
-        if (!item)
-            return std::nullopt;
-        todos.append(std::move(*item));
-    }
-    return todos;
+    return std::move(reader.todos());
 }
 
 QString defaultLocation()

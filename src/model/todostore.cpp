@@ -195,10 +195,13 @@ void TodoStore::save()
         m_fileIsUnreadable = false;
     }
     // The folder may have been removed while the panel runs; recreating it keeps saves working.
+    const std::optional<QByteArray> bytes = GoalsFile::encode(m_todos);
+    if (!bytes)
+        return;
     QDir().mkpath(QFileInfo(*m_fileURL).absolutePath());
     QSaveFile file(*m_fileURL);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(GoalsFile::encode(m_todos));
+    file.write(*bytes);
     file.commit();
 }
