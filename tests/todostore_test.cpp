@@ -96,6 +96,8 @@ private slots:
     void memoryOnlyStore_neverWrites();
     void badFile_startsEmptyAndKeepsItAside_data();
     void badFile_startsEmptyAndKeepsItAside();
+    void hugeFile_isKeptAsideUnread();
+    void folderInPlaceOfFile_isKeptAside();
     void keptCopies_neverOverwriteEachOther();
     void missingFile_isNotKept();
     void unwritableFolder_keepsGoalsInMemory();
@@ -389,6 +391,37 @@ void TodoStoreTest::badFile_startsEmptyAndKeepsItAside()
     store.add(u"Newer"_s);
     store.save();
     QCOMPARE(keptCopies(m_folder->path()), kept);
+}
+
+void TodoStoreTest::hugeFile_isKeptAsideUnread()
+{
+    constexpr qint64 HugeSize = 65 * 1024 * 1024;
+    {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(HugeSize));
+    }
+    TodoStore store(path());
+    QVERIFY(store.todos().isEmpty());
+    store.addLines(u"A"_s);
+
+    const QStringList kept = keptCopies(m_folder->path());
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(QFileInfo(m_folder->filePath(kept.constFirst())).size(), HugeSize);
+    QCOMPARE(texts(TodoStore(path())), QStringList(u"A"_s));
+}
+
+void TodoStoreTest::folderInPlaceOfFile_isKeptAside()
+{
+    QVERIFY(QDir(m_folder->path()).mkpath(u"todos.json/inside"_s));
+    TodoStore store(path());
+    QVERIFY(store.todos().isEmpty());
+    store.addLines(u"A"_s);
+
+    QCOMPARE(texts(TodoStore(path())), QStringList(u"A"_s));
+    const QStringList kept = keptCopies(m_folder->path());
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(QFileInfo(m_folder->filePath(kept.constFirst() + u"/inside"_s)).isDir());
 }
 
 void TodoStoreTest::keptCopies_neverOverwriteEachOther()
