@@ -27,7 +27,7 @@ public:
     void addLines(const QString &text);
     void toggle(const QUuid &id);
     void updateText(const QUuid &id, const QString &text);
-    // The description's `delete`, renamed because that is a C++ keyword.
+    // Removes every goal with that id; named remove because delete is a C++ keyword.
     void remove(const QUuid &id);
     void move(const QSet<int> &sourceOffsets, int destination);
     void save();
