@@ -1,8 +1,11 @@
 // Times the store's operations, each with its save, on lists of several sizes and prints medians.
+// Usage: store_bench [folder]. The files go to a temporary folder inside `folder` (default: the system's
+// temporary folder); a tmpfs such as /dev/shm shows the cost without the disk.
 #include "model/goalsfile.h"
 #include "model/todostore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -47,9 +50,11 @@ QString writeGoalsFile(const QString &folder, int count)
     return path;
 }
 
-void benchmark(int count)
+void benchmark(const QString &parent, int count)
 {
-    QTemporaryDir folder;
+    QTemporaryDir folder(parent + QStringLiteral("/store_bench-XXXXXX"));
+    if (!folder.isValid())
+        qFatal("cannot create a folder in %s", qPrintable(parent));
     const QString path = writeGoalsFile(folder.path(), count);
     TodoStore store(path);
     const QUuid middle = store.todos().at(count / 2).id;
@@ -77,7 +82,9 @@ void benchmark(int count)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString parent = arguments.size() > 1 ? arguments.at(1) : QDir::tempPath();
     for (int count : {100, 1000, 10000})
-        benchmark(count);
+        benchmark(parent, count);
     return 0;
 }

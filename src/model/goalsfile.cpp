@@ -436,12 +436,12 @@ private:
 
 namespace GoalsFile {
 
-std::optional<QByteArray> encode(const QList<TodoItem> &todos)
+bool encodeInto(const QList<TodoItem> &todos, QByteArray &out)
 {
     // Written by hand rather than through a JSON library: the file's form is fixed and small, and
     // this runs on every change of the list.
     constexpr qsizetype TypicalGoalSize = 160;
-    QByteArray out;
+    out.resize(0);
     out.reserve(2 + todos.size() * TypicalGoalSize);
     out.append('[');
     for (const TodoItem &item : todos) {
@@ -460,10 +460,18 @@ std::optional<QByteArray> encode(const QList<TodoItem> &todos)
         appendInteger(out, item.order);
         out.append(R"(,"createdAt":")", 14);
         if (!appendDate(out, item.createdAt))
-            return std::nullopt;
+            return false;
         out.append(R"("})", 2);
     }
     out.append(']');
+    return true;
+}
+
+std::optional<QByteArray> encode(const QList<TodoItem> &todos)
+{
+    QByteArray out;
+    if (!encodeInto(todos, out))
+        return std::nullopt;
     return out;
 }
 

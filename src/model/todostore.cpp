@@ -212,12 +212,11 @@ void TodoStore::save()
             return;
         m_fileIsUnreadable = false;
     }
-    const std::optional<QByteArray> bytes = GoalsFile::encode(m_todos);
-    if (!bytes)
+    if (!GoalsFile::encodeInto(m_todos, m_saveBuffer))
         return;
-    if (replaceAtomically(*m_fileURL, *bytes))
+    if (replaceAtomically(*m_fileURL, m_saveBuffer))
         return;
     // The folder may have been removed while the panel runs; recreating it keeps saves working.
     QDir().mkpath(QFileInfo(*m_fileURL).absolutePath());
-    replaceAtomically(*m_fileURL, *bytes);
+    replaceAtomically(*m_fileURL, m_saveBuffer);
 }

@@ -2,6 +2,7 @@
 
 #include "todoitem.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -48,4 +49,6 @@ private:
     // Set when the file existed but could not be read or decoded: it is moved aside, not overwritten.
     bool m_fileIsUnreadable = false;
     std::optional<QString> m_keptUnreadableFile;
+    // Kept between saves so that each save reuses the memory of the last.
+    QByteArray m_saveBuffer;
 };
