@@ -324,10 +324,9 @@ public:
             m_field = Field::Other;
         } else if (m_depth == 2) {
             markCurrent(false);
-        } else {
-            // A top-level object instead of the array; deeper ones belong to a value being skipped.
-            if (m_depth == 0)
-                return false;
+        } else if (m_depth == 0) {
+            // A single object instead of the array. Deeper objects belong to a value being skipped.
+            return false;
         }
         ++m_depth;
         return true;
@@ -427,7 +426,7 @@ private:
 
     QList<TodoItem> m_todos;
     TodoItem m_item;
-    std::array<bool, 5> m_valid{};
+    std::array<bool, std::size_t(Field::Other)> m_valid{};
     Field m_field = Field::Other;
     int m_depth = 0;
 };
