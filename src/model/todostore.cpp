@@ -15,6 +15,8 @@ namespace {
 
 // Far beyond any day's list; a larger file is kept aside rather than read into memory.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+// Kept copies are stamped to the second; a few more bad files within one second get a counter.
+constexpr int MaxKeptNamesPerSecond = 100;
 
 bool isNewline(char16_t c)
 {
@@ -187,7 +189,7 @@ void TodoStore::renumber()
 bool TodoStore::keepUnreadableFileAside()
 {
     // QFile::rename never replaces an existing file, so an earlier kept copy is never lost.
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < MaxKeptNamesPerSecond; ++attempt) {
         const QString kept = keptFileName(*m_fileURL, attempt);
         if (QFile::exists(kept))
             continue;
