@@ -5,10 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QSaveFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -32,21 +31,12 @@ QString keptFileName(const QString &fileURL, int attempt)
     return name;
 }
 
-// Writes a new file beside the old one and renames it into place, so a reader, or the next start after
-// a crash, finds the old list or the new one and never a mix. Unlike QSaveFile this does not flush to
-// disk first: that flush costs up to several milliseconds on every tick of a checkbox when the disk is
-// busy, and ext4 (Debian's default) already writes a replacing file's data before its rename.
+// QSaveFile writes beside the old file, flushes to disk and renames over it, so a crash or a power
+// loss leaves the old list or the new one and never a mix.
 bool replaceAtomically(const QString &path, const QByteArray &bytes)
 {
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    // On Linux the temporary file has no name until fileName() is asked for, so a kill during the write
-    // leaves nothing behind. POSIX rename replaces the target atomically; QFile::rename never replaces.
-    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return false;
-    file.setAutoRemove(false);
-    return true;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
