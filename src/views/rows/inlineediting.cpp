@@ -11,6 +11,7 @@ namespace {
 
 // Long enough for the field to be laid out and for the click that opened it to finish.
 constexpr int FocusDelay = 100;
+constexpr int LineEditTextMargin = 2;
 
 } // namespace
 
@@ -29,6 +30,9 @@ InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, s
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
     field->setPalette(palette);
+    // QLineEdit keeps a fixed 2 px between its edge and its text; taking it back puts the typed text exactly
+    // where the text the field replaces was drawn.
+    field->setTextMargins(-LineEditTextMargin, 0, -LineEditTextMargin, 0);
 
     m_deferredFocus->setSingleShot(true);
     m_deferredFocus->setInterval(FocusDelay);

@@ -5,10 +5,10 @@
 #include "goalrow.h"
 #include "hierarchicalcolors.h"
 #include "inlineediting.h"
+#include "wrappedtext.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -39,16 +39,9 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_onDelete(std::move(onDelete))
     , m_row(new GoalRow(this))
     , m_checkbox(new Checkbox(m_row))
-    , m_text(new QLabel(m_row))
+    , m_text(new WrappedText(m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
 {
-    // Goal texts are the user's own words: never markup, never a link.
-    m_text->setTextFormat(Qt::PlainText);
-    m_text->setTextInteractionFlags(Qt::NoTextInteraction);
-    QSizePolicy textPolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    textPolicy.setHeightForWidth(true);
-    m_text->setSizePolicy(textPolicy);
-    m_text->setWordWrap(true);
     m_text->installEventFilter(this);
 
     m_deleteButton->setToolTip(tr("Delete goal"));

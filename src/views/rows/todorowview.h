@@ -9,8 +9,8 @@
 class Checkbox;
 class GlyphButton;
 class GoalRow;
-class QLabel;
 class QLineEdit;
+class WrappedText;
 
 // One goal as one row: checkbox, text (an in-place editor after a single click on an open goal's text),
 // and a delete glyph shown while the row is highlighted. The row never reaches the store: it reports
@@ -77,7 +77,7 @@ private:
 
     GoalRow *m_row = nullptr;
     Checkbox *m_checkbox = nullptr;
-    QLabel *m_text = nullptr;
+    WrappedText *m_text = nullptr;
     QLineEdit *m_editor = nullptr;
     GlyphButton *m_deleteButton = nullptr;
 
