@@ -10,10 +10,11 @@
 namespace {
 
 constexpr int Side = 22;
-// The square glyph is the size of a 15-point symbol, centred in the 22-point frame.
-constexpr qreal GlyphSide = 15.5;
-constexpr qreal GlyphRadius = 3.75;
-constexpr qreal OutlineWidth = 1.4;
+// The square glyph is the size of a 15-point symbol, centred in the 22-point frame on whole pixels so the
+// outline stays sharp at a scale of 1.
+constexpr qreal GlyphSide = 16.0;
+constexpr qreal GlyphRadius = 4.0;
+constexpr qreal OutlineWidth = 1.5;
 constexpr qreal CheckWidth = 2.0;
 constexpr int SwapDuration = 200;
 // Where a swapping glyph starts (the new one) or ends (the old one): slightly smaller, like a symbol replace.

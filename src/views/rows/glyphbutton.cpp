@@ -98,6 +98,14 @@ void GlyphButton::mousePressEvent(QMouseEvent *event)
     QAbstractButton::mousePressEvent(event);
 }
 
+void GlyphButton::mouseMoveEvent(QMouseEvent *event)
+{
+    // While the button is held Qt delivers no leave or enter, so hover follows the pointer from here.
+    if (m_pressed)
+        setHovered(rect().contains(event->position().toPoint()));
+    QAbstractButton::mouseMoveEvent(event);
+}
+
 void GlyphButton::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && m_pressed) {
