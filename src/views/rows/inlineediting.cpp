@@ -49,7 +49,7 @@ InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, s
 
 bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_field)
+    if (watched != m_field || isFieldBeingDestroyed())
         return false;
     // Each callback may end the edit and delete the field, and this object with it; after a callback only
     // the guard may be touched.
@@ -97,11 +97,19 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+bool InlineEditing::isFieldBeingDestroyed() const
+{
+    // A focused field gives up the focus in ~QWidget, after its own and its owner's parts are gone; a callback
+    // run then would reach destroyed objects. By then the field no longer is a QLineEdit to the meta-object
+    // system, which is what gives it away.
+    return !m_field->metaObject()->inherits(&QLineEdit::staticMetaObject);
+}
+
 void InlineEditing::focusWindowChanged(QWindow *focusWindow)
 {
     const bool aWindowLostFocus = !m_focusWindow.isNull();
     m_focusWindow = focusWindow;
-    if (aWindowLostFocus && m_field->isVisible()) {
+    if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible()) {
         const auto onCommit = m_onCommit;
         onCommit();
     }
