@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
+namespace
+{
 
 constexpr int Side = 22;
 constexpr qreal CornerRadius = 6.0;
@@ -33,7 +34,7 @@ GlyphButton::GlyphButton(Glyph glyph, qreal glyphPointSize, QWidget *parent)
 
 QSize GlyphButton::sizeHint() const
 {
-    return {Side, Side};
+    return { Side, Side };
 }
 
 void GlyphButton::paintEvent(QPaintEvent *)
