@@ -7,8 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 // Only what the widget paints itself: no window background underneath.
 QImage paintedPixels(QWidget *widget)
@@ -37,8 +36,7 @@ QWidget *fixedBlock(int width, int height)
 
 } // namespace
 
-class RowChromeTest final : public QObject
-{
+class RowChromeTest final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -123,9 +121,8 @@ void RowChromeTest::goalRow_highlightCoversWholeRowOnlyWhenOn()
     }
     const int expectedAlpha = qRound(HierarchicalColors::primary(row.palette()).alphaF() * opacity * 255);
     // Edge to edge across the side insets and top to bottom, with rounded corners.
-    for (const QPoint &inside : { QPoint(100, 14), QPoint(0, 14), QPoint(199, 14), QPoint(100, 0), QPoint(100, 27) })
-        QVERIFY2(qAbs(qAlpha(image.pixel(inside)) - expectedAlpha) <= 1,
-            QByteArray::number(inside.x()) + "," + QByteArray::number(inside.y()));
+    for (const QPoint &inside : {QPoint(100, 14), QPoint(0, 14), QPoint(199, 14), QPoint(100, 0), QPoint(100, 27)})
+        QVERIFY2(qAbs(qAlpha(image.pixel(inside)) - expectedAlpha) <= 1, QByteArray::number(inside.x()) + "," + QByteArray::number(inside.y()));
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     QCOMPARE(qAlpha(image.pixel(199, 27)), 0);
 }
@@ -184,7 +181,7 @@ void RowChromeTest::checkbox_wholeSquareTakesClicks()
     Checkbox checkbox;
     checkbox.show();
     QSignalSpy clicked(&checkbox, &Checkbox::clicked);
-    for (const QPoint &point : { QPoint(0, 0), QPoint(21, 21), QPoint(11, 11) })
+    for (const QPoint &point : {QPoint(0, 0), QPoint(21, 21), QPoint(11, 11)})
         QTest::mouseClick(&checkbox, Qt::LeftButton, {}, point);
     QCOMPARE(clicked.count(), 3);
 }

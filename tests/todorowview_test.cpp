@@ -12,8 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 constexpr int RowWidth = 300;
 const QString LongText = u"Draft the quarterly report summary and send it to the whole team before the Friday "
@@ -26,13 +25,12 @@ TodoItem goal(const QString &text, bool completed = false)
 
 // What the panel does with a row: lays it out at a width and its height for that width, and records what the row
 // reports. It also takes context menu events, as the panel does for its menu.
-class Panel final : public QWidget
-{
+class Panel final : public QWidget {
 public:
     explicit Panel(const TodoItem &todo, bool isPanelHovered = true)
         : row(new TodoRowView(
-            todo, isPanelHovered, [this] { ++toggles; }, [this](const QString &text) { updates.append(text); },
-            [this] { ++deletes; }, this))
+              todo, isPanelHovered, [this] { ++toggles; }, [this](const QString &text) { updates.append(text); },
+              [this] { ++deletes; }, this))
         , otherField(new QLineEdit(this))
     {
         resize(RowWidth, 200);
@@ -68,8 +66,7 @@ protected:
 
 } // namespace
 
-class TodoRowViewTest final : public QObject
-{
+class TodoRowViewTest final : public QObject {
     Q_OBJECT
 
 private slots:

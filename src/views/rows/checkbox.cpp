@@ -7,8 +7,7 @@
 #include <QPainterPathStroker>
 #include <QVariantAnimation>
 
-namespace
-{
+namespace {
 
 constexpr int Side = 22;
 // The square glyph is the size of a 15-point symbol, centred in the 22-point frame on whole pixels so the
@@ -25,7 +24,7 @@ constexpr qreal PressedOpacity = 0.7;
 QRectF glyphRect()
 {
     const qreal inset = (Side - GlyphSide) / 2.0;
-    return { inset, inset, GlyphSide, GlyphSide };
+    return {inset, inset, GlyphSide, GlyphSide};
 }
 
 QPainterPath checkMark(const QRectF &square)
@@ -75,7 +74,7 @@ void Checkbox::setCompleted(bool completed, bool animated)
 
 QSize Checkbox::sizeHint() const
 {
-    return { Side, Side };
+    return {Side, Side};
 }
 
 void Checkbox::paintEvent(QPaintEvent *)

@@ -6,8 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace
-{
+namespace {
 
 constexpr int Side = 22;
 constexpr qreal CornerRadius = 6.0;
@@ -34,7 +33,7 @@ GlyphButton::GlyphButton(Glyph glyph, qreal glyphPointSize, QWidget *parent)
 
 QSize GlyphButton::sizeHint() const
 {
-    return { Side, Side };
+    return {Side, Side};
 }
 
 void GlyphButton::paintEvent(QPaintEvent *)

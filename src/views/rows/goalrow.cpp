@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 constexpr int ChildSpacing = 8;
 constexpr int SideInset = 6;
@@ -48,8 +47,8 @@ void GoalRow::setHighlightFade(qreal fade)
 
 int GoalRow::heightForWidth(int width) const
 {
-    const int content
-        = m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width) : m_layout->totalSizeHint().height();
+    const int content =
+        m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width) : m_layout->totalSizeHint().height();
     return std::max(MinimumHeight, content);
 }
 

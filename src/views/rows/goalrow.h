@@ -6,8 +6,7 @@ class QHBoxLayout;
 
 // The container of one row: children in a line 8 apart and vertically centred, body font, 6 side
 // insets, at least 28 tall, and a faint rounded highlight behind the whole row when highlighted.
-class GoalRow final : public QWidget
-{
+class GoalRow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalRow)
 

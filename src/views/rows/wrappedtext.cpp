@@ -34,13 +34,13 @@ QSize WrappedText::sizeHint() const
 {
     QTextLayout layout;
     const qreal height = layOut(layout, std::numeric_limits<int>::max() / 2);
-    return { int(std::ceil(layout.maximumWidth())), int(std::ceil(height)) };
+    return {int(std::ceil(layout.maximumWidth())), int(std::ceil(height))};
 }
 
 QSize WrappedText::minimumSizeHint() const
 {
     const QFontMetrics metrics = fontMetrics();
-    return { metrics.averageCharWidth(), metrics.height() };
+    return {metrics.averageCharWidth(), metrics.height()};
 }
 
 void WrappedText::paintEvent(QPaintEvent *)

@@ -7,8 +7,7 @@ class QTextLayout;
 // Plain text that wraps onto as many lines as its width needs, breaking inside a word when a word alone is
 // wider than the line, so a long unbroken text (an address, a code) never widens the row that shows it.
 // Drawn in the palette's window-text colour and the widget's font (strike-out included).
-class WrappedText final : public QWidget
-{
+class WrappedText final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WrappedText)
 
