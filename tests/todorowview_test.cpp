@@ -186,9 +186,11 @@ void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule()
         QCOMPARE(panel.text()->geometry(), textBefore);
 
     // A click where the glyph sits deletes only while it shows.
-    const QRect glyph = panel.deleteButton()->geometry().translated(panel.deleteButton()->parentWidget()->pos());
-    QTest::mouseClick(
-        panel.childAt(glyph.center()) ? panel.childAt(glyph.center()) : &panel, Qt::LeftButton, {}, QPoint(1, 1));
+    // QTest hands a click to the widget it names, so the widget under the glyph's centre is looked up first.
+    const QPoint glyph = panel.deleteButton()->mapTo(&panel, QPoint(11, 11));
+    QWidget *hit = panel.childAt(glyph);
+    QVERIFY(hit);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&panel, glyph));
     QCOMPARE(panel.deletes, highlighted ? 1 : 0);
 }
 
@@ -214,10 +216,13 @@ void TodoRowViewTest::text_colourAndStrikeFollowState()
     const QPalette palette = panel.row->palette();
     const QColor primary = HierarchicalColors::primary(palette);
     const QColor secondary = HierarchicalColors::secondary(palette);
-    const QColor expected = level == u"primary"_qs ? primary
-        : level == u"secondary"_qs                 ? secondary
-        : level == u"tertiary"_qs                  ? HierarchicalColors::tertiary(palette)
-                                                   : HierarchicalColors::mix(secondary, primary, hoverFade);
+    QColor expected = HierarchicalColors::mix(secondary, primary, hoverFade);
+    if (level == u"primary"_qs)
+        expected = primary;
+    else if (level == u"secondary"_qs)
+        expected = secondary;
+    else if (level == u"tertiary"_qs)
+        expected = HierarchicalColors::tertiary(palette);
     QCOMPARE(panel.text()->palette().color(QPalette::WindowText), expected);
     QCOMPARE(panel.text()->font().strikeOut(), completed);
     QVERIFY(primary.alpha() > secondary.alpha());
