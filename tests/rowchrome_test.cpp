@@ -4,6 +4,7 @@
 #include "views/rows/hierarchicalcolors.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -78,10 +79,12 @@ void RowChromeTest::goalRow_centresChildrenBetweenSideInsets()
     GoalRow row;
     QWidget *glyph = fixedBlock(22, 22);
     QWidget *text = fixedBlock(40, 50);
+    auto *label = new QLabel(u"Fills the row"_qs);
     QWidget *end = fixedBlock(22, 22);
     // Added without an alignment of their own, as views building rows usually do.
     row.contentLayout()->addWidget(glyph);
     row.contentLayout()->addWidget(text);
+    row.contentLayout()->addWidget(label);
     row.contentLayout()->addStretch();
     row.contentLayout()->addWidget(end);
     row.resize(300, row.heightForWidth(300));
@@ -89,6 +92,8 @@ void RowChromeTest::goalRow_centresChildrenBetweenSideInsets()
     QTRY_COMPARE(glyph->y(), (50 - 22) / 2);
     QCOMPARE(end->y(), glyph->y());
     QCOMPARE(text->y(), 0);
+    // What can grow fills the row's height, so all of it takes clicks.
+    QCOMPARE(label->geometry(), QRect(label->x(), 0, label->width(), row.height()));
     QCOMPARE(glyph->x(), 6);
     QCOMPARE(text->x(), glyph->geometry().right() + 1 + 8);
     QCOMPARE(end->geometry().right(), row.width() - 1 - 6);

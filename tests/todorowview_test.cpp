@@ -47,9 +47,10 @@ public:
     GlyphButton *deleteButton() const { return row->findChild<GlyphButton *>(); }
     void hoverRow() { QTest::mouseMove(this, row->geometry().center()); }
 
+    // A click anywhere in the text column opens the editor, also above the glyphs of a single line.
     void openEditor()
     {
-        QTest::mouseClick(text(), Qt::LeftButton, {}, QPoint(5, text()->height() / 2));
+        QTest::mouseClick(text(), Qt::LeftButton, {}, QPoint(5, 1));
         QTRY_VERIFY(editor() && editor()->hasFocus());
     }
 
@@ -116,6 +117,7 @@ void TodoRowViewTest::height_followsWrappedText()
     }
     // As tall as the wrapped text itself: no inset above or below it.
     QTRY_COMPARE(panel.text()->height(), height);
+    QCOMPARE(panel.text()->heightForWidth(panel.text()->width()), height);
     QVERIFY(height > 2 * panel.fontMetrics().height());
     const auto *checkbox = panel.row->findChild<Checkbox *>();
     QCOMPARE(checkbox->geometry().center().y(), height / 2 - (height % 2 == 0 ? 1 : 0));

@@ -2,6 +2,7 @@
 
 #include "hierarchicalcolors.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -89,7 +90,7 @@ void Checkbox::paintEvent(QPaintEvent *)
     } else {
         paintGlyph(painter, m_completed, 1.0, 1.0);
     }
-    if (hasFocus()) {
+    if (m_showsFocusRing) {
         painter.setOpacity(1.0);
         painter.setPen(QPen(HierarchicalColors::accent(palette()), 1.5));
         painter.setBrush(Qt::NoBrush);
@@ -125,4 +126,20 @@ void Checkbox::paintGlyph(QPainter &painter, bool completed, qreal opacity, qrea
         painter.drawRoundedRect(square.adjusted(half, half, -half, -half), GlyphRadius - half, GlyphRadius - half);
     }
     painter.restore();
+}
+
+void Checkbox::focusInEvent(QFocusEvent *event)
+{
+    // The ring marks keyboard navigation only; the focus a window hands its first button on activation
+    // should not draw attention.
+    const Qt::FocusReason reason = event->reason();
+    m_showsFocusRing = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void Checkbox::focusOutEvent(QFocusEvent *event)
+{
+    m_showsFocusRing = false;
+    QAbstractButton::focusOutEvent(event);
 }

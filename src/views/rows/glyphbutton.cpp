@@ -3,6 +3,7 @@
 #include "hierarchicalcolors.h"
 
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -50,7 +51,7 @@ void GlyphButton::paintEvent(QPaintEvent *)
         painter.setBrush(fill);
         painter.drawRoundedRect(frame, CornerRadius, CornerRadius);
     }
-    if (hasFocus()) {
+    if (m_showsFocusRing) {
         painter.setPen(QPen(HierarchicalColors::accent(palette()), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(frame.adjusted(0.75, 0.75, -0.75, -0.75), CornerRadius, CornerRadius);
@@ -129,4 +130,20 @@ void GlyphButton::setHovered(bool hovered)
         return;
     m_hovered = hovered;
     update();
+}
+
+void GlyphButton::focusInEvent(QFocusEvent *event)
+{
+    // The ring marks keyboard navigation only; the focus a window hands its first button on activation
+    // should not draw attention.
+    const Qt::FocusReason reason = event->reason();
+    m_showsFocusRing = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void GlyphButton::focusOutEvent(QFocusEvent *event)
+{
+    m_showsFocusRing = false;
+    QAbstractButton::focusOutEvent(event);
 }

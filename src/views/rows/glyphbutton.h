@@ -22,6 +22,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -36,4 +38,5 @@ private:
     qreal m_glyphPointSize;
     bool m_hovered = false;
     bool m_pressed = false;
+    bool m_showsFocusRing = false;
 };

@@ -52,7 +52,7 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
 
     QHBoxLayout *layout = m_row->contentLayout();
     layout->addWidget(m_checkbox, 0, Qt::AlignVCenter);
-    layout->addWidget(m_text, 1, Qt::AlignVCenter);
+    layout->addWidget(m_text, 1);
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
     connect(m_checkbox, &Checkbox::clicked, this, [this] {
