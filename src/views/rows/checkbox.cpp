@@ -21,6 +21,8 @@ constexpr int SwapDuration = 200;
 // Where a swapping glyph starts (the new one) or ends (the old one): slightly smaller, like a symbol replace.
 constexpr qreal SwapScale = 0.6;
 constexpr qreal PressedOpacity = 0.7;
+constexpr qreal FocusRingWidth = 1.5;
+constexpr qreal FocusRingRadius = 5.0;
 
 QRectF glyphRect()
 {
@@ -92,9 +94,11 @@ void Checkbox::paintEvent(QPaintEvent *)
     }
     if (m_showsFocusRing) {
         painter.setOpacity(1.0);
-        painter.setPen(QPen(HierarchicalColors::accent(palette()), 1.5));
+        const qreal inset = FocusRingWidth / 2.0;
+        painter.setPen(QPen(HierarchicalColors::accent(palette()), FocusRingWidth));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 5.0, 5.0);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), FocusRingRadius,
+                                FocusRingRadius);
     }
 }
 

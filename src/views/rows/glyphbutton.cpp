@@ -13,6 +13,7 @@ constexpr int Side = 22;
 constexpr qreal CornerRadius = 6.0;
 constexpr qreal PressedOpacity = 0.14;
 constexpr qreal HoveredOpacity = 0.08;
+constexpr qreal FocusRingWidth = 1.5;
 // Glyph extent and stroke width as fractions of the glyph's point size, matching a symbol of that size:
 // the plus at regular weight, the cross at semibold.
 constexpr qreal PlusExtent = 0.86;
@@ -52,9 +53,10 @@ void GlyphButton::paintEvent(QPaintEvent *)
         painter.drawRoundedRect(frame, CornerRadius, CornerRadius);
     }
     if (m_showsFocusRing) {
-        painter.setPen(QPen(HierarchicalColors::accent(palette()), 1.5));
+        const qreal inset = FocusRingWidth / 2.0;
+        painter.setPen(QPen(HierarchicalColors::accent(palette()), FocusRingWidth));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(frame.adjusted(0.75, 0.75, -0.75, -0.75), CornerRadius, CornerRadius);
+        painter.drawRoundedRect(frame.adjusted(inset, inset, -inset, -inset), CornerRadius, CornerRadius);
     }
 
     const bool isPlus = m_glyph == Glyph::Plus;

@@ -186,8 +186,8 @@ void TodoRowView::beginEditing()
                                              Qt::AlignVCenter);
     }
     m_editor->setText(m_editText);
-    setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(palette()));
     m_isEditing = true;
+    updateColors();
     m_text->hide();
     m_editor->show();
     updateHighlight();
