@@ -86,7 +86,8 @@ private slots:
     void edit_escapeDropsEditAndReopensWithStoredText();
     void edit_notOpenedForCompletedGoalDragOrRightClick_data();
     void edit_notOpenedForCompletedGoalDragOrRightClick();
-    void edit_surviveNewGoalValue();
+    void textPress_propagatesToRow();
+    void edit_survivesNewGoalValue();
     void edit_rowDeletedWhileEditingReportsNothing();
 };
 
@@ -343,7 +344,25 @@ void TodoRowViewTest::edit_notOpenedForCompletedGoalDragOrRightClick()
     QVERIFY(!panel.editor() || !panel.editor()->isVisible());
 }
 
-void TodoRowViewTest::edit_surviveNewGoalValue()
+void TodoRowViewTest::textPress_propagatesToRow()
+{
+    // The list reorders rows from the presses it sees on them, so the text must not keep the press to itself.
+    struct PressWatcher final : QObject {
+        int presses = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            presses += event->type() == QEvent::MouseButtonPress;
+            return false;
+        }
+    } watcher;
+    Panel panel(goal(u"Buy milk"_qs));
+    panel.row->installEventFilter(&watcher);
+    QTest::mousePress(panel.text(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(watcher.presses, 1);
+    QTest::mouseRelease(panel.text(), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+void TodoRowViewTest::edit_survivesNewGoalValue()
 {
     TodoItem todo = goal(u"Buy milk"_qs);
     Panel panel(todo);
