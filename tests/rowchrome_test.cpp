@@ -49,7 +49,6 @@ private slots:
     void checkbox_glyphColourFollowsCompletion_data();
     void checkbox_glyphColourFollowsCompletion();
     void checkbox_swapIsInstantUnlessAnimated();
-    void checkbox_wholeSquareTakesClicks();
     void glyphButton_looksFollowHoverAndPress();
     void glyphButton_keepsPressedLookWhenDraggedOff();
 };
@@ -179,16 +178,6 @@ void RowChromeTest::checkbox_swapIsInstantUnlessAnimated()
     checkbox.setCompleted(true, true);
     QVERIFY(paintedPixels(&checkbox) != done);
     QTRY_COMPARE(paintedPixels(&checkbox), done);
-}
-
-void RowChromeTest::checkbox_wholeSquareTakesClicks()
-{
-    Checkbox checkbox;
-    checkbox.show();
-    QSignalSpy clicked(&checkbox, &Checkbox::clicked);
-    for (const QPoint &point : {QPoint(0, 0), QPoint(21, 21), QPoint(11, 11)})
-        QTest::mouseClick(&checkbox, Qt::LeftButton, {}, point);
-    QCOMPARE(clicked.count(), 3);
 }
 
 void RowChromeTest::glyphButton_looksFollowHoverAndPress()
