@@ -13,6 +13,14 @@ namespace {
 constexpr int FocusDelay = 100;
 constexpr int LineEditTextMargin = 2;
 
+// Runs a copy: the callback may end the edit and delete the field, and the callbacks with it. A view that
+// passes no callback for a trigger gets nothing done for it.
+void run(std::function<void()> callback)
+{
+    if (callback)
+        callback();
+}
+
 } // namespace
 
 InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit,
@@ -71,13 +79,11 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const auto onSubmit = m_onSubmit;
-            onSubmit();
+            run(m_onSubmit);
             return true;
         }
         if (key == Qt::Key_Escape) {
-            const auto onCancel = m_onCancel;
-            onCancel();
+            run(m_onCancel);
             return true;
         }
         break;
@@ -85,8 +91,7 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         // The field's own context menu takes focus only for as long as it is open; the edit goes on.
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            const auto onCommit = m_onCommit;
-            onCommit();
+            run(m_onCommit);
             if (!alive)
                 return true;
         }
@@ -109,8 +114,6 @@ void InlineEditing::focusWindowChanged(QWindow *focusWindow)
 {
     const bool aWindowLostFocus = !m_focusWindow.isNull();
     m_focusWindow = focusWindow;
-    if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible()) {
-        const auto onCommit = m_onCommit;
-        onCommit();
-    }
+    if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible())
+        run(m_onCommit);
 }
