@@ -6,6 +6,10 @@
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -61,9 +65,17 @@ void GlyphButton::paintEvent(QPaintEvent *)
 
     const bool isPlus = m_glyph == Glyph::Plus;
     const qreal half = m_glyphPointSize * (isPlus ? PlusExtent : XMarkExtent) / 2.0;
-    const QPointF c = frame.center();
+    qreal stroke = m_glyphPointSize * (isPlus ? PlusStroke : XMarkStroke);
+    QPointF c = frame.center();
     QPainterPath glyph;
     if (isPlus) {
+        // Horizontal and vertical strokes are sharp only when they cover whole device pixels.
+        const qreal ratio = devicePixelRatioF();
+        const qreal deviceStroke = std::max(1.0, std::round(stroke * ratio));
+        const qreal offset = std::fmod(deviceStroke, 2.0) / 2.0;
+        const auto snap = [ratio, offset](qreal v) { return (std::round(v * ratio - offset) + offset) / ratio; };
+        stroke = deviceStroke / ratio;
+        c = QPointF(snap(c.x()), snap(c.y()));
         glyph.moveTo(c.x() - half, c.y());
         glyph.lineTo(c.x() + half, c.y());
         glyph.moveTo(c.x(), c.y() - half);
@@ -74,10 +86,12 @@ void GlyphButton::paintEvent(QPaintEvent *)
         glyph.moveTo(c.x() + half, c.y() - half);
         glyph.lineTo(c.x() - half, c.y() + half);
     }
+    // Filled as one outline: two translucent strokes drawn one over the other would darken where they cross.
+    QPainterPathStroker stroker;
+    stroker.setWidth(stroke);
+    stroker.setCapStyle(Qt::RoundCap);
     const QColor ink = m_hovered ? HierarchicalColors::primary(palette()) : HierarchicalColors::secondary(palette());
-    painter.setPen(QPen(ink, m_glyphPointSize * (isPlus ? PlusStroke : XMarkStroke), Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(glyph);
+    painter.fillPath(stroker.createStroke(glyph).simplified(), ink);
 }
 
 void GlyphButton::enterEvent(QEnterEvent *event)
