@@ -43,6 +43,8 @@ InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, s
     field->setTextMargins(-LineEditTextMargin, 0, -LineEditTextMargin, 0);
 
     m_deferredFocus->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the field must not take focus before its 100 ms are up.
+    m_deferredFocus->setTimerType(Qt::PreciseTimer);
     m_deferredFocus->setInterval(FocusDelay);
     connect(m_deferredFocus, &QTimer::timeout, this, [this] {
         if (m_field->isVisible())
