@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Calls {
@@ -105,11 +107,11 @@ void InlineEditingTest::keys_mapToSubmitAndCancel_data()
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<int>("submits");
     QTest::addColumn<int>("cancels");
-    QTest::newRow("return") << u"Buy milk"_qs << QList<int>{Qt::Key_Return} << 1 << 0;
-    QTest::newRow("keypad enter") << u"Buy milk"_qs << QList<int>{Qt::Key_Enter} << 1 << 0;
+    QTest::newRow("return") << u"Buy milk"_s << QList<int>{Qt::Key_Return} << 1 << 0;
+    QTest::newRow("keypad enter") << u"Buy milk"_s << QList<int>{Qt::Key_Enter} << 1 << 0;
     QTest::newRow("return on empty field") << QString() << QList<int>{Qt::Key_Return} << 1 << 0;
-    QTest::newRow("return twice") << u"Buy milk"_qs << QList<int>{Qt::Key_Return, Qt::Key_Return} << 2 << 0;
-    QTest::newRow("escape") << u"Buy milk"_qs << QList<int>{Qt::Key_Escape} << 0 << 1;
+    QTest::newRow("return twice") << u"Buy milk"_s << QList<int>{Qt::Key_Return, Qt::Key_Return} << 2 << 0;
+    QTest::newRow("escape") << u"Buy milk"_s << QList<int>{Qt::Key_Escape} << 0 << 1;
 }
 
 void InlineEditingTest::keys_mapToSubmitAndCancel()

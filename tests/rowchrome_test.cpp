@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Only what the widget paints itself: no window background underneath.
@@ -78,7 +80,7 @@ void RowChromeTest::goalRow_centresChildrenBetweenSideInsets()
     GoalRow row;
     QWidget *glyph = fixedBlock(22, 22);
     QWidget *text = fixedBlock(40, 50);
-    auto *label = new QLabel(u"Fills the row"_qs);
+    auto *label = new QLabel(u"Fills the row"_s);
     QWidget *end = fixedBlock(22, 22);
     // Added without an alignment of their own, as views building rows usually do.
     row.contentLayout()->addWidget(glyph);

@@ -12,11 +12,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int RowWidth = 300;
 const QString LongText = u"Draft the quarterly report summary and send it to the whole team before the Friday "
-                         "meeting, with the figures from every region"_qs;
+                         "meeting, with the figures from every region"_s;
 
 TodoItem goal(const QString &text, bool completed = false)
 {
@@ -43,7 +45,7 @@ public:
     void layOut() { row->setGeometry(0, 0, RowWidth, row->heightForWidth(RowWidth)); }
 
     WrappedText *text() const { return row->findChild<WrappedText *>(); }
-    QLineEdit *editor() const { return row->findChild<QLineEdit *>(u"goal-editor"_qs); }
+    QLineEdit *editor() const { return row->findChild<QLineEdit *>(u"goal-editor"_s); }
     GlyphButton *deleteButton() const { return row->findChild<GlyphButton *>(); }
     void hoverRow() { QTest::mouseMove(this, row->geometry().center()); }
 
@@ -101,7 +103,7 @@ void TodoRowViewTest::height_followsWrappedText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("wraps");
-    QTest::newRow("short") << u"Buy milk"_qs << false;
+    QTest::newRow("short") << u"Buy milk"_s << false;
     QTest::newRow("empty") << QString() << false;
     QTest::newRow("long") << LongText << true;
 }
@@ -126,7 +128,7 @@ void TodoRowViewTest::height_followsWrappedText()
 
 void TodoRowViewTest::height_reportsChanges()
 {
-    Panel panel(goal(u"Buy milk"_qs));
+    Panel panel(goal(u"Buy milk"_s));
     QSignalSpy heightChanged(panel.row, &TodoRowView::heightChanged);
 
     panel.row->setTodo(goal(LongText));
@@ -143,7 +145,7 @@ void TodoRowViewTest::height_reportsChanges()
 
     panel.row->resize(RowWidth - 100, panel.row->height());
     QCOMPARE(heightChanged.count(), 4);
-    panel.row->setTodo(goal(u"Call Anna"_qs));
+    panel.row->setTodo(goal(u"Call Anna"_s));
     QCOMPARE(heightChanged.count(), 5);
     QCOMPARE(panel.row->heightForWidth(panel.row->width()), 28);
 }
@@ -173,7 +175,7 @@ void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule()
     QFETCH(bool, rowHovered);
     QFETCH(bool, editing);
     QFETCH(bool, highlighted);
-    Panel panel(goal(u"Buy milk"_qs), panelHovered);
+    Panel panel(goal(u"Buy milk"_s), panelHovered);
     QVERIFY(QTest::qWaitForWindowActive(&panel));
     const QRect textBefore = panel.text()->geometry();
     if (editing)
@@ -202,11 +204,11 @@ void TodoRowViewTest::text_colourAndStrikeFollowState_data()
     QTest::addColumn<bool>("completed");
     QTest::addColumn<qreal>("hoverFade");
     QTest::addColumn<QString>("level");
-    QTest::newRow("open, pointer in panel") << false << 1.0 << u"primary"_qs;
-    QTest::newRow("open, pointer away") << false << 0.0 << u"secondary"_qs;
-    QTest::newRow("open, fading") << false << 0.5 << u"between"_qs;
-    QTest::newRow("done, pointer in panel") << true << 1.0 << u"tertiary"_qs;
-    QTest::newRow("done, pointer away") << true << 0.0 << u"tertiary"_qs;
+    QTest::newRow("open, pointer in panel") << false << 1.0 << u"primary"_s;
+    QTest::newRow("open, pointer away") << false << 0.0 << u"secondary"_s;
+    QTest::newRow("open, fading") << false << 0.5 << u"between"_s;
+    QTest::newRow("done, pointer in panel") << true << 1.0 << u"tertiary"_s;
+    QTest::newRow("done, pointer away") << true << 0.0 << u"tertiary"_s;
 }
 
 void TodoRowViewTest::text_colourAndStrikeFollowState()
@@ -214,17 +216,17 @@ void TodoRowViewTest::text_colourAndStrikeFollowState()
     QFETCH(bool, completed);
     QFETCH(qreal, hoverFade);
     QFETCH(QString, level);
-    Panel panel(goal(u"Buy milk"_qs, completed), hoverFade > 0);
+    Panel panel(goal(u"Buy milk"_s, completed), hoverFade > 0);
     panel.row->setHoverFade(hoverFade);
     const QPalette palette = panel.row->palette();
     const QColor primary = HierarchicalColors::primary(palette);
     const QColor secondary = HierarchicalColors::secondary(palette);
     QColor expected = HierarchicalColors::mix(secondary, primary, hoverFade);
-    if (level == u"primary"_qs)
+    if (level == u"primary"_s)
         expected = primary;
-    else if (level == u"secondary"_qs)
+    else if (level == u"secondary"_s)
         expected = secondary;
-    else if (level == u"tertiary"_qs)
+    else if (level == u"tertiary"_s)
         expected = HierarchicalColors::tertiary(palette);
     QCOMPARE(panel.text()->palette().color(QPalette::WindowText), expected);
     QCOMPARE(panel.text()->font().strikeOut(), completed);
@@ -233,17 +235,17 @@ void TodoRowViewTest::text_colourAndStrikeFollowState()
 
 void TodoRowViewTest::checkbox_togglesWithMatchingTooltip()
 {
-    Panel panel(goal(u"Buy milk"_qs));
+    Panel panel(goal(u"Buy milk"_s));
     auto *checkbox = panel.row->findChild<Checkbox *>();
-    QCOMPARE(checkbox->toolTip(), u"Mark as done"_qs);
-    QCOMPARE(panel.deleteButton()->toolTip(), u"Delete goal"_qs);
+    QCOMPARE(checkbox->toolTip(), u"Mark as done"_s);
+    QCOMPARE(panel.deleteButton()->toolTip(), u"Delete goal"_s);
     QTest::mouseClick(checkbox, Qt::LeftButton);
     QCOMPARE(panel.toggles, 1);
     // The row waits for the new value of the goal instead of flipping itself.
     QVERIFY(!checkbox->isCompleted());
-    panel.row->setTodo(goal(u"Buy milk"_qs, true), true);
+    panel.row->setTodo(goal(u"Buy milk"_s, true), true);
     QVERIFY(checkbox->isCompleted());
-    QCOMPARE(checkbox->toolTip(), u"Mark as not done"_qs);
+    QCOMPARE(checkbox->toolTip(), u"Mark as not done"_s);
 }
 
 void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
@@ -252,12 +254,12 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
     QTest::addColumn<QString>("ending");
     QTest::addColumn<QStringList>("updates");
     const QString unchanged;
-    QTest::newRow("return, unchanged text") << unchanged << u"return"_qs << QStringList { u"Buy milk"_qs };
-    QTest::newRow("return trims") << u"  Buy oat milk "_qs << u"return"_qs << QStringList { u"Buy oat milk"_qs };
-    QTest::newRow("return then focus loss") << u"Buy bread"_qs << u"return+focus"_qs << QStringList { u"Buy bread"_qs };
-    QTest::newRow("blank keeps the goal") << u"   "_qs << u"return"_qs << QStringList {};
-    QTest::newRow("focus to another field") << u"Buy eggs"_qs << u"focus"_qs << QStringList { u"Buy eggs"_qs };
-    QTest::newRow("another window takes focus") << u"Buy tea"_qs << u"window"_qs << QStringList { u"Buy tea"_qs };
+    QTest::newRow("return, unchanged text") << unchanged << u"return"_s << QStringList { u"Buy milk"_s };
+    QTest::newRow("return trims") << u"  Buy oat milk "_s << u"return"_s << QStringList { u"Buy oat milk"_s };
+    QTest::newRow("return then focus loss") << u"Buy bread"_s << u"return+focus"_s << QStringList { u"Buy bread"_s };
+    QTest::newRow("blank keeps the goal") << u"   "_s << u"return"_s << QStringList {};
+    QTest::newRow("focus to another field") << u"Buy eggs"_s << u"focus"_s << QStringList { u"Buy eggs"_s };
+    QTest::newRow("another window takes focus") << u"Buy tea"_s << u"window"_s << QStringList { u"Buy tea"_s };
 }
 
 void TodoRowViewTest::edit_commitsTrimmedTextOnce()
@@ -265,24 +267,24 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce()
     QFETCH(QString, typed);
     QFETCH(QString, ending);
     QFETCH(QStringList, updates);
-    Panel panel(goal(u"Buy milk"_qs));
+    Panel panel(goal(u"Buy milk"_s));
     QVERIFY(QTest::qWaitForWindowActive(&panel));
     panel.openEditor();
     QLineEdit *editor = panel.editor();
     QVERIFY(panel.row->isEditing());
-    QCOMPARE(editor->accessibleName(), u"goal-editor"_qs);
-    QCOMPARE(editor->text(), u"Buy milk"_qs);
+    QCOMPARE(editor->accessibleName(), u"goal-editor"_s);
+    QCOMPARE(editor->text(), u"Buy milk"_s);
     if (!typed.isNull()) {
         editor->selectAll();
         QTest::keyClicks(editor, typed);
     }
 
     QWidget elsewhere;
-    if (ending.startsWith(u"return"_qs))
+    if (ending.startsWith(u"return"_s))
         QTest::keyClick(editor, Qt::Key_Return);
-    if (ending.endsWith(u"focus"_qs))
+    if (ending.endsWith(u"focus"_s))
         panel.otherField->setFocus(Qt::MouseFocusReason);
-    if (ending == u"window"_qs) {
+    if (ending == u"window"_s) {
         elsewhere.show();
         elsewhere.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
@@ -295,40 +297,40 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce()
 
 void TodoRowViewTest::edit_escapeDropsEditAndReopensWithStoredText()
 {
-    Panel panel(goal(u"Buy milk"_qs));
+    Panel panel(goal(u"Buy milk"_s));
     QVERIFY(QTest::qWaitForWindowActive(&panel));
     panel.openEditor();
     panel.editor()->selectAll();
-    QTest::keyClicks(panel.editor(), u"Abandoned"_qs);
+    QTest::keyClicks(panel.editor(), u"Abandoned"_s);
     QTest::keyClick(panel.editor(), Qt::Key_Escape);
     QVERIFY(!panel.row->isEditing());
     panel.otherField->setFocus(Qt::MouseFocusReason);
     QVERIFY(panel.updates.isEmpty());
 
     panel.openEditor();
-    QCOMPARE(panel.editor()->text(), u"Buy milk"_qs);
+    QCOMPARE(panel.editor()->text(), u"Buy milk"_s);
 }
 
 void TodoRowViewTest::edit_notOpenedForCompletedGoalDragOrRightClick_data()
 {
     QTest::addColumn<bool>("completed");
     QTest::addColumn<QString>("gesture");
-    QTest::newRow("completed goal") << true << u"click"_qs;
-    QTest::newRow("press moved past drag distance") << false << u"drag"_qs;
-    QTest::newRow("right click") << false << u"right"_qs;
+    QTest::newRow("completed goal") << true << u"click"_s;
+    QTest::newRow("press moved past drag distance") << false << u"drag"_s;
+    QTest::newRow("right click") << false << u"right"_s;
 }
 
 void TodoRowViewTest::edit_notOpenedForCompletedGoalDragOrRightClick()
 {
     QFETCH(bool, completed);
     QFETCH(QString, gesture);
-    Panel panel(goal(u"Buy milk"_qs, completed));
+    Panel panel(goal(u"Buy milk"_s, completed));
     QVERIFY(QTest::qWaitForWindowActive(&panel));
     WrappedText *text = panel.text();
     const QPoint start(5, text->height() / 2);
-    if (gesture == u"click"_qs) {
+    if (gesture == u"click"_s) {
         QTest::mouseClick(text, Qt::LeftButton, {}, start);
-    } else if (gesture == u"drag"_qs) {
+    } else if (gesture == u"drag"_s) {
         const QPoint end = start + QPoint(QApplication::startDragDistance() + 20, 0);
         QTest::mousePress(text, Qt::LeftButton, {}, start);
         QTest::mouseMove(text, end);
@@ -355,7 +357,7 @@ void TodoRowViewTest::textPress_propagatesToRow()
             return false;
         }
     } watcher;
-    Panel panel(goal(u"Buy milk"_qs));
+    Panel panel(goal(u"Buy milk"_s));
     panel.row->installEventFilter(&watcher);
     QTest::mousePress(panel.text(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(watcher.presses, 1);
@@ -364,22 +366,22 @@ void TodoRowViewTest::textPress_propagatesToRow()
 
 void TodoRowViewTest::edit_survivesNewGoalValue()
 {
-    TodoItem todo = goal(u"Buy milk"_qs);
+    TodoItem todo = goal(u"Buy milk"_s);
     Panel panel(todo);
     QVERIFY(QTest::qWaitForWindowActive(&panel));
     panel.openEditor();
-    QTest::keyClicks(panel.editor(), u" now"_qs);
+    QTest::keyClicks(panel.editor(), u" now"_s);
     // Ticked off elsewhere while the editor is open: the edit goes on and is still sent.
     todo.completed = true;
     panel.row->setTodo(todo, true);
     QVERIFY(panel.row->isEditing());
     QTest::keyClick(panel.editor(), Qt::Key_Return);
-    QCOMPARE(panel.updates, QStringList { u"Buy milk now"_qs });
+    QCOMPARE(panel.updates, QStringList { u"Buy milk now"_s });
 }
 
 void TodoRowViewTest::edit_rowDeletedWhileEditingReportsNothing()
 {
-    Panel panel(goal(u"Buy milk"_qs));
+    Panel panel(goal(u"Buy milk"_s));
     QVERIFY(QTest::qWaitForWindowActive(&panel));
     panel.openEditor();
     delete panel.row;
