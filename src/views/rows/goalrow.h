@@ -4,8 +4,10 @@
 
 class QHBoxLayout;
 
-// The container of one row: children in a line 8 apart and vertically centred, body font, 6 side
-// insets, at least 28 tall, and a faint rounded highlight behind the whole row when highlighted.
+// The container of one row: children in a line 8 apart, 6 side insets, at least 28 tall, and a faint rounded
+// highlight behind the whole row when highlighted. Children that cannot grow as tall as the row are centred
+// vertically; those that can fill its height. The row sets no font: it inherits the application font, which
+// is the body style, and so follows it when it changes.
 class GoalRow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalRow)
@@ -21,7 +23,13 @@ public:
     // 0..1, driven by the panel's hover fade; the highlight is drawn at its full strength times this.
     void setHighlightFade(qreal fade);
 
+    // Never less than the minimum row height, also when asked directly rather than through a layout.
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

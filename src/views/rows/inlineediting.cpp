@@ -1,0 +1,121 @@
+#include "inlineediting.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// Long enough for the field to be laid out and for the click that opened it to finish.
+constexpr int FocusDelay = 100;
+constexpr int LineEditTextMargin = 2;
+
+// Runs a copy: the callback may end the edit and delete the field, and the callbacks with it. A view that
+// passes no callback for a trigger gets nothing done for it.
+void run(std::function<void()> callback)
+{
+    if (callback)
+        callback();
+}
+
+} // namespace
+
+InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit,
+                             std::function<void()> onCancel)
+    : QObject(field)
+    , m_field(field)
+    , m_deferredFocus(new QTimer(this))
+    , m_focusWindow(QGuiApplication::focusWindow())
+    , m_onSubmit(std::move(onSubmit))
+    , m_onCommit(std::move(onCommit))
+    , m_onCancel(std::move(onCancel))
+{
+    field->setFrame(false);
+    field->setAutoFillBackground(false);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    field->setPalette(palette);
+    // QLineEdit keeps a fixed 2 px between its edge and its text; taking it back puts the typed text exactly
+    // where the text the field replaces was drawn.
+    field->setTextMargins(-LineEditTextMargin, 0, -LineEditTextMargin, 0);
+
+    m_deferredFocus->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the field must not take focus before its 100 ms are up.
+    m_deferredFocus->setTimerType(Qt::PreciseTimer);
+    m_deferredFocus->setInterval(FocusDelay);
+    connect(m_deferredFocus, &QTimer::timeout, this, [this] {
+        if (m_field->isVisible())
+            m_field->setFocus(Qt::OtherFocusReason);
+    });
+
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &InlineEditing::focusWindowChanged);
+    field->installEventFilter(this);
+    if (field->isVisible())
+        m_deferredFocus->start();
+}
+
+bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_field || isFieldBeingDestroyed())
+        return false;
+    // Each callback may end the edit and delete the field, and this object with it; after a callback only
+    // the guard may be touched.
+    const QPointer<InlineEditing> alive(this);
+    switch (event->type()) {
+    case QEvent::Show:
+        m_deferredFocus->start();
+        break;
+    case QEvent::Hide:
+        m_deferredFocus->stop();
+        break;
+    case QEvent::ShortcutOverride: {
+        // Claims Return and Escape before any application shortcut can take them from the field.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+            event->accept();
+        break;
+    }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            run(m_onSubmit);
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            run(m_onCancel);
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusOut:
+        // The field's own context menu takes focus only for as long as it is open; the edit goes on.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+            run(m_onCommit);
+            if (!alive)
+                return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+bool InlineEditing::isFieldBeingDestroyed() const
+{
+    // A focused field gives up the focus in ~QWidget, after its own and its owner's parts are gone; a callback
+    // run then would reach destroyed objects. By then the field no longer is a QLineEdit to the meta-object
+    // system, which is what gives it away.
+    return !m_field->metaObject()->inherits(&QLineEdit::staticMetaObject);
+}
+
+void InlineEditing::focusWindowChanged(QWindow *focusWindow)
+{
+    const bool aWindowLostFocus = !m_focusWindow.isNull();
+    m_focusWindow = focusWindow;
+    if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible())
+        run(m_onCommit);
+}
