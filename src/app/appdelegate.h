@@ -5,8 +5,10 @@
 #include <QObject>
 #include <QPointF>
 
+#include <functional>
 #include <optional>
 
+class IntakeServer;
 class QSettings;
 class TodoStore;
 
@@ -25,7 +27,16 @@ public:
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
 
+    // The panel menu, built afresh at the pointer from the current title; onRename starts renaming it.
+    void showPanelMenu(const QPoint &globalPosition, const QString &title, std::function<void()> onRename);
+
 private:
+    // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
+    void registerServicesProvider(const LaunchOptions &options);
+    qsizetype sendToMirel(const QString &text);
+    void bringPanelToFront();
+
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
+    IntakeServer *m_intakeServer = nullptr;
 };
