@@ -1,6 +1,7 @@
 #include "app/openatlogin.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,7 @@ private slots:
     void failedChange_logsOneLineAndChangesNothing();
     void entry_quotesTheExecutable_data();
     void entry_quotesTheExecutable();
+    void entry_passesDesktopFileValidate();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -210,6 +212,21 @@ void OpenAtLoginTest::entry_quotesTheExecutable()
 
     const QList<QByteArray> lines = OpenAtLogin::entryFor(executable).split('\n');
     QVERIFY2(lines.contains(exec), OpenAtLogin::entryFor(executable).constData());
+}
+
+void OpenAtLoginTest::entry_passesDesktopFileValidate()
+{
+    const QString validator = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
+    if (validator.isEmpty())
+        QSKIP("desktop-file-validate is not installed");
+    const OpenAtLogin login(m_entryPath, m_dir->filePath(u"My \"Apps\" $HOME/mirel"_s));
+    login.setOpenAtLogin(true);
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(validator, {m_entryPath});
+    QVERIFY(validate.waitForFinished());
+    const QByteArray output = validate.readAll();
+    QVERIFY2(validate.exitCode() == 0 && output.isEmpty(), output.constData());
 }
 
 QTEST_GUILESS_MAIN(OpenAtLoginTest)
