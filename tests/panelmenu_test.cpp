@@ -1,6 +1,15 @@
+#include "app/appdelegate.h"
+#include "app/openatlogin.h"
+#include "model/todostore.h"
+#include "views/contentview.h"
 #include "views/panelmenu.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -9,12 +18,25 @@ class PanelMenuTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void renameItem_showsTitleVerbatim_data();
     void renameItem_showsTitleVerbatim();
     void items_comeInOrderWithLoginState_data();
     void items_comeInOrderWithLoginState();
     void quitShortcut_worksOnThePanel();
+    void secondaryClick_opensMenuFromCurrentState();
+
+private:
+    QTemporaryDir m_home;
 };
+
+void PanelMenuTest::initTestCase()
+{
+    // The login entry goes under the home folder; keep it in a folder of the test's own.
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void PanelMenuTest::renameItem_showsTitleVerbatim_data()
 {
@@ -95,6 +117,48 @@ void PanelMenuTest::quitShortcut_worksOnThePanel()
     QCOMPARE(quits, 0);
     QTest::keyClick(&panel, Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(quits, 1);
+}
+
+void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
+{
+    QSettings defaults(m_home.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+    TodoStore store(std::nullopt);
+    ContentView content(&store, &defaults, [] {}, [] {}, [](QSizeF) {});
+    AppDelegate delegate;
+    delegate.connectPanelMenu(&content);
+    content.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&content));
+
+    const auto openMenu = [&]() -> PanelMenu * {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), content.mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(&content, &click);
+        return qobject_cast<PanelMenu *>(QApplication::activePopupWidget());
+    };
+
+    PanelMenu *menu = openMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().at(0)->text(), u"Rename \u201CToday's Goals\u201D\u2026"_s);
+    QVERIFY(!menu->actions().at(2)->isChecked());
+    // Switching the login item on writes the entry; the next menu reads it back from disk.
+    menu->actions().at(2)->trigger();
+    menu->close();
+    const OpenAtLogin login = OpenAtLogin::forThisProgram();
+    QVERIFY(login.openAtLoginEnabled());
+
+    defaults.setValue(u"title"_s, u"Work"_s);
+    menu = openMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().at(0)->text(), u"Rename \u201CWork\u201D\u2026"_s);
+    QVERIFY(menu->actions().at(2)->isChecked());
+    menu->actions().at(0)->trigger();
+    menu->close();
+    QVERIFY(content.isRenaming());
+
+    login.setOpenAtLogin(false);
+    menu = openMenu();
+    QVERIFY(menu);
+    QVERIFY(!menu->actions().at(2)->isChecked());
+    menu->close();
 }
 
 QTEST_MAIN(PanelMenuTest)

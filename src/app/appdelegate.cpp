@@ -4,6 +4,7 @@
 #include "openatlogin.h"
 #include "singleinstance.h"
 #include "model/todostore.h"
+#include "views/contentview.h"
 #include "views/panelmenu.h"
 
 #include <QApplication>
@@ -64,12 +65,21 @@ void AppDelegate::bringPanelToFront()
     }
 }
 
-void AppDelegate::showPanelMenu(const QPoint &globalPosition, const QString &title, std::function<void()> onRename)
+void AppDelegate::connectPanelMenu(ContentView *content)
 {
+    connect(content, &ContentView::contextMenuRequested, this,
+            [this, content](const QPoint &globalPosition) { showPanelMenu(content, globalPosition); });
+    PanelMenu::addQuitShortcut(content, &QCoreApplication::quit);
+}
+
+void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPosition)
+{
+    // Built afresh each time: the title may have been renamed, the login entry changed by another program.
     const OpenAtLogin openAtLogin = OpenAtLogin::forThisProgram();
-    auto *menu = new PanelMenu(title, openAtLogin.openAtLoginEnabled(),
-                               {std::move(onRename), [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); },
-                                &QCoreApplication::quit});
+    auto *menu = new PanelMenu(content->title(), openAtLogin.openAtLoginEnabled(),
+                               {[content] { content->beginRename(); },
+                                [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); }, &QCoreApplication::quit},
+                               content);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }

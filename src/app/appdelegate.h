@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QPointF>
 
-#include <functional>
 #include <optional>
 
+class ContentView;
 class IntakeServer;
 class QSettings;
 class TodoStore;
@@ -27,10 +27,11 @@ public:
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
 
-    // The panel menu, built afresh at the pointer from the current title; onRename starts renaming it.
-    void showPanelMenu(const QPoint &globalPosition, const QString &title, std::function<void()> onRename);
+    // Opens the panel menu on a secondary click anywhere on the content, and quits on Ctrl+Q in its window.
+    void connectPanelMenu(ContentView *content);
 
 private:
+    void showPanelMenu(ContentView *content, const QPoint &globalPosition);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
     qsizetype sendToMirel(const QString &text);
