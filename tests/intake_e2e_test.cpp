@@ -8,6 +8,8 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +49,7 @@ private slots:
     void simultaneousStarts_makeOnePanel();
     void uiTesting_hasItsOwnPanel();
     void uiTesting_panelAfterCrash_replacesStaleSocket();
+    void sendSelection_addsTheSelectedLines();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -54,7 +57,7 @@ private:
     QString socket(bool uiTesting = false) const;
     enum class Wait { UntilListening, No };
     QProcess *startPanel(const QStringList &arguments = {}, Wait wait = Wait::UntilListening);
-    Result run(const QStringList &arguments, const QByteArray &input = {});
+    Result run(const QStringList &arguments, const QByteArray &input = {}, const QString &display = {});
     QStringList goalTexts() const;
     // The panel process holding the lock, however it was started; 0 when none does.
     qint64 panelPid(bool uiTesting = false) const;
@@ -128,10 +131,16 @@ QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, Wait wait
     return panel;
 }
 
-Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &input)
+Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &input, const QString &display)
 {
     QProcess process;
-    process.setProcessEnvironment(m_environment);
+    QProcessEnvironment environment = m_environment;
+    if (!display.isEmpty()) {
+        // On the X server, not offscreen, so the selection is the server's.
+        environment.insert(u"DISPLAY"_s, display);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+    }
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(MIREL_EXECUTABLE), arguments);
     process.waitForStarted();
     process.write(input);
@@ -362,6 +371,56 @@ void IntakeEndToEndTest::uiTesting_panelAfterCrash_replacesStaleSocket()
     const Result sent = run({u"--ui-testing"_s, u"--send"_s, u"after the crash"_s});
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 1 goal to Mirel.\n"));
+}
+
+void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
+{
+    const QString xvfbPath = QStandardPaths::findExecutable(u"Xvfb"_s);
+    const QString xclipPath = QStandardPaths::findExecutable(u"xclip"_s);
+    if (xvfbPath.isEmpty() || xclipPath.isEmpty())
+        QSKIP("needs Xvfb and xclip");
+    QProcess xvfb;
+    xvfb.start(xvfbPath, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s});
+    QVERIFY(xvfb.waitForReadyRead(StartTimeoutMs));
+    const QString display = u":"_s + QString::fromLatin1(xvfb.readLine().trimmed());
+    const auto stopXvfb = qScopeGuard([&] {
+        xvfb.terminate();
+        xvfb.waitForFinished();
+    });
+    startPanel();
+
+    // Nothing selected: nothing to add, and not an error.
+    const Result empty = run({u"--send-selection"_s}, {}, display);
+    QCOMPARE(empty.exitCode, 0);
+    QVERIFY2(empty.err.contains("no text is selected"), empty.err.constData());
+    QCOMPARE(goalTexts(), QStringList());
+
+    QProcessEnvironment onDisplay = m_environment;
+    onDisplay.insert(u"DISPLAY"_s, display);
+    QProcess owner;
+    owner.setProcessEnvironment(onDisplay);
+    owner.start(xclipPath, {u"-quiet"_s, u"-selection"_s, u"primary"_s});
+    const QByteArray selected = "Selected first\r\n\n  selected second  \n";
+    owner.write(selected);
+    owner.closeWriteChannel();
+    QVERIFY(owner.waitForStarted());
+    const auto stopOwner = qScopeGuard([&] {
+        owner.terminate();
+        owner.waitForFinished();
+    });
+    const auto currentSelection = [&] {
+        QProcess reader;
+        reader.setProcessEnvironment(onDisplay);
+        reader.start(xclipPath, {u"-o"_s, u"-selection"_s, u"primary"_s});
+        reader.waitForFinished();
+        return reader.readAllStandardOutput();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(currentSelection(), selected, StartTimeoutMs);
+
+    const Result sent = run({u"--send-selection"_s}, {}, display);
+    QCOMPARE(sent.exitCode, 0);
+    QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));
+    QCOMPARE(goalTexts(), (QStringList{u"Selected first"_s, u"selected second"_s}));
 }
 
 QTEST_GUILESS_MAIN(IntakeEndToEndTest)
