@@ -43,6 +43,7 @@ private slots:
     void send_addsOneGoalPerLine();
     void send_withoutPanel_startsOne();
     void send_panelNeverAnswering_failsWithMessage();
+    void send_panelCannotStart_failsWithMessage();
     void send_oversizedText_isRefused();
     void badClients_neitherBlockNorStopThePanel();
     void secondStart_leavesOnePanel();
@@ -57,7 +58,8 @@ private:
     QString socket(bool uiTesting = false) const;
     enum class Wait { UntilListening, No };
     QProcess *startPanel(const QStringList &arguments = {}, Wait wait = Wait::UntilListening);
-    Result run(const QStringList &arguments, const QByteArray &input = {}, const QString &display = {});
+    Result run(const QStringList &arguments, const QByteArray &input = {}, const QString &display = {},
+               const QString &program = QStringLiteral(MIREL_EXECUTABLE));
     QStringList goalTexts() const;
     // The panel process holding the lock, however it was started; 0 when none does.
     qint64 panelPid(bool uiTesting = false) const;
@@ -131,7 +133,8 @@ QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, Wait wait
     return panel;
 }
 
-Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &input, const QString &display)
+Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &input, const QString &display,
+                               const QString &program)
 {
     QProcess process;
     QProcessEnvironment environment = m_environment;
@@ -141,7 +144,7 @@ Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &i
         environment.remove(u"QT_QPA_PLATFORM"_s);
     }
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(MIREL_EXECUTABLE), arguments);
+    process.start(program, arguments);
     process.waitForStarted();
     process.write(input);
     process.closeWriteChannel();
@@ -238,6 +241,19 @@ void IntakeEndToEndTest::send_panelNeverAnswering_failsWithMessage()
     QCOMPARE(goalTexts(), QStringList());
 }
 
+void IntakeEndToEndTest::send_panelCannotStart_failsWithMessage()
+{
+    // A panel that cannot reach a window system aborts; the shell keeps it from leaving a core file behind.
+    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    m_environment.remove(u"DISPLAY"_s);
+    m_environment.remove(u"WAYLAND_DISPLAY"_s);
+    const Result sent =
+        run({u"-c"_s, u"ulimit -c 0; exec \"$0\" --send lost"_s, QStringLiteral(MIREL_EXECUTABLE)}, {}, {}, u"/bin/sh"_s);
+    QCOMPARE(sent.exitCode, 1);
+    QVERIFY2(sent.err.contains("quit at once"), sent.err.constData());
+    QVERIFY(sent.out.isEmpty());
+}
+
 void IntakeEndToEndTest::send_oversizedText_isRefused()
 {
     startPanel();
@@ -305,6 +321,10 @@ void IntakeEndToEndTest::secondStart_leavesOnePanel()
     QProcess *panel = startPanel();
     const qint64 pid = panel->processId();
     QCOMPARE(panelPid(), pid);
+    // Only the user may talk to the panel.
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFileInfo(socket()).permissions() & others, QFile::Permissions());
 
     const Result second = run({});
     QCOMPARE(second.exitCode, 0);

@@ -12,8 +12,9 @@
 #include <QProcess>
 #include <QThread>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <memory>
 
 using namespace IntakeProtocol;
 
@@ -65,7 +66,7 @@ Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
     return {true, QString::fromUtf8(frame.payload)};
 }
 
-bool startPanel(const QStringList &modeArguments)
+std::optional<qint64> startPanel(const QStringList &modeArguments)
 {
     QProcess panel;
     panel.setProgram(QCoreApplication::applicationFilePath());
@@ -75,7 +76,15 @@ bool startPanel(const QStringList &modeArguments)
     panel.setStandardInputFile(QProcess::nullDevice());
     panel.setStandardOutputFile(QProcess::nullDevice());
     panel.setStandardErrorFile(QProcess::nullDevice());
-    return panel.startDetached();
+    qint64 pid = 0;
+    if (!panel.startDetached(&pid))
+        return std::nullopt;
+    return pid;
+}
+
+bool isRunning(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 // Connects to the panel, retrying while it starts. With modeArguments set, a panel is started when none holds
@@ -86,17 +95,21 @@ Reply deliver(const PanelAddress &address, Kind kind, const QByteArray &payload,
     if (!address.isValid())
         return {false, QStringLiteral("there is no private runtime folder to reach the panel through")};
     const QDeadlineTimer deadline(PanelAnswerDeadlineMs);
-    bool started = false;
+    std::optional<qint64> started;
     for (;;) {
         QLocalSocket socket;
         socket.connectToServer(address.socket);
         if (socket.waitForConnected(RetryIntervalMs))
             return exchange(socket, kind, payload);
         if (modeArguments && !started && SingleInstance::isFree(address)) {
-            if (!startPanel(*modeArguments))
+            started = startPanel(*modeArguments);
+            if (!started)
                 return {false, QStringLiteral("could not start the panel ") + QCoreApplication::applicationFilePath()};
-            started = true;
         }
+        // The panel we started may leave because another start won the lock; only when nobody holds it did
+        // it fail, typically for want of a display. No need to wait out the deadline then.
+        if (started && !isRunning(*started) && SingleInstance::isFree(address))
+            return {false, QStringLiteral("the panel started for the text quit at once (can it open a window?)")};
         if (deadline.hasExpired())
             return {false, QStringLiteral("no Mirel panel answered within %1 seconds").arg(PanelAnswerDeadlineMs / 1000)};
         QThread::msleep(RetryIntervalMs);
