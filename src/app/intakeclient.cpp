@@ -146,7 +146,7 @@ int send(const SendCommand &command, const QByteArray &text)
     }
     const Reply reply = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
     if (!reply.delivered) {
-        printError(reply.message + QStringLiteral("; the text was not added"));
+        printError(QStringLiteral("could not send the text: ") + reply.message);
         return 1;
     }
     const int added = reply.message.toInt();
