@@ -19,7 +19,8 @@
 using namespace Qt::StringLiterals;
 using namespace IntakeProtocol;
 
-namespace {
+namespace
+{
 
 constexpr int StartTimeoutMs = 10000;
 
@@ -59,7 +60,7 @@ private:
     enum class Wait { UntilListening, No };
     QProcess *startPanel(const QStringList &arguments = {}, Wait wait = Wait::UntilListening);
     Result run(const QStringList &arguments, const QByteArray &input = {}, const QString &display = {},
-               const QString &program = QStringLiteral(MIREL_EXECUTABLE));
+        const QString &program = QStringLiteral(MIREL_EXECUTABLE));
     QStringList goalTexts() const;
     // The panel process holding the lock, however it was started; 0 when none does.
     qint64 panelPid(bool uiTesting = false) const;
@@ -76,8 +77,8 @@ void IntakeEndToEndTest::init()
     m_environment = QProcessEnvironment::systemEnvironment();
     m_environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     m_environment.remove(u"UITEST_GOALS"_s);
-    for (const auto &[variable, folder] : {std::pair{u"HOME"_s, u"home"_s}, {u"XDG_RUNTIME_DIR"_s, u"runtime"_s},
-                                           {u"XDG_DATA_HOME"_s, u"data"_s}, {u"XDG_CONFIG_HOME"_s, u"config"_s}}) {
+    for (const auto &[variable, folder] : { std::pair { u"HOME"_s, u"home"_s }, { u"XDG_RUNTIME_DIR"_s, u"runtime"_s },
+             { u"XDG_DATA_HOME"_s, u"data"_s }, { u"XDG_CONFIG_HOME"_s, u"config"_s } }) {
         QVERIFY(QDir().mkpath(path(folder)));
         m_environment.insert(variable, path(folder));
     }
@@ -87,7 +88,7 @@ void IntakeEndToEndTest::init()
 void IntakeEndToEndTest::cleanup()
 {
     // Panels started on demand by `--send` are not children of the test; the lock names them.
-    for (const bool uiTesting : {false, true}) {
+    for (const bool uiTesting : { false, true }) {
         if (const qint64 pid = panelPid(uiTesting); pid > 0)
             ::kill(pid_t(pid), SIGTERM);
     }
@@ -128,13 +129,13 @@ QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, Wait wait
         return probe.waitForConnected(0);
     };
     while ((panelPid(uiTesting) != panel->processId() || !isListening()) && panel->state() == QProcess::Running
-           && !deadline.hasExpired())
+        && !deadline.hasExpired())
         QTest::qWait(20);
     return panel;
 }
 
-Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &input, const QString &display,
-                               const QString &program)
+Result IntakeEndToEndTest::run(
+    const QStringList &arguments, const QByteArray &input, const QString &display, const QString &program)
 {
     QProcess process;
     QProcessEnvironment environment = m_environment;
@@ -150,8 +151,8 @@ Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &i
     process.closeWriteChannel();
     if (!process.waitForFinished(3 * StartTimeoutMs))
         return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+        process.readAllStandardError() };
 }
 
 QStringList IntakeEndToEndTest::goalTexts() const
@@ -184,17 +185,17 @@ void IntakeEndToEndTest::send_addsOneGoalPerLine_data()
     QTest::addColumn<QStringList>("goals");
 
     const QStringList fromInput;
-    QTest::newRow("one argument") << QStringList{u"Call the bank"_s} << QByteArray() << QStringList{u"Call the bank"_s};
-    QTest::newRow("several arguments, trimmed")
-        << QStringList{u"  first "_s, u"second\nthird"_s, u"   "_s} << QByteArray()
-        << QStringList{u"first"_s, u"second"_s, u"third"_s};
-    QTest::newRow("standard input") << fromInput << QByteArray("one\ntwo\n") << QStringList{u"one"_s, u"two"_s};
-    QTest::newRow("CR LF and blank lines") << fromInput << QByteArray("a\r\n\r\n  b\t\r\n\n")
-                                           << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("one argument") << QStringList { u"Call the bank"_s } << QByteArray()
+                                  << QStringList { u"Call the bank"_s };
+    QTest::newRow("several arguments, trimmed") << QStringList { u"  first "_s, u"second\nthird"_s, u"   "_s }
+                                                << QByteArray() << QStringList { u"first"_s, u"second"_s, u"third"_s };
+    QTest::newRow("standard input") << fromInput << QByteArray("one\ntwo\n") << QStringList { u"one"_s, u"two"_s };
+    QTest::newRow("CR LF and blank lines")
+        << fromInput << QByteArray("a\r\n\r\n  b\t\r\n\n") << QStringList { u"a"_s, u"b"_s };
     QTest::newRow("only blank lines") << fromInput << QByteArray("\n  \r\n") << QStringList();
     QTest::newRow("empty input") << fromInput << QByteArray() << QStringList();
     QTest::newRow("invalid UTF-8") << fromInput << QByteArray("caf\xc3\xa9 \xff!\n")
-                                   << QStringList{u"café \uFFFD!"_s};
+                                   << QStringList { u"café \uFFFD!"_s };
 }
 
 void IntakeEndToEndTest::send_addsOneGoalPerLine()
@@ -204,27 +205,28 @@ void IntakeEndToEndTest::send_addsOneGoalPerLine()
     QFETCH(QStringList, goals);
 
     startPanel();
-    QVERIFY(run({u"--send"_s, u"existing"_s}).exitCode == 0);
+    QVERIFY(run({ u"--send"_s, u"existing"_s }).exitCode == 0);
 
-    const Result sent = run(QStringList{u"--send"_s} + texts, input);
+    const Result sent = run(QStringList { u"--send"_s } + texts, input);
     QCOMPARE(sent.exitCode, 0);
-    QCOMPARE(sent.out, QByteArray("Added " + QByteArray::number(goals.size()) + (goals.size() == 1 ? " goal" : " goals")
-                                  + " to Mirel.\n"));
+    QCOMPARE(sent.out,
+        QByteArray(
+            "Added " + QByteArray::number(goals.size()) + (goals.size() == 1 ? " goal" : " goals") + " to Mirel.\n"));
     // Exit status 0 means the goals are already in the file.
-    QCOMPARE(goalTexts(), QStringList{u"existing"_s} + goals);
+    QCOMPARE(goalTexts(), QStringList { u"existing"_s } + goals);
 }
 
 void IntakeEndToEndTest::send_withoutPanel_startsOne()
 {
     QVERIFY(!QFile::exists(lockFile()));
-    const Result sent = run({u"--send"_s, u"from a shortcut"_s});
+    const Result sent = run({ u"--send"_s, u"from a shortcut"_s });
     QCOMPARE(sent.exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList{u"from a shortcut"_s});
+    QCOMPARE(goalTexts(), QStringList { u"from a shortcut"_s });
     QVERIFY(panelPid() > 0);
 
     // The started panel keeps running and takes the next text.
-    QCOMPARE(run({u"--send"_s, u"next"_s}).exitCode, 0);
-    QCOMPARE(goalTexts(), (QStringList{u"from a shortcut"_s, u"next"_s}));
+    QCOMPARE(run({ u"--send"_s, u"next"_s }).exitCode, 0);
+    QCOMPARE(goalTexts(), (QStringList { u"from a shortcut"_s, u"next"_s }));
 }
 
 void IntakeEndToEndTest::send_panelNeverAnswering_failsWithMessage()
@@ -233,7 +235,7 @@ void IntakeEndToEndTest::send_panelNeverAnswering_failsWithMessage()
     // claim success.
     QLockFile held(lockFile());
     QVERIFY(held.tryLock(0));
-    const Result sent = run({u"--send"_s, u"lost"_s});
+    const Result sent = run({ u"--send"_s, u"lost"_s });
     QCOMPARE(sent.exitCode, 1);
     QVERIFY2(sent.err.contains("no Mirel panel answered"), sent.err.constData());
     QVERIFY(sent.out.isEmpty());
@@ -247,8 +249,8 @@ void IntakeEndToEndTest::send_panelCannotStart_failsWithMessage()
     m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     m_environment.remove(u"DISPLAY"_s);
     m_environment.remove(u"WAYLAND_DISPLAY"_s);
-    const Result sent =
-        run({u"-c"_s, u"ulimit -c 0; exec \"$0\" --send lost"_s, QStringLiteral(MIREL_EXECUTABLE)}, {}, {}, u"/bin/sh"_s);
+    const Result sent = run(
+        { u"-c"_s, u"ulimit -c 0; exec \"$0\" --send lost"_s, QStringLiteral(MIREL_EXECUTABLE) }, {}, {}, u"/bin/sh"_s);
     QCOMPARE(sent.exitCode, 1);
     QVERIFY2(sent.err.contains("quit at once"), sent.err.constData());
     QVERIFY(sent.out.isEmpty());
@@ -257,7 +259,7 @@ void IntakeEndToEndTest::send_panelCannotStart_failsWithMessage()
 void IntakeEndToEndTest::send_oversizedText_isRefused()
 {
     startPanel();
-    const Result tooLarge = run({u"--send"_s}, QByteArray(MaxPayload + 1, 'x'));
+    const Result tooLarge = run({ u"--send"_s }, QByteArray(MaxPayload + 1, 'x'));
     QCOMPARE(tooLarge.exitCode, 1);
     QVERIFY2(tooLarge.err.contains("larger than the limit"), tooLarge.err.constData());
 
@@ -275,9 +277,9 @@ void IntakeEndToEndTest::send_oversizedText_isRefused()
     QCOMPARE(reply.frame().kind, Kind::Refused);
     QVERIFY(reply.frame().payload.contains("larger than the limit"));
 
-    const Result atLimit = run({u"--send"_s}, QByteArray(MaxPayload, 'y'));
+    const Result atLimit = run({ u"--send"_s }, QByteArray(MaxPayload, 'y'));
     QCOMPARE(atLimit.exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList{QString(MaxPayload, u'y')});
+    QCOMPARE(goalTexts(), QStringList { QString(MaxPayload, u'y') });
 }
 
 void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
@@ -305,7 +307,7 @@ void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
     hangsUp.abort();
 
     // While the others still hang, a real sender gets through.
-    const Result sent = run({u"--send"_s, u"still served"_s});
+    const Result sent = run({ u"--send"_s, u"still served"_s });
     QCOMPARE(sent.exitCode, 0);
     QVERIFY(goalTexts().endsWith(u"still served"_s));
     QCOMPARE(panel->state(), QProcess::Running);
@@ -331,8 +333,8 @@ void IntakeEndToEndTest::secondStart_leavesOnePanel()
     QCOMPARE(panel->state(), QProcess::Running);
     QCOMPARE(panelPid(), pid);
     // The one writer still answers.
-    QCOMPARE(run({u"--send"_s, u"after"_s}).exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList{u"after"_s});
+    QCOMPARE(run({ u"--send"_s, u"after"_s }).exitCode, 0);
+    QCOMPARE(goalTexts(), QStringList { u"after"_s });
 }
 
 void IntakeEndToEndTest::simultaneousStarts_makeOnePanel()
@@ -342,7 +344,8 @@ void IntakeEndToEndTest::simultaneousStarts_makeOnePanel()
         starts.append(startPanel({}, Wait::No));
     // The starts that lose wait for the winner to listen, then leave.
     const auto stillRunning = [&] {
-        return std::count_if(starts.cbegin(), starts.cend(), [](QProcess *p) { return p->state() == QProcess::Running; });
+        return std::count_if(
+            starts.cbegin(), starts.cend(), [](QProcess *p) { return p->state() == QProcess::Running; });
     };
     QTRY_COMPARE_WITH_TIMEOUT(stillRunning(), 1, StartTimeoutMs);
     int running = 0;
@@ -362,33 +365,33 @@ void IntakeEndToEndTest::uiTesting_hasItsOwnPanel()
 {
     startPanel();
     m_environment.insert(u"UITEST_GOALS"_s, u"seeded"_s);
-    startPanel({u"--ui-testing"_s});
+    startPanel({ u"--ui-testing"_s });
     QVERIFY(panelPid(true) > 0);
     QVERIFY(panelPid(true) != panelPid(false));
 
-    const Result sent = run({u"--send"_s, u"--ui-testing"_s, u"one"_s, u"two"_s});
+    const Result sent = run({ u"--send"_s, u"--ui-testing"_s, u"one"_s, u"two"_s });
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));
     // The memory-only panel took the text; the user's panel and its file saw nothing.
     QCOMPARE(goalTexts(), QStringList());
     QVERIFY(!QFile::exists(path(u"data/Mirel/todos.json"_s)));
 
-    QCOMPARE(run({u"--send"_s, u"mine"_s}).exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList{u"mine"_s});
+    QCOMPARE(run({ u"--send"_s, u"mine"_s }).exitCode, 0);
+    QCOMPARE(goalTexts(), QStringList { u"mine"_s });
 }
 
 void IntakeEndToEndTest::uiTesting_panelAfterCrash_replacesStaleSocket()
 {
-    QProcess *crashed = startPanel({u"--ui-testing"_s});
+    QProcess *crashed = startPanel({ u"--ui-testing"_s });
     QVERIFY(QFile::exists(socket(true)));
     crashed->kill();
     crashed->waitForFinished();
     QVERIFY(QFile::exists(socket(true)));
     QVERIFY(QFile::exists(lockFile(true)));
 
-    QProcess *panel = startPanel({u"--ui-testing"_s});
+    QProcess *panel = startPanel({ u"--ui-testing"_s });
     QCOMPARE(panelPid(true), panel->processId());
-    const Result sent = run({u"--ui-testing"_s, u"--send"_s, u"after the crash"_s});
+    const Result sent = run({ u"--ui-testing"_s, u"--send"_s, u"after the crash"_s });
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 1 goal to Mirel.\n"));
 }
@@ -400,7 +403,7 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
     if (xvfbPath.isEmpty() || xclipPath.isEmpty())
         QSKIP("needs Xvfb and xclip");
     QProcess xvfb;
-    xvfb.start(xvfbPath, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s});
+    xvfb.start(xvfbPath, { u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s });
     QVERIFY(xvfb.waitForReadyRead(StartTimeoutMs));
     const QString display = u":"_s + QString::fromLatin1(xvfb.readLine().trimmed());
     const auto stopXvfb = qScopeGuard([&] {
@@ -410,7 +413,7 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
     startPanel();
 
     // Nothing selected: nothing to add, and not an error.
-    const Result empty = run({u"--send-selection"_s}, {}, display);
+    const Result empty = run({ u"--send-selection"_s }, {}, display);
     QCOMPARE(empty.exitCode, 0);
     QVERIFY2(empty.err.contains("no text is selected"), empty.err.constData());
     QCOMPARE(goalTexts(), QStringList());
@@ -419,7 +422,7 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
     onDisplay.insert(u"DISPLAY"_s, display);
     QProcess owner;
     owner.setProcessEnvironment(onDisplay);
-    owner.start(xclipPath, {u"-quiet"_s, u"-selection"_s, u"primary"_s});
+    owner.start(xclipPath, { u"-quiet"_s, u"-selection"_s, u"primary"_s });
     const QByteArray selected = "Selected first\r\n\n  selected second  \n";
     owner.write(selected);
     owner.closeWriteChannel();
@@ -431,16 +434,16 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
     const auto currentSelection = [&] {
         QProcess reader;
         reader.setProcessEnvironment(onDisplay);
-        reader.start(xclipPath, {u"-o"_s, u"-selection"_s, u"primary"_s});
+        reader.start(xclipPath, { u"-o"_s, u"-selection"_s, u"primary"_s });
         reader.waitForFinished();
         return reader.readAllStandardOutput();
     };
     QTRY_COMPARE_WITH_TIMEOUT(currentSelection(), selected, StartTimeoutMs);
 
-    const Result sent = run({u"--send-selection"_s}, {}, display);
+    const Result sent = run({ u"--send-selection"_s }, {}, display);
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));
-    QCOMPARE(goalTexts(), (QStringList{u"Selected first"_s, u"selected second"_s}));
+    QCOMPARE(goalTexts(), (QStringList { u"Selected first"_s, u"selected second"_s }));
 }
 
 QTEST_GUILESS_MAIN(IntakeEndToEndTest)

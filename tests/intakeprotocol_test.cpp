@@ -102,28 +102,27 @@ void IntakeProtocolTest::sendCommand_fromArguments_data()
     QTest::addColumn<QStringList>("modeArguments");
 
     using Source = SendCommand::Source;
-    QTest::newRow("plain start") << QStringList{u"mirel"_s} << false << 0 << QStringList() << QStringList();
-    QTest::newRow("ui-testing start") << QStringList{u"mirel"_s, u"--ui-testing"_s} << false << 0 << QStringList()
+    QTest::newRow("plain start") << QStringList { u"mirel"_s } << false << 0 << QStringList() << QStringList();
+    QTest::newRow("ui-testing start") << QStringList { u"mirel"_s, u"--ui-testing"_s } << false << 0 << QStringList()
                                       << QStringList();
-    QTest::newRow("no text reads standard input")
-        << QStringList{u"mirel"_s, u"--send"_s} << true << int(Source::StandardInput) << QStringList()
-        << QStringList();
-    QTest::newRow("several texts") << QStringList{u"mirel"_s, u"--send"_s, u"a b"_s, u"c"_s} << true
-                                   << int(Source::Arguments) << QStringList{u"a b"_s, u"c"_s} << QStringList();
+    QTest::newRow("no text reads standard input") << QStringList { u"mirel"_s, u"--send"_s } << true
+                                                  << int(Source::StandardInput) << QStringList() << QStringList();
+    QTest::newRow("several texts") << QStringList { u"mirel"_s, u"--send"_s, u"a b"_s, u"c"_s } << true
+                                   << int(Source::Arguments) << QStringList { u"a b"_s, u"c"_s } << QStringList();
     QTest::newRow("mode switch on either side")
-        << QStringList{u"mirel"_s, u"--ui-testing"_s, u"--send"_s, u"a"_s, u"--screenshot-backdrop"_s} << true
-        << int(Source::Arguments) << QStringList{u"a"_s}
-        << QStringList{u"--ui-testing"_s, u"--screenshot-backdrop"_s};
+        << QStringList { u"mirel"_s, u"--ui-testing"_s, u"--send"_s, u"a"_s, u"--screenshot-backdrop"_s } << true
+        << int(Source::Arguments) << QStringList { u"a"_s }
+        << QStringList { u"--ui-testing"_s, u"--screenshot-backdrop"_s };
     QTest::newRow("switch text after a double dash")
-        << QStringList{u"mirel"_s, u"--send"_s, u"--"_s, u"--ui-testing"_s, u"--"_s} << true
-        << int(Source::Arguments) << QStringList{u"--ui-testing"_s, u"--"_s} << QStringList();
+        << QStringList { u"mirel"_s, u"--send"_s, u"--"_s, u"--ui-testing"_s, u"--"_s } << true
+        << int(Source::Arguments) << QStringList { u"--ui-testing"_s, u"--"_s } << QStringList();
     QTest::newRow("prefix of a switch is text")
-        << QStringList{u"mirel"_s, u"--send"_s, u"--ui-testing=1"_s} << true << int(Source::Arguments)
-        << QStringList{u"--ui-testing=1"_s} << QStringList();
-    QTest::newRow("the selection") << QStringList{u"mirel"_s, u"--send-selection"_s, u"--ui-testing"_s} << true
-                                   << int(Source::Selection) << QStringList() << QStringList{u"--ui-testing"_s};
+        << QStringList { u"mirel"_s, u"--send"_s, u"--ui-testing=1"_s } << true << int(Source::Arguments)
+        << QStringList { u"--ui-testing=1"_s } << QStringList();
+    QTest::newRow("the selection") << QStringList { u"mirel"_s, u"--send-selection"_s, u"--ui-testing"_s } << true
+                                   << int(Source::Selection) << QStringList() << QStringList { u"--ui-testing"_s };
     QTest::newRow("the program path is never a switch")
-        << QStringList{u"--send"_s} << false << 0 << QStringList() << QStringList();
+        << QStringList { u"--send"_s } << false << 0 << QStringList() << QStringList();
 }
 
 void IntakeProtocolTest::sendCommand_fromArguments()

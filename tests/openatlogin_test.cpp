@@ -13,7 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 // Sends this process's standard error to a file for as long as it lives, so a test can read what was logged.
 class CapturedStandardError final {
@@ -109,7 +110,8 @@ void OpenAtLoginTest::turningOnAndOff_followsTheEntryOnDisk()
     QVERIFY(contents.startsWith("[Desktop Entry]\n"));
     QVERIFY(contents.contains("\nExec=\"" + m_executable.toUtf8() + "\"\n"));
     // Only the entry itself is left behind by the atomic write.
-    QCOMPARE(QDir(m_dir->filePath(u"autostart"_s)).entryList(QDir::Files | QDir::Hidden), QStringList{u"mirel.desktop"_s});
+    QCOMPARE(QDir(m_dir->filePath(u"autostart"_s)).entryList(QDir::Files | QDir::Hidden),
+        QStringList { u"mirel.desktop"_s });
 
     login.setOpenAtLogin(true);
     QVERIFY(login.openAtLoginEnabled());
@@ -127,11 +129,10 @@ void OpenAtLoginTest::entryChangedElsewhere_isReadAfresh_data()
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("another program's plain entry") << QByteArray("[Desktop Entry]\nType=Application\nExec=mirel\n")
-                                                   << true;
+    QTest::newRow("another program's plain entry")
+        << QByteArray("[Desktop Entry]\nType=Application\nExec=mirel\n") << true;
     QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nExec=mirel\nHidden=true\n") << false;
-    QTest::newRow("switched off by GNOME") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n")
-                                           << false;
+    QTest::newRow("switched off by GNOME") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
     QTest::newRow("spaces around the equals sign") << QByteArray("[Desktop Entry]\nHidden = true\n") << false;
     QTest::newRow("switched on by GNOME") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=true\n") << true;
     QTest::newRow("hidden only in an action group")
@@ -197,8 +198,7 @@ void OpenAtLoginTest::entry_quotesTheExecutable_data()
 
     QTest::newRow("plain") << u"/usr/bin/mirel"_s << QByteArray(R"(Exec="/usr/bin/mirel")");
     QTest::newRow("space") << u"/opt/My Apps/mirel"_s << QByteArray(R"(Exec="/opt/My Apps/mirel")");
-    QTest::newRow("quote, dollar, backtick") << u"/a\"b$c`d/mirel"_s
-                                             << QByteArray(R"(Exec="/a\\"b\\$c\\`d/mirel")");
+    QTest::newRow("quote, dollar, backtick") << u"/a\"b$c`d/mirel"_s << QByteArray(R"(Exec="/a\\"b\\$c\\`d/mirel")");
     QTest::newRow("backslash") << u"/a\\b/mirel"_s << QByteArray(R"(Exec="/a\\\\b/mirel")");
     QTest::newRow("percent is not a field code") << u"/100%/mirel"_s << QByteArray(R"(Exec="/100%%/mirel")");
     QTest::newRow("line break stays on one line") << u"/a\nb/mirel"_s << QByteArray(R"(Exec="/a\nb/mirel")");
@@ -223,7 +223,7 @@ void OpenAtLoginTest::entry_passesDesktopFileValidate()
     login.setOpenAtLogin(true);
     QProcess validate;
     validate.setProcessChannelMode(QProcess::MergedChannels);
-    validate.start(validator, {m_entryPath});
+    validate.start(validator, { m_entryPath });
     QVERIFY(validate.waitForFinished());
     const QByteArray output = validate.readAll();
     QVERIFY2(validate.exitCode() == 0 && output.isEmpty(), output.constData());

@@ -45,8 +45,8 @@ void PanelMenuTest::renameItem_showsTitleVerbatim_data()
 
     QTest::newRow("default title") << u"Today's Goals"_s << u"Rename \u201CToday's Goals\u201D\u2026"_s;
     QTest::newRow("renamed") << u"Work"_s << u"Rename \u201CWork\u201D\u2026"_s;
-    QTest::newRow("own quotes and ellipsis") << u"\u201CBig\u201D \"day\"\u2026..."_s
-                                             << u"Rename \u201C\u201CBig\u201D \"day\"\u2026...\u201D\u2026"_s;
+    QTest::newRow("own quotes and ellipsis")
+        << u"\u201CBig\u201D \"day\"\u2026..."_s << u"Rename \u201C\u201CBig\u201D \"day\"\u2026...\u201D\u2026"_s;
     QTest::newRow("ampersands") << u"R&D && ops&"_s << u"Rename \u201CR&D && ops&\u201D\u2026"_s;
 }
 
@@ -84,8 +84,8 @@ void PanelMenuTest::items_comeInOrderWithLoginState()
     int renames = 0;
     QList<bool> loginChanges;
     int quits = 0;
-    const PanelMenu menu(u"Work"_s, openAtLogin,
-                         {[&] { ++renames; }, [&](bool on) { loginChanges.append(on); }, [&] { ++quits; }});
+    const PanelMenu menu(
+        u"Work"_s, openAtLogin, { [&] { ++renames; }, [&](bool on) { loginChanges.append(on); }, [&] { ++quits; } });
     const QList<QAction *> items = menu.actions();
     QCOMPARE(items.size(), 5);
     QVERIFY(items.at(1)->isSeparator());
@@ -102,7 +102,7 @@ void PanelMenuTest::items_comeInOrderWithLoginState()
     items.at(2)->trigger();
     items.at(4)->trigger();
     QCOMPARE(renames, 1);
-    QCOMPARE(loginChanges, QList<bool>{!openAtLogin});
+    QCOMPARE(loginChanges, QList<bool> { !openAtLogin });
     QCOMPARE(quits, 1);
 }
 
@@ -123,7 +123,8 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
 {
     QSettings defaults(m_home.filePath(u"preferences.ini"_s), QSettings::IniFormat);
     TodoStore store(std::nullopt);
-    ContentView content(&store, &defaults, [] {}, [] {}, [](QSizeF) {});
+    ContentView content(
+        &store, &defaults, [] {}, [] {}, [](QSizeF) {});
     AppDelegate delegate;
     delegate.connectPanelMenu(&content);
     content.show();

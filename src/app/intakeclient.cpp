@@ -18,7 +18,8 @@
 
 using namespace IntakeProtocol;
 
-namespace {
+namespace
+{
 
 constexpr QStringView SendArgument = u"--send";
 constexpr QStringView SendSelectionArgument = u"--send-selection";
@@ -52,18 +53,18 @@ Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
             continue;
         }
         if (socket.state() != QLocalSocket::ConnectedState)
-            return {false, QStringLiteral("the panel closed the connection without answering")};
+            return { false, QStringLiteral("the panel closed the connection without answering") };
         if (!socket.waitForReadyRead(int(deadline.remainingTime())) && socket.bytesAvailable() == 0) {
             if (deadline.hasExpired())
-                return {false, QStringLiteral("the panel did not answer in time")};
+                return { false, QStringLiteral("the panel did not answer in time") };
         }
     }
     if (reader.state() == FrameReader::State::Invalid)
-        return {false, QStringLiteral("the panel gave an unreadable answer")};
+        return { false, QStringLiteral("the panel gave an unreadable answer") };
     const Frame &frame = reader.frame();
     if (frame.kind != Kind::Added)
-        return {false, QStringLiteral("the panel refused the text: ") + QString::fromUtf8(frame.payload)};
-    return {true, QString::fromUtf8(frame.payload)};
+        return { false, QStringLiteral("the panel refused the text: ") + QString::fromUtf8(frame.payload) };
+    return { true, QString::fromUtf8(frame.payload) };
 }
 
 std::optional<qint64> startPanel(const QStringList &modeArguments)
@@ -89,11 +90,11 @@ bool isRunning(qint64 pid)
 
 // Connects to the panel, retrying while it starts. With modeArguments set, a panel is started when none holds
 // the lock; the lock, not a failed connection, tells whether one is merely still starting.
-Reply deliver(const PanelAddress &address, Kind kind, const QByteArray &payload,
-              const std::optional<QStringList> &modeArguments)
+Reply deliver(
+    const PanelAddress &address, Kind kind, const QByteArray &payload, const std::optional<QStringList> &modeArguments)
 {
     if (!address.isValid())
-        return {false, QStringLiteral("there is no private runtime folder to reach the panel through")};
+        return { false, QStringLiteral("there is no private runtime folder to reach the panel through") };
     const QDeadlineTimer deadline(PanelAnswerDeadlineMs);
     std::optional<qint64> started;
     for (;;) {
@@ -104,14 +105,16 @@ Reply deliver(const PanelAddress &address, Kind kind, const QByteArray &payload,
         if (modeArguments && !started && SingleInstance::isFree(address)) {
             started = startPanel(*modeArguments);
             if (!started)
-                return {false, QStringLiteral("could not start the panel ") + QCoreApplication::applicationFilePath()};
+                return { false,
+                    QStringLiteral("could not start the panel ") + QCoreApplication::applicationFilePath() };
         }
         // The panel we started may leave because another start won the lock; only when nobody holds it did
         // it fail, typically for want of a display. No need to wait out the deadline then.
         if (started && !isRunning(*started) && SingleInstance::isFree(address))
-            return {false, QStringLiteral("the panel started for the text quit at once (can it open a window?)")};
+            return { false, QStringLiteral("the panel started for the text quit at once (can it open a window?)") };
         if (deadline.hasExpired())
-            return {false, QStringLiteral("no Mirel panel answered within %1 seconds").arg(PanelAnswerDeadlineMs / 1000)};
+            return { false,
+                QStringLiteral("no Mirel panel answered within %1 seconds").arg(PanelAnswerDeadlineMs / 1000) };
         QThread::msleep(RetryIntervalMs);
     }
 }
@@ -144,7 +147,8 @@ int send(const SendCommand &command, const QByteArray &text)
         printError(QStringLiteral("the text is larger than the limit of %1 bytes; nothing was sent").arg(MaxPayload));
         return 1;
     }
-    const Reply reply = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
+    const Reply reply
+        = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
     if (!reply.delivered) {
         printError(QStringLiteral("could not send the text: ") + reply.message);
         return 1;
@@ -185,7 +189,8 @@ std::optional<SendCommand> SendCommand::fromArguments(const QStringList &argumen
     return command;
 }
 
-namespace IntakeClient {
+namespace IntakeClient
+{
 
 int run(int &argc, char **argv, const SendCommand &command)
 {

@@ -21,7 +21,8 @@ struct SendCommand final {
     static std::optional<SendCommand> fromArguments(const QStringList &arguments);
 };
 
-namespace IntakeClient {
+namespace IntakeClient
+{
 
 // Runs a send command to its end and returns the process's exit status: 0 once the panel has added and
 // saved the goals, 1 with a message on standard error when the text could not be delivered. Creates its

@@ -2,11 +2,13 @@
 
 #include <QtEndian>
 
-namespace IntakeProtocol {
+namespace IntakeProtocol
+{
 
-namespace {
+namespace
+{
 
-constexpr char Magic[] = {'M', 'R', 'L', '1'};
+constexpr char Magic[] = { 'M', 'R', 'L', '1' };
 constexpr qsizetype MagicSize = sizeof(Magic);
 
 bool isKnownKind(char kind)
@@ -64,8 +66,7 @@ FrameReader::State FrameReader::append(const QByteArray &bytes)
             m_frame.kind = Kind(m_buffer.at(MagicSize));
             const quint32 size = qFromBigEndian<quint32>(m_buffer.constData() + MagicSize + 1);
             if (qint64(size) > qint64(m_maxPayload))
-                return fail("the text is larger than the limit of " + QByteArray::number(m_maxPayload)
-                            + " bytes");
+                return fail("the text is larger than the limit of " + QByteArray::number(m_maxPayload) + " bytes");
             m_payloadSize = qsizetype(size);
             m_frame.payload.reserve(*m_payloadSize);
             continue;

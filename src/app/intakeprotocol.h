@@ -7,17 +7,18 @@
 // The small framed messages between `mirel --send` and the running panel over its local socket.
 // A frame is the magic "MRL1", one kind byte, the payload length as a big-endian 32-bit number and the
 // payload. A connection carries one request and one reply.
-namespace IntakeProtocol {
+namespace IntakeProtocol
+{
 
 // Generous for any list of goals, yet small enough that no client can make the panel buffer much.
 inline constexpr qsizetype MaxPayload = 1024 * 1024;
 inline constexpr qsizetype HeaderSize = 9;
 
 enum class Kind : char {
-    SendText = 'T',      // request: payload is UTF-8 text, one goal per line
-    BringToFront = 'F',  // request: a second start asks the panel to show itself; no payload
-    Added = 'K',         // reply: payload is the number of goals added, in decimal
-    Refused = 'E',       // reply: payload is a UTF-8 message saying why
+    SendText = 'T', // request: payload is UTF-8 text, one goal per line
+    BringToFront = 'F', // request: a second start asks the panel to show itself; no payload
+    Added = 'K', // reply: payload is the number of goals added, in decimal
+    Refused = 'E', // reply: payload is a UTF-8 message saying why
 };
 
 struct Frame final {

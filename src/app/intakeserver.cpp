@@ -10,7 +10,8 @@
 
 using namespace IntakeProtocol;
 
-namespace {
+namespace
+{
 
 // A client sends its whole request at once; one that stays silent this long is dropped so it cannot hold
 // a connection open forever.

@@ -22,7 +22,7 @@ public:
         std::function<void()> onBringToFront;
     };
 
-    IntakeServer(Callbacks callbacks, QObject *parent = nullptr);
+    explicit IntakeServer(Callbacks callbacks, QObject *parent = nullptr);
     ~IntakeServer() override;
 
     // Must only be called by the process holding the panel lock: a socket file already at the path can

@@ -11,7 +11,8 @@
 
 #include <syslog.h>
 
-namespace {
+namespace
+{
 
 constexpr QLatin1StringView EntryFileName("mirel.desktop");
 // An entry is a few hundred bytes; a huge file at the path is not one of ours and is not read whole.
@@ -82,9 +83,9 @@ OpenAtLogin::OpenAtLogin(QString entryPath, QString executable)
 
 OpenAtLogin OpenAtLogin::forThisProgram()
 {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
-    return {folder + u'/' + EntryFileName, QCoreApplication::applicationFilePath()};
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart");
+    return { folder + u'/' + EntryFileName, QCoreApplication::applicationFilePath() };
 }
 
 bool OpenAtLogin::openAtLoginEnabled() const

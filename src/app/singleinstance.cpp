@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 std::unique_ptr<QLockFile> makeLock(const QString &path)
 {
@@ -25,7 +26,7 @@ PanelAddress PanelAddress::forMode(bool uiTesting)
     if (folder.isEmpty())
         return {};
     const QString base = folder + (uiTesting ? QStringLiteral("/mirel-uitests") : QStringLiteral("/mirel"));
-    return {base + QStringLiteral(".lock"), base + QStringLiteral(".socket")};
+    return { base + QStringLiteral(".lock"), base + QStringLiteral(".socket") };
 }
 
 SingleInstance::SingleInstance(const PanelAddress &address)
@@ -46,8 +47,8 @@ bool SingleInstance::claim()
         return true;
     if (m_lock->error() == QLockFile::LockFailedError)
         return false;
-    std::fprintf(stderr, "mirel: cannot create %s; starting without the one-panel guard\n",
-                 qPrintable(m_lock->fileName()));
+    std::fprintf(
+        stderr, "mirel: cannot create %s; starting without the one-panel guard\n", qPrintable(m_lock->fileName()));
     return true;
 }
 

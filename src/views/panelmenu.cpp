@@ -2,7 +2,8 @@
 
 #include <QShortcut>
 
-namespace {
+namespace
+{
 
 const QKeySequence QuitShortcut(Qt::CTRL | Qt::Key_Q);
 
@@ -18,7 +19,7 @@ PanelMenu::PanelMenu(const QString &title, bool openAtLogin, Callbacks callbacks
     login->setChecked(openAtLogin);
     // The toggled state is not trusted: the caller reads the real state afresh the next time.
     connect(login, &QAction::triggered, this,
-            [onSetOpenAtLogin = std::move(callbacks.onSetOpenAtLogin), openAtLogin] { onSetOpenAtLogin(!openAtLogin); });
+        [onSetOpenAtLogin = std::move(callbacks.onSetOpenAtLogin), openAtLogin] { onSetOpenAtLogin(!openAtLogin); });
     addSeparator();
     QAction *quit = addAction(QStringLiteral("Quit Mirel"), this, std::move(callbacks.onQuit));
     quit->setShortcut(QuitShortcut);
