@@ -1,8 +1,15 @@
 #include "appdelegate.h"
 
+#include "intakeserver.h"
+#include "openatlogin.h"
+#include "singleinstance.h"
 #include "model/todostore.h"
+#include "views/contentview.h"
+#include "views/panelmenu.h"
 
+#include <QApplication>
 #include <QSettings>
+#include <QWidget>
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
@@ -24,4 +31,55 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    registerServicesProvider(options);
+}
+
+void AppDelegate::registerServicesProvider(const LaunchOptions &options)
+{
+    const PanelAddress address = PanelAddress::forMode(options.uiTesting);
+    if (!address.isValid())
+        return;
+    m_intakeServer = new IntakeServer({[this](const QString &text) { return sendToMirel(text); },
+                                       [this] { bringPanelToFront(); }},
+                                      this);
+    // The panel works without it; only sending text from outside is unavailable.
+    if (!m_intakeServer->listen(address.socket))
+        qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket),
+                 qPrintable(m_intakeServer->errorString()));
+}
+
+qsizetype AppDelegate::sendToMirel(const QString &text)
+{
+    const qsizetype before = m_todoStore->todos().size();
+    m_todoStore->addLines(text);
+    return m_todoStore->todos().size() - before;
+}
+
+void AppDelegate::bringPanelToFront()
+{
+    // The panel and, in screenshot mode, the backdrop; the panel floats, so it stays above the backdrop.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible())
+            window->raise();
+    }
+}
+
+void AppDelegate::connectPanelMenu(ContentView *content)
+{
+    connect(content, &ContentView::contextMenuRequested, this,
+            [this, content](const QPoint &globalPosition) { showPanelMenu(content, globalPosition); });
+    PanelMenu::addQuitShortcut(content, &QCoreApplication::quit);
+}
+
+void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPosition)
+{
+    // Built afresh each time: the title may have been renamed, the login entry changed by another program.
+    const OpenAtLogin openAtLogin = OpenAtLogin::forThisProgram();
+    auto *menu = new PanelMenu(content->title(), openAtLogin.openAtLoginEnabled(),
+                               {[content] { content->beginRename(); },
+                                [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); }, &QCoreApplication::quit},
+                               content);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
 }

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class ContentView;
+class IntakeServer;
 class QSettings;
 class TodoStore;
 
@@ -25,7 +27,17 @@ public:
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
 
+    // Opens the panel menu on a secondary click anywhere on the content, and quits on Ctrl+Q in its window.
+    void connectPanelMenu(ContentView *content);
+
 private:
+    void showPanelMenu(ContentView *content, const QPoint &globalPosition);
+    // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
+    void registerServicesProvider(const LaunchOptions &options);
+    qsizetype sendToMirel(const QString &text);
+    void bringPanelToFront();
+
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
+    IntakeServer *m_intakeServer = nullptr;
 };

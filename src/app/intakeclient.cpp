@@ -1,0 +1,241 @@
+#include "intakeclient.h"
+
+#include "intakeprotocol.h"
+#include "launchoptions.h"
+#include "singleinstance.h"
+
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QThread>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+using namespace IntakeProtocol;
+
+namespace
+{
+
+constexpr QStringView SendArgument = u"--send";
+constexpr QStringView SendSelectionArgument = u"--send-selection";
+constexpr QStringView EndOfSwitches = u"--";
+
+// Long enough for a panel started on demand to load its goals and listen, short enough for a shortcut.
+constexpr int PanelAnswerDeadlineMs = 5000;
+constexpr int RetryIntervalMs = 50;
+// The panel replies after writing the goals file, which may take a moment on a slow disk.
+constexpr int ReplyTimeoutMs = 15000;
+constexpr qsizetype MaxReply = 64 * 1024;
+
+struct Reply final {
+    bool delivered = false;
+    QString message;
+};
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "mirel: %s\n", qPrintable(message));
+}
+
+Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
+{
+    socket.write(encode(kind, payload));
+    FrameReader reader(MaxReply);
+    const QDeadlineTimer deadline(ReplyTimeoutMs);
+    while (reader.state() == FrameReader::State::Reading) {
+        if (socket.bytesAvailable() > 0) {
+            reader.append(socket.read(reader.bytesWanted()));
+            continue;
+        }
+        if (socket.state() != QLocalSocket::ConnectedState)
+            return { false, QStringLiteral("the panel closed the connection without answering") };
+        if (!socket.waitForReadyRead(int(deadline.remainingTime())) && socket.bytesAvailable() == 0) {
+            if (deadline.hasExpired())
+                return { false, QStringLiteral("the panel did not answer in time") };
+        }
+    }
+    if (reader.state() == FrameReader::State::Invalid)
+        return { false, QStringLiteral("the panel gave an unreadable answer") };
+    const Frame &frame = reader.frame();
+    if (frame.kind != Kind::Added)
+        return { false, QStringLiteral("the panel refused the text: ") + QString::fromUtf8(frame.payload) };
+    return { true, QString::fromUtf8(frame.payload) };
+}
+
+std::optional<qint64> startPanel(const QStringList &modeArguments)
+{
+    QProcess panel;
+    panel.setProgram(QCoreApplication::applicationFilePath());
+    panel.setArguments(modeArguments);
+    // The panel outlives this command; holding on to its output would keep a caller such as "$(mirel --send
+    // x)" waiting for the end of a stream that never comes.
+    panel.setStandardInputFile(QProcess::nullDevice());
+    panel.setStandardOutputFile(QProcess::nullDevice());
+    panel.setStandardErrorFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (!panel.startDetached(&pid))
+        return std::nullopt;
+    return pid;
+}
+
+bool isRunning(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+// Connects to the panel, retrying while it starts. With modeArguments set, a panel is started when none holds
+// the lock; the lock, not a failed connection, tells whether one is merely still starting.
+Reply deliver(
+    const PanelAddress &address, Kind kind, const QByteArray &payload, const std::optional<QStringList> &modeArguments)
+{
+    if (!address.isValid())
+        return { false, QStringLiteral("there is no private runtime folder to reach the panel through") };
+    const QDeadlineTimer deadline(PanelAnswerDeadlineMs);
+    std::optional<qint64> started;
+    for (;;) {
+        QLocalSocket socket;
+        socket.connectToServer(address.socket);
+        if (socket.waitForConnected(RetryIntervalMs))
+            return exchange(socket, kind, payload);
+        if (modeArguments && !started && SingleInstance::isFree(address)) {
+            started = startPanel(*modeArguments);
+            if (!started)
+                return { false,
+                    QStringLiteral("could not start the panel ") + QCoreApplication::applicationFilePath() };
+        }
+        // The panel we started may leave because another start won the lock; only when nobody holds it did
+        // it fail, typically for want of a display. No need to wait out the deadline then.
+        if (started && !isRunning(*started) && SingleInstance::isFree(address))
+            return { false, QStringLiteral("the panel started for the text quit at once (can it open a window?)") };
+        if (deadline.hasExpired())
+            return { false,
+                QStringLiteral("no Mirel panel answered within %1 seconds").arg(PanelAnswerDeadlineMs / 1000) };
+        QThread::msleep(RetryIntervalMs);
+    }
+}
+
+// Reads at most one byte more than the limit, so an endless stream is refused instead of filling memory.
+std::optional<QByteArray> readStandardInput()
+{
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray data;
+    while (data.size() <= MaxPayload) {
+        const QByteArray chunk = input.read(MaxPayload + 1 - data.size());
+        if (chunk.isEmpty())
+            break;
+        data += chunk;
+    }
+    return data;
+}
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+int send(const SendCommand &command, const QByteArray &text)
+{
+    if (text.size() > MaxPayload) {
+        printError(QStringLiteral("the text is larger than the limit of %1 bytes; nothing was sent").arg(MaxPayload));
+        return 1;
+    }
+    const Reply reply
+        = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
+    if (!reply.delivered) {
+        printError(QStringLiteral("could not send the text: ") + reply.message);
+        return 1;
+    }
+    const int added = reply.message.toInt();
+    std::printf("Added %d %s to Mirel.\n", added, added == 1 ? "goal" : "goals");
+    return 0;
+}
+
+} // namespace
+
+bool SendCommand::uiTesting() const
+{
+    return modeArguments.contains(QStringView(UiTestingArgument));
+}
+
+std::optional<SendCommand> SendCommand::fromArguments(const QStringList &arguments)
+{
+    std::optional<SendCommand> command;
+    bool switchesEnded = false;
+    QStringList modeArguments;
+    for (const QString &argument : arguments.sliced(std::min<qsizetype>(1, arguments.size()))) {
+        if (!switchesEnded && (argument == UiTestingArgument || argument == ScreenshotBackdropArgument)) {
+            modeArguments.append(argument);
+        } else if (!switchesEnded && argument == EndOfSwitches) {
+            switchesEnded = true;
+        } else if (!command && argument == SendArgument) {
+            command.emplace();
+        } else if (!command && argument == SendSelectionArgument) {
+            command.emplace().source = Source::Selection;
+        } else if (command && command->source != Source::Selection) {
+            command->texts.append(argument);
+            command->source = Source::Arguments;
+        }
+    }
+    if (command)
+        command->modeArguments = modeArguments;
+    return command;
+}
+
+namespace IntakeClient
+{
+
+int run(int &argc, char **argv, const SendCommand &command)
+{
+    switch (command.source) {
+    case SendCommand::Source::Arguments: {
+        const QCoreApplication app(argc, argv);
+        return send(command, command.texts.join(u'\n').toUtf8());
+    }
+    case SendCommand::Source::StandardInput: {
+        const QCoreApplication app(argc, argv);
+        const std::optional<QByteArray> text = readStandardInput();
+        if (!text) {
+            printError(QStringLiteral("cannot read standard input; nothing was sent"));
+            return 1;
+        }
+        return send(command, *text);
+    }
+    case SendCommand::Source::Selection: {
+        // Without a display the application object would abort; say what is missing instead.
+        if (!hasDisplay()) {
+            printError(QStringLiteral("no display to read the selection from; nothing was sent"));
+            return 1;
+        }
+        const QGuiApplication app(argc, argv);
+        const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
+        if (text.isEmpty()) {
+            // As with a service request that carries no text: nothing to add, and not an error.
+            printError(QStringLiteral("no text is selected; nothing was sent"));
+            return 0;
+        }
+        return send(command, text.toUtf8());
+    }
+    }
+    return 1;
+}
+
+int bringPanelToFront(int &argc, char **argv, const PanelAddress &address)
+{
+    const QCoreApplication app(argc, argv);
+    const Reply reply = deliver(address, Kind::BringToFront, {}, std::nullopt);
+    if (!reply.delivered) {
+        printError(QStringLiteral("another Mirel panel holds %1, but %2").arg(address.lockFile, reply.message));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace IntakeClient

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <optional>
+
+// The small framed messages between `mirel --send` and the running panel over its local socket.
+// A frame is the magic "MRL1", one kind byte, the payload length as a big-endian 32-bit number and the
+// payload. A connection carries one request and one reply.
+namespace IntakeProtocol
+{
+
+// Generous for any list of goals, yet small enough that no client can make the panel buffer much.
+inline constexpr qsizetype MaxPayload = 1024 * 1024;
+inline constexpr qsizetype HeaderSize = 9;
+
+enum class Kind : char {
+    SendText = 'T', // request: payload is UTF-8 text, one goal per line
+    BringToFront = 'F', // request: a second start asks the panel to show itself; no payload
+    Added = 'K', // reply: payload is the number of goals added, in decimal
+    Refused = 'E', // reply: payload is a UTF-8 message saying why
+};
+
+struct Frame final {
+    Kind kind = Kind::Refused;
+    QByteArray payload;
+};
+
+QByteArray encode(Kind kind, const QByteArray &payload = {});
+
+// Collects one frame from bytes arriving in pieces. It never holds more than one header and one payload of
+// at most the limit, so a peer announcing a huge payload is refused before anything of it is read.
+class FrameReader final {
+public:
+    enum class State { Reading, Complete, Invalid };
+
+    explicit FrameReader(qsizetype maxPayload = MaxPayload)
+        : m_maxPayload(maxPayload)
+    {
+    }
+
+    // How many more bytes the frame needs; read at most this many from the peer.
+    qsizetype bytesWanted() const;
+    State append(const QByteArray &bytes);
+
+    State state() const { return m_state; }
+    // Valid once the state is Complete.
+    const Frame &frame() const { return m_frame; }
+    // Why the input was rejected, once the state is Invalid.
+    const QByteArray &error() const { return m_error; }
+
+private:
+    State fail(const QByteArray &error);
+
+    qsizetype m_maxPayload = MaxPayload;
+    QByteArray m_buffer;
+    std::optional<qsizetype> m_payloadSize;
+    State m_state = State::Reading;
+    Frame m_frame;
+    QByteArray m_error;
+};
+
+} // namespace IntakeProtocol

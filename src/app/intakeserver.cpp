@@ -1,0 +1,89 @@
+#include "intakeserver.h"
+
+#include "intakeprotocol.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
+
+#include <memory>
+
+using namespace IntakeProtocol;
+
+namespace
+{
+
+// A client sends its whole request at once; one that stays silent this long is dropped so it cannot hold
+// a connection open forever.
+constexpr int RequestTimeoutMs = 5000;
+
+} // namespace
+
+IntakeServer::IntakeServer(Callbacks callbacks, QObject *parent)
+    : QObject(parent)
+    , m_callbacks(std::move(callbacks))
+    , m_server(new QLocalServer(this))
+{
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, &IntakeServer::acceptConnections);
+}
+
+IntakeServer::~IntakeServer() = default;
+
+bool IntakeServer::listen(const QString &socketPath)
+{
+    QLocalServer::removeServer(socketPath);
+    return m_server->listen(socketPath);
+}
+
+QString IntakeServer::errorString() const
+{
+    return m_server->errorString();
+}
+
+void IntakeServer::acceptConnections()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection())
+        serve(socket);
+}
+
+void IntakeServer::serve(QLocalSocket *socket)
+{
+    auto reader = std::make_shared<FrameReader>();
+    auto *timeout = new QTimer(socket);
+    timeout->setSingleShot(true);
+    connect(timeout, &QTimer::timeout, socket, &QLocalSocket::abort);
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+
+    const auto reply = [socket](Kind kind, const QByteArray &payload) {
+        socket->write(encode(kind, payload));
+        // Flushes the reply before closing; the peer sees the end of the stream after it.
+        socket->disconnectFromServer();
+    };
+    const auto readRequest = [this, socket, reader, timeout, reply] {
+        while (reader->state() == FrameReader::State::Reading && socket->bytesAvailable() > 0)
+            reader->append(socket->read(reader->bytesWanted()));
+        if (reader->state() == FrameReader::State::Reading)
+            return;
+        timeout->stop();
+        // Anything after the one request is ignored; the connection is being closed.
+        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        if (reader->state() == FrameReader::State::Invalid)
+            return reply(Kind::Refused, reader->error());
+        const Frame &frame = reader->frame();
+        switch (frame.kind) {
+        case Kind::SendText:
+            // Invalid UTF-8 becomes replacement characters rather than being dropped.
+            return reply(Kind::Added, QByteArray::number(m_callbacks.onText(QString::fromUtf8(frame.payload))));
+        case Kind::BringToFront:
+            m_callbacks.onBringToFront();
+            return reply(Kind::Added, QByteArrayLiteral("0"));
+        case Kind::Added:
+        case Kind::Refused:
+            return reply(Kind::Refused, QByteArrayLiteral("a reply is not a request"));
+        }
+    };
+    connect(socket, &QLocalSocket::readyRead, this, readRequest);
+    timeout->start(RequestTimeoutMs);
+    readRequest();
+}

@@ -1,0 +1,166 @@
+#include "app/appdelegate.h"
+#include "app/openatlogin.h"
+#include "model/todostore.h"
+#include "views/contentview.h"
+#include "views/panelmenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class PanelMenuTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void renameItem_showsTitleVerbatim_data();
+    void renameItem_showsTitleVerbatim();
+    void items_comeInOrderWithLoginState_data();
+    void items_comeInOrderWithLoginState();
+    void quitShortcut_worksOnThePanel();
+    void secondaryClick_opensMenuFromCurrentState();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void PanelMenuTest::initTestCase()
+{
+    // The login entry goes under the home folder; keep it in a folder of the test's own.
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void PanelMenuTest::renameItem_showsTitleVerbatim_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("default title") << u"Today's Goals"_s << u"Rename \u201CToday's Goals\u201D\u2026"_s;
+    QTest::newRow("renamed") << u"Work"_s << u"Rename \u201CWork\u201D\u2026"_s;
+    QTest::newRow("own quotes and ellipsis")
+        << u"\u201CBig\u201D \"day\"\u2026..."_s << u"Rename \u201C\u201CBig\u201D \"day\"\u2026...\u201D\u2026"_s;
+    QTest::newRow("ampersands") << u"R&D && ops&"_s << u"Rename \u201CR&D && ops&\u201D\u2026"_s;
+}
+
+void PanelMenuTest::renameItem_showsTitleVerbatim()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+
+    const PanelMenu menu(title, false, {});
+    const QString text = menu.actions().constFirst()->text();
+    // QMenu draws "&&" as one ampersand and takes a single "&" as a mnemonic marker; undo that as it does.
+    QString drawn;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&') {
+            QVERIFY2(i + 1 < text.size() && text.at(i + 1) == u'&', qPrintable(u"mnemonic in "_s + text));
+            ++i;
+        }
+        drawn += text.at(i);
+    }
+    QCOMPARE(drawn, shown);
+}
+
+void PanelMenuTest::items_comeInOrderWithLoginState_data()
+{
+    QTest::addColumn<bool>("openAtLogin");
+
+    QTest::newRow("login item off") << false;
+    QTest::newRow("login item on") << true;
+}
+
+void PanelMenuTest::items_comeInOrderWithLoginState()
+{
+    QFETCH(bool, openAtLogin);
+
+    int renames = 0;
+    QList<bool> loginChanges;
+    int quits = 0;
+    const PanelMenu menu(
+        u"Work"_s, openAtLogin, { [&] { ++renames; }, [&](bool on) { loginChanges.append(on); }, [&] { ++quits; } });
+    const QList<QAction *> items = menu.actions();
+    QCOMPARE(items.size(), 5);
+    QVERIFY(items.at(1)->isSeparator());
+    QVERIFY(items.at(3)->isSeparator());
+    QCOMPARE(items.at(2)->text(), u"Open at Login"_s);
+    QVERIFY(items.at(2)->isCheckable());
+    QCOMPARE(items.at(2)->isChecked(), openAtLogin);
+    QCOMPARE(items.at(4)->text(), u"Quit Mirel"_s);
+    QCOMPARE(items.at(4)->shortcut(), QKeySequence(u"Ctrl+Q"_s));
+    for (const QAction *item : items)
+        QVERIFY(item->isEnabled());
+
+    items.at(0)->trigger();
+    items.at(2)->trigger();
+    items.at(4)->trigger();
+    QCOMPARE(renames, 1);
+    QCOMPARE(loginChanges, QList<bool> { !openAtLogin });
+    QCOMPARE(quits, 1);
+}
+
+void PanelMenuTest::quitShortcut_worksOnThePanel()
+{
+    QWidget panel;
+    int quits = 0;
+    PanelMenu::addQuitShortcut(&panel, [&] { ++quits; });
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    QTest::keyClick(&panel, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(quits, 0);
+    QTest::keyClick(&panel, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(quits, 1);
+}
+
+void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
+{
+    QSettings defaults(m_home.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+    TodoStore store(std::nullopt);
+    ContentView content(
+        &store, &defaults, [] {}, [] {}, [](QSizeF) {});
+    AppDelegate delegate;
+    delegate.connectPanelMenu(&content);
+    content.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&content));
+
+    const auto openMenu = [&]() -> PanelMenu * {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), content.mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(&content, &click);
+        return qobject_cast<PanelMenu *>(QApplication::activePopupWidget());
+    };
+
+    PanelMenu *menu = openMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().at(0)->text(), u"Rename \u201CToday's Goals\u201D\u2026"_s);
+    QVERIFY(!menu->actions().at(2)->isChecked());
+    // Switching the login item on writes the entry; the next menu reads it back from disk.
+    menu->actions().at(2)->trigger();
+    menu->close();
+    const OpenAtLogin login = OpenAtLogin::forThisProgram();
+    QVERIFY(login.openAtLoginEnabled());
+
+    defaults.setValue(u"title"_s, u"Work"_s);
+    menu = openMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().at(0)->text(), u"Rename \u201CWork\u201D\u2026"_s);
+    QVERIFY(menu->actions().at(2)->isChecked());
+    menu->actions().at(0)->trigger();
+    menu->close();
+    QVERIFY(content.isRenaming());
+
+    login.setOpenAtLogin(false);
+    menu = openMenu();
+    QVERIFY(menu);
+    QVERIFY(!menu->actions().at(2)->isChecked());
+    menu->close();
+}
+
+QTEST_MAIN(PanelMenuTest)
+#include "panelmenu_test.moc"
