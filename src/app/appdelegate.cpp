@@ -1,8 +1,15 @@
 #include "appdelegate.h"
 
 #include "model/todostore.h"
+#include "views/contentview.h"
 
 #include <QSettings>
+
+namespace {
+
+constexpr int InitialWidth = 320;
+
+} // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
@@ -24,4 +31,11 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+
+    m_contentView = std::make_unique<ContentView>(
+        m_todoStore, m_defaults, [] {}, [] {},
+        [this](QSizeF size) { m_contentView->resize(size.toSize()); });
+    m_contentView->setWindowTitle(QStringLiteral("Mirel"));
+    m_contentView->resize(InitialWidth, m_contentView->sizeHint().height());
+    m_contentView->show();
 }

@@ -5,8 +5,10 @@
 #include <QObject>
 #include <QPointF>
 
+#include <memory>
 #include <optional>
 
+class ContentView;
 class QSettings;
 class TodoStore;
 
@@ -24,8 +26,11 @@ public:
     TodoStore *todoStore() const { return m_todoStore; }
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
+    ContentView *contentView() const { return m_contentView.get(); }
 
 private:
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
+    // Shown in a plain window of its own until the floating panel hosts it; destroyed before the store it shows.
+    std::unique_ptr<ContentView> m_contentView;
 };
