@@ -64,7 +64,11 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     m_list = new GoalList(
         {
             .onToggle = [this](const QUuid &id) { withListSpring([this, id] { m_store->toggle(id); }); },
-            .onUpdateText = [this](const QUuid &id, const QString &text) { m_store->updateText(id, text); },
+            .onUpdateText =
+                [this](const QUuid &id, const QString &text) {
+                    if (!m_isTearingDown)
+                        m_store->updateText(id, text);
+                },
             .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
             .onMove = [this](const QSet<int> &sources, int destination) { m_store->move(sources, destination); },
             .onRowHeightChanged = [this] { updateLayout(); },
@@ -87,6 +91,20 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     m_header->setTitle(title());
     connect(m_store, &TodoStore::todosChanged, this, &ContentView::storeChanged);
     storeChanged();
+}
+
+ContentView::~ContentView()
+{
+    // Closing the window takes the focus from an open editor, which would commit it. Like an unsent new goal,
+    // an edit still open when the panel goes away is dropped, so the children go first, while this view can
+    // still tell them no.
+    m_isTearingDown = true;
+    m_isAddingNew = false;
+    m_isRenaming = false;
+    disconnect(m_store, nullptr, this, nullptr);
+    delete m_addArea;
+    delete m_list;
+    delete m_header;
 }
 
 QString ContentView::title() const
@@ -123,6 +141,8 @@ void ContentView::commitRename()
 
 void ContentView::cancelRename()
 {
+    if (!m_isRenaming)
+        return;
     if (const QLineEdit *editor = m_header->titleEditor())
         m_titleDraft = editor->text();
     m_isRenaming = false;
@@ -175,6 +195,8 @@ void ContentView::commitNewGoal()
 
 void ContentView::cancelNewGoal()
 {
+    if (!m_isAddingNew)
+        return;
     m_addArea->clearNewTodoText();
     m_isAddingNew = false;
     updateAddArea();
