@@ -5,7 +5,8 @@
 
 #include <QSettings>
 
-namespace {
+namespace
+{
 
 constexpr int InitialWidth = 320;
 
@@ -33,8 +34,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     }
 
     m_contentView = std::make_unique<ContentView>(
-        m_todoStore, m_defaults, [] {}, [] {},
-        [this](QSizeF size) { m_contentView->resize(size.toSize()); });
+        m_todoStore, m_defaults, [] {}, [] {}, [this](QSizeF size) { m_contentView->resize(size.toSize()); });
     m_contentView->setWindowTitle(QStringLiteral("Mirel"));
     m_contentView->resize(InitialWidth, m_contentView->sizeHint().height());
     m_contentView->show();

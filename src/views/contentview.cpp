@@ -15,7 +15,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr int MinimumWidth = 260;
 constexpr int MaximumWidth = 520;
@@ -25,7 +26,7 @@ constexpr int MinimumHeaderHeight = 30;
 constexpr qreal UnmeasuredRowHeight = 28;
 constexpr qreal CornerRadius = 18;
 // Dense enough that text stays legible over a busy wallpaper, light enough that the desktop shows through.
-constexpr int BackgroundAlpha = 224;
+constexpr int BackgroundAlpha = 232;
 constexpr int HoverFadeMs = 200;
 // A row growing while it is being placed asks for one more pass; heights settle well within these.
 constexpr int MaximumLayoutPasses = 4;
@@ -43,23 +44,21 @@ QEasingCurve easeOut()
 } // namespace
 
 ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
-                         std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize,
-                         QWidget *parent)
+    std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_defaults(defaults)
     , m_onPanelResize(std::move(onPanelResize))
     , m_hoverFade(new QVariantAnimation(this))
 {
-    m_header = new PanelHeader(
-        {
-            .onAddGoal = [this] { beginAdding(); },
-            .onRenameSubmit = [this] { commitRename(); },
-            .onRenameCommit = [this] { commitRename(); },
-            .onRenameCancel = [this] { cancelRename(); },
-            .onDragChanged = std::move(onDragChanged),
-            .onDragEnded = std::move(onDragEnded),
-        },
+    m_header = new PanelHeader({
+                                   .onAddGoal = [this] { beginAdding(); },
+                                   .onRenameSubmit = [this] { commitRename(); },
+                                   .onRenameCommit = [this] { commitRename(); },
+                                   .onRenameCancel = [this] { cancelRename(); },
+                                   .onDragChanged = std::move(onDragChanged),
+                                   .onDragEnded = std::move(onDragEnded),
+                               },
         this);
     m_list = new GoalList(
         {
@@ -74,19 +73,23 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
             .onRowHeightChanged = [this] { updateLayout(); },
         },
         this);
-    m_addArea = new AddArea(
-        {
-            .onBeginAdding = [this] { beginAdding(); },
-            .onSubmit = [this] { submitNewGoal(); },
-            .onCommit = [this] { commitNewGoal(); },
-            .onCancel = [this] { cancelNewGoal(); },
-        },
+    m_addArea = new AddArea({
+                                .onBeginAdding = [this] { beginAdding(); },
+                                .onSubmit = [this] { submitNewGoal(); },
+                                .onCommit = [this] { commitNewGoal(); },
+                                .onCancel = [this] { cancelNewGoal(); },
+                            },
         this);
 
     m_hoverFade->setDuration(HoverFadeMs);
     m_hoverFade->setEasingCurve(easeOut());
     connect(m_hoverFade, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &value) { setHoverFade(value.toReal()); });
+        [this](const QVariant &value) { setHoverFade(value.toReal()); });
+
+    // The view itself holds the keyboard focus whenever no editor does. Otherwise activating the window, or
+    // closing an editor, would hand the focus to the first checkbox and draw its focus ring. Its policy stays
+    // NoFocus, so that a click on empty panel space leaves an open editor alone.
+    setFocus(Qt::OtherFocusReason);
 
     m_header->setTitle(title());
     connect(m_store, &TodoStore::todosChanged, this, &ContentView::storeChanged);
@@ -134,6 +137,7 @@ void ContentView::commitRename()
         m_defaults->setValue(TitleKey, *title);
         m_defaults->sync();
     }
+    takeFocusFrom(m_header);
     m_header->setRenaming(false);
     m_header->setTitle(title());
     updateLayout();
@@ -146,6 +150,7 @@ void ContentView::cancelRename()
     if (const QLineEdit *editor = m_header->titleEditor())
         m_titleDraft = editor->text();
     m_isRenaming = false;
+    takeFocusFrom(m_header);
     m_header->setRenaming(false);
     updateLayout();
 }
@@ -239,6 +244,8 @@ void ContentView::updateAddArea()
         face = AddArea::Face::NewGoal;
     else if (m_store->todos().isEmpty())
         face = AddArea::Face::EmptyState;
+    if (face != AddArea::Face::NewGoal)
+        takeFocusFrom(m_addArea);
     m_addArea->setFace(face);
     m_addArea->setVisible(face != AddArea::Face::Nothing);
 }
@@ -325,6 +332,16 @@ void ContentView::setHoverFade(qreal fade)
     m_hoverProgress = fade;
     m_header->setHoverFade(fade);
     m_list->setHoverFade(fade);
+}
+
+void ContentView::takeFocusFrom(const QWidget *area)
+{
+    // Only from a field that is about to go away: a focused widget that is hidden passes the focus on to the
+    // next one in the chain, which would be a row's checkbox. The field's focus loss finds its edit over. The
+    // window's own focus child counts too, so that an inactive window comes back without a focus ring.
+    const QWidget *focused = focusWidget();
+    if (focused && area->isAncestorOf(focused) && !m_isTearingDown)
+        setFocus(Qt::OtherFocusReason);
 }
 
 void ContentView::withListSpring(const std::function<void()> &operation)
