@@ -8,7 +8,6 @@
 #include "views/rows/glyphbutton.h"
 #include "views/rows/todorowview.h"
 
-#include <QEnterEvent>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,13 +17,13 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QEnterEvent>
 #include <QTest>
 #include <QWindow>
 
 #include <memory>
 
-namespace
-{
+namespace {
 
 constexpr int PanelWidth = 320;
 
@@ -34,8 +33,8 @@ struct Panel {
     explicit Panel(const QStringList &goals = {}, const QString &settingsFile = {})
         : goalsFile(dir.filePath(QStringLiteral("todos.json")))
         , store(goalsFile)
-        , defaults(
-              settingsFile.isEmpty() ? dir.filePath(QStringLiteral("prefs.ini")) : settingsFile, QSettings::IniFormat)
+        , defaults(settingsFile.isEmpty() ? dir.filePath(QStringLiteral("prefs.ini")) : settingsFile,
+                   QSettings::IniFormat)
     {
         for (const QString &goal : goals)
             store.add(goal);
@@ -94,8 +93,7 @@ QString longGoal()
 
 } // namespace
 
-class ContentViewTest final : public QObject
-{
+class ContentViewTest final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -151,7 +149,7 @@ void ContentViewTest::reportedSize_followsTheContent_data()
     QTest::newRow("no goals") << QStringList() << 70;
     // 6 + header 30 + three rows of 28 + 6, and no add area.
     QTest::newRow("three single-line goals")
-        << QStringList { QStringLiteral("Buy milk"), QStringLiteral("Call mum"), QStringLiteral("Run") } << 126;
+        << QStringList{QStringLiteral("Buy milk"), QStringLiteral("Call mum"), QStringLiteral("Run")} << 126;
 }
 
 void ContentViewTest::reportedSize_followsTheContent()
@@ -168,7 +166,7 @@ void ContentViewTest::reportedSize_followsTheContent()
 
 void ContentViewTest::wrappedRow_growsThePanelByItsExtraHeight()
 {
-    Panel panel({ QStringLiteral("Buy milk"), QStringLiteral("Call mum"), QStringLiteral("Run") });
+    Panel panel({QStringLiteral("Buy milk"), QStringLiteral("Call mum"), QStringLiteral("Run")});
     QVERIFY(panel.show());
     QCOMPARE(panel.reports.constLast().height(), 126);
 
@@ -181,7 +179,7 @@ void ContentViewTest::wrappedRow_growsThePanelByItsExtraHeight()
 
 void ContentViewTest::deletedRow_shrinksThePanelAndKeepsItsMeasuredHeight()
 {
-    Panel panel({ QStringLiteral("Buy milk"), longGoal() });
+    Panel panel({QStringLiteral("Buy milk"), longGoal()});
     QVERIFY(panel.show());
     const QUuid id = panel.store.todos().constLast().id;
     const qreal wrapped = panel.view->rowHeights().value(id);
@@ -194,16 +192,16 @@ void ContentViewTest::deletedRow_shrinksThePanelAndKeepsItsMeasuredHeight()
 
 void ContentViewTest::reorder_keepsTheHeight()
 {
-    Panel panel({ longGoal(), QStringLiteral("Buy milk"), QStringLiteral("Run") });
+    Panel panel({longGoal(), QStringLiteral("Buy milk"), QStringLiteral("Run")});
     QVERIFY(panel.show());
     const qsizetype reports = panel.reports.size();
-    panel.store.move({ 0 }, 3);
+    panel.store.move({0}, 3);
     QCOMPARE(panel.reports.size(), reports);
 }
 
 void ContentViewTest::resizeToReportedSize_reportsNothingMore()
 {
-    Panel panel({ QStringLiteral("Buy milk") });
+    Panel panel({QStringLiteral("Buy milk")});
     QVERIFY(panel.show(600));
     QCOMPARE(panel.reports.size(), 1);
     panel.view->resize(panel.reports.constLast().toSize());
@@ -225,7 +223,7 @@ void ContentViewTest::width_isClampedToThePanelRange()
 {
     QFETCH(int, offered);
     QFETCH(int, reported);
-    Panel panel({ QStringLiteral("Buy milk") });
+    Panel panel({QStringLiteral("Buy milk")});
     QVERIFY(panel.show());
     panel.view->resize(offered, 200);
     QCOMPARE(panel.reports.constLast().width(), reported);
@@ -237,9 +235,9 @@ void ContentViewTest::headerDrag_startsAtTenPoints_data()
     QTest::addColumn<QList<int>>("steps");
     QTest::addColumn<int>("changes");
     QTest::addColumn<int>("ends");
-    QTest::newRow("9 points") << QList<int> { 3, 6, 9 } << 0 << 0;
-    QTest::newRow("10 points") << QList<int> { 10 } << 1 << 1;
-    QTest::newRow("every movement past 10") << QList<int> { 5, 10, 15, 40 } << 3 << 1;
+    QTest::newRow("9 points") << QList<int>{3, 6, 9} << 0 << 0;
+    QTest::newRow("10 points") << QList<int>{10} << 1 << 1;
+    QTest::newRow("every movement past 10") << QList<int>{5, 10, 15, 40} << 3 << 1;
 }
 
 void ContentViewTest::headerDrag_startsAtTenPoints()
@@ -247,7 +245,7 @@ void ContentViewTest::headerDrag_startsAtTenPoints()
     QFETCH(QList<int>, steps);
     QFETCH(int, changes);
     QFETCH(int, ends);
-    Panel panel({ QStringLiteral("Buy milk") });
+    Panel panel({QStringLiteral("Buy milk")});
     QVERIFY(panel.show());
     // Empty header space between the title and the count.
     const QPoint start = panel.inWindow(panel.view->header(), QPoint(panel.view->header()->width() / 2, 15));
@@ -261,7 +259,7 @@ void ContentViewTest::headerDrag_startsAtTenPoints()
 
 void ContentViewTest::addButton_clicksOnlyWhileHovered()
 {
-    Panel panel({ QStringLiteral("Buy milk") });
+    Panel panel({QStringLiteral("Buy milk")});
     QVERIFY(panel.show());
     const GlyphButton *add = panel.view->header()->addButton();
     const QPoint centre = panel.inWindow(add, add->rect().center());
@@ -290,11 +288,11 @@ void ContentViewTest::rowDrag_movesTheGoal_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<QStringList>("order");
-    const QStringList goals { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") };
-    QTest::newRow("first to the end") << 0 << 2
-                                      << QStringList { QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A") };
-    QTest::newRow("last to the top") << 2 << 0
-                                     << QStringList { QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("B") };
+    const QStringList goals{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    QTest::newRow("first to the end") << 0 << 2 << QStringList{QStringLiteral("B"), QStringLiteral("C"),
+                                                               QStringLiteral("A")};
+    QTest::newRow("last to the top") << 2 << 0 << QStringList{QStringLiteral("C"), QStringLiteral("A"),
+                                                              QStringLiteral("B")};
     QTest::newRow("onto itself") << 1 << 1 << goals;
 }
 
@@ -303,7 +301,7 @@ void ContentViewTest::rowDrag_movesTheGoal()
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QStringList, order);
-    Panel panel({ QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") });
+    Panel panel({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
     QVERIFY(panel.show());
     TodoRowView *dragged = panel.row(from);
     const TodoRowView *target = panel.row(to);
@@ -328,12 +326,12 @@ void ContentViewTest::rowDrag_movesTheGoal()
 
 void ContentViewTest::rowTextClick_stillOpensTheEditor()
 {
-    Panel panel({ QStringLiteral("A"), QStringLiteral("B") });
+    Panel panel({QStringLiteral("A"), QStringLiteral("B")});
     QVERIFY(panel.show());
     TodoRowView *row = panel.row(1);
     QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.inWindow(row, QPoint(80, row->height() / 2)));
     QVERIFY(row->isEditing());
-    QCOMPARE(panel.texts(), (QStringList { QStringLiteral("A"), QStringLiteral("B") }));
+    QCOMPARE(panel.texts(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
 }
 
 void ContentViewTest::emptyStateRow_beginsAdding()
@@ -362,8 +360,8 @@ void ContentViewTest::submit_addsTrimmedGoalAndKeepsAdding()
 
     QTest::keyClicks(field, QStringLiteral("  Buy milk "));
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.texts(), QStringList { QStringLiteral("Buy milk") });
-    QCOMPARE(panel.savedTexts(), QStringList { QStringLiteral("Buy milk") });
+    QCOMPARE(panel.texts(), QStringList{QStringLiteral("Buy milk")});
+    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("Buy milk")});
     QVERIFY(panel.view->isAddingNew());
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
     QVERIFY(field->text().isEmpty());
@@ -416,13 +414,13 @@ void ContentViewTest::twoGoalsThenEscape_addsBothInOrder()
     QLineEdit *field = panel.view->addArea()->newGoalField();
     QTest::keyClicks(field, QStringLiteral("First"));
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), QStringList { QStringLiteral("First") });
+    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("First")});
     QTest::keyClicks(field, QStringLiteral("Second"));
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
+    QCOMPARE(panel.savedTexts(), (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
     QTest::keyClick(field, Qt::Key_Escape);
     QVERIFY(!panel.view->isAddingNew());
-    QCOMPARE(panel.texts(), (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
+    QCOMPARE(panel.texts(), (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
 }
 
 void ContentViewTest::focusLossAndDeactivation_addOnce()
@@ -443,13 +441,13 @@ void ContentViewTest::focusLossAndDeactivation_addOnce()
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     QTRY_VERIFY(!panel.view->isAddingNew());
     QCoreApplication::processEvents();
-    QCOMPARE(panel.texts(), QStringList { QStringLiteral("Call mum") });
-    QCOMPARE(panel.savedTexts(), QStringList { QStringLiteral("Call mum") });
+    QCOMPARE(panel.texts(), QStringList{QStringLiteral("Call mum")});
+    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("Call mum")});
 }
 
 void ContentViewTest::deletingLastGoalWhileAdding_keepsTheNewGoalRow()
 {
-    Panel panel({ QStringLiteral("Only one") });
+    Panel panel({QStringLiteral("Only one")});
     QVERIFY(panel.show());
     panel.view->beginAdding();
     panel.store.remove(panel.store.todos().constFirst().id);
@@ -461,7 +459,7 @@ void ContentViewTest::deletingLastGoalWhileAdding_keepsTheNewGoalRow()
 
 void ContentViewTest::closingWhileEditing_changesNothing()
 {
-    Panel panel({ QStringLiteral("Buy milk") });
+    Panel panel({QStringLiteral("Buy milk")});
     QVERIFY(panel.show());
     panel.view->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(panel.view.get()));
@@ -474,8 +472,8 @@ void ContentViewTest::closingWhileEditing_changesNothing()
 
     // Going away takes the focus from the editors; that must not commit them.
     panel.view.reset();
-    QCOMPARE(panel.texts(), QStringList { QStringLiteral("Buy milk") });
-    QCOMPARE(panel.savedTexts(), QStringList { QStringLiteral("Buy milk") });
+    QCOMPARE(panel.texts(), QStringList{QStringLiteral("Buy milk")});
+    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("Buy milk")});
     QVERIFY(!panel.defaults.contains(QStringLiteral("title")));
 }
 
@@ -594,7 +592,7 @@ void ContentViewTest::blankStoredTitle_showsTheDefault()
 
 void ContentViewTest::count_showsDoneOfAll()
 {
-    Panel panel({ QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") });
+    Panel panel({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
     QVERIFY(panel.show());
     const CountLabel *count = panel.view->header()->countLabel();
     panel.store.toggle(panel.store.todos().at(0).id);

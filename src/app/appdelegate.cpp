@@ -5,8 +5,7 @@
 
 #include <QSettings>
 
-namespace
-{
+namespace {
 
 constexpr int InitialWidth = 320;
 
@@ -34,7 +33,8 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     }
 
     m_contentView = std::make_unique<ContentView>(
-        m_todoStore, m_defaults, [] {}, [] {}, [this](QSizeF size) { m_contentView->resize(size.toSize()); });
+        m_todoStore, m_defaults, [] {}, [] {},
+        [this](QSizeF size) { m_contentView->resize(size.toSize()); });
     m_contentView->setWindowTitle(QStringLiteral("Mirel"));
     m_contentView->resize(InitialWidth, m_contentView->sizeHint().height());
     m_contentView->show();

@@ -10,8 +10,7 @@ class QLineEdit;
 
 // The bottom area of the panel: the new-goal row while adding, the empty-state row while the list is empty,
 // or nothing. It keeps no goal data; the root view chooses the face and hears back through the callbacks.
-class AddArea final : public QWidget
-{
+class AddArea final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AddArea)
 

@@ -15,8 +15,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 constexpr int MinimumWidth = 260;
 constexpr int MaximumWidth = 520;
@@ -44,21 +43,23 @@ QEasingCurve easeOut()
 } // namespace
 
 ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
-    std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent)
+                         std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize,
+                         QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_defaults(defaults)
     , m_onPanelResize(std::move(onPanelResize))
     , m_hoverFade(new QVariantAnimation(this))
 {
-    m_header = new PanelHeader({
-                                   .onAddGoal = [this] { beginAdding(); },
-                                   .onRenameSubmit = [this] { commitRename(); },
-                                   .onRenameCommit = [this] { commitRename(); },
-                                   .onRenameCancel = [this] { cancelRename(); },
-                                   .onDragChanged = std::move(onDragChanged),
-                                   .onDragEnded = std::move(onDragEnded),
-                               },
+    m_header = new PanelHeader(
+        {
+            .onAddGoal = [this] { beginAdding(); },
+            .onRenameSubmit = [this] { commitRename(); },
+            .onRenameCommit = [this] { commitRename(); },
+            .onRenameCancel = [this] { cancelRename(); },
+            .onDragChanged = std::move(onDragChanged),
+            .onDragEnded = std::move(onDragEnded),
+        },
         this);
     m_list = new GoalList(
         {
@@ -73,18 +74,19 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
             .onRowHeightChanged = [this] { updateLayout(); },
         },
         this);
-    m_addArea = new AddArea({
-                                .onBeginAdding = [this] { beginAdding(); },
-                                .onSubmit = [this] { submitNewGoal(); },
-                                .onCommit = [this] { commitNewGoal(); },
-                                .onCancel = [this] { cancelNewGoal(); },
-                            },
+    m_addArea = new AddArea(
+        {
+            .onBeginAdding = [this] { beginAdding(); },
+            .onSubmit = [this] { submitNewGoal(); },
+            .onCommit = [this] { commitNewGoal(); },
+            .onCancel = [this] { cancelNewGoal(); },
+        },
         this);
 
     m_hoverFade->setDuration(HoverFadeMs);
     m_hoverFade->setEasingCurve(easeOut());
     connect(m_hoverFade, &QVariantAnimation::valueChanged, this,
-        [this](const QVariant &value) { setHoverFade(value.toReal()); });
+            [this](const QVariant &value) { setHoverFade(value.toReal()); });
 
     // The view itself holds the keyboard focus whenever no editor does. Otherwise activating the window, or
     // closing an editor, would hand the focus to the first checkbox and draw its focus ring. Its policy stays

@@ -19,14 +19,14 @@ class TodoStore;
 // The panel's root view: the translucent rounded background, the header, the goal list and the add area
 // stacked without gaps. It owns the panel's view state (hover, drafts, modes, measured row heights), is the
 // only view that calls the store, and reports the size the content wants to the window.
-class ContentView final : public QWidget
-{
+class ContentView final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ContentView)
 
 public:
     ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
-        std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
+                std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize,
+                QWidget *parent = nullptr);
     ~ContentView() override;
 
     // The "title" preference, or "Today's Goals" while none was stored. The fallback is never written.

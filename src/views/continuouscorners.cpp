@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 // Each corner starts this many radii before the corner point: the curve needs more room than a circular arc
 // of the same radius, so that its curvature can grow from zero at the edge.

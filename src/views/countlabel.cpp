@@ -33,7 +33,7 @@ void CountLabel::setColor(const QColor &color)
 
 QSize CountLabel::sizeHint() const
 {
-    return { int(std::ceil(textWidth())), int(std::ceil(QFontMetricsF(font()).height())) };
+    return {int(std::ceil(textWidth())), int(std::ceil(QFontMetricsF(font()).height()))};
 }
 
 void CountLabel::changeEvent(QEvent *event)

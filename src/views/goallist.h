@@ -17,8 +17,7 @@ class TodoRowView;
 
 // The goals, one retained row per goal id in list order, stacked without gaps and never scrolled. Rows can be
 // dragged to a new place; a drop reports the move in the store's offsets. It never reaches the store itself.
-class GoalList final : public QWidget
-{
+class GoalList final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalList)
 

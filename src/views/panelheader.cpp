@@ -15,8 +15,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 constexpr int MinimumHeight = 30;
 constexpr int LeadingPadding = 6;
@@ -99,8 +98,8 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
         m_titleEditor->setFont(headlineFont(font()));
         // The panel's own menu is the only context menu.
         m_titleEditor->setContextMenuPolicy(Qt::NoContextMenu);
-        new InlineEditing(
-            m_titleEditor, m_callbacks.onRenameSubmit, m_callbacks.onRenameCommit, m_callbacks.onRenameCancel);
+        new InlineEditing(m_titleEditor, m_callbacks.onRenameSubmit, m_callbacks.onRenameCommit,
+                          m_callbacks.onRenameCancel);
         m_title->hide();
         layoutItems();
         m_titleEditor->show();
@@ -142,8 +141,8 @@ void PanelHeader::applyColors()
 {
     QPalette titlePalette = m_title->palette();
     titlePalette.setColor(QPalette::WindowText,
-        HierarchicalColors::mix(
-            HierarchicalColors::secondary(palette()), HierarchicalColors::primary(palette()), m_hoverFade));
+                          HierarchicalColors::mix(HierarchicalColors::secondary(palette()),
+                                                  HierarchicalColors::primary(palette()), m_hoverFade));
     m_title->setPalette(titlePalette);
     m_count->setColor(HierarchicalColors::tertiary(palette()));
 }
@@ -158,21 +157,21 @@ int PanelHeader::titleWidth(int width) const
 
 int PanelHeader::heightForWidth(int width) const
 {
-    const int titleHeight
-        = m_titleEditor ? m_titleEditor->sizeHint().height() : m_title->heightForWidth(titleWidth(width));
-    return std::max({ MinimumHeight, titleHeight, m_count->sizeHint().height(), m_addButton->sizeHint().height() });
+    const int titleHeight = m_titleEditor ? m_titleEditor->sizeHint().height()
+                                          : m_title->heightForWidth(titleWidth(width));
+    return std::max({MinimumHeight, titleHeight, m_count->sizeHint().height(), m_addButton->sizeHint().height()});
 }
 
 QSize PanelHeader::sizeHint() const
 {
     const int width = LeadingPadding + m_title->sizeHint().width() + Spacing + SpacerMinimum + Spacing
         + m_count->sizeHint().width() + Spacing + m_addButton->sizeHint().width();
-    return { width, heightForWidth(width) };
+    return {width, heightForWidth(width)};
 }
 
 QSize PanelHeader::minimumSizeHint() const
 {
-    return { 0, MinimumHeight };
+    return {0, MinimumHeight};
 }
 
 void PanelHeader::resizeEvent(QResizeEvent *event)

@@ -15,8 +15,7 @@ class QLineEdit;
 // The panel's top row: the title (or its editor while renaming), the "N of M" count and the add-goal button.
 // Its whole rectangle is the handle that moves the window. It holds no goal data: the root view tells it
 // what to show and hears back through the callbacks.
-class PanelHeader final : public QWidget
-{
+class PanelHeader final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelHeader)
 

@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 constexpr int FrameSize = 22;
 // The square outline matches the checkbox's empty square, so the new-goal row lines up with the goals above it.
@@ -34,7 +33,7 @@ void SymbolGlyph::setColor(const QColor &color)
 
 QSize SymbolGlyph::sizeHint() const
 {
-    return { FrameSize, FrameSize };
+    return {FrameSize, FrameSize};
 }
 
 void SymbolGlyph::paintEvent(QPaintEvent *)
@@ -47,8 +46,8 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
         painter.setPen(QPen(m_color, SquareStroke));
         painter.setBrush(Qt::NoBrush);
         const qreal side = SquareSide - SquareStroke;
-        painter.drawRoundedRect(
-            QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), SquareRadius, SquareRadius);
+        painter.drawRoundedRect(QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), SquareRadius,
+                                SquareRadius);
         break;
     }
     case Symbol::Plus:

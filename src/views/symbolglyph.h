@@ -5,8 +5,7 @@
 
 // A glyph centred in a fixed 22 × 22 frame, drawn in a colour its owner chooses: the faint square of the
 // new-goal row and the plus of the empty-state row. It takes no input.
-class SymbolGlyph final : public QWidget
-{
+class SymbolGlyph final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SymbolGlyph)
 
