@@ -23,6 +23,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int PanelWidth = 320;
@@ -31,9 +33,9 @@ constexpr int PanelWidth = 320;
 // temporary file, and a view recording what it reports to the window.
 struct Panel {
     explicit Panel(const QStringList &goals = {}, const QString &settingsFile = {})
-        : goalsFile(dir.filePath(QStringLiteral("todos.json")))
+        : goalsFile(dir.filePath(u"todos.json"_s))
         , store(goalsFile)
-        , defaults(settingsFile.isEmpty() ? dir.filePath(QStringLiteral("prefs.ini")) : settingsFile,
+        , defaults(settingsFile.isEmpty() ? dir.filePath(u"prefs.ini"_s) : settingsFile,
                    QSettings::IniFormat)
     {
         for (const QString &goal : goals)
@@ -68,7 +70,7 @@ struct Panel {
             return {};
         QStringList texts;
         for (const QJsonValue &goal : QJsonDocument::fromJson(file.readAll()).array())
-            texts.append(goal.toObject().value(QStringLiteral("text")).toString());
+            texts.append(goal.toObject().value(u"text"_s).toString());
         return texts;
     }
 
@@ -88,7 +90,7 @@ struct Panel {
 
 QString longGoal()
 {
-    return QStringLiteral("Call the plumber about the kitchen sink, then book the electrician for Thursday afternoon");
+    return u"Call the plumber about the kitchen sink, then book the electrician for Thursday afternoon"_s;
 }
 
 } // namespace
@@ -149,7 +151,7 @@ void ContentViewTest::reportedSize_followsTheContent_data()
     QTest::newRow("no goals") << QStringList() << 70;
     // 6 + header 30 + three rows of 28 + 6, and no add area.
     QTest::newRow("three single-line goals")
-        << QStringList{QStringLiteral("Buy milk"), QStringLiteral("Call mum"), QStringLiteral("Run")} << 126;
+        << QStringList{u"Buy milk"_s, u"Call mum"_s, u"Run"_s} << 126;
 }
 
 void ContentViewTest::reportedSize_followsTheContent()
@@ -166,7 +168,7 @@ void ContentViewTest::reportedSize_followsTheContent()
 
 void ContentViewTest::wrappedRow_growsThePanelByItsExtraHeight()
 {
-    Panel panel({QStringLiteral("Buy milk"), QStringLiteral("Call mum"), QStringLiteral("Run")});
+    Panel panel({u"Buy milk"_s, u"Call mum"_s, u"Run"_s});
     QVERIFY(panel.show());
     QCOMPARE(panel.reports.constLast().height(), 126);
 
@@ -179,7 +181,7 @@ void ContentViewTest::wrappedRow_growsThePanelByItsExtraHeight()
 
 void ContentViewTest::deletedRow_shrinksThePanelAndKeepsItsMeasuredHeight()
 {
-    Panel panel({QStringLiteral("Buy milk"), longGoal()});
+    Panel panel({u"Buy milk"_s, longGoal()});
     QVERIFY(panel.show());
     const QUuid id = panel.store.todos().constLast().id;
     const qreal wrapped = panel.view->rowHeights().value(id);
@@ -192,7 +194,7 @@ void ContentViewTest::deletedRow_shrinksThePanelAndKeepsItsMeasuredHeight()
 
 void ContentViewTest::reorder_keepsTheHeight()
 {
-    Panel panel({longGoal(), QStringLiteral("Buy milk"), QStringLiteral("Run")});
+    Panel panel({longGoal(), u"Buy milk"_s, u"Run"_s});
     QVERIFY(panel.show());
     const qsizetype reports = panel.reports.size();
     panel.store.move({0}, 3);
@@ -201,7 +203,7 @@ void ContentViewTest::reorder_keepsTheHeight()
 
 void ContentViewTest::resizeToReportedSize_reportsNothingMore()
 {
-    Panel panel({QStringLiteral("Buy milk")});
+    Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show(600));
     QCOMPARE(panel.reports.size(), 1);
     panel.view->resize(panel.reports.constLast().toSize());
@@ -223,7 +225,7 @@ void ContentViewTest::width_isClampedToThePanelRange()
 {
     QFETCH(int, offered);
     QFETCH(int, reported);
-    Panel panel({QStringLiteral("Buy milk")});
+    Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show());
     panel.view->resize(offered, 200);
     QCOMPARE(panel.reports.constLast().width(), reported);
@@ -245,7 +247,7 @@ void ContentViewTest::headerDrag_startsAtTenPoints()
     QFETCH(QList<int>, steps);
     QFETCH(int, changes);
     QFETCH(int, ends);
-    Panel panel({QStringLiteral("Buy milk")});
+    Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show());
     // Empty header space between the title and the count.
     const QPoint start = panel.inWindow(panel.view->header(), QPoint(panel.view->header()->width() / 2, 15));
@@ -259,7 +261,7 @@ void ContentViewTest::headerDrag_startsAtTenPoints()
 
 void ContentViewTest::addButton_clicksOnlyWhileHovered()
 {
-    Panel panel({QStringLiteral("Buy milk")});
+    Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show());
     const GlyphButton *add = panel.view->header()->addButton();
     const QPoint centre = panel.inWindow(add, add->rect().center());
@@ -288,11 +290,11 @@ void ContentViewTest::rowDrag_movesTheGoal_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<QStringList>("order");
-    const QStringList goals{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
-    QTest::newRow("first to the end") << 0 << 2 << QStringList{QStringLiteral("B"), QStringLiteral("C"),
-                                                               QStringLiteral("A")};
-    QTest::newRow("last to the top") << 2 << 0 << QStringList{QStringLiteral("C"), QStringLiteral("A"),
-                                                              QStringLiteral("B")};
+    const QStringList goals{u"A"_s, u"B"_s, u"C"_s};
+    QTest::newRow("first to the end") << 0 << 2 << QStringList{u"B"_s, u"C"_s,
+                                                               u"A"_s};
+    QTest::newRow("last to the top") << 2 << 0 << QStringList{u"C"_s, u"A"_s,
+                                                              u"B"_s};
     QTest::newRow("onto itself") << 1 << 1 << goals;
 }
 
@@ -301,7 +303,7 @@ void ContentViewTest::rowDrag_movesTheGoal()
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QStringList, order);
-    Panel panel({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    Panel panel({u"A"_s, u"B"_s, u"C"_s});
     QVERIFY(panel.show());
     TodoRowView *dragged = panel.row(from);
     const TodoRowView *target = panel.row(to);
@@ -326,12 +328,12 @@ void ContentViewTest::rowDrag_movesTheGoal()
 
 void ContentViewTest::rowTextClick_stillOpensTheEditor()
 {
-    Panel panel({QStringLiteral("A"), QStringLiteral("B")});
+    Panel panel({u"A"_s, u"B"_s});
     QVERIFY(panel.show());
     TodoRowView *row = panel.row(1);
     QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.inWindow(row, QPoint(80, row->height() / 2)));
     QVERIFY(row->isEditing());
-    QCOMPARE(panel.texts(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(panel.texts(), (QStringList{u"A"_s, u"B"_s}));
 }
 
 void ContentViewTest::emptyStateRow_beginsAdding()
@@ -344,7 +346,7 @@ void ContentViewTest::emptyStateRow_beginsAdding()
     QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.inWindow(empty, QPoint(empty->width() - 4, 14)));
     QVERIFY(panel.view->isAddingNew());
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::NewGoal);
-    QCOMPARE(panel.view->addArea()->newGoalField()->placeholderText(), QStringLiteral("New goal"));
+    QCOMPARE(panel.view->addArea()->newGoalField()->placeholderText(), u"New goal"_s);
     QCOMPARE(panel.reports.constLast().height(), 70);
 }
 
@@ -358,10 +360,10 @@ void ContentViewTest::submit_addsTrimmedGoalAndKeepsAdding()
     QLineEdit *field = panel.view->addArea()->newGoalField();
     QTRY_VERIFY(field->hasFocus());
 
-    QTest::keyClicks(field, QStringLiteral("  Buy milk "));
+    QTest::keyClicks(field, u"  Buy milk "_s);
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.texts(), QStringList{QStringLiteral("Buy milk")});
-    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("Buy milk")});
+    QCOMPARE(panel.texts(), QStringList{u"Buy milk"_s});
+    QCOMPARE(panel.savedTexts(), QStringList{u"Buy milk"_s});
     QVERIFY(panel.view->isAddingNew());
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
     QVERIFY(field->text().isEmpty());
@@ -374,7 +376,7 @@ void ContentViewTest::submitBlank_endsAdding_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::newRow("empty") << QString();
-    QTest::newRow("spaces") << QStringLiteral("   ");
+    QTest::newRow("spaces") << u"   "_s;
 }
 
 void ContentViewTest::submitBlank_endsAdding()
@@ -396,7 +398,7 @@ void ContentViewTest::escape_discardsTheText()
     Panel panel;
     QVERIFY(panel.show());
     panel.view->beginAdding();
-    QTest::keyClicks(panel.view->addArea()->newGoalField(), QStringLiteral("Half a thought"));
+    QTest::keyClicks(panel.view->addArea()->newGoalField(), u"Half a thought"_s);
     QTest::keyClick(panel.view->addArea()->newGoalField(), Qt::Key_Escape);
     QVERIFY(panel.store.todos().isEmpty());
     QVERIFY(!panel.view->isAddingNew());
@@ -412,15 +414,15 @@ void ContentViewTest::twoGoalsThenEscape_addsBothInOrder()
     QVERIFY(panel.show());
     panel.view->beginAdding();
     QLineEdit *field = panel.view->addArea()->newGoalField();
-    QTest::keyClicks(field, QStringLiteral("First"));
+    QTest::keyClicks(field, u"First"_s);
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("First")});
-    QTest::keyClicks(field, QStringLiteral("Second"));
+    QCOMPARE(panel.savedTexts(), QStringList{u"First"_s});
+    QTest::keyClicks(field, u"Second"_s);
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
+    QCOMPARE(panel.savedTexts(), (QStringList{u"First"_s, u"Second"_s}));
     QTest::keyClick(field, Qt::Key_Escape);
     QVERIFY(!panel.view->isAddingNew());
-    QCOMPARE(panel.texts(), (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
+    QCOMPARE(panel.texts(), (QStringList{u"First"_s, u"Second"_s}));
 }
 
 void ContentViewTest::focusLossAndDeactivation_addOnce()
@@ -432,7 +434,7 @@ void ContentViewTest::focusLossAndDeactivation_addOnce()
     panel.view->beginAdding();
     QLineEdit *field = panel.view->addArea()->newGoalField();
     QTRY_VERIFY(field->hasFocus());
-    QTest::keyClicks(field, QStringLiteral("Call mum"));
+    QTest::keyClicks(field, u"Call mum"_s);
 
     // Another window taking the focus: the field loses the focus and the panel's window stops being active.
     QLineEdit elsewhere;
@@ -441,13 +443,13 @@ void ContentViewTest::focusLossAndDeactivation_addOnce()
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     QTRY_VERIFY(!panel.view->isAddingNew());
     QCoreApplication::processEvents();
-    QCOMPARE(panel.texts(), QStringList{QStringLiteral("Call mum")});
-    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("Call mum")});
+    QCOMPARE(panel.texts(), QStringList{u"Call mum"_s});
+    QCOMPARE(panel.savedTexts(), QStringList{u"Call mum"_s});
 }
 
 void ContentViewTest::deletingLastGoalWhileAdding_keepsTheNewGoalRow()
 {
-    Panel panel({QStringLiteral("Only one")});
+    Panel panel({u"Only one"_s});
     QVERIFY(panel.show());
     panel.view->beginAdding();
     panel.store.remove(panel.store.todos().constFirst().id);
@@ -459,51 +461,51 @@ void ContentViewTest::deletingLastGoalWhileAdding_keepsTheNewGoalRow()
 
 void ContentViewTest::closingWhileEditing_changesNothing()
 {
-    Panel panel({QStringLiteral("Buy milk")});
+    Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show());
     panel.view->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(panel.view.get()));
     panel.view->beginAdding();
     QLineEdit *field = panel.view->addArea()->newGoalField();
     QTRY_VERIFY(field->hasFocus());
-    QTest::keyClicks(field, QStringLiteral("Unsent"));
+    QTest::keyClicks(field, u"Unsent"_s);
     panel.view->beginRename();
-    QTest::keyClicks(panel.view->header()->titleEditor(), QStringLiteral(" renamed"));
+    QTest::keyClicks(panel.view->header()->titleEditor(), u" renamed"_s);
 
     // Going away takes the focus from the editors; that must not commit them.
     panel.view.reset();
-    QCOMPARE(panel.texts(), QStringList{QStringLiteral("Buy milk")});
-    QCOMPARE(panel.savedTexts(), QStringList{QStringLiteral("Buy milk")});
-    QVERIFY(!panel.defaults.contains(QStringLiteral("title")));
+    QCOMPARE(panel.texts(), QStringList{u"Buy milk"_s});
+    QCOMPARE(panel.savedTexts(), QStringList{u"Buy milk"_s});
+    QVERIFY(!panel.defaults.contains(u"title"_s));
 }
 
 void ContentViewTest::defaultTitle_isNeverWritten()
 {
     Panel panel;
     QVERIFY(panel.show());
-    QCOMPARE(panel.view->title(), QStringLiteral("Today's Goals"));
-    QCOMPARE(panel.view->header()->shownTitle(), QStringLiteral("Today's Goals"));
+    QCOMPARE(panel.view->title(), u"Today's Goals"_s);
+    QCOMPARE(panel.view->header()->shownTitle(), u"Today's Goals"_s);
     panel.view->beginRename();
-    QCOMPARE(panel.view->header()->titleEditor()->text(), QStringLiteral("Today's Goals"));
+    QCOMPARE(panel.view->header()->titleEditor()->text(), u"Today's Goals"_s);
     panel.view->cancelRename();
     panel.view->beginRename();
     panel.view->commitRename();
     // Committing the unchanged default writes it like any other draft; before that nothing was stored.
-    QCOMPARE(panel.defaults.value(QStringLiteral("title")).toString(), QStringLiteral("Today's Goals"));
+    QCOMPARE(panel.defaults.value(u"title"_s).toString(), u"Today's Goals"_s);
 
     Panel fresh;
     QVERIFY(fresh.show());
     fresh.view->beginRename();
     fresh.view->cancelRename();
     fresh.defaults.sync();
-    QVERIFY(!fresh.defaults.contains(QStringLiteral("title")));
+    QVERIFY(!fresh.defaults.contains(u"title"_s));
     QVERIFY(!QFile::exists(fresh.defaults.fileName()));
 }
 
 void ContentViewTest::rename_storesTrimmedTitle()
 {
     QTemporaryDir dir;
-    const QString settingsFile = dir.filePath(QStringLiteral("mirel.ini"));
+    const QString settingsFile = dir.filePath(u"mirel.ini"_s);
     {
         Panel panel({}, settingsFile);
         QVERIFY(panel.show());
@@ -511,22 +513,22 @@ void ContentViewTest::rename_storesTrimmedTitle()
         QVERIFY(QTest::qWaitForWindowActive(panel.view.get()));
         panel.view->beginRename();
         QLineEdit *editor = panel.view->header()->titleEditor();
-        QCOMPARE(editor->objectName(), QStringLiteral("title-editor"));
-        QCOMPARE(editor->accessibleName(), QStringLiteral("title-editor"));
-        QCOMPARE(editor->placeholderText(), QStringLiteral("Title"));
+        QCOMPARE(editor->objectName(), u"title-editor"_s);
+        QCOMPARE(editor->accessibleName(), u"title-editor"_s);
+        QCOMPARE(editor->placeholderText(), u"Title"_s);
         QTRY_VERIFY(editor->hasFocus());
         editor->selectAll();
-        QTest::keyClicks(editor, QStringLiteral("  Work  "));
+        QTest::keyClicks(editor, u"  Work  "_s);
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(!panel.view->isRenaming());
         QVERIFY(!panel.view->header()->titleEditor());
-        QCOMPARE(panel.view->header()->shownTitle(), QStringLiteral("Work"));
+        QCOMPARE(panel.view->header()->shownTitle(), u"Work"_s);
     }
     // Stored at once, in the preferences the view was given.
     QSettings reread(settingsFile, QSettings::IniFormat);
-    QCOMPARE(reread.value(QStringLiteral("title")).toString(), QStringLiteral("Work"));
+    QCOMPARE(reread.value(u"title"_s).toString(), u"Work"_s);
     Panel next({}, settingsFile);
-    QCOMPARE(next.view->title(), QStringLiteral("Work"));
+    QCOMPARE(next.view->title(), u"Work"_s);
 }
 
 void ContentViewTest::rename_keepsTitle_data()
@@ -534,8 +536,8 @@ void ContentViewTest::rename_keepsTitle_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("key");
     QTest::newRow("empty draft") << QString() << int(Qt::Key_Return);
-    QTest::newRow("whitespace draft") << QStringLiteral(" \t ") << int(Qt::Key_Return);
-    QTest::newRow("escape") << QStringLiteral("Other") << int(Qt::Key_Escape);
+    QTest::newRow("whitespace draft") << u" \t "_s << int(Qt::Key_Return);
+    QTest::newRow("escape") << u"Other"_s << int(Qt::Key_Escape);
 }
 
 void ContentViewTest::rename_keepsTitle()
@@ -543,19 +545,19 @@ void ContentViewTest::rename_keepsTitle()
     QFETCH(QString, typed);
     QFETCH(int, key);
     QTemporaryDir dir;
-    const QString settingsFile = dir.filePath(QStringLiteral("mirel.ini"));
-    QSettings(settingsFile, QSettings::IniFormat).setValue(QStringLiteral("title"), QStringLiteral("Home"));
+    const QString settingsFile = dir.filePath(u"mirel.ini"_s);
+    QSettings(settingsFile, QSettings::IniFormat).setValue(u"title"_s, u"Home"_s);
     Panel panel({}, settingsFile);
     QVERIFY(panel.show());
-    QCOMPARE(panel.view->header()->shownTitle(), QStringLiteral("Home"));
+    QCOMPARE(panel.view->header()->shownTitle(), u"Home"_s);
     panel.view->beginRename();
     QLineEdit *editor = panel.view->header()->titleEditor();
     editor->clear();
     QTest::keyClicks(editor, typed);
     QTest::keyClick(editor, Qt::Key(key));
     QVERIFY(!panel.view->isRenaming());
-    QCOMPARE(panel.defaults.value(QStringLiteral("title")).toString(), QStringLiteral("Home"));
-    QCOMPARE(panel.view->header()->shownTitle(), QStringLiteral("Home"));
+    QCOMPARE(panel.defaults.value(u"title"_s).toString(), u"Home"_s);
+    QCOMPARE(panel.view->header()->shownTitle(), u"Home"_s);
 }
 
 void ContentViewTest::renameThenSwitchingAway_appliesOnce()
@@ -568,35 +570,35 @@ void ContentViewTest::renameThenSwitchingAway_appliesOnce()
     QLineEdit *editor = panel.view->header()->titleEditor();
     QTRY_VERIFY(editor->hasFocus());
     editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("Errands"));
+    QTest::keyClicks(editor, u"Errands"_s);
 
     QLineEdit elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     QTRY_VERIFY(!panel.view->isRenaming());
-    QCOMPARE(panel.defaults.value(QStringLiteral("title")).toString(), QStringLiteral("Errands"));
+    QCOMPARE(panel.defaults.value(u"title"_s).toString(), u"Errands"_s);
 
     // Later commits from the same edit find rename mode over and change nothing.
-    panel.defaults.setValue(QStringLiteral("title"), QStringLiteral("Changed elsewhere"));
+    panel.defaults.setValue(u"title"_s, u"Changed elsewhere"_s);
     panel.view->commitRename();
-    QCOMPARE(panel.defaults.value(QStringLiteral("title")).toString(), QStringLiteral("Changed elsewhere"));
+    QCOMPARE(panel.defaults.value(u"title"_s).toString(), u"Changed elsewhere"_s);
 }
 
 void ContentViewTest::blankStoredTitle_showsTheDefault()
 {
     Panel panel;
-    panel.defaults.setValue(QStringLiteral("title"), QStringLiteral("  "));
-    QCOMPARE(panel.view->title(), QStringLiteral("Today's Goals"));
+    panel.defaults.setValue(u"title"_s, u"  "_s);
+    QCOMPARE(panel.view->title(), u"Today's Goals"_s);
 }
 
 void ContentViewTest::count_showsDoneOfAll()
 {
-    Panel panel({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    Panel panel({u"A"_s, u"B"_s, u"C"_s});
     QVERIFY(panel.show());
     const CountLabel *count = panel.view->header()->countLabel();
     panel.store.toggle(panel.store.todos().at(0).id);
-    QCOMPARE(count->text(), QStringLiteral("1 of 3"));
+    QCOMPARE(count->text(), u"1 of 3"_s);
     QVERIFY(count->isVisible());
 
     // Ticking through the row's own checkbox goes through the view to the store.
@@ -604,7 +606,7 @@ void ContentViewTest::count_showsDoneOfAll()
         TodoRowView *row = panel.row(i);
         QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.inWindow(row, QPoint(17, row->height() / 2)));
     }
-    QCOMPARE(count->text(), QStringLiteral("3 of 3"));
+    QCOMPARE(count->text(), u"3 of 3"_s);
 
     while (!panel.store.todos().isEmpty())
         panel.store.remove(panel.store.todos().constFirst().id);
