@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QEnterEvent>
@@ -136,6 +137,7 @@ private slots:
     void blankStoredTitle_showsTheDefault();
 
     void count_showsDoneOfAll();
+    void secondaryClick_anywhereAsksForThePanelMenu();
 };
 
 void ContentViewTest::initTestCase()
@@ -611,6 +613,26 @@ void ContentViewTest::count_showsDoneOfAll()
     while (!panel.store.todos().isEmpty())
         panel.store.remove(panel.store.todos().constFirst().id);
     QVERIFY(!count->isVisible());
+}
+
+void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
+{
+    Panel panel({u"Buy milk"_s});
+    QVERIFY(panel.show());
+    panel.view->beginAdding();
+    QSignalSpy requests(panel.view.get(), &ContentView::contextMenuRequested);
+    const TodoRowView *row = panel.row(0);
+    const QLineEdit *field = panel.view->addArea()->newGoalField();
+    const QList<QPoint> places{
+        panel.inWindow(panel.view->header(), QPoint(20, 15)),
+        panel.inWindow(row, QPoint(80, row->height() / 2)),
+        panel.inWindow(row, QPoint(17, row->height() / 2)),
+        panel.inWindow(field, field->rect().center()),
+    };
+    for (const QPoint &place : places)
+        QTest::mouseClick(panel.window(), Qt::RightButton, {}, place);
+    QCOMPARE(requests.size(), places.size());
+    QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(places.constLast()));
 }
 
 QTEST_MAIN(ContentViewTest)

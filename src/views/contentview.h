@@ -47,8 +47,6 @@ public:
     bool isHovering() const { return m_isHovering; }
     // The last measured height of every goal row seen this run, by goal id.
     const QHash<QUuid, qreal> &rowHeights() const { return m_rowHeights; }
-    // The size of the whole content as last measured (and reported).
-    QSizeF idealSize() const { return m_reportedSize.value_or(QSizeF()); }
 
     // Without a compositor the window cannot be see-through: it asks for an opaque fill and clips the window
     // to backgroundShape() with a mask.
