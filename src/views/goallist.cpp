@@ -77,6 +77,8 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         }
         if (m_draggedId == it.key())
             endReordering(false);
+        if (m_pressedId == it.key())
+            m_pressedId.reset();
         // The row may be inside its own delete button's click here.
         it.value()->hide();
         it.value()->deleteLater();
