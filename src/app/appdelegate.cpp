@@ -11,6 +11,12 @@
 #include <QSettings>
 #include <QWidget>
 
+namespace {
+
+constexpr int InitialWidth = 320;
+
+} // namespace
+
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
 {
@@ -31,6 +37,14 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+
+    m_contentView = std::make_unique<ContentView>(
+        m_todoStore, m_defaults, [] {}, [] {},
+        [this](QSizeF size) { m_contentView->resize(size.toSize()); });
+    m_contentView->setWindowTitle(QStringLiteral("Mirel"));
+    m_contentView->resize(InitialWidth, m_contentView->sizeHint().height());
+    m_contentView->show();
+    connectPanelMenu(m_contentView.get());
     registerServicesProvider(options);
 }
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointF>
 
+#include <memory>
 #include <optional>
 
 class ContentView;
@@ -26,6 +27,7 @@ public:
     TodoStore *todoStore() const { return m_todoStore; }
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
+    ContentView *contentView() const { return m_contentView.get(); }
 
     // Opens the panel menu on a secondary click anywhere on the content, and quits on Ctrl+Q in its window.
     void connectPanelMenu(ContentView *content);
@@ -40,4 +42,6 @@ private:
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
     IntakeServer *m_intakeServer = nullptr;
+    // Shown in a plain window of its own until the floating panel hosts it; destroyed before the store it shows.
+    std::unique_ptr<ContentView> m_contentView;
 };

@@ -83,12 +83,6 @@ int AddArea::heightForWidth(int width) const
     return row ? widgetHeight(row, width) : 0;
 }
 
-QSize AddArea::sizeHint() const
-{
-    const QWidget *row = shownRow();
-    return row ? row->sizeHint() : QSize(0, 0);
-}
-
 void AddArea::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

@@ -36,7 +36,6 @@ public:
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
-    QSize sizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

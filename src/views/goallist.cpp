@@ -51,7 +51,7 @@ GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     , m_callbacks(std::move(callbacks))
     , m_slide(new QVariantAnimation(this))
 {
-    QEasingCurve spring(QEasingCurve::Custom);
+    QEasingCurve spring;
     spring.setCustomType(listSpring);
     m_slide->setEasingCurve(spring);
     m_slide->setDuration(SpringDurationMs);
@@ -77,6 +77,8 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         }
         if (m_draggedId == it.key())
             endReordering(false);
+        if (m_pressedId == it.key())
+            m_pressedId.reset();
         // The row may be inside its own delete button's click here.
         it.value()->hide();
         it.value()->deleteLater();

@@ -39,7 +39,6 @@ public:
     void setTodos(const QList<TodoItem> &todos, bool animated);
 
     TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
-    qsizetype rowCount() const { return m_order.size(); }
 
     void setPanelHovered(bool hovered);
     void setHoverFade(qreal fade);

@@ -162,18 +162,6 @@ int PanelHeader::heightForWidth(int width) const
     return std::max({MinimumHeight, titleHeight, m_count->sizeHint().height(), m_addButton->sizeHint().height()});
 }
 
-QSize PanelHeader::sizeHint() const
-{
-    const int width = LeadingPadding + m_title->sizeHint().width() + Spacing + SpacerMinimum + Spacing
-        + m_count->sizeHint().width() + Spacing + m_addButton->sizeHint().width();
-    return {width, heightForWidth(width)};
-}
-
-QSize PanelHeader::minimumSizeHint() const
-{
-    return {0, MinimumHeight};
-}
-
 void PanelHeader::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

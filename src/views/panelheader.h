@@ -51,8 +51,6 @@ public:
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -6,9 +6,9 @@ namespace {
 
 constexpr int FrameSize = 22;
 // The square outline matches the checkbox's empty square, so the new-goal row lines up with the goals above it.
-constexpr qreal SquareSide = 14.0;
-constexpr qreal SquareRadius = 3.5;
-constexpr qreal SquareStroke = 1.3;
+constexpr qreal SquareSide = 16.0;
+constexpr qreal SquareRadius = 4.0;
+constexpr qreal SquareStroke = 1.5;
 // The plus of a 12-point semibold symbol.
 constexpr qreal PlusArm = 10.0;
 constexpr qreal PlusStroke = 1.8;
@@ -45,9 +45,10 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
     case Symbol::Square: {
         painter.setPen(QPen(m_color, SquareStroke));
         painter.setBrush(Qt::NoBrush);
+        // The stroke lies inside the square's outer edge, as the checkbox draws it.
         const qreal side = SquareSide - SquareStroke;
-        painter.drawRoundedRect(QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), SquareRadius,
-                                SquareRadius);
+        const qreal radius = SquareRadius - SquareStroke / 2;
+        painter.drawRoundedRect(QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), radius, radius);
         break;
     }
     case Symbol::Plus:
