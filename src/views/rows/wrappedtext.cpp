@@ -3,8 +3,30 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <QEvent>
+
 #include <cmath>
 #include <limits>
+
+namespace {
+
+constexpr qreal UnlimitedWidth = std::numeric_limits<int>::max() / 2;
+// Qt lays out an unbroken run of characters in time that grows with the square of its length, so a huge
+// text sent from another program would freeze the panel. Only this much is drawn, followed by an ellipsis;
+// the stored goal keeps its whole text.
+constexpr qsizetype MaxShownCharacters = 10000;
+
+QString shownText(const QString &text)
+{
+    if (text.size() <= MaxShownCharacters)
+        return text;
+    qsizetype end = MaxShownCharacters;
+    if (text.at(end - 1).isHighSurrogate())
+        --end;
+    return text.first(end) + QChar(0x2026);
+}
+
+} // namespace
 
 WrappedText::WrappedText(QWidget *parent)
     : QWidget(parent)
@@ -20,21 +42,21 @@ void WrappedText::setText(const QString &text)
         return;
     m_text = text;
     setAccessibleName(text);
+    invalidateLayout();
     updateGeometry();
     update();
 }
 
 int WrappedText::heightForWidth(int width) const
 {
-    QTextLayout layout;
-    return int(std::ceil(layOut(layout, width)));
+    layOut(width);
+    return int(std::ceil(layoutHeight()));
 }
 
 QSize WrappedText::sizeHint() const
 {
-    QTextLayout layout;
-    const qreal height = layOut(layout, std::numeric_limits<int>::max() / 2);
-    return {int(std::ceil(layout.maximumWidth())), int(std::ceil(height))};
+    const QTextLayout &layout = layOut(UnlimitedWidth);
+    return {int(std::ceil(layout.maximumWidth())), int(std::ceil(layoutHeight()))};
 }
 
 QSize WrappedText::minimumSizeHint() const
@@ -45,34 +67,55 @@ QSize WrappedText::minimumSizeHint() const
 
 void WrappedText::paintEvent(QPaintEvent *)
 {
-    QTextLayout layout;
-    const qreal textHeight = layOut(layout, width());
+    const QTextLayout &layout = layOut(width());
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    layout.draw(&painter, QPointF(0, std::round((height() - textHeight) / 2.0)));
+    layout.draw(&painter, QPointF(0, std::round((height() - layoutHeight()) / 2.0)));
 }
 
-qreal WrappedText::layOut(QTextLayout &layout, qreal width) const
+void WrappedText::changeEvent(QEvent *event)
 {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
+        invalidateLayout();
+    QWidget::changeEvent(event);
+}
+
+void WrappedText::invalidateLayout()
+{
+    m_layout.reset();
+    m_layoutWidth = -1.0;
+}
+
+qreal WrappedText::layoutHeight() const
+{
+    return std::max<qreal>(m_layoutHeight, fontMetrics().height());
+}
+
+const QTextLayout &WrappedText::layOut(qreal width) const
+{
+    const qreal lineWidth = std::max<qreal>(width, 1.0);
+    if (m_layout && m_layoutWidth == lineWidth)
+        return *m_layout;
+
     // A stored text may hold line breaks; they break the line here as they would in a label.
-    QString text = m_text;
+    QString text = shownText(m_text);
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    layout.setText(text);
-    layout.setFont(font());
+    m_layout = std::make_unique<QTextLayout>(text, font());
     QTextOption option(Qt::AlignLeading);
     option.setTextDirection(layoutDirection());
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
+    m_layout->setTextOption(option);
+    m_layout->setCacheEnabled(true);
 
-    const qreal lineWidth = std::max<qreal>(width, 1.0);
     qreal height = 0.0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    m_layout->beginLayout();
+    for (QTextLine line = m_layout->createLine(); line.isValid(); line = m_layout->createLine()) {
         line.setLineWidth(lineWidth);
         line.setPosition(QPointF(0.0, height));
         height += line.height();
     }
-    layout.endLayout();
-    return std::max<qreal>(height, fontMetrics().height());
+    m_layout->endLayout();
+    m_layoutWidth = lineWidth;
+    m_layoutHeight = height;
+    return *m_layout;
 }

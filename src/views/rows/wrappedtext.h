@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QTextLayout>
 #include <QWidget>
 
-class QTextLayout;
+#include <memory>
 
 // Plain text that wraps onto as many lines as its width needs, breaking inside a word when a word alone is
 // wider than the line, so a long unbroken text (an address, a code) never widens the row that shows it.
@@ -25,10 +26,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    // Lays the text out in lines of `width` and returns the height they take.
-    qreal layOut(QTextLayout &layout, qreal width) const;
+    // The text laid out in lines of `width`; kept until the text, the font or the width changes, because the
+    // layout system asks for the same width many times and a long text is expensive to lay out.
+    const QTextLayout &layOut(qreal width) const;
+    qreal layoutHeight() const;
+    void invalidateLayout();
 
     QString m_text;
+    mutable std::unique_ptr<QTextLayout> m_layout;
+    mutable qreal m_layoutWidth = -1.0;
+    mutable qreal m_layoutHeight = 0.0;
 };
