@@ -26,8 +26,7 @@ void sendMouse(
 
 } // namespace
 
-class KeyablePanelTest final : public QObject
-{
+class KeyablePanelTest final : public QObject {
     Q_OBJECT
 
 private slots:

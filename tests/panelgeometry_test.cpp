@@ -17,8 +17,7 @@ const Screen RightScreen { { 1440, -100, 1920, 1080 }, { 1440, -100, 1920, 1080 
 
 } // namespace
 
-class PanelGeometryTest final : public QObject
-{
+class PanelGeometryTest final : public QObject {
     Q_OBJECT
 
 private slots:

@@ -11,8 +11,7 @@ class QSettings;
 class TodoStore;
 
 // Owns the long-lived objects of one run and performs the launch sequence once.
-class AppDelegate final : public QObject
-{
+class AppDelegate final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppDelegate)
 

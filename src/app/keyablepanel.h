@@ -12,8 +12,7 @@ class PanelResizeGrip;
 // pager, shown without taking the focus, and resizable by its border. It becomes the focused window on the
 // first left or right button press, before the press reaches the content, so a click into a text field
 // both focuses the panel and the field.
-class KeyablePanel final : public QWidget
-{
+class KeyablePanel final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(KeyablePanel)
 

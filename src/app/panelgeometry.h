@@ -50,8 +50,7 @@ void savePanelFrame(QSettings &defaults, const QRectF &frame);
 
 // Converts between Qt's screen coordinates (y down, origin at the top-left of the virtual desktop) and the
 // stored convention, given the primary screen's geometry in Qt's coordinates.
-class ScreenSpace final
-{
+class ScreenSpace final {
 public:
     explicit ScreenSpace(const QRectF &primaryGeometry);
     // The primary screen of the running application, or a 1440 × 900 screen at the origin without one.
