@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 
+class QPainter;
+class QVariantAnimation;
+
 // The 22 × 22 completion glyph: an empty rounded square, or a filled one with a check mark in the
 // accent colour. The whole square takes clicks; the owner connects clicked().
 class Checkbox final : public QAbstractButton {
@@ -21,6 +24,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintGlyph(QPainter &painter, bool completed, qreal opacity, qreal scale) const;
+
     bool m_completed = false;
     qreal m_swapProgress = 1.0;
+    QVariantAnimation *m_swap = nullptr;
 };

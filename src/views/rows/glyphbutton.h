@@ -15,6 +15,8 @@ public:
     GlyphButton(Glyph glyph, qreal glyphPointSize, QWidget *parent = nullptr);
 
     bool isHovered() const { return m_hovered; }
+    // Pressed from the button going down until it is released, also while the pointer is dragged off it.
+    bool isPressed() const { return m_pressed; }
 
     QSize sizeHint() const override;
 
@@ -22,9 +24,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void setHovered(bool hovered);
+
     Glyph m_glyph;
     qreal m_glyphPointSize;
     bool m_hovered = false;
+    bool m_pressed = false;
 };

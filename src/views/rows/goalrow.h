@@ -21,7 +21,13 @@ public:
     // 0..1, driven by the panel's hover fade; the highlight is drawn at its full strength times this.
     void setHighlightFade(qreal fade);
 
+    // Never less than the minimum row height, also when asked directly rather than through a layout.
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
 class QLineEdit;
+class QTimer;
+class QWindow;
 
 // Turns a QLineEdit into an in-place editor: plain look, keyboard focus 100 ms after it is shown,
 // Return → onSubmit, Escape → onCancel, focus loss or any application window losing focus → onCommit.
@@ -22,7 +25,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void focusWindowChanged(QWindow *focusWindow);
+
     QLineEdit *m_field = nullptr;
+    QTimer *m_deferredFocus = nullptr;
+    // The window that had focus before the latest change, to tell a window losing focus from one gaining it.
+    QPointer<QWindow> m_focusWindow;
     std::function<void()> m_onSubmit;
     std::function<void()> m_onCommit;
     std::function<void()> m_onCancel;

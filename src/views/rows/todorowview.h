@@ -9,8 +9,8 @@
 class Checkbox;
 class GlyphButton;
 class GoalRow;
-class QLabel;
 class QLineEdit;
+class WrappedText;
 
 // One goal as one row: checkbox, text (an in-place editor after a single click on an open goal's text),
 // and a delete glyph shown while the row is highlighted. The row never reaches the store: it reports
@@ -39,20 +39,36 @@ public:
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     // The row's height for its current width changed (text edited, wrapped, or the width changed).
     void heightChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
     void beginEditing();
     void commitEditing();
     void cancelEditing();
+    void endEditing();
+
+    void showTodo(bool animated);
+    void updateColors();
+    void updateHighlight();
+    void updateHeight();
 
     TodoItem m_todo;
     bool m_isPanelHovered = false;
     bool m_isEditing = false;
     bool m_isRowHovered = false;
+    qreal m_hoverFade = 0.0;
     QString m_editText;
 
     std::function<void()> m_onToggle;
@@ -61,7 +77,12 @@ private:
 
     GoalRow *m_row = nullptr;
     Checkbox *m_checkbox = nullptr;
-    QLabel *m_text = nullptr;
+    WrappedText *m_text = nullptr;
     QLineEdit *m_editor = nullptr;
     GlyphButton *m_deleteButton = nullptr;
+
+    int m_lastHeight = -1;
+    // A left press that landed on the text and may still end as the single click that opens the editor.
+    bool m_isTextPressed = false;
+    QPoint m_textPressPosition;
 };

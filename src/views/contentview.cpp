@@ -1,0 +1,354 @@
+#include "contentview.h"
+
+#include "addarea.h"
+#include "continuouscorners.h"
+#include "goallist.h"
+#include "model/todostore.h"
+#include "panelheader.h"
+
+#include <QContextMenuEvent>
+#include <QEasingCurve>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSettings>
+#include <QVariantAnimation>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MinimumWidth = 260;
+constexpr int MaximumWidth = 520;
+constexpr int Padding = 6;
+constexpr int MinimumHeaderHeight = 30;
+// What a row counts for until it has been measured.
+constexpr qreal UnmeasuredRowHeight = 28;
+constexpr qreal CornerRadius = 18;
+// Dense enough that text stays legible over a busy wallpaper, light enough that the desktop shows through.
+constexpr int BackgroundAlpha = 224;
+constexpr int HoverFadeMs = 200;
+// A row growing while it is being placed asks for one more pass; heights settle well within these.
+constexpr int MaximumLayoutPasses = 4;
+
+constexpr QLatin1StringView TitleKey("title");
+
+QEasingCurve easeOut()
+{
+    // The standard ease-out timing curve, control points (0, 0) and (0.58, 1).
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0, 0), QPointF(0.58, 1), QPointF(1, 1));
+    return curve;
+}
+
+} // namespace
+
+ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
+                         std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize,
+                         QWidget *parent)
+    : QWidget(parent)
+    , m_store(store)
+    , m_defaults(defaults)
+    , m_onPanelResize(std::move(onPanelResize))
+    , m_hoverFade(new QVariantAnimation(this))
+{
+    m_header = new PanelHeader(
+        {
+            .onAddGoal = [this] { beginAdding(); },
+            .onRenameSubmit = [this] { commitRename(); },
+            .onRenameCommit = [this] { commitRename(); },
+            .onRenameCancel = [this] { cancelRename(); },
+            .onDragChanged = std::move(onDragChanged),
+            .onDragEnded = std::move(onDragEnded),
+        },
+        this);
+    m_list = new GoalList(
+        {
+            .onToggle = [this](const QUuid &id) { withListSpring([this, id] { m_store->toggle(id); }); },
+            .onUpdateText = [this](const QUuid &id, const QString &text) { m_store->updateText(id, text); },
+            .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
+            .onMove = [this](const QSet<int> &sources, int destination) { m_store->move(sources, destination); },
+            .onRowHeightChanged = [this] { updateLayout(); },
+        },
+        this);
+    m_addArea = new AddArea(
+        {
+            .onBeginAdding = [this] { beginAdding(); },
+            .onSubmit = [this] { submitNewGoal(); },
+            .onCommit = [this] { commitNewGoal(); },
+            .onCancel = [this] { cancelNewGoal(); },
+        },
+        this);
+
+    m_hoverFade->setDuration(HoverFadeMs);
+    m_hoverFade->setEasingCurve(easeOut());
+    connect(m_hoverFade, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { setHoverFade(value.toReal()); });
+
+    m_header->setTitle(title());
+    connect(m_store, &TodoStore::todosChanged, this, &ContentView::storeChanged);
+    storeChanged();
+}
+
+QString ContentView::title() const
+{
+    const QString stored = m_defaults ? m_defaults->value(TitleKey).toString() : QString();
+    // Only a hand-edited preference can hold a blank title; the header would have nothing to show.
+    return trimmedNonEmpty(stored) ? stored : tr("Today's Goals");
+}
+
+void ContentView::beginRename()
+{
+    m_titleDraft = title();
+    m_isRenaming = true;
+    m_header->setRenaming(true, m_titleDraft);
+    updateLayout();
+}
+
+void ContentView::commitRename()
+{
+    // Return, the editor losing the focus and the window losing key status can all arrive for one edit.
+    if (!m_isRenaming)
+        return;
+    if (const QLineEdit *editor = m_header->titleEditor())
+        m_titleDraft = editor->text();
+    m_isRenaming = false;
+    if (const std::optional<QString> title = trimmedNonEmpty(m_titleDraft); title && m_defaults) {
+        m_defaults->setValue(TitleKey, *title);
+        m_defaults->sync();
+    }
+    m_header->setRenaming(false);
+    m_header->setTitle(title());
+    updateLayout();
+}
+
+void ContentView::cancelRename()
+{
+    if (const QLineEdit *editor = m_header->titleEditor())
+        m_titleDraft = editor->text();
+    m_isRenaming = false;
+    m_header->setRenaming(false);
+    updateLayout();
+}
+
+void ContentView::beginAdding()
+{
+    m_isAddingNew = true;
+    updateAddArea();
+    updateLayout();
+}
+
+QString ContentView::newTodoText() const
+{
+    return m_addArea->newTodoText();
+}
+
+void ContentView::submitNewGoal()
+{
+    const std::optional<QString> text = trimmedNonEmpty(newTodoText());
+    m_addArea->clearNewTodoText();
+    if (text) {
+        // Adding mode stays on and the field keeps the focus, so the next goal can be typed at once.
+        m_store->add(*text);
+        m_store->save();
+        return;
+    }
+    m_isAddingNew = false;
+    updateAddArea();
+    updateLayout();
+}
+
+void ContentView::commitNewGoal()
+{
+    // Focus loss and the window losing key status both arrive for one click elsewhere: only the first adds.
+    if (!m_isAddingNew)
+        return;
+    const std::optional<QString> text = trimmedNonEmpty(newTodoText());
+    m_addArea->clearNewTodoText();
+    m_isAddingNew = false;
+    if (text) {
+        m_store->add(*text);
+        m_store->save();
+    }
+    updateAddArea();
+    updateLayout();
+}
+
+void ContentView::cancelNewGoal()
+{
+    m_addArea->clearNewTodoText();
+    m_isAddingNew = false;
+    updateAddArea();
+    updateLayout();
+}
+
+void ContentView::setOpaqueBackground(bool opaque)
+{
+    if (opaque == m_opaqueBackground)
+        return;
+    m_opaqueBackground = opaque;
+    update();
+}
+
+QPainterPath ContentView::backgroundShape() const
+{
+    return continuousRoundedRect(QRectF(m_contentRect), CornerRadius);
+}
+
+QSize ContentView::sizeHint() const
+{
+    return m_contentRect.size();
+}
+
+void ContentView::storeChanged()
+{
+    const QList<TodoItem> &todos = m_store->todos();
+    m_list->setTodos(todos, m_isListSpringing);
+    m_list->setVisible(!todos.isEmpty());
+    const auto done = std::count_if(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });
+    m_header->setCount(done, todos.size());
+    updateAddArea();
+    updateLayout();
+}
+
+void ContentView::updateAddArea()
+{
+    AddArea::Face face = AddArea::Face::Nothing;
+    if (m_isAddingNew)
+        face = AddArea::Face::NewGoal;
+    else if (m_store->todos().isEmpty())
+        face = AddArea::Face::EmptyState;
+    m_addArea->setFace(face);
+    m_addArea->setVisible(face != AddArea::Face::Nothing);
+}
+
+int ContentView::contentWidth() const
+{
+    return std::clamp(width(), MinimumWidth, MaximumWidth);
+}
+
+void ContentView::updateLayout()
+{
+    // Placing a row can make it report a new height, which lands here again while the layout is running.
+    if (m_isLayingOut) {
+        m_needsAnotherLayout = true;
+        return;
+    }
+    m_isLayingOut = true;
+    for (int pass = 0; pass < MaximumLayoutPasses; ++pass) {
+        m_needsAnotherLayout = false;
+        layoutOnce();
+        if (!m_needsAnotherLayout)
+            break;
+    }
+    m_isLayingOut = false;
+    update();
+    updateGeometry();
+
+    if (!m_hasBeenSized)
+        return;
+    const QSizeF size = m_contentRect.size();
+    if (size == m_reportedSize)
+        return;
+    m_reportedSize = size;
+    if (m_onPanelResize)
+        m_onPanelResize(size);
+}
+
+void ContentView::layoutOnce()
+{
+    const int width = contentWidth();
+    const int innerWidth = width - 2 * Padding;
+    int y = Padding;
+
+    const int headerHeight = std::max(MinimumHeaderHeight, m_header->heightForWidth(innerWidth));
+    m_header->setGeometry(Padding, y, innerWidth, headerHeight);
+    y += headerHeight;
+
+    const QList<TodoItem> &todos = m_store->todos();
+    if (!todos.isEmpty()) {
+        for (const auto &[id, height] : m_list->layoutRows(innerWidth))
+            m_rowHeights.insert(id, height);
+        qreal listHeight = 0;
+        for (const TodoItem &todo : todos)
+            listHeight += m_rowHeights.value(todo.id, UnmeasuredRowHeight);
+        m_list->setGeometry(Padding, y, innerWidth, int(listHeight));
+        y += int(listHeight);
+    }
+
+    if (m_addArea->face() != AddArea::Face::Nothing) {
+        const int addHeight = m_addArea->heightForWidth(innerWidth);
+        m_addArea->setGeometry(Padding, y, innerWidth, addHeight);
+        y += addHeight;
+    }
+
+    m_contentRect = QRect(0, 0, width, y + Padding);
+}
+
+void ContentView::setHovering(bool hovering)
+{
+    if (hovering == m_isHovering)
+        return;
+    m_isHovering = hovering;
+    // What takes clicks changes at once; only the look fades.
+    m_header->setPanelHovered(hovering);
+    m_list->setPanelHovered(hovering);
+    m_hoverFade->stop();
+    m_hoverFade->setStartValue(m_hoverProgress);
+    m_hoverFade->setEndValue(hovering ? 1.0 : 0.0);
+    m_hoverFade->start();
+}
+
+void ContentView::setHoverFade(qreal fade)
+{
+    m_hoverProgress = fade;
+    m_header->setHoverFade(fade);
+    m_list->setHoverFade(fade);
+}
+
+void ContentView::withListSpring(const std::function<void()> &operation)
+{
+    m_isListSpringing = true;
+    operation();
+    m_isListSpringing = false;
+}
+
+void ContentView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = palette().color(QPalette::Window);
+    fill.setAlpha(m_opaqueBackground ? 255 : BackgroundAlpha);
+    painter.fillPath(backgroundShape(), fill);
+}
+
+void ContentView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_hasBeenSized = true;
+    updateLayout();
+}
+
+void ContentView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        updateLayout();
+}
+
+void ContentView::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    setHovering(true);
+}
+
+void ContentView::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    setHovering(false);
+}
+
+void ContentView::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit contextMenuRequested(event->globalPos());
+    event->accept();
+}

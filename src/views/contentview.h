@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QHash>
+#include <QPainterPath>
+#include <QSizeF>
+#include <QUuid>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class AddArea;
+class GoalList;
+class PanelHeader;
+class QSettings;
+class QVariantAnimation;
+class TodoStore;
+
+// The panel's root view: the translucent rounded background, the header, the goal list and the add area
+// stacked without gaps. It owns the panel's view state (hover, drafts, modes, measured row heights), is the
+// only view that calls the store, and reports the size the content wants to the window.
+class ContentView final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ContentView)
+
+public:
+    ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
+                std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize,
+                QWidget *parent = nullptr);
+
+    // The "title" preference, or "Today's Goals" while none was stored. The fallback is never written.
+    QString title() const;
+
+    void beginRename();
+    void commitRename();
+    void cancelRename();
+    bool isRenaming() const { return m_isRenaming; }
+
+    void beginAdding();
+    void submitNewGoal();
+    void commitNewGoal();
+    void cancelNewGoal();
+    bool isAddingNew() const { return m_isAddingNew; }
+    QString newTodoText() const;
+
+    bool isHovering() const { return m_isHovering; }
+    // The last measured height of every goal row seen this run, by goal id.
+    const QHash<QUuid, qreal> &rowHeights() const { return m_rowHeights; }
+    // The size of the whole content as last measured (and reported).
+    QSizeF idealSize() const { return m_reportedSize.value_or(QSizeF()); }
+
+    // Without a compositor the window cannot be see-through: it asks for an opaque fill and clips the window
+    // to backgroundShape() with a mask.
+    void setOpaqueBackground(bool opaque);
+    // The rounded background in widget coordinates.
+    QPainterPath backgroundShape() const;
+
+    PanelHeader *header() const { return m_header; }
+    GoalList *goalList() const { return m_list; }
+    AddArea *addArea() const { return m_addArea; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // A secondary click anywhere on the panel; the application builds the panel menu.
+    void contextMenuRequested(const QPoint &globalPosition);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void storeChanged();
+    void updateAddArea();
+    void updateLayout();
+    void layoutOnce();
+    void setHovering(bool hovering);
+    void setHoverFade(qreal fade);
+    // Runs a store operation whose effect on the list springs into place.
+    void withListSpring(const std::function<void()> &operation);
+    int contentWidth() const;
+
+    TodoStore *m_store = nullptr;
+    QSettings *m_defaults = nullptr;
+    std::function<void(QSizeF)> m_onPanelResize;
+
+    bool m_isHovering = false;
+    bool m_isAddingNew = false;
+    bool m_isRenaming = false;
+    QString m_titleDraft;
+    QHash<QUuid, qreal> m_rowHeights;
+
+    PanelHeader *m_header = nullptr;
+    GoalList *m_list = nullptr;
+    AddArea *m_addArea = nullptr;
+    QVariantAnimation *m_hoverFade = nullptr;
+    qreal m_hoverProgress = 0.0;
+    bool m_opaqueBackground = false;
+    bool m_isListSpringing = false;
+
+    QRect m_contentRect;
+    // Sizes are reported only once the window has given the view a size: before that there is no window to fit.
+    bool m_hasBeenSized = false;
+    std::optional<QSizeF> m_reportedSize;
+    bool m_isLayingOut = false;
+    bool m_needsAnotherLayout = false;
+};

@@ -1,0 +1,83 @@
+#include "countlabel.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+CountLabel::CountLabel(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CountLabel::setCount(qsizetype done, qsizetype total)
+{
+    const QString text = QStringLiteral("%1 of %2").arg(done).arg(total);
+    if (text == m_text)
+        return;
+    m_text = text;
+    updateGeometry();
+    update();
+}
+
+void CountLabel::setColor(const QColor &color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+QSize CountLabel::sizeHint() const
+{
+    return {int(std::ceil(textWidth())), int(std::ceil(QFontMetricsF(font()).height()))};
+}
+
+void CountLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        updateGeometry();
+    QWidget::changeEvent(event);
+}
+
+qreal CountLabel::digitAdvance() const
+{
+    const QFontMetricsF metrics(font());
+    qreal widest = 0;
+    for (char16_t digit = u'0'; digit <= u'9'; ++digit)
+        widest = std::max(widest, metrics.horizontalAdvance(QChar(digit)));
+    return widest;
+}
+
+qreal CountLabel::textWidth() const
+{
+    const QFontMetricsF metrics(font());
+    const qreal digit = digitAdvance();
+    qreal width = 0;
+    for (QChar c : m_text)
+        width += c.isDigit() ? digit : metrics.horizontalAdvance(c);
+    return width;
+}
+
+void CountLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(m_color);
+    const QFontMetricsF metrics(font());
+    const qreal digit = digitAdvance();
+    const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    qreal x = width() - textWidth();
+    for (QChar c : m_text) {
+        if (c.isDigit()) {
+            // Each digit is centred in a cell of the widest digit's advance.
+            painter.drawText(QPointF(x + (digit - metrics.horizontalAdvance(c)) / 2, baseline), QString(c));
+            x += digit;
+        } else {
+            painter.drawText(QPointF(x, baseline), QString(c));
+            x += metrics.horizontalAdvance(c);
+        }
+    }
+}

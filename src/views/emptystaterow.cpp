@@ -1,0 +1,50 @@
+#include "emptystaterow.h"
+
+#include "rows/goalrow.h"
+#include "rows/hierarchicalcolors.h"
+#include "symbolglyph.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+EmptyStateRow::EmptyStateRow(QWidget *parent)
+    : QAbstractButton(parent)
+    , m_row(new GoalRow(this))
+    , m_plus(new SymbolGlyph(SymbolGlyph::Symbol::Plus, m_row))
+    , m_label(new QLabel(tr("Add today's first goal"), m_row))
+{
+    setFocusPolicy(Qt::NoFocus);
+    setText(m_label->text());
+    setAccessibleName(m_label->text());
+    m_label->setTextFormat(Qt::PlainText);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_row);
+    m_row->contentLayout()->addWidget(m_plus);
+    m_row->contentLayout()->addWidget(m_label, 1);
+    applyColors();
+}
+
+void EmptyStateRow::paintEvent(QPaintEvent *)
+{
+    // A plain button: no bezel, no background; the row inside draws the label.
+}
+
+void EmptyStateRow::changeEvent(QEvent *event)
+{
+    QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyColors();
+}
+
+void EmptyStateRow::applyColors()
+{
+    const QColor secondary = HierarchicalColors::secondary(palette());
+    m_plus->setColor(secondary);
+    QPalette labelPalette = m_label->palette();
+    labelPalette.setColor(QPalette::WindowText, secondary);
+    m_label->setPalette(labelPalette);
+}

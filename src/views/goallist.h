@@ -1,0 +1,87 @@
+#pragma once
+
+#include "model/todoitem.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QUuid>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QVariantAnimation;
+class TodoRowView;
+
+// The goals, one retained row per goal id in list order, stacked without gaps and never scrolled. Rows can be
+// dragged to a new place; a drop reports the move in the store's offsets. It never reaches the store itself.
+class GoalList final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GoalList)
+
+public:
+    struct Callbacks {
+        std::function<void(const QUuid &)> onToggle;
+        std::function<void(const QUuid &, const QString &)> onUpdateText;
+        std::function<void(const QUuid &)> onDelete;
+        // Source offsets and the destination offset, both counted in the list before the move.
+        std::function<void(const QSet<int> &, int)> onMove;
+        std::function<void()> onRowHeightChanged;
+    };
+
+    explicit GoalList(Callbacks callbacks, QWidget *parent = nullptr);
+
+    // Keeps the row of every goal still listed (with its editing and hover state), adds rows for new goals
+    // and drops the rows of removed ones. With `animated`, rows that change place slide there on the list
+    // spring at the next layout and ticked checkboxes swap with their animation.
+    void setTodos(const QList<TodoItem> &todos, bool animated);
+
+    TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
+    qsizetype rowCount() const { return m_order.size(); }
+
+    void setPanelHovered(bool hovered);
+    void setHoverFade(qreal fade);
+
+    // Measures every row at the list width `width` and places the rows top to bottom. Returns each row's
+    // measured height, in list order.
+    QList<std::pair<QUuid, int>> layoutRows(int width);
+
+    bool isReordering() const { return m_draggedId.has_value(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    TodoRowView *createRow(const TodoItem &todo);
+    void watchForReordering(QObject *object);
+    TodoRowView *rowContaining(QObject *object) const;
+    bool isControl(QObject *object) const;
+    void beginReordering();
+    void endReordering(bool drop);
+    int dropIndexAt(qreal y) const;
+    // Where the drop line goes for the current drop index; nothing when that drop would leave the order as it is.
+    std::optional<int> dropLineY() const;
+    void placeRows(qreal slideProgress);
+
+    Callbacks m_callbacks;
+    QHash<QUuid, TodoRowView *> m_rows;
+    QList<QUuid> m_order;
+    bool m_isPanelHovered = false;
+    qreal m_hoverFade = 0.0;
+
+    // The spring that slides rows to their new places after a toggle or delete.
+    QVariantAnimation *m_slide = nullptr;
+    QHash<QUuid, int> m_slideFrom;
+    QHash<QUuid, int> m_slideOffset;
+    QHash<QUuid, int> m_targetY;
+
+    std::optional<QUuid> m_pressedId;
+    QPointF m_pressPosition;
+    std::optional<QUuid> m_draggedId;
+    int m_dropIndex = 0;
+};

@@ -1,0 +1,268 @@
+#include "todorowview.h"
+
+#include "checkbox.h"
+#include "glyphbutton.h"
+#include "goalrow.h"
+#include "hierarchicalcolors.h"
+#include "inlineediting.h"
+#include "wrappedtext.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qreal DeleteGlyphPointSize = 10.0;
+
+void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::function<void()> onToggle,
+                         std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete,
+                         QWidget *parent)
+    : QWidget(parent)
+    , m_todo(todo)
+    , m_isPanelHovered(isPanelHovered)
+    , m_hoverFade(isPanelHovered ? 1.0 : 0.0)
+    , m_onToggle(std::move(onToggle))
+    , m_onUpdateText(std::move(onUpdateText))
+    , m_onDelete(std::move(onDelete))
+    , m_row(new GoalRow(this))
+    , m_checkbox(new Checkbox(m_row))
+    , m_text(new WrappedText(m_row))
+    , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
+{
+    m_text->installEventFilter(this);
+
+    m_deleteButton->setToolTip(tr("Delete goal"));
+    m_deleteButton->setAccessibleName(tr("Delete goal"));
+    QSizePolicy deletePolicy = m_deleteButton->sizePolicy();
+    deletePolicy.setRetainSizeWhenHidden(true);
+    m_deleteButton->setSizePolicy(deletePolicy);
+
+    QHBoxLayout *layout = m_row->contentLayout();
+    layout->addWidget(m_checkbox);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_deleteButton);
+
+    connect(m_checkbox, &Checkbox::clicked, this, [this] {
+        // The callback may replace or remove this row; only a copy of it is safe to run to the end.
+        const auto onToggle = m_onToggle;
+        onToggle();
+    });
+    connect(m_deleteButton, &GlyphButton::clicked, this, [this] {
+        const auto onDelete = m_onDelete;
+        onDelete();
+    });
+
+    showTodo(false);
+    updateHighlight();
+    m_lastHeight = heightForWidth(width());
+}
+
+void TodoRowView::setTodo(const TodoItem &todo, bool animated)
+{
+    m_todo = todo;
+    showTodo(animated);
+}
+
+void TodoRowView::setPanelHovered(bool hovered)
+{
+    if (m_isPanelHovered == hovered)
+        return;
+    m_isPanelHovered = hovered;
+    updateHighlight();
+}
+
+void TodoRowView::setHoverFade(qreal fade)
+{
+    m_hoverFade = std::clamp(fade, 0.0, 1.0);
+    m_row->setHighlightFade(m_hoverFade);
+    updateColors();
+}
+
+int TodoRowView::heightForWidth(int width) const
+{
+    return m_row->heightForWidth(width);
+}
+
+QSize TodoRowView::sizeHint() const
+{
+    return m_row->sizeHint();
+}
+
+QSize TodoRowView::minimumSizeHint() const
+{
+    return m_row->minimumSizeHint();
+}
+
+bool TodoRowView::eventFilter(QObject *watched, QEvent *event)
+{
+    // The text opens the editor on the release of a single click without taking the press: the list's
+    // drag-to-reorder watches the same press, and a press that turned into a drag is not a click.
+    if (watched == m_text) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            m_isTextPressed = mouse->button() == Qt::LeftButton;
+            m_textPressPosition = mouse->position().toPoint();
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            m_isTextPressed = false;
+            break;
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const QPoint position = mouse->position().toPoint();
+            const bool isClick = m_isTextPressed && mouse->button() == Qt::LeftButton &&
+                                 m_text->rect().contains(position) &&
+                                 (position - m_textPressPosition).manhattanLength() < QApplication::startDragDistance();
+            m_isTextPressed = false;
+            if (isClick)
+                beginEditing();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TodoRowView::enterEvent(QEnterEvent *event)
+{
+    m_isRowHovered = true;
+    updateHighlight();
+    QWidget::enterEvent(event);
+}
+
+void TodoRowView::leaveEvent(QEvent *event)
+{
+    m_isRowHovered = false;
+    updateHighlight();
+    QWidget::leaveEvent(event);
+}
+
+void TodoRowView::resizeEvent(QResizeEvent *event)
+{
+    m_row->setGeometry(rect());
+    updateHeight();
+    QWidget::resizeEvent(event);
+}
+
+void TodoRowView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        updateColors();
+    else if (event->type() == QEvent::FontChange)
+        updateHeight();
+    QWidget::changeEvent(event);
+}
+
+void TodoRowView::beginEditing()
+{
+    if (m_isEditing || m_todo.completed)
+        return;
+    m_editText = m_todo.text;
+    if (!m_editor) {
+        m_editor = new QLineEdit(m_row);
+        m_editor->setObjectName(QStringLiteral("goal-editor"));
+        m_editor->setAccessibleName(QStringLiteral("goal-editor"));
+        m_editor->hide();
+        new InlineEditing(
+            m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
+        connect(m_editor, &QLineEdit::textChanged, this, [this](const QString &text) { m_editText = text; });
+        m_row->contentLayout()->insertWidget(m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1);
+    }
+    m_editor->setText(m_editText);
+    setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(palette()));
+    m_isEditing = true;
+    m_text->hide();
+    m_editor->show();
+    updateHighlight();
+    updateHeight();
+}
+
+void TodoRowView::commitEditing()
+{
+    if (!m_isEditing)
+        return;
+    const std::optional<QString> text = trimmedNonEmpty(m_editText);
+    // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
+    endEditing();
+    if (text) {
+        const auto onUpdateText = m_onUpdateText;
+        onUpdateText(*text);
+    }
+}
+
+void TodoRowView::cancelEditing()
+{
+    if (m_isEditing)
+        endEditing();
+}
+
+void TodoRowView::endEditing()
+{
+    m_isEditing = false;
+    // Without this, hiding the focused field would hand the keyboard to the next field of the panel.
+    if (m_editor->hasFocus())
+        m_editor->clearFocus();
+    m_editor->hide();
+    m_text->show();
+    updateHighlight();
+    updateHeight();
+}
+
+void TodoRowView::showTodo(bool animated)
+{
+    m_text->setText(m_todo.text);
+    QFont font = m_text->font();
+    font.setStrikeOut(m_todo.completed);
+    m_text->setFont(font);
+    m_checkbox->setCompleted(m_todo.completed, animated);
+    const QString toggleLabel = m_todo.completed ? tr("Mark as not done") : tr("Mark as done");
+    m_checkbox->setToolTip(toggleLabel);
+    m_checkbox->setAccessibleName(toggleLabel);
+    updateColors();
+    updateHeight();
+}
+
+void TodoRowView::updateColors()
+{
+    const QPalette base = palette();
+    const QColor text = m_todo.completed ? HierarchicalColors::tertiary(base)
+                                         : HierarchicalColors::mix(HierarchicalColors::secondary(base),
+                                                                   HierarchicalColors::primary(base), m_hoverFade);
+    setForeground(m_text, QPalette::WindowText, text);
+    if (m_editor)
+        setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
+}
+
+void TodoRowView::updateHighlight()
+{
+    const bool highlighted = isHighlighted();
+    m_row->setHighlighted(highlighted);
+    m_row->setHighlightFade(m_hoverFade);
+    m_deleteButton->setVisible(highlighted);
+}
+
+void TodoRowView::updateHeight()
+{
+    const int height = heightForWidth(width());
+    if (height == m_lastHeight)
+        return;
+    m_lastHeight = height;
+    updateGeometry();
+    emit heightChanged();
+}

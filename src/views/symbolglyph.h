@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+// A glyph centred in a fixed 22 × 22 frame, drawn in a colour its owner chooses: the faint square of the
+// new-goal row and the plus of the empty-state row. It takes no input.
+class SymbolGlyph final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SymbolGlyph)
+
+public:
+    enum class Symbol { Square, Plus };
+
+    explicit SymbolGlyph(Symbol symbol, QWidget *parent = nullptr);
+
+    void setColor(const QColor &color);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Symbol m_symbol;
+    QColor m_color;
+};
