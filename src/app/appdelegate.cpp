@@ -1,8 +1,34 @@
 #include "appdelegate.h"
 
+#include "keyablepanel.h"
 #include "model/todostore.h"
+#include "screenshotbackdrop.h"
+#include "views/contentview.h"
+#include "x11platform.h"
 
+#include <QCursor>
+#include <QEasingCurve>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPropertyAnimation>
+#include <QScreen>
 #include <QSettings>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+constexpr int SnapDurationMs = 250;
+
+// The standard ease-in-ease-out timing curve; QEasingCurve::InOutQuad is a different, steeper curve.
+QEasingCurve easeInEaseOut()
+{
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.42, 0.0), QPointF(0.58, 1.0), QPointF(1.0, 1.0));
+    return curve;
+}
+
+} // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
@@ -23,5 +49,173 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     } else {
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
+    }
+    showPanel(options);
+}
+
+void AppDelegate::showPanel(const LaunchOptions &options)
+{
+    // The callbacks outlive nothing here, but a delegate that is gone must turn them into no-ops.
+    const QPointer<AppDelegate> self(this);
+    auto *content = new ContentView(
+        m_todoStore, m_defaults,
+        [self] {
+            if (self)
+                self->panelDragChanged();
+        },
+        [self] {
+            if (self)
+                self->panelDragEnded();
+        },
+        [self](QSizeF size) {
+            if (self)
+                self->resizePanel(size);
+        });
+
+    const QRectF frame = initialPanelFrame(options.screenshotBackdrop);
+    if (options.screenshotBackdrop)
+        makeScreenshotBackdrop();
+
+    const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
+    m_panel = std::make_unique<KeyablePanel>(translucent, KeyablePanel::Callbacks{
+                                                              .onLiveResizeStarted =
+                                                                  [self] {
+                                                                      if (self)
+                                                                          self->stopSnapAnimation();
+                                                                  },
+                                                              .onLiveResizeEnded =
+                                                                  [self] {
+                                                                      if (self)
+                                                                          self->panelLiveResizeEnded();
+                                                                  },
+                                                          });
+    content->setOpaqueBackground(!translucent);
+    m_panel->setContentView(content, [content] { return content->backgroundShape(); });
+    setPanelFrame(frame);
+    if (m_backdrop) {
+        // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
+        // whichever of the two it last focused or stacked.
+        m_panel->winId();
+        m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
+    }
+    m_panel->orderFront();
+
+    // A screen that goes away can leave the panel where nobody sees it; Qt has updated its screen list by the
+    // time the queued check runs.
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
+            [this] { QTimer::singleShot(0, this, &AppDelegate::bringPanelOntoScreen); });
+}
+
+QRectF AppDelegate::initialPanelFrame(bool screenshotMode) const
+{
+    return PanelGeometry::initialPanelFrame(savedPanelFrame(), PanelGeometry::currentScreens(), screenshotMode);
+}
+
+std::optional<QRectF> AppDelegate::savedPanelFrame() const
+{
+    return PanelGeometry::savedPanelFrame(*m_defaults);
+}
+
+void AppDelegate::savePanelFrame()
+{
+    if (m_panel)
+        PanelGeometry::savePanelFrame(*m_defaults, panelFrame());
+}
+
+void AppDelegate::panelDragChanged()
+{
+    if (!m_panel)
+        return;
+    stopSnapAnimation();
+    const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(QPointF(QCursor::pos()));
+    QRectF frame = panelFrame();
+    if (!m_dragStart)
+        m_dragStart = PanelGeometry::DragStart{pointer, QPointF(frame.x(), frame.y())};
+    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, pointer));
+    setPanelFrame(frame);
+}
+
+void AppDelegate::panelDragEnded()
+{
+    m_dragStart.reset();
+    snapPanelToScreenEdges();
+}
+
+void AppDelegate::resizePanel(QSizeF size)
+{
+    QTimer::singleShot(0, this, [this, size] {
+        if (!m_panel)
+            return;
+        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size);
+        m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+    });
+}
+
+void AppDelegate::panelLiveResizeEnded()
+{
+    snapPanelToScreenEdges();
+}
+
+void AppDelegate::snapPanelToScreenEdges()
+{
+    if (!m_panel)
+        return;
+    const QRectF frame = panelFrame();
+    const std::optional<QRectF> target = PanelGeometry::snappedPanelFrame(frame, PanelGeometry::currentScreens());
+    if (!target)
+        return;
+    stopSnapAnimation();
+    if (*target == frame) {
+        savePanelFrame();
+        return;
+    }
+    if (!m_snapAnimation) {
+        // Snapping never changes the size, so only the position is animated; a content resize during the
+        // animation keeps its own size.
+        m_snapAnimation = new QPropertyAnimation(m_panel.get(), "pos", this);
+        m_snapAnimation->setDuration(SnapDurationMs);
+        m_snapAnimation->setEasingCurve(easeInEaseOut());
+        connect(m_snapAnimation, &QPropertyAnimation::finished, this, &AppDelegate::savePanelFrame);
+    }
+    m_snapAnimation->setStartValue(m_panel->pos());
+    m_snapAnimation->setEndValue(PanelGeometry::ScreenSpace::current().toQtPixels(*target).topLeft());
+    m_snapAnimation->start();
+}
+
+void AppDelegate::makeScreenshotBackdrop()
+{
+    const QScreen *main = QGuiApplication::primaryScreen();
+    if (!main)
+        return;
+    m_backdrop = std::make_unique<ScreenshotBackdrop>(main->geometry());
+    m_backdrop->orderFront();
+}
+
+QRectF AppDelegate::panelFrame() const
+{
+    return PanelGeometry::ScreenSpace::current().toStored(QRectF(m_panel->geometry()));
+}
+
+void AppDelegate::setPanelFrame(const QRectF &frame)
+{
+    m_panel->setGeometry(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+}
+
+void AppDelegate::stopSnapAnimation()
+{
+    // A stopped animation does not finish, so it saves nothing; the drag or resize that stopped it saves.
+    if (m_snapAnimation)
+        m_snapAnimation->stop();
+}
+
+void AppDelegate::bringPanelOntoScreen()
+{
+    if (!m_panel)
+        return;
+    const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
+    const QRectF frame = panelFrame();
+    if (!screens.isEmpty() && PanelGeometry::isOffEveryScreen(frame, screens)) {
+        stopSnapAnimation();
+        setPanelFrame(PanelGeometry::onScreenPanelFrame(frame, screens));
     }
 }

@@ -45,15 +45,20 @@ QRect gripRect(Qt::Edges edges, const QSize &size)
 
 KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint)
+    , m_callbacks(std::move(callbacks))
     , m_translucent(translucent)
 {
     setAttribute(Qt::WA_TranslucentBackground, translucent);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Mirel"));
-    for (size_t i = 0; i < GripEdges.size(); ++i)
-        m_grips[i]
-            = new PanelResizeGrip(GripEdges[i], callbacks.onLiveResizeStarted, callbacks.onLiveResizeEnded, this);
+    for (size_t i = 0; i < GripEdges.size(); ++i) {
+        const Qt::Edges edges = GripEdges[i];
+        m_grips[i] = new PanelResizeGrip(
+            edges, m_callbacks.onLiveResizeStarted, [this, edges] { finishLiveResize(edges); }, this);
+    }
 }
+
+KeyablePanel::~KeyablePanel() = default;
 
 void KeyablePanel::setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape)
 {
@@ -70,12 +75,23 @@ void KeyablePanel::setContentView(QWidget *content, std::function<QPainterPath()
     updateShape();
 }
 
+void KeyablePanel::setFrameFromContent(const QRect &geometry)
+{
+    setMinimumHeight(0);
+    setMaximumHeight(QWIDGETSIZE_MAX);
+    setGeometry(geometry);
+    setMinimumHeight(geometry.height());
+    setMaximumHeight(geometry.height());
+    layoutGrips();
+}
+
 void KeyablePanel::orderFront()
 {
     // The native window exists from here on, so the platform properties are in place before the first map.
     winId();
     QWindow *handle = windowHandle();
     handle->installEventFilter(this);
+    m_otherButtonFilter = X11Platform::deliverOtherButtonsWithoutActivating(handle);
     X11Platform::setFloatingPanelProperties(handle);
     m_blurBehind = m_translucent && X11Platform::supportsBlurBehind();
     updateShape();
@@ -108,10 +124,33 @@ void KeyablePanel::resizeEvent(QResizeEvent *event)
     updateShape();
 }
 
+void KeyablePanel::finishLiveResize(Qt::Edges edges)
+{
+    // The content answers a width past its limits with the size it keeps to, but only once: a border
+    // dragged further leaves the window wider or narrower than the content. The window takes the content's
+    // size, and the edges the user did not hold stay where they are.
+    const QSize wanted = m_content ? m_content->sizeHint() : QSize();
+    if (!wanted.isEmpty() && wanted != size()) {
+        const QRect current = geometry();
+        QRect fitted(current.topLeft(), wanted);
+        if (edges & Qt::LeftEdge)
+            fitted.moveRight(current.right());
+        if (edges & Qt::TopEdge)
+            fitted.moveBottom(current.bottom());
+        setFrameFromContent(fitted);
+    }
+    if (m_callbacks.onLiveResizeEnded)
+        m_callbacks.onLiveResizeEnded();
+}
+
 void KeyablePanel::layoutGrips()
 {
-    for (PanelResizeGrip *grip : m_grips)
+    const bool heightIsFixed = minimumHeight() == maximumHeight();
+    for (PanelResizeGrip *grip : m_grips) {
         grip->setGeometry(gripRect(grip->edges(), size()));
+        grip->setVerticalLocked(heightIsFixed);
+        grip->setVisible(!heightIsFixed || (grip->edges() & (Qt::LeftEdge | Qt::RightEdge)));
+    }
 }
 
 void KeyablePanel::updateShape()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QPainterPath>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class PanelResizeGrip;
 
@@ -25,11 +27,16 @@ public:
     // Without a compositor a translucent window shows black where it is transparent; such a panel is
     // created opaque and clipped to its content's shape instead.
     KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent = nullptr);
+    ~KeyablePanel() override;
 
     // The content fills the panel; backgroundShape gives its visible outline in panel coordinates.
     void setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape);
     QWidget *contentView() const { return m_content; }
     bool isTranslucent() const { return m_translucent; }
+
+    // Sizes the panel to what its content wants, in Qt's screen coordinates. The content fixes the height, so
+    // from then on the user resizes only the width.
+    void setFrameFromContent(const QRect &geometry);
 
     // Shows the panel above other windows without taking the focus from the active one.
     void orderFront();
@@ -39,13 +46,16 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void finishLiveResize(Qt::Edges edges);
     void layoutGrips();
     void updateShape();
 
+    Callbacks m_callbacks;
     bool m_translucent = true;
     bool m_blurBehind = false;
     bool m_mapped = false;
     QWidget *m_content = nullptr;
     std::function<QPainterPath()> m_backgroundShape;
-    std::array<PanelResizeGrip *, 8> m_grips {};
+    std::array<PanelResizeGrip *, 8> m_grips{};
+    std::unique_ptr<QAbstractNativeEventFilter> m_otherButtonFilter;
 };

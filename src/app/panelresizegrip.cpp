@@ -30,6 +30,11 @@ PanelResizeGrip::PanelResizeGrip(
     setCursor(cursorFor(edges));
 }
 
+void PanelResizeGrip::setVerticalLocked(bool locked)
+{
+    setCursor(locked ? Qt::SizeHorCursor : cursorFor(m_edges));
+}
+
 void PanelResizeGrip::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {

@@ -17,6 +17,8 @@ public:
         Qt::Edges edges, std::function<void()> onResizeStarted, std::function<void()> onResizeEnded, QWidget *parent);
 
     Qt::Edges edges() const { return m_edges; }
+    // While the window's height is fixed a corner resizes only the width, and shows that by its cursor.
+    void setVerticalLocked(bool locked);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

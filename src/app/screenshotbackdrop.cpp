@@ -1,5 +1,7 @@
 #include "screenshotbackdrop.h"
 
+#include "x11platform.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -13,6 +15,14 @@ ScreenshotBackdrop::ScreenshotBackdrop(const QRect &screenGeometry, QWidget *par
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(QStringLiteral("Mirel backdrop"));
     setGeometry(screenGeometry);
+}
+
+void ScreenshotBackdrop::orderFront()
+{
+    // A window manager that believed the backdrop focused would stack the unfocused panel beneath it.
+    winId();
+    X11Platform::setNeverFocused(windowHandle());
+    show();
 }
 
 void ScreenshotBackdrop::paintEvent(QPaintEvent *)

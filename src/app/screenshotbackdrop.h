@@ -11,6 +11,8 @@ class ScreenshotBackdrop final : public QWidget {
 public:
     explicit ScreenshotBackdrop(const QRect &screenGeometry, QWidget *parent = nullptr);
 
+    void orderFront();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -1,6 +1,7 @@
 #include "x11platform.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 
 #include <xcb/xcb.h>
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace X11Platform
 {
@@ -98,6 +100,136 @@ std::array<xcb_atom_t, PanelAtomCount> panelAtoms(xcb_connection_t *c)
             "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_DESKTOP" });
 }
 
+Qt::MouseButton qtButton(xcb_button_t detail)
+{
+    switch (detail) {
+    case 1:
+        return Qt::LeftButton;
+    case 2:
+        return Qt::MiddleButton;
+    case 3:
+        return Qt::RightButton;
+    case 8:
+        return Qt::BackButton;
+    case 9:
+        return Qt::ForwardButton;
+    default:
+        return detail > 9 && detail < 32 ? Qt::MouseButton(Qt::ExtraButton3 << (detail - 10)) : Qt::NoButton;
+    }
+}
+
+// An XInput 2 device event as xcb delivers it (xcb moves full_sequence in after child), for the fields
+// read here. Qt takes its pointer events from XInput 2 where the server has it, else from the core protocol.
+struct XiDeviceEvent {
+    uint8_t responseType;
+    uint8_t extension;
+    uint16_t sequence;
+    uint32_t length;
+    uint16_t eventType;
+    uint16_t deviceId;
+    uint32_t time;
+    uint32_t detail;
+    uint32_t root;
+    uint32_t event;
+    uint32_t child;
+    uint32_t fullSequence;
+    int32_t rootX; // 16.16 fixed point, as are the three after it
+    int32_t rootY;
+    int32_t eventX;
+    int32_t eventY;
+    uint16_t buttonsLength;
+    uint16_t valuatorsLength;
+    uint16_t sourceId;
+    uint8_t pad[2];
+    uint32_t flags;
+    uint32_t modifiersBase;
+    uint32_t modifiersLatched;
+    uint32_t modifiersLocked;
+    uint32_t modifiersEffective;
+};
+constexpr uint16_t XiButtonPress = 4;
+
+struct Press {
+    xcb_window_t window = XCB_NONE;
+    uint32_t detail = 0;
+    QPointF local;
+    QPointF global;
+    uint32_t state = 0;
+    uint32_t time = 0;
+};
+
+std::optional<Press> buttonPress(const xcb_generic_event_t *event, uint8_t xinputOpcode)
+{
+    const uint8_t type = event->response_type & ~0x80;
+    if (type == XCB_BUTTON_PRESS) {
+        const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
+        return Press{press->event, press->detail, QPointF(press->event_x, press->event_y),
+                     QPointF(press->root_x, press->root_y), press->state, press->time};
+    }
+    if (type != XCB_GE_GENERIC || xinputOpcode == 0)
+        return std::nullopt;
+    const auto *device = reinterpret_cast<const XiDeviceEvent *>(event);
+    if (device->extension != xinputOpcode || device->eventType != XiButtonPress)
+        return std::nullopt;
+    const auto fixed = [](int32_t value) { return value / 65536.0; };
+    return Press{device->event, device->detail, QPointF(fixed(device->eventX), fixed(device->eventY)),
+                 QPointF(fixed(device->rootX), fixed(device->rootY)), device->modifiersEffective, device->time};
+}
+
+Qt::KeyboardModifiers modifiersFrom(uint32_t state)
+{
+    Qt::KeyboardModifiers modifiers;
+    for (const auto &[mask, modifier] : {std::pair(uint32_t(XCB_MOD_MASK_SHIFT), Qt::ShiftModifier),
+                                         std::pair(uint32_t(XCB_MOD_MASK_CONTROL), Qt::ControlModifier),
+                                         std::pair(uint32_t(XCB_MOD_MASK_1), Qt::AltModifier),
+                                         std::pair(uint32_t(XCB_MOD_MASK_4), Qt::MetaModifier)}) {
+        if (state & mask)
+            modifiers |= modifier;
+    }
+    return modifiers;
+}
+
+class OtherButtonFilter final : public QAbstractNativeEventFilter {
+public:
+    OtherButtonFilter(xcb_connection_t *c, QWindow *window)
+        : m_window(window)
+    {
+        constexpr char XInput[] = "XInputExtension";
+        const Reply<xcb_query_extension_reply_t> reply(
+            xcb_query_extension_reply(c, xcb_query_extension(c, sizeof(XInput) - 1, XInput), nullptr));
+        m_xinputOpcode = reply && reply->present ? reply->major_opcode : 0;
+        qGuiApp->installNativeEventFilter(this);
+    }
+    ~OtherButtonFilter() override { qGuiApp->removeNativeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(OtherButtonFilter)
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const std::optional<Press> press = buttonPress(static_cast<const xcb_generic_event_t *>(message),
+                                                       m_xinputOpcode);
+        if (!press || press->window != xcb_window_t(m_window->winId()))
+            return false;
+        const bool isWheel = press->detail >= 4 && press->detail <= 7;
+        const Qt::MouseButton button = qtButton(press->detail);
+        if (isWheel || button == Qt::NoButton || button == Qt::LeftButton || button == Qt::RightButton
+            || QGuiApplication::focusWindow() == m_window)
+            return false;
+
+        const qreal ratio = m_window->devicePixelRatio();
+        QMouseEvent event(QEvent::MouseButtonPress, press->local / ratio, press->global / ratio, button, button,
+                          modifiersFrom(press->state));
+        event.setTimestamp(press->time);
+        QCoreApplication::sendEvent(m_window, &event);
+        return true;
+    }
+
+private:
+    QWindow *m_window = nullptr;
+    uint8_t m_xinputOpcode = 0;
+};
+
 } // namespace
 
 bool isActive()
@@ -172,6 +304,28 @@ void requestFloatingPanelState(const QWindow *window)
     sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0 });
     sendToRoot(c, id, atoms[WmDesktop], { AllDesktops, SourceApplication, 0, 0, 0 });
     xcb_flush(c);
+}
+
+void setNeverFocused(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto [protocols, takeFocus] = internAtoms<2>(c, {"WM_PROTOCOLS", "WM_TAKE_FOCUS"});
+    const auto id = xcb_window_t(window->winId());
+    QList<xcb_atom_t> kept = atomListProperty(c, id, protocols);
+    kept.removeAll(takeFocus);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, protocols, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
+                        kept.constData());
+    xcb_flush(c);
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> deliverOtherButtonsWithoutActivating(QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return nullptr;
+    return std::make_unique<OtherButtonFilter>(c, window);
 }
 
 void setBlurBehindRegion(const QWindow *window, const QRegion &region)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QRegion>
 #include <QWindow>
+
+#include <memory>
 
 // The few window-manager conversations Qt has no API for, spoken over the application's own xcb connection.
 // Every function does nothing (or answers false) when the application does not run on X11.
@@ -19,6 +22,15 @@ bool supportsBlurBehind();
 void setFloatingPanelProperties(const QWindow *window);
 // The same states asked of the window manager for a mapped window, where properties no longer count.
 void requestFloatingPanelState(const QWindow *window);
+// Makes the window one that takes no input at all in ICCCM's terms: besides the input hint Qt clears,
+// WM_TAKE_FOCUS must go too, or window managers treat the window as "globally active", hand it the focus
+// message and report it as the active window.
+void setNeverFocused(const QWindow *window);
+// Qt's xcb backend activates a window on every press of a button other than the wheel, before anything
+// else sees the press. The returned filter, while it lives, takes presses of the middle and extra buttons
+// on the unfocused window away from that path and delivers them to the window directly, so that only the
+// window's own code decides what focuses it.
+std::unique_ptr<QAbstractNativeEventFilter> deliverOtherButtonsWithoutActivating(QWindow *window);
 // Asks the compositor to blur what lies behind the region, in the window's device pixels.
 void setBlurBehindRegion(const QWindow *window, const QRegion &region);
 
