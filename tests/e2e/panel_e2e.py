@@ -308,7 +308,7 @@ def case_no_compositor(binary, home):
     run("xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR)
     mirel = Mirel(binary, home, "--ui-testing")
     x, y, w, h = geometry(mirel.window)
-    check("Bounding shape extents" in run("xwininfo", "-shape", "-id", str(mirel.window)),
+    check("Window shape extents" in run("xwininfo", "-shape", "-id", str(mirel.window)),
           "the opaque panel is not clipped to its shape")
     corner = pixel(x, y)
     check(close_to(corner, ROOT_COLOUR, 8), f"corner pixel {corner} is not the desktop")
