@@ -16,6 +16,12 @@ QPainterPath roundedShape(const QWidget *widget)
     return path;
 }
 
+// Like the real content: as wide as offered within 260 to 520, as tall as its rows.
+class ClampedContent final : public QWidget {
+public:
+    QSize sizeHint() const override { return {std::clamp(width(), 260, 520), 126}; }
+};
+
 void sendMouse(
     QWidget *widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, const QPoint &globalPosition)
 {
@@ -37,6 +43,9 @@ private slots:
     void borderDrag_lostRelease_stillEndsTheResize();
     void borderDrag_middleButton_doesNotResize();
     void borderDrag_keepsWithinTheContentsLimits();
+    void borderDrag_pastTheContentsWidth_endsAtItKeepingTheOtherEdge_data();
+    void borderDrag_pastTheContentsWidth_endsAtItKeepingTheOtherEdge();
+    void fixedHeight_leavesOnlyWidthHandles();
     void content_fillsThePanel_underTheGrips();
     void opaquePanel_isClippedToTheContentShape();
     void translucentPanel_hasNoMask();
@@ -193,6 +202,66 @@ void KeyablePanelTest::borderDrag_keepsWithinTheContentsLimits()
     sendMouse(handle, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, press + QPoint(100, 0));
     sendMouse(handle, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, press + QPoint(100, 0));
     QCOMPARE(fixture.panel->geometry(), QRect(140, 100, 260, 400));
+}
+
+void KeyablePanelTest::borderDrag_pastTheContentsWidth_endsAtItKeepingTheOtherEdge_data()
+{
+    QTest::addColumn<int>("edges");
+    QTest::addColumn<QPoint>("delta");
+    QTest::addColumn<QRect>("expected");
+
+    QTest::newRow("right edge too far out") << int(Qt::RightEdge) << QPoint(400, 0) << QRect(100, 100, 520, 126);
+    QTest::newRow("left edge too far out") << int(Qt::LeftEdge) << QPoint(-400, 0) << QRect(-120, 100, 520, 126);
+    QTest::newRow("left edge too far in") << int(Qt::LeftEdge) << QPoint(250, 0) << QRect(140, 100, 260, 126);
+    QTest::newRow("within the limits") << int(Qt::RightEdge) << QPoint(60, 0) << QRect(100, 100, 360, 126);
+}
+
+void KeyablePanelTest::borderDrag_pastTheContentsWidth_endsAtItKeepingTheOtherEdge()
+{
+    QFETCH(int, edges);
+    QFETCH(QPoint, delta);
+    QFETCH(QRect, expected);
+    int ended = 0;
+    KeyablePanel panel(true, KeyablePanel::Callbacks{{}, [&ended] { ++ended; }});
+    auto *content = new ClampedContent;
+    panel.setContentView(content, [content] { return roundedShape(content); });
+    panel.setFrameFromContent(QRect(100, 100, 300, 126));
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    PanelResizeGrip *handle = grip(&panel, Qt::Edges(edges));
+    const QPoint press = handle->mapToGlobal(handle->rect().center());
+    sendMouse(handle, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, press);
+    sendMouse(handle, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, press + delta);
+    sendMouse(handle, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, press + delta);
+
+    QCOMPARE(panel.geometry(), expected);
+    QCOMPARE(ended, 1);
+}
+
+void KeyablePanelTest::fixedHeight_leavesOnlyWidthHandles()
+{
+    Fixture fixture;
+    makePanel(fixture, true);
+    QVERIFY(grip(fixture.panel.get(), Qt::BottomEdge)->isVisible());
+    fixture.panel->setFrameFromContent(QRect(100, 100, 300, 126));
+    QCOMPARE(fixture.panel->geometry(), QRect(100, 100, 300, 126));
+    QVERIFY(!grip(fixture.panel.get(), Qt::BottomEdge)->isVisible());
+    QVERIFY(!grip(fixture.panel.get(), Qt::TopEdge)->isVisible());
+    QVERIFY(grip(fixture.panel.get(), Qt::LeftEdge)->isVisible());
+
+    // A corner then changes the width only.
+    PanelResizeGrip *corner = grip(fixture.panel.get(), Qt::BottomEdge | Qt::RightEdge);
+    QCOMPARE(corner->cursor().shape(), Qt::SizeHorCursor);
+    const QPoint press = corner->mapToGlobal(corner->rect().center());
+    sendMouse(corner, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, press);
+    sendMouse(corner, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, press + QPoint(30, 80));
+    QCOMPARE(fixture.panel->geometry(), QRect(100, 100, 330, 126));
+    sendMouse(corner, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, press + QPoint(30, 80));
+
+    // The content can still change the height.
+    fixture.panel->setFrameFromContent(QRect(100, 100, 330, 154));
+    QCOMPARE(fixture.panel->geometry(), QRect(100, 100, 330, 154));
 }
 
 void KeyablePanelTest::content_fillsThePanel_underTheGrips()

@@ -232,6 +232,13 @@ private:
 
 } // namespace
 
+void preferXWaylandInWaylandSessions()
+{
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 bool isActive()
 {
     return connection() != nullptr;

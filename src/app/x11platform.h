@@ -11,6 +11,11 @@
 namespace X11Platform
 {
 
+// Called before the application object exists: in a Wayland session the panel runs through XWayland unless
+// the user chose a platform, because a Wayland client may neither place its own window nor keep it above
+// others and on every workspace.
+void preferXWaylandInWaylandSessions();
+
 bool isActive();
 // True when a compositing manager owns the _NET_WM_CM_S<screen> selection, so that translucent windows are
 // blended with what lies beneath instead of showing black where they are transparent.

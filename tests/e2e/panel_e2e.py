@@ -174,6 +174,7 @@ def case_first_start(binary, home):
     check(h < 400, f"the content did not size the panel: {h}")
 
     check(focused_window() != window and active_window() != window, "the panel took the focus at start")
+    check(blur_rectangles(window) is None, "blur asked of a compositor that cannot blur")
     check(stored_frame(mirel.suite_file()) is None, "the frame was saved at start")
 
     # Transparent corners show the desktop beside the panel, not black.
@@ -302,6 +303,30 @@ def case_screenshot(binary, home):
     run("xdotool", "mousemove", "100", "800", "click", "1")
     time.sleep(0.3)
     check(focused_window() != backdrop, "the backdrop took the focus")
+
+
+def blur_rectangles(window):
+    out = subprocess.run(["xprop", "-id", str(window), "_KDE_NET_WM_BLUR_BEHIND_REGION"], capture_output=True,
+                         text=True).stdout
+    if "=" not in out:
+        return None
+    numbers = [int(v) for v in out.split("=", 1)[1].split(",")]
+    return [tuple(numbers[i:i + 4]) for i in range(0, len(numbers), 4)]
+
+
+def case_blur_behind(binary, home):
+    # A compositor that blurs announces it with a root property of the blur request's name.
+    run("xprop", "-root", "-f", "_KDE_NET_WM_BLUR_BEHIND_REGION", "32c", "-set",
+        "_KDE_NET_WM_BLUR_BEHIND_REGION", "0")
+    mirel = Mirel(binary, home, "--ui-testing")
+    _, _, w, h = geometry(mirel.window)
+    rects = blur_rectangles(mirel.window)
+    check(rects, "no blur asked for")
+    inside = lambda px, py: any(x <= px < x + rw and y <= py < y + rh for x, y, rw, rh in rects)
+    check(all(x >= 0 and y >= 0 and x + rw <= w and y + rh <= h for x, y, rw, rh in rects),
+          f"blur region {rects} leaves the {w} x {h} panel")
+    check(inside(w // 2, h // 2) and inside(1, h // 2) and not inside(0, 0) and not inside(w - 1, h - 1),
+          f"blur region {rects} is not the rounded shape")
 
 
 def case_no_compositor(binary, home):
