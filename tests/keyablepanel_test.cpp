@@ -5,8 +5,7 @@
 #include <QPainter>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 // Stands in for the panel's real content: a rounded shape inset from the widget's edges.
 QPainterPath roundedShape(const QWidget *widget)
@@ -185,7 +184,7 @@ void KeyablePanelTest::borderDrag_middleButton_doesNotResize()
 void KeyablePanelTest::borderDrag_keepsWithinTheContentsLimits()
 {
     Fixture fixture;
-    fixture.panel = std::make_unique<KeyablePanel>(true, KeyablePanel::Callbacks {});
+    fixture.panel = std::make_unique<KeyablePanel>(true, KeyablePanel::Callbacks{});
     auto *content = new QWidget;
     content->setMinimumWidth(260);
     content->setMaximumWidth(520);

@@ -7,13 +7,12 @@
 
 using PanelGeometry::Screen;
 
-namespace
-{
+namespace {
 
 // A 1440 × 900 main screen whose bottom 25 points belong to a dock.
-const Screen MainScreen { { 0, 0, 1440, 900 }, { 0, 0, 1440, 875 } };
+const Screen MainScreen{{0, 0, 1440, 900}, {0, 0, 1440, 875}};
 // A taller screen to the right of the main one, reaching 100 points lower.
-const Screen RightScreen { { 1440, -100, 1920, 1080 }, { 1440, -100, 1920, 1080 } };
+const Screen RightScreen{{1440, -100, 1920, 1080}, {1440, -100, 1920, 1080}};
 
 } // namespace
 
@@ -49,15 +48,15 @@ void PanelGeometryTest::initialPanelFrame_data()
     QTest::addColumn<bool>("screenshotMode");
     QTest::addColumn<QRectF>("expected");
 
-    const QList<Screen> main { MainScreen };
-    const QList<Screen> both { MainScreen, RightScreen };
+    const QList<Screen> main{MainScreen};
+    const QList<Screen> both{MainScreen, RightScreen};
     using std::nullopt;
     QTest::newRow("first launch: bottom-right of the visible frame")
         << std::optional<QRectF>() << main << false << QRectF(1128, 12, 300, 400);
     QTest::newRow("first launch without a screen: 1440 x 900 assumed")
         << std::optional<QRectF>() << QList<Screen>() << false << QRectF(1128, 12, 300, 400);
     QTest::newRow("first launch on a secondary-first list uses the main screen")
-        << std::optional<QRectF>() << QList<Screen> { RightScreen, MainScreen } << false << QRectF(3048, -88, 300, 400);
+        << std::optional<QRectF>() << QList<Screen>{RightScreen, MainScreen} << false << QRectF(3048, -88, 300, 400);
     QTest::newRow("saved frame used unchanged")
         << std::optional<QRectF>(QRectF(100.5, 200, 320, 450)) << main << false << QRectF(100.5, 200, 320, 450);
     QTest::newRow("saved frame partly off screen used unchanged")
@@ -97,8 +96,8 @@ void PanelGeometryTest::snappedPanelFrame_data()
     QTest::addColumn<QRectF>("frame");
     QTest::addColumn<QRectF>("expected");
 
-    const QList<Screen> main { MainScreen };
-    const QList<Screen> both { MainScreen, RightScreen };
+    const QList<Screen> main{MainScreen};
+    const QList<Screen> both{MainScreen, RightScreen};
     QTest::newRow("15 from the left") << main << QRectF(15, 300, 300, 400) << QRectF(12, 300, 300, 400);
     QTest::newRow("20 from the left") << main << QRectF(20, 300, 300, 400) << QRectF(12, 300, 300, 400);
     QTest::newRow("21 from the left") << main << QRectF(21, 300, 300, 400) << QRectF(21, 300, 300, 400);
@@ -152,8 +151,8 @@ void PanelGeometryTest::screenForFrame()
 {
     QFETCH(QRectF, frame);
     QFETCH(qsizetype, expected);
-    const QList<Screen> screens { { { 0, 0, 100, 100 }, { 0, 0, 100, 100 } },
-        { { 200, 0, 100, 100 }, { 200, 0, 100, 100 } } };
+    const QList<Screen> screens{{{0, 0, 100, 100}, {0, 0, 100, 100}},
+                                {{200, 0, 100, 100}, {200, 0, 100, 100}}};
     QCOMPARE(PanelGeometry::screenForFrame(frame, screens), std::optional<qsizetype>(expected));
 }
 
@@ -180,10 +179,10 @@ void PanelGeometryTest::resizedPanelFrame_keepsLeftAndTopEdges()
 
 void PanelGeometryTest::draggedPanelOrigin_followsPointerDisplacement()
 {
-    const PanelGeometry::DragStart start { { 500, 500 }, { 100, 100 } };
-    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, { 500, 500 }), QPointF(100, 100));
-    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, { 530, 480 }), QPointF(130, 80));
-    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, { -20, 1500 }), QPointF(-420, 1100));
+    const PanelGeometry::DragStart start{{500, 500}, {100, 100}};
+    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, {500, 500}), QPointF(100, 100));
+    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, {530, 480}), QPointF(130, 80));
+    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, {-20, 1500}), QPointF(-420, 1100));
 }
 
 void PanelGeometryTest::savedPanelFrame_data()

@@ -7,14 +7,13 @@
 #include <QTransform>
 #include <QWindow>
 
-namespace
-{
+namespace {
 
 // Thin enough to stay inside the content's padding, wide enough to hit.
 constexpr int GripThickness = 5;
 constexpr int CornerGripSize = 14;
 
-constexpr std::array<Qt::Edges, 8> GripEdges {
+constexpr std::array<Qt::Edges, 8> GripEdges{
     Qt::LeftEdge,
     Qt::RightEdge,
     Qt::TopEdge,
@@ -34,11 +33,11 @@ QRect gripRect(Qt::Edges edges, const QSize &size)
     if (horizontal && vertical) {
         const int x = edges & Qt::LeftEdge ? 0 : w - CornerGripSize;
         const int y = edges & Qt::TopEdge ? 0 : h - CornerGripSize;
-        return { x, y, CornerGripSize, CornerGripSize };
+        return {x, y, CornerGripSize, CornerGripSize};
     }
     if (horizontal)
-        return { edges & Qt::LeftEdge ? 0 : w - GripThickness, CornerGripSize, GripThickness, h - 2 * CornerGripSize };
-    return { CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness };
+        return {edges & Qt::LeftEdge ? 0 : w - GripThickness, CornerGripSize, GripThickness, h - 2 * CornerGripSize};
+    return {CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness};
 }
 
 } // namespace

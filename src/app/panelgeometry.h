@@ -13,8 +13,7 @@ class QSettings;
 // bottom-left corner of the primary screen, y growing upward, a frame's (x, y) its bottom-left corner. QRectF
 // only carries the four numbers here; its top() and bottom() would name the wrong edges, so this code speaks
 // of x, y, width and height alone.
-namespace PanelGeometry
-{
+namespace PanelGeometry {
 
 struct Screen final {
     QRectF frame;

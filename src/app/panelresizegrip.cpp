@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 Qt::CursorShape cursorFor(Qt::Edges edges)
 {

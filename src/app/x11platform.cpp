@@ -12,11 +12,9 @@
 #include <memory>
 #include <optional>
 
-namespace X11Platform
-{
+namespace X11Platform {
 
-namespace
-{
+namespace {
 
 // Source indication of client messages: a normal application asks, not a pager.
 constexpr uint32_t SourceApplication = 1;
@@ -58,10 +56,10 @@ template<size_t N>
 std::array<xcb_atom_t, N> internAtoms(
     xcb_connection_t *c, const std::array<const char *, N> &names, bool onlyIfExists = false)
 {
-    std::array<xcb_intern_atom_cookie_t, N> cookies {};
+    std::array<xcb_intern_atom_cookie_t, N> cookies{};
     for (size_t i = 0; i < N; ++i)
         cookies[i] = xcb_intern_atom(c, onlyIfExists, uint16_t(std::strlen(names[i])), names[i]);
-    std::array<xcb_atom_t, N> atoms {};
+    std::array<xcb_atom_t, N> atoms{};
     for (size_t i = 0; i < N; ++i) {
         const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
         atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
@@ -81,7 +79,7 @@ QList<xcb_atom_t> atomListProperty(xcb_connection_t *c, xcb_window_t window, xcb
 
 void sendToRoot(xcb_connection_t *c, xcb_window_t window, xcb_atom_t type, const std::array<uint32_t, 5> &data)
 {
-    xcb_client_message_event_t event {};
+    xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = window;
@@ -250,7 +248,7 @@ bool hasCompositor()
     if (!c)
         return false;
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screenNumber());
-    const auto [selection] = internAtoms<1>(c, { name.constData() });
+    const auto [selection] = internAtoms<1>(c, {name.constData()});
     const Reply<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
     return owner && owner->owner != XCB_NONE;
@@ -262,7 +260,7 @@ bool supportsBlurBehind()
     if (!c)
         return false;
     // An atom nobody ever interned cannot be supported; asking this way avoids creating it.
-    const auto [blur] = internAtoms<1>(c, { "_KDE_NET_WM_BLUR_BEHIND_REGION" }, true);
+    const auto [blur] = internAtoms<1>(c, {"_KDE_NET_WM_BLUR_BEHIND_REGION"}, true);
     if (blur == XCB_ATOM_NONE)
         return false;
     // A compositor that can blur says so by a property of that name on the root window, others through
@@ -276,7 +274,7 @@ bool supportsBlurBehind()
             != names + xcb_list_properties_atoms_length(properties.get()))
             return true;
     }
-    const auto [supported] = internAtoms<1>(c, { "_NET_SUPPORTED" });
+    const auto [supported] = internAtoms<1>(c, {"_NET_SUPPORTED"});
     return atomListProperty(c, root, supported).contains(blur);
 }
 
@@ -289,7 +287,7 @@ void setFloatingPanelProperties(const QWindow *window)
     const auto id = xcb_window_t(window->winId());
     // Qt merges its own states into this property when it maps the window, so the list is kept whole.
     QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
-    for (const PanelAtom state : { Above, Sticky, SkipTaskbar, SkipPager }) {
+    for (const PanelAtom state : {Above, Sticky, SkipTaskbar, SkipPager}) {
         if (!states.contains(atoms[state]))
             states.append(atoms[state]);
     }
@@ -307,9 +305,9 @@ void requestFloatingPanelState(const QWindow *window)
     const auto atoms = panelAtoms(c);
     const auto id = xcb_window_t(window->winId());
     // Each message carries at most two states.
-    sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0 });
-    sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0 });
-    sendToRoot(c, id, atoms[WmDesktop], { AllDesktops, SourceApplication, 0, 0, 0 });
+    sendToRoot(c, id, atoms[WmState], {NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0});
+    sendToRoot(c, id, atoms[WmState], {NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0});
+    sendToRoot(c, id, atoms[WmDesktop], {AllDesktops, SourceApplication, 0, 0, 0});
     xcb_flush(c);
 }
 
@@ -340,7 +338,7 @@ void setBlurBehindRegion(const QWindow *window, const QRegion &region)
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
-    const auto [blur] = internAtoms<1>(c, { "_KDE_NET_WM_BLUR_BEHIND_REGION" });
+    const auto [blur] = internAtoms<1>(c, {"_KDE_NET_WM_BLUR_BEHIND_REGION"});
     QList<uint32_t> rects;
     for (const QRect &rect : region)
         rects << uint32_t(rect.x()) << uint32_t(rect.y()) << uint32_t(rect.width()) << uint32_t(rect.height());
