@@ -1,5 +1,6 @@
-// The start-up baseline: a bare frameless, translucent Qt Widgets window with a rounded fill, the least a
-// floating panel can be. Compared with mirel by exec-to-mapped time and peak memory.
+// The start-up baseline: a bare frameless, translucent Qt Widgets window with a rounded fill and one line of
+// text, the least a floating panel of words can be. Compared with mirel by exec-to-mapped time and peak
+// memory. Without the text (MIREL_BARE_NO_TEXT set) it also leaves out the font machinery.
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
@@ -24,6 +25,10 @@ protected:
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(245, 245, 245, 224));
         painter.drawRoundedRect(QRectF(rect()), 18, 18);
+        if (qEnvironmentVariableIsSet("MIREL_BARE_NO_TEXT"))
+            return;
+        painter.setPen(Qt::black);
+        painter.drawText(rect().adjusted(12, 12, -12, -12), tr("Today's Goals"));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "x11platform.h"
 
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTransform>
 #include <QWindow>
 
@@ -108,8 +109,9 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::Expose && !m_mapped && windowHandle()->isExposed()) {
         // Window managers read the state property only when they take a window on; asking again once it
         // is mapped reaches those that had already done so when Qt rewrote the property.
+        // After the first frame: the request needs nothing from it and costs a round trip.
         m_mapped = true;
-        X11Platform::requestFloatingPanelState(windowHandle());
+        QTimer::singleShot(0, this, [this] { X11Platform::requestFloatingPanelState(windowHandle()); });
     }
     return QWidget::eventFilter(watched, event);
 }
