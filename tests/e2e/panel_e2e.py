@@ -192,16 +192,31 @@ def start_other_window():
     """Another application's window, which the window manager focuses when it maps."""
     other = subprocess.Popen(["xmessage", "-geometry", "+50+50", "elsewhere"])
     STARTED.append(other)
-    window = wait_until("the other window", lambda: window_named("xmessage"))
-    wait_until("the other window's focus", lambda: focused_window() == window)
+    def mapped():
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "^xmessage$"],
+                             capture_output=True, text=True).stdout.split()
+        return int(out[0]) if out else None
+
+    window = wait_until("the other window", mapped)
+    focus_other_window(window)
     return window
+
+
+def focus_other_window(window):
+    # The window manager may not have taken a just-mapped window on yet; ask until it has.
+    activate = ["xdotool", "windowactivate", "--sync", str(window)]
+    wait_until("the other window's focus",
+               lambda: subprocess.run(activate, capture_output=True).returncode == 0
+               and focused_window() not in (None, window_named("Mirel")))
+    # Let the panel hear that it lost the focus before the next click.
+    time.sleep(0.3)
 
 
 def case_focus_on_click(binary, home):
     other = start_other_window()
     mirel = Mirel(binary, home, "--ui-testing")
     window = mirel.window
-    check(focused_window() == other, "the panel took the focus when it was shown")
+    check(focused_window() not in (None, window), "the panel took the focus when it was shown")
     x, y, w, h = geometry(window)
     inside = (str(x + w // 2), str(y + h // 2))
 
@@ -219,8 +234,7 @@ def case_focus_on_click(binary, home):
     check(active_window() == window, "the window manager does not report the panel active")
 
     # The other window takes the focus back; a right click returns it to the panel.
-    run("xdotool", "windowactivate", "--sync", str(other))
-    wait_until("the other window's focus", lambda: focused_window() == other)
+    focus_other_window(other)
     run("xdotool", "mousemove", *inside, "click", "3")
     wait_until("focus after a right click", lambda: focused_window() == window)
 
