@@ -28,6 +28,16 @@ QEasingCurve easeInEaseOut()
     return curve;
 }
 
+// The callbacks handed to the views and the panel hold the delegate weakly: once it is gone they do nothing.
+template<typename... Args>
+std::function<void(Args...)> weakly(AppDelegate *delegate, void (AppDelegate::*operation)(Args...))
+{
+    return [self = QPointer<AppDelegate>(delegate), operation](Args... args) {
+        if (self)
+            (self.data()->*operation)(args...);
+    };
+}
+
 } // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
@@ -55,40 +65,18 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 
 void AppDelegate::showPanel(const LaunchOptions &options)
 {
-    // The callbacks outlive nothing here, but a delegate that is gone must turn them into no-ops.
-    const QPointer<AppDelegate> self(this);
-    auto *content = new ContentView(
-        m_todoStore, m_defaults,
-        [self] {
-            if (self)
-                self->panelDragChanged();
-        },
-        [self] {
-            if (self)
-                self->panelDragEnded();
-        },
-        [self](QSizeF size) {
-            if (self)
-                self->resizePanel(size);
-        });
+    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
+                                    weakly(this, &AppDelegate::panelDragEnded),
+                                    weakly(this, &AppDelegate::resizePanel));
 
     const QRectF frame = initialPanelFrame(options.screenshotBackdrop);
     if (options.screenshotBackdrop)
         makeScreenshotBackdrop();
 
     const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
-    m_panel = std::make_unique<KeyablePanel>(translucent, KeyablePanel::Callbacks{
-                                                              .onLiveResizeStarted =
-                                                                  [self] {
-                                                                      if (self)
-                                                                          self->stopSnapAnimation();
-                                                                  },
-                                                              .onLiveResizeEnded =
-                                                                  [self] {
-                                                                      if (self)
-                                                                          self->panelLiveResizeEnded();
-                                                                  },
-                                                          });
+    m_panel = std::make_unique<KeyablePanel>(
+        translucent, KeyablePanel::Callbacks{.onLiveResizeStarted = weakly(this, &AppDelegate::stopSnapAnimation),
+                                             .onLiveResizeEnded = weakly(this, &AppDelegate::panelLiveResizeEnded)});
     content->setOpaqueBackground(!translucent);
     m_panel->setContentView(content, [content] { return content->backgroundShape(); });
     setPanelFrame(frame);

@@ -32,7 +32,6 @@ public:
     // The content fills the panel; backgroundShape gives its visible outline in panel coordinates.
     void setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape);
     QWidget *contentView() const { return m_content; }
-    bool isTranslucent() const { return m_translucent; }
 
     // Sizes the panel to what its content wants, in Qt's screen coordinates. The content fixes the height, so
     // from then on the user resizes only the width.
