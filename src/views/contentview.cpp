@@ -25,7 +25,7 @@ constexpr int MinimumHeaderHeight = 30;
 constexpr qreal UnmeasuredRowHeight = 28;
 constexpr qreal CornerRadius = 18;
 // Dense enough that text stays legible over a busy wallpaper, light enough that the desktop shows through.
-constexpr int BackgroundAlpha = 224;
+constexpr int BackgroundAlpha = 232;
 constexpr int HoverFadeMs = 200;
 // A row growing while it is being placed asks for one more pass; heights settle well within these.
 constexpr int MaximumLayoutPasses = 4;
@@ -64,7 +64,11 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     m_list = new GoalList(
         {
             .onToggle = [this](const QUuid &id) { withListSpring([this, id] { m_store->toggle(id); }); },
-            .onUpdateText = [this](const QUuid &id, const QString &text) { m_store->updateText(id, text); },
+            .onUpdateText =
+                [this](const QUuid &id, const QString &text) {
+                    if (!m_isTearingDown)
+                        m_store->updateText(id, text);
+                },
             .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
             .onMove = [this](const QSet<int> &sources, int destination) { m_store->move(sources, destination); },
             .onRowHeightChanged = [this] { updateLayout(); },
@@ -84,9 +88,28 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     connect(m_hoverFade, &QVariantAnimation::valueChanged, this,
             [this](const QVariant &value) { setHoverFade(value.toReal()); });
 
+    // The view itself holds the keyboard focus whenever no editor does. Otherwise activating the window, or
+    // closing an editor, would hand the focus to the first checkbox and draw its focus ring. Its policy stays
+    // NoFocus, so that a click on empty panel space leaves an open editor alone.
+    setFocus(Qt::OtherFocusReason);
+
     m_header->setTitle(title());
     connect(m_store, &TodoStore::todosChanged, this, &ContentView::storeChanged);
     storeChanged();
+}
+
+ContentView::~ContentView()
+{
+    // Closing the window takes the focus from an open editor, which would commit it. Like an unsent new goal,
+    // an edit still open when the panel goes away is dropped, so the children go first, while this view can
+    // still tell them no.
+    m_isTearingDown = true;
+    m_isAddingNew = false;
+    m_isRenaming = false;
+    disconnect(m_store, nullptr, this, nullptr);
+    delete m_addArea;
+    delete m_list;
+    delete m_header;
 }
 
 QString ContentView::title() const
@@ -116,6 +139,7 @@ void ContentView::commitRename()
         m_defaults->setValue(TitleKey, *title);
         m_defaults->sync();
     }
+    takeFocusFrom(m_header);
     m_header->setRenaming(false);
     m_header->setTitle(title());
     updateLayout();
@@ -123,9 +147,12 @@ void ContentView::commitRename()
 
 void ContentView::cancelRename()
 {
+    if (!m_isRenaming)
+        return;
     if (const QLineEdit *editor = m_header->titleEditor())
         m_titleDraft = editor->text();
     m_isRenaming = false;
+    takeFocusFrom(m_header);
     m_header->setRenaming(false);
     updateLayout();
 }
@@ -175,6 +202,8 @@ void ContentView::commitNewGoal()
 
 void ContentView::cancelNewGoal()
 {
+    if (!m_isAddingNew)
+        return;
     m_addArea->clearNewTodoText();
     m_isAddingNew = false;
     updateAddArea();
@@ -217,6 +246,8 @@ void ContentView::updateAddArea()
         face = AddArea::Face::NewGoal;
     else if (m_store->todos().isEmpty())
         face = AddArea::Face::EmptyState;
+    if (face != AddArea::Face::NewGoal)
+        takeFocusFrom(m_addArea);
     m_addArea->setFace(face);
     m_addArea->setVisible(face != AddArea::Face::Nothing);
 }
@@ -303,6 +334,16 @@ void ContentView::setHoverFade(qreal fade)
     m_hoverProgress = fade;
     m_header->setHoverFade(fade);
     m_list->setHoverFade(fade);
+}
+
+void ContentView::takeFocusFrom(const QWidget *area)
+{
+    // Only from a field that is about to go away: a focused widget that is hidden passes the focus on to the
+    // next one in the chain, which would be a row's checkbox. The field's focus loss finds its edit over. The
+    // window's own focus child counts too, so that an inactive window comes back without a focus ring.
+    const QWidget *focused = focusWidget();
+    if (focused && area->isAncestorOf(focused) && !m_isTearingDown)
+        setFocus(Qt::OtherFocusReason);
 }
 
 void ContentView::withListSpring(const std::function<void()> &operation)

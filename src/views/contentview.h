@@ -27,6 +27,7 @@ public:
     ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
                 std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize,
                 QWidget *parent = nullptr);
+    ~ContentView() override;
 
     // The "title" preference, or "Today's Goals" while none was stored. The fallback is never written.
     QString title() const;
@@ -81,6 +82,7 @@ private:
     void setHovering(bool hovering);
     void setHoverFade(qreal fade);
     // Runs a store operation whose effect on the list springs into place.
+    void takeFocusFrom(const QWidget *area);
     void withListSpring(const std::function<void()> &operation);
     int contentWidth() const;
 
@@ -100,6 +102,8 @@ private:
     QVariantAnimation *m_hoverFade = nullptr;
     qreal m_hoverProgress = 0.0;
     bool m_opaqueBackground = false;
+    // Set while the view goes away: editors losing the focus then must not change the goals or the title.
+    bool m_isTearingDown = false;
     bool m_isListSpringing = false;
 
     QRect m_contentRect;

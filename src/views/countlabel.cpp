@@ -7,6 +7,22 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The text cut into runs of digits and runs of everything else; the words keep their own spacing and kerning.
+QStringList runs(const QString &text)
+{
+    QStringList runs;
+    for (QChar c : text) {
+        if (runs.isEmpty() || runs.constLast().front().isDigit() != c.isDigit())
+            runs.append(QString());
+        runs.last().append(c);
+    }
+    return runs;
+}
+
+} // namespace
+
 CountLabel::CountLabel(QWidget *parent)
     : QWidget(parent)
 {
@@ -57,8 +73,8 @@ qreal CountLabel::textWidth() const
     const QFontMetricsF metrics(font());
     const qreal digit = digitAdvance();
     qreal width = 0;
-    for (QChar c : m_text)
-        width += c.isDigit() ? digit : metrics.horizontalAdvance(c);
+    for (const QString &run : runs(m_text))
+        width += run.front().isDigit() ? digit * run.size() : metrics.horizontalAdvance(run);
     return width;
 }
 
@@ -70,14 +86,16 @@ void CountLabel::paintEvent(QPaintEvent *)
     const qreal digit = digitAdvance();
     const qreal baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     qreal x = width() - textWidth();
-    for (QChar c : m_text) {
-        if (c.isDigit()) {
-            // Each digit is centred in a cell of the widest digit's advance.
+    for (const QString &run : runs(m_text)) {
+        if (!run.front().isDigit()) {
+            painter.drawText(QPointF(x, baseline), run);
+            x += metrics.horizontalAdvance(run);
+            continue;
+        }
+        // Each digit is centred in a cell of the widest digit's advance.
+        for (QChar c : run) {
             painter.drawText(QPointF(x + (digit - metrics.horizontalAdvance(c)) / 2, baseline), QString(c));
             x += digit;
-        } else {
-            painter.drawText(QPointF(x, baseline), QString(c));
-            x += metrics.horizontalAdvance(c);
         }
     }
 }

@@ -19,6 +19,8 @@ EmptyStateRow::EmptyStateRow(QWidget *parent)
     setText(m_label->text());
     setAccessibleName(m_label->text());
     m_label->setTextFormat(Qt::PlainText);
+    // Inside a button a label would draw in the button-text role and ignore the colour set below.
+    m_label->setForegroundRole(QPalette::WindowText);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -51,7 +51,7 @@ GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     , m_callbacks(std::move(callbacks))
     , m_slide(new QVariantAnimation(this))
 {
-    QEasingCurve spring(QEasingCurve::Custom);
+    QEasingCurve spring;
     spring.setCustomType(listSpring);
     m_slide->setEasingCurve(spring);
     m_slide->setDuration(SpringDurationMs);

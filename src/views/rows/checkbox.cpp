@@ -2,6 +2,7 @@
 
 #include "hierarchicalcolors.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -10,15 +11,18 @@
 namespace {
 
 constexpr int Side = 22;
-// The square glyph is the size of a 15-point symbol, centred in the 22-point frame.
-constexpr qreal GlyphSide = 15.5;
-constexpr qreal GlyphRadius = 3.75;
-constexpr qreal OutlineWidth = 1.4;
+// The square glyph is the size of a 15-point symbol, centred in the 22-point frame on whole pixels so the
+// outline stays sharp at a scale of 1.
+constexpr qreal GlyphSide = 16.0;
+constexpr qreal GlyphRadius = 4.0;
+constexpr qreal OutlineWidth = 1.5;
 constexpr qreal CheckWidth = 2.0;
 constexpr int SwapDuration = 200;
 // Where a swapping glyph starts (the new one) or ends (the old one): slightly smaller, like a symbol replace.
 constexpr qreal SwapScale = 0.6;
 constexpr qreal PressedOpacity = 0.7;
+constexpr qreal FocusRingWidth = 1.5;
+constexpr qreal FocusRingRadius = 5.0;
 
 QRectF glyphRect()
 {
@@ -88,11 +92,13 @@ void Checkbox::paintEvent(QPaintEvent *)
     } else {
         paintGlyph(painter, m_completed, 1.0, 1.0);
     }
-    if (hasFocus()) {
+    if (m_showsFocusRing) {
         painter.setOpacity(1.0);
-        painter.setPen(QPen(HierarchicalColors::accent(palette()), 1.5));
+        const qreal inset = FocusRingWidth / 2.0;
+        painter.setPen(QPen(HierarchicalColors::accent(palette()), FocusRingWidth));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 5.0, 5.0);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), FocusRingRadius,
+                                FocusRingRadius);
     }
 }
 
@@ -124,4 +130,20 @@ void Checkbox::paintGlyph(QPainter &painter, bool completed, qreal opacity, qrea
         painter.drawRoundedRect(square.adjusted(half, half, -half, -half), GlyphRadius - half, GlyphRadius - half);
     }
     painter.restore();
+}
+
+void Checkbox::focusInEvent(QFocusEvent *event)
+{
+    // The ring marks keyboard navigation only; the focus a window hands its first button on activation
+    // should not draw attention.
+    const Qt::FocusReason reason = event->reason();
+    m_showsFocusRing = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void Checkbox::focusOutEvent(QFocusEvent *event)
+{
+    m_showsFocusRing = false;
+    QAbstractButton::focusOutEvent(event);
 }

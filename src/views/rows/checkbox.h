@@ -22,11 +22,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void paintGlyph(QPainter &painter, bool completed, qreal opacity, qreal scale) const;
 
     bool m_completed = false;
     qreal m_swapProgress = 1.0;
+    bool m_showsFocusRing = false;
     QVariantAnimation *m_swap = nullptr;
 };

@@ -3,8 +3,13 @@
 #include "hierarchicalcolors.h"
 
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -12,6 +17,7 @@ constexpr int Side = 22;
 constexpr qreal CornerRadius = 6.0;
 constexpr qreal PressedOpacity = 0.14;
 constexpr qreal HoveredOpacity = 0.08;
+constexpr qreal FocusRingWidth = 1.5;
 // Glyph extent and stroke width as fractions of the glyph's point size, matching a symbol of that size:
 // the plus at regular weight, the cross at semibold.
 constexpr qreal PlusExtent = 0.86;
@@ -50,17 +56,26 @@ void GlyphButton::paintEvent(QPaintEvent *)
         painter.setBrush(fill);
         painter.drawRoundedRect(frame, CornerRadius, CornerRadius);
     }
-    if (hasFocus()) {
-        painter.setPen(QPen(HierarchicalColors::accent(palette()), 1.5));
+    if (m_showsFocusRing) {
+        const qreal inset = FocusRingWidth / 2.0;
+        painter.setPen(QPen(HierarchicalColors::accent(palette()), FocusRingWidth));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(frame.adjusted(0.75, 0.75, -0.75, -0.75), CornerRadius, CornerRadius);
+        painter.drawRoundedRect(frame.adjusted(inset, inset, -inset, -inset), CornerRadius, CornerRadius);
     }
 
     const bool isPlus = m_glyph == Glyph::Plus;
     const qreal half = m_glyphPointSize * (isPlus ? PlusExtent : XMarkExtent) / 2.0;
-    const QPointF c = frame.center();
+    qreal stroke = m_glyphPointSize * (isPlus ? PlusStroke : XMarkStroke);
+    QPointF c = frame.center();
     QPainterPath glyph;
     if (isPlus) {
+        // Horizontal and vertical strokes are sharp only when they cover whole device pixels.
+        const qreal ratio = devicePixelRatioF();
+        const qreal deviceStroke = std::max(1.0, std::round(stroke * ratio));
+        const qreal offset = std::fmod(deviceStroke, 2.0) / 2.0;
+        const auto snap = [ratio, offset](qreal v) { return (std::round(v * ratio - offset) + offset) / ratio; };
+        stroke = deviceStroke / ratio;
+        c = QPointF(snap(c.x()), snap(c.y()));
         glyph.moveTo(c.x() - half, c.y());
         glyph.lineTo(c.x() + half, c.y());
         glyph.moveTo(c.x(), c.y() - half);
@@ -71,10 +86,12 @@ void GlyphButton::paintEvent(QPaintEvent *)
         glyph.moveTo(c.x() + half, c.y() - half);
         glyph.lineTo(c.x() - half, c.y() + half);
     }
+    // Filled as one outline: two translucent strokes drawn one over the other would darken where they cross.
+    QPainterPathStroker stroker;
+    stroker.setWidth(stroke);
+    stroker.setCapStyle(Qt::RoundCap);
     const QColor ink = m_hovered ? HierarchicalColors::primary(palette()) : HierarchicalColors::secondary(palette());
-    painter.setPen(QPen(ink, m_glyphPointSize * (isPlus ? PlusStroke : XMarkStroke), Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(glyph);
+    painter.fillPath(stroker.createStroke(glyph).simplified(), ink);
 }
 
 void GlyphButton::enterEvent(QEnterEvent *event)
@@ -96,6 +113,14 @@ void GlyphButton::mousePressEvent(QMouseEvent *event)
         update();
     }
     QAbstractButton::mousePressEvent(event);
+}
+
+void GlyphButton::mouseMoveEvent(QMouseEvent *event)
+{
+    // While the button is held Qt delivers no leave or enter, so hover follows the pointer from here.
+    if (m_pressed)
+        setHovered(rect().contains(event->position().toPoint()));
+    QAbstractButton::mouseMoveEvent(event);
 }
 
 void GlyphButton::mouseReleaseEvent(QMouseEvent *event)
@@ -121,4 +146,20 @@ void GlyphButton::setHovered(bool hovered)
         return;
     m_hovered = hovered;
     update();
+}
+
+void GlyphButton::focusInEvent(QFocusEvent *event)
+{
+    // The ring marks keyboard navigation only; the focus a window hands its first button on activation
+    // should not draw attention.
+    const Qt::FocusReason reason = event->reason();
+    m_showsFocusRing = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void GlyphButton::focusOutEvent(QFocusEvent *event)
+{
+    m_showsFocusRing = false;
+    QAbstractButton::focusOutEvent(event);
 }

@@ -22,9 +22,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -35,4 +38,5 @@ private:
     qreal m_glyphPointSize;
     bool m_hovered = false;
     bool m_pressed = false;
+    bool m_showsFocusRing = false;
 };

@@ -65,15 +65,18 @@ QSize GoalRow::minimumSizeHint() const
 bool GoalRow::event(QEvent *event)
 {
     // Children arrive through contentLayout() from several views; centring them here means none of them can
-    // forget it. A child that states its own vertical alignment keeps it.
+    // forget it. A child that can grow as tall as the row fills it instead (and centres its own content, as a
+    // label does), so its whole height takes clicks; one that states its own vertical alignment keeps it.
     if (event->type() == QEvent::LayoutRequest) {
         bool changed = false;
         for (int i = 0; i < m_layout->count(); ++i) {
             QLayoutItem *item = m_layout->itemAt(i);
-            if (!(item->alignment() & Qt::AlignVertical_Mask)) {
-                item->setAlignment(item->alignment() | Qt::AlignVCenter);
-                changed = true;
-            }
+            const QWidget *child = item->widget();
+            if (!child || (item->alignment() & Qt::AlignVertical_Mask) ||
+                (child->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag))
+                continue;
+            item->setAlignment(item->alignment() | Qt::AlignVCenter);
+            changed = true;
         }
         if (changed)
             m_layout->invalidate();

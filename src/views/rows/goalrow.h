@@ -4,8 +4,10 @@
 
 class QHBoxLayout;
 
-// The container of one row: children in a line 8 apart and vertically centred, body font, 6 side
-// insets, at least 28 tall, and a faint rounded highlight behind the whole row when highlighted.
+// The container of one row: children in a line 8 apart, 6 side insets, at least 28 tall, and a faint rounded
+// highlight behind the whole row when highlighted. Children that cannot grow as tall as the row are centred
+// vertically; those that can fill its height. The row sets no font: it inherits the application font, which
+// is the body style, and so follows it when it changes.
 class GoalRow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalRow)

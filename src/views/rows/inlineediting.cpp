@@ -13,6 +13,14 @@ namespace {
 constexpr int FocusDelay = 100;
 constexpr int LineEditTextMargin = 2;
 
+// Runs a copy: the callback may end the edit and delete the field, and the callbacks with it. A view that
+// passes no callback for a trigger gets nothing done for it.
+void run(std::function<void()> callback)
+{
+    if (callback)
+        callback();
+}
+
 } // namespace
 
 InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit,
@@ -35,6 +43,8 @@ InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, s
     field->setTextMargins(-LineEditTextMargin, 0, -LineEditTextMargin, 0);
 
     m_deferredFocus->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the field must not take focus before its 100 ms are up.
+    m_deferredFocus->setTimerType(Qt::PreciseTimer);
     m_deferredFocus->setInterval(FocusDelay);
     connect(m_deferredFocus, &QTimer::timeout, this, [this] {
         if (m_field->isVisible())
@@ -49,7 +59,7 @@ InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, s
 
 bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_field)
+    if (watched != m_field || isFieldBeingDestroyed())
         return false;
     // Each callback may end the edit and delete the field, and this object with it; after a callback only
     // the guard may be touched.
@@ -71,13 +81,11 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const auto onSubmit = m_onSubmit;
-            onSubmit();
+            run(m_onSubmit);
             return true;
         }
         if (key == Qt::Key_Escape) {
-            const auto onCancel = m_onCancel;
-            onCancel();
+            run(m_onCancel);
             return true;
         }
         break;
@@ -85,8 +93,7 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         // The field's own context menu takes focus only for as long as it is open; the edit goes on.
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            const auto onCommit = m_onCommit;
-            onCommit();
+            run(m_onCommit);
             if (!alive)
                 return true;
         }
@@ -97,12 +104,18 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+bool InlineEditing::isFieldBeingDestroyed() const
+{
+    // A focused field gives up the focus in ~QWidget, after its own and its owner's parts are gone; a callback
+    // run then would reach destroyed objects. By then the field no longer is a QLineEdit to the meta-object
+    // system, which is what gives it away.
+    return !m_field->metaObject()->inherits(&QLineEdit::staticMetaObject);
+}
+
 void InlineEditing::focusWindowChanged(QWindow *focusWindow)
 {
     const bool aWindowLostFocus = !m_focusWindow.isNull();
     m_focusWindow = focusWindow;
-    if (aWindowLostFocus && m_field->isVisible()) {
-        const auto onCommit = m_onCommit;
-        onCommit();
-    }
+    if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible())
+        run(m_onCommit);
 }

@@ -26,6 +26,7 @@ protected:
 
 private:
     void focusWindowChanged(QWindow *focusWindow);
+    bool isFieldBeingDestroyed() const;
 
     QLineEdit *m_field = nullptr;
     QTimer *m_deferredFocus = nullptr;

@@ -18,6 +18,19 @@ namespace {
 
 constexpr qreal DeleteGlyphPointSize = 10.0;
 
+// Both run a copy: the callback may replace or remove this row, and the callbacks with it.
+void run(std::function<void()> callback)
+{
+    if (callback)
+        callback();
+}
+
+void run(std::function<void(const QString &)> callback, const QString &text)
+{
+    if (callback)
+        callback(text);
+}
+
 void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color)
 {
     QPalette palette = widget->palette();
@@ -51,19 +64,12 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     m_deleteButton->setSizePolicy(deletePolicy);
 
     QHBoxLayout *layout = m_row->contentLayout();
-    layout->addWidget(m_checkbox);
+    layout->addWidget(m_checkbox, 0, Qt::AlignVCenter);
     layout->addWidget(m_text, 1);
-    layout->addWidget(m_deleteButton);
+    layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
-    connect(m_checkbox, &Checkbox::clicked, this, [this] {
-        // The callback may replace or remove this row; only a copy of it is safe to run to the end.
-        const auto onToggle = m_onToggle;
-        onToggle();
-    });
-    connect(m_deleteButton, &GlyphButton::clicked, this, [this] {
-        const auto onDelete = m_onDelete;
-        onDelete();
-    });
+    connect(m_checkbox, &Checkbox::clicked, this, [this] { run(m_onToggle); });
+    connect(m_deleteButton, &GlyphButton::clicked, this, [this] { run(m_onDelete); });
 
     showTodo(false);
     updateHighlight();
@@ -182,11 +188,12 @@ void TodoRowView::beginEditing()
         new InlineEditing(
             m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
         connect(m_editor, &QLineEdit::textChanged, this, [this](const QString &text) { m_editText = text; });
-        m_row->contentLayout()->insertWidget(m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1);
+        m_row->contentLayout()->insertWidget(m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1,
+                                             Qt::AlignVCenter);
     }
     m_editor->setText(m_editText);
-    setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(palette()));
     m_isEditing = true;
+    updateColors();
     m_text->hide();
     m_editor->show();
     updateHighlight();
@@ -200,10 +207,8 @@ void TodoRowView::commitEditing()
     const std::optional<QString> text = trimmedNonEmpty(m_editText);
     // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
     endEditing();
-    if (text) {
-        const auto onUpdateText = m_onUpdateText;
-        onUpdateText(*text);
-    }
+    if (text)
+        run(m_onUpdateText, *text);
 }
 
 void TodoRowView::cancelEditing()

@@ -46,10 +46,10 @@ QSize WrappedText::minimumSizeHint() const
 void WrappedText::paintEvent(QPaintEvent *)
 {
     QTextLayout layout;
-    layOut(layout, width());
+    const qreal textHeight = layOut(layout, width());
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    layout.draw(&painter, QPointF(0, 0));
+    layout.draw(&painter, QPointF(0, std::round((height() - textHeight) / 2.0)));
 }
 
 qreal WrappedText::layOut(QTextLayout &layout, qreal width) const

@@ -1,0 +1,392 @@
+#include "views/rows/checkbox.h"
+#include "views/rows/glyphbutton.h"
+#include "views/rows/goalrow.h"
+#include "views/rows/hierarchicalcolors.h"
+#include "views/rows/todorowview.h"
+#include "views/rows/wrappedtext.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int RowWidth = 300;
+const QString LongText = u"Draft the quarterly report summary and send it to the whole team before the Friday "
+                         "meeting, with the figures from every region"_s;
+
+TodoItem goal(const QString &text, bool completed = false)
+{
+    return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc() };
+}
+
+// What the panel does with a row: lays it out at a width and its height for that width, and records what the row
+// reports. It also takes context menu events, as the panel does for its menu.
+class Panel final : public QWidget {
+public:
+    explicit Panel(const TodoItem &todo, bool isPanelHovered = true)
+        : row(new TodoRowView(
+              todo, isPanelHovered, [this] { ++toggles; }, [this](const QString &text) { updates.append(text); },
+              [this] { ++deletes; }, this))
+        , otherField(new QLineEdit(this))
+    {
+        resize(RowWidth, 200);
+        otherField->setGeometry(0, 150, RowWidth, 24);
+        layOut();
+        show();
+        activateWindow();
+    }
+
+    void layOut() { row->setGeometry(0, 0, RowWidth, row->heightForWidth(RowWidth)); }
+
+    WrappedText *text() const { return row->findChild<WrappedText *>(); }
+    QLineEdit *editor() const { return row->findChild<QLineEdit *>(u"goal-editor"_s); }
+    GlyphButton *deleteButton() const { return row->findChild<GlyphButton *>(); }
+    void hoverRow() { QTest::mouseMove(this, row->geometry().center()); }
+
+    // A click anywhere in the text column opens the editor, also above the glyphs of a single line.
+    void openEditor()
+    {
+        QTest::mouseClick(text(), Qt::LeftButton, {}, QPoint(5, 1));
+        QTRY_VERIFY(editor() && editor()->hasFocus());
+    }
+
+    TodoRowView *row;
+    QLineEdit *otherField;
+    int toggles = 0;
+    int deletes = 0;
+    QStringList updates;
+    int contextMenus = 0;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *) override { ++contextMenus; }
+};
+
+} // namespace
+
+class TodoRowViewTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void height_followsWrappedText_data();
+    void height_followsWrappedText();
+    void height_reportsChanges();
+    void overlongWord_wrapsInsteadOfWideningRow();
+    void highlightAndDeleteGlyph_followHoverRule_data();
+    void highlightAndDeleteGlyph_followHoverRule();
+    void text_colourAndStrikeFollowState_data();
+    void text_colourAndStrikeFollowState();
+    void checkbox_togglesWithMatchingTooltip();
+    void edit_commitsTrimmedTextOnce_data();
+    void edit_commitsTrimmedTextOnce();
+    void edit_escapeDropsEditAndReopensWithStoredText();
+    void edit_notOpenedForCompletedGoalDragOrRightClick_data();
+    void edit_notOpenedForCompletedGoalDragOrRightClick();
+    void textPress_propagatesToRow();
+    void edit_survivesNewGoalValue();
+    void edit_rowDeletedWhileEditingReportsNothing();
+};
+
+void TodoRowViewTest::init()
+{
+    // A window shown under the pointer gets an enter but, in a test, no leave when the pointer moves away.
+    QCursor::setPos(-1000, -1000);
+}
+
+void TodoRowViewTest::height_followsWrappedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wraps");
+    QTest::newRow("short") << u"Buy milk"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("long") << LongText << true;
+}
+
+void TodoRowViewTest::height_followsWrappedText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, wraps);
+    Panel panel(goal(text));
+    const int height = panel.row->heightForWidth(RowWidth);
+    if (!wraps) {
+        QCOMPARE(height, 28);
+        return;
+    }
+    // As tall as the wrapped text itself: no inset above or below it.
+    QTRY_COMPARE(panel.text()->height(), height);
+    QCOMPARE(panel.text()->heightForWidth(panel.text()->width()), height);
+    QVERIFY(height > 2 * panel.fontMetrics().height());
+    const auto *checkbox = panel.row->findChild<Checkbox *>();
+    QCOMPARE(checkbox->geometry().center().y(), height / 2 - (height % 2 == 0 ? 1 : 0));
+}
+
+void TodoRowViewTest::height_reportsChanges()
+{
+    Panel panel(goal(u"Buy milk"_s));
+    QSignalSpy heightChanged(panel.row, &TodoRowView::heightChanged);
+
+    panel.row->setTodo(goal(LongText));
+    QCOMPARE(heightChanged.count(), 1);
+    QVERIFY(panel.row->heightForWidth(RowWidth) > 28);
+    panel.layOut();
+
+    // The editor is a single line, so editing a long goal shrinks the row until the edit ends.
+    panel.openEditor();
+    QCOMPARE(heightChanged.count(), 2);
+    QCOMPARE(panel.row->heightForWidth(RowWidth), 28);
+    QTest::keyClick(panel.editor(), Qt::Key_Escape);
+    QCOMPARE(heightChanged.count(), 3);
+
+    panel.row->resize(RowWidth - 100, panel.row->height());
+    QCOMPARE(heightChanged.count(), 4);
+    panel.row->setTodo(goal(u"Call Anna"_s));
+    QCOMPARE(heightChanged.count(), 5);
+    QCOMPARE(panel.row->heightForWidth(panel.row->width()), 28);
+}
+
+void TodoRowViewTest::overlongWord_wrapsInsteadOfWideningRow()
+{
+    Panel panel(goal(QString(200, u'w')));
+    QVERIFY(panel.row->minimumSizeHint().width() < 260);
+    QVERIFY(panel.row->heightForWidth(260) > 28);
+}
+
+void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule_data()
+{
+    QTest::addColumn<bool>("panelHovered");
+    QTest::addColumn<bool>("rowHovered");
+    QTest::addColumn<bool>("editing");
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("pointer on row") << true << true << false << true;
+    QTest::newRow("pointer elsewhere in panel") << true << false << false << false;
+    QTest::newRow("panel not hovered") << false << true << false << false;
+    QTest::newRow("editing") << true << true << true << false;
+}
+
+void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule()
+{
+    QFETCH(bool, panelHovered);
+    QFETCH(bool, rowHovered);
+    QFETCH(bool, editing);
+    QFETCH(bool, highlighted);
+    Panel panel(goal(u"Buy milk"_s), panelHovered);
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    const QRect textBefore = panel.text()->geometry();
+    if (editing)
+        panel.openEditor();
+    if (rowHovered)
+        panel.hoverRow();
+    else
+        QTest::mouseMove(&panel, QPoint(RowWidth / 2, 100));
+    QTRY_COMPARE(panel.row->isHighlighted(), highlighted);
+    QCOMPARE(panel.row->findChild<GoalRow *>()->isHighlighted(), highlighted);
+    QCOMPARE(panel.deleteButton()->isVisible(), highlighted);
+    if (!editing)
+        QCOMPARE(panel.text()->geometry(), textBefore);
+
+    // A click where the glyph sits deletes only while it shows.
+    // QTest hands a click to the widget it names, so the widget under the glyph's centre is looked up first.
+    const QPoint glyph = panel.deleteButton()->mapTo(&panel, QPoint(11, 11));
+    QWidget *hit = panel.childAt(glyph);
+    QVERIFY(hit);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&panel, glyph));
+    QCOMPARE(panel.deletes, highlighted ? 1 : 0);
+}
+
+void TodoRowViewTest::text_colourAndStrikeFollowState_data()
+{
+    QTest::addColumn<bool>("completed");
+    QTest::addColumn<qreal>("hoverFade");
+    QTest::addColumn<QString>("level");
+    QTest::newRow("open, pointer in panel") << false << 1.0 << u"primary"_s;
+    QTest::newRow("open, pointer away") << false << 0.0 << u"secondary"_s;
+    QTest::newRow("open, fading") << false << 0.5 << u"between"_s;
+    QTest::newRow("done, pointer in panel") << true << 1.0 << u"tertiary"_s;
+    QTest::newRow("done, pointer away") << true << 0.0 << u"tertiary"_s;
+}
+
+void TodoRowViewTest::text_colourAndStrikeFollowState()
+{
+    QFETCH(bool, completed);
+    QFETCH(qreal, hoverFade);
+    QFETCH(QString, level);
+    Panel panel(goal(u"Buy milk"_s, completed), hoverFade > 0);
+    panel.row->setHoverFade(hoverFade);
+    const QPalette palette = panel.row->palette();
+    const QColor primary = HierarchicalColors::primary(palette);
+    const QColor secondary = HierarchicalColors::secondary(palette);
+    QColor expected = HierarchicalColors::mix(secondary, primary, hoverFade);
+    if (level == u"primary"_s)
+        expected = primary;
+    else if (level == u"secondary"_s)
+        expected = secondary;
+    else if (level == u"tertiary"_s)
+        expected = HierarchicalColors::tertiary(palette);
+    QCOMPARE(panel.text()->palette().color(QPalette::WindowText), expected);
+    QCOMPARE(panel.text()->font().strikeOut(), completed);
+    QVERIFY(primary.alpha() > secondary.alpha());
+}
+
+void TodoRowViewTest::checkbox_togglesWithMatchingTooltip()
+{
+    Panel panel(goal(u"Buy milk"_s));
+    auto *checkbox = panel.row->findChild<Checkbox *>();
+    QCOMPARE(checkbox->toolTip(), u"Mark as done"_s);
+    QCOMPARE(panel.deleteButton()->toolTip(), u"Delete goal"_s);
+    QTest::mouseClick(checkbox, Qt::LeftButton);
+    QCOMPARE(panel.toggles, 1);
+    // The row waits for the new value of the goal instead of flipping itself.
+    QVERIFY(!checkbox->isCompleted());
+    panel.row->setTodo(goal(u"Buy milk"_s, true), true);
+    QVERIFY(checkbox->isCompleted());
+    QCOMPARE(checkbox->toolTip(), u"Mark as not done"_s);
+}
+
+void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<QStringList>("updates");
+    const QString unchanged;
+    QTest::newRow("return, unchanged text") << unchanged << u"return"_s << QStringList { u"Buy milk"_s };
+    QTest::newRow("return trims") << u"  Buy oat milk "_s << u"return"_s << QStringList { u"Buy oat milk"_s };
+    QTest::newRow("return then focus loss") << u"Buy bread"_s << u"return+focus"_s << QStringList { u"Buy bread"_s };
+    QTest::newRow("blank keeps the goal") << u"   "_s << u"return"_s << QStringList {};
+    QTest::newRow("focus to another field") << u"Buy eggs"_s << u"focus"_s << QStringList { u"Buy eggs"_s };
+    QTest::newRow("another window takes focus") << u"Buy tea"_s << u"window"_s << QStringList { u"Buy tea"_s };
+}
+
+void TodoRowViewTest::edit_commitsTrimmedTextOnce()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, ending);
+    QFETCH(QStringList, updates);
+    Panel panel(goal(u"Buy milk"_s));
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    panel.openEditor();
+    QLineEdit *editor = panel.editor();
+    QVERIFY(panel.row->isEditing());
+    QCOMPARE(editor->accessibleName(), u"goal-editor"_s);
+    QCOMPARE(editor->text(), u"Buy milk"_s);
+    if (!typed.isNull()) {
+        editor->selectAll();
+        QTest::keyClicks(editor, typed);
+    }
+
+    QWidget elsewhere;
+    if (ending.startsWith(u"return"_s))
+        QTest::keyClick(editor, Qt::Key_Return);
+    if (ending.endsWith(u"focus"_s))
+        panel.otherField->setFocus(Qt::MouseFocusReason);
+    if (ending == u"window"_s) {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    }
+    QCOMPARE(panel.updates, updates);
+    QVERIFY(!panel.row->isEditing());
+    QVERIFY(!editor->isVisible());
+    QVERIFY(panel.text()->isVisible());
+}
+
+void TodoRowViewTest::edit_escapeDropsEditAndReopensWithStoredText()
+{
+    Panel panel(goal(u"Buy milk"_s));
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    panel.openEditor();
+    panel.editor()->selectAll();
+    QTest::keyClicks(panel.editor(), u"Abandoned"_s);
+    QTest::keyClick(panel.editor(), Qt::Key_Escape);
+    QVERIFY(!panel.row->isEditing());
+    panel.otherField->setFocus(Qt::MouseFocusReason);
+    QVERIFY(panel.updates.isEmpty());
+
+    panel.openEditor();
+    QCOMPARE(panel.editor()->text(), u"Buy milk"_s);
+}
+
+void TodoRowViewTest::edit_notOpenedForCompletedGoalDragOrRightClick_data()
+{
+    QTest::addColumn<bool>("completed");
+    QTest::addColumn<QString>("gesture");
+    QTest::newRow("completed goal") << true << u"click"_s;
+    QTest::newRow("press moved past drag distance") << false << u"drag"_s;
+    QTest::newRow("right click") << false << u"right"_s;
+}
+
+void TodoRowViewTest::edit_notOpenedForCompletedGoalDragOrRightClick()
+{
+    QFETCH(bool, completed);
+    QFETCH(QString, gesture);
+    Panel panel(goal(u"Buy milk"_s, completed));
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    WrappedText *text = panel.text();
+    const QPoint start(5, text->height() / 2);
+    if (gesture == u"click"_s) {
+        QTest::mouseClick(text, Qt::LeftButton, {}, start);
+    } else if (gesture == u"drag"_s) {
+        const QPoint end = start + QPoint(QApplication::startDragDistance() + 20, 0);
+        QTest::mousePress(text, Qt::LeftButton, {}, start);
+        QTest::mouseMove(text, end);
+        QTest::mouseRelease(text, Qt::LeftButton, {}, end);
+    } else {
+        QTest::mouseClick(text, Qt::RightButton, {}, start);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, start, text->mapToGlobal(start));
+        QApplication::sendEvent(text, &menu);
+        QCOMPARE(panel.contextMenus, 1);
+    }
+    QTest::qWait(150);
+    QVERIFY(!panel.row->isEditing());
+    QVERIFY(!panel.editor() || !panel.editor()->isVisible());
+}
+
+void TodoRowViewTest::textPress_propagatesToRow()
+{
+    // The list reorders rows from the presses it sees on them, so the text must not keep the press to itself.
+    struct PressWatcher final : QObject {
+        int presses = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            presses += event->type() == QEvent::MouseButtonPress;
+            return false;
+        }
+    } watcher;
+    Panel panel(goal(u"Buy milk"_s));
+    panel.row->installEventFilter(&watcher);
+    QTest::mousePress(panel.text(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(watcher.presses, 1);
+    QTest::mouseRelease(panel.text(), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+void TodoRowViewTest::edit_survivesNewGoalValue()
+{
+    TodoItem todo = goal(u"Buy milk"_s);
+    Panel panel(todo);
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    panel.openEditor();
+    QTest::keyClicks(panel.editor(), u" now"_s);
+    // Ticked off elsewhere while the editor is open: the edit goes on and is still sent.
+    todo.completed = true;
+    panel.row->setTodo(todo, true);
+    QVERIFY(panel.row->isEditing());
+    QTest::keyClick(panel.editor(), Qt::Key_Return);
+    QCOMPARE(panel.updates, QStringList { u"Buy milk now"_s });
+}
+
+void TodoRowViewTest::edit_rowDeletedWhileEditingReportsNothing()
+{
+    Panel panel(goal(u"Buy milk"_s));
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    panel.openEditor();
+    delete panel.row;
+    QVERIFY(panel.updates.isEmpty());
+}
+
+QTEST_MAIN(TodoRowViewTest)
+#include "todorowview_test.moc"
