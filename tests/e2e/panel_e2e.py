@@ -239,6 +239,20 @@ def case_focus_on_click(binary, home):
     wait_until("focus after a right click", lambda: focused_window() == window)
 
 
+def case_first_click_types_into_the_panel(binary, home):
+    # One click on the empty list's add row, while another program has the focus, both focuses the panel
+    # and opens the new-goal field; typing then adds a goal, and the panel grows by its row.
+    start_other_window()
+    mirel = Mirel(binary, home, "--ui-testing", goals="")
+    x, y, w, h = geometry(mirel.window)
+    run("xdotool", "mousemove", str(x + 60), str(y + 6 + 30 + 14), "click", "1")
+    wait_until("the panel's focus", lambda: focused_window() == mirel.window)
+    run("xdotool", "type", "--delay", "20", "Buy milk")
+    run("xdotool", "key", "Return")
+    wait_until("the new goal's row", lambda: geometry(mirel.window)[3] >= h + 28)
+    check(geometry(mirel.window)[:2] == (x, y), "adding a goal moved the panel's top-left corner")
+
+
 def case_drag_snap_and_restore(binary, home):
     mirel = Mirel(binary, home, "--ui-testing")
     window = mirel.window
