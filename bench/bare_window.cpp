@@ -3,7 +3,10 @@
 // memory. Without the text (MIREL_BARE_NO_TEXT set) it also leaves out the font machinery.
 #include <QApplication>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
+
+#include <cstdio>
 
 namespace {
 
@@ -20,6 +23,14 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
+        if (!m_painted && qEnvironmentVariableIsSet("MIREL_MARK_FIRST_PAINT")) {
+            // Printed once the frame is out, as mirel does.
+            QTimer::singleShot(0, this, [] {
+                std::fputs("FIRST_PAINT\n", stdout);
+                std::fflush(stdout);
+            });
+        }
+        m_painted = true;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
@@ -30,6 +41,9 @@ protected:
         painter.setPen(Qt::black);
         painter.drawText(rect().adjusted(12, 12, -12, -12), tr("Today's Goals"));
     }
+
+private:
+    bool m_painted = false;
 };
 
 } // namespace
