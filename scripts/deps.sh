@@ -9,7 +9,7 @@ packages=(
 )
 if [[ ${1:-} == --test ]]; then
     # The end-to-end tests drive the real binary in their own X session.
-    packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip)
+    packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3)
 fi
 
 missing=()

@@ -1,19 +1,47 @@
 #include "appdelegate.h"
 
 #include "intakeserver.h"
+#include "keyablepanel.h"
 #include "openatlogin.h"
 #include "singleinstance.h"
 #include "model/todostore.h"
+#include "screenshotbackdrop.h"
 #include "views/contentview.h"
 #include "views/panelmenu.h"
+#include "x11platform.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QEasingCurve>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPropertyAnimation>
+#include <QScreen>
 #include <QSettings>
-#include <QWidget>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
-constexpr int InitialWidth = 320;
+constexpr int SnapDurationMs = 250;
+
+// The standard ease-in-ease-out timing curve; QEasingCurve::InOutQuad is a different, steeper curve.
+QEasingCurve easeInEaseOut()
+{
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.42, 0.0), QPointF(0.58, 1.0), QPointF(1.0, 1.0));
+    return curve;
+}
+
+// The callbacks handed to the views and the panel hold the delegate weakly: once it is gone they do nothing.
+template<typename... Args>
+std::function<void(Args...)> weakly(AppDelegate *delegate, void (AppDelegate::*operation)(Args...))
+{
+    return [self = QPointer<AppDelegate>(delegate), operation](Args... args) {
+        if (self)
+            (self.data()->*operation)(args...);
+    };
+}
 
 } // namespace
 
@@ -37,15 +65,154 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
-
-    m_contentView = std::make_unique<ContentView>(
-        m_todoStore, m_defaults, [] {}, [] {},
-        [this](QSizeF size) { m_contentView->resize(size.toSize()); });
-    m_contentView->setWindowTitle(QStringLiteral("Mirel"));
-    m_contentView->resize(InitialWidth, m_contentView->sizeHint().height());
-    m_contentView->show();
-    connectPanelMenu(m_contentView.get());
+    showPanel(options);
     registerServicesProvider(options);
+}
+
+void AppDelegate::showPanel(const LaunchOptions &options)
+{
+    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
+                                    weakly(this, &AppDelegate::panelDragEnded),
+                                    weakly(this, &AppDelegate::resizePanel));
+
+    const QRectF frame = initialPanelFrame(options.screenshotBackdrop);
+    if (options.screenshotBackdrop)
+        makeScreenshotBackdrop();
+
+    const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
+    m_panel = std::make_unique<KeyablePanel>(
+        translucent, KeyablePanel::Callbacks{.onLiveResizeStarted = weakly(this, &AppDelegate::stopSnapAnimation),
+                                             .onLiveResizeEnded = weakly(this, &AppDelegate::panelLiveResizeEnded)});
+    content->setOpaqueBackground(!translucent);
+    m_panel->setContentView(content, [content] { return content->backgroundShape(); });
+    setPanelFrame(frame);
+    if (m_backdrop) {
+        // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
+        // whichever of the two it last focused or stacked.
+        m_panel->winId();
+        m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
+    }
+    m_panel->orderFront();
+    connectPanelMenu(content);
+
+    // A screen that goes away can leave the panel where nobody sees it; Qt has updated its screen list by the
+    // time the queued check runs.
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
+            [this] { QTimer::singleShot(0, this, &AppDelegate::bringPanelOntoScreen); });
+}
+
+QRectF AppDelegate::initialPanelFrame(bool screenshotMode) const
+{
+    return PanelGeometry::initialPanelFrame(savedPanelFrame(), PanelGeometry::currentScreens(), screenshotMode);
+}
+
+std::optional<QRectF> AppDelegate::savedPanelFrame() const
+{
+    return PanelGeometry::savedPanelFrame(*m_defaults);
+}
+
+void AppDelegate::savePanelFrame()
+{
+    if (m_panel)
+        PanelGeometry::savePanelFrame(*m_defaults, panelFrame());
+}
+
+void AppDelegate::panelDragChanged()
+{
+    if (!m_panel)
+        return;
+    stopSnapAnimation();
+    const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(QPointF(QCursor::pos()));
+    QRectF frame = panelFrame();
+    if (!m_dragStart)
+        m_dragStart = PanelGeometry::DragStart{pointer, QPointF(frame.x(), frame.y())};
+    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, pointer));
+    setPanelFrame(frame);
+}
+
+void AppDelegate::panelDragEnded()
+{
+    m_dragStart.reset();
+    snapPanelToScreenEdges();
+}
+
+void AppDelegate::resizePanel(QSizeF size)
+{
+    QTimer::singleShot(0, this, [this, size] {
+        if (!m_panel)
+            return;
+        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size);
+        m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+    });
+}
+
+void AppDelegate::panelLiveResizeEnded()
+{
+    snapPanelToScreenEdges();
+}
+
+void AppDelegate::snapPanelToScreenEdges()
+{
+    if (!m_panel)
+        return;
+    const QRectF frame = panelFrame();
+    const std::optional<QRectF> target = PanelGeometry::snappedPanelFrame(frame, PanelGeometry::currentScreens());
+    if (!target)
+        return;
+    stopSnapAnimation();
+    if (*target == frame) {
+        savePanelFrame();
+        return;
+    }
+    if (!m_snapAnimation) {
+        // Snapping never changes the size, so only the position is animated; a content resize during the
+        // animation keeps its own size.
+        m_snapAnimation = new QPropertyAnimation(m_panel.get(), "pos", this);
+        m_snapAnimation->setDuration(SnapDurationMs);
+        m_snapAnimation->setEasingCurve(easeInEaseOut());
+        connect(m_snapAnimation, &QPropertyAnimation::finished, this, &AppDelegate::savePanelFrame);
+    }
+    m_snapAnimation->setStartValue(m_panel->pos());
+    m_snapAnimation->setEndValue(PanelGeometry::ScreenSpace::current().toQtPixels(*target).topLeft());
+    m_snapAnimation->start();
+}
+
+void AppDelegate::makeScreenshotBackdrop()
+{
+    const QScreen *main = QGuiApplication::primaryScreen();
+    if (!main)
+        return;
+    m_backdrop = std::make_unique<ScreenshotBackdrop>(main->geometry());
+    m_backdrop->orderFront();
+}
+
+QRectF AppDelegate::panelFrame() const
+{
+    return PanelGeometry::ScreenSpace::current().toStored(QRectF(m_panel->geometry()));
+}
+
+void AppDelegate::setPanelFrame(const QRectF &frame)
+{
+    m_panel->setGeometry(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+}
+
+void AppDelegate::stopSnapAnimation()
+{
+    // A stopped animation does not finish, so it saves nothing; the drag or resize that stopped it saves.
+    if (m_snapAnimation)
+        m_snapAnimation->stop();
+}
+
+void AppDelegate::bringPanelOntoScreen()
+{
+    if (!m_panel)
+        return;
+    const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
+    const QRectF frame = panelFrame();
+    if (!screens.isEmpty() && PanelGeometry::isOffEveryScreen(frame, screens)) {
+        stopSnapAnimation();
+        setPanelFrame(PanelGeometry::onScreenPanelFrame(frame, screens));
+    }
 }
 
 void AppDelegate::registerServicesProvider(const LaunchOptions &options)
@@ -71,12 +238,8 @@ qsizetype AppDelegate::sendToMirel(const QString &text)
 
 void AppDelegate::bringPanelToFront()
 {
-    // The panel and, in screenshot mode, the backdrop; the panel floats, so it stays above the backdrop.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window->isVisible())
-            window->raise();
-    }
+    if (m_panel)
+        m_panel->raise();
 }
 
 void AppDelegate::connectPanelMenu(ContentView *content)

@@ -1,16 +1,21 @@
 #pragma once
 
 #include "launchoptions.h"
+#include "panelgeometry.h"
 
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 
 #include <memory>
 #include <optional>
 
 class ContentView;
 class IntakeServer;
+class KeyablePanel;
+class QPropertyAnimation;
 class QSettings;
+class ScreenshotBackdrop;
 class TodoStore;
 
 // Owns the long-lived objects of one run and performs the launch sequence once.
@@ -27,12 +32,32 @@ public:
     TodoStore *todoStore() const { return m_todoStore; }
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
-    ContentView *contentView() const { return m_contentView.get(); }
+    KeyablePanel *panel() const { return m_panel.get(); }
+    ScreenshotBackdrop *backdrop() const { return m_backdrop.get(); }
+
+    // The panel's placement. Frames are in the stored convention of PanelGeometry: points, origin at the
+    // bottom-left of the primary screen, y growing upward.
+    QRectF initialPanelFrame(bool screenshotMode) const;
+    std::optional<QRectF> savedPanelFrame() const;
+    void savePanelFrame();
+    void panelDragChanged();
+    void panelDragEnded();
+    // Sizes the panel to what the content wants on the next turn of the event loop, never inside the
+    // content's own layout pass; the left and top edges stay.
+    void resizePanel(QSizeF size);
+    void panelLiveResizeEnded();
+    void snapPanelToScreenEdges();
 
     // Opens the panel menu on a secondary click anywhere on the content, and quits on Ctrl+Q in its window.
     void connectPanelMenu(ContentView *content);
 
 private:
+    void showPanel(const LaunchOptions &options);
+    void makeScreenshotBackdrop();
+    QRectF panelFrame() const;
+    void setPanelFrame(const QRectF &frame);
+    void stopSnapAnimation();
+    void bringPanelOntoScreen();
     void showPanelMenu(ContentView *content, const QPoint &globalPosition);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
@@ -42,6 +67,10 @@ private:
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
     IntakeServer *m_intakeServer = nullptr;
-    // Shown in a plain window of its own until the floating panel hosts it; destroyed before the store it shows.
-    std::unique_ptr<ContentView> m_contentView;
+    // Top-level windows have no QObject parent; the delegate owns them for the whole run.
+    std::unique_ptr<ScreenshotBackdrop> m_backdrop;
+    std::unique_ptr<KeyablePanel> m_panel;
+    std::optional<PanelGeometry::DragStart> m_dragStart;
+    // Made on the first snap that moves the panel.
+    QPropertyAnimation *m_snapAnimation = nullptr;
 };

@@ -1,11 +1,13 @@
 #include "app/appdelegate.h"
 #include "app/intakeclient.h"
 #include "app/singleinstance.h"
+#include "app/x11platform.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    X11Platform::preferXWaylandInWaylandSessions();
     // Decided before the application object exists: sending text needs no display, and a second start
     // leaves without ever connecting to one.
     QStringList arguments;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QPainterPath>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class PanelResizeGrip;
+
+// The one floating panel: frameless, above ordinary windows, on every desktop, out of the taskbar and the
+// pager, shown without taking the focus, and resizable by its border. It becomes the focused window on the
+// first left or right button press, before the press reaches the content, so a click into a text field
+// both focuses the panel and the field.
+class KeyablePanel final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(KeyablePanel)
+
+public:
+    struct Callbacks {
+        std::function<void()> onLiveResizeStarted;
+        std::function<void()> onLiveResizeEnded;
+    };
+
+    // Without a compositor a translucent window shows black where it is transparent; such a panel is
+    // created opaque and clipped to its content's shape instead.
+    KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent = nullptr);
+    ~KeyablePanel() override;
+
+    // The content fills the panel; backgroundShape gives its visible outline in panel coordinates.
+    void setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape);
+    QWidget *contentView() const { return m_content; }
+
+    // Sizes the panel to what its content wants, in Qt's screen coordinates. The content fixes the height, so
+    // from then on the user resizes only the width.
+    void setFrameFromContent(const QRect &geometry);
+
+    // Shows the panel above other windows without taking the focus from the active one.
+    void orderFront();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void finishLiveResize(Qt::Edges edges);
+    void layoutGrips();
+    void updateShape();
+
+    Callbacks m_callbacks;
+    bool m_translucent = true;
+    bool m_blurBehind = false;
+    bool m_mapped = false;
+    QWidget *m_content = nullptr;
+    std::function<QPainterPath()> m_backgroundShape;
+    std::array<PanelResizeGrip *, 8> m_grips{};
+    std::unique_ptr<QAbstractNativeEventFilter> m_otherButtonFilter;
+};

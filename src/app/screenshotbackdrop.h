@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QWidget>
+
+// A fixed gradient over the whole main screen behind the panel, so that every screenshot shows the panel
+// over the same background. Clicks pass through it and it never takes the focus.
+class ScreenshotBackdrop final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScreenshotBackdrop)
+
+public:
+    explicit ScreenshotBackdrop(const QRect &screenGeometry, QWidget *parent = nullptr);
+
+    void orderFront();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

@@ -1,0 +1,350 @@
+#include "x11platform.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+namespace X11Platform {
+
+namespace {
+
+// Source indication of client messages: a normal application asks, not a pager.
+constexpr uint32_t SourceApplication = 1;
+constexpr uint32_t NetWmStateAdd = 1;
+constexpr uint32_t AllDesktops = 0xFFFFFFFF;
+
+struct FreeDeleter {
+    void operator()(void *pointer) const { std::free(pointer); }
+};
+template<typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+xcb_connection_t *connection()
+{
+    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// Qt opens the display named by $DISPLAY and works on its default screen; so does this file.
+int screenNumber()
+{
+    char *host = nullptr;
+    int display = 0;
+    int screen = 0;
+    const bool parsed = xcb_parse_display(nullptr, &host, &display, &screen) != 0;
+    std::free(host);
+    return parsed ? screen : 0;
+}
+
+xcb_window_t rootWindow(xcb_connection_t *c)
+{
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (int i = screenNumber(); i > 0 && it.rem > 1; --i)
+        xcb_screen_next(&it);
+    return it.data ? it.data->root : XCB_NONE;
+}
+
+// Asks for all names first and then collects the answers, one round trip for the lot.
+template<size_t N>
+std::array<xcb_atom_t, N> internAtoms(
+    xcb_connection_t *c, const std::array<const char *, N> &names, bool onlyIfExists = false)
+{
+    std::array<xcb_intern_atom_cookie_t, N> cookies{};
+    for (size_t i = 0; i < N; ++i)
+        cookies[i] = xcb_intern_atom(c, onlyIfExists, uint16_t(std::strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, N> atoms{};
+    for (size_t i = 0; i < N; ++i) {
+        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
+        atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    return atoms;
+}
+
+QList<xcb_atom_t> atomListProperty(xcb_connection_t *c, xcb_window_t window, xcb_atom_t property)
+{
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, false, window, property, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!reply || reply->type != XCB_ATOM_ATOM || reply->format != 32)
+        return {};
+    const auto *data = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+    return QList<xcb_atom_t>(data, data + xcb_get_property_value_length(reply.get()) / sizeof(xcb_atom_t));
+}
+
+void sendToRoot(xcb_connection_t *c, xcb_window_t window, xcb_atom_t type, const std::array<uint32_t, 5> &data)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    std::copy(data.cbegin(), data.cend(), event.data.data32);
+    xcb_send_event(c, false, rootWindow(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char *>(&event));
+}
+
+enum PanelAtom { WmState, Above, Sticky, SkipTaskbar, SkipPager, WmDesktop, PanelAtomCount };
+
+std::array<xcb_atom_t, PanelAtomCount> panelAtoms(xcb_connection_t *c)
+{
+    return internAtoms<PanelAtomCount>(c,
+        { "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR",
+            "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_DESKTOP" });
+}
+
+Qt::MouseButton qtButton(xcb_button_t detail)
+{
+    switch (detail) {
+    case 1:
+        return Qt::LeftButton;
+    case 2:
+        return Qt::MiddleButton;
+    case 3:
+        return Qt::RightButton;
+    case 8:
+        return Qt::BackButton;
+    case 9:
+        return Qt::ForwardButton;
+    default:
+        return detail > 9 && detail < 32 ? Qt::MouseButton(Qt::ExtraButton3 << (detail - 10)) : Qt::NoButton;
+    }
+}
+
+// An XInput 2 device event as xcb delivers it (xcb moves full_sequence in after child), for the fields
+// read here. Qt takes its pointer events from XInput 2 where the server has it, else from the core protocol.
+struct XiDeviceEvent {
+    uint8_t responseType;
+    uint8_t extension;
+    uint16_t sequence;
+    uint32_t length;
+    uint16_t eventType;
+    uint16_t deviceId;
+    uint32_t time;
+    uint32_t detail;
+    uint32_t root;
+    uint32_t event;
+    uint32_t child;
+    uint32_t fullSequence;
+    int32_t rootX; // 16.16 fixed point, as are the three after it
+    int32_t rootY;
+    int32_t eventX;
+    int32_t eventY;
+    uint16_t buttonsLength;
+    uint16_t valuatorsLength;
+    uint16_t sourceId;
+    uint8_t pad[2];
+    uint32_t flags;
+    uint32_t modifiersBase;
+    uint32_t modifiersLatched;
+    uint32_t modifiersLocked;
+    uint32_t modifiersEffective;
+};
+constexpr uint16_t XiButtonPress = 4;
+
+struct Press {
+    xcb_window_t window = XCB_NONE;
+    uint32_t detail = 0;
+    QPointF local;
+    QPointF global;
+    uint32_t state = 0;
+    uint32_t time = 0;
+};
+
+std::optional<Press> buttonPress(const xcb_generic_event_t *event, uint8_t xinputOpcode)
+{
+    const uint8_t type = event->response_type & ~0x80;
+    if (type == XCB_BUTTON_PRESS) {
+        const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
+        return Press{press->event, press->detail, QPointF(press->event_x, press->event_y),
+                     QPointF(press->root_x, press->root_y), press->state, press->time};
+    }
+    if (type != XCB_GE_GENERIC || xinputOpcode == 0)
+        return std::nullopt;
+    const auto *device = reinterpret_cast<const XiDeviceEvent *>(event);
+    if (device->extension != xinputOpcode || device->eventType != XiButtonPress)
+        return std::nullopt;
+    const auto fixed = [](int32_t value) { return value / 65536.0; };
+    return Press{device->event, device->detail, QPointF(fixed(device->eventX), fixed(device->eventY)),
+                 QPointF(fixed(device->rootX), fixed(device->rootY)), device->modifiersEffective, device->time};
+}
+
+Qt::KeyboardModifiers modifiersFrom(uint32_t state)
+{
+    Qt::KeyboardModifiers modifiers;
+    for (const auto &[mask, modifier] : {std::pair(uint32_t(XCB_MOD_MASK_SHIFT), Qt::ShiftModifier),
+                                         std::pair(uint32_t(XCB_MOD_MASK_CONTROL), Qt::ControlModifier),
+                                         std::pair(uint32_t(XCB_MOD_MASK_1), Qt::AltModifier),
+                                         std::pair(uint32_t(XCB_MOD_MASK_4), Qt::MetaModifier)}) {
+        if (state & mask)
+            modifiers |= modifier;
+    }
+    return modifiers;
+}
+
+class OtherButtonFilter final : public QAbstractNativeEventFilter {
+public:
+    OtherButtonFilter(xcb_connection_t *c, QWindow *window)
+        : m_window(window)
+    {
+        constexpr char XInput[] = "XInputExtension";
+        const Reply<xcb_query_extension_reply_t> reply(
+            xcb_query_extension_reply(c, xcb_query_extension(c, sizeof(XInput) - 1, XInput), nullptr));
+        m_xinputOpcode = reply && reply->present ? reply->major_opcode : 0;
+        qGuiApp->installNativeEventFilter(this);
+    }
+    ~OtherButtonFilter() override { qGuiApp->removeNativeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(OtherButtonFilter)
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const std::optional<Press> press = buttonPress(static_cast<const xcb_generic_event_t *>(message),
+                                                       m_xinputOpcode);
+        if (!press || press->window != xcb_window_t(m_window->winId()))
+            return false;
+        const bool isWheel = press->detail >= 4 && press->detail <= 7;
+        const Qt::MouseButton button = qtButton(press->detail);
+        if (isWheel || button == Qt::NoButton || button == Qt::LeftButton || button == Qt::RightButton
+            || QGuiApplication::focusWindow() == m_window)
+            return false;
+
+        const qreal ratio = m_window->devicePixelRatio();
+        QMouseEvent event(QEvent::MouseButtonPress, press->local / ratio, press->global / ratio, button, button,
+                          modifiersFrom(press->state));
+        event.setTimestamp(press->time);
+        QCoreApplication::sendEvent(m_window, &event);
+        return true;
+    }
+
+private:
+    QWindow *m_window = nullptr;
+    uint8_t m_xinputOpcode = 0;
+};
+
+} // namespace
+
+void preferXWaylandInWaylandSessions()
+{
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+bool isActive()
+{
+    return connection() != nullptr;
+}
+
+bool hasCompositor()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return false;
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screenNumber());
+    const auto [selection] = internAtoms<1>(c, {name.constData()});
+    const Reply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
+    return owner && owner->owner != XCB_NONE;
+}
+
+bool supportsBlurBehind()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return false;
+    // An atom nobody ever interned cannot be supported; asking this way avoids creating it.
+    const auto [blur] = internAtoms<1>(c, {"_KDE_NET_WM_BLUR_BEHIND_REGION"}, true);
+    if (blur == XCB_ATOM_NONE)
+        return false;
+    // A compositor that can blur says so by a property of that name on the root window, others through
+    // _NET_SUPPORTED.
+    const xcb_window_t root = rootWindow(c);
+    const Reply<xcb_list_properties_reply_t> properties(
+        xcb_list_properties_reply(c, xcb_list_properties(c, root), nullptr));
+    if (properties) {
+        const xcb_atom_t *names = xcb_list_properties_atoms(properties.get());
+        if (std::find(names, names + xcb_list_properties_atoms_length(properties.get()), blur)
+            != names + xcb_list_properties_atoms_length(properties.get()))
+            return true;
+    }
+    const auto [supported] = internAtoms<1>(c, {"_NET_SUPPORTED"});
+    return atomListProperty(c, root, supported).contains(blur);
+}
+
+void setFloatingPanelProperties(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto atoms = panelAtoms(c);
+    const auto id = xcb_window_t(window->winId());
+    // Qt merges its own states into this property when it maps the window, so the list is kept whole.
+    QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
+    for (const PanelAtom state : {Above, Sticky, SkipTaskbar, SkipPager}) {
+        if (!states.contains(atoms[state]))
+            states.append(atoms[state]);
+    }
+    xcb_change_property(
+        c, XCB_PROP_MODE_REPLACE, id, atoms[WmState], XCB_ATOM_ATOM, 32, uint32_t(states.size()), states.constData());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, atoms[WmDesktop], XCB_ATOM_CARDINAL, 32, 1, &AllDesktops);
+    xcb_flush(c);
+}
+
+void requestFloatingPanelState(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto atoms = panelAtoms(c);
+    const auto id = xcb_window_t(window->winId());
+    // Each message carries at most two states.
+    sendToRoot(c, id, atoms[WmState], {NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0});
+    sendToRoot(c, id, atoms[WmState], {NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0});
+    sendToRoot(c, id, atoms[WmDesktop], {AllDesktops, SourceApplication, 0, 0, 0});
+    xcb_flush(c);
+}
+
+void setNeverFocused(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto [protocols, takeFocus] = internAtoms<2>(c, {"WM_PROTOCOLS", "WM_TAKE_FOCUS"});
+    const auto id = xcb_window_t(window->winId());
+    QList<xcb_atom_t> kept = atomListProperty(c, id, protocols);
+    kept.removeAll(takeFocus);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, protocols, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
+                        kept.constData());
+    xcb_flush(c);
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> deliverOtherButtonsWithoutActivating(QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return nullptr;
+    return std::make_unique<OtherButtonFilter>(c, window);
+}
+
+void setBlurBehindRegion(const QWindow *window, const QRegion &region)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto [blur] = internAtoms<1>(c, {"_KDE_NET_WM_BLUR_BEHIND_REGION"});
+    QList<uint32_t> rects;
+    for (const QRect &rect : region)
+        rects << uint32_t(rect.x()) << uint32_t(rect.y()) << uint32_t(rect.width()) << uint32_t(rect.height());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), blur, XCB_ATOM_CARDINAL, 32,
+        uint32_t(rects.size()), rects.constData());
+    xcb_flush(c);
+}
+
+} // namespace X11Platform

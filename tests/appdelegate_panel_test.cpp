@@ -1,0 +1,149 @@
+#include "app/appdelegate.h"
+#include "app/keyablepanel.h"
+#include "app/screenshotbackdrop.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The delegate's placement on one fixed 1440 × 900 offscreen screen, in the stored convention: a Qt top
+// edge of t for a panel of height h is a stored y of 900 - t - h.
+class AppDelegatePanelTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void firstStart_opensBottomRightAndSavesNothing();
+    void contentResize_keepsTheTopEdgeAndSavesNothing();
+    void headerDrag_movesWithThePointer_thenSnapsAndSaves();
+    void dragEndingFarFromEdges_savesAtOnce();
+    void savedFrame_isRestored();
+    void screenshotMode_centresOverTheBackdrop();
+
+private:
+    static LaunchOptions uiTesting(bool screenshot = false);
+    static QRectF stored(const QWidget *panel);
+    QTemporaryDir m_config;
+};
+
+void AppDelegatePanelTest::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    // QSettings finds its files through this variable; no test touches the user's own preferences.
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    if (QGuiApplication::primaryScreen()->geometry() != QRect(0, 0, 1440, 900))
+        QSKIP("needs the 1440 x 900 offscreen screen configuration");
+}
+
+LaunchOptions AppDelegatePanelTest::uiTesting(bool screenshot)
+{
+    LaunchOptions options;
+    options.uiTesting = true;
+    options.screenshotBackdrop = screenshot;
+    return options;
+}
+
+QRectF AppDelegatePanelTest::stored(const QWidget *panel)
+{
+    const QRect g = panel->geometry();
+    return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
+}
+
+void AppDelegatePanelTest::firstStart_opensBottomRightAndSavesNothing()
+{
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting());
+    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1128, 12, 300, 400));
+    QVERIFY(delegate.panel()->isVisible());
+    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(1128, 488));
+    QVERIFY(!delegate.backdrop());
+    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
+}
+
+void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
+{
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting());
+    QTest::qWait(20);
+    const QRect before = delegate.panel()->geometry();
+
+    // The content measures its height alone, so a window of the content's width but another height stays so.
+    delegate.resizePanel(QSizeF(before.width(), 200));
+    QCOMPARE(delegate.panel()->geometry(), before);
+    QTRY_COMPARE(delegate.panel()->geometry(), QRect(before.x(), before.y(), before.width(), 200));
+    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelW")));
+}
+
+void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSnapsAndSaves()
+{
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting());
+    QTest::qWait(20);
+    KeyablePanel *panel = delegate.panel();
+    const QRect start = panel->geometry();
+
+    QCursor::setPos(1200, 600);
+    delegate.panelDragChanged();
+    QCOMPARE(panel->geometry(), start);
+    // Left edge to 15 from the screen's left edge, top edge 200 lower.
+    QCursor::setPos(1200 - (start.x() - 15), 800);
+    delegate.panelDragChanged();
+    QCOMPARE(panel->geometry().topLeft(), QPoint(15, start.y() + 200));
+    delegate.panelDragEnded();
+
+    // The snap runs over a quarter second and saves the frame it reached.
+    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
+    QElapsedTimer timer;
+    timer.start();
+    QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), 12.0);
+    QVERIFY(timer.elapsed() >= 200);
+    QCOMPARE(panel->geometry().x(), 12);
+    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
+}
+
+void AppDelegatePanelTest::dragEndingFarFromEdges_savesAtOnce()
+{
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting());
+    QTest::qWait(20);
+    KeyablePanel *panel = delegate.panel();
+
+    QCursor::setPos(1200, 600);
+    delegate.panelDragChanged();
+    QCursor::setPos(700, 400);
+    delegate.panelDragChanged();
+    delegate.panelDragEnded();
+    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
+    QCOMPARE(panel->geometry().x(), 628);
+}
+
+void AppDelegatePanelTest::savedFrame_isRestored()
+{
+    {
+        // A UI-testing start empties the suite, so the frame is written after the start.
+        AppDelegate delegate;
+        delegate.applicationDidFinishLaunching(uiTesting());
+        PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(200, 300, 340, 150));
+        QCOMPARE(delegate.initialPanelFrame(false), QRectF(200, 300, 340, 150));
+        QCOMPARE(delegate.initialPanelFrame(true), QRectF(570, 350, 340, 150));
+        PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(9000, 300, 340, 150));
+        QCOMPARE(delegate.initialPanelFrame(false), QRectF(1088, 300, 340, 150));
+    }
+}
+
+void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
+{
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting(true));
+    QVERIFY(delegate.backdrop());
+    QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
+    QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
+    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(570, 150));
+}
+
+QTEST_MAIN(AppDelegatePanelTest)
+#include "appdelegate_panel_test.moc"

@@ -1,0 +1,403 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the floating panel against the real binary in a private X session.
+
+Usage: panel_e2e.py MIREL_BINARY CASE   (run inside tests/e2e/xsession.sh, which sets DISPLAY)
+Every case runs the program with HOME and the XDG folders in a fresh temporary folder.
+"""
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SCREEN_W, SCREEN_H = 1440, 900
+ROOT_COLOUR = (0x33, 0x66, 0x99)
+GOALS = "Write the report\nBuy milk\nCall the bank"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(*args):
+    return subprocess.run(args, check=True, capture_output=True, text=True).stdout
+
+
+def wait_until(what, predicate, timeout=5.0):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def window_named(name):
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"],
+                         capture_output=True, text=True).stdout.split()
+    return int(out[0]) if out else None
+
+
+def geometry(window):
+    """(x, y, width, height) in X's root coordinates, y down."""
+    info = run("xwininfo", "-id", str(window))
+    value = lambda key: int(re.search(rf"{key}:\s+(-?\d+)", info).group(1))
+    return (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"))
+
+
+def prop(window, name):
+    target = ["-root"] if window is None else ["-id", str(window)]
+    return run("xprop", *target, name)
+
+
+def focused_window():
+    """The X input focus, or None while it is PointerRoot or nothing."""
+    result = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True)
+    return int(result.stdout.strip()) if result.returncode == 0 and result.stdout.strip() else None
+
+
+def active_window():
+    match = re.search(r"window id # (0x[0-9a-f]+)", prop(None, "_NET_ACTIVE_WINDOW"))
+    return int(match.group(1), 16) if match else None
+
+
+def pixel(x, y):
+    out = run("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
+    return tuple(int(v) for v in re.search(r"\((\d+),(\d+),(\d+)", out).groups())
+
+
+def close_to(colour, expected, tolerance=3):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def drag(start, end, steps=12, button=1):
+    run("xdotool", "mousemove", str(start[0]), str(start[1]), "mousedown", str(button))
+    for i in range(1, steps + 1):
+        x = start[0] + (end[0] - start[0]) * i // steps
+        y = start[1] + (end[1] - start[1]) * i // steps
+        run("xdotool", "mousemove", str(x), str(y))
+        time.sleep(0.02)
+    run("xdotool", "mouseup", str(button))
+
+
+def drag_header(grab, dx, dy):
+    """Drags the header so that the panel moves by (dx, dy): the header's drag starts 10 pixels out, and
+    the panel then follows the pointer from where it was at that first step."""
+    run("xdotool", "mousemove", str(grab[0]), str(grab[1]), "mousedown", "1")
+    reference = (grab[0], grab[1] + 12)
+    run("xdotool", "mousemove", str(reference[0]), str(reference[1]))
+    time.sleep(0.05)
+    steps = 10
+    for i in range(1, steps + 1):
+        run("xdotool", "mousemove", str(reference[0] + dx * i // steps), str(reference[1] + dy * i // steps))
+        time.sleep(0.02)
+    run("xdotool", "mouseup", "1")
+
+
+def settings(path):
+    values = {}
+    if os.path.exists(path):
+        for line in open(path, encoding="utf-8"):
+            key, sep, value = line.strip().partition("=")
+            if sep:
+                values[key] = value
+    return values
+
+
+def stored_frame(path):
+    values = settings(path)
+    if "panelX" not in values:
+        return None
+    return tuple(float(values[key]) for key in ("panelX", "panelY", "panelW", "panelH"))
+
+
+def to_stored(rect):
+    """X's (x, y-down top, w, h) as the stored frame: origin bottom-left of the screen, y up."""
+    x, y, w, h = rect
+    return (float(x), float(SCREEN_H - y - h), float(w), float(h))
+
+
+STARTED = []
+
+
+class Mirel:
+    def __init__(self, binary, home, *arguments, goals=GOALS):
+        self.home = home
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+                   XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home, UITEST_GOALS=goals)
+        env.pop("QT_QPA_PLATFORM", None)
+        self.process = subprocess.Popen([binary, *arguments], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        STARTED.append(self.process)
+        self.window = wait_until("the panel", lambda: window_named("Mirel"))
+        # The content sizes the window right after it maps.
+        time.sleep(0.4)
+
+    def suite_file(self):
+        return os.path.join(self.home, "config", "mirel-uitests.conf")
+
+    def user_file(self):
+        return os.path.join(self.home, "config", "Mirel", "Mirel.conf")
+
+    def stop(self):
+        self.process.send_signal(signal.SIGTERM)
+        self.process.wait(timeout=5)
+        wait_until("the panel to go", lambda: window_named("Mirel") is None)
+
+
+def header_point(rect, dx=40):
+    """A point on the header's empty middle, away from the title's text and the count."""
+    x, y, w, _ = rect
+    return (x + w // 2 + dx // 4, y + 20)
+
+
+def case_first_start(binary, home):
+    mirel = Mirel(binary, home, "--ui-testing")
+    window = mirel.window
+    states = prop(window, "_NET_WM_STATE")
+    for state in ("_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"):
+        check(state in states, f"{state} missing: {states}")
+    check("4294967295" in prop(window, "_NET_WM_DESKTOP"), "not on all desktops")
+
+    # 300 × 400 at 12 from the right and bottom; the content then sets the height, keeping the top edge.
+    x, y, w, h = geometry(window)
+    check((x, y, w) == (SCREEN_W - 12 - 300, SCREEN_H - 12 - 400, 300), f"first frame {(x, y, w, h)}")
+    check(h < 400, f"the content did not size the panel: {h}")
+
+    check(focused_window() != window and active_window() != window, "the panel took the focus at start")
+    check(blur_rectangles(window) is None, "blur asked of a compositor that cannot blur")
+    check(stored_frame(mirel.suite_file()) is None, "the frame was saved at start")
+
+    # Transparent corners show the desktop beside the panel, not black.
+    desktop = pixel(x - 4, y + 4)
+    corner = pixel(x + 1, y + 1)
+    check(close_to(corner, desktop, 12), f"corner pixel {corner} is not the desktop {desktop}")
+    check(not close_to(pixel(x + w // 2, y + h // 2), desktop, 40), "the panel shows nothing")
+
+    run("xdotool", "set_desktop", "1")
+    time.sleep(0.3)
+    check("IsViewable" in run("xwininfo", "-id", str(window)), "the panel left with the desktop")
+
+
+def start_other_window():
+    """Another application's window, which the window manager focuses when it maps."""
+    other = subprocess.Popen(["xmessage", "-geometry", "+50+50", "elsewhere"])
+    STARTED.append(other)
+    def mapped():
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "^xmessage$"],
+                             capture_output=True, text=True).stdout.split()
+        return int(out[0]) if out else None
+
+    window = wait_until("the other window", mapped)
+    focus_other_window(window)
+    return window
+
+
+def focus_other_window(window):
+    # The window manager may not have taken a just-mapped window on yet; ask until it has.
+    activate = ["xdotool", "windowactivate", "--sync", str(window)]
+    wait_until("the other window's focus",
+               lambda: subprocess.run(activate, capture_output=True).returncode == 0
+               and focused_window() not in (None, window_named("Mirel")))
+    # Let the panel hear that it lost the focus before the next click.
+    time.sleep(0.3)
+
+
+def case_focus_on_click(binary, home):
+    other = start_other_window()
+    mirel = Mirel(binary, home, "--ui-testing")
+    window = mirel.window
+    check(focused_window() not in (None, window), "the panel took the focus when it was shown")
+    x, y, w, h = geometry(window)
+    inside = (str(x + w // 2), str(y + h // 2))
+
+    for button in ("2", "4", "5"):
+        run("xdotool", "mousemove", *inside, "click", button)
+        time.sleep(0.3)
+        check(focused_window() != window, f"button {button} focused the panel")
+    drag((x + w // 2, y + 20), (x + w // 2 - 60, y + 20), button=2)
+    time.sleep(0.3)
+    check(focused_window() != window, "a middle drag focused the panel")
+    check(geometry(window)[:2] == (x, y), "a middle drag moved the panel")
+
+    run("xdotool", "mousemove", *inside, "click", "1")
+    wait_until("focus after a left click", lambda: focused_window() == window)
+    check(active_window() == window, "the window manager does not report the panel active")
+
+    # The other window takes the focus back; a right click returns it to the panel.
+    focus_other_window(other)
+    run("xdotool", "mousemove", *inside, "click", "3")
+    wait_until("focus after a right click", lambda: focused_window() == window)
+
+
+def case_first_click_types_into_the_panel(binary, home):
+    # One click on the empty list's add row, while another program has the focus, both focuses the panel
+    # and opens the new-goal field; typing then adds a goal, and the panel grows by its row.
+    start_other_window()
+    mirel = Mirel(binary, home, "--ui-testing", goals="")
+    x, y, w, h = geometry(mirel.window)
+    run("xdotool", "mousemove", str(x + 60), str(y + 6 + 30 + 14), "click", "1")
+    wait_until("the panel's focus", lambda: focused_window() == mirel.window)
+    run("xdotool", "type", "--delay", "20", "Buy milk")
+    run("xdotool", "key", "Return")
+    wait_until("the new goal's row", lambda: geometry(mirel.window)[3] >= h + 28)
+    check(geometry(mirel.window)[:2] == (x, y), "adding a goal moved the panel's top-left corner")
+
+
+def case_drag_snap_and_restore(binary, home):
+    mirel = Mirel(binary, home, "--ui-testing")
+    window = mirel.window
+    start = geometry(window)
+    grab = header_point(start)
+    # Drag so that the left edge ends 15 from the screen's left edge; the drag starts after 10 pixels, so
+    # the panel follows the pointer from there on.
+    drag_header(grab, 15 - start[0], -200)
+    time.sleep(0.05)
+    moving = geometry(window)
+    check(12 <= moving[0] <= 15 and moving[1] == start[1] - 200, f"the panel did not follow: {moving}")
+    final = wait_until("the snap", lambda: geometry(window)[0] == 12 and geometry(window))
+    time.sleep(0.4)
+    check(stored_frame(mirel.suite_file()) == to_stored(final),
+          f"suite holds {stored_frame(mirel.suite_file())}, panel is {to_stored(final)}")
+    mirel.stop()
+
+    # A normal run restores what it saved.
+    mirel = Mirel(binary, home)
+    window = mirel.window
+    start = geometry(window)
+    grab = header_point(start)
+    drag_header(grab, -400, -300)
+    time.sleep(0.6)
+    moved = geometry(window)
+    saved = stored_frame(mirel.user_file())
+    check(saved == to_stored(moved), f"user settings hold {saved}, panel is {to_stored(moved)}")
+    check(moved[:2] == (start[0] - 400, start[1] - 300), f"dragged to {moved}, from {start}")
+    mirel.stop()
+
+    mirel = Mirel(binary, home)
+    check(geometry(mirel.window) == moved, f"restart opened at {geometry(mirel.window)}, not {moved}")
+
+
+def case_border_resize(binary, home):
+    mirel = Mirel(binary, home, "--ui-testing")
+    window = mirel.window
+    # Away from the screen's edges first, so that no snap follows the resizes.
+    drag_header(header_point(geometry(window)), -600, -200)
+    time.sleep(0.5)
+    x, y, w, h = geometry(window)
+    drag((x + w - 2, y + h // 2), (x + w + 58, y + h // 2), steps=6)
+    time.sleep(0.5)
+    check(geometry(window) == (x, y, w + 60, h), f"right-edge resize gave {geometry(window)}")
+    check(stored_frame(mirel.suite_file()) == to_stored(geometry(window)), "resize end did not save")
+
+    # The left edge moves, the right one stays; past the content's widest the panel ends at that width.
+    x, y, w, h = geometry(window)
+    drag((x + 1, y + h // 2), (x - 399, y + h // 2), steps=8)
+    time.sleep(0.5)
+    check(geometry(window) == (x + w - 520, y, 520, h), f"wide left-edge resize gave {geometry(window)}")
+    check(stored_frame(mirel.suite_file()) == to_stored(geometry(window)), "left resize end did not save")
+
+    # The height follows the content: the bottom edge is no handle.
+    x, y, w, h = geometry(window)
+    drag((x + w // 2, y + h - 1), (x + w // 2, y + h + 100), steps=5)
+    time.sleep(0.5)
+    check(geometry(window)[3] == h, f"the bottom edge resized the panel: {geometry(window)}")
+
+
+def case_screenshot(binary, home):
+    mirel = Mirel(binary, home, "--ui-testing", "--screenshot-backdrop")
+    panel = mirel.window
+    backdrop = wait_until("the backdrop", lambda: window_named("Mirel backdrop"))
+    check(geometry(backdrop) == (0, 0, SCREEN_W, SCREEN_H), f"backdrop at {geometry(backdrop)}")
+    # 300 × 400 with its origin at the centre less (150, 100): top-left at (570, 150) in X's terms.
+    x, y, w, _ = geometry(panel)
+    check((x, y, w) == (570, 150, 300), f"panel at {geometry(panel)}")
+    stacking = re.findall(r"0x[0-9a-f]+", prop(None, "_NET_CLIENT_LIST_STACKING"))
+    check([int(s, 16) for s in stacking].index(panel) > [int(s, 16) for s in stacking].index(backdrop),
+          "the backdrop is above the panel")
+    check(close_to(pixel(1, 1), (41, 77, 158)), f"top-left colour {pixel(1, 1)}")
+    check(close_to(pixel(SCREEN_W - 2, SCREEN_H - 2), (237, 158, 133)), f"bottom-right colour")
+    # On the line through the centre square to the diagonal, the middle stop.
+    check(close_to(pixel(630, 594), (133, 92, 179), 4), f"middle colour {pixel(630, 594)}")
+    run("xdotool", "mousemove", "100", "800", "click", "1")
+    time.sleep(0.3)
+    check(focused_window() != backdrop, "the backdrop took the focus")
+
+
+def blur_rectangles(window):
+    out = subprocess.run(["xprop", "-id", str(window), "_KDE_NET_WM_BLUR_BEHIND_REGION"], capture_output=True,
+                         text=True).stdout
+    if "=" not in out:
+        return None
+    numbers = [int(v) for v in out.split("=", 1)[1].split(",")]
+    return [tuple(numbers[i:i + 4]) for i in range(0, len(numbers), 4)]
+
+
+def case_blur_behind(binary, home):
+    # A compositor that blurs announces it with a root property of the blur request's name.
+    run("xprop", "-root", "-f", "_KDE_NET_WM_BLUR_BEHIND_REGION", "32c", "-set",
+        "_KDE_NET_WM_BLUR_BEHIND_REGION", "0")
+    mirel = Mirel(binary, home, "--ui-testing")
+    _, _, w, h = geometry(mirel.window)
+    rects = blur_rectangles(mirel.window)
+    check(rects, "no blur asked for")
+    inside = lambda px, py: any(x <= px < x + rw and y <= py < y + rh for x, y, rw, rh in rects)
+    check(all(x >= 0 and y >= 0 and x + rw <= w and y + rh <= h for x, y, rw, rh in rects),
+          f"blur region {rects} leaves the {w} x {h} panel")
+    check(inside(w // 2, h // 2) and inside(1, h // 2) and not inside(0, 0) and not inside(w - 1, h - 1),
+          f"blur region {rects} is not the rounded shape")
+
+
+def case_no_compositor(binary, home):
+    run("xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR)
+    mirel = Mirel(binary, home, "--ui-testing")
+    x, y, w, h = geometry(mirel.window)
+    check("Window shape extents" in run("xwininfo", "-shape", "-id", str(mirel.window)),
+          "the opaque panel is not clipped to its shape")
+    corner = pixel(x, y)
+    check(close_to(corner, ROOT_COLOUR, 8), f"corner pixel {corner} is not the desktop")
+    check(not close_to(pixel(x + w // 2, y + h // 2), (0, 0, 0), 20), "the panel is black")
+
+
+def case_saved_frame_off_screen(binary, home):
+    config = os.path.join(home, "config", "Mirel")
+    os.makedirs(config)
+    with open(os.path.join(config, "Mirel.conf"), "w", encoding="utf-8") as file:
+        file.write("[General]\npanelX=5000\npanelY=300\npanelW=300\npanelH=126\n")
+    mirel = Mirel(binary, home)
+    x, y, w, _ = geometry(mirel.window)
+    check((x, w) == (SCREEN_W - 12 - 300, 300), f"off-screen frame opened at {geometry(mirel.window)}")
+    check(stored_frame(mirel.user_file())[0] == 5000, "bringing the panel back saved the frame")
+
+
+CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
+
+
+def main():
+    binary, case = sys.argv[1], sys.argv[2]
+    with tempfile.TemporaryDirectory(prefix="mirel-e2e-") as home:
+        try:
+            CASES[case](binary, home)
+        except Failure as failure:
+            print(f"FAIL {case}: {failure}")
+            return 1
+        finally:
+            for process in STARTED:
+                if process.poll() is None:
+                    process.kill()
+                    process.wait()
+    print(f"PASS {case}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

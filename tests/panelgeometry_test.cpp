@@ -1,0 +1,280 @@
+#include "app/panelgeometry.h"
+
+#include <QGuiApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using PanelGeometry::Screen;
+
+namespace {
+
+// A 1440 × 900 main screen whose bottom 25 points belong to a dock.
+const Screen MainScreen{{0, 0, 1440, 900}, {0, 0, 1440, 875}};
+// A taller screen to the right of the main one, reaching 100 points lower.
+const Screen RightScreen{{1440, -100, 1920, 1080}, {1440, -100, 1920, 1080}};
+
+} // namespace
+
+class PanelGeometryTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initialPanelFrame_data();
+    void initialPanelFrame();
+    void snappedPanelFrame_data();
+    void snappedPanelFrame();
+    void snappedPanelFrame_withoutScreens_isNothing();
+    void screenForFrame_data();
+    void screenForFrame();
+    void resizedPanelFrame_keepsLeftAndTopEdges_data();
+    void resizedPanelFrame_keepsLeftAndTopEdges();
+    void draggedPanelOrigin_followsPointerDisplacement();
+    void savedPanelFrame_data();
+    void savedPanelFrame();
+    void savePanelFrame_roundTripsThroughTheFile();
+    void screenSpace_data();
+    void screenSpace();
+    void currentScreens_primaryFirstInStoredConvention();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void PanelGeometryTest::initialPanelFrame_data()
+{
+    QTest::addColumn<std::optional<QRectF>>("saved");
+    QTest::addColumn<QList<Screen>>("screens");
+    QTest::addColumn<bool>("screenshotMode");
+    QTest::addColumn<QRectF>("expected");
+
+    const QList<Screen> main{MainScreen};
+    const QList<Screen> both{MainScreen, RightScreen};
+    using std::nullopt;
+    QTest::newRow("first launch: bottom-right of the visible frame")
+        << std::optional<QRectF>() << main << false << QRectF(1128, 12, 300, 400);
+    QTest::newRow("first launch without a screen: 1440 x 900 assumed")
+        << std::optional<QRectF>() << QList<Screen>() << false << QRectF(1128, 12, 300, 400);
+    QTest::newRow("first launch on a secondary-first list uses the main screen")
+        << std::optional<QRectF>() << QList<Screen>{RightScreen, MainScreen} << false << QRectF(3048, -88, 300, 400);
+    QTest::newRow("saved frame used unchanged")
+        << std::optional<QRectF>(QRectF(100.5, 200, 320, 450)) << main << false << QRectF(100.5, 200, 320, 450);
+    QTest::newRow("saved frame partly off screen used unchanged")
+        << std::optional<QRectF>(QRectF(1300, -50, 300, 400)) << main << false << QRectF(1300, -50, 300, 400);
+    QTest::newRow("saved zero-width frame on screen used unchanged")
+        << std::optional<QRectF>(QRectF(1128, 12, 0, 400)) << main << false << QRectF(1128, 12, 0, 400);
+    QTest::newRow("saved frame right of every screen pulled back")
+        << std::optional<QRectF>(QRectF(3000, 100, 300, 400)) << main << false << QRectF(1128, 100, 300, 400);
+    QTest::newRow("saved frame only touching the screen's edge pulled back")
+        << std::optional<QRectF>(QRectF(1440, 100, 300, 400)) << main << false << QRectF(1128, 100, 300, 400);
+    QTest::newRow("saved frame below-left of every screen pulled back")
+        << std::optional<QRectF>(QRectF(-900, -700, 300, 400)) << both << false << QRectF(12, 12, 300, 400);
+    QTest::newRow("saved frame pulled onto the nearest screen")
+        << std::optional<QRectF>(QRectF(3500, 500, 300, 400)) << both << false << QRectF(3048, 500, 300, 400);
+    QTest::newRow("saved frame off screen without screens kept") << std::optional<QRectF>(
+        QRectF(3000, 100, 300, 400)) << QList<Screen>() << false << QRectF(3000, 100, 300, 400);
+    QTest::newRow("screenshot: centred on the main screen's full frame")
+        << std::optional<QRectF>() << main << true << QRectF(570, 350, 300, 400);
+    QTest::newRow("screenshot keeps the saved size")
+        << std::optional<QRectF>(QRectF(10, 10, 320, 500)) << both << true << QRectF(570, 350, 320, 500);
+    QTest::newRow("screenshot without a screen keeps the default frame")
+        << std::optional<QRectF>() << QList<Screen>() << true << QRectF(1128, 12, 300, 400);
+}
+
+void PanelGeometryTest::initialPanelFrame()
+{
+    QFETCH(std::optional<QRectF>, saved);
+    QFETCH(QList<Screen>, screens);
+    QFETCH(bool, screenshotMode);
+    QFETCH(QRectF, expected);
+    QCOMPARE(PanelGeometry::initialPanelFrame(saved, screens, screenshotMode), expected);
+}
+
+void PanelGeometryTest::snappedPanelFrame_data()
+{
+    QTest::addColumn<QList<Screen>>("screens");
+    QTest::addColumn<QRectF>("frame");
+    QTest::addColumn<QRectF>("expected");
+
+    const QList<Screen> main{MainScreen};
+    const QList<Screen> both{MainScreen, RightScreen};
+    QTest::newRow("15 from the left") << main << QRectF(15, 300, 300, 400) << QRectF(12, 300, 300, 400);
+    QTest::newRow("20 from the left") << main << QRectF(20, 300, 300, 400) << QRectF(12, 300, 300, 400);
+    QTest::newRow("21 from the left") << main << QRectF(21, 300, 300, 400) << QRectF(21, 300, 300, 400);
+    QTest::newRow("20 from the right") << main << QRectF(1120, 300, 300, 400) << QRectF(1128, 300, 300, 400);
+    QTest::newRow("21 from the right") << main << QRectF(1119, 300, 300, 400) << QRectF(1119, 300, 300, 400);
+    QTest::newRow("20 from the dock") << main << QRectF(500, 20, 300, 400) << QRectF(500, 12, 300, 400);
+    QTest::newRow("21 from the dock") << main << QRectF(500, 21, 300, 400) << QRectF(500, 21, 300, 400);
+    QTest::newRow("20 from the top") << main << QRectF(500, 455, 300, 400) << QRectF(500, 463, 300, 400);
+    QTest::newRow("21 from the top") << main << QRectF(500, 454, 300, 400) << QRectF(500, 454, 300, 400);
+    QTest::newRow("21 from every edge") << main << QRectF(21, 21, 1398, 833) << QRectF(21, 21, 1398, 833);
+    QTest::newRow("corner: both axes") << main << QRectF(1130, 5, 300, 400) << QRectF(1128, 12, 300, 400);
+    QTest::newRow("under the dock pulled back") << main << QRectF(500, -150, 300, 400) << QRectF(500, 12, 300, 400);
+    QTest::newRow("above the top pulled back") << main << QRectF(500, 600, 300, 400) << QRectF(500, 463, 300, 400);
+    QTest::newRow("off the left side pulled back") << main << QRectF(-100, 300, 300, 400) << QRectF(12, 300, 300, 400);
+    QTest::newRow("near both sides: the right wins") << main << QRectF(10, 300, 1420, 400) << QRectF(8, 300, 1420, 400);
+    QTest::newRow("near top and bottom: the top wins") << main << QRectF(500, 5, 300, 860) << QRectF(500, 3, 300, 860);
+    QTest::newRow("fractional frame") << main << QRectF(14.5, 300.25, 300, 400) << QRectF(12, 300.25, 300, 400);
+    QTest::newRow("centre on the second screen") << both << QRectF(1445, 200, 300, 400) << QRectF(1452, 200, 300, 400);
+    QTest::newRow("centre outside every screen: nearest screen")
+        << both << QRectF(1500, 1200, 300, 400) << QRectF(1500, 568, 300, 400);
+}
+
+void PanelGeometryTest::snappedPanelFrame()
+{
+    QFETCH(QList<Screen>, screens);
+    QFETCH(QRectF, frame);
+    QFETCH(QRectF, expected);
+    QCOMPARE(PanelGeometry::snappedPanelFrame(frame, screens), std::optional<QRectF>(expected));
+}
+
+void PanelGeometryTest::snappedPanelFrame_withoutScreens_isNothing()
+{
+    QCOMPARE(PanelGeometry::snappedPanelFrame(QRectF(-500, -500, 300, 400), {}), std::nullopt);
+}
+
+void PanelGeometryTest::screenForFrame_data()
+{
+    QTest::addColumn<QRectF>("frame");
+    QTest::addColumn<qsizetype>("expected");
+
+    // Two 100-point screens 100 points apart; frames of size 20 × 20.
+    QTest::newRow("centre on the first") << QRectF(40, 40, 20, 20) << qsizetype(0);
+    QTest::newRow("centre on the second") << QRectF(240, 40, 20, 20) << qsizetype(1);
+    QTest::newRow("centre halfway between: the earlier wins") << QRectF(140, 40, 20, 20) << qsizetype(0);
+    QTest::newRow("centre nearer the second") << QRectF(151, 40, 20, 20) << qsizetype(1);
+    QTest::newRow("centre far above the second") << QRectF(240, 900, 20, 20) << qsizetype(1);
+    QTest::newRow("centre below-left of both") << QRectF(-500, -500, 20, 20) << qsizetype(0);
+}
+
+void PanelGeometryTest::screenForFrame()
+{
+    QFETCH(QRectF, frame);
+    QFETCH(qsizetype, expected);
+    const QList<Screen> screens{{{0, 0, 100, 100}, {0, 0, 100, 100}},
+                                {{200, 0, 100, 100}, {200, 0, 100, 100}}};
+    QCOMPARE(PanelGeometry::screenForFrame(frame, screens), std::optional<qsizetype>(expected));
+}
+
+void PanelGeometryTest::resizedPanelFrame_keepsLeftAndTopEdges_data()
+{
+    QTest::addColumn<QRectF>("frame");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<QRectF>("expected");
+
+    QTest::newRow("taller") << QRectF(100, 100, 300, 400) << QSizeF(300, 500) << QRectF(100, 0, 300, 500);
+    QTest::newRow("shorter and narrower") << QRectF(100, 100, 300, 400) << QSizeF(260, 70) << QRectF(100, 430, 260, 70);
+    QTest::newRow("fractional height") << QRectF(100, 100, 300, 400) << QSizeF(300, 126.5)
+                                       << QRectF(100, 373.5, 300, 126.5);
+    QTest::newRow("from zero width") << QRectF(1128, 12, 0, 400) << QSizeF(260, 70) << QRectF(1128, 342, 260, 70);
+}
+
+void PanelGeometryTest::resizedPanelFrame_keepsLeftAndTopEdges()
+{
+    QFETCH(QRectF, frame);
+    QFETCH(QSizeF, size);
+    QFETCH(QRectF, expected);
+    QCOMPARE(PanelGeometry::resizedPanelFrame(frame, size), expected);
+}
+
+void PanelGeometryTest::draggedPanelOrigin_followsPointerDisplacement()
+{
+    const PanelGeometry::DragStart start{{500, 500}, {100, 100}};
+    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, {500, 500}), QPointF(100, 100));
+    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, {530, 480}), QPointF(130, 80));
+    QCOMPARE(PanelGeometry::draggedPanelOrigin(start, {-20, 1500}), QPointF(-420, 1100));
+}
+
+void PanelGeometryTest::savedPanelFrame_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<std::optional<QRectF>>("expected");
+
+    QTest::newRow("nothing saved") << QByteArray("[General]\ntitle=Plans\n") << std::optional<QRectF>();
+    QTest::newRow("all four") << QByteArray("[General]\npanelX=1128\npanelY=12.5\npanelW=300\npanelH=400\n")
+                              << std::optional<QRectF>(QRectF(1128, 12.5, 300, 400));
+    QTest::newRow("negative values kept") << QByteArray("[General]\npanelX=-50\npanelY=-20\npanelW=300\npanelH=400\n")
+                                          << std::optional<QRectF>(QRectF(-50, -20, 300, 400));
+    QTest::newRow("only panelX decides") << QByteArray("[General]\npanelY=10\npanelW=300\npanelH=400\n")
+                                         << std::optional<QRectF>();
+    QTest::newRow("panelW missing reads as 0")
+        << QByteArray("[General]\npanelX=10\npanelY=20\npanelH=400\n") << std::optional<QRectF>(QRectF(10, 20, 0, 400));
+    QTest::newRow("only panelX") << QByteArray("[General]\npanelX=10\n") << std::optional<QRectF>(QRectF(10, 0, 0, 0));
+    QTest::newRow("non-numeric reads as 0") << QByteArray("[General]\npanelX=left\npanelY=20\npanelW=abc\npanelH=400\n")
+                                            << std::optional<QRectF>(QRectF(0, 20, 0, 400));
+    QTest::newRow("not finite reads as 0")
+        << QByteArray("[General]\npanelX=nan\npanelY=inf\npanelW=-inf\npanelH=1e999\n")
+        << std::optional<QRectF>(QRectF(0, 0, 0, 0));
+    QTest::newRow("a list reads as 0") << QByteArray("[General]\npanelX=1, 2\npanelY=20\npanelW=300\npanelH=400\n")
+                                       << std::optional<QRectF>(QRectF(0, 20, 300, 400));
+}
+
+void PanelGeometryTest::savedPanelFrame()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(std::optional<QRectF>, expected);
+    const QString path
+        = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_') + QStringLiteral(".ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ini);
+    file.close();
+
+    const QSettings defaults(path, QSettings::IniFormat);
+    QCOMPARE(PanelGeometry::savedPanelFrame(defaults), expected);
+}
+
+void PanelGeometryTest::savePanelFrame_roundTripsThroughTheFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("roundtrip.ini"));
+    {
+        QSettings defaults(path, QSettings::IniFormat);
+        defaults.setValue(QStringLiteral("title"), QStringLiteral("Plans"));
+        PanelGeometry::savePanelFrame(defaults, QRectF(1128.25, -12.5, 300, 433.75));
+    }
+    const QSettings defaults(path, QSettings::IniFormat);
+    QCOMPARE(PanelGeometry::savedPanelFrame(defaults), std::optional<QRectF>(QRectF(1128.25, -12.5, 300, 433.75)));
+    QCOMPARE(defaults.value(QStringLiteral("title")).toString(), QStringLiteral("Plans"));
+    QCOMPARE(defaults.allKeys().size(), 5);
+}
+
+void PanelGeometryTest::screenSpace_data()
+{
+    QTest::addColumn<QRectF>("primary");
+    QTest::addColumn<QRectF>("qtRect");
+    QTest::addColumn<QRectF>("stored");
+
+    QTest::newRow("bottom-right panel") << QRectF(0, 0, 1440, 900) << QRectF(1128, 488, 300, 400)
+                                        << QRectF(1128, 12, 300, 400);
+    QTest::newRow("screen above the primary")
+        << QRectF(0, 0, 1440, 900) << QRectF(100, -1000, 300, 400) << QRectF(100, 1500, 300, 400);
+    QTest::newRow("primary not at Qt's origin")
+        << QRectF(1920, 180, 1440, 900) << QRectF(1920, 680, 300, 400) << QRectF(0, 0, 300, 400);
+}
+
+void PanelGeometryTest::screenSpace()
+{
+    QFETCH(QRectF, primary);
+    QFETCH(QRectF, qtRect);
+    QFETCH(QRectF, stored);
+    const PanelGeometry::ScreenSpace space(primary);
+    QCOMPARE(space.toStored(qtRect), stored);
+    QCOMPARE(space.toQt(stored), qtRect);
+    QCOMPARE(space.toQtPixels(stored), qtRect.toRect());
+    QCOMPARE(space.toStored(qtRect.topLeft()), QPointF(stored.x(), stored.y() + stored.height()));
+}
+
+void PanelGeometryTest::currentScreens_primaryFirstInStoredConvention()
+{
+    // The test runs on two fixed offscreen screens: 1440 × 900 at Qt's origin and 1280 × 1024 to its right.
+    if (QGuiApplication::screens().size() != 2)
+        QSKIP("needs the two-screen offscreen configuration");
+    const QList<Screen> screens = PanelGeometry::currentScreens();
+    QCOMPARE(screens.size(), 2);
+    QCOMPARE(screens.at(0).frame, QRectF(0, 0, 1440, 900));
+    QCOMPARE(screens.at(1).frame, QRectF(1440, -124, 1280, 1024));
+    QCOMPARE(screens.at(1).visibleFrame, QRectF(1440, -124, 1280, 1024));
+}
+
+QTEST_MAIN(PanelGeometryTest)
+#include "panelgeometry_test.moc"
