@@ -1,7 +1,9 @@
 #include "app/appdelegate.h"
 #include "app/keyablepanel.h"
 #include "app/screenshotbackdrop.h"
+#include "model/todostore.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QSettings>
@@ -22,6 +24,7 @@ private slots:
     void dragEndingFarFromEdges_savesAtOnce();
     void savedFrame_isRestored();
     void screenshotMode_centresOverTheBackdrop();
+    void activatedPanel_typingTicksNoGoal();
 
 private:
     static LaunchOptions uiTesting(bool screenshot = false);
@@ -143,6 +146,23 @@ void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
     QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
     QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
     QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(570, 150));
+}
+
+void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
+{
+    LaunchOptions options = uiTesting();
+    options.uiTestGoals = QStringLiteral("First\nSecond");
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(options);
+    QWidget *panel = delegate.panel();
+    panel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+
+    // Keys go to whatever the panel focused on activation; none of them may reach a checkbox.
+    QWidget *focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : panel, Qt::Key_Space);
+    for (const TodoItem &todo : delegate.todoStore()->todos())
+        QVERIFY2(!todo.completed, qPrintable(todo.text));
 }
 
 QTEST_MAIN(AppDelegatePanelTest)

@@ -67,6 +67,9 @@ void KeyablePanel::setContentView(QWidget *content, std::function<QPainterPath()
     m_content = content;
     m_backgroundShape = std::move(backgroundShape);
     content->setParent(this);
+    // The content holds the keyboard focus until one of its fields takes it. Without a focus widget, Qt
+    // would focus the first checkbox when the panel is activated, and a typed space would tick that goal.
+    content->setFocus(Qt::OtherFocusReason);
     // The user cannot make the panel wider or narrower than its content accepts.
     setMinimumSize(content->minimumSize());
     setMaximumSize(content->maximumSize());
