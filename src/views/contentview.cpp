@@ -1,7 +1,7 @@
 #include "contentview.h"
 
 #include "addarea.h"
-#include "continuouscorners.h"
+#include "rows/continuouscorners.h"
 #include "goallist.h"
 #include "model/todostore.h"
 #include "panelheader.h"

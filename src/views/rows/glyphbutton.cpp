@@ -1,5 +1,6 @@
 #include "glyphbutton.h"
 
+#include "continuouscorners.h"
 #include "hierarchicalcolors.h"
 
 #include <QMouseEvent>
@@ -54,7 +55,7 @@ void GlyphButton::paintEvent(QPaintEvent *)
         fill.setAlphaF(fill.alphaF() * backgroundOpacity);
         painter.setPen(Qt::NoPen);
         painter.setBrush(fill);
-        painter.drawRoundedRect(frame, CornerRadius, CornerRadius);
+        painter.drawPath(continuousRoundedRect(frame, CornerRadius));
     }
     if (m_showsFocusRing) {
         const qreal inset = FocusRingWidth / 2.0;

@@ -1,5 +1,6 @@
 #include "goalrow.h"
 
+#include "continuouscorners.h"
 #include "hierarchicalcolors.h"
 
 #include <QEvent>
@@ -94,5 +95,5 @@ void GoalRow::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()), CornerRadius, CornerRadius);
+    painter.drawPath(continuousRoundedRect(QRectF(rect()), CornerRadius));
 }
