@@ -36,8 +36,6 @@ void AddArea::setFace(Face face)
         square->setColor(HierarchicalColors::tertiary(palette()));
         m_newGoalField = new QLineEdit(m_newGoalRow);
         m_newGoalField->setPlaceholderText(tr("New goal"));
-        // The panel's own menu is the only context menu.
-        m_newGoalField->setContextMenuPolicy(Qt::NoContextMenu);
         new InlineEditing(m_newGoalField, m_callbacks.onSubmit, m_callbacks.onCommit, m_callbacks.onCancel);
         m_newGoalRow->contentLayout()->addWidget(square);
         m_newGoalRow->contentLayout()->addWidget(m_newGoalField, 1);

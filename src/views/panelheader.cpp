@@ -96,8 +96,6 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
         m_titleEditor->setAccessibleName(QStringLiteral("title-editor"));
         m_titleEditor->setPlaceholderText(tr("Title"));
         m_titleEditor->setFont(headlineFont(font()));
-        // The panel's own menu is the only context menu.
-        m_titleEditor->setContextMenuPolicy(Qt::NoContextMenu);
         new InlineEditing(m_titleEditor, m_callbacks.onRenameSubmit, m_callbacks.onRenameCommit,
                           m_callbacks.onRenameCancel);
         m_title->hide();

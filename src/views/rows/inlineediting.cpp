@@ -34,6 +34,8 @@ InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, s
     , m_onCancel(std::move(onCancel))
 {
     field->setFrame(false);
+    // The panel's own menu is the only context menu; a right click in the field opens it.
+    field->setContextMenuPolicy(Qt::NoContextMenu);
     field->setAutoFillBackground(false);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
