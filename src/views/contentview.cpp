@@ -83,6 +83,10 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
         },
         this);
 
+    // The window takes its limits from these, so a border drag stops at the width the content accepts.
+    setMinimumWidth(MinimumWidth);
+    setMaximumWidth(MaximumWidth);
+
     m_hoverFade->setDuration(HoverFadeMs);
     m_hoverFade->setEasingCurve(easeOut());
     connect(m_hoverFade, &QVariantAnimation::valueChanged, this,
