@@ -104,7 +104,7 @@ class ContentViewTest final : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void reportedSize_followsTheContent();
+    void sizeAndCount_followTheContent();
     void width_isClampedToThePanelRange_data();
     void width_isClampedToThePanelRange();
 
@@ -120,15 +120,13 @@ private slots:
     void switchingAway_commitsOnce();
     void closingWhileEditing_changesNothing();
 
-    void defaultTitle_isNeverWritten();
     void rename_storesTrimmedTitleOrKeepsIt_data();
     void rename_storesTrimmedTitleOrKeepsIt();
 
-    void count_showsDoneOfAll();
     void secondaryClick_anywhereAsksForThePanelMenu();
 };
 
-void ContentViewTest::reportedSize_followsTheContent()
+void ContentViewTest::sizeAndCount_followTheContent()
 {
     Panel panel;
     QVERIFY(panel.show());
@@ -143,6 +141,15 @@ void ContentViewTest::reportedSize_followsTheContent()
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 126));
     QVERIFY(panel.view->goalList()->isVisible());
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::Nothing);
+
+    const CountLabel *count = panel.view->header()->countLabel();
+    panel.store.toggle(panel.store.todos().at(0).id);
+    QCOMPARE(count->text(), u"1 of 3"_s);
+    QVERIFY(count->isVisible());
+    // Ticking through the row's own checkbox goes through the view to the store.
+    for (int i = 1; i < 3; ++i)
+        QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.onCheckbox(panel.row(i)));
+    QCOMPARE(count->text(), u"3 of 3"_s);
 
     panel.store.add(LongGoal);
     const QUuid id = panel.store.todos().constLast().id;
@@ -159,6 +166,11 @@ void ContentViewTest::reportedSize_followsTheContent()
     panel.store.remove(id);
     QCOMPARE(panel.reports.constLast().height(), 126);
     QCOMPARE(panel.view->rowHeights().value(id), wrapped);
+
+    while (!panel.store.todos().isEmpty())
+        panel.store.remove(panel.store.todos().constFirst().id);
+    QVERIFY(!count->isVisible());
+    QCOMPARE(panel.reports.constLast().height(), 70);
 }
 
 void ContentViewTest::width_isClampedToThePanelRange_data()
@@ -397,52 +409,45 @@ void ContentViewTest::closingWhileEditing_changesNothing()
     QVERIFY(!panel.defaults.contains(u"title"_s));
 }
 
-void ContentViewTest::defaultTitle_isNeverWritten()
-{
-    Panel panel;
-    QVERIFY(panel.show());
-    QCOMPARE(panel.view->title(), DefaultTitle);
-    QCOMPARE(panel.view->header()->shownTitle(), DefaultTitle);
-    panel.view->beginRename();
-    QCOMPARE(panel.view->header()->titleEditor()->text(), DefaultTitle);
-    panel.view->cancelRename();
-    panel.defaults.sync();
-    QVERIFY(!panel.defaults.contains(u"title"_s));
-    QVERIFY(!QFile::exists(panel.defaults.fileName()));
-
-    // Committing the unchanged default writes it like any other draft.
-    panel.view->beginRename();
-    panel.view->commitRename();
-    QCOMPARE(panel.defaults.value(u"title"_s).toString(), DefaultTitle);
-    panel.defaults.setValue(u"title"_s, u"  "_s);
-    QCOMPARE(panel.view->title(), DefaultTitle);
-}
-
 void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt_data()
 {
+    QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("title");
-    QTest::newRow("trimmed") << u"  Work  "_s << int(Qt::Key_Return) << u"Work"_s;
-    QTest::newRow("empty draft") << QString() << int(Qt::Key_Return) << u"Home"_s;
-    QTest::newRow("whitespace draft") << u" \t "_s << int(Qt::Key_Return) << u"Home"_s;
-    QTest::newRow("escape") << u"Other"_s << int(Qt::Key_Escape) << u"Home"_s;
+    QTest::addColumn<QString>("saved");
+    const QString home = u"Home"_s;
+    const QString none;
+    QTest::newRow("trimmed") << home << u"  Work  "_s << int(Qt::Key_Return) << u"Work"_s << u"Work"_s;
+    QTest::newRow("empty draft") << home << QString() << int(Qt::Key_Return) << home << home;
+    QTest::newRow("whitespace draft") << home << u" \t "_s << int(Qt::Key_Return) << home << home;
+    QTest::newRow("escape") << home << u"Other"_s << int(Qt::Key_Escape) << home << home;
+    // The default title is never written by merely showing or cancelling, but a commit writes it as any draft.
+    QTest::newRow("default, escape") << none << u"Other"_s << int(Qt::Key_Escape) << DefaultTitle << none;
+    QTest::newRow("default, committed") << none << DefaultTitle << int(Qt::Key_Return) << DefaultTitle << DefaultTitle;
+    QTest::newRow("blank stored") << u"  "_s << QString() << int(Qt::Key_Return) << DefaultTitle << u"  "_s;
 }
 
 void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
 {
+    QFETCH(QString, stored);
     QFETCH(QString, typed);
     QFETCH(int, key);
     QFETCH(QString, title);
+    QFETCH(QString, saved);
     QTemporaryDir dir;
     const QString settingsFile = dir.filePath(u"mirel.ini"_s);
-    QSettings(settingsFile, QSettings::IniFormat).setValue(u"title"_s, u"Home"_s);
+    if (!stored.isNull())
+        QSettings(settingsFile, QSettings::IniFormat).setValue(u"title"_s, stored);
     {
         Panel panel({}, settingsFile);
         QVERIFY(panel.activate());
-        QCOMPARE(panel.view->header()->shownTitle(), u"Home"_s);
+        const QString before = stored.trimmed().isEmpty() ? DefaultTitle : stored;
+        QCOMPARE(panel.view->title(), before);
+        QCOMPARE(panel.view->header()->shownTitle(), before);
         panel.view->beginRename();
         QLineEdit *editor = panel.view->header()->titleEditor();
+        QCOMPARE(editor->text(), before);
         QCOMPARE(editor->objectName(), u"title-editor"_s);
         QCOMPARE(editor->accessibleName(), u"title-editor"_s);
         QCOMPARE(editor->placeholderText(), u"Title"_s);
@@ -455,27 +460,11 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
         QCOMPARE(panel.view->header()->shownTitle(), title);
     }
     // Stored at once, in the preferences the view was given.
-    QCOMPARE(QSettings(settingsFile, QSettings::IniFormat).value(u"title"_s).toString(), title);
+    if (saved.isNull())
+        QVERIFY(!QFile::exists(settingsFile));
+    else
+        QCOMPARE(QSettings(settingsFile, QSettings::IniFormat).value(u"title"_s).toString(), saved);
     QCOMPARE(Panel({}, settingsFile).view->title(), title);
-}
-
-void ContentViewTest::count_showsDoneOfAll()
-{
-    Panel panel({u"A"_s, u"B"_s, u"C"_s});
-    QVERIFY(panel.show());
-    const CountLabel *count = panel.view->header()->countLabel();
-    panel.store.toggle(panel.store.todos().at(0).id);
-    QCOMPARE(count->text(), u"1 of 3"_s);
-    QVERIFY(count->isVisible());
-
-    // Ticking through the row's own checkbox goes through the view to the store.
-    for (int i = 1; i < 3; ++i)
-        QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.onCheckbox(panel.row(i)));
-    QCOMPARE(count->text(), u"3 of 3"_s);
-
-    while (!panel.store.todos().isEmpty())
-        panel.store.remove(panel.store.todos().constFirst().id);
-    QVERIFY(!count->isVisible());
 }
 
 void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
