@@ -44,9 +44,9 @@ struct Panel {
             [this](QSizeF size) { reports.append(size); });
     }
 
-    bool show(int width = PanelWidth)
+    bool show()
     {
-        view->resize(width, 200);
+        view->resize(PanelWidth, 200);
         view->show();
         return QTest::qWaitForWindowExposed(view.get());
     }
@@ -189,7 +189,9 @@ void ContentViewTest::width_isClampedToThePanelRange()
     QFETCH(int, offered);
     QFETCH(int, reported);
     Panel panel({u"Buy milk"_s});
-    QVERIFY(panel.show(offered));
+    QVERIFY(panel.show());
+    QCOMPARE(panel.reports.size(), 1);
+    panel.view->resize(offered, 200);
     QCOMPARE(panel.reports.constLast().width(), reported);
     QCOMPARE(panel.view->backgroundShape().boundingRect().width(), reported);
     // The window taking the reported size must not start another round.
