@@ -18,12 +18,12 @@ class AppDelegatePanelTest final : public QObject {
 
 private slots:
     void initTestCase();
-    void firstStart_opensBottomRightAndSavesNothing();
+    void launch_placesThePanelAndSavesNothing_data();
+    void launch_placesThePanelAndSavesNothing();
     void contentResize_keepsTheTopEdgeAndSavesNothing();
-    void headerDrag_movesWithThePointer_thenSnapsAndSaves();
-    void dragEndingFarFromEdges_savesAtOnce();
+    void headerDrag_movesWithThePointer_thenSaves_data();
+    void headerDrag_movesWithThePointer_thenSaves();
     void savedFrame_isRestored();
-    void screenshotMode_centresOverTheBackdrop();
     void activatedPanel_typingTicksNoGoal();
 
 private:
@@ -56,15 +56,30 @@ QRectF AppDelegatePanelTest::stored(const QWidget *panel)
     return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
 }
 
-void AppDelegatePanelTest::firstStart_opensBottomRightAndSavesNothing()
+void AppDelegatePanelTest::launch_placesThePanelAndSavesNothing_data()
 {
+    QTest::addColumn<bool>("screenshot");
+    QTest::addColumn<QPoint>("topLeft");
+    QTest::newRow("first start: bottom-right") << false << QPoint(1128, 488);
+    QTest::newRow("screenshot: centred over the backdrop") << true << QPoint(570, 150);
+}
+
+void AppDelegatePanelTest::launch_placesThePanelAndSavesNothing()
+{
+    QFETCH(bool, screenshot);
+    QFETCH(QPoint, topLeft);
     AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
-    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1128, 12, 300, 400));
+    delegate.applicationDidFinishLaunching(uiTesting(screenshot));
     QVERIFY(delegate.panel()->isVisible());
-    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(1128, 488));
-    QVERIFY(!delegate.backdrop());
+    QCOMPARE(delegate.panel()->geometry().topLeft(), topLeft);
     QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
+    QCOMPARE(bool(delegate.backdrop()), screenshot);
+    if (screenshot) {
+        QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
+        QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
+    } else {
+        QCOMPARE(delegate.initialPanelFrame(false), QRectF(1128, 12, 300, 400));
+    }
 }
 
 void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
@@ -81,8 +96,20 @@ void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
     QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelW")));
 }
 
-void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSnapsAndSaves()
+void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves_data()
 {
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("down");
+    QTest::addColumn<int>("snappedLeft");
+    QTest::newRow("near the left edge: snaps, then saves") << 15 << 200 << 12;
+    QTest::newRow("far from the edges: saves at once") << 628 << -200 << 628;
+}
+
+void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves()
+{
+    QFETCH(int, left);
+    QFETCH(int, down);
+    QFETCH(int, snappedLeft);
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(uiTesting());
     QTest::qWait(20);
@@ -92,60 +119,33 @@ void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSnapsAndSaves()
     QCursor::setPos(1200, 600);
     delegate.panelDragChanged();
     QCOMPARE(panel->geometry(), start);
-    // Left edge to 15 from the screen's left edge, top edge 200 lower.
-    QCursor::setPos(1200 - (start.x() - 15), 800);
+    QCursor::setPos(1200 - (start.x() - left), 600 + down);
     delegate.panelDragChanged();
-    QCOMPARE(panel->geometry().topLeft(), QPoint(15, start.y() + 200));
+    QCOMPARE(panel->geometry().topLeft(), QPoint(left, start.y() + down));
     delegate.panelDragEnded();
 
-    // The snap runs over a quarter second and saves the frame it reached.
-    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
-    QElapsedTimer timer;
-    timer.start();
-    QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), 12.0);
-    QVERIFY(timer.elapsed() >= 200);
-    QCOMPARE(panel->geometry().x(), 12);
+    if (snappedLeft != left) {
+        // The snap runs over a quarter second and saves the frame it reached.
+        QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
+        QElapsedTimer timer;
+        timer.start();
+        QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), double(snappedLeft));
+        QVERIFY(timer.elapsed() >= 200);
+    }
+    QCOMPARE(panel->geometry().x(), snappedLeft);
     QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
-}
-
-void AppDelegatePanelTest::dragEndingFarFromEdges_savesAtOnce()
-{
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
-    QTest::qWait(20);
-    KeyablePanel *panel = delegate.panel();
-
-    QCursor::setPos(1200, 600);
-    delegate.panelDragChanged();
-    QCursor::setPos(700, 400);
-    delegate.panelDragChanged();
-    delegate.panelDragEnded();
-    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
-    QCOMPARE(panel->geometry().x(), 628);
 }
 
 void AppDelegatePanelTest::savedFrame_isRestored()
 {
-    {
-        // A UI-testing start empties the suite, so the frame is written after the start.
-        AppDelegate delegate;
-        delegate.applicationDidFinishLaunching(uiTesting());
-        PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(200, 300, 340, 150));
-        QCOMPARE(delegate.initialPanelFrame(false), QRectF(200, 300, 340, 150));
-        QCOMPARE(delegate.initialPanelFrame(true), QRectF(570, 350, 340, 150));
-        PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(9000, 300, 340, 150));
-        QCOMPARE(delegate.initialPanelFrame(false), QRectF(1088, 300, 340, 150));
-    }
-}
-
-void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
-{
+    // A UI-testing start empties the suite, so the frame is written after the start.
     AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting(true));
-    QVERIFY(delegate.backdrop());
-    QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
-    QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
-    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(570, 150));
+    delegate.applicationDidFinishLaunching(uiTesting());
+    PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(200, 300, 340, 150));
+    QCOMPARE(delegate.initialPanelFrame(false), QRectF(200, 300, 340, 150));
+    QCOMPARE(delegate.initialPanelFrame(true), QRectF(570, 350, 340, 150));
+    PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(9000, 300, 340, 150));
+    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1088, 300, 340, 150));
 }
 
 void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
