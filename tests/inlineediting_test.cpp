@@ -11,6 +11,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using Ints = QList<int>;
+
 // A window with an attached editor (shown on demand) and a second, ordinary field.
 struct Fixture {
     QWidget window;
