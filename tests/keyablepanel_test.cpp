@@ -80,7 +80,6 @@ void KeyablePanelTest::resizedByEdges_data()
     // From (100, 100, 300, 400), at least 260 × 50 and at most 520 wide.
     QTest::newRow("right edge out") << right << QPoint(40, 25) << QRect(100, 100, 340, 400);
     QTest::newRow("left edge out keeps the right edge") << left << QPoint(-30, 0) << QRect(70, 100, 330, 400);
-    QTest::newRow("bottom edge in") << bottom << QPoint(0, -100) << QRect(100, 100, 300, 300);
     QTest::newRow("top edge up keeps the bottom edge") << top << QPoint(0, -50) << QRect(100, 50, 300, 450);
     QTest::newRow("top-left corner") << (top | left) << QPoint(-20, 30) << QRect(80, 130, 320, 370);
     QTest::newRow("bottom-right corner") << (bottom | right) << QPoint(20, 30) << QRect(100, 100, 320, 430);
