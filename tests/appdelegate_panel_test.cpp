@@ -11,6 +11,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+LaunchOptions uiTesting(bool screenshot = false)
+{
+    LaunchOptions options;
+    options.uiTesting = true;
+    options.screenshotBackdrop = screenshot;
+    return options;
+}
+
+QRectF stored(const QWidget *panel)
+{
+    const QRect g = panel->geometry();
+    return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
+}
+
+} // namespace
+
 // The delegate's placement on one fixed 1440 × 900 offscreen screen, in the stored convention: a Qt top
 // edge of t for a panel of height h is a stored y of 900 - t - h.
 class AppDelegatePanelTest final : public QObject {
@@ -18,17 +36,14 @@ class AppDelegatePanelTest final : public QObject {
 
 private slots:
     void initTestCase();
-    void launch_placesThePanelAndSavesNothing_data();
-    void launch_placesThePanelAndSavesNothing();
-    void contentResize_keepsTheTopEdgeAndSavesNothing();
+    void firstStart_opensBottomRightAndResizesFromTheTop_savingNothing();
+    void screenshotMode_centresOverTheBackdrop();
     void headerDrag_movesWithThePointer_thenSaves_data();
     void headerDrag_movesWithThePointer_thenSaves();
     void savedFrame_isRestored();
     void activatedPanel_typingTicksNoGoal();
 
 private:
-    static LaunchOptions uiTesting(bool screenshot = false);
-    static QRectF stored(const QWidget *panel);
     QTemporaryDir m_config;
 };
 
@@ -42,50 +57,14 @@ void AppDelegatePanelTest::initTestCase()
         QSKIP("needs the 1440 x 900 offscreen screen configuration");
 }
 
-LaunchOptions AppDelegatePanelTest::uiTesting(bool screenshot)
-{
-    LaunchOptions options;
-    options.uiTesting = true;
-    options.screenshotBackdrop = screenshot;
-    return options;
-}
-
-QRectF AppDelegatePanelTest::stored(const QWidget *panel)
-{
-    const QRect g = panel->geometry();
-    return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
-}
-
-void AppDelegatePanelTest::launch_placesThePanelAndSavesNothing_data()
-{
-    QTest::addColumn<bool>("screenshot");
-    QTest::addColumn<QPoint>("topLeft");
-    QTest::newRow("first start: bottom-right") << false << QPoint(1128, 488);
-    QTest::newRow("screenshot: centred over the backdrop") << true << QPoint(570, 150);
-}
-
-void AppDelegatePanelTest::launch_placesThePanelAndSavesNothing()
-{
-    QFETCH(bool, screenshot);
-    QFETCH(QPoint, topLeft);
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting(screenshot));
-    QVERIFY(delegate.panel()->isVisible());
-    QCOMPARE(delegate.panel()->geometry().topLeft(), topLeft);
-    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
-    QCOMPARE(bool(delegate.backdrop()), screenshot);
-    if (screenshot) {
-        QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
-        QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
-    } else {
-        QCOMPARE(delegate.initialPanelFrame(false), QRectF(1128, 12, 300, 400));
-    }
-}
-
-void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
+void AppDelegatePanelTest::firstStart_opensBottomRightAndResizesFromTheTop_savingNothing()
 {
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(uiTesting());
+    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1128, 12, 300, 400));
+    QVERIFY(delegate.panel()->isVisible());
+    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(1128, 488));
+    QVERIFY(!delegate.backdrop());
     QTest::qWait(20);
     const QRect before = delegate.panel()->geometry();
 
@@ -93,7 +72,18 @@ void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
     delegate.resizePanel(QSizeF(before.width(), 200));
     QCOMPARE(delegate.panel()->geometry(), before);
     QTRY_COMPARE(delegate.panel()->geometry(), QRect(before.x(), before.y(), before.width(), 200));
+    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
     QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelW")));
+}
+
+void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
+{
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting(true));
+    QVERIFY(delegate.backdrop());
+    QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
+    QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
+    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(570, 150));
 }
 
 void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves_data()
