@@ -11,6 +11,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+LaunchOptions uiTesting(bool screenshot = false)
+{
+    LaunchOptions options;
+    options.uiTesting = true;
+    options.screenshotBackdrop = screenshot;
+    return options;
+}
+
+QRectF stored(const QWidget *panel)
+{
+    const QRect g = panel->geometry();
+    return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
+}
+
+} // namespace
+
 // The delegate's placement on one fixed 1440 × 900 offscreen screen, in the stored convention: a Qt top
 // edge of t for a panel of height h is a stored y of 900 - t - h.
 class AppDelegatePanelTest final : public QObject {
@@ -18,17 +36,14 @@ class AppDelegatePanelTest final : public QObject {
 
 private slots:
     void initTestCase();
-    void firstStart_opensBottomRightAndSavesNothing();
-    void contentResize_keepsTheTopEdgeAndSavesNothing();
-    void headerDrag_movesWithThePointer_thenSnapsAndSaves();
-    void dragEndingFarFromEdges_savesAtOnce();
-    void savedFrame_isRestored();
+    void firstStart_opensBottomRightAndResizesFromTheTop_savingNothing();
     void screenshotMode_centresOverTheBackdrop();
+    void headerDrag_movesWithThePointer_thenSaves_data();
+    void headerDrag_movesWithThePointer_thenSaves();
+    void savedFrame_isRestored();
     void activatedPanel_typingTicksNoGoal();
 
 private:
-    static LaunchOptions uiTesting(bool screenshot = false);
-    static QRectF stored(const QWidget *panel);
     QTemporaryDir m_config;
 };
 
@@ -42,21 +57,7 @@ void AppDelegatePanelTest::initTestCase()
         QSKIP("needs the 1440 x 900 offscreen screen configuration");
 }
 
-LaunchOptions AppDelegatePanelTest::uiTesting(bool screenshot)
-{
-    LaunchOptions options;
-    options.uiTesting = true;
-    options.screenshotBackdrop = screenshot;
-    return options;
-}
-
-QRectF AppDelegatePanelTest::stored(const QWidget *panel)
-{
-    const QRect g = panel->geometry();
-    return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
-}
-
-void AppDelegatePanelTest::firstStart_opensBottomRightAndSavesNothing()
+void AppDelegatePanelTest::firstStart_opensBottomRightAndResizesFromTheTop_savingNothing()
 {
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(uiTesting());
@@ -64,13 +65,6 @@ void AppDelegatePanelTest::firstStart_opensBottomRightAndSavesNothing()
     QVERIFY(delegate.panel()->isVisible());
     QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(1128, 488));
     QVERIFY(!delegate.backdrop());
-    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
-}
-
-void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
-{
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
     QTest::qWait(20);
     const QRect before = delegate.panel()->geometry();
 
@@ -78,64 +72,8 @@ void AppDelegatePanelTest::contentResize_keepsTheTopEdgeAndSavesNothing()
     delegate.resizePanel(QSizeF(before.width(), 200));
     QCOMPARE(delegate.panel()->geometry(), before);
     QTRY_COMPARE(delegate.panel()->geometry(), QRect(before.x(), before.y(), before.width(), 200));
-    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelW")));
-}
-
-void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSnapsAndSaves()
-{
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
-    QTest::qWait(20);
-    KeyablePanel *panel = delegate.panel();
-    const QRect start = panel->geometry();
-
-    QCursor::setPos(1200, 600);
-    delegate.panelDragChanged();
-    QCOMPARE(panel->geometry(), start);
-    // Left edge to 15 from the screen's left edge, top edge 200 lower.
-    QCursor::setPos(1200 - (start.x() - 15), 800);
-    delegate.panelDragChanged();
-    QCOMPARE(panel->geometry().topLeft(), QPoint(15, start.y() + 200));
-    delegate.panelDragEnded();
-
-    // The snap runs over a quarter second and saves the frame it reached.
     QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
-    QElapsedTimer timer;
-    timer.start();
-    QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), 12.0);
-    QVERIFY(timer.elapsed() >= 200);
-    QCOMPARE(panel->geometry().x(), 12);
-    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
-}
-
-void AppDelegatePanelTest::dragEndingFarFromEdges_savesAtOnce()
-{
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
-    QTest::qWait(20);
-    KeyablePanel *panel = delegate.panel();
-
-    QCursor::setPos(1200, 600);
-    delegate.panelDragChanged();
-    QCursor::setPos(700, 400);
-    delegate.panelDragChanged();
-    delegate.panelDragEnded();
-    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
-    QCOMPARE(panel->geometry().x(), 628);
-}
-
-void AppDelegatePanelTest::savedFrame_isRestored()
-{
-    {
-        // A UI-testing start empties the suite, so the frame is written after the start.
-        AppDelegate delegate;
-        delegate.applicationDidFinishLaunching(uiTesting());
-        PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(200, 300, 340, 150));
-        QCOMPARE(delegate.initialPanelFrame(false), QRectF(200, 300, 340, 150));
-        QCOMPARE(delegate.initialPanelFrame(true), QRectF(570, 350, 340, 150));
-        PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(9000, 300, 340, 150));
-        QCOMPARE(delegate.initialPanelFrame(false), QRectF(1088, 300, 340, 150));
-    }
+    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelW")));
 }
 
 void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
@@ -146,6 +84,58 @@ void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
     QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
     QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
     QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(570, 150));
+}
+
+void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves_data()
+{
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("down");
+    QTest::addColumn<int>("snappedLeft");
+    QTest::newRow("near the left edge: snaps, then saves") << 15 << 200 << 12;
+    QTest::newRow("far from the edges: saves at once") << 628 << -200 << 628;
+}
+
+void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves()
+{
+    QFETCH(int, left);
+    QFETCH(int, down);
+    QFETCH(int, snappedLeft);
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting());
+    QTest::qWait(20);
+    KeyablePanel *panel = delegate.panel();
+    const QRect start = panel->geometry();
+
+    QCursor::setPos(1200, 600);
+    delegate.panelDragChanged();
+    QCOMPARE(panel->geometry(), start);
+    QCursor::setPos(1200 - (start.x() - left), 600 + down);
+    delegate.panelDragChanged();
+    QCOMPARE(panel->geometry().topLeft(), QPoint(left, start.y() + down));
+    delegate.panelDragEnded();
+
+    if (snappedLeft != left) {
+        // The snap runs over a quarter second and saves the frame it reached.
+        QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
+        QElapsedTimer timer;
+        timer.start();
+        QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), double(snappedLeft));
+        QVERIFY(timer.elapsed() >= 200);
+    }
+    QCOMPARE(panel->geometry().x(), snappedLeft);
+    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
+}
+
+void AppDelegatePanelTest::savedFrame_isRestored()
+{
+    // A UI-testing start empties the suite, so the frame is written after the start.
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(uiTesting());
+    PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(200, 300, 340, 150));
+    QCOMPARE(delegate.initialPanelFrame(false), QRectF(200, 300, 340, 150));
+    QCOMPARE(delegate.initialPanelFrame(true), QRectF(570, 350, 340, 150));
+    PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(9000, 300, 340, 150));
+    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1088, 300, 340, 150));
 }
 
 void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()

@@ -11,27 +11,32 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Calls {
-    int submits = 0;
-    int commits = 0;
-    int cancels = 0;
-};
+using Ints = QList<int>;
 
 // A window with an attached editor (shown on demand) and a second, ordinary field.
 struct Fixture {
     QWidget window;
     QPointer<QLineEdit> field = new QLineEdit(&window);
     QLineEdit *other = new QLineEdit(&window);
-    Calls calls;
+    int submits = 0;
+    int commits = 0;
+    int cancels = 0;
 
-    Fixture()
+    // Views end an edit by removing the editor, sometimes from inside its own callback.
+    explicit Fixture(bool callbacksRemoveField = false)
     {
         auto *layout = new QVBoxLayout(&window);
         layout->addWidget(field);
         layout->addWidget(other);
         field->hide();
-        new InlineEditing(
-            field, [this] { ++calls.submits; }, [this] { ++calls.commits; }, [this] { ++calls.cancels; });
+        const auto count = [this, callbacksRemoveField](int &calls) {
+            return [this, callbacksRemoveField, &calls] {
+                ++calls;
+                if (callbacksRemoveField)
+                    delete field.data();
+            };
+        };
+        new InlineEditing(field, count(submits), count(commits), count(cancels));
         window.show();
         window.activateWindow();
     }
@@ -43,22 +48,27 @@ class InlineEditingTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void shownField_takesFocusAfterDelayWithoutCommitting();
-    void fieldGoneBeforeDelay_takesNoFocus_data();
-    void fieldGoneBeforeDelay_takesNoFocus();
-    void keys_mapToSubmitAndCancel_data();
-    void keys_mapToSubmitAndCancel();
-    void focusLeavingField_commits_data();
-    void focusLeavingField_commits();
+    void focus_comesAfterTheDelayToAFieldStillShown_data();
+    void focus_comesAfterTheDelayToAFieldStillShown();
+    void endings_mapToTheirCallbacks_data();
+    void endings_mapToTheirCallbacks();
     void anotherWindowTakingFocus_commitsWhileShown();
-    void callbackDeletingField_isSafe_data();
-    void callbackDeletingField_isSafe();
 };
 
-void InlineEditingTest::shownField_takesFocusAfterDelayWithoutCommitting()
+void InlineEditingTest::focus_comesAfterTheDelayToAFieldStillShown_data()
 {
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("still shown") << QString();
+    QTest::newRow("hidden") << u"hide"_s;
+    QTest::newRow("deleted") << u"delete"_s;
+}
+
+void InlineEditingTest::focus_comesAfterTheDelayToAFieldStillShown()
+{
+    QFETCH(QString, meanwhile);
     Fixture f;
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    f.other->setFocus();
     QElapsedTimer shown;
     shown.start();
     f.field->show();
@@ -66,9 +76,19 @@ void InlineEditingTest::shownField_takesFocusAfterDelayWithoutCommitting()
     QTest::qWait(50);
     if (shown.elapsed() < 100)
         QVERIFY(!f.field->hasFocus());
+    if (meanwhile == u"hide"_s)
+        f.field->hide();
+    else if (meanwhile == u"delete"_s)
+        delete f.field;
+    if (!meanwhile.isNull()) {
+        QTest::qWait(150);
+        QVERIFY(f.other->hasFocus());
+        QCOMPARE(f.commits, 0);
+        return;
+    }
     QTRY_VERIFY(f.field->hasFocus());
     QVERIFY(shown.elapsed() >= 100);
-    QCOMPARE(f.calls.commits, 0);
+    QCOMPARE(f.commits, 0);
 
     // Shown again after being hidden, it asks for focus again.
     f.other->setFocus();
@@ -77,88 +97,57 @@ void InlineEditingTest::shownField_takesFocusAfterDelayWithoutCommitting()
     QTRY_VERIFY(f.field->hasFocus());
 }
 
-void InlineEditingTest::fieldGoneBeforeDelay_takesNoFocus_data()
-{
-    QTest::addColumn<bool>("deleted");
-    QTest::newRow("hidden") << false;
-    QTest::newRow("deleted") << true;
-}
-
-void InlineEditingTest::fieldGoneBeforeDelay_takesNoFocus()
-{
-    QFETCH(bool, deleted);
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    f.other->setFocus();
-    f.field->show();
-    QTest::qWait(30);
-    if (deleted)
-        delete f.field;
-    else
-        f.field->hide();
-    QTest::qWait(150);
-    QVERIFY(f.other->hasFocus());
-    QCOMPARE(f.calls.commits, 0);
-}
-
-void InlineEditingTest::keys_mapToSubmitAndCancel_data()
+void InlineEditingTest::endings_mapToTheirCallbacks_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("keys");
-    QTest::addColumn<int>("submits");
-    QTest::addColumn<int>("cancels");
-    QTest::newRow("return") << u"Buy milk"_s << QList<int>{Qt::Key_Return} << 1 << 0;
-    QTest::newRow("keypad enter") << u"Buy milk"_s << QList<int>{Qt::Key_Enter} << 1 << 0;
-    QTest::newRow("return on empty field") << QString() << QList<int>{Qt::Key_Return} << 1 << 0;
-    QTest::newRow("return twice") << u"Buy milk"_s << QList<int>{Qt::Key_Return, Qt::Key_Return} << 2 << 0;
-    QTest::newRow("escape") << u"Buy milk"_s << QList<int>{Qt::Key_Escape} << 0 << 1;
+    QTest::addColumn<Ints>("keys");
+    QTest::addColumn<Qt::FocusReason>("focusLoss");
+    QTest::addColumn<bool>("removesField");
+    QTest::addColumn<Ints>("calls"); // submits, commits, cancels
+    const QString text = u"Buy milk"_s;
+    const Ints noKeys;
+    const auto none = Qt::NoFocusReason;
+    QTest::newRow("return") << text << Ints { Qt::Key_Return } << none << false << Ints { 1, 0, 0 };
+    QTest::newRow("keypad enter") << text << Ints { Qt::Key_Enter } << none << false << Ints { 1, 0, 0 };
+    QTest::newRow("return on empty field") << QString() << Ints { Qt::Key_Return } << none << false << Ints { 1, 0, 0 };
+    QTest::newRow("return twice") << text << Ints { Qt::Key_Return, Qt::Key_Return } << none << false
+                                  << Ints { 2, 0, 0 };
+    QTest::newRow("escape") << text << Ints { Qt::Key_Escape } << none << false << Ints { 0, 0, 1 };
+    QTest::newRow("click into another field") << text << noKeys << Qt::MouseFocusReason << false << Ints { 0, 1, 0 };
+    QTest::newRow("tab to another field") << text << noKeys << Qt::TabFocusReason << false << Ints { 0, 1, 0 };
+    // The field's own context menu borrows the focus and gives it back.
+    QTest::newRow("context menu") << text << noKeys << Qt::PopupFocusReason << false << Ints { 0, 0, 0 };
+    // Nothing more is reported by the field while it is being destroyed.
+    QTest::newRow("submit removing the field") << text << Ints { Qt::Key_Return } << none << true << Ints { 1, 0, 0 };
+    QTest::newRow("cancel removing the field") << text << Ints { Qt::Key_Escape } << none << true << Ints { 0, 0, 1 };
+    QTest::newRow("commit removing the field") << text << noKeys << Qt::MouseFocusReason << true << Ints { 0, 1, 0 };
 }
 
-void InlineEditingTest::keys_mapToSubmitAndCancel()
+void InlineEditingTest::endings_mapToTheirCallbacks()
 {
     QFETCH(QString, text);
-    QFETCH(QList<int>, keys);
-    QFETCH(int, submits);
-    QFETCH(int, cancels);
-    Fixture f;
+    QFETCH(Ints, keys);
+    QFETCH(Qt::FocusReason, focusLoss);
+    QFETCH(bool, removesField);
+    QFETCH(Ints, calls);
+    Fixture f(removesField);
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
     f.field->setText(text);
     f.field->show();
     QTRY_VERIFY(f.field->hasFocus());
     for (const int key : keys)
         QTest::keyClick(f.field, Qt::Key(key));
-    QCOMPARE(f.calls.submits, submits);
-    QCOMPARE(f.calls.cancels, cancels);
-    QCOMPARE(f.calls.commits, 0);
-    QCOMPARE(f.field->text(), text);
-}
-
-void InlineEditingTest::focusLeavingField_commits_data()
-{
-    QTest::addColumn<Qt::FocusReason>("reason");
-    QTest::addColumn<int>("commits");
-    QTest::newRow("click into another field") << Qt::MouseFocusReason << 1;
-    QTest::newRow("tab to another field") << Qt::TabFocusReason << 1;
-    // The field's own context menu borrows the focus and gives it back.
-    QTest::newRow("context menu") << Qt::PopupFocusReason << 0;
-}
-
-void InlineEditingTest::focusLeavingField_commits()
-{
-    QFETCH(Qt::FocusReason, reason);
-    QFETCH(int, commits);
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    f.field->show();
-    QTRY_VERIFY(f.field->hasFocus());
-    if (reason == Qt::PopupFocusReason) {
-        QFocusEvent focusOut(QEvent::FocusOut, reason);
+    if (focusLoss == Qt::PopupFocusReason) {
+        QFocusEvent focusOut(QEvent::FocusOut, focusLoss);
         QApplication::sendEvent(f.field, &focusOut);
-    } else {
-        f.other->setFocus(reason);
+    } else if (focusLoss != Qt::NoFocusReason) {
+        f.other->setFocus(focusLoss);
     }
-    QCOMPARE(f.calls.commits, commits);
-    QCOMPARE(f.calls.submits, 0);
+    QCOMPARE((Ints { f.submits, f.commits, f.cancels }), calls);
+    if (removesField)
+        QVERIFY(f.field.isNull());
+    else
+        QCOMPARE(f.field->text(), text);
 }
 
 void InlineEditingTest::anotherWindowTakingFocus_commitsWhileShown()
@@ -172,57 +161,20 @@ void InlineEditingTest::anotherWindowTakingFocus_commitsWhileShown()
     elsewhere.show();
     elsewhere.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
-    QVERIFY(f.calls.commits >= 1);
+    QVERIFY(f.commits >= 1);
 
     // Every window losing focus counts, also one that is not the field's own.
-    const int before = f.calls.commits;
+    const int before = f.commits;
     f.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    QVERIFY(f.calls.commits > before);
+    QVERIFY(f.commits > before);
 
     // A hidden field is no longer editing anything.
     f.field->hide();
-    const int hiddenBefore = f.calls.commits;
+    const int hiddenBefore = f.commits;
     elsewhere.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
-    QCOMPARE(f.calls.commits, hiddenBefore);
-}
-
-void InlineEditingTest::callbackDeletingField_isSafe_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::newRow("submit") << int(Qt::Key_Return);
-    QTest::newRow("cancel") << int(Qt::Key_Escape);
-    QTest::newRow("commit on focus loss") << 0;
-}
-
-void InlineEditingTest::callbackDeletingField_isSafe()
-{
-    QFETCH(int, key);
-    QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    QPointer<QLineEdit> field = new QLineEdit(&window);
-    auto *other = new QLineEdit(&window);
-    layout->addWidget(field);
-    layout->addWidget(other);
-    // Views end an edit by removing the editor, sometimes from inside its own callback.
-    int calls = 0;
-    const auto removeField = [&field, &calls] {
-        ++calls;
-        delete field.data();
-    };
-    new InlineEditing(field, removeField, removeField, removeField);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTRY_VERIFY(field && field->hasFocus());
-    if (key != 0)
-        QTest::keyClick(field, Qt::Key(key));
-    else
-        other->setFocus();
-    QVERIFY(field.isNull());
-    // Nothing is reported by the field while it is being destroyed.
-    QCOMPARE(calls, 1);
+    QCOMPARE(f.commits, hiddenBefore);
 }
 
 QTEST_MAIN(InlineEditingTest)
