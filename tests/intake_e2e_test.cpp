@@ -8,6 +8,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +46,7 @@ private slots:
     void send_oversizedText_isRefused();
     void badClients_neitherBlockNorStopThePanel();
     void starts_leaveOnePanelPerMode();
+    void sendSelection_addsTheSelectedLines();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -60,7 +62,8 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QProcessEnvironment m_environment;
-    QList<QProcess *> m_panels;
+    // Panels, X servers and selection owners the test started; ended in cleanup.
+    QList<QProcess *> m_processes;
 };
 
 void IntakeEndToEndTest::init()
@@ -85,18 +88,18 @@ void IntakeEndToEndTest::cleanup()
         if (const qint64 pid = panelPid(uiTesting); pid > 0)
             ::kill(pid_t(pid), SIGTERM);
     }
-    for (QProcess *panel : std::as_const(m_panels)) {
-        panel->terminate();
-        panel->waitForFinished();
+    for (QProcess *process : std::as_const(m_processes)) {
+        process->terminate();
+        process->waitForFinished();
     }
-    qDeleteAll(m_panels);
-    m_panels.clear();
+    qDeleteAll(m_processes);
+    m_processes.clear();
 }
 
 QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, Wait wait)
 {
     auto *panel = new QProcess;
-    m_panels.append(panel);
+    m_processes.append(panel);
     panel->setProcessEnvironment(m_environment);
     panel->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     panel->start(QStringLiteral(MIREL_EXECUTABLE), arguments);
@@ -321,6 +324,48 @@ void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
     // The memory-only panel took those texts; the user's panel and its file saw nothing of them.
     QCOMPARE(run({ u"--send"_s, u"mine"_s }).exitCode, 0);
     QCOMPARE(goalTexts(), QStringList { u"mine"_s });
+}
+
+void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
+{
+    const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
+    const QString xclip = QStandardPaths::findExecutable(u"xclip"_s);
+    if (xvfb.isEmpty() || xclip.isEmpty())
+        QSKIP("needs Xvfb and xclip");
+    startPanel();
+    QProcess *server = m_processes.emplace_back(new QProcess);
+    server->start(xvfb, { u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s });
+    QVERIFY(server->waitForReadyRead(StartTimeoutMs));
+    // From here on the processes run on the X server, not offscreen, so the selection is the server's.
+    m_environment.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(server->readLine().trimmed()));
+    m_environment.remove(u"QT_QPA_PLATFORM"_s);
+
+    // Nothing selected: nothing to add, and not an error.
+    const Result empty = run({ u"--send-selection"_s });
+    QCOMPARE(empty.exitCode, 0);
+    QVERIFY2(empty.err.contains("no text is selected"), empty.err.constData());
+    QCOMPARE(goalTexts(), QStringList());
+
+    const QByteArray selected = "Selected first\r\n\n  selected second  \n";
+    QProcess *owner = m_processes.emplace_back(new QProcess);
+    owner->setProcessEnvironment(m_environment);
+    owner->start(xclip, { u"-quiet"_s, u"-selection"_s, u"primary"_s });
+    owner->write(selected);
+    owner->closeWriteChannel();
+    QVERIFY(owner->waitForStarted());
+    const auto currentSelection = [&] {
+        QProcess reader;
+        reader.setProcessEnvironment(m_environment);
+        reader.start(xclip, { u"-o"_s, u"-selection"_s, u"primary"_s });
+        reader.waitForFinished();
+        return reader.readAllStandardOutput();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(currentSelection(), selected, StartTimeoutMs);
+
+    const Result sent = run({ u"--send-selection"_s });
+    QCOMPARE(sent.exitCode, 0);
+    QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));
+    QCOMPARE(goalTexts(), (QStringList { u"Selected first"_s, u"selected second"_s }));
 }
 
 QTEST_GUILESS_MAIN(IntakeEndToEndTest)

@@ -79,14 +79,13 @@ void IntakeProtocolTest::reader_refusesBadInput()
 
 void IntakeProtocolTest::sendCommand_fromArguments_data()
 {
-    // A source of -1: the command line asks for no sending.
+    // Sending texts from the arguments and from standard input runs for real in intake_e2e_test; these are the
+    // command lines where a switch and a text are easy to confuse. A source of -1: nothing is to be sent.
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("source");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QStringList>("modeArguments");
 
-    // Sending from the arguments, standard input and the selection is run for real in intake_e2e_test; these
-    // are the command lines where a switch and a text are easy to confuse.
     using Source = SendCommand::Source;
     const QStringList none;
     QTest::newRow("the program path is never a switch") << QStringList { u"--send"_s } << -1 << none << none;
