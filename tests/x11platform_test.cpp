@@ -12,16 +12,16 @@ private slots:
 
 void X11PlatformTest::preferXWayland_data()
 {
-    // An empty column means the variable is unset.
+    // An empty value means the variable is unset.
     QTest::addColumn<QByteArray>("waylandDisplay");
     QTest::addColumn<QByteArray>("display");
     QTest::addColumn<QByteArray>("chosenPlatform");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("Wayland session with XWayland") << QByteArray("wayland-0") << QByteArray(":0") << QByteArray()
-                                                   << QByteArray("xcb");
-    QTest::newRow("the user's choice stands") << QByteArray("wayland-0") << QByteArray(":0")
-                                              << QByteArray("wayland") << QByteArray("wayland");
+    QTest::newRow("Wayland session with XWayland")
+        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
+    QTest::newRow("the user's choice stands")
+        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland") << QByteArray("wayland");
     QTest::newRow("no XWayland to run on") << QByteArray("wayland-0") << QByteArray() << QByteArray() << QByteArray();
     QTest::newRow("X11 session") << QByteArray() << QByteArray(":0") << QByteArray() << QByteArray();
 }
@@ -33,26 +33,15 @@ void X11PlatformTest::preferXWayland()
     QFETCH(QByteArray, chosenPlatform);
     QFETCH(QByteArray, expected);
 
+    // Every row sets all three, so neither an earlier row nor the session running the test leaks in.
     const auto set = [](const char *name, const QByteArray &value) {
-        if (value.isEmpty())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+        return value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
     };
-    const QByteArray savedPlatform = qgetenv("QT_QPA_PLATFORM");
-    const QByteArray savedWayland = qgetenv("WAYLAND_DISPLAY");
-    const QByteArray savedDisplay = qgetenv("DISPLAY");
     set("WAYLAND_DISPLAY", waylandDisplay);
     set("DISPLAY", display);
     set("QT_QPA_PLATFORM", chosenPlatform);
-
     X11Platform::preferXWaylandInWaylandSessions();
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-
-    set("QT_QPA_PLATFORM", savedPlatform);
-    set("WAYLAND_DISPLAY", savedWayland);
-    set("DISPLAY", savedDisplay);
-    QCOMPARE(platform, expected);
+    QCOMPARE(qgetenv("QT_QPA_PLATFORM"), expected);
 }
 
 QTEST_GUILESS_MAIN(X11PlatformTest)
