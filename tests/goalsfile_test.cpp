@@ -46,8 +46,6 @@ private slots:
     void decode_rejectsWholeFile_data();
     void decode_rejectsWholeFile();
     void decode_keepsFileOrderAndDuplicates();
-    void trimmedNonEmpty_trimsOuterWhitespaceOnly_data();
-    void trimmedNonEmpty_trimsOuterWhitespaceOnly();
 };
 
 void GoalsFileTest::encode_writesTheCompactForm()
@@ -115,6 +113,7 @@ void GoalsFileTest::value_isReadAndWrittenBack_data()
     same("non-ASCII raw UTF-8", "text", "\"Caf\xc3\xa9 \xe2\x98\x95 \xf0\x9f\x98\x80\"");
     same("other scripts", "text", '"' + u"買い物 покупки خرید 👩‍👩‍👧"_s.toUtf8() + '"');
     same("separators raw", "text", "\" \xc2\xa0\xe2\x80\xa8\xe2\x80\xa9\xc2\x85 \"");
+    same("leading byte-order mark", "text", "\"\xef\xbb\xbfx\"");
     same("long", "text", '"' + QByteArray(20000, 'x') + '"');
     changed("escaped slash", "text", R"("a\/b")", R"("a/b")");
     changed("unicode escapes", "text", R"("caf\u00E9 \ud83d\ude00")", "\"caf\xc3\xa9 \xf0\x9f\x98\x80\"");
@@ -147,6 +146,9 @@ void GoalsFileTest::value_isReadAndWrittenBack()
 
     const auto decoded = GoalsFile::decode("[" + element(key, read) + "]");
     QVERIFY(decoded);
+    // QString::fromUtf8 takes a text's leading U+FEFF for a byte-order mark and drops it; the reader has yet to
+    // keep it. The expected failure turns into a failing pass once it does.
+    QEXPECT_FAIL("leading byte-order mark", "the reader drops a leading U+FEFF from a text", Continue);
     QCOMPARE(GoalsFile::encode(*decoded).value_or("failed"), "[" + element(key, written) + "]");
 }
 
@@ -162,7 +164,6 @@ void GoalsFileTest::decode_rejectsWholeFile_data()
     QTest::newRow("empty input") << QByteArray();
     QTest::newRow("malformed") << "[" + good;
     QTest::newRow("trailing garbage") << "[]x"_ba;
-    QTest::newRow("two documents") << "[][]"_ba;
     QTest::newRow("single object") << good;
     QTest::newRow("top-level string") << R"("[]")"_ba;
     QTest::newRow("element not an object") << "[" + good + ",1]";
@@ -186,7 +187,6 @@ void GoalsFileTest::decode_rejectsWholeFile_data()
     QTest::newRow("id not hex") << withOne("id", R"("6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A91G")");
     QTest::newRow("id hyphen moved") << withOne("id", R"("6B1E2C4-40A7F-4D2B-9E3A-5C81F0D2A917")");
     QTest::newRow("date without designator") << withOne("createdAt", R"("2026-03-02T08:15:00")");
-    QTest::newRow("date only") << withOne("createdAt", R"("2026-03-02")");
     QTest::newRow("date with space") << withOne("createdAt", R"("2026-03-02 08:15:00Z")");
     QTest::newRow("date offset without colon") << withOne("createdAt", R"("2026-03-02T08:15:00+0200")");
     QTest::newRow("date empty fraction") << withOne("createdAt", R"("2026-03-02T08:15:00.Z")");
@@ -219,33 +219,6 @@ void GoalsFileTest::decode_keepsFileOrderAndDuplicates()
     QCOMPARE(decoded->at(0).order, qint64(5));
     QCOMPARE(decoded->at(1).order, qint64(-2));
     QCOMPARE(decoded->at(2).id, decoded->at(0).id);
-}
-
-void GoalsFileTest::trimmedNonEmpty_trimsOuterWhitespaceOnly_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("trimmed");
-    QTest::addColumn<bool>("present");
-
-    QTest::newRow("spaces and newline") << u"  Buy milk \n"_s << u"Buy milk"_s << true;
-    QTest::newRow("inner spaces stay") << u"Buy  milk"_s << u"Buy  milk"_s << true;
-    QTest::newRow("only blanks") << u" \t\n \r\n"_s << QString() << false;
-    QTest::newRow("empty") << QString() << QString() << false;
-    QTest::newRow("unicode spaces") << u"\u00a0\u3000\u2028\u2029\u0085\u000b\u000cx\u202f"_s << u"x"_s << true;
-    QTest::newRow("zero-width space is not whitespace") << u"\u200bx\u200b"_s << u"\u200bx\u200b"_s << true;
-    QTest::newRow("byte-order mark is not whitespace") << u"\ufeffx"_s << u"\ufeffx"_s << true;
-}
-
-void GoalsFileTest::trimmedNonEmpty_trimsOuterWhitespaceOnly()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, trimmed);
-    QFETCH(bool, present);
-
-    const std::optional<QString> result = trimmedNonEmpty(text);
-    QCOMPARE(result.has_value(), present);
-    if (present)
-        QCOMPARE(*result, trimmed);
 }
 
 QTEST_APPLESS_MAIN(GoalsFileTest)

@@ -35,7 +35,6 @@ class LaunchTest final : public QObject {
 
 private slots:
     void initTestCase();
-    void init();
 
     void fromArguments_matchesExactWholeArguments_data();
     void fromArguments_matchesExactWholeArguments();
@@ -56,13 +55,8 @@ void LaunchTest::initTestCase()
     // Both preference domains live in a scratch folder, never in the user's own configuration.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsFolder.path());
-}
-
-void LaunchTest::init()
-{
+    // Unlike the preferences, the test-mode data folder outlives a run.
     QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).removeRecursively();
-    QSettings().clear();
-    QSettings(QString::fromUtf16(UiTestingSuiteName), QString()).clear();
 }
 
 void LaunchTest::fromArguments_matchesExactWholeArguments_data()

@@ -71,8 +71,7 @@ class TodoStoreTest final : public QObject {
 private slots:
     void init();
 
-    void load_sortsStablyAndAddFollowsLargestOrder();
-    void load_withoutFile_startsEmptyAndFirstSaveCreatesIt();
+    void loadAndAdd_keepTheOrderRules();
     void addLines_splitsAndTrims_data();
     void addLines_splitsAndTrims();
     void move_reorders_data();
@@ -96,8 +95,21 @@ void TodoStoreTest::init()
     QVERIFY(m_folder->isValid());
 }
 
-void TodoStoreTest::load_sortsStablyAndAddFollowsLargestOrder()
+void TodoStoreTest::loadAndAdd_keepTheOrderRules()
 {
+    TodoStore fresh(path());
+    QVERIFY(fresh.todos().isEmpty());
+    fresh.add(u"Water the plants"_s);
+    QCOMPARE(snapshot(fresh), u"Water the plants:0"_s);
+    QVERIFY(!QFile::exists(path()));
+    fresh.save();
+    TodoStore reloaded(path());
+    QCOMPARE(snapshot(reloaded), u"Water the plants:0"_s);
+    QCOMPARE(reloaded.todos().constFirst().id, fresh.todos().constFirst().id);
+    // A missing file is not an unreadable one: nothing is kept aside.
+    QVERIFY(keptCopies(m_folder->path()).isEmpty());
+    QVERIFY(!fresh.keptUnreadableFile());
+
     writeFile(path(), *GoalsFile::encode({goal(u"a"_s, 5), goal(u"b"_s, 2), goal(u"c"_s, 2), goal(u"d"_s, 9)}));
     TodoStore store(path());
     QCOMPARE(snapshot(store), u"b:2 c:2 a:5 d:9"_s);
@@ -113,23 +125,6 @@ void TodoStoreTest::load_sortsStablyAndAddFollowsLargestOrder()
     QCOMPARE(snapshot(edited), u"b:0 a:1 c:2"_s);
 }
 
-void TodoStoreTest::load_withoutFile_startsEmptyAndFirstSaveCreatesIt()
-{
-    TodoStore store(path());
-    QVERIFY(store.todos().isEmpty());
-    store.add(u"Water the plants"_s);
-    QCOMPARE(snapshot(store), u"Water the plants:0"_s);
-    QVERIFY(!QFile::exists(path()));
-    store.save();
-
-    TodoStore reloaded(path());
-    QCOMPARE(snapshot(reloaded), u"Water the plants:0"_s);
-    QCOMPARE(reloaded.todos().constFirst().id, store.todos().constFirst().id);
-    // A missing file is not an unreadable one: nothing is kept aside.
-    QVERIFY(keptCopies(m_folder->path()).isEmpty());
-    QVERIFY(!store.keptUnreadableFile());
-}
-
 void TodoStoreTest::addLines_splitsAndTrims_data()
 {
     QTest::addColumn<QString>("text");
@@ -138,7 +133,11 @@ void TodoStoreTest::addLines_splitsAndTrims_data()
     QTest::newRow("CR LF and blanks") << u"Milk\r\n\r\n  Bread  \n\n"_s << u"earlier:0 Milk:1 Bread:2"_s;
     QTest::newRow("every newline kind") << u"a\nb\rc\u000bd\u000ce\u0085f\u2028g\u2029h"_s
                                         << u"earlier:0 a:1 b:2 c:3 d:4 e:5 f:6 g:7 h:8"_s;
+    // Each line is trimmed with the set every typed text is trimmed with.
     QTest::newRow("inner spaces stay") << u"\t Call  the plumber \u00a0"_s << u"earlier:0 Call  the plumber:1"_s;
+    QTest::newRow("unicode spaces") << u"\u3000x\u202f\u2007"_s << u"earlier:0 x:1"_s;
+    QTest::newRow("zero-width space and BOM stay") << u"\u200bx\u200b\ny\ufeff"_s
+                                                   << u"earlier:0 \u200bx\u200b:1 y\ufeff:2"_s;
     QTest::newRow("only blanks") << u"  \n \t\r\n\u2028 "_s << u"earlier:0"_s;
     QTest::newRow("empty") << QString() << u"earlier:0"_s;
 }
