@@ -17,14 +17,6 @@ namespace {
 
 const QString TitleKey = u"title"_s;
 
-QStringList texts(const TodoStore &store)
-{
-    QStringList result;
-    for (const TodoItem &item : store.todos())
-        result.append(item.text);
-    return result;
-}
-
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
@@ -43,14 +35,10 @@ class LaunchTest final : public QObject {
 
 private slots:
     void initTestCase();
-    void init();
 
     void fromArguments_matchesExactWholeArguments_data();
     void fromArguments_matchesExactWholeArguments();
-    void uiTesting_seedsMemoryStoreAndLeavesGoalsFileAlone();
-    void uiTesting_withoutGoals_startsEmpty();
-    void uiTesting_emptiesItsSuiteAndSparesNormalPreferences();
-    void normalRun_loadsGoalsFileAndIgnoresTestGoals();
+    void uiTesting_startsFromScratchAndLeavesNormalRunsAlone();
 
 private:
     QString goalsPath() const { return GoalsFile::defaultLocation(); }
@@ -67,13 +55,8 @@ void LaunchTest::initTestCase()
     // Both preference domains live in a scratch folder, never in the user's own configuration.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsFolder.path());
-}
-
-void LaunchTest::init()
-{
+    // Unlike the preferences, the test-mode data folder outlives a run.
     QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).removeRecursively();
-    QSettings().clear();
-    QSettings(QString::fromUtf16(UiTestingSuiteName), QString()).clear();
 }
 
 void LaunchTest::fromArguments_matchesExactWholeArguments_data()
@@ -87,13 +70,11 @@ void LaunchTest::fromArguments_matchesExactWholeArguments_data()
     QTest::newRow("screenshot") << QStringList{u"mirel"_s, u"--screenshot-backdrop"_s} << false << true;
     QTest::newRow("both, any order") << QStringList{u"mirel"_s, u"--screenshot-backdrop"_s, u"x"_s, u"--ui-testing"_s}
                                      << true << true;
-    QTest::newRow("with a value") << QStringList{u"mirel"_s, u"--ui-testing=1"_s} << false << false;
-    QTest::newRow("longer") << QStringList{u"mirel"_s, u"--ui-testingx"_s, u"--screenshot-backdrops"_s} << false
-                            << false;
-    QTest::newRow("shorter") << QStringList{u"mirel"_s, u"--ui-test"_s, u"-screenshot-backdrop"_s} << false << false;
-    QTest::newRow("other case") << QStringList{u"mirel"_s, u"--UI-Testing"_s} << false << false;
-    QTest::newRow("padded") << QStringList{u"mirel"_s, u" --ui-testing"_s, u"--screenshot-backdrop "_s} << false
-                            << false;
+    // A prefix, a suffix, a value, another case or padding selects nothing.
+    QTest::newRow("near misses") << QStringList{u"mirel"_s, u"--ui-testing=1"_s, u"--ui-testingx"_s, u"--ui-test"_s,
+                                                u"--UI-Testing"_s, u" --ui-testing"_s, u"-screenshot-backdrop"_s,
+                                                u"--screenshot-backdrops"_s, u"--screenshot-backdrop "_s}
+                                 << false << false;
 }
 
 void LaunchTest::fromArguments_matchesExactWholeArguments()
@@ -108,78 +89,61 @@ void LaunchTest::fromArguments_matchesExactWholeArguments()
     QCOMPARE(options.uiTestGoals, uiTesting ? u"Goal"_s : QString());
 }
 
-void LaunchTest::uiTesting_seedsMemoryStoreAndLeavesGoalsFileAlone()
-{
-    TodoStore saved(goalsPath());
-    saved.addLines(u"Saved goal"_s);
-    const QByteArray before = readFile(goalsPath());
-    const QStringList filesBefore = QDir(QFileInfo(goalsPath()).path()).entryList(QDir::AllEntries | QDir::Hidden);
-
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting(u"Walk the dog\nRead\nCook"_s));
-
-    TodoStore *store = delegate.todoStore();
-    QVERIFY(store);
-    QVERIFY(!store->fileURL());
-    QCOMPARE(texts(*store), QStringList({u"Walk the dog"_s, u"Read"_s, u"Cook"_s}));
-    for (qsizetype i = 0; i < store->todos().size(); ++i) {
-        QCOMPARE(store->todos().at(i).order, qint64(i));
-        QVERIFY(!store->todos().at(i).completed);
-    }
-
-    store->toggle(store->todos().constFirst().id);
-    store->remove(store->todos().constLast().id);
-    QCOMPARE(readFile(goalsPath()), before);
-    QCOMPARE(QDir(QFileInfo(goalsPath()).path()).entryList(QDir::AllEntries | QDir::Hidden), filesBefore);
-}
-
-void LaunchTest::uiTesting_withoutGoals_startsEmpty()
-{
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting(QString()));
-    QVERIFY(delegate.todoStore());
-    QVERIFY(delegate.todoStore()->todos().isEmpty());
-    QVERIFY(!QFile::exists(goalsPath()));
-}
-
-void LaunchTest::uiTesting_emptiesItsSuiteAndSparesNormalPreferences()
+void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
 {
     QSettings().setValue(TitleKey, u"My own title"_s);
+    TodoStore saved(goalsPath());
+    saved.addLines(u"Saved goal"_s);
+    const QByteArray goalsBefore = readFile(goalsPath());
+    const QDir goalsFolder = QFileInfo(goalsPath()).dir();
+    const QStringList filesBefore = goalsFolder.entryList(QDir::AllEntries | QDir::Hidden);
     {
         QSettings suite(QString::fromUtf16(UiTestingSuiteName), QString());
         suite.setValue(TitleKey, u"Left by an earlier test run"_s);
         suite.setValue(u"panelX"_s, 40.0);
     }
 
-    AppDelegate first;
-    first.applicationDidFinishLaunching(uiTesting(QString()));
-    QVERIFY(first.defaults());
-    QVERIFY(first.defaults()->allKeys().isEmpty());
-    first.defaults()->setValue(TitleKey, u"Renamed in the test run"_s);
-    first.defaults()->sync();
-    QCOMPARE(QSettings().value(TitleKey).toString(), u"My own title"_s);
+    {
+        const QStringList seeded = {u"Walk the dog"_s, u"Read"_s, u"Cook"_s};
+        AppDelegate delegate;
+        delegate.applicationDidFinishLaunching(uiTesting(seeded.join(u'\n')));
+        TodoStore *store = delegate.todoStore();
+        QVERIFY(store);
+        QVERIFY(!store->fileURL());
+        QCOMPARE(store->todos().size(), seeded.size());
+        for (qsizetype i = 0; i < seeded.size(); ++i) {
+            QCOMPARE(store->todos().at(i).text, seeded.at(i));
+            QCOMPARE(store->todos().at(i).order, qint64(i));
+            QVERIFY(!store->todos().at(i).completed);
+        }
+        QVERIFY(delegate.defaults());
+        QVERIFY(delegate.defaults()->allKeys().isEmpty());
 
-    AppDelegate second;
-    second.applicationDidFinishLaunching(uiTesting(QString()));
-    QVERIFY(!second.defaults()->contains(TitleKey));
-    QVERIFY(!QSettings(QString::fromUtf16(UiTestingSuiteName), QString()).contains(TitleKey));
-    QCOMPARE(QSettings().value(TitleKey).toString(), u"My own title"_s);
-}
+        store->toggle(store->todos().constFirst().id);
+        store->remove(store->todos().constLast().id);
+        delegate.defaults()->setValue(TitleKey, u"Renamed in the test run"_s);
+        delegate.defaults()->sync();
+    }
+    {
+        AppDelegate again;
+        again.applicationDidFinishLaunching(uiTesting(QString()));
+        QVERIFY(again.todoStore());
+        QVERIFY(again.todoStore()->todos().isEmpty());
+        QVERIFY(!again.defaults()->contains(TitleKey));
+        QVERIFY(!QSettings(QString::fromUtf16(UiTestingSuiteName), QString()).contains(TitleKey));
+    }
+    QCOMPARE(readFile(goalsPath()), goalsBefore);
+    QCOMPARE(goalsFolder.entryList(QDir::AllEntries | QDir::Hidden), filesBefore);
 
-void LaunchTest::normalRun_loadsGoalsFileAndIgnoresTestGoals()
-{
-    QSettings().setValue(TitleKey, u"My own title"_s);
-    TodoStore saved(goalsPath());
-    saved.addLines(u"Saved goal"_s);
-
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(LaunchOptions::fromArguments({u"mirel"_s}, u"Ignored\nToo"_s));
-
-    QVERIFY(delegate.todoStore());
-    QCOMPARE(delegate.todoStore()->fileURL(), std::optional(goalsPath()));
-    QCOMPARE(texts(*delegate.todoStore()), QStringList(u"Saved goal"_s));
-    QVERIFY(delegate.defaults());
-    QCOMPARE(delegate.defaults()->value(TitleKey).toString(), u"My own title"_s);
+    // A normal run finds its own goals and title, and no test goals.
+    AppDelegate normal;
+    normal.applicationDidFinishLaunching(LaunchOptions::fromArguments({u"mirel"_s}, u"Ignored\nToo"_s));
+    QVERIFY(normal.todoStore());
+    QCOMPARE(normal.todoStore()->fileURL(), std::optional(goalsPath()));
+    QCOMPARE(normal.todoStore()->todos().size(), 1);
+    QCOMPARE(normal.todoStore()->todos().constFirst().text, u"Saved goal"_s);
+    QVERIFY(normal.defaults());
+    QCOMPARE(normal.defaults()->value(TitleKey).toString(), u"My own title"_s);
 }
 
 QTEST_MAIN(LaunchTest)
