@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 #include <nlohmann/json.hpp>
 
@@ -11,6 +12,13 @@
 #include <string_view>
 
 namespace {
+
+// QString::fromUtf8 takes a leading U+FEFF for a byte-order mark and drops it; in a goal's text it is text.
+QString decodeText(const std::string &utf8)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
+}
 
 using Json = nlohmann::json;
 
@@ -404,7 +412,7 @@ private:
             }
             return false;
         case Field::Text:
-            m_item.text = QString::fromUtf8(value.data(), qsizetype(value.size()));
+            m_item.text = decodeText(value);
             return true;
         case Field::CreatedAt:
             if (const auto date = parseDate(value)) {
