@@ -1,6 +1,5 @@
 #include "app/appdelegate.h"
 #include "app/keyablepanel.h"
-#include "app/screenshotbackdrop.h"
 #include "model/todostore.h"
 
 #include <QApplication>
@@ -13,11 +12,10 @@
 
 namespace {
 
-LaunchOptions uiTesting(bool screenshot = false)
+LaunchOptions uiTesting()
 {
     LaunchOptions options;
     options.uiTesting = true;
-    options.screenshotBackdrop = screenshot;
     return options;
 }
 
@@ -36,11 +34,7 @@ class AppDelegatePanelTest final : public QObject {
 
 private slots:
     void initTestCase();
-    void firstStart_opensBottomRightAndResizesFromTheTop_savingNothing();
-    void screenshotMode_centresOverTheBackdrop();
-    void headerDrag_movesWithThePointer_thenSaves_data();
-    void headerDrag_movesWithThePointer_thenSaves();
-    void savedFrame_isRestored();
+    void headerDrag_nearAnEdge_snapsThenSaves();
     void activatedPanel_typingTicksNoGoal();
 
 private:
@@ -57,49 +51,10 @@ void AppDelegatePanelTest::initTestCase()
         QSKIP("needs the 1440 x 900 offscreen screen configuration");
 }
 
-void AppDelegatePanelTest::firstStart_opensBottomRightAndResizesFromTheTop_savingNothing()
+// The first start's placement, a drag far from the edges, the restart that restores it and the screenshot
+// mode's placement are checked on the real window end to end; the snap's timing is not visible there.
+void AppDelegatePanelTest::headerDrag_nearAnEdge_snapsThenSaves()
 {
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
-    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1128, 12, 300, 400));
-    QVERIFY(delegate.panel()->isVisible());
-    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(1128, 488));
-    QVERIFY(!delegate.backdrop());
-    QTest::qWait(20);
-    const QRect before = delegate.panel()->geometry();
-
-    // The content measures its height alone, so a window of the content's width but another height stays so.
-    delegate.resizePanel(QSizeF(before.width(), 200));
-    QCOMPARE(delegate.panel()->geometry(), before);
-    QTRY_COMPARE(delegate.panel()->geometry(), QRect(before.x(), before.y(), before.width(), 200));
-    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
-    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelW")));
-}
-
-void AppDelegatePanelTest::screenshotMode_centresOverTheBackdrop()
-{
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting(true));
-    QVERIFY(delegate.backdrop());
-    QCOMPARE(delegate.backdrop()->geometry(), QRect(0, 0, 1440, 900));
-    QVERIFY(delegate.backdrop()->windowFlags() & Qt::WindowTransparentForInput);
-    QCOMPARE(delegate.panel()->geometry().topLeft(), QPoint(570, 150));
-}
-
-void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves_data()
-{
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("down");
-    QTest::addColumn<int>("snappedLeft");
-    QTest::newRow("near the left edge: snaps, then saves") << 15 << 200 << 12;
-    QTest::newRow("far from the edges: saves at once") << 628 << -200 << 628;
-}
-
-void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves()
-{
-    QFETCH(int, left);
-    QFETCH(int, down);
-    QFETCH(int, snappedLeft);
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(uiTesting());
     QTest::qWait(20);
@@ -109,33 +64,19 @@ void AppDelegatePanelTest::headerDrag_movesWithThePointer_thenSaves()
     QCursor::setPos(1200, 600);
     delegate.panelDragChanged();
     QCOMPARE(panel->geometry(), start);
-    QCursor::setPos(1200 - (start.x() - left), 600 + down);
+    QCursor::setPos(1200 - (start.x() - 15), 800);
     delegate.panelDragChanged();
-    QCOMPARE(panel->geometry().topLeft(), QPoint(left, start.y() + down));
+    QCOMPARE(panel->geometry().topLeft(), QPoint(15, start.y() + 200));
     delegate.panelDragEnded();
 
-    if (snappedLeft != left) {
-        // The snap runs over a quarter second and saves the frame it reached.
-        QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
-        QElapsedTimer timer;
-        timer.start();
-        QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), double(snappedLeft));
-        QVERIFY(timer.elapsed() >= 200);
-    }
-    QCOMPARE(panel->geometry().x(), snappedLeft);
+    // The snap runs over a quarter second and saves the frame it reached.
+    QVERIFY(!delegate.defaults()->contains(QStringLiteral("panelX")));
+    QElapsedTimer timer;
+    timer.start();
+    QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), 12.0);
+    QVERIFY(timer.elapsed() >= 200);
+    QCOMPARE(panel->geometry().x(), 12);
     QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
-}
-
-void AppDelegatePanelTest::savedFrame_isRestored()
-{
-    // A UI-testing start empties the suite, so the frame is written after the start.
-    AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
-    PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(200, 300, 340, 150));
-    QCOMPARE(delegate.initialPanelFrame(false), QRectF(200, 300, 340, 150));
-    QCOMPARE(delegate.initialPanelFrame(true), QRectF(570, 350, 340, 150));
-    PanelGeometry::savePanelFrame(*delegate.defaults(), QRectF(9000, 300, 340, 150));
-    QCOMPARE(delegate.initialPanelFrame(false), QRectF(1088, 300, 340, 150));
 }
 
 void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
