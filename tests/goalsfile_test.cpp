@@ -147,12 +147,11 @@ void GoalsFileTest::decode_rejectsWholeFile_data()
     QTest::newRow("null text") << withOne("text", "null");
     QTest::newRow("number completed") << withOne("completed", "1");
     QTest::newRow("integral fraction order") << withOne("order", "1.0");
-    QTest::newRow("exponent order") << withOne("order", "1e2");
     QTest::newRow("string order") << withOne("order", R"("1")");
     QTest::newRow("order 2^63") << withOne("order", "9223372036854775808");
     QTest::newRow("order below -2^63") << withOne("order", "-9223372036854775809");
     QTest::newRow("id with braces") << withOne("id", R"("{6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917}")");
-    QTest::newRow("id without hyphens") << withOne("id", R"("6B1E2C440A7F4D2B9E3A5C81F0D2A917")");
+    QTest::newRow("id not hex") << withOne("id", R"("6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A91G")");
     QTest::newRow("id hyphen moved") << withOne("id", R"("6B1E2C4-40A7F-4D2B-9E3A-5C81F0D2A917")");
     QTest::newRow("date without designator") << withOne("createdAt", R"("2026-03-02T08:15:00")");
     QTest::newRow("date with space") << withOne("createdAt", R"("2026-03-02 08:15:00Z")");
