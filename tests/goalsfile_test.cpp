@@ -38,17 +38,15 @@ class GoalsFileTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void encode_writesTheCompactForm();
-    void encode_refusesDatesOutsideFourDigitYears();
+    void encode_writesTheCompactFormOrNothing();
     void decode_acceptsAnyValidJsonAndRewritesItCanonically();
     void value_isReadAndWrittenBack_data();
     void value_isReadAndWrittenBack();
     void decode_rejectsWholeFile_data();
     void decode_rejectsWholeFile();
-    void decode_keepsFileOrderAndDuplicates();
 };
 
-void GoalsFileTest::encode_writesTheCompactForm()
+void GoalsFileTest::encode_writesTheCompactFormOrNothing()
 {
     const QList<TodoItem> todos = {
         goal(u"6b1e2c44-0a7f-4d2b-9e3a-5c81f0d2a917"_s, u"Send the invoice"_s, true, 0,
@@ -58,11 +56,9 @@ void GoalsFileTest::encode_writesTheCompactForm()
     };
     QCOMPARE(GoalsFile::encode(todos).value_or("failed"), Canonical);
     QCOMPARE(GoalsFile::encode({}).value_or("failed"), "[]");
-}
 
-void GoalsFileTest::encode_refusesDatesOutsideFourDigitYears()
-{
-    // Such a date could not be read back, and a file that cannot be read loses every goal in it.
+    // Nothing for a date outside four-digit years: it could not be read back, and an unreadable file loses
+    // every goal in it.
     for (const QDateTime &createdAt : {QDateTime(), QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC),
                                        QDateTime(QDate(-1, 12, 31), QTime(23, 59), Qt::UTC)}) {
         const TodoItem item = goal(u"6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917"_s, u"x"_s, false, 0, createdAt);
@@ -101,36 +97,22 @@ void GoalsFileTest::value_isReadAndWrittenBack_data()
     };
 
     // Only the quote, the backslash and the control characters are escaped; all else is raw UTF-8.
-    same("quote", "text", R"("say \"hi\"")");
-    same("backslash", "text", R"("C:\\dir")");
-    same("escapes in the text itself", "text", R"("\"\\\"\\\\ \\u0041 \\n")");
-    same("slash stays", "text", R"("a/b")");
+    same("escapes in the text itself, slash", "text", R"("\"\\\"\\\\ \\u0041 \\n a/b")");
     same("short escapes", "text", R"("\b\f\n\r\t")");
-    same("other controls", "text", R"("\u0001\u001f\u001b")");
-    same("nul", "text", R"("a\u0000b")");
-    same("delete stays raw", "text", "\"\x7f\"");
-    same("empty", "text", R"("")");
-    same("non-ASCII raw UTF-8", "text", "\"Caf\xc3\xa9 \xe2\x98\x95 \xf0\x9f\x98\x80\"");
-    same("other scripts", "text", '"' + u"買い物 покупки خرید 👩‍👩‍👧"_s.toUtf8() + '"');
-    same("separators raw", "text", "\" \xc2\xa0\xe2\x80\xa8\xe2\x80\xa9\xc2\x85 \"");
+    same("other controls and nul", "text", R"("a\u0000b\u0001\u001f\u001b")");
+    same("delete, non-ASCII and separators raw", "text",
+         "\"\x7f Caf\xc3\xa9 \xe2\x98\x95 \xf0\x9f\x98\x80 \xc2\xa0\xe2\x80\xa8\xe2\x80\xa9\xc2\x85 \"");
     same("leading byte-order mark", "text", "\"\xef\xbb\xbfx\"");
-    same("long", "text", '"' + QByteArray(20000, 'x') + '"');
     changed("escaped slash", "text", R"("a\/b")", R"("a/b")");
     changed("unicode escapes", "text", R"("caf\u00E9 \ud83d\ude00")", "\"caf\xc3\xa9 \xf0\x9f\x98\x80\"");
 
     same("largest order", "order", "9223372036854775807");
     same("smallest order", "order", "-9223372036854775808");
-    same("minus one", "order", "-1");
     same("order beyond double precision", "order", "9007199254740993");
-    changed("lower-case id", "id", R"("d04a9f3b-71c2-4e58-8b6d-2f93a1c0e745")",
-            R"("D04A9F3B-71C2-4E58-8B6D-2F93A1C0E745")");
 
     // Dates are written in UTC to the whole second, cut toward the past.
-    changed("positive offset", "createdAt", R"("2026-03-02T10:15:00+02:00")", R"("2026-03-02T08:15:00Z")");
     changed("negative offset", "createdAt", R"("2026-03-02T03:45:00-04:30")", R"("2026-03-02T08:15:00Z")");
-    changed("zero offset", "createdAt", R"("2026-03-02T08:15:00+00:00")", R"("2026-03-02T08:15:00Z")");
     changed("offset crosses the year", "createdAt", R"("2026-01-01T01:30:00+02:00")", R"("2025-12-31T23:30:00Z")");
-    changed("fraction", "createdAt", R"("2026-03-02T08:15:00.25Z")", R"("2026-03-02T08:15:00Z")");
     changed("long fraction", "createdAt", R"("2026-03-02T08:15:00.123456789Z")", R"("2026-03-02T08:15:00Z")");
     changed("fraction before 1970", "createdAt", R"("1969-12-31T23:59:59.500Z")", R"("1969-12-31T23:59:59Z")");
     changed("last second", "createdAt", R"("9999-12-31T23:59:59.999Z")", R"("9999-12-31T23:59:59Z")");
@@ -158,36 +140,23 @@ void GoalsFileTest::decode_rejectsWholeFile_data()
         return "[" + good + "," + element(key, value) + "]";
     };
 
-    QTest::newRow("empty input") << QByteArray();
-    QTest::newRow("malformed") << "[" + good;
     QTest::newRow("trailing garbage") << "[]x"_ba;
-    QTest::newRow("single object") << good;
-    QTest::newRow("top-level string") << R"("[]")"_ba;
     QTest::newRow("element not an object") << "[" + good + ",1]";
-    QTest::newRow("nested array") << "[[" + good + "]]";
     QTest::newRow("missing createdAt") << "[" + good + R"(,{"id":"D04A9F3B-71C2-4E58-8B6D-2F93A1C0E745","text":"x",)"
                                                        R"("completed":false,"order":1}])";
     QTest::newRow("null text") << withOne("text", "null");
-    QTest::newRow("number text") << withOne("text", "5");
-    QTest::newRow("string completed") << withOne("completed", R"("true")");
     QTest::newRow("number completed") << withOne("completed", "1");
-    QTest::newRow("fraction order") << withOne("order", "1.5");
     QTest::newRow("integral fraction order") << withOne("order", "1.0");
-    QTest::newRow("exponent order") << withOne("order", "1e2");
     QTest::newRow("string order") << withOne("order", R"("1")");
     QTest::newRow("order 2^63") << withOne("order", "9223372036854775808");
     QTest::newRow("order below -2^63") << withOne("order", "-9223372036854775809");
-    QTest::newRow("order beyond 64 bits") << withOne("order", "123456789012345678901234567890");
-    QTest::newRow("object order") << withOne("order", R"({"value":1})");
     QTest::newRow("id with braces") << withOne("id", R"("{6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917}")");
-    QTest::newRow("id without hyphens") << withOne("id", R"("6B1E2C440A7F4D2B9E3A5C81F0D2A917")");
     QTest::newRow("id not hex") << withOne("id", R"("6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A91G")");
     QTest::newRow("id hyphen moved") << withOne("id", R"("6B1E2C4-40A7F-4D2B-9E3A-5C81F0D2A917")");
     QTest::newRow("date without designator") << withOne("createdAt", R"("2026-03-02T08:15:00")");
     QTest::newRow("date with space") << withOne("createdAt", R"("2026-03-02 08:15:00Z")");
     QTest::newRow("date offset without colon") << withOne("createdAt", R"("2026-03-02T08:15:00+0200")");
     QTest::newRow("date empty fraction") << withOne("createdAt", R"("2026-03-02T08:15:00.Z")");
-    QTest::newRow("date February 30") << withOne("createdAt", R"("2026-02-30T08:15:00Z")");
     QTest::newRow("date February 29 of 2100") << withOne("createdAt", R"("2100-02-29T08:15:00Z")");
     QTest::newRow("date hour 24") << withOne("createdAt", R"("2026-03-02T24:00:00Z")");
     QTest::newRow("date year 0") << withOne("createdAt", R"("0000-03-02T08:15:00Z")");
@@ -205,17 +174,6 @@ void GoalsFileTest::decode_rejectsWholeFile()
     QFETCH(QByteArray, file);
 
     QVERIFY(!GoalsFile::decode(file));
-}
-
-void GoalsFileTest::decode_keepsFileOrderAndDuplicates()
-{
-    const QByteArray same = element("order", "5");
-    const auto decoded = GoalsFile::decode("[" + same + "," + element("order", "-2") + "," + same + "]");
-    QVERIFY(decoded);
-    QCOMPARE(decoded->size(), 3);
-    QCOMPARE(decoded->at(0).order, qint64(5));
-    QCOMPARE(decoded->at(1).order, qint64(-2));
-    QCOMPARE(decoded->at(2).id, decoded->at(0).id);
 }
 
 QTEST_APPLESS_MAIN(GoalsFileTest)

@@ -77,7 +77,6 @@ private slots:
     void move_reorders_data();
     void move_reorders();
     void operations_saveAndNotifyOnlyWhereTheyShould();
-    void memoryOnlyStore_neverWrites();
     void unreadableFiles_areKeptAsideAtFirstSave();
     void unwritableFolder_keepsGoalsInMemory();
     void killedWhileSaving_leavesOldOrNewList();
@@ -97,26 +96,15 @@ void TodoStoreTest::init()
 
 void TodoStoreTest::loadAndAdd_keepTheOrderRules()
 {
-    TodoStore fresh(path());
-    QVERIFY(fresh.todos().isEmpty());
-    fresh.add(u"Water the plants"_s);
-    QCOMPARE(snapshot(fresh), u"Water the plants:0"_s);
-    QVERIFY(!QFile::exists(path()));
-    fresh.save();
-    TodoStore reloaded(path());
-    QCOMPARE(snapshot(reloaded), u"Water the plants:0"_s);
-    QCOMPARE(reloaded.todos().constFirst().id, fresh.todos().constFirst().id);
-    // A missing file is not an unreadable one: nothing is kept aside.
-    QVERIFY(keptCopies(m_folder->path()).isEmpty());
-    QVERIFY(!fresh.keptUnreadableFile());
-
-    writeFile(path(), *GoalsFile::encode({goal(u"a"_s, 5), goal(u"b"_s, 2), goal(u"c"_s, 2), goal(u"d"_s, 9)}));
+    // Equal orders keep the file's order, and a goal listed twice is kept twice rather than lost.
+    const TodoItem twice = goal(u"b"_s, 2);
+    writeFile(path(), *GoalsFile::encode({goal(u"a"_s, 5), twice, goal(u"c"_s, 2), goal(u"d"_s, 9), twice}));
     TodoStore store(path());
-    QCOMPARE(snapshot(store), u"b:2 c:2 a:5 d:9"_s);
+    QCOMPARE(snapshot(store), u"b:2 c:2 b:2 a:5 d:9"_s);
     store.add(u"e"_s);
-    QCOMPARE(snapshot(store), u"b:2 c:2 a:5 d:9 e:10"_s);
+    QCOMPARE(snapshot(store), u"b:2 c:2 b:2 a:5 d:9 e:10"_s);
     store.remove(store.todos().at(1).id);
-    QCOMPARE(snapshot(store), u"b:0 a:1 d:2 e:3"_s);
+    QCOMPARE(snapshot(store), u"b:0 b:1 a:2 d:3 e:4"_s);
 
     // Only a hand-edited file holds the largest order; the next add must renumber to make room.
     writeFile(path(), *GoalsFile::encode({goal(u"a"_s, std::numeric_limits<qint64>::max()), goal(u"b"_s, -4)}));
@@ -130,16 +118,13 @@ void TodoStoreTest::addLines_splitsAndTrims_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("CR LF and blanks") << u"Milk\r\n\r\n  Bread  \n\n"_s << u"earlier:0 Milk:1 Bread:2"_s;
     QTest::newRow("every newline kind") << u"a\nb\rc\u000bd\u000ce\u0085f\u2028g\u2029h"_s
                                         << u"earlier:0 a:1 b:2 c:3 d:4 e:5 f:6 g:7 h:8"_s;
     // Each line is trimmed with the set every typed text is trimmed with.
-    QTest::newRow("inner spaces stay") << u"\t Call  the plumber \u00a0"_s << u"earlier:0 Call  the plumber:1"_s;
-    QTest::newRow("unicode spaces") << u"\u3000x\u202f\u2007"_s << u"earlier:0 x:1"_s;
+    QTest::newRow("inner spaces stay, unicode spaces go") << u"\t Call  the plumber \u00a0\n\u3000x\u202f\u2007"_s
+                                                          << u"earlier:0 Call  the plumber:1 x:2"_s;
     QTest::newRow("zero-width space and BOM stay") << u"\u200bx\u200b\ny\ufeff"_s
                                                    << u"earlier:0 \u200bx\u200b:1 y\ufeff:2"_s;
-    QTest::newRow("only blanks") << u"  \n \t\r\n\u2028 "_s << u"earlier:0"_s;
-    QTest::newRow("empty") << QString() << u"earlier:0"_s;
 }
 
 void TodoStoreTest::addLines_splitsAndTrims()
@@ -151,8 +136,10 @@ void TodoStoreTest::addLines_splitsAndTrims()
     store.add(u"earlier"_s);
     store.addLines(text);
     QCOMPARE(snapshot(store), result);
-    // The save happens even when nothing was added, and it holds everything added.
     QCOMPARE(snapshot(TodoStore(path())), result);
+    // The file was missing, not unreadable: nothing is kept aside.
+    QVERIFY(!store.keptUnreadableFile());
+    QVERIFY(keptCopies(m_folder->path()).isEmpty());
 }
 
 void TodoStoreTest::move_reorders_data()
@@ -163,10 +150,7 @@ void TodoStoreTest::move_reorders_data()
 
     // Gapped orders show whether the move renumbered.
     const QString unmoved = u"A:10 B:20 C:30 D:40"_s;
-    QTest::newRow("first to 2") << QList<int>{0} << 2 << u"B:0 A:1 C:2 D:3"_s;
-    QTest::newRow("last to front") << QList<int>{3} << 0 << u"D:0 A:1 B:2 C:3"_s;
     QTest::newRow("two to end") << QList<int>{1, 2} << 4 << u"A:0 D:1 B:2 C:3"_s;
-    QTest::newRow("first to 0") << QList<int>{0} << 0 << u"A:0 B:1 C:2 D:3"_s;
     QTest::newRow("first to 1") << QList<int>{0} << 1 << u"A:0 B:1 C:2 D:3"_s;
     QTest::newRow("scattered to middle") << QList<int>{0, 3} << 2 << u"B:0 A:1 D:2 C:3"_s;
     QTest::newRow("destination inside moved") << QList<int>{1, 2} << 2 << u"A:0 B:1 C:2 D:3"_s;
@@ -212,7 +196,6 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
     } steps[] = {
         {"add", [&] { store.add(u"C"_s); }, false, 1, u"A:3 B:7 C:8"_s},
         {"toggle unknown", [&] { store.toggle(unknown); }, false, 0, u"A:3 B:7 C:8"_s},
-        {"updateText unknown", [&] { store.updateText(unknown, u"X"_s); }, false, 0, u"A:3 B:7 C:8"_s},
         {"delete unknown", [&] { store.remove(unknown); }, true, Some, u"A:0 B:1 C:2"_s},
         {"toggle", [&] { store.toggle(a); }, true, 1, u"A:0* B:1 C:2"_s},
         {"toggle back", [&] { store.toggle(a); }, true, 1, u"A:0 B:1 C:2"_s},
@@ -221,7 +204,6 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
         {"addLines two", [&] { store.addLines(u"D\nE"_s); }, true, 2, u":0 B:1 C:2 D:3 E:4"_s},
         {"move", [&] { store.move({1}, 0); }, true, Some, u"B:0 :1 C:2 D:3 E:4"_s},
         {"delete", [&] { store.remove(a); }, true, Some, u"B:0 C:1 D:2 E:3"_s},
-        {"save", [&] { store.save(); }, true, 0, u"B:0 C:1 D:2 E:3"_s},
     };
     for (const auto &step : steps) {
         // Whether the file comes back shows whether the step wrote it.
@@ -239,25 +221,6 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
     }
 }
 
-void TodoStoreTest::memoryOnlyStore_neverWrites()
-{
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    QDir(dataFolder).removeRecursively();
-
-    TodoStore store(std::nullopt);
-    store.addLines(u"A\nB\nC"_s);
-    store.add(u"D"_s);
-    store.save();
-    store.toggle(store.todos().constFirst().id);
-    store.updateText(store.todos().constFirst().id, u"A2"_s);
-    store.move({0}, 4);
-    store.remove(store.todos().constFirst().id);
-
-    QCOMPARE(snapshot(store), u"C:0 D:1 A2:2*"_s);
-    QVERIFY(!QFileInfo::exists(dataFolder));
-    QVERIFY(QDir(m_folder->path()).isEmpty());
-}
-
 void TodoStoreTest::unreadableFiles_areKeptAsideAtFirstSave()
 {
     // A well-formed file this large is still not read: it cannot be a day's list.
@@ -266,7 +229,6 @@ void TodoStoreTest::unreadableFiles_areKeptAsideAtFirstSave()
     const std::function<void()> spoilers[] = {
         [this] { writeFile(path(), R"([{"id":)"); },
         [this] { writeFile(path(), R"({"text":"x"})"); },
-        [this] { writeFile(path(), QByteArray(4096, '\0')); },
         [this] { writeFile(path(), QByteArray()); },
         [this] { writeFile(path(), '[' + QByteArray(HugeSize, ' ') + ']'); },
         [this] {
