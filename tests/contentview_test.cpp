@@ -98,8 +98,6 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void sizeAndCount_followTheContent();
-    void width_isClampedToThePanelRange_data();
-    void width_isClampedToThePanelRange();
 
     void headerPress_dragsFromTenPointsOrClicksAdd_data();
     void headerPress_dragsFromTenPointsOrClicksAdd();
@@ -157,28 +155,12 @@ void ContentViewTest::sizeAndCount_followTheContent()
         panel.store.remove(panel.store.todos().constFirst().id);
     QVERIFY(!count->isVisible());
     QCOMPARE(panel.reports.constLast().height(), 70);
-}
 
-void ContentViewTest::width_isClampedToThePanelRange_data()
-{
-    QTest::addColumn<int>("offered");
-    QTest::addColumn<int>("reported");
-    // The widest end is driven end to end through a border resize.
-    QTest::newRow("narrowest") << 260 << 260;
-    QTest::newRow("too narrow") << 200 << 260;
-}
-
-void ContentViewTest::width_isClampedToThePanelRange()
-{
-    QFETCH(int, offered);
-    QFETCH(int, reported);
-    Panel panel({u"Buy milk"_s});
-    QVERIFY(panel.show());
-    QCOMPARE(panel.reports.size(), 1);
-    panel.view->resize(offered, 200);
-    QCOMPARE(panel.reports.constLast().width(), reported);
-    QCOMPARE(panel.view->backgroundShape().boundingRect().width(), reported);
-    // The window taking the reported size must not start another round.
+    // Never narrower than 260 (the widest end is driven end to end through a border resize), and the window
+    // taking the reported size must not start another round.
+    panel.view->resize(200, 200);
+    QCOMPARE(panel.reports.constLast().width(), 260);
+    QCOMPARE(panel.view->backgroundShape().boundingRect().width(), 260);
     const qsizetype reports = panel.reports.size();
     panel.view->resize(panel.reports.constLast().toSize());
     QCOMPARE(panel.reports.size(), reports);
@@ -191,8 +173,7 @@ void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd_data()
     QTest::addColumn<int>("changes");
     QTest::addColumn<int>("ends");
     QTest::newRow("9 points") << false << QList<int>{3, 6, 9} << 0 << 0;
-    QTest::newRow("10 points") << false << QList<int>{10} << 1 << 1;
-    QTest::newRow("every movement past 10") << false << QList<int>{5, 10, 15, 40} << 3 << 1;
+    QTest::newRow("every movement from 10 on") << false << QList<int>{5, 10, 15, 40} << 3 << 1;
     // A small slip while clicking stays a click.
     QTest::newRow("add button") << true << QList<int>{4} << 0 << 0;
 }
@@ -387,7 +368,6 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt_data()
     const QString none;
     QTest::newRow("trimmed") << home << u"  Work  "_s << int(Qt::Key_Return) << u"Work"_s << u"Work"_s;
     QTest::newRow("whitespace draft") << home << u" \t "_s << int(Qt::Key_Return) << home << home;
-    QTest::newRow("escape") << home << u"Other"_s << int(Qt::Key_Escape) << home << home;
     // The default title is never written by merely showing or cancelling, but a commit writes it as any draft.
     QTest::newRow("default, escape") << none << u"Other"_s << int(Qt::Key_Escape) << DefaultTitle << none;
     QTest::newRow("default, committed") << none << DefaultTitle << int(Qt::Key_Return) << DefaultTitle << DefaultTitle;
