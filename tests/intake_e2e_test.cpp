@@ -41,8 +41,7 @@ private slots:
     void cleanup();
     void send_startsAPanelAndAddsOneGoalPerLine_data();
     void send_startsAPanelAndAddsOneGoalPerLine();
-    void send_noPanelAnswers_failsWithMessage_data();
-    void send_noPanelAnswers_failsWithMessage();
+    void send_lockHeldButNobodyListens_fails();
     void send_oversizedText_isRefused();
     void badClients_neitherBlockNorStopThePanel();
     void starts_leaveOnePanelPerMode();
@@ -122,9 +121,7 @@ Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &i
 {
     QProcess process;
     process.setProcessEnvironment(m_environment);
-    // Through a shell that keeps a panel started on demand, should it abort, from leaving a core file.
-    process.start(u"/bin/sh"_s,
-        QStringList { u"-c"_s, u"ulimit -c 0; exec \"$0\" \"$@\""_s, QStringLiteral(MIREL_EXECUTABLE) } + arguments);
+    process.start(QStringLiteral(MIREL_EXECUTABLE), arguments);
     process.waitForStarted();
     process.write(input);
     process.closeWriteChannel();
@@ -149,10 +146,7 @@ QStringList IntakeEndToEndTest::goalTexts() const
 qint64 IntakeEndToEndTest::panelPid(bool uiTesting) const
 {
     qint64 pid = 0;
-    QString hostname;
-    QString application;
-    QLockFile lock(lockFile(uiTesting));
-    if (!lock.getLockInfo(&pid, &hostname, &application) || ::kill(pid_t(pid), 0) != 0)
+    if (!QLockFile(lockFile(uiTesting)).getLockInfo(&pid, nullptr, nullptr) || ::kill(pid_t(pid), 0) != 0)
         return 0;
     return pid;
 }
@@ -166,11 +160,13 @@ void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine_data()
     const QStringList fromInput;
     QTest::newRow("several arguments, trimmed") << QStringList { u"  first "_s, u"second\nthird"_s, u"   "_s }
                                                 << QByteArray() << QStringList { u"first"_s, u"second"_s, u"third"_s };
-    QTest::newRow("standard input") << fromInput << QByteArray("one\ntwo\n") << QStringList { u"one"_s, u"two"_s };
     QTest::newRow("CR LF and blank lines")
         << fromInput << QByteArray("a\r\n\r\n  b\t\r\n\n") << QStringList { u"a"_s, u"b"_s };
     QTest::newRow("only blank lines") << fromInput << QByteArray("\n  \r\n") << QStringList();
-    QTest::newRow("empty input") << fromInput << QByteArray() << QStringList();
+    // Where a switch and a text are easy to confuse; a text taken for a mode switch would reach another panel.
+    QTest::newRow("switch-like texts")
+        << QStringList { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s } << QByteArray()
+        << QStringList { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s };
     QTest::newRow("invalid UTF-8") << fromInput << QByteArray("caf\xc3\xa9 \xff!\n")
                                    << QStringList { u"café \uFFFD!"_s };
 }
@@ -196,31 +192,14 @@ void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine()
     QCOMPARE(goalTexts(), QStringList { u"existing"_s } + goals);
 }
 
-void IntakeEndToEndTest::send_noPanelAnswers_failsWithMessage_data()
+void IntakeEndToEndTest::send_lockHeldButNobodyListens_fails()
 {
-    QTest::addColumn<bool>("lockHeld");
-    QTest::addColumn<QByteArray>("message");
-
     // A live process holds the lock but never listens: no second panel may start.
-    QTest::newRow("lock held, nobody listening") << true << QByteArray("no Mirel panel answered");
-    QTest::newRow("the started panel cannot reach a display") << false << QByteArray("quit at once");
-}
-
-void IntakeEndToEndTest::send_noPanelAnswers_failsWithMessage()
-{
-    QFETCH(bool, lockHeld);
-    QFETCH(QByteArray, message);
-
     QLockFile held(lockFile());
-    if (lockHeld)
-        QVERIFY(held.tryLock(0));
-    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    m_environment.remove(u"DISPLAY"_s);
-    m_environment.remove(u"WAYLAND_DISPLAY"_s);
-
+    QVERIFY(held.tryLock(0));
     const Result sent = run({ u"--send"_s, u"lost"_s });
     QCOMPARE(sent.exitCode, 1);
-    QVERIFY2(sent.err.contains(message), sent.err.constData());
+    QVERIFY2(sent.err.contains("no Mirel panel answered"), sent.err.constData());
     QVERIFY(sent.out.isEmpty());
     QVERIFY(!QFile::exists(socket()));
     QCOMPARE(goalTexts(), QStringList());
@@ -315,7 +294,6 @@ void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
     QVERIFY(QFile::exists(socket(true)) && QFile::exists(lockFile(true)));
     QProcess *testPanel = startPanel({ u"--ui-testing"_s });
     QCOMPARE(panelPid(true), testPanel->processId());
-    QVERIFY(panelPid(true) != panelPid(false));
     const Result sent = run({ u"--send"_s, u"--ui-testing"_s, u"one"_s, u"two"_s });
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));
