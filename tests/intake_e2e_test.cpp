@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <csignal>
 #include <memory>
 
@@ -41,7 +42,6 @@ private slots:
     void cleanup();
     void send_startsAPanelAndAddsOneGoalPerLine_data();
     void send_startsAPanelAndAddsOneGoalPerLine();
-    void send_lockHeldButNobodyListens_fails();
     void badClients_neitherBlockNorStopThePanel();
     void starts_leaveOnePanelPerMode();
     void sendSelection_addsTheSelectedLines();
@@ -188,29 +188,14 @@ void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine()
     QCOMPARE(goalTexts(), QStringList { u"existing"_s } + goals);
 }
 
-void IntakeEndToEndTest::send_lockHeldButNobodyListens_fails()
-{
-    // A live process holds the lock but never listens: no second panel may start.
-    QLockFile held(lockFile());
-    QVERIFY(held.tryLock(0));
-    const Result sent = run({ u"--send"_s, u"lost"_s });
-    QCOMPARE(sent.exitCode, 1);
-    QVERIFY2(sent.err.contains("no Mirel panel answered"), sent.err.constData());
-    QVERIFY(sent.out.isEmpty());
-    QVERIFY(!QFile::exists(socket()));
-    QCOMPARE(goalTexts(), QStringList());
-}
-
 void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
 {
     QProcess *panel = startPanel();
-    QLocalSocket halfFrame;
-    QLocalSocket garbage;
-    QLocalSocket oversized;
-    QLocalSocket hangsUp;
-    for (QLocalSocket *client : { &halfFrame, &garbage, &oversized, &hangsUp }) {
-        client->connectToServer(socket());
-        QVERIFY(client->waitForConnected());
+    std::array<QLocalSocket, 4> clients;
+    auto &[halfFrame, garbage, oversized, hangsUp] = clients;
+    for (QLocalSocket &client : clients) {
+        client.connectToServer(socket());
+        QVERIFY(client.waitForConnected());
     }
     halfFrame.write(encode(Kind::SendText, "never finished").first(HeaderSize + 3));
     QVERIFY(halfFrame.waitForBytesWritten());
@@ -248,6 +233,17 @@ void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
 
 void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
 {
+    {
+        // A live process holds the lock but never listens: a sender fails, and no second panel starts.
+        QLockFile held(lockFile());
+        QVERIFY(held.tryLock(0));
+        const Result sent = run({ u"--send"_s, u"lost"_s });
+        QCOMPARE(sent.exitCode, 1);
+        QVERIFY2(sent.err.contains("no Mirel panel answered"), sent.err.constData());
+        QVERIFY(sent.out.isEmpty());
+        QVERIFY(!QFile::exists(socket()));
+        QCOMPARE(goalTexts(), QStringList());
+    }
     // The starts that lose the race wait for the winner to listen, then leave.
     QList<QProcess *> starts;
     for (int i = 0; i < 3; ++i)
