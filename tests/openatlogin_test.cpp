@@ -74,7 +74,8 @@ void OpenAtLoginTest::toggle_followsTheEntryOnDisk_data()
     QTest::newRow("switched off by GNOME") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
     QTest::newRow("hidden only in an action group")
         << QByteArray("[Desktop Entry]\nExec=mirel\n[Desktop Action New]\nHidden=true\n") << true;
-    QTest::newRow("Windows line ends, spaced equals sign") << QByteArray("[Desktop Entry]\r\nHidden = true\r\n") << false;
+    QTest::newRow("Windows line ends, spaced equals sign")
+        << QByteArray("[Desktop Entry]\r\nHidden = true\r\n") << false;
 }
 
 void OpenAtLoginTest::toggle_followsTheEntryOnDisk()
@@ -132,9 +133,8 @@ void OpenAtLoginTest::failedChange_logsOneLineAndChangesNothing()
     const bool before = login.openAtLoginEnabled();
 
     const QByteArray logged = standardErrorOf([&] { login.setOpenAtLogin(turnOn); }, m_dir->filePath(u"err"_s));
-    // One line with a description.
-    QVERIFY2(QRegularExpression(u"^Open at Login change failed: [^\n]+\n\\z"_s).match(QString::fromUtf8(logged)).hasMatch(),
-        logged.constData());
+    const QRegularExpression oneDescribedLine(u"^Open at Login change failed: [^\n]+\n\\z"_s);
+    QVERIFY2(oneDescribedLine.match(QString::fromUtf8(logged)).hasMatch(), logged.constData());
     QCOMPARE(login.openAtLoginEnabled(), before);
     QCOMPARE(QFileInfo(entryPath).isDir(), !turnOn);
 }
