@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <csignal>
 #include <memory>
 
@@ -41,9 +42,6 @@ private slots:
     void cleanup();
     void send_startsAPanelAndAddsOneGoalPerLine_data();
     void send_startsAPanelAndAddsOneGoalPerLine();
-    void send_noPanelAnswers_failsWithMessage_data();
-    void send_noPanelAnswers_failsWithMessage();
-    void send_oversizedText_isRefused();
     void badClients_neitherBlockNorStopThePanel();
     void starts_leaveOnePanelPerMode();
     void sendSelection_addsTheSelectedLines();
@@ -122,9 +120,7 @@ Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &i
 {
     QProcess process;
     process.setProcessEnvironment(m_environment);
-    // Through a shell that keeps a panel started on demand, should it abort, from leaving a core file.
-    process.start(u"/bin/sh"_s,
-        QStringList { u"-c"_s, u"ulimit -c 0; exec \"$0\" \"$@\""_s, QStringLiteral(MIREL_EXECUTABLE) } + arguments);
+    process.start(QStringLiteral(MIREL_EXECUTABLE), arguments);
     process.waitForStarted();
     process.write(input);
     process.closeWriteChannel();
@@ -137,11 +133,8 @@ Result IntakeEndToEndTest::run(const QStringList &arguments, const QByteArray &i
 QStringList IntakeEndToEndTest::goalTexts() const
 {
     QFile file(path(u"data/Mirel/todos.json"_s));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QStringList texts;
-    const QJsonArray goals = QJsonDocument::fromJson(file.readAll()).array();
-    for (const QJsonValue &goal : goals)
+    for (const QJsonValue &goal : QJsonDocument::fromJson(file.open(QIODevice::ReadOnly) ? file.readAll() : "").array())
         texts.append(goal.toObject().value(u"text"_s).toString());
     return texts;
 }
@@ -149,10 +142,7 @@ QStringList IntakeEndToEndTest::goalTexts() const
 qint64 IntakeEndToEndTest::panelPid(bool uiTesting) const
 {
     qint64 pid = 0;
-    QString hostname;
-    QString application;
-    QLockFile lock(lockFile(uiTesting));
-    if (!lock.getLockInfo(&pid, &hostname, &application) || ::kill(pid_t(pid), 0) != 0)
+    if (!QLockFile(lockFile(uiTesting)).getLockInfo(&pid, nullptr, nullptr) || ::kill(pid_t(pid), 0) != 0)
         return 0;
     return pid;
 }
@@ -166,11 +156,13 @@ void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine_data()
     const QStringList fromInput;
     QTest::newRow("several arguments, trimmed") << QStringList { u"  first "_s, u"second\nthird"_s, u"   "_s }
                                                 << QByteArray() << QStringList { u"first"_s, u"second"_s, u"third"_s };
-    QTest::newRow("standard input") << fromInput << QByteArray("one\ntwo\n") << QStringList { u"one"_s, u"two"_s };
     QTest::newRow("CR LF and blank lines")
         << fromInput << QByteArray("a\r\n\r\n  b\t\r\n\n") << QStringList { u"a"_s, u"b"_s };
     QTest::newRow("only blank lines") << fromInput << QByteArray("\n  \r\n") << QStringList();
-    QTest::newRow("empty input") << fromInput << QByteArray() << QStringList();
+    // Where a switch and a text are easy to confuse; a text taken for a mode switch would reach another panel.
+    QTest::newRow("switch-like texts")
+        << QStringList { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s } << QByteArray()
+        << QStringList { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s };
     QTest::newRow("invalid UTF-8") << fromInput << QByteArray("caf\xc3\xa9 \xff!\n")
                                    << QStringList { u"café \uFFFD!"_s };
 }
@@ -196,58 +188,14 @@ void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine()
     QCOMPARE(goalTexts(), QStringList { u"existing"_s } + goals);
 }
 
-void IntakeEndToEndTest::send_noPanelAnswers_failsWithMessage_data()
-{
-    QTest::addColumn<bool>("lockHeld");
-    QTest::addColumn<QByteArray>("message");
-
-    // A live process holds the lock but never listens: no second panel may start.
-    QTest::newRow("lock held, nobody listening") << true << QByteArray("no Mirel panel answered");
-    QTest::newRow("the started panel cannot reach a display") << false << QByteArray("quit at once");
-}
-
-void IntakeEndToEndTest::send_noPanelAnswers_failsWithMessage()
-{
-    QFETCH(bool, lockHeld);
-    QFETCH(QByteArray, message);
-
-    QLockFile held(lockFile());
-    if (lockHeld)
-        QVERIFY(held.tryLock(0));
-    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    m_environment.remove(u"DISPLAY"_s);
-    m_environment.remove(u"WAYLAND_DISPLAY"_s);
-
-    const Result sent = run({ u"--send"_s, u"lost"_s });
-    QCOMPARE(sent.exitCode, 1);
-    QVERIFY2(sent.err.contains(message), sent.err.constData());
-    QVERIFY(sent.out.isEmpty());
-    QVERIFY(!QFile::exists(socket()));
-    QCOMPARE(goalTexts(), QStringList());
-}
-
-void IntakeEndToEndTest::send_oversizedText_isRefused()
-{
-    startPanel();
-    const Result tooLarge = run({ u"--send"_s }, QByteArray(MaxPayload + 1, 'x'));
-    QCOMPARE(tooLarge.exitCode, 1);
-    QVERIFY2(tooLarge.err.contains("larger than the limit"), tooLarge.err.constData());
-
-    const Result atLimit = run({ u"--send"_s }, QByteArray(MaxPayload, 'y'));
-    QCOMPARE(atLimit.exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList { QString(MaxPayload, u'y') });
-}
-
 void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
 {
     QProcess *panel = startPanel();
-    QLocalSocket halfFrame;
-    QLocalSocket garbage;
-    QLocalSocket oversized;
-    QLocalSocket hangsUp;
-    for (QLocalSocket *client : { &halfFrame, &garbage, &oversized, &hangsUp }) {
-        client->connectToServer(socket());
-        QVERIFY(client->waitForConnected());
+    std::array<QLocalSocket, 4> clients;
+    auto &[halfFrame, garbage, oversized, hangsUp] = clients;
+    for (QLocalSocket &client : clients) {
+        client.connectToServer(socket());
+        QVERIFY(client.waitForConnected());
     }
     halfFrame.write(encode(Kind::SendText, "never finished").first(HeaderSize + 3));
     QVERIFY(halfFrame.waitForBytesWritten());
@@ -270,14 +218,32 @@ void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
 
     // While the half frame still hangs, a real sender gets through.
     QCOMPARE(run({ u"--send"_s, u"still served"_s }).exitCode, 0);
-    QVERIFY(goalTexts().endsWith(u"still served"_s));
+    QCOMPARE(goalTexts(), QStringList { u"still served"_s });
     // A client that never finishes its request is dropped rather than held forever.
     QVERIFY(halfFrame.waitForDisconnected(3 * StartTimeoutMs));
     QCOMPARE(panel->state(), QProcess::Running);
+
+    // The sender itself refuses a text over the limit, and sends one at it.
+    const Result tooLarge = run({ u"--send"_s }, QByteArray(MaxPayload + 1, 'x'));
+    QCOMPARE(tooLarge.exitCode, 1);
+    QVERIFY2(tooLarge.err.contains("larger than the limit"), tooLarge.err.constData());
+    QCOMPARE(run({ u"--send"_s }, QByteArray(MaxPayload, 'y')).exitCode, 0);
+    QCOMPARE(goalTexts(), (QStringList { u"still served"_s, QString(MaxPayload, u'y') }));
 }
 
 void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
 {
+    {
+        // A live process holds the lock but never listens: a sender fails, and no second panel starts.
+        QLockFile held(lockFile());
+        QVERIFY(held.tryLock(0));
+        const Result sent = run({ u"--send"_s, u"lost"_s });
+        QCOMPARE(sent.exitCode, 1);
+        QVERIFY2(sent.err.contains("no Mirel panel answered"), sent.err.constData());
+        QVERIFY(sent.out.isEmpty());
+        QVERIFY(!QFile::exists(socket()));
+        QCOMPARE(goalTexts(), QStringList());
+    }
     // The starts that lose the race wait for the winner to listen, then leave.
     QList<QProcess *> starts;
     for (int i = 0; i < 3; ++i)
@@ -309,13 +275,11 @@ void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
     // the next replaces them.
     m_environment.insert(u"UITEST_GOALS"_s, u"seeded"_s);
     QProcess *crashed = startPanel({ u"--ui-testing"_s });
-    QVERIFY(QFile::exists(socket(true)));
     crashed->kill();
     crashed->waitForFinished();
     QVERIFY(QFile::exists(socket(true)) && QFile::exists(lockFile(true)));
     QProcess *testPanel = startPanel({ u"--ui-testing"_s });
     QCOMPARE(panelPid(true), testPanel->processId());
-    QVERIFY(panelPid(true) != panelPid(false));
     const Result sent = run({ u"--send"_s, u"--ui-testing"_s, u"one"_s, u"two"_s });
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,7 +46,6 @@ private slots:
     void toggle_followsTheEntryOnDisk();
     void failedChange_logsOneLineAndChangesNothing_data();
     void failedChange_logsOneLineAndChangesNothing();
-    void entry_quotesTheExecutable_data();
     void entry_quotesTheExecutable();
 
 private:
@@ -72,10 +72,10 @@ void OpenAtLoginTest::toggle_followsTheEntryOnDisk_data()
         << QByteArray("[Desktop Entry]\nType=Application\nExec=mirel\n") << true;
     QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nExec=mirel\nHidden=true\n") << false;
     QTest::newRow("switched off by GNOME") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
-    QTest::newRow("spaces around the equals sign") << QByteArray("[Desktop Entry]\nHidden = true\n") << false;
     QTest::newRow("hidden only in an action group")
         << QByteArray("[Desktop Entry]\nExec=mirel\n[Desktop Action New]\nHidden=true\n") << true;
-    QTest::newRow("Windows line ends") << QByteArray("[Desktop Entry]\r\nHidden=true\r\n") << false;
+    QTest::newRow("Windows line ends, spaced equals sign")
+        << QByteArray("[Desktop Entry]\r\nHidden = true\r\n") << false;
 }
 
 void OpenAtLoginTest::toggle_followsTheEntryOnDisk()
@@ -133,36 +133,20 @@ void OpenAtLoginTest::failedChange_logsOneLineAndChangesNothing()
     const bool before = login.openAtLoginEnabled();
 
     const QByteArray logged = standardErrorOf([&] { login.setOpenAtLogin(turnOn); }, m_dir->filePath(u"err"_s));
-    QVERIFY2(logged.startsWith("Open at Login change failed: "), logged.constData());
-    QCOMPARE(logged.count('\n'), 1);
-    QVERIFY(logged.endsWith('\n'));
-    QVERIFY2(logged.size() > qsizetype(strlen("Open at Login change failed: \n")), "no description");
+    const QRegularExpression oneDescribedLine(u"^Open at Login change failed: [^\n]+\n\\z"_s);
+    QVERIFY2(oneDescribedLine.match(QString::fromUtf8(logged)).hasMatch(), logged.constData());
     QCOMPARE(login.openAtLoginEnabled(), before);
     QCOMPARE(QFileInfo(entryPath).isDir(), !turnOn);
 }
 
-void OpenAtLoginTest::entry_quotesTheExecutable_data()
-{
-    QTest::addColumn<QString>("executable");
-    QTest::addColumn<QByteArray>("exec");
-
-    QTest::newRow("space") << u"/opt/My Apps/mirel"_s << QByteArray(R"(Exec="/opt/My Apps/mirel")");
-    QTest::newRow("quote, dollar, backtick") << u"/a\"b$c`d/mirel"_s << QByteArray(R"(Exec="/a\\"b\\$c\\`d/mirel")");
-    QTest::newRow("backslash") << u"/a\\b/mirel"_s << QByteArray(R"(Exec="/a\\\\b/mirel")");
-    QTest::newRow("percent is not a field code") << u"/100%/mirel"_s << QByteArray(R"(Exec="/100%%/mirel")");
-    QTest::newRow("line break stays on one line") << u"/a\nb/mirel"_s << QByteArray(R"(Exec="/a\nb/mirel")");
-    QTest::newRow("non-ASCII") << u"/home/zoë/mirel"_s << QByteArray("Exec=\"/home/zo\xc3\xab/mirel\"");
-}
-
 void OpenAtLoginTest::entry_quotesTheExecutable()
 {
-    QFETCH(QString, executable);
-    QFETCH(QByteArray, exec);
-
-    OpenAtLogin(m_entryPath, executable).setOpenAtLogin(true);
+    // Every character that a shell, the field codes or the entry's own escapes would otherwise take apart.
+    OpenAtLogin(m_entryPath, u"/opt/My 100%/a\"b$c`d\\e\nf/mirel"_s).setOpenAtLogin(true);
     QFile entry(m_entryPath);
     QVERIFY(entry.open(QIODevice::ReadOnly));
     const QByteArray contents = entry.readAll();
+    const QByteArray exec = "Exec=\"/opt/My 100%%/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e\\nf/mirel\"";
     QVERIFY2(contents.split('\n').contains(exec), contents.constData());
 
     const QString validator = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
