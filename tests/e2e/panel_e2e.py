@@ -203,11 +203,20 @@ def start_other_window():
 
 
 def focus_other_window(window):
-    # The window manager may not have taken a just-mapped window on yet; ask until it has.
+    # The window manager may not have taken a just-mapped window on yet, and a busy one can ignore an
+    # activation request; ask until it has, and click on the window's message text as a person would.
     activate = ["xdotool", "windowactivate", "--sync", str(window)]
-    wait_until("the other window's focus",
-               lambda: subprocess.run(activate, capture_output=True).returncode == 0
-               and focused_window() not in (None, window_named("Mirel")))
+    x, y, _, _ = geometry(window)
+    def focused():
+        try:
+            activated = subprocess.run(activate, capture_output=True, timeout=2).returncode == 0
+        except subprocess.TimeoutExpired:
+            activated = False
+        if activated and focused_window() not in (None, window_named("Mirel")):
+            return True
+        subprocess.run(["xdotool", "mousemove", str(x + 8), str(y + 8), "click", "1"], capture_output=True)
+        return False
+    wait_until("the other window's focus", focused, timeout=10.0)
     # Let the panel hear that it lost the focus before the next click.
     time.sleep(0.3)
 
