@@ -1,5 +1,6 @@
 #include "checkbox.h"
 
+#include "focusring.h"
 #include "hierarchicalcolors.h"
 
 #include <QFocusEvent>
@@ -134,11 +135,7 @@ void Checkbox::paintGlyph(QPainter &painter, bool completed, qreal opacity, qrea
 
 void Checkbox::focusInEvent(QFocusEvent *event)
 {
-    // The ring marks keyboard navigation only; the focus a window hands its first button on activation
-    // should not draw attention.
-    const Qt::FocusReason reason = event->reason();
-    m_showsFocusRing = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                       reason == Qt::ShortcutFocusReason;
+    m_showsFocusRing = isKeyboardNavigation(event->reason());
     QAbstractButton::focusInEvent(event);
 }
 

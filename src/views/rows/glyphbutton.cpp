@@ -1,6 +1,7 @@
 #include "glyphbutton.h"
 
 #include "continuouscorners.h"
+#include "focusring.h"
 #include "hierarchicalcolors.h"
 
 #include <QMouseEvent>
@@ -151,11 +152,7 @@ void GlyphButton::setHovered(bool hovered)
 
 void GlyphButton::focusInEvent(QFocusEvent *event)
 {
-    // The ring marks keyboard navigation only; the focus a window hands its first button on activation
-    // should not draw attention.
-    const Qt::FocusReason reason = event->reason();
-    m_showsFocusRing = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                       reason == Qt::ShortcutFocusReason;
+    m_showsFocusRing = isKeyboardNavigation(event->reason());
     QAbstractButton::focusInEvent(event);
 }
 
