@@ -139,8 +139,13 @@ class Mirel:
                                         stderr=subprocess.DEVNULL)
         STARTED.append(self.process)
         self.window = wait_until("the panel", lambda: window_named("Mirel"))
-        # The content sizes the window right after it maps.
+        # The content sizes the window right after it maps; wait until the size holds still.
         time.sleep(0.4)
+        def settled():
+            before = geometry(self.window)
+            time.sleep(0.15)
+            return geometry(self.window) == before
+        wait_until("the panel's size to settle", settled)
 
     def suite_file(self):
         return os.path.join(self.home, "config", "mirel-uitests.conf")
@@ -204,19 +209,30 @@ def start_other_window():
 
 def focus_other_window(window):
     # The window manager may not have taken a just-mapped window on yet, and a busy one can ignore an
-    # activation request; ask until it has, and click on the window's message text as a person would.
+    # activation request; ask until it has, click on the window's message text as a person would, and
+    # as a last resort set the input focus directly.
     activate = ["xdotool", "windowactivate", "--sync", str(window)]
     x, y, _, _ = geometry(window)
+    attempts = [0]
     def focused():
-        try:
-            activated = subprocess.run(activate, capture_output=True, timeout=2).returncode == 0
-        except subprocess.TimeoutExpired:
-            activated = False
-        if activated and focused_window() not in (None, window_named("Mirel")):
-            return True
-        subprocess.run(["xdotool", "mousemove", str(x + 8), str(y + 8), "click", "1"], capture_output=True)
+        return focused_window() not in (None, window_named("Mirel"))
+    def try_focus():
+        attempts[0] += 1
+        for step in (activate, ["xdotool", "mousemove", str(x + 8), str(y + 8), "click", "1"],
+                     ["xdotool", "windowfocus", "--sync", str(window)]):
+            try:
+                subprocess.run(step, capture_output=True, timeout=2)
+            except subprocess.TimeoutExpired:
+                pass
+            if focused():
+                return True
+            time.sleep(0.1)
         return False
-    wait_until("the other window's focus", focused, timeout=10.0)
+    try:
+        wait_until("the other window's focus", try_focus, timeout=10.0)
+    except Failure as failure:
+        raise Failure(f"{failure} after {attempts[0]} rounds: {window} at {(x, y)}, focus {focused_window()}, "
+                      f"active {active_window()}, panel {window_named('Mirel')}") from None
     # Let the panel hear that it lost the focus before the next click.
     time.sleep(0.3)
 
@@ -372,8 +388,12 @@ def case_no_compositor(binary, home):
     x, y, w, h = geometry(mirel.window)
     check("Window shape extents" in run("xwininfo", "-shape", "-id", str(mirel.window)),
           "the opaque panel is not clipped to its shape")
-    corner = pixel(x, y)
-    check(close_to(corner, ROOT_COLOUR, 8), f"corner pixel {corner} is not the desktop")
+    # The window manager shapes its frame around the panel once it hears of the panel's shape.
+    try:
+        wait_until("the corner", lambda: close_to(pixel(x, y), ROOT_COLOUR, 8), timeout=3.0)
+    except Failure:
+        raise Failure(f"corner pixel {pixel(x, y)} of the panel at {geometry(mirel.window)} is not the desktop; "
+                      f"shape: {run('xwininfo', '-shape', '-id', str(mirel.window)).split()[-12:]}") from None
     check(not close_to(pixel(x + w // 2, y + h // 2), (0, 0, 0), 20), "the panel is black")
 
 
