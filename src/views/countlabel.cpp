@@ -54,18 +54,23 @@ QSize CountLabel::sizeHint() const
 
 void CountLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_digitAdvance.reset();
         updateGeometry();
+    }
     QWidget::changeEvent(event);
 }
 
 qreal CountLabel::digitAdvance() const
 {
-    const QFontMetricsF metrics(font());
-    qreal widest = 0;
-    for (char16_t digit = u'0'; digit <= u'9'; ++digit)
-        widest = std::max(widest, metrics.horizontalAdvance(QChar(digit)));
-    return widest;
+    if (!m_digitAdvance) {
+        const QFontMetricsF metrics(font());
+        qreal widest = 0;
+        for (char16_t digit = u'0'; digit <= u'9'; ++digit)
+            widest = std::max(widest, metrics.horizontalAdvance(QChar(digit)));
+        m_digitAdvance = widest;
+    }
+    return *m_digitAdvance;
 }
 
 qreal CountLabel::textWidth() const

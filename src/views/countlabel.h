@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <optional>
+
 // "N of M" with monospaced digits: every digit takes the width of the widest one, so the label keeps its
 // width while a number changes to another of the same length.
 class CountLabel final : public QWidget {
@@ -28,4 +30,6 @@ private:
 
     QString m_text;
     QColor m_color;
+    // Measured once per font: the header asks for the size several times in one layout.
+    mutable std::optional<qreal> m_digitAdvance;
 };

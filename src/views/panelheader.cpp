@@ -157,7 +157,8 @@ int PanelHeader::heightForWidth(int width) const
 {
     const int titleHeight = m_titleEditor ? m_titleEditor->sizeHint().height()
                                           : m_title->heightForWidth(titleWidth(width));
-    return std::max({MinimumHeight, titleHeight, m_count->sizeHint().height(), m_addButton->sizeHint().height()});
+    const int countHeight = m_count->isVisibleTo(this) ? m_count->sizeHint().height() : 0;
+    return std::max({MinimumHeight, titleHeight, countHeight, m_addButton->sizeHint().height()});
 }
 
 void PanelHeader::resizeEvent(QResizeEvent *event)
