@@ -1,6 +1,6 @@
 #include "appdelegate.h"
 
-#include "intakeserver.h"
+#include "intakemodule.h"
 #include "keyablepanel.h"
 #include "openatlogin.h"
 #include "singleinstance.h"
@@ -24,6 +24,7 @@
 namespace {
 
 constexpr int SnapDurationMs = 250;
+constexpr int ServicesFallbackDelayMs = 2000;
 
 // The standard ease-in-ease-out timing curve; QEasingCurve::InOutQuad is a different, steeper curve.
 QEasingCurve easeInEaseOut()
@@ -66,7 +67,10 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_todoStore = new TodoStore(this);
     }
     showPanel(options);
-    registerServicesProvider(options);
+    // Not before the first frame, which it would only delay. A panel the window manager never shows still
+    // becomes reachable after a while.
+    connect(m_panel.get(), &KeyablePanel::firstFrameShown, this, [this, options] { registerServicesProvider(options); });
+    QTimer::singleShot(ServicesFallbackDelayMs, this, [this, options] { registerServicesProvider(options); });
 }
 
 void AppDelegate::showPanel(const LaunchOptions &options)
@@ -217,16 +221,22 @@ void AppDelegate::bringPanelOntoScreen()
 
 void AppDelegate::registerServicesProvider(const LaunchOptions &options)
 {
+    if (m_servicesRegistered)
+        return;
+    m_servicesRegistered = true;
     const PanelAddress address = PanelAddress::forMode(options.uiTesting);
     if (!address.isValid())
         return;
-    m_intakeServer = new IntakeServer({[this](const QString &text) { return sendToMirel(text); },
-                                       [this] { bringPanelToFront(); }},
-                                      this);
     // The panel works without it; only sending text from outside is unavailable.
-    if (!m_intakeServer->listen(address.socket))
-        qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket),
-                 qPrintable(m_intakeServer->errorString()));
+    QString error;
+    const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
+    if (intake) {
+        intake->startServer(address.socket,
+                            {[this](const QString &text) { return sendToMirel(text); }, [this] { bringPanelToFront(); }},
+                            this, &error);
+    }
+    if (!error.isEmpty())
+        qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
 }
 
 qsizetype AppDelegate::sendToMirel(const QString &text)

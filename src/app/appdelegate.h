@@ -11,7 +11,6 @@
 #include <optional>
 
 class ContentView;
-class IntakeServer;
 class KeyablePanel;
 class QPropertyAnimation;
 class QSettings;
@@ -66,7 +65,7 @@ private:
 
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
-    IntakeServer *m_intakeServer = nullptr;
+    bool m_servicesRegistered = false;
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;

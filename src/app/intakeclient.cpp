@@ -1,7 +1,7 @@
 #include "intakeclient.h"
 
 #include "intakeprotocol.h"
-#include "launchoptions.h"
+#include "sendcommand.h"
 #include "singleinstance.h"
 
 #include <QClipboard>
@@ -20,10 +20,6 @@ using namespace IntakeProtocol;
 
 namespace
 {
-
-constexpr QStringView SendArgument = u"--send";
-constexpr QStringView SendSelectionArgument = u"--send-selection";
-constexpr QStringView EndOfSwitches = u"--";
 
 // Long enough for a panel started on demand to load its goals and listen, short enough for a shortcut.
 constexpr int PanelAnswerDeadlineMs = 5000;
@@ -159,35 +155,6 @@ int send(const SendCommand &command, const QByteArray &text)
 }
 
 } // namespace
-
-bool SendCommand::uiTesting() const
-{
-    return modeArguments.contains(QStringView(UiTestingArgument));
-}
-
-std::optional<SendCommand> SendCommand::fromArguments(const QStringList &arguments)
-{
-    std::optional<SendCommand> command;
-    bool switchesEnded = false;
-    QStringList modeArguments;
-    for (const QString &argument : arguments.sliced(std::min<qsizetype>(1, arguments.size()))) {
-        if (!switchesEnded && (argument == UiTestingArgument || argument == ScreenshotBackdropArgument)) {
-            modeArguments.append(argument);
-        } else if (!switchesEnded && argument == EndOfSwitches) {
-            switchesEnded = true;
-        } else if (!command && argument == SendArgument) {
-            command.emplace();
-        } else if (!command && argument == SendSelectionArgument) {
-            command.emplace().source = Source::Selection;
-        } else if (command && command->source != Source::Selection) {
-            command->texts.append(argument);
-            command->source = Source::Arguments;
-        }
-    }
-    if (command)
-        command->modeArguments = modeArguments;
-    return command;
-}
 
 namespace IntakeClient
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
+#include "intakemodule.h"
 
-#include <functional>
+#include <QObject>
 
 class QLocalServer;
 class QLocalSocket;
@@ -15,12 +15,7 @@ class IntakeServer final : public QObject {
     Q_DISABLE_COPY_MOVE(IntakeServer)
 
 public:
-    struct Callbacks {
-        // Adds the goals in the text and returns how many it added.
-        std::function<qsizetype(const QString &text)> onText;
-        // A second start of the program asks the running panel to come to the front.
-        std::function<void()> onBringToFront;
-    };
+    using Callbacks = IntakeModule::ServerCallbacks;
 
     explicit IntakeServer(Callbacks callbacks, QObject *parent = nullptr);
     ~IntakeServer() override;

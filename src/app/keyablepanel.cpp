@@ -123,6 +123,7 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
                 std::fflush(stdout);
             }
             X11Platform::requestFloatingPanelState(windowHandle());
+            emit firstFrameShown();
         });
     }
     return QWidget::eventFilter(watched, event);

@@ -40,6 +40,10 @@ public:
     // Shows the panel above other windows without taking the focus from the active one.
     void orderFront();
 
+signals:
+    // Once, after the first frame is on screen.
+    void firstFrameShown();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -1,9 +1,27 @@
 #include "app/appdelegate.h"
-#include "app/intakeclient.h"
+#include "app/intakemodule.h"
+#include "app/sendcommand.h"
 #include "app/singleinstance.h"
 #include "app/x11platform.h"
 
 #include <QApplication>
+
+#include <cstdio>
+
+namespace
+{
+
+// The intake module, or nullptr after saying on standard error why `what` cannot be done without it.
+const IntakeModule::EntryPoints *intakeModuleFor(const char *what)
+{
+    QString error;
+    const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
+    if (!intake)
+        std::fprintf(stderr, "mirel: %s: %s\n", what, qPrintable(error));
+    return intake;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -13,12 +31,16 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const std::optional<SendCommand> send = SendCommand::fromArguments(arguments))
-        return IntakeClient::run(argc, argv, *send);
+    if (const std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
+        const IntakeModule::EntryPoints *intake = intakeModuleFor("could not send the text");
+        return intake ? intake->runSend(argc, argv, *send) : 1;
+    }
     const PanelAddress address = PanelAddress::forMode(arguments.contains(QStringView(UiTestingArgument)));
     SingleInstance instance(address);
-    if (!instance.claim())
-        return IntakeClient::bringPanelToFront(argc, argv, address);
+    if (!instance.claim()) {
+        const IntakeModule::EntryPoints *intake = intakeModuleFor("another Mirel panel is running and cannot be brought to the front");
+        return intake ? intake->bringPanelToFront(argc, argv, address) : 1;
+    }
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Mirel"));

@@ -256,7 +256,8 @@ def case_focus_on_click(binary, home):
 
     run("xdotool", "mousemove", *inside, "click", "1")
     wait_until("focus after a left click", lambda: focused_window() == window)
-    check(active_window() == window, "the window manager does not report the panel active")
+    # The window manager updates its record of the active window after the focus has moved.
+    wait_until("the window manager to report the panel active", lambda: active_window() == window)
 
     # The other window takes the focus back; a right click returns it to the panel.
     focus_other_window(other)
@@ -392,8 +393,11 @@ def case_no_compositor(binary, home):
     try:
         wait_until("the corner", lambda: close_to(pixel(x, y), ROOT_COLOUR, 8), timeout=3.0)
     except Failure:
+        parent = re.search(r"Parent window id: (0x[0-9a-f]+)", run("xwininfo", "-tree", "-id", str(mirel.window)))
+        shapes = [run("xwininfo", "-shape", "-id", str(w)).strip().splitlines()[-2:]
+                  for w in (str(mirel.window), parent.group(1))]
         raise Failure(f"corner pixel {pixel(x, y)} of the panel at {geometry(mirel.window)} is not the desktop; "
-                      f"shape: {run('xwininfo', '-shape', '-id', str(mirel.window)).split()[-12:]}") from None
+                      f"shapes of the panel and its frame: {shapes}") from None
     check(not close_to(pixel(x + w // 2, y + h // 2), (0, 0, 0), 20), "the panel is black")
 
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QObject;
+struct PanelAddress;
+struct SendCommand;
+
+// The local-socket end of `mirel --send` and of a second start lives in a module loaded only when needed:
+// the networking libraries behind it take milliseconds to load, and the panel's first frame needs none of
+// them.
+namespace IntakeModule
+{
+
+struct ServerCallbacks {
+    // Adds the goals in the text and returns how many it added.
+    std::function<qsizetype(const QString &text)> onText;
+    // A second start of the program asks the running panel to come to the front.
+    std::function<void()> onBringToFront;
+};
+
+struct EntryPoints {
+    // Listens on the panel's socket and hands each text received to onText on the main thread. Returns the
+    // server, owned by parent, or nullptr with *error set. Only for the process holding the panel lock.
+    QObject *(*startServer)(const QString &socketPath, ServerCallbacks callbacks, QObject *parent, QString *error);
+    // Runs a send command to its end and returns the process's exit status (see IntakeClient::run).
+    int (*runSend)(int &argc, char **argv, const SendCommand &command);
+    // A second plain start: asks the running panel to come to the front; returns the exit status.
+    int (*bringPanelToFront)(int &argc, char **argv, const PanelAddress &address);
+};
+
+// The module's entry points, loaded on the first call; nullptr with *error set when it cannot be loaded.
+const EntryPoints *load(QString *error);
+
+} // namespace IntakeModule

@@ -1,0 +1,41 @@
+#include "sendcommand.h"
+
+#include "launchoptions.h"
+
+namespace
+{
+
+constexpr QStringView SendArgument = u"--send";
+constexpr QStringView SendSelectionArgument = u"--send-selection";
+constexpr QStringView EndOfSwitches = u"--";
+
+} // namespace
+
+bool SendCommand::uiTesting() const
+{
+    return modeArguments.contains(QStringView(UiTestingArgument));
+}
+
+std::optional<SendCommand> SendCommand::fromArguments(const QStringList &arguments)
+{
+    std::optional<SendCommand> command;
+    bool switchesEnded = false;
+    QStringList modeArguments;
+    for (const QString &argument : arguments.sliced(std::min<qsizetype>(1, arguments.size()))) {
+        if (!switchesEnded && (argument == UiTestingArgument || argument == ScreenshotBackdropArgument)) {
+            modeArguments.append(argument);
+        } else if (!switchesEnded && argument == EndOfSwitches) {
+            switchesEnded = true;
+        } else if (!command && argument == SendArgument) {
+            command.emplace();
+        } else if (!command && argument == SendSelectionArgument) {
+            command.emplace().source = Source::Selection;
+        } else if (command && command->source != Source::Selection) {
+            command->texts.append(argument);
+            command->source = Source::Arguments;
+        }
+    }
+    if (command)
+        command->modeArguments = modeArguments;
+    return command;
+}
