@@ -197,7 +197,6 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("ending");
     QTest::addColumn<QStringList>("updates");
-    QTest::newRow("return, unchanged text") << QString() << u"return"_s << QStringList { u"Buy milk"_s };
     QTest::newRow("return trims") << u"  Buy oat milk "_s << u"return"_s << QStringList { u"Buy oat milk"_s };
     QTest::newRow("return then focus loss") << u"Buy bread"_s << u"return+focus"_s << QStringList { u"Buy bread"_s };
     QTest::newRow("blank keeps the goal") << u"   "_s << u"return"_s << QStringList {};
@@ -221,10 +220,8 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce()
     QVERIFY(panel.row->isEditing());
     QCOMPARE(editor->accessibleName(), u"goal-editor"_s);
     QCOMPARE(editor->text(), u"Buy milk"_s);
-    if (!typed.isNull()) {
-        editor->selectAll();
-        QTest::keyClicks(editor, typed);
-    }
+    editor->selectAll();
+    QTest::keyClicks(editor, typed);
 
     if (ending == u"deleted"_s) {
         delete panel.row;
