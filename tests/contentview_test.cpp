@@ -99,12 +99,10 @@ private slots:
 
     void sizeAndCount_followTheContent();
 
-    void headerPress_dragsFromTenPointsOrClicksAdd_data();
     void headerPress_dragsFromTenPointsOrClicksAdd();
-    void rowDragOrClick_movesOrEditsTheGoal_data();
-    void rowDragOrClick_movesOrEditsTheGoal();
+    void rowDrag_movesTheGoal_data();
+    void rowDrag_movesTheGoal();
 
-    void newGoalField_addsTrimmedTextOnlyAndStaysOpen_data();
     void newGoalField_addsTrimmedTextOnlyAndStaysOpen();
     void switchingAway_commitsOnce_data();
     void switchingAway_commitsOnce();
@@ -112,7 +110,6 @@ private slots:
     void rename_storesTrimmedTitleOrKeepsIt_data();
     void rename_storesTrimmedTitleOrKeepsIt();
 
-    void secondaryClick_anywhereAsksForThePanelMenu_data();
     void secondaryClick_anywhereAsksForThePanelMenu();
 };
 
@@ -166,67 +163,57 @@ void ContentViewTest::sizeAndCount_followTheContent()
     QCOMPARE(panel.reports.size(), reports);
 }
 
-void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd_data()
-{
-    QTest::addColumn<bool>("onAddButton");
-    QTest::addColumn<QList<int>>("steps");
-    QTest::addColumn<int>("changes");
-    QTest::addColumn<int>("ends");
-    QTest::newRow("9 points") << false << QList<int>{3, 6, 9} << 0 << 0;
-    QTest::newRow("every movement from 10 on") << false << QList<int>{5, 10, 15, 40} << 3 << 1;
-    // A small slip while clicking stays a click.
-    QTest::newRow("add button") << true << QList<int>{4} << 0 << 0;
-}
-
 void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd()
 {
-    QFETCH(bool, onAddButton);
-    QFETCH(QList<int>, steps);
-    QFETCH(int, changes);
-    QFETCH(int, ends);
     Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show());
     const PanelHeader *header = panel.view->header();
     const GlyphButton *add = header->addButton();
-    // The add button, or empty header space between the title and the count.
-    const QPoint start = onAddButton ? panel.inWindow(add, add->rect().center())
-                                     : panel.inWindow(header, QPoint(header->width() / 2, 15));
+    const QPoint onAdd = panel.inWindow(add, add->rect().center());
 
     // Away from the panel the invisible button cannot be hit.
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(panel.view.get(), &leave);
     QVERIFY(!panel.view->isHovering());
     QVERIFY(add->testAttribute(Qt::WA_TransparentForMouseEvents));
-    QEnterEvent enter(start, start, panel.view->mapToGlobal(start));
+    QEnterEvent enter(onAdd, onAdd, panel.view->mapToGlobal(onAdd));
     QCoreApplication::sendEvent(panel.view.get(), &enter);
     QVERIFY(panel.view->isHovering());
     QVERIFY(!add->testAttribute(Qt::WA_TransparentForMouseEvents));
 
-    QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
-    for (int step : steps)
-        QTest::mouseMove(panel.window(), start + QPoint(step, 0));
-    QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, start + QPoint(steps.constLast(), 0));
-    QCOMPARE(panel.dragChanges, changes);
-    QCOMPARE(panel.dragEnds, ends);
-    QCOMPARE(panel.view->isAddingNew(), onAddButton);
+    const auto pressAndMove = [&panel](QPoint start, const QList<int> &steps) {
+        QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
+        for (int step : steps)
+            QTest::mouseMove(panel.window(), start + QPoint(step, 0));
+        QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, start + QPoint(steps.constLast(), 0));
+    };
+    // Empty header space between the title and the count: 9 points is no drag, every movement from 10 on is.
+    const QPoint onHeader = panel.inWindow(header, QPoint(header->width() / 2, 15));
+    pressAndMove(onHeader, {3, 6, 9});
+    QCOMPARE(panel.dragChanges, 0);
+    pressAndMove(onHeader, {5, 10, 15, 40});
+    QCOMPARE(panel.dragChanges, 3);
+    QCOMPARE(panel.dragEnds, 1);
+    QVERIFY(!panel.view->isAddingNew());
+    // A small slip while clicking the add button stays a click.
+    pressAndMove(onAdd, {4});
+    QCOMPARE(panel.dragChanges, 3);
+    QCOMPARE(panel.dragEnds, 1);
+    QVERIFY(panel.view->isAddingNew());
     QVERIFY(!add->isDown());
 }
 
-void ContentViewTest::rowDragOrClick_movesOrEditsTheGoal_data()
+void ContentViewTest::rowDrag_movesTheGoal_data()
 {
-    QTest::addColumn<bool>("drag");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("first to the end") << true << 0 << 2 << QStringList{u"B"_s, u"C"_s, u"A"_s};
-    QTest::newRow("last to the top") << true << 2 << 0 << QStringList{u"C"_s, u"A"_s, u"B"_s};
-    // The list watching presses for drags must still let a plain click open the editor.
-    QTest::newRow("click") << false << 1 << 1 << QStringList{u"A"_s, u"B"_s, u"C"_s};
+    QTest::newRow("first to the end") << 0 << 2 << QStringList{u"B"_s, u"C"_s, u"A"_s};
+    QTest::newRow("last to the top") << 2 << 0 << QStringList{u"C"_s, u"A"_s, u"B"_s};
 }
 
-void ContentViewTest::rowDragOrClick_movesOrEditsTheGoal()
+void ContentViewTest::rowDrag_movesTheGoal()
 {
-    QFETCH(bool, drag);
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QStringList, order);
@@ -240,36 +227,20 @@ void ContentViewTest::rowDragOrClick_movesOrEditsTheGoal()
     const QPoint end = panel.onText(target, to > from ? overshoot : -overshoot);
 
     QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
-    if (drag) {
-        QTest::mouseMove(panel.window(), start + QPoint(0, end.y() > start.y() ? 3 : -3));
-        QTest::mouseMove(panel.window(), (start + end) / 2);
-        QTest::mouseMove(panel.window(), end);
-        QVERIFY(panel.view->goalList()->isReordering());
-    }
-    QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, drag ? end : start);
+    QTest::mouseMove(panel.window(), start + QPoint(0, end.y() > start.y() ? 3 : -3));
+    QTest::mouseMove(panel.window(), (start + end) / 2);
+    QTest::mouseMove(panel.window(), end);
+    QVERIFY(panel.view->goalList()->isReordering());
+    QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, end);
 
     QCOMPARE(panel.texts(), order);
     QCOMPARE(panel.savedTexts(), order);
     QVERIFY(!panel.view->goalList()->isReordering());
-    QCOMPARE(dragged->isEditing(), !drag);
-}
-
-void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("added");
-    QTest::newRow("trimmed") << u"  Buy milk "_s << int(Qt::Key_Return) << u"Buy milk"_s;
-    QTest::newRow("empty") << QString() << int(Qt::Key_Return) << QString();
-    QTest::newRow("spaces") << u"   "_s << int(Qt::Key_Return) << QString();
-    QTest::newRow("escape discards the text") << u"Half a thought"_s << int(Qt::Key_Escape) << QString();
+    QVERIFY(!dragged->isEditing());
 }
 
 void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
 {
-    QFETCH(QString, typed);
-    QFETCH(int, key);
-    QFETCH(QString, added);
     // Opening the field by a click on the empty list is driven end to end.
     Panel panel({u"Only one"_s});
     QVERIFY(panel.show(true));
@@ -280,30 +251,38 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::NewGoal);
     QVERIFY(!panel.view->goalList()->isVisible());
     QCOMPARE(panel.reports.constLast().height(), 70);
-    QTRY_VERIFY(field->hasFocus());
-    QTest::keyClicks(field, typed);
-    QTest::keyClick(field, Qt::Key(key));
-    const QStringList goals = added.isNull() ? QStringList() : QStringList{added};
-    QCOMPARE(panel.texts(), goals);
-    QCOMPARE(panel.savedTexts(), goals);
-    QCOMPARE(panel.view->isAddingNew(), !goals.isEmpty());
-    if (goals.isEmpty()) {
+
+    // Blank text adds nothing, and Escape discards what was typed; both close the field.
+    const std::pair<QString, Qt::Key> closings[] = {{u"   "_s, Qt::Key_Return}, {u"Half a thought"_s, Qt::Key_Escape}};
+    for (const auto &[typed, key] : closings) {
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, key);
+        QVERIFY(panel.texts().isEmpty());
+        QVERIFY(panel.savedTexts().isEmpty());
+        QVERIFY(!panel.view->isAddingNew());
         QCOMPARE(panel.view->addArea()->face(), AddArea::Face::EmptyState);
-        QVERIFY(panel.startAdding()->text().isEmpty());
         QVERIFY(panel.view->newTodoText().isEmpty());
-        return;
+        field = panel.startAdding();
+        QVERIFY(field->text().isEmpty());
     }
 
-    // A goal keeps the same field open, empty and focused for the next one, which goes below it.
+    // A goal is added trimmed and keeps the same field open, empty and focused for the next one, which goes
+    // below it.
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClicks(field, u"  Buy milk "_s);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts(), QStringList{u"Buy milk"_s});
+    QVERIFY(panel.view->isAddingNew());
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
     QVERIFY(field->text().isEmpty());
     QVERIFY(field->hasFocus());
     QTest::keyClicks(field, u"Second"_s);
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), (QStringList{added, u"Second"_s}));
+    QCOMPARE(panel.savedTexts(), (QStringList{u"Buy milk"_s, u"Second"_s}));
     QTest::keyClick(field, Qt::Key_Escape);
     QVERIFY(!panel.view->isAddingNew());
-    QCOMPARE(panel.texts(), (QStringList{added, u"Second"_s}));
+    QCOMPARE(panel.texts(), (QStringList{u"Buy milk"_s, u"Second"_s}));
 }
 
 void ContentViewTest::switchingAway_commitsOnce_data()
@@ -413,42 +392,27 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
     QCOMPARE(Panel({}, settingsFile).view->title(), title);
 }
 
-void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu_data()
-{
-    QTest::addColumn<QString>("editing");
-    QTest::newRow("no editor: header, goal text, checkbox") << QString();
-    // The inline editors give up their own text menus for the panel's.
-    QTest::newRow("new-goal field") << u"new goal"_s;
-    QTest::newRow("goal editor") << u"goal"_s;
-    QTest::newRow("title editor") << u"title"_s;
-}
-
 void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
 {
-    QFETCH(QString, editing);
     Panel panel({u"Buy milk"_s});
     QVERIFY(panel.show(true));
     TodoRowView *row = panel.row(0);
-    QList<QPoint> places{panel.inWindow(panel.view->header(), QPoint(20, 15)), panel.onText(row), panel.onCheckbox(row)};
-    const QWidget *editor = nullptr;
-    if (editing == u"new goal"_s) {
-        editor = panel.startAdding();
-    } else if (editing == u"goal"_s) {
-        QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.onText(row));
-        editor = row->findChild<QLineEdit *>(u"goal-editor"_s);
-    } else if (editing == u"title"_s) {
-        panel.view->beginRename();
-        editor = panel.view->header()->titleEditor();
-    }
-    if (!editing.isNull()) {
-        QVERIFY(editor && editor->isVisible());
-        places = {panel.inWindow(editor, editor->rect().center())};
-    }
     QSignalSpy requests(panel.view.get(), &ContentView::contextMenuRequested);
-    for (const QPoint &place : places)
+    const QPoint onCheckbox = panel.onCheckbox(row);
+    for (const QPoint &place : {panel.inWindow(panel.view->header(), QPoint(20, 15)), panel.onText(row), onCheckbox})
         QTest::mouseClick(panel.window(), Qt::RightButton, {}, place);
-    QCOMPARE(requests.size(), places.size());
-    QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(places.constLast()));
+    QCOMPARE(requests.size(), 3);
+    QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onCheckbox));
+
+    // A plain click on the text opens the editor despite the list watching presses for drags; the editor
+    // gives up its own text menu for the panel's.
+    QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.onText(row));
+    const QWidget *editor = row->findChild<QLineEdit *>(u"goal-editor"_s);
+    QVERIFY(editor && editor->isVisible());
+    const QPoint onEditor = panel.inWindow(editor, editor->rect().center());
+    QTest::mouseClick(panel.window(), Qt::RightButton, {}, onEditor);
+    QCOMPARE(requests.size(), 4);
+    QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onEditor));
 }
 
 QTEST_MAIN(ContentViewTest)

@@ -14,13 +14,7 @@ const QByteArray Canonical = R"([{"id":"6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917","t
 
 TodoItem goal(const QString &id, const QString &text, bool completed, qint64 order, const QDateTime &createdAt)
 {
-    TodoItem item;
-    item.id = QUuid::fromString(id);
-    item.text = text;
-    item.completed = completed;
-    item.order = order;
-    item.createdAt = createdAt;
-    return item;
+    return {QUuid::fromString(id), text, completed, order, createdAt};
 }
 
 // One canonical goal object whose value for `key` is written verbatim, so a table row can vary just that one.
@@ -97,13 +91,11 @@ void GoalsFileTest::value_isReadAndWrittenBack_data()
     };
 
     // Only the quote, the backslash and the control characters are escaped; all else is raw UTF-8.
-    same("escapes in the text itself, slash", "text", R"("\"\\\"\\\\ \\u0041 \\n a/b")");
-    same("short escapes", "text", R"("\b\f\n\r\t")");
-    same("other controls and nul", "text", R"("a\u0000b\u0001\u001f\u001b")");
+    same("escapes, slash, controls and nul", "text",
+         R"("\"\\\"\\\\ \\u0041 \\n a/b \b\f\n\r\t a\u0000b\u0001\u001f\u001b")");
     same("delete, non-ASCII and separators raw", "text",
          "\"\x7f Caf\xc3\xa9 \xe2\x98\x95 \xf0\x9f\x98\x80 \xc2\xa0\xe2\x80\xa8\xe2\x80\xa9\xc2\x85 \"");
     same("leading byte-order mark", "text", "\"\xef\xbb\xbfx\"");
-    changed("escaped slash", "text", R"("a\/b")", R"("a/b")");
     changed("unicode escapes", "text", R"("caf\u00E9 \ud83d\ude00")", "\"caf\xc3\xa9 \xf0\x9f\x98\x80\"");
 
     same("largest order", "order", "9223372036854775807");
@@ -112,7 +104,6 @@ void GoalsFileTest::value_isReadAndWrittenBack_data()
 
     // Dates are written in UTC to the whole second, cut toward the past.
     changed("negative offset", "createdAt", R"("2026-03-02T03:45:00-04:30")", R"("2026-03-02T08:15:00Z")");
-    changed("offset crosses the year", "createdAt", R"("2026-01-01T01:30:00+02:00")", R"("2025-12-31T23:30:00Z")");
     changed("long fraction", "createdAt", R"("2026-03-02T08:15:00.123456789Z")", R"("2026-03-02T08:15:00Z")");
     changed("fraction before 1970", "createdAt", R"("1969-12-31T23:59:59.500Z")", R"("1969-12-31T23:59:59Z")");
     changed("last second", "createdAt", R"("9999-12-31T23:59:59.999Z")", R"("9999-12-31T23:59:59Z")");
@@ -149,12 +140,10 @@ void GoalsFileTest::decode_rejectsWholeFile_data()
     QTest::newRow("integral fraction order") << withOne("order", "1.0");
     QTest::newRow("string order") << withOne("order", R"("1")");
     QTest::newRow("order 2^63") << withOne("order", "9223372036854775808");
-    QTest::newRow("order below -2^63") << withOne("order", "-9223372036854775809");
     QTest::newRow("id with braces") << withOne("id", R"("{6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917}")");
     QTest::newRow("id not hex") << withOne("id", R"("6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A91G")");
     QTest::newRow("id hyphen moved") << withOne("id", R"("6B1E2C4-40A7F-4D2B-9E3A-5C81F0D2A917")");
     QTest::newRow("date without designator") << withOne("createdAt", R"("2026-03-02T08:15:00")");
-    QTest::newRow("date with space") << withOne("createdAt", R"("2026-03-02 08:15:00Z")");
     QTest::newRow("date offset without colon") << withOne("createdAt", R"("2026-03-02T08:15:00+0200")");
     QTest::newRow("date empty fraction") << withOne("createdAt", R"("2026-03-02T08:15:00.Z")");
     QTest::newRow("date February 29 of 2100") << withOne("createdAt", R"("2100-02-29T08:15:00Z")");

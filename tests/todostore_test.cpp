@@ -20,12 +20,7 @@ namespace {
 
 TodoItem goal(const QString &text, qint64 order)
 {
-    TodoItem item;
-    item.id = QUuid::createUuid();
-    item.text = text;
-    item.order = order;
-    item.createdAt = QDateTime::currentDateTimeUtc();
-    return item;
+    return {QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc()};
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -72,7 +67,6 @@ private slots:
     void init();
 
     void loadAndAdd_keepTheOrderRules();
-    void addLines_splitsAndTrims_data();
     void addLines_splitsAndTrims();
     void move_reorders_data();
     void move_reorders();
@@ -113,28 +107,16 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
     QCOMPARE(snapshot(edited), u"b:0 a:1 c:2"_s);
 }
 
-void TodoStoreTest::addLines_splitsAndTrims_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("result");
-
-    QTest::newRow("every newline kind") << u"a\nb\rc\u000bd\u000ce\u0085f\u2028g\u2029h"_s
-                                        << u"earlier:0 a:1 b:2 c:3 d:4 e:5 f:6 g:7 h:8"_s;
-    // Each line is trimmed with the set every typed text is trimmed with.
-    QTest::newRow("inner spaces stay, unicode spaces go") << u"\t Call  the plumber \u00a0\n\u3000x\u202f\u2007"_s
-                                                          << u"earlier:0 Call  the plumber:1 x:2"_s;
-    QTest::newRow("zero-width space and BOM stay") << u"\u200bx\u200b\ny\ufeff"_s
-                                                   << u"earlier:0 \u200bx\u200b:1 y\ufeff:2"_s;
-}
-
 void TodoStoreTest::addLines_splitsAndTrims()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, result);
-
     TodoStore store(path());
     store.add(u"earlier"_s);
-    store.addLines(text);
+    // Every newline kind splits. Each line is trimmed with the set every typed text is trimmed with: inner
+    // spaces stay, unicode spaces go, a zero-width space and a byte-order mark stay.
+    store.addLines(u"a\nb\rc\u000bd\u000ce\u0085f\u2028g\u2029h\n\t Call  the plumber \u00a0\n\u3000x\u202f\u2007\n"
+                   u"\u200bx\u200b\ny\ufeff"_s);
+    const QString result
+        = u"earlier:0 a:1 b:2 c:3 d:4 e:5 f:6 g:7 h:8 Call  the plumber:9 x:10 \u200bx\u200b:11 y\ufeff:12"_s;
     QCOMPARE(snapshot(store), result);
     QCOMPARE(snapshot(TodoStore(path())), result);
     // The file was missing, not unreadable: nothing is kept aside.
@@ -151,12 +133,9 @@ void TodoStoreTest::move_reorders_data()
     // Gapped orders show whether the move renumbered.
     const QString unmoved = u"A:10 B:20 C:30 D:40"_s;
     QTest::newRow("two to end") << QList<int>{1, 2} << 4 << u"A:0 D:1 B:2 C:3"_s;
-    QTest::newRow("first to 1") << QList<int>{0} << 1 << u"A:0 B:1 C:2 D:3"_s;
     QTest::newRow("scattered to middle") << QList<int>{0, 3} << 2 << u"B:0 A:1 D:2 C:3"_s;
     QTest::newRow("destination inside moved") << QList<int>{1, 2} << 2 << u"A:0 B:1 C:2 D:3"_s;
     QTest::newRow("source past end ignored") << QList<int>{1, 4} << 0 << unmoved;
-    QTest::newRow("negative source ignored") << QList<int>{-1} << 0 << unmoved;
-    QTest::newRow("destination past end ignored") << QList<int>{0} << 5 << unmoved;
     QTest::newRow("negative destination ignored") << QList<int>{0} << -1 << unmoved;
 }
 
@@ -228,7 +207,6 @@ void TodoStoreTest::unreadableFiles_areKeptAsideAtFirstSave()
     // Each in turn takes the place of the goals file; all must survive, though replaced within one second.
     const std::function<void()> spoilers[] = {
         [this] { writeFile(path(), R"([{"id":)"); },
-        [this] { writeFile(path(), R"({"text":"x"})"); },
         [this] { writeFile(path(), QByteArray()); },
         [this] { writeFile(path(), '[' + QByteArray(HugeSize, ' ') + ']'); },
         [this] {
