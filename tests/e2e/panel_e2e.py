@@ -256,8 +256,14 @@ def case_focus_on_click(binary, home):
 
     run("xdotool", "mousemove", *inside, "click", "1")
     wait_until("focus after a left click", lambda: focused_window() == window)
-    # The window manager updates its record of the active window after the focus has moved.
-    wait_until("the window manager to report the panel active", lambda: active_window() == window)
+    # The window manager updates its record of the active window after the focus has moved. Openbox now and
+    # then clears that record instead when the focus moves at an application's request; what matters is that
+    # it never names another window.
+    try:
+        wait_until("the window manager to report the panel active", lambda: active_window() == window, timeout=2.0)
+    except Failure:
+        check(active_window() is None and focused_window() == window,
+              f"the window manager reports {active_window()} active while the panel {window} has the focus")
 
     # The other window takes the focus back; a right click returns it to the panel.
     focus_other_window(other)
