@@ -209,30 +209,23 @@ def start_other_window():
 
 def focus_other_window(window):
     # The window manager may not have taken a just-mapped window on yet, and a busy one can ignore an
-    # activation request; ask until it has, click on the window's message text as a person would, and
-    # as a last resort set the input focus directly.
+    # activation request; ask until it has, and click on the window's message text as a person would.
     activate = ["xdotool", "windowactivate", "--sync", str(window)]
     x, y, _, _ = geometry(window)
-    attempts = [0]
     def focused():
-        return focused_window() not in (None, window_named("Mirel"))
-    def try_focus():
-        attempts[0] += 1
-        for step in (activate, ["xdotool", "mousemove", str(x + 8), str(y + 8), "click", "1"],
-                     ["xdotool", "windowfocus", "--sync", str(window)]):
-            try:
-                subprocess.run(step, capture_output=True, timeout=2)
-            except subprocess.TimeoutExpired:
-                pass
-            if focused():
-                return True
-            time.sleep(0.1)
+        try:
+            activated = subprocess.run(activate, capture_output=True, timeout=2).returncode == 0
+        except subprocess.TimeoutExpired:
+            activated = False
+        if activated and focused_window() not in (None, window_named("Mirel")):
+            return True
+        subprocess.run(["xdotool", "mousemove", str(x + 8), str(y + 8), "click", "1"], capture_output=True)
         return False
     try:
-        wait_until("the other window's focus", try_focus, timeout=10.0)
+        wait_until("the other window's focus", focused, timeout=10.0)
     except Failure as failure:
-        raise Failure(f"{failure} after {attempts[0]} rounds: {window} at {(x, y)}, focus {focused_window()}, "
-                      f"active {active_window()}, panel {window_named('Mirel')}") from None
+        raise Failure(f"{failure}: {window} at {(x, y)}, focus {focused_window()}, active {active_window()}, "
+                      f"panel {window_named('Mirel')}") from None
     # Let the panel hear that it lost the focus before the next click.
     time.sleep(0.3)
 
@@ -256,14 +249,8 @@ def case_focus_on_click(binary, home):
 
     run("xdotool", "mousemove", *inside, "click", "1")
     wait_until("focus after a left click", lambda: focused_window() == window)
-    # The window manager updates its record of the active window after the focus has moved. Openbox now and
-    # then clears that record instead when the focus moves at an application's request; what matters is that
-    # it never names another window.
-    try:
-        wait_until("the window manager to report the panel active", lambda: active_window() == window, timeout=2.0)
-    except Failure:
-        check(active_window() is None and focused_window() == window,
-              f"the window manager reports {active_window()} active while the panel {window} has the focus")
+    # The window manager updates its record of the active window after the focus has moved.
+    wait_until("the window manager to report the panel active", lambda: active_window() == window)
 
     # The other window takes the focus back; a right click returns it to the panel.
     focus_other_window(other)

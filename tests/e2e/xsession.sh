@@ -45,10 +45,17 @@ wait_for 10 test -s "$state/display" || { cat "$state/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(tr -dc 0-9 <"$state/display")"
 wait_for 10 xdpyinfo || { echo "xsession.sh: Xvfb did not answer on $DISPLAY" >&2; exit 1; }
 
-openbox --sm-disable --config-file "$here/openbox-rc.xml" >"$state/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 10 xprop -root -notype _NET_SUPPORTING_WM_CHECK \
-    || { echo "xsession.sh: openbox did not start" >&2; cat "$state/openbox.log" >&2; exit 1; }
+# Openbox now and then fails to open a display that has just come up; without a window manager every
+# window-manager test would fail for the wrong reason, so it is started again until it has taken the screen.
+# (xprop succeeds whether or not the property exists; only a window id in its answer counts.)
+wm_running() { xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for attempt in 1 2 3; do
+    openbox --sm-disable --config-file "$here/openbox-rc.xml" >"$state/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_for 5 wm_running && break
+    kill "${pids[-1]}" 2>/dev/null || true
+    ((attempt < 3)) || { echo "xsession.sh: openbox did not start" >&2; cat "$state/openbox.log" >&2; exit 1; }
+done
 
 if ((compositor)); then
     xcompmgr >"$state/xcompmgr.log" 2>&1 &
