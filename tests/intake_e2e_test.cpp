@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <memory>
@@ -40,7 +41,6 @@ class IntakeEndToEndTest final : public QObject {
 private slots:
     void init();
     void cleanup();
-    void send_startsAPanelAndAddsOneGoalPerLine_data();
     void send_startsAPanelAndAddsOneGoalPerLine();
     void badClients_neitherBlockNorStopThePanel();
     void starts_leaveOnePanelPerMode();
@@ -51,8 +51,7 @@ private:
     QString socket(bool uiTesting = false) const { return path(u"runtime/mirel%1.socket"_s.arg(suffix(uiTesting))); }
     QString lockFile(bool uiTesting = false) const { return path(u"runtime/mirel%1.lock"_s.arg(suffix(uiTesting))); }
     static QString suffix(bool uiTesting) { return uiTesting ? u"-uitests"_s : QString(); }
-    enum class Wait { UntilListening, No };
-    QProcess *startPanel(const QStringList &arguments = {}, Wait wait = Wait::UntilListening);
+    QProcess *startPanel(const QStringList &arguments = {}, bool untilListening = true);
     Result run(const QStringList &arguments, const QByteArray &input = {});
     QStringList goalTexts() const;
     // The panel process holding the lock, however it was started; 0 when none does.
@@ -94,7 +93,7 @@ void IntakeEndToEndTest::cleanup()
     m_processes.clear();
 }
 
-QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, Wait wait)
+QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, bool untilListening)
 {
     auto *panel = new QProcess;
     m_processes.append(panel);
@@ -110,7 +109,7 @@ QProcess *IntakeEndToEndTest::startPanel(const QStringList &arguments, Wait wait
         probe.connectToServer(socket(uiTesting));
         return probe.waitForConnected(0);
     };
-    while (wait == Wait::UntilListening && (panelPid(uiTesting) != panel->processId() || !isListening())
+    while (untilListening && (panelPid(uiTesting) != panel->processId() || !isListening())
         && panel->state() == QProcess::Running && !deadline.hasExpired())
         QTest::qWait(20);
     return panel;
@@ -147,45 +146,38 @@ qint64 IntakeEndToEndTest::panelPid(bool uiTesting) const
     return pid;
 }
 
-void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QStringList>("goals");
-
-    const QStringList fromInput;
-    QTest::newRow("several arguments, trimmed") << QStringList { u"  first "_s, u"second\nthird"_s, u"   "_s }
-                                                << QByteArray() << QStringList { u"first"_s, u"second"_s, u"third"_s };
-    QTest::newRow("CR LF and blank lines")
-        << fromInput << QByteArray("a\r\n\r\n  b\t\r\n\n") << QStringList { u"a"_s, u"b"_s };
-    QTest::newRow("only blank lines") << fromInput << QByteArray("\n  \r\n") << QStringList();
-    // Where a switch and a text are easy to confuse; a text taken for a mode switch would reach another panel.
-    QTest::newRow("switch-like texts")
-        << QStringList { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s } << QByteArray()
-        << QStringList { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s };
-    QTest::newRow("invalid UTF-8") << fromInput << QByteArray("caf\xc3\xa9 \xff!\n")
-                                   << QStringList { u"café \uFFFD!"_s };
-}
-
 void IntakeEndToEndTest::send_startsAPanelAndAddsOneGoalPerLine()
 {
-    QFETCH(QStringList, texts);
-    QFETCH(QByteArray, input);
-    QFETCH(QStringList, goals);
-
-    // No panel runs yet: the first text starts one, which stays and takes the next.
+    const struct {
+        QStringList texts;
+        QByteArray input;
+        QStringList goals;
+    } sends[] = {
+        { { u"  first "_s, u"second\nthird"_s, u"   "_s }, {}, { u"first"_s, u"second"_s, u"third"_s } },
+        { {}, "a\r\n\r\n  b\t\r\n\n", { u"a"_s, u"b"_s } },
+        { {}, "\n  \r\n", {} },
+        // Where a switch and a text are easy to confuse; a text taken for a mode switch would reach another panel.
+        { { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s }, {},
+            { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s } },
+        { {}, "caf\xc3\xa9 \xff!\n", { u"café \uFFFD!"_s } },
+    };
+    // No panel runs yet: the first send starts one, which stays and takes the rest.
     QVERIFY(!QFile::exists(lockFile()));
-    QCOMPARE(run({ u"--send"_s, u"existing"_s }).exitCode, 0);
-    QVERIFY(panelPid() > 0);
-    QCOMPARE(goalTexts(), QStringList { u"existing"_s });
-
-    const Result sent = run(QStringList { u"--send"_s } + texts, input);
-    QCOMPARE(sent.exitCode, 0);
-    QCOMPARE(sent.out,
-        QByteArray(
-            "Added " + QByteArray::number(goals.size()) + (goals.size() == 1 ? " goal" : " goals") + " to Mirel.\n"));
-    // Exit status 0 means the goals are already in the file.
-    QCOMPARE(goalTexts(), QStringList { u"existing"_s } + goals);
+    qint64 panel = 0;
+    QStringList goals;
+    for (const auto &[texts, input, added] : sends) {
+        const Result sent = run(QStringList { u"--send"_s } + texts, input);
+        QCOMPARE(sent.exitCode, 0);
+        QCOMPARE(sent.out,
+            "Added " + QByteArray::number(added.size()) + (added.size() == 1 ? " goal" : " goals") + " to Mirel.\n");
+        if (panel == 0)
+            panel = panelPid();
+        QVERIFY(panel > 0);
+        QCOMPARE(panelPid(), panel);
+        // Exit status 0 means the goals are already in the file.
+        goals += added;
+        QCOMPARE(goalTexts(), goals);
+    }
 }
 
 void IntakeEndToEndTest::badClients_neitherBlockNorStopThePanel()
@@ -247,19 +239,11 @@ void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
     // The starts that lose the race wait for the winner to listen, then leave.
     QList<QProcess *> starts;
     for (int i = 0; i < 3; ++i)
-        starts.append(startPanel({}, Wait::No));
-    const auto running = [&] {
-        return std::count_if(
-            starts.cbegin(), starts.cend(), [](QProcess *p) { return p->state() == QProcess::Running; });
-    };
-    QTRY_COMPARE_WITH_TIMEOUT(running(), 1, StartTimeoutMs);
-    QProcess *panel = nullptr;
-    for (QProcess *start : std::as_const(starts)) {
-        if (start->state() == QProcess::Running)
-            panel = start;
-        else
-            QVERIFY(start->exitStatus() == QProcess::NormalExit && start->exitCode() == 0);
-    }
+        starts.append(startPanel({}, false));
+    QTRY_COMPARE_WITH_TIMEOUT(std::ranges::count(starts, QProcess::Running, &QProcess::state), 1, StartTimeoutMs);
+    QProcess *panel = *std::ranges::find(starts, QProcess::Running, &QProcess::state);
+    for (QProcess *start : std::as_const(starts))
+        QVERIFY(start == panel || (start->exitStatus() == QProcess::NormalExit && start->exitCode() == 0));
     QCOMPARE(panelPid(), panel->processId());
     // Only the user may talk to the panel.
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
