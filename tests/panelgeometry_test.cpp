@@ -1,6 +1,5 @@
 #include "app/panelgeometry.h"
 
-#include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,7 +30,6 @@ private slots:
     void savedPanelFrame();
     void screenSpace_data();
     void screenSpace();
-    void currentScreens_primaryFirstInStoredConvention();
 
 private:
     QTemporaryDir m_dir;
@@ -98,7 +96,6 @@ void PanelGeometryTest::snappedPanelFrame_data()
     QTest::newRow("21 from the top") << main << QRectF(500, 454, 300, 400) << QRectF(500, 454, 300, 400);
     QTest::newRow("corner: both axes") << main << QRectF(1130, 5, 300, 400) << QRectF(1128, 12, 300, 400);
     QTest::newRow("under the dock pulled back") << main << QRectF(500, -150, 300, 400) << QRectF(500, 12, 300, 400);
-    QTest::newRow("off the left side pulled back") << main << QRectF(-100, 300, 300, 400) << QRectF(12, 300, 300, 400);
     QTest::newRow("near both sides: the right wins") << main << QRectF(10, 300, 1420, 400) << QRectF(8, 300, 1420, 400);
     QTest::newRow("near top and bottom: the top wins") << main << QRectF(500, 5, 300, 860) << QRectF(500, 3, 300, 860);
     QTest::newRow("centre on the second screen") << both << QRectF(1445, 200, 300, 400) << QRectF(1452, 200, 300, 400);
@@ -189,18 +186,6 @@ void PanelGeometryTest::screenSpace()
     QCOMPARE(space.toQt(stored), qtRect);
     QCOMPARE(space.toQtPixels(stored), qtRect.toRect());
     QCOMPARE(space.toStored(qtRect.topLeft()), QPointF(stored.x(), stored.y() + stored.height()));
-}
-
-void PanelGeometryTest::currentScreens_primaryFirstInStoredConvention()
-{
-    // The test runs on two fixed offscreen screens: 1440 × 900 at Qt's origin and 1280 × 1024 to its right.
-    if (QGuiApplication::screens().size() != 2)
-        QSKIP("needs the two-screen offscreen configuration");
-    const QList<Screen> screens = PanelGeometry::currentScreens();
-    QCOMPARE(screens.size(), 2);
-    QCOMPARE(screens.at(0).frame, QRectF(0, 0, 1440, 900));
-    QCOMPARE(screens.at(1).frame, QRectF(1440, -124, 1280, 1024));
-    QCOMPARE(screens.at(1).visibleFrame, QRectF(1440, -124, 1280, 1024));
 }
 
 QTEST_MAIN(PanelGeometryTest)

@@ -20,7 +20,6 @@ class PanelMenuTest final : public QObject {
 private slots:
     void initTestCase();
     void items_showTitleVerbatimAndCallTheirActions();
-    void quitShortcut_worksOnThePanel();
     void secondaryClick_opensMenuFromCurrentState();
 
 private:
@@ -62,17 +61,6 @@ void PanelMenuTest::items_showTitleVerbatimAndCallTheirActions()
     }
     QCOMPARE(renames, 1);
     QCOMPARE(loginChanges, QList<bool> { false });
-    QCOMPARE(quits, 1);
-}
-
-void PanelMenuTest::quitShortcut_worksOnThePanel()
-{
-    QWidget panel;
-    int quits = 0;
-    PanelMenu::addQuitShortcut(&panel, [&] { ++quits; });
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowActive(&panel));
-    QTest::keyClick(&panel, Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(quits, 1);
 }
 

@@ -3,8 +3,6 @@
 #include "views/rows/goalrow.h"
 #include "views/rows/hierarchicalcolors.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -21,13 +19,6 @@ QImage paintedPixels(QWidget *widget)
     return image;
 }
 
-QWidget *fixedBlock(int width, int height)
-{
-    auto *block = new QWidget;
-    block->setFixedSize(width, height);
-    return block;
-}
-
 bool near(int actual, int expected) { return qAbs(actual - expected) <= 1; }
 
 } // namespace
@@ -36,41 +27,10 @@ class RowChromeTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void goalRow_fitsAndCentresItsChildren();
     void goalRow_highlightCoversWholeRowOnlyWhenOn();
     void checkbox_glyphFollowsCompletion();
     void glyphButton_looksFollowHoverAndPress();
 };
-
-// A child taller than a glyph sets the row's height without an extra inset; that is checked on a goal's
-// wrapped text in todorowview_test.
-void RowChromeTest::goalRow_fitsAndCentresItsChildren()
-{
-    GoalRow row;
-    QWidget *glyph = fixedBlock(22, 22);
-    QWidget *text = fixedBlock(40, 12);
-    auto *label = new QLabel(u"Fills the row"_s);
-    QWidget *end = fixedBlock(22, 22);
-    // Added without an alignment of their own, as views building rows usually do.
-    row.contentLayout()->addWidget(glyph);
-    row.contentLayout()->addWidget(text);
-    row.contentLayout()->addWidget(label);
-    row.contentLayout()->addStretch();
-    row.contentLayout()->addWidget(end);
-    QCOMPARE(row.heightForWidth(300), 28);
-    QCOMPARE(row.sizeHint().height(), 28);
-
-    row.resize(300, 28);
-    row.show();
-    QTRY_COMPARE(glyph->y(), 3);
-    QCOMPARE(end->y(), 3);
-    QCOMPARE(text->y(), 8);
-    // What can grow fills the row's height, so all of it takes clicks.
-    QCOMPARE(label->geometry(), QRect(label->x(), 0, label->width(), 28));
-    QCOMPARE(glyph->x(), 6);
-    QCOMPARE(text->x(), glyph->geometry().right() + 1 + 8);
-    QCOMPARE(end->geometry().right(), row.width() - 1 - 6);
-}
 
 void RowChromeTest::goalRow_highlightCoversWholeRowOnlyWhenOn()
 {
