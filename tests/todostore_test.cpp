@@ -68,8 +68,6 @@ private slots:
 
     void loadAndAdd_keepTheOrderRules();
     void addLines_splitsAndTrims();
-    void move_reorders_data();
-    void move_reorders();
     void operations_saveAndNotifyOnlyWhereTheyShould();
     void unreadableFiles_areKeptAsideAtFirstSave();
     void unwritableFolder_keepsGoalsInMemory();
@@ -124,39 +122,6 @@ void TodoStoreTest::addLines_splitsAndTrims()
     QVERIFY(keptCopies(m_folder->path()).isEmpty());
 }
 
-void TodoStoreTest::move_reorders_data()
-{
-    QTest::addColumn<QList<int>>("sources");
-    QTest::addColumn<int>("destination");
-    QTest::addColumn<QString>("result");
-
-    // Gapped orders show whether the move renumbered.
-    const QString unmoved = u"A:10 B:20 C:30 D:40"_s;
-    QTest::newRow("two to end") << QList<int>{1, 2} << 4 << u"A:0 D:1 B:2 C:3"_s;
-    QTest::newRow("scattered to middle") << QList<int>{0, 3} << 2 << u"B:0 A:1 D:2 C:3"_s;
-    QTest::newRow("destination inside moved") << QList<int>{1, 2} << 2 << u"A:0 B:1 C:2 D:3"_s;
-    QTest::newRow("source past end ignored") << QList<int>{1, 4} << 0 << unmoved;
-    QTest::newRow("negative destination ignored") << QList<int>{0} << -1 << unmoved;
-}
-
-void TodoStoreTest::move_reorders()
-{
-    QFETCH(QList<int>, sources);
-    QFETCH(int, destination);
-    QFETCH(QString, result);
-
-    writeFile(path(), *GoalsFile::encode({goal(u"A"_s, 10), goal(u"B"_s, 20), goal(u"C"_s, 30), goal(u"D"_s, 40)}));
-    const QByteArray before = readFile(path());
-    TodoStore store(path());
-    store.move(QSet<int>(sources.cbegin(), sources.cend()), destination);
-
-    QCOMPARE(snapshot(store), result);
-    QCOMPARE(snapshot(TodoStore(path())), result);
-    // An ignored move leaves the file as it was.
-    if (result.endsWith(u":40"_s))
-        QCOMPARE(readFile(path()), before);
-}
-
 void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
 {
     writeFile(path(), *GoalsFile::encode({goal(u"A"_s, 3), goal(u"B"_s, 7)}));
@@ -182,7 +147,12 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
         {"addLines nothing", [&] { store.addLines(u" \n "_s); }, true, 0, u":0 B:1 C:2"_s},
         {"addLines two", [&] { store.addLines(u"D\nE"_s); }, true, 2, u":0 B:1 C:2 D:3 E:4"_s},
         {"move", [&] { store.move({1}, 0); }, true, Some, u"B:0 :1 C:2 D:3 E:4"_s},
-        {"delete", [&] { store.remove(a); }, true, Some, u"B:0 C:1 D:2 E:3"_s},
+        {"move two to the end", [&] { store.move({1, 2}, 5); }, true, Some, u"B:0 D:1 E:2 :3 C:4"_s},
+        {"move scattered", [&] { store.move({0, 4}, 2); }, true, Some, u"D:0 B:1 C:2 E:3 :4"_s},
+        {"move to inside the moved", [&] { store.move({1, 2}, 2); }, true, Some, u"D:0 B:1 C:2 E:3 :4"_s},
+        {"move from past the end", [&] { store.move({1, 5}, 0); }, false, 0, u"D:0 B:1 C:2 E:3 :4"_s},
+        {"move before the start", [&] { store.move({0}, -1); }, false, 0, u"D:0 B:1 C:2 E:3 :4"_s},
+        {"delete", [&] { store.remove(a); }, true, Some, u"D:0 B:1 C:2 E:3"_s},
     };
     for (const auto &step : steps) {
         // Whether the file comes back shows whether the step wrote it.
