@@ -10,23 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-LaunchOptions uiTesting()
-{
-    LaunchOptions options;
-    options.uiTesting = true;
-    return options;
-}
-
-QRectF stored(const QWidget *panel)
-{
-    const QRect g = panel->geometry();
-    return QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height());
-}
-
-} // namespace
-
 // The delegate's placement on one fixed 1440 × 900 offscreen screen, in the stored convention: a Qt top
 // edge of t for a panel of height h is a stored y of 900 - t - h.
 class AppDelegatePanelTest final : public QObject {
@@ -55,8 +38,10 @@ void AppDelegatePanelTest::initTestCase()
 // mode's placement are checked on the real window end to end; the snap's timing is not visible there.
 void AppDelegatePanelTest::headerDrag_nearAnEdge_snapsThenSaves()
 {
+    LaunchOptions options;
+    options.uiTesting = true;
     AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(uiTesting());
+    delegate.applicationDidFinishLaunching(options);
     QTest::qWait(20);
     KeyablePanel *panel = delegate.panel();
     const QRect start = panel->geometry();
@@ -76,12 +61,15 @@ void AppDelegatePanelTest::headerDrag_nearAnEdge_snapsThenSaves()
     QTRY_COMPARE(delegate.defaults()->value(QStringLiteral("panelX")).toDouble(), 12.0);
     QVERIFY(timer.elapsed() >= 200);
     QCOMPARE(panel->geometry().x(), 12);
-    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional<QRectF>(stored(panel)));
+    const QRect g = panel->geometry();
+    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()),
+        std::optional(QRectF(g.x(), 900 - g.y() - g.height(), g.width(), g.height())));
 }
 
 void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
 {
-    LaunchOptions options = uiTesting();
+    LaunchOptions options;
+    options.uiTesting = true;
     options.uiTestGoals = QStringLiteral("First\nSecond");
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(options);

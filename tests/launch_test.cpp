@@ -12,12 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString TitleKey = u"title"_s;
-
-} // namespace
-
 class LaunchTest final : public QObject {
     Q_OBJECT
 
@@ -27,8 +21,6 @@ private slots:
     void uiTesting_startsFromScratchAndLeavesNormalRunsAlone();
 
 private:
-    QString goalsPath() const { return GoalsFile::defaultLocation(); }
-
     QTemporaryDir m_settingsFolder;
 };
 
@@ -47,11 +39,11 @@ void LaunchTest::initTestCase()
 
 void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
 {
-    QSettings().setValue(TitleKey, u"My own title"_s);
-    TodoStore(goalsPath()).addLines(u"Saved goal"_s);
+    QSettings().setValue(u"title"_s, u"My own title"_s);
+    TodoStore(GoalsFile::defaultLocation()).addLines(u"Saved goal"_s);
     {
         QSettings suite(QString::fromUtf16(UiTestingSuiteName), QString());
-        suite.setValue(TitleKey, u"Left by an earlier test run"_s);
+        suite.setValue(u"title"_s, u"Left by an earlier test run"_s);
         suite.setValue(u"panelX"_s, 40.0);
     }
 
@@ -74,7 +66,7 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
 
         store->toggle(store->todos().constFirst().id);
         store->remove(store->todos().constLast().id);
-        delegate.defaults()->setValue(TitleKey, u"Renamed in the test run"_s);
+        delegate.defaults()->setValue(u"title"_s, u"Renamed in the test run"_s);
         delegate.defaults()->sync();
     }
 
@@ -84,11 +76,11 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
     normal.applicationDidFinishLaunching(
         LaunchOptions::fromArguments({u"mirel"_s, u"--ui-testing=1"_s}, u"Ignored\nToo"_s));
     QVERIFY(normal.todoStore());
-    QCOMPARE(normal.todoStore()->fileURL(), std::optional(goalsPath()));
+    QCOMPARE(normal.todoStore()->fileURL(), std::optional(GoalsFile::defaultLocation()));
     QCOMPARE(normal.todoStore()->todos().size(), 1);
     QCOMPARE(normal.todoStore()->todos().constFirst().text, u"Saved goal"_s);
     QVERIFY(normal.defaults());
-    QCOMPARE(normal.defaults()->value(TitleKey).toString(), u"My own title"_s);
+    QCOMPARE(normal.defaults()->value(u"title"_s).toString(), u"My own title"_s);
 }
 
 QTEST_MAIN(LaunchTest)
