@@ -1,7 +1,7 @@
 #include "app/panelgeometry.h"
 
 #include <QSettings>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 using PanelGeometry::Screen;
@@ -30,9 +30,6 @@ private slots:
     void savedPanelFrame();
     void screenSpace_data();
     void screenSpace();
-
-private:
-    QTemporaryDir m_dir;
 };
 
 void PanelGeometryTest::initialPanelFrame_data()
@@ -153,14 +150,11 @@ void PanelGeometryTest::savedPanelFrame()
 {
     QFETCH(QByteArray, values);
     QFETCH(Frame, expected);
-    const QString path
-        = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_') + QStringLiteral(".ini"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/XXXXXX.ini"));
+    QVERIFY(file.open());
     file.write("[General]\n" + values);
     file.close();
-
-    const QSettings defaults(path, QSettings::IniFormat);
+    const QSettings defaults(file.fileName(), QSettings::IniFormat);
     QCOMPARE(PanelGeometry::savedPanelFrame(defaults), expected);
 }
 
