@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@ private slots:
     void initTestCase();
     void headerDrag_nearAnEdge_snapsThenSaves();
     void activatedPanel_typingTicksNoGoal();
+    void savedFrame_opensReachable_data();
+    void savedFrame_opensReachable();
 
 private:
     QTemporaryDir m_config;
@@ -82,6 +85,38 @@ void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
     QTest::keyClick(focused ? focused : panel, Qt::Key_Space);
     for (const TodoItem &todo : delegate.todoStore()->todos())
         QVERIFY2(!todo.completed, qPrintable(todo.text));
+}
+
+void AppDelegatePanelTest::savedFrame_opensReachable_data()
+{
+    QTest::addColumn<QRectF>("saved");
+    QTest::addColumn<QRect>("expected");
+
+    // The empty panel is 70 high; the width stays within 260 to 520.
+    QTest::newRow("on the screen stays") << QRectF(500, 300, 300, 70) << QRect(500, 530, 300, 70);
+    // Saved on a taller monitor, reaching 300 points above this one: keeping the top edge of the shorter
+    // panel alone would leave it wholly above the screen.
+    QTest::newRow("partly above, content shorter") << QRectF(100, 800, 300, 400) << QRect(100, 12, 300, 70);
+    QTest::newRow("off every screen, no size") << QRectF(-5000, 0, 0, 0) << QRect(12, 818, 260, 70);
+}
+
+// Brought back as a snap would place it, and not saved until the user moves it.
+void AppDelegatePanelTest::savedFrame_opensReachable()
+{
+    QFETCH(QRectF, saved);
+    QFETCH(QRect, expected);
+    QFile::remove(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Mirel/todos.json"));
+    {
+        QSettings defaults;
+        PanelGeometry::savePanelFrame(defaults, saved);
+    }
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching(LaunchOptions());
+    QTRY_COMPARE(delegate.panel()->geometry(), expected);
+    QTest::qWait(20);
+    QCOMPARE(delegate.panel()->geometry(), expected);
+    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional(saved));
 }
 
 QTEST_MAIN(AppDelegatePanelTest)

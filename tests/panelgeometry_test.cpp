@@ -142,6 +142,8 @@ void PanelGeometryTest::savedPanelFrame_data()
         << QByteArray("panelX=left\npanelY=20\npanelW=abc\npanelH=400\n") << Frame(QRectF(0, 20, 0, 400));
     QTest::newRow("not finite reads as 0")
         << QByteArray("panelX=nan\npanelY=inf\npanelW=-inf\npanelH=1e999\n") << Frame(QRectF(0, 0, 0, 0));
+    QTest::newRow("beyond any desktop reads as 0")
+        << QByteArray("panelX=-2e6\npanelY=1e300\npanelW=1000000\npanelH=400\n") << Frame(QRectF(0, 0, 1000000, 400));
     QTest::newRow("a list reads as 0")
         << QByteArray("panelX=1, 2\npanelY=20\npanelW=300\npanelH=400\n") << Frame(QRectF(0, 20, 300, 400));
 }

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 
 constexpr int SnapDurationMs = 250;
@@ -80,6 +82,11 @@ void AppDelegate::showPanel(const LaunchOptions &options)
                                     weakly(this, &AppDelegate::resizePanel));
 
     const QRectF frame = initialPanelFrame(options.screenshotBackdrop);
+    // A saved frame that no screen shows is brought back with its saved size, which may be none at all; the
+    // content's own size is known once it has laid itself out in the panel.
+    const std::optional<QRectF> saved = savedPanelFrame();
+    m_snapOnFirstSizing = saved && !options.screenshotBackdrop
+        && PanelGeometry::isOffEveryScreen(*saved, PanelGeometry::currentScreens());
     if (options.screenshotBackdrop)
         makeScreenshotBackdrop();
 
@@ -147,6 +154,15 @@ void AppDelegate::resizePanel(QSizeF size)
             return;
         const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size);
         m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+        if (std::exchange(m_snapOnFirstSizing, false)) {
+            if (const std::optional<QRectF> target
+                = PanelGeometry::snappedPanelFrame(panelFrame(), PanelGeometry::currentScreens()))
+                setPanelFrame(*target);
+        } else if (!m_dragStart) {
+            // Keeping the top edge can leave a panel that stood partly off the screens wholly off them, for
+            // instance a frame saved on a taller monitor that the content now makes shorter.
+            bringPanelOntoScreen();
+        }
     });
 }
 

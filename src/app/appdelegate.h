@@ -66,6 +66,7 @@ private:
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;
     bool m_servicesRegistered = false;
+    bool m_snapOnFirstSizing = false;
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;

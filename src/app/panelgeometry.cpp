@@ -16,6 +16,8 @@ constexpr QSizeF DefaultPanelSize{300.0, 400.0};
 constexpr QRectF FallbackScreenRect{0.0, 0.0, 1440.0, 900.0};
 constexpr qreal EdgeMargin = 12.0;
 constexpr qreal SnapThreshold = 20.0;
+// Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
+constexpr qreal LargestCoordinate = 1e6;
 // In screenshot mode the panel's origin sits this far from the main screen's centre.
 constexpr QPointF ScreenshotOffset{-150.0, -100.0};
 
@@ -65,13 +67,14 @@ QRectF snappedToVisibleFrame(const QRectF &frame, const QRectF &visible)
     return {x, y, frame.width(), frame.height()};
 }
 
-// Missing, non-numeric and non-finite values all read as 0: a NaN or infinite coordinate would otherwise
-// reach the window system as an arbitrary position.
+// Missing, non-numeric and non-finite values all read as 0, and so do values far beyond any desktop: a NaN
+// or a huge coordinate would otherwise overflow the window system's integer pixels and place the panel
+// anywhere.
 qreal readNumber(const QSettings &defaults, QLatin1StringView key)
 {
     bool ok = false;
     const double value = defaults.value(key).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
+    return ok && std::isfinite(value) && std::abs(value) <= LargestCoordinate ? value : 0.0;
 }
 
 } // namespace
