@@ -81,12 +81,12 @@ void AppDelegate::showPanel(const LaunchOptions &options)
                                     weakly(this, &AppDelegate::panelDragEnded),
                                     weakly(this, &AppDelegate::resizePanel));
 
-    const QRectF frame = initialPanelFrame(options.screenshotBackdrop);
+    const std::optional<QRectF> saved = savedPanelFrame();
+    const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
+    const QRectF frame = PanelGeometry::initialPanelFrame(saved, screens, options.screenshotBackdrop);
     // A saved frame that no screen shows is brought back with its saved size, which may be none at all; the
     // content's own size is known once it has laid itself out in the panel.
-    const std::optional<QRectF> saved = savedPanelFrame();
-    m_snapOnFirstSizing = saved && !options.screenshotBackdrop
-        && PanelGeometry::isOffEveryScreen(*saved, PanelGeometry::currentScreens());
+    m_snapOnFirstSizing = saved && !options.screenshotBackdrop && PanelGeometry::isOffEveryScreen(*saved, screens);
     if (options.screenshotBackdrop)
         makeScreenshotBackdrop();
 
@@ -110,11 +110,6 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     // time the queued check runs.
     connect(qGuiApp, &QGuiApplication::screenRemoved, this,
             [this] { QTimer::singleShot(0, this, &AppDelegate::bringPanelOntoScreen); });
-}
-
-QRectF AppDelegate::initialPanelFrame(bool screenshotMode) const
-{
-    return PanelGeometry::initialPanelFrame(savedPanelFrame(), PanelGeometry::currentScreens(), screenshotMode);
 }
 
 std::optional<QRectF> AppDelegate::savedPanelFrame() const

@@ -36,7 +36,6 @@ public:
 
     // The panel's placement. Frames are in the stored convention of PanelGeometry: points, origin at the
     // bottom-left of the primary screen, y growing upward.
-    QRectF initialPanelFrame(bool screenshotMode) const;
     std::optional<QRectF> savedPanelFrame() const;
     void savePanelFrame();
     void panelDragChanged();
