@@ -350,6 +350,18 @@ void ContentView::takeFocusFrom(const QWidget *area)
         setFocus(Qt::OtherFocusReason);
 }
 
+void ContentView::dropUnseenFocus()
+{
+    // Right after this, the window hands the keyboard back to the control that last had it, or to the first
+    // button in the tab chain when that one is gone, and neither draws a focus ring then: a typed space would
+    // tick a goal that nothing shows as chosen. A click gives the focus only to a text field, whose caret
+    // shows where typing goes; anything else the keyboard reaches again with Tab.
+    const QWidget *focused = focusWidget();
+    const bool isOpenEditor = qobject_cast<const QLineEdit *>(focused) && focused->isVisible();
+    if (focused != this && !isOpenEditor)
+        setFocus(Qt::OtherFocusReason);
+}
+
 void ContentView::withListSpring(const std::function<void()> &operation)
 {
     m_isListSpringing = true;
@@ -371,6 +383,14 @@ void ContentView::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     m_hasBeenSized = true;
     updateLayout();
+}
+
+bool ContentView::event(QEvent *event)
+{
+    // The window passes its activation on to its children before it gives the focus back.
+    if (event->type() == QEvent::WindowActivate)
+        dropUnseenFocus();
+    return QWidget::event(event);
 }
 
 void ContentView::changeEvent(QEvent *event)

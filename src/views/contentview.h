@@ -65,6 +65,7 @@ signals:
     void contextMenuRequested(const QPoint &globalPosition);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -79,8 +80,10 @@ private:
     void layoutOnce();
     void setHovering(bool hovering);
     void setHoverFade(qreal fade);
-    // Runs a store operation whose effect on the list springs into place.
     void takeFocusFrom(const QWidget *area);
+    // On activation: only an open editor keeps the keyboard; otherwise the view itself holds it.
+    void dropUnseenFocus();
+    // Runs a store operation whose effect on the list springs into place.
     void withListSpring(const std::function<void()> &operation);
     int contentWidth() const;
 

@@ -4,6 +4,7 @@
 Usage: panel_e2e.py MIREL_BINARY CASE   (run inside tests/e2e/xsession.sh, which sets DISPLAY)
 Every case runs the program with HOME and the XDG folders in a fresh temporary folder.
 """
+import json
 import os
 import re
 import signal
@@ -403,6 +404,39 @@ def case_saved_frame_off_screen(binary, home):
     x, y, w, _ = geometry(mirel.window)
     check((x, w) == (SCREEN_W - 12 - 300, 300), f"off-screen frame opened at {geometry(mirel.window)}")
     check(stored_frame(mirel.user_file())[0] == 5000, "bringing the panel back saved the frame")
+
+
+def case_keys_after_an_edit_change_nothing(binary, home):
+    # A goal's text edited in place is committed when another window takes the focus. A click on the header
+    # then brings the panel back with no control focused, so a space typed next must tick nothing.
+    goals_file = os.path.join(home, "data", "Mirel", "todos.json")
+    os.makedirs(os.path.dirname(goals_file))
+    with open(goals_file, "w", encoding="utf-8") as file:
+        file.write('[{"id":"6f1c2a64-0d3e-4b8e-9a51-3c2f7e1d9b01","text":"Write the report","completed":false,'
+                   '"order":0,"createdAt":"2024-05-01T09:00:00Z"},'
+                   '{"id":"0b9d4e72-5a6c-4f13-8e27-d1c3a5b7f902","text":"Buy milk","completed":false,'
+                   '"order":1,"createdAt":"2024-05-01T09:01:00Z"}]')
+    stored = lambda: json.load(open(goals_file, encoding="utf-8"))
+    other = start_other_window()
+    mirel = Mirel(binary, home)
+    x, y, w, h = geometry(mirel.window)
+    run("xdotool", "mousemove", str(x + 70), str(y + 6 + 30 + 14), "click", "1")
+    wait_until("the panel's focus", lambda: focused_window() == mirel.window)
+    # The editor takes the keyboard 100 ms after it opens.
+    time.sleep(0.4)
+    run("xdotool", "key", "End")
+    run("xdotool", "type", "--delay", "20", " today")
+    focus_other_window(other)
+    wait_until("the edit to be saved", lambda: stored()[0]["text"] == "Write the report today")
+
+    run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
+    wait_until("the panel's focus again", lambda: focused_window() == mirel.window)
+    time.sleep(0.3)
+    run("xdotool", "key", "space")
+    time.sleep(0.5)
+    goals = stored()
+    check([goal["completed"] for goal in goals] == [False, False], f"a space changed the goals: {goals}")
+    check([goal["text"] for goal in goals] == ["Write the report today", "Buy milk"], f"goals now {goals}")
 
 
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
