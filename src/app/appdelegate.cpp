@@ -95,6 +95,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         translucent, KeyablePanel::Callbacks{.onLiveResizeStarted = weakly(this, &AppDelegate::stopSnapAnimation),
                                              .onLiveResizeEnded = weakly(this, &AppDelegate::panelLiveResizeEnded)});
     content->setOpaqueBackground(!translucent);
+    connect(m_panel.get(), &KeyablePanel::translucencyChanged, content,
+        [content](bool nowTranslucent) { content->setOpaqueBackground(!nowTranslucent); });
     m_panel->setContentView(content, [content] { return content->backgroundShape(); });
     setPanelFrame(frame);
     if (m_backdrop) {

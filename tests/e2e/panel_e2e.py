@@ -405,6 +405,39 @@ def case_saved_frame_off_screen(binary, home):
     check(stored_frame(mirel.user_file())[0] == 5000, "bringing the panel back saved the frame")
 
 
+def case_compositor_comes_and_goes(binary, home):
+    # The session starts without a compositor, as a login can when the panel opens first.
+    run("xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR)
+    run("xprop", "-root", "-f", "_KDE_NET_WM_BLUR_BEHIND_REGION", "32c", "-set",
+        "_KDE_NET_WM_BLUR_BEHIND_REGION", "0")
+    mirel = Mirel(binary, home, "--ui-testing")
+    x, y, w, h = geometry(mirel.window)
+    blank = (x + w // 2, y + 4)  # the top padding, where only the background is drawn
+    opaque = pixel(*blank)
+    check(not close_to(opaque, ROOT_COLOUR, 20), f"the panel shows the desktop at {blank}: {opaque}")
+
+    compositor = subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL)
+    STARTED.append(compositor)
+    # xcompmgr paints the desktop itself, in a colour of its own.
+    desktop = wait_until("xcompmgr's desktop", lambda: (colour := pixel(x - 4, y + h // 2)) != ROOT_COLOUR and colour)
+    alpha = 232 / 255
+    blended = tuple(round(p * alpha + d * (1 - alpha)) for p, d in zip(opaque, desktop))
+    try:
+        wait_until("the panel to turn translucent", lambda: close_to(pixel(*blank), blended, 4))
+    except Failure:
+        raise Failure(f"behind the panel {pixel(*blank)}, blended would be {blended} "
+                      f"(panel {opaque}, desktop {desktop})") from None
+    check(blur_rectangles(mirel.window), "no blur asked of the compositor that started")
+
+    compositor.terminate()
+    compositor.wait(timeout=5)
+    try:
+        wait_until("the corner to show the desktop", lambda: close_to(pixel(x, y), ROOT_COLOUR, 8))
+    except Failure:
+        raise Failure(f"corner pixel {pixel(x, y)} once the compositor stopped is not the desktop") from None
+    wait_until("the panel to turn opaque", lambda: close_to(pixel(*blank), opaque, 3))
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
