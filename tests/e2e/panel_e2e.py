@@ -438,6 +438,35 @@ def case_compositor_comes_and_goes(binary, home):
     wait_until("the panel to turn opaque", lambda: close_to(pixel(*blank), opaque, 3))
 
 
+def case_screens_change_under_panel(binary, home):
+    # Without a window manager, which might keep windows on screen by its own rules.
+    mirel = Mirel(binary, home, "--ui-testing")
+    x, y, w, h = geometry(mirel.window)
+    def wait_for_frame(what, expected):
+        try:
+            wait_until(what, lambda: geometry(mirel.window) == expected)
+        except Failure:
+            raise Failure(f"{what}: the panel is at {geometry(mirel.window)}, not {expected}") from None
+
+    # A lower resolution leaves the bottom-right corner where the panel stood off the screen.
+    run("xrandr", "--newmode", "small", "38.25", "800", "832", "912", "1024", "600", "603", "607", "624")
+    run("xrandr", "--addmode", "screen", "small")
+    run("xrandr", "--output", "screen", "--mode", "small")
+    wait_for_frame("back on the smaller screen", (800 - 12 - w, 600 - 12 - h, w, h))
+
+    # Back to the full size, and then two monitors side by side with the panel on the right one: the
+    # panel stays where it is while its screen is there.
+    run("xrandr", "--output", "screen", "--mode", f"{SCREEN_W}x{SCREEN_H}")
+    run("xrandr", "--setmonitor", "right", "1040/275x900/238+400+0", "none")
+    run("xrandr", "--setmonitor", "left", "400/106x900/238+0+0", "screen")
+    time.sleep(0.5)
+    check(geometry(mirel.window) == (800 - 12 - w, 600 - 12 - h, w, h),
+          f"the panel moved to {geometry(mirel.window)} although its screen stayed")
+
+    run("xrandr", "--delmonitor", "right")
+    wait_for_frame("on the remaining monitor", (400 - 12 - w, 600 - 12 - h, w, h))
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
