@@ -95,6 +95,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         translucent, KeyablePanel::Callbacks{.onLiveResizeStarted = weakly(this, &AppDelegate::stopSnapAnimation),
                                              .onLiveResizeEnded = weakly(this, &AppDelegate::panelLiveResizeEnded)});
     content->setOpaqueBackground(!translucent);
+    connect(m_panel.get(), &KeyablePanel::translucencyChanged, content,
+        [content](bool nowTranslucent) { content->setOpaqueBackground(!nowTranslucent); });
     m_panel->setContentView(content, [content] { return content->backgroundShape(); });
     setPanelFrame(frame);
     if (m_backdrop) {
@@ -106,10 +108,26 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel->orderFront();
     connectPanelMenu(content);
 
-    // A screen that goes away can leave the panel where nobody sees it; Qt has updated its screen list by the
-    // time the queued check runs.
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
-            [this] { QTimer::singleShot(0, this, &AppDelegate::bringPanelOntoScreen); });
+    watchScreens();
+}
+
+void AppDelegate::watchScreens()
+{
+    // A screen that goes away, shrinks or moves can leave the panel where nobody sees it. Qt has updated its
+    // screen list by the time the queued check runs; one change of the arrangement often arrives as several
+    // signals, and every check after the first finds the panel in place.
+    const auto check = [this] { QTimer::singleShot(0, this, &AppDelegate::bringPanelOntoScreen); };
+    const auto watch = [this, check](const QScreen *screen) {
+        connect(screen, &QScreen::geometryChanged, this, check);
+        connect(screen, &QScreen::availableGeometryChanged, this, check);
+    };
+    for (const QScreen *screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [watch, check](const QScreen *screen) {
+        watch(screen);
+        check();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, check);
 }
 
 std::optional<QRectF> AppDelegate::savedPanelFrame() const

@@ -56,6 +56,8 @@ private:
     void setPanelFrame(const QRectF &frame);
     void stopSnapAnimation();
     void bringPanelOntoScreen();
+    // Brings the panel back whenever a change of the screens leaves it off all of them.
+    void watchScreens();
     void showPanelMenu(ContentView *content, const QPoint &globalPosition);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);

@@ -50,7 +50,7 @@ KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *paren
     , m_callbacks(std::move(callbacks))
     , m_translucent(translucent)
 {
-    setAttribute(Qt::WA_TranslucentBackground, translucent);
+    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Mirel"));
     for (size_t i = 0; i < GripEdges.size(); ++i) {
@@ -97,6 +97,7 @@ void KeyablePanel::orderFront()
     QWindow *handle = windowHandle();
     handle->installEventFilter(this);
     m_otherButtonFilter = X11Platform::deliverOtherButtonsWithoutActivating(handle);
+    watchCompositor();
     X11Platform::setFloatingPanelProperties(handle);
     m_blurBehind = m_translucent && X11Platform::supportsBlurBehind();
     updateShape();
@@ -179,4 +180,32 @@ void KeyablePanel::updateShape()
         const QPainterPath scaled = QTransform::fromScale(devicePixelRatio(), devicePixelRatio()).map(shape);
         X11Platform::setBlurBehindRegion(windowHandle(), QRegion(scaled.toFillPolygon().toPolygon(), Qt::WindingFill));
     }
+}
+
+void KeyablePanel::watchCompositor()
+{
+    // Queued: the events come in the middle of Qt's dispatch, and a compositor's start sets several
+    // properties at once.
+    m_compositorWatch = X11Platform::watchCompositor(
+        [this] { QMetaObject::invokeMethod(this, &KeyablePanel::followCompositor, Qt::QueuedConnection); });
+    // A compositor that started after the caller chose the first look but before the watch began.
+    if (m_compositorWatch)
+        QMetaObject::invokeMethod(this, &KeyablePanel::followCompositor, Qt::QueuedConnection);
+}
+
+void KeyablePanel::followCompositor()
+{
+    const bool translucent = X11Platform::hasCompositor();
+    const bool blurBehind = translucent && X11Platform::supportsBlurBehind();
+    if (translucent == m_translucent && blurBehind == m_blurBehind)
+        return;
+    const bool translucencyChanges = translucent != m_translucent;
+    m_translucent = translucent;
+    // A compositor that stops blurring has stopped compositing or ignores the request, so it is left set.
+    m_blurBehind = blurBehind;
+    if (translucent)
+        clearMask();
+    updateShape();
+    if (translucencyChanges)
+        emit translucencyChanged(translucent);
 }

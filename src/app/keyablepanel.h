@@ -24,8 +24,9 @@ public:
         std::function<void()> onLiveResizeEnded;
     };
 
-    // Without a compositor a translucent window shows black where it is transparent; such a panel is
-    // created opaque and clipped to its content's shape instead.
+    // Without a compositor a translucent window shows black where it is transparent; such a panel is drawn
+    // opaque and clipped to its content's shape instead. The window itself keeps an alpha channel either
+    // way, so that the panel follows a compositor that starts or stops later without a new window.
     KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent = nullptr);
     ~KeyablePanel() override;
 
@@ -43,6 +44,8 @@ public:
 signals:
     // Once, after the first frame is on screen.
     void firstFrameShown();
+    // A compositor started or stopped: the content fills its background opaquely while this is false.
+    void translucencyChanged(bool translucent);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,6 +55,8 @@ private:
     void finishLiveResize(Qt::Edges edges);
     void layoutGrips();
     void updateShape();
+    void watchCompositor();
+    void followCompositor();
 
     Callbacks m_callbacks;
     bool m_translucent = true;
@@ -61,4 +66,5 @@ private:
     std::function<QPainterPath()> m_backgroundShape;
     std::array<PanelResizeGrip *, 8> m_grips{};
     std::unique_ptr<QAbstractNativeEventFilter> m_otherButtonFilter;
+    std::unique_ptr<QAbstractNativeEventFilter> m_compositorWatch;
 };

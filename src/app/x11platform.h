@@ -4,6 +4,7 @@
 #include <QRegion>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
 
 // The few window-manager conversations Qt has no API for, spoken over the application's own xcb connection.
@@ -37,5 +38,9 @@ void setNeverFocused(const QWindow *window);
 std::unique_ptr<QAbstractNativeEventFilter> deliverOtherButtonsWithoutActivating(QWindow *window);
 // Asks the compositor to blur what lies behind the region, in the window's device pixels.
 void setBlurBehindRegion(const QWindow *window, const QRegion &region);
+// Calls onChange, from inside event dispatch, whenever a compositing manager takes or gives up the screen or
+// the root window's offer of blur changes; hasCompositor() and supportsBlurBehind() then tell what holds.
+// The watch lasts as long as the returned filter.
+std::unique_ptr<QAbstractNativeEventFilter> watchCompositor(std::function<void()> onChange);
 
 } // namespace X11Platform

@@ -372,9 +372,15 @@ void ContentView::withListSpring(const std::function<void()> &operation)
 void ContentView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     QColor fill = palette().color(QPalette::Window);
-    fill.setAlpha(m_opaqueBackground ? 255 : BackgroundAlpha);
+    if (m_opaqueBackground) {
+        // The window's mask cuts the corners. An antialiased edge would leave half-transparent pixels
+        // inside it, and without a compositor those show dark.
+        painter.fillRect(rect(), fill);
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    fill.setAlpha(BackgroundAlpha);
     painter.fillPath(backgroundShape(), fill);
 }
 

@@ -439,6 +439,68 @@ def case_keys_after_an_edit_change_nothing(binary, home):
     check([goal["text"] for goal in goals] == ["Write the report today", "Buy milk"], f"goals now {goals}")
 
 
+def case_compositor_comes_and_goes(binary, home):
+    # The session starts without a compositor, as a login can when the panel opens first.
+    run("xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR)
+    run("xprop", "-root", "-f", "_KDE_NET_WM_BLUR_BEHIND_REGION", "32c", "-set",
+        "_KDE_NET_WM_BLUR_BEHIND_REGION", "0")
+    mirel = Mirel(binary, home, "--ui-testing")
+    x, y, w, h = geometry(mirel.window)
+    blank = (x + w // 2, y + 4)  # the top padding, where only the background is drawn
+    opaque = pixel(*blank)
+    check(not close_to(opaque, ROOT_COLOUR, 20), f"the panel shows the desktop at {blank}: {opaque}")
+
+    compositor = subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL)
+    STARTED.append(compositor)
+    # xcompmgr paints the desktop itself, in a colour of its own.
+    desktop = wait_until("xcompmgr's desktop", lambda: (colour := pixel(x - 4, y + h // 2)) != ROOT_COLOUR and colour)
+    alpha = 232 / 255
+    blended = tuple(round(p * alpha + d * (1 - alpha)) for p, d in zip(opaque, desktop))
+    try:
+        wait_until("the panel to turn translucent", lambda: close_to(pixel(*blank), blended, 4))
+    except Failure:
+        raise Failure(f"behind the panel {pixel(*blank)}, blended would be {blended} "
+                      f"(panel {opaque}, desktop {desktop})") from None
+    check(blur_rectangles(mirel.window), "no blur asked of the compositor that started")
+
+    compositor.terminate()
+    compositor.wait(timeout=5)
+    try:
+        wait_until("the corner to show the desktop", lambda: close_to(pixel(x, y), ROOT_COLOUR, 8))
+    except Failure:
+        raise Failure(f"corner pixel {pixel(x, y)} once the compositor stopped is not the desktop") from None
+    wait_until("the panel to turn opaque", lambda: close_to(pixel(*blank), opaque, 3))
+
+
+def case_screens_change_under_panel(binary, home):
+    # Without a window manager, which might keep windows on screen by its own rules.
+    mirel = Mirel(binary, home, "--ui-testing")
+    x, y, w, h = geometry(mirel.window)
+    def wait_for_frame(what, expected):
+        try:
+            wait_until(what, lambda: geometry(mirel.window) == expected)
+        except Failure:
+            raise Failure(f"{what}: the panel is at {geometry(mirel.window)}, not {expected}") from None
+
+    # A lower resolution leaves the bottom-right corner where the panel stood off the screen.
+    run("xrandr", "--newmode", "small", "38.25", "800", "832", "912", "1024", "600", "603", "607", "624")
+    run("xrandr", "--addmode", "screen", "small")
+    run("xrandr", "--output", "screen", "--mode", "small")
+    wait_for_frame("back on the smaller screen", (800 - 12 - w, 600 - 12 - h, w, h))
+
+    # Back to the full size, and then two monitors side by side with the panel on the right one: the
+    # panel stays where it is while its screen is there.
+    run("xrandr", "--output", "screen", "--mode", f"{SCREEN_W}x{SCREEN_H}")
+    run("xrandr", "--setmonitor", "right", "1040/275x900/238+400+0", "none")
+    run("xrandr", "--setmonitor", "left", "400/106x900/238+0+0", "screen")
+    time.sleep(0.5)
+    check(geometry(mirel.window) == (800 - 12 - w, 600 - 12 - h, w, h),
+          f"the panel moved to {geometry(mirel.window)} although its screen stayed")
+
+    run("xrandr", "--delmonitor", "right")
+    wait_for_frame("on the remaining monitor", (400 - 12 - w, 600 - 12 - h, w, h))
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 

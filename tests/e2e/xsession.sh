@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Runs a command in a private X session: Xvfb on a free display, openbox, and xcompmgr unless
-# --no-compositor is given. The session ends with the command; the command's status is the result.
-#   xsession.sh [--no-compositor] -- COMMAND...
+# Runs a command in a private X session: Xvfb on a free display, openbox unless --no-window-manager is
+# given, and xcompmgr unless --no-compositor is given. The session ends with the command; the command's
+# status is the result.
+#   xsession.sh [--no-compositor] [--no-window-manager] -- COMMAND...
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 compositor=1
+window_manager=1
 while [[ $# -gt 0 && $1 != -- ]]; do
     case $1 in
         --no-compositor) compositor=0 ;;
+        --no-window-manager) window_manager=0 ;;
         *) echo "xsession.sh: unknown option $1" >&2; exit 2 ;;
     esac
     shift
@@ -38,7 +41,8 @@ wait_for() {
 
 # Xvfb picks a free display itself and writes its number to the descriptor.
 exec 3>"$state/display"
-Xvfb -displayfd 3 -screen 0 1440x900x24 -nolisten tcp -dpi 96 +extension Composite >"$state/xvfb.log" 2>&1 &
+# -noreset: what a test sets up (root colour, monitors) stays while no other client holds the display.
+Xvfb -displayfd 3 -screen 0 1440x900x24 -nolisten tcp -dpi 96 -noreset +extension Composite >"$state/xvfb.log" 2>&1 &
 pids+=($!)
 exec 3>&-
 wait_for 10 test -s "$state/display" || { cat "$state/xvfb.log" >&2; exit 1; }
@@ -49,7 +53,9 @@ wait_for 10 xdpyinfo || { echo "xsession.sh: Xvfb did not answer on $DISPLAY" >&
 # window-manager test would fail for the wrong reason, so it is started again until it has taken the screen.
 # (xprop succeeds whether or not the property exists; only a window id in its answer counts.)
 wm_running() { xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for attempt in 1 2 3; do
+attempts=(1 2 3)
+((window_manager)) || attempts=()
+for attempt in "${attempts[@]}"; do
     openbox --sm-disable --config-file "$here/openbox-rc.xml" >"$state/openbox.log" 2>&1 &
     pids+=($!)
     wait_for 5 wm_running && break
