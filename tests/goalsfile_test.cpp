@@ -98,6 +98,9 @@ void GoalsFileTest::value_isReadAndWrittenBack_data()
     same("leading byte-order mark", "text", "\"\xef\xbb\xbfx\"");
     changed("unicode escapes", "text", R"("caf\u00E9 \ud83d\ude00")", "\"caf\xc3\xa9 \xf0\x9f\x98\x80\"");
 
+    // A repeated key takes its last value, and a mistyped earlier one never reaches another field.
+    changed("repeated key", "completed", R"(false,"order":true)", "false");
+
     same("largest order", "order", "9223372036854775807");
     same("smallest order", "order", "-9223372036854775808");
     same("order beyond double precision", "order", "9007199254740993");

@@ -103,6 +103,12 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
     TodoStore edited(path());
     edited.add(u"c"_s);
     QCOMPARE(snapshot(edited), u"b:0 a:1 c:2"_s);
+
+    // Orders all below -1 still put the new goal after the last one.
+    writeFile(path(), *GoalsFile::encode({goal(u"a"_s, -7), goal(u"b"_s, -3)}));
+    TodoStore negative(path());
+    negative.add(u"c"_s);
+    QCOMPARE(snapshot(negative), u"a:-7 b:-3 c:-2"_s);
 }
 
 void TodoStoreTest::addLines_splitsAndTrims()
@@ -218,6 +224,15 @@ void TodoStoreTest::unwritableFolder_keepsGoalsInMemory()
     store.move({1}, 0);
     QCOMPARE(snapshot(store), u"B:0 A:1*"_s);
     QCOMPARE(readFile(m_folder->filePath(u"Mirel"_s)), "in the way");
+    QVERIFY(!store.saveFailure().isEmpty());
+
+    // Once the way is clear, the next change writes everything the store holds, and says so.
+    QSignalSpy failures(&store, &TodoStore::saveFailureChanged);
+    QVERIFY(QFile::remove(m_folder->filePath(u"Mirel"_s)));
+    store.toggle(store.todos().constFirst().id);
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(store.saveFailure(), QString());
+    QCOMPARE(snapshot(TodoStore(m_folder->filePath(u"Mirel/todos.json"_s))), u"B:0* A:1*"_s);
 }
 
 void TodoStoreTest::killedWhileSaving_leavesOldOrNewList()

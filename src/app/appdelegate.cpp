@@ -268,11 +268,11 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
         qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
 }
 
-qsizetype AppDelegate::sendToMirel(const QString &text)
+IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
 {
     const qsizetype before = m_todoStore->todos().size();
     m_todoStore->addLines(text);
-    return m_todoStore->todos().size() - before;
+    return {m_todoStore->todos().size() - before, m_todoStore->saveFailure()};
 }
 
 void AppDelegate::bringPanelToFront()

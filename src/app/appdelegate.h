@@ -1,5 +1,6 @@
 #pragma once
 
+#include "intakemodule.h"
 #include "launchoptions.h"
 #include "panelgeometry.h"
 
@@ -61,7 +62,7 @@ private:
     void showPanelMenu(ContentView *content, const QPoint &globalPosition);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
-    qsizetype sendToMirel(const QString &text);
+    IntakeModule::TextIntake sendToMirel(const QString &text);
     void bringPanelToFront();
 
     TodoStore *m_todoStore = nullptr;

@@ -28,9 +28,15 @@ constexpr int RetryIntervalMs = 50;
 constexpr int ReplyTimeoutMs = 15000;
 constexpr qsizetype MaxReply = 64 * 1024;
 
+// A script must tell "not delivered, send again" from "in the panel but not on disk, do not send again".
+constexpr int ExitNotDelivered = 1;
+constexpr int ExitNotSaved = 3;
+
 struct Reply final {
     bool delivered = false;
     QString message;
+    // Why the panel could not save the goals it added; empty when they are on disk.
+    QString saveFailure = {};
 };
 
 void printError(const QString &message)
@@ -58,9 +64,15 @@ Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
     if (reader.state() == FrameReader::State::Invalid)
         return { false, QStringLiteral("the panel gave an unreadable answer") };
     const Frame &frame = reader.frame();
-    if (frame.kind != Kind::Added)
-        return { false, QStringLiteral("the panel refused the text: ") + QString::fromUtf8(frame.payload) };
-    return { true, QString::fromUtf8(frame.payload) };
+    const QString answer = QString::fromUtf8(frame.payload);
+    switch (frame.kind) {
+    case Kind::Added:
+        return { true, answer };
+    case Kind::AddedNotSaved:
+        return { true, answer.section(u'\n', 0, 0), answer.section(u'\n', 1) };
+    default:
+        return { false, QStringLiteral("the panel refused the text: ") + answer };
+    }
 }
 
 std::optional<qint64> startPanel(const QStringList &modeArguments)
@@ -141,15 +153,22 @@ int send(const SendCommand &command, const QByteArray &text)
 {
     if (text.size() > MaxPayload) {
         printError(QStringLiteral("the text is larger than the limit of %1 bytes; nothing was sent").arg(MaxPayload));
-        return 1;
+        return ExitNotDelivered;
     }
     const Reply reply
         = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
     if (!reply.delivered) {
         printError(QStringLiteral("could not send the text: ") + reply.message);
-        return 1;
+        return ExitNotDelivered;
     }
     const int added = reply.message.toInt();
+    if (!reply.saveFailure.isEmpty()) {
+        printError(QStringLiteral("the panel took the text (%1 %2) but could not save it: %3. It stays in the "
+                                  "panel and is written by the panel's next save that succeeds; do not send it again.")
+                       .arg(added)
+                       .arg(added == 1 ? QStringLiteral("goal") : QStringLiteral("goals"), reply.saveFailure));
+        return ExitNotSaved;
+    }
     std::printf("Added %d %s to Mirel.\n", added, added == 1 ? "goal" : "goals");
     return 0;
 }
@@ -171,7 +190,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         const std::optional<QByteArray> text = readStandardInput();
         if (!text) {
             printError(QStringLiteral("cannot read standard input; nothing was sent"));
-            return 1;
+            return ExitNotDelivered;
         }
         return send(command, *text);
     }
@@ -179,7 +198,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         // Without a display the application object would abort; say what is missing instead.
         if (!hasDisplay()) {
             printError(QStringLiteral("no display to read the selection from; nothing was sent"));
-            return 1;
+            return ExitNotDelivered;
         }
         const QGuiApplication app(argc, argv);
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
@@ -191,7 +210,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         return send(command, text.toUtf8());
     }
     }
-    return 1;
+    return ExitNotDelivered;
 }
 
 int bringPanelToFront(int &argc, char **argv, const PanelAddress &address)
@@ -200,7 +219,7 @@ int bringPanelToFront(int &argc, char **argv, const PanelAddress &address)
     const Reply reply = deliver(address, Kind::BringToFront, {}, std::nullopt);
     if (!reply.delivered) {
         printError(QStringLiteral("another Mirel panel holds %1, but %2").arg(address.lockFile, reply.message));
-        return 1;
+        return ExitNotDelivered;
     }
     return 0;
 }

@@ -14,9 +14,15 @@ struct SendCommand;
 namespace IntakeModule
 {
 
+// What became of a text: the goals added to the panel, and why they are not on disk when the save failed.
+struct TextIntake {
+    qsizetype added = 0;
+    QString saveFailure;
+};
+
 struct ServerCallbacks {
-    // Adds the goals in the text and returns how many it added.
-    std::function<qsizetype(const QString &text)> onText;
+    // Adds the goals in the text and says how many it added and whether they were saved.
+    std::function<TextIntake(const QString &text)> onText;
     // A second start of the program asks the running panel to come to the front.
     std::function<void()> onBringToFront;
 };

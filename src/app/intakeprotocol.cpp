@@ -17,6 +17,7 @@ bool isKnownKind(char kind)
     case Kind::SendText:
     case Kind::BringToFront:
     case Kind::Added:
+    case Kind::AddedNotSaved:
     case Kind::Refused:
         return true;
     }

@@ -18,6 +18,9 @@ enum class Kind : char {
     SendText = 'T', // request: payload is UTF-8 text, one goal per line
     BringToFront = 'F', // request: a second start asks the panel to show itself; no payload
     Added = 'K', // reply: payload is the number of goals added, in decimal
+    // reply: the goals were added to the panel but could not be saved; payload is their number in decimal,
+    // a newline and the UTF-8 reason
+    AddedNotSaved = 'U',
     Refused = 'E', // reply: payload is a UTF-8 message saying why
 };
 

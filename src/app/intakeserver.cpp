@@ -72,13 +72,19 @@ void IntakeServer::serve(QLocalSocket *socket)
             return reply(Kind::Refused, reader->error());
         const Frame &frame = reader->frame();
         switch (frame.kind) {
-        case Kind::SendText:
+        case Kind::SendText: {
             // Invalid UTF-8 becomes replacement characters rather than being dropped.
-            return reply(Kind::Added, QByteArray::number(m_callbacks.onText(QString::fromUtf8(frame.payload))));
+            const IntakeModule::TextIntake intake = m_callbacks.onText(QString::fromUtf8(frame.payload));
+            const QByteArray added = QByteArray::number(intake.added);
+            if (intake.saveFailure.isEmpty())
+                return reply(Kind::Added, added);
+            return reply(Kind::AddedNotSaved, added + '\n' + intake.saveFailure.toUtf8());
+        }
         case Kind::BringToFront:
             m_callbacks.onBringToFront();
             return reply(Kind::Added, QByteArrayLiteral("0"));
         case Kind::Added:
+        case Kind::AddedNotSaved:
         case Kind::Refused:
             return reply(Kind::Refused, QByteArrayLiteral("a reply is not a request"));
         }

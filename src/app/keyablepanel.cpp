@@ -52,6 +52,8 @@ KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *paren
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The panel is rarely the active window, yet its tooltips (the add button, a save warning) must show.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
     for (size_t i = 0; i < GripEdges.size(); ++i) {
         const Qt::Edges edges = GripEdges[i];

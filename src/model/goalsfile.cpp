@@ -300,23 +300,29 @@ public:
     bool boolean(bool value)
     {
         return scalar([&] {
+            if (m_field != Field::Completed)
+                return false;
             m_item.completed = value;
-            return m_field == Field::Completed;
+            return true;
         });
     }
     bool number_integer(number_integer_t value)
     {
         return scalar([&] {
+            if (m_field != Field::Order)
+                return false;
             m_item.order = value;
-            return m_field == Field::Order;
+            return true;
         });
     }
     bool number_unsigned(number_unsigned_t value)
     {
         // The parser keeps non-negative integers unsigned, so 2^63 and above arrive here and are refused.
         return scalar([&] {
+            if (m_field != Field::Order || value > number_unsigned_t(std::numeric_limits<qint64>::max()))
+                return false;
             m_item.order = qint64(value);
-            return m_field == Field::Order && value <= number_unsigned_t(std::numeric_limits<qint64>::max());
+            return true;
         });
     }
     // A fraction, an exponent, or an integer too large for 64 bits.
@@ -391,7 +397,8 @@ private:
         return Field::Other;
     }
 
-    // A scalar is valid only as a goal's value; `apply` stores it and says whether it suits the key.
+    // A scalar is valid only as a goal's value; `apply` says whether it suits the key and stores it only then,
+    // so that a wrongly typed value under one key never lands in another field.
     template <typename Apply>
     bool scalar(Apply apply)
     {

@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <limits>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace {
 
 // Far beyond any day's list; a larger file is kept aside rather than read into memory.
@@ -31,12 +34,39 @@ QString keptFileName(const QString &fileURL, int attempt)
     return name;
 }
 
-// QSaveFile writes beside the old file, flushes to disk and renames over it, so a crash or a power
-// loss leaves the old list or the new one and never a mix.
-bool replaceAtomically(const QString &path, const QByteArray &bytes)
+// Writes everything or reports why not. A short or failed write is the usual face of a full disk.
+std::optional<QString> writeAll(int descriptor, const QByteArray &bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t result = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result <= 0)
+            return qt_error_string(result < 0 ? errno : ENOSPC);
+        written += result;
+    }
+    if (::fsync(descriptor) != 0)
+        return qt_error_string(errno);
+    return std::nullopt;
+}
+
+// QSaveFile writes beside the old file and renames over it, so a crash or a power loss leaves the old list
+// or the new one and never a mix. But Qt 6.4's commit() renames even when its buffered data never reached
+// the disk, replacing the goals with an empty file; so the bytes go straight to the descriptor, every write
+// and the sync are checked, and any failure cancels the rename and leaves the old file as it was.
+std::optional<QString> replaceAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    if (std::optional<QString> failure = writeAll(file.handle(), bytes)) {
+        file.cancelWriting();
+        return failure;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
 }
 
 } // namespace
@@ -74,7 +104,8 @@ void TodoStore::load()
 
 void TodoStore::add(const QString &text)
 {
-    qint64 largest = -1;
+    // An empty list starts at 0; otherwise one past the largest order, however negative the orders are.
+    qint64 largest = m_todos.isEmpty() ? -1 : std::numeric_limits<qint64>::min();
     for (const TodoItem &item : std::as_const(m_todos))
         largest = std::max(largest, item.order);
     // Only a hand-edited file can hold the largest order; renumbering makes room for the next one.
@@ -201,14 +232,24 @@ void TodoStore::save()
     // rather skip this save (the next one tries again) than overwrite it.
     if (m_fileIsUnreadable) {
         if (!keepUnreadableFileAside())
-            return;
+            return setSaveFailure(tr("the unreadable goals file %1 cannot be moved aside").arg(*m_fileURL));
         m_fileIsUnreadable = false;
     }
     if (!GoalsFile::encodeInto(m_todos, m_saveBuffer))
+        return setSaveFailure(tr("a goal cannot be written in the goals file's form"));
+    std::optional<QString> failure = replaceAtomically(*m_fileURL, m_saveBuffer);
+    if (failure) {
+        // The folder may have been removed while the panel runs; recreating it keeps saves working.
+        QDir().mkpath(QFileInfo(*m_fileURL).absolutePath());
+        failure = replaceAtomically(*m_fileURL, m_saveBuffer);
+    }
+    setSaveFailure(failure.value_or(QString()));
+}
+
+void TodoStore::setSaveFailure(const QString &failure)
+{
+    if (failure == m_saveFailure)
         return;
-    if (replaceAtomically(*m_fileURL, m_saveBuffer))
-        return;
-    // The folder may have been removed while the panel runs; recreating it keeps saves working.
-    QDir().mkpath(QFileInfo(*m_fileURL).absolutePath());
-    replaceAtomically(*m_fileURL, m_saveBuffer);
+    m_saveFailure = failure;
+    emit saveFailureChanged(m_saveFailure);
 }

@@ -33,22 +33,29 @@ public:
     void move(const QSet<int> &sourceOffsets, int destination);
     void save();
 
+    // Why the goals in memory are not all on disk: the reason the last save failed, or empty once one succeeded.
+    const QString &saveFailure() const { return m_saveFailure; }
+
     // Where a goals file that could not be read was kept before the first save replaced it.
     const std::optional<QString> &keptUnreadableFile() const { return m_keptUnreadableFile; }
 
 signals:
     void todosChanged();
+    // A save failed where the last one succeeded, failed for another reason, or succeeded again (empty).
+    void saveFailureChanged(const QString &failure);
 
 private:
     void load();
     void renumber();
     bool keepUnreadableFileAside();
+    void setSaveFailure(const QString &failure);
 
     QList<TodoItem> m_todos;
     std::optional<QString> m_fileURL;
     // Set when the file existed but could not be read or decoded: it is moved aside, not overwritten.
     bool m_fileIsUnreadable = false;
     std::optional<QString> m_keptUnreadableFile;
+    QString m_saveFailure;
     // Kept between saves so that each save reuses the memory of the last.
     QByteArray m_saveBuffer;
 };

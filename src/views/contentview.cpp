@@ -99,6 +99,8 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
 
     m_header->setTitle(title());
     connect(m_store, &TodoStore::todosChanged, this, &ContentView::storeChanged);
+    connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
+    m_header->setSaveFailure(m_store->saveFailure());
     storeChanged();
 }
 

@@ -1,6 +1,7 @@
 #include "panelheader.h"
 
 #include "countlabel.h"
+#include "symbolglyph.h"
 #include "rows/glyphbutton.h"
 #include "rows/hierarchicalcolors.h"
 #include "rows/inlineediting.h"
@@ -27,6 +28,8 @@ constexpr qreal AddGlyphPointSize = 12;
 constexpr qreal DragThreshold = 10;
 // The subheadline text style is this fraction of the body size; the headline is the body size, semibold.
 constexpr qreal SubheadlineScale = 11.0 / 13.0;
+// The system's usual warning amber: noticeable beside the grey text without shouting.
+constexpr QColor WarningColor(0xd9, 0x82, 0x1e);
 
 QFont headlineFont(QFont font)
 {
@@ -47,6 +50,7 @@ PanelHeader::PanelHeader(Callbacks callbacks, QWidget *parent)
     , m_callbacks(std::move(callbacks))
     , m_title(new QLabel(this))
     , m_count(new CountLabel(this))
+    , m_saveWarning(new SymbolGlyph(SymbolGlyph::Symbol::Warning, this))
     , m_addButton(new GlyphButton(GlyphButton::Glyph::Plus, AddGlyphPointSize, this))
     , m_addButtonOpacity(new QGraphicsOpacityEffect(this))
 {
@@ -56,6 +60,11 @@ PanelHeader::PanelHeader(Callbacks callbacks, QWidget *parent)
     m_title->setFont(headlineFont(font()));
     m_count->setFont(subheadlineFont(font()));
     m_count->hide();
+    m_saveWarning->setColor(WarningColor);
+    // The glyph takes no clicks, but it must see the pointer to show its tooltip; presses still reach the
+    // header behind it, which moves the window.
+    m_saveWarning->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    m_saveWarning->hide();
 
     m_addButton->setToolTip(tr("Add goal"));
     m_addButton->setFocusPolicy(Qt::NoFocus);
@@ -112,6 +121,18 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
     updateGeometry();
 }
 
+void PanelHeader::setSaveFailure(const QString &failure)
+{
+    const QString reason
+        = failure.isEmpty() ? QString() : tr("Your goals are not saved: %1. Mirel tries again with every change.").arg(failure);
+    m_saveWarning->setToolTip(reason);
+    m_saveWarning->setAccessibleName(reason);
+    if (failure.isEmpty() == m_saveWarning->isHidden())
+        return;
+    m_saveWarning->setVisible(!failure.isEmpty());
+    layoutItems();
+}
+
 void PanelHeader::setCount(qsizetype done, qsizetype total)
 {
     m_count->setCount(done, total);
@@ -150,6 +171,8 @@ int PanelHeader::titleWidth(int width) const
     int right = width - m_addButton->sizeHint().width();
     if (m_count->isVisibleTo(this))
         right -= Spacing + m_count->sizeHint().width();
+    if (m_saveWarning->isVisibleTo(this))
+        right -= Spacing + m_saveWarning->sizeHint().width();
     return std::max(0, right - Spacing - SpacerMinimum - Spacing - LeadingPadding);
 }
 
@@ -180,6 +203,11 @@ void PanelHeader::layoutItems()
         const QSize countSize = m_count->sizeHint();
         right -= Spacing + countSize.width();
         m_count->setGeometry(right, centred(countSize.height()), countSize.width(), countSize.height());
+    }
+    if (m_saveWarning->isVisibleTo(this)) {
+        const QSize warningSize = m_saveWarning->sizeHint();
+        right -= Spacing + warningSize.width();
+        m_saveWarning->setGeometry(right, centred(warningSize.height()), warningSize.width(), warningSize.height());
     }
 
     const int titleW = titleWidth(w);

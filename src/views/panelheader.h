@@ -11,6 +11,7 @@ class GlyphButton;
 class QGraphicsOpacityEffect;
 class QLabel;
 class QLineEdit;
+class SymbolGlyph;
 
 // The panel's top row: the title (or its editor while renaming), the "N of M" count and the add-goal button.
 // Its whole rectangle is the handle that moves the window. It holds no goal data: the root view tells it
@@ -38,6 +39,10 @@ public:
     // takes the focus anew when it appears.
     void setRenaming(bool renaming, const QString &draft = {});
     QLineEdit *titleEditor() const { return m_titleEditor; }
+
+    // A small warning, its tooltip naming the reason, while the goals are not saved; none for an empty reason.
+    void setSaveFailure(const QString &failure);
+    const SymbolGlyph *saveWarning() const { return m_saveWarning; }
 
     // Without goals there is no count at all.
     void setCount(qsizetype done, qsizetype total);
@@ -74,6 +79,7 @@ private:
     QLabel *m_title = nullptr;
     QLineEdit *m_titleEditor = nullptr;
     CountLabel *m_count = nullptr;
+    SymbolGlyph *m_saveWarning = nullptr;
     GlyphButton *m_addButton = nullptr;
     QGraphicsOpacityEffect *m_addButtonOpacity = nullptr;
     qreal m_hoverFade = 0.0;

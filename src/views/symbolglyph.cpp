@@ -1,6 +1,7 @@
 #include "symbolglyph.h"
 
 #include <QPainter>
+#include <QPolygonF>
 
 namespace {
 
@@ -12,6 +13,9 @@ constexpr qreal SquareStroke = 1.5;
 // The plus of a 12-point semibold symbol.
 constexpr qreal PlusArm = 10.0;
 constexpr qreal PlusStroke = 1.8;
+// A small rounded triangle with an exclamation mark, about the height of the header's text.
+constexpr qreal WarningSide = 14.0;
+constexpr qreal WarningStroke = 1.5;
 
 } // namespace
 
@@ -56,5 +60,17 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
         painter.drawLine(QPointF(centre.x() - PlusArm / 2, centre.y()), QPointF(centre.x() + PlusArm / 2, centre.y()));
         painter.drawLine(QPointF(centre.x(), centre.y() - PlusArm / 2), QPointF(centre.x(), centre.y() + PlusArm / 2));
         break;
+    case Symbol::Warning: {
+        const qreal height = WarningSide * 0.866;
+        const qreal top = centre.y() - height / 2;
+        const QPolygonF triangle({QPointF(centre.x(), top), QPointF(centre.x() + WarningSide / 2, top + height),
+                                  QPointF(centre.x() - WarningSide / 2, top + height)});
+        painter.setPen(QPen(m_color, WarningStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolygon(triangle);
+        painter.drawLine(QPointF(centre.x(), top + height * 0.38), QPointF(centre.x(), top + height * 0.66));
+        painter.drawPoint(QPointF(centre.x(), top + height * 0.83));
+        break;
+    }
     }
 }

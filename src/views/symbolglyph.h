@@ -4,13 +4,14 @@
 #include <QWidget>
 
 // A glyph centred in a fixed 22 × 22 frame, drawn in a colour its owner chooses: the faint square of the
-// new-goal row and the plus of the empty-state row. It takes no input.
+// new-goal row, the plus of the empty-state row and the header's warning that the goals are not saved. It takes
+// no input.
 class SymbolGlyph final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SymbolGlyph)
 
 public:
-    enum class Symbol { Square, Plus };
+    enum class Symbol { Square, Plus, Warning };
 
     explicit SymbolGlyph(Symbol symbol, QWidget *parent = nullptr);
 

@@ -22,6 +22,10 @@ class Failure(Exception):
     pass
 
 
+class Skipped(Exception):
+    """The case cannot run here; ctest reports it as skipped, never as passed."""
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -128,6 +132,8 @@ def to_stored(rect):
 
 
 STARTED = []
+# The exit status ctest is told means "skipped".
+SKIPPED = 77
 
 
 class Mirel:
@@ -501,6 +507,80 @@ def case_screens_change_under_panel(binary, home):
     wait_for_frame("on the remaining monitor", (400 - 12 - w, 600 - 12 - h, w, h))
 
 
+def send(binary, home, *texts):
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
+    return subprocess.run([binary, "--send", *texts], env=env, capture_output=True, text=True, timeout=30)
+
+
+def shows_save_warning(window):
+    """Whether the header shows the amber warning glyph that says the goals are not on disk."""
+    x, y, w, _ = geometry(window)
+    out = run("import", "-window", "root", "-crop", f"{w}x36+{x}+{y}", "-depth", "8", "txt:-")
+    amber = 0
+    for r, g, b in re.findall(r"\((\d+),(\d+),(\d+)", out):
+        r, g, b = int(r), int(g), int(b)
+        amber += r > 170 and 90 < g < 170 and b < 90
+    return amber >= 4
+
+
+def case_goals_survive_a_full_disk(binary, home):
+    data = os.path.join(home, "data")
+    os.makedirs(data)
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", data], capture_output=True, text=True)
+    if mounted.returncode != 0:
+        raise Skipped(f"a small file system cannot be mounted here: {mounted.stderr.strip()}")
+    goals_file = os.path.join(data, "Mirel", "todos.json")
+    filler = os.path.join(data, "filler")
+    texts = lambda: [goal["text"] for goal in json.load(open(goals_file, encoding="utf-8"))]
+
+    def fill_disk():
+        with open(filler, "wb", buffering=0) as file:
+            try:
+                while True:
+                    file.write(b"x" * 1024)
+            except OSError:
+                pass
+
+    def send_while_full(text):
+        result = send(binary, home, text)
+        check(result.returncode == 3, f"a send to a full disk exited {result.returncode}: {result.stdout!r}")
+        check("could not save" in result.stderr and "do not send it again" in result.stderr,
+              f"the send did not say its goal is not saved: {result.stderr!r}")
+
+    try:
+        mirel = Mirel(binary, home)
+        check(send(binary, home, "Write the report", "Buy milk").returncode == 0, "the first send failed")
+        check(not shows_save_warning(mirel.window), "a warning shows while the goals are saved")
+        fill_disk()
+        send_while_full("Call the bank")
+        check(texts() == ["Write the report", "Buy milk"], f"the full disk changed the goals file: {texts()}")
+        wait_until("the header's warning", lambda: shows_save_warning(mirel.window))
+
+        # With room again, the next change writes everything the panel holds.
+        os.remove(filler)
+        check(send(binary, home, "Pay rent").returncode == 0, "the send after freeing the disk failed")
+        check(texts() == ["Write the report", "Buy milk", "Call the bank", "Pay rent"], f"after freeing: {texts()}")
+        wait_until("the warning to go", lambda: not shows_save_warning(mirel.window))
+
+        # A panel killed while the disk is full loses only what it could not write.
+        fill_disk()
+        send_while_full("Book the trip")
+        mirel.process.kill()
+        mirel.process.wait()
+        os.remove(filler)
+        Mirel(binary, home)
+        check(send(binary, home, "Water the plants").returncode == 0, "the send after a restart failed")
+        check(texts() == ["Write the report", "Buy milk", "Call the bank", "Pay rent", "Water the plants"],
+              f"after the restart: {texts()}")
+    finally:
+        for process in STARTED:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        subprocess.run(["umount", "-l", data])
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
@@ -512,6 +592,9 @@ def main():
         except Failure as failure:
             print(f"FAIL {case}: {failure}")
             return 1
+        except Skipped as reason:
+            print(f"SKIP {case}: {reason}")
+            return SKIPPED
         finally:
             for process in STARTED:
                 if process.poll() is None:
