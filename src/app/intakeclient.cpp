@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <variant>
 
 using namespace IntakeProtocol;
 
@@ -24,7 +25,7 @@ namespace
 // Long enough for a panel started on demand to load its goals and listen, short enough for a shortcut.
 constexpr int PanelAnswerDeadlineMs = 5000;
 constexpr int RetryIntervalMs = 50;
-// The panel replies after writing the goals file, which may take a moment on a slow disk.
+// How long the panel may take to acknowledge a request; it then answers once the goals are added and saved.
 constexpr int ReplyTimeoutMs = 15000;
 constexpr qsizetype MaxReply = 64 * 1024;
 
@@ -44,34 +45,45 @@ void printError(const QString &message)
     std::fprintf(stderr, "mirel: %s\n", qPrintable(message));
 }
 
-Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
+// One frame from the panel, or the reason there is none.
+std::variant<Frame, QString> readFrame(QLocalSocket &socket, QDeadlineTimer deadline)
 {
-    socket.write(encode(kind, payload));
     FrameReader reader(MaxReply);
-    const QDeadlineTimer deadline(ReplyTimeoutMs);
     while (reader.state() == FrameReader::State::Reading) {
         if (socket.bytesAvailable() > 0) {
             reader.append(socket.read(reader.bytesWanted()));
             continue;
         }
         if (socket.state() != QLocalSocket::ConnectedState)
-            return { false, QStringLiteral("the panel closed the connection without answering") };
+            return QStringLiteral("the panel closed the connection without answering");
         if (!socket.waitForReadyRead(int(deadline.remainingTime())) && socket.bytesAvailable() == 0) {
             if (deadline.hasExpired())
-                return { false, QStringLiteral("the panel did not answer in time") };
+                return QStringLiteral("the panel did not answer in time");
         }
     }
     if (reader.state() == FrameReader::State::Invalid)
-        return { false, QStringLiteral("the panel gave an unreadable answer") };
-    const Frame &frame = reader.frame();
-    const QString answer = QString::fromUtf8(frame.payload);
+        return QStringLiteral("the panel gave an unreadable answer");
+    return reader.frame();
+}
+
+Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
+{
+    socket.write(encode(kind, payload));
+    std::variant<Frame, QString> answer = readFrame(socket, QDeadlineTimer(ReplyTimeoutMs));
+    // Once the panel has the text it is busy adding it, for as long as that takes.
+    if (const auto *frame = std::get_if<Frame>(&answer); frame && frame->kind == Kind::Received)
+        answer = readFrame(socket, QDeadlineTimer(QDeadlineTimer::Forever));
+    if (const auto *failure = std::get_if<QString>(&answer))
+        return { false, *failure };
+    const Frame &frame = std::get<Frame>(answer);
+    const QString answerText = QString::fromUtf8(frame.payload);
     switch (frame.kind) {
     case Kind::Added:
-        return { true, answer };
+        return { true, answerText };
     case Kind::AddedNotSaved:
-        return { true, answer.section(u'\n', 0, 0), answer.section(u'\n', 1) };
+        return { true, answerText.section(u'\n', 0, 0), answerText.section(u'\n', 1) };
     default:
-        return { false, QStringLiteral("the panel refused the text: ") + answer };
+        return { false, QStringLiteral("the panel refused the text: ") + answerText };
     }
 }
 

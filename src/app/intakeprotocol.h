@@ -6,7 +6,8 @@
 
 // The small framed messages between `mirel --send` and the running panel over its local socket.
 // A frame is the magic "MRL1", one kind byte, the payload length as a big-endian 32-bit number and the
-// payload. A connection carries one request and one reply.
+// payload. A connection carries one request and one reply; a text is first acknowledged with Received, so
+// that the sender knows the panel has it before the panel spends its time adding and saving it.
 namespace IntakeProtocol
 {
 
@@ -17,6 +18,7 @@ inline constexpr qsizetype HeaderSize = 9;
 enum class Kind : char {
     SendText = 'T', // request: payload is UTF-8 text, one goal per line
     BringToFront = 'F', // request: a second start asks the panel to show itself; no payload
+    Received = 'R', // reply to SendText, before the final one: the panel has the whole text; no payload
     Added = 'K', // reply: payload is the number of goals added, in decimal
     // reply: the goals were added to the panel but could not be saved; payload is their number in decimal,
     // a newline and the UTF-8 reason

@@ -73,6 +73,10 @@ void IntakeServer::serve(QLocalSocket *socket)
         const Frame &frame = reader->frame();
         switch (frame.kind) {
         case Kind::SendText: {
+            // Adding and saving a long text keeps the panel busy for a while; a sender that gave up meanwhile
+            // would report a failure for goals the panel then stores, and a retrying script would store them twice.
+            socket->write(encode(Kind::Received));
+            socket->flush();
             // Invalid UTF-8 becomes replacement characters rather than being dropped.
             const IntakeModule::TextIntake intake = m_callbacks.onText(QString::fromUtf8(frame.payload));
             const QByteArray added = QByteArray::number(intake.added);
@@ -83,6 +87,7 @@ void IntakeServer::serve(QLocalSocket *socket)
         case Kind::BringToFront:
             m_callbacks.onBringToFront();
             return reply(Kind::Added, QByteArrayLiteral("0"));
+        case Kind::Received:
         case Kind::Added:
         case Kind::AddedNotSaved:
         case Kind::Refused:
