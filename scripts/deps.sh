@@ -8,8 +8,9 @@ packages=(
     fonts-dejavu-core
 )
 if [[ ${1:-} == --test ]]; then
-    # The end-to-end tests drive the real binary in their own X session.
-    packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3)
+    # The end-to-end tests drive the real binary in their own X session; the others check the manual page.
+    packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3
+        man-db)
 fi
 
 missing=()
