@@ -8,9 +8,10 @@ packages=(
     fonts-dejavu-core
 )
 if [[ ${1:-} == --test ]]; then
-    # The end-to-end tests drive the real binary in their own X session; the others check the manual page.
+    # The end-to-end tests drive the real binary in their own X session; others check the manual
+    # page and the software-centre metadata.
     packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3
-        man-db)
+        man-db appstream)
 fi
 
 missing=()
