@@ -8,8 +8,10 @@ packages=(
     fonts-dejavu-core
 )
 if [[ ${1:-} == --test ]]; then
-    # The end-to-end tests drive the real binary in their own X session.
-    packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3)
+    # The end-to-end tests drive the real binary in their own X session; others check the manual
+    # page and the software-centre metadata, and make and install the Debian package.
+    packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3
+        man-db appstream dpkg-dev file)
 fi
 
 missing=()

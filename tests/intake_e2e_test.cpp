@@ -44,6 +44,7 @@ private slots:
     void send_startsAPanelThatOutlastsBadClients();
     void starts_leaveOnePanelPerMode();
     void sendSelection_addsTheSelectedLines();
+    void helpAndVersion_answerWithoutADisplayOrAPanel();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -156,8 +157,8 @@ void IntakeEndToEndTest::send_startsAPanelThatOutlastsBadClients()
         { {}, "a\r\n\r\n  b\t\r\n\n", { u"a"_s, u"b"_s } },
         { {}, "\n  \r\n", {} },
         // Where a switch and a text are easy to confuse; a text taken for a mode switch would reach another panel.
-        { { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s }, {},
-            { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s } },
+        { { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s, u"--help"_s }, {},
+            { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s, u"--help"_s } },
         { {}, "caf\xc3\xa9 \xff!\n", { u"café \uFFFD!"_s } },
         { {}, QByteArray(MaxPayload, 'y'), { QString(MaxPayload, u'y') } },
     };
@@ -308,6 +309,36 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
     QCOMPARE(sent.exitCode, 0);
     QCOMPARE(sent.out, QByteArray("Added 2 goals to Mirel.\n"));
     QCOMPARE(goalTexts(), (QStringList { u"Selected first"_s, u"selected second"_s }));
+}
+
+void IntakeEndToEndTest::helpAndVersion_answerWithoutADisplayOrAPanel()
+{
+    // On the X11 platform with no display to reach: a process that tried to open one would abort.
+    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    m_environment.remove(u"DISPLAY"_s);
+    m_environment.remove(u"WAYLAND_DISPLAY"_s);
+    for (const QStringList &arguments :
+        { QStringList { u"--help"_s }, { u"-h"_s }, { u"--ui-testing"_s, u"--help"_s, u"--send"_s, u"text"_s } }) {
+        const Result help = run(arguments);
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY2(help.err.isEmpty(), help.err.constData());
+        for (const char *name :
+            { "--send ", "--send-selection ", "--ui-testing ", "--screenshot-backdrop ", "--help ", "--version " })
+            QVERIFY2(help.out.contains(name), name);
+    }
+    for (const QString &version : { u"--version"_s, u"-v"_s }) {
+        const Result shown = run({ version, u"--screenshot-backdrop"_s });
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.out, QByteArray("mirel " MIREL_VERSION "\n"));
+    }
+    // None of them took the panel lock or wrote a file.
+    for (const QString &folder : { u"runtime"_s, u"data"_s, u"config"_s })
+        QVERIFY2(QDir(path(folder)).isEmpty(), qPrintable(folder));
+
+    // A near miss is no help switch, and like any other argument it does not stop a normal start.
+    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    QProcess *panel = startPanel({ u"--help=1"_s, u"-version"_s });
+    QCOMPARE(panelPid(), panel->processId());
 }
 
 QTEST_GUILESS_MAIN(IntakeEndToEndTest)

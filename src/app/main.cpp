@@ -1,4 +1,5 @@
 #include "app/appdelegate.h"
+#include "app/commandlineinfo.h"
 #include "app/intakemodule.h"
 #include "app/sendcommand.h"
 #include "app/singleinstance.h"
@@ -25,12 +26,19 @@ const IntakeModule::EntryPoints *intakeModuleFor(const char *what)
 
 int main(int argc, char *argv[])
 {
-    X11Platform::preferXWaylandInWaylandSessions();
-    // Decided before the application object exists: sending text needs no display, and a second start
-    // leaves without ever connecting to one.
+    // Decided before the application object exists: help, version and sending text need no display, and a
+    // second start leaves without ever connecting to one.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const CommandLineInfo::Request request = CommandLineInfo::requestIn(arguments);
+        request != CommandLineInfo::Request::None) {
+        const QString text
+            = request == CommandLineInfo::Request::Help ? CommandLineInfo::helpText() : CommandLineInfo::versionText();
+        std::fputs(qPrintable(text), stdout);
+        return 0;
+    }
+    X11Platform::preferXWaylandInWaylandSessions();
     if (const std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
         const IntakeModule::EntryPoints *intake = intakeModuleFor("could not send the text");
         return intake ? intake->runSend(argc, argv, *send) : 1;

@@ -5,8 +5,6 @@
 namespace
 {
 
-constexpr QStringView SendArgument = u"--send";
-constexpr QStringView SendSelectionArgument = u"--send-selection";
 constexpr QStringView EndOfSwitches = u"--";
 
 } // namespace

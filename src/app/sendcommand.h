@@ -4,6 +4,9 @@
 
 #include <optional>
 
+inline constexpr char16_t SendArgument[] = u"--send";
+inline constexpr char16_t SendSelectionArgument[] = u"--send-selection";
+
 // `mirel --send [TEXT ...]` and `mirel --send-selection`, read from the command line.
 struct SendCommand final {
     enum class Source { Arguments, StandardInput, Selection };
