@@ -61,6 +61,8 @@ struct Panel {
     }
 
     QWindow *window() const { return view->windowHandle(); }
+    // The view shows the store's changes on the next turn of the event loop.
+    static void settle() { QCoreApplication::processEvents(); }
 
     static QStringList textsOf(const TodoStore &store)
     {
@@ -126,23 +128,29 @@ void ContentViewTest::sizeAndCount_followTheContent()
     QVERIFY(!panel.view->goalList()->isVisible());
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::EmptyState);
 
-    for (const QString &goal : {u"Buy milk"_s, u"Call mum"_s, u"Run"_s})
-        panel.store.add(goal);
+    // Goals arriving in one turn, as text from another program does, are shown together: one size report.
+    const qsizetype reportsBefore = panel.reports.size();
+    panel.store.addLines(u"Buy milk\nCall mum\nRun"_s);
+    panel.settle();
     // 6 + header 30 + three rows of 28 + 6, and no add area.
+    QCOMPARE(panel.reports.size(), reportsBefore + 1);
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 126));
     QVERIFY(panel.view->goalList()->isVisible());
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::Nothing);
 
     const CountLabel *count = panel.view->header()->countLabel();
     panel.store.toggle(panel.store.todos().at(0).id);
+    panel.settle();
     QCOMPARE(count->text(), u"1 of 3"_s);
     QVERIFY(count->isVisible());
     // Ticking through the row's own checkbox goes through the view to the store.
     for (int i = 1; i < 3; ++i)
         QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.onCheckbox(panel.row(i)));
+    panel.settle();
     QCOMPARE(count->text(), u"3 of 3"_s);
 
     panel.store.add(LongGoal);
+    panel.settle();
     const QUuid id = panel.store.todos().constLast().id;
     const qreal wrapped = panel.view->rowHeights().value(id);
     QVERIFY2(wrapped > 28, "the long goal should wrap at this width");
@@ -150,10 +158,12 @@ void ContentViewTest::sizeAndCount_followTheContent()
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 126 + wrapped));
 
     panel.store.remove(id);
+    panel.settle();
     QCOMPARE(panel.reports.constLast().height(), 126);
 
     while (!panel.store.todos().isEmpty())
         panel.store.remove(panel.store.todos().constFirst().id);
+    panel.settle();
     QVERIFY(!count->isVisible());
     QCOMPARE(panel.reports.constLast().height(), 70);
 
@@ -252,6 +262,7 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QCOMPARE(field->placeholderText(), u"New goal"_s);
     // The last goal going away leaves the open new-goal row in place of the empty-state row, at its height.
     panel.store.remove(panel.store.todos().constFirst().id);
+    panel.settle();
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::NewGoal);
     QVERIFY(!panel.view->goalList()->isVisible());
     QCOMPARE(panel.reports.constLast().height(), 70);

@@ -103,6 +103,11 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
     TodoStore edited(path());
     edited.add(u"c"_s);
     QCOMPARE(snapshot(edited), u"b:0 a:1 c:2"_s);
+    // Pasted lines follow one another; the one after the largest order renumbers like an add.
+    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, std::numeric_limits<qint64>::max() - 1) }));
+    TodoStore pasted(path());
+    pasted.addLines(u"c\nd\ne"_s);
+    QCOMPARE(snapshot(pasted), u"a:0 c:1 d:2 e:3"_s);
 
     // Orders all below -1 still put the new goal after the last one.
     writeFile(path(), *GoalsFile::encode({goal(u"a"_s, -7), goal(u"b"_s, -3)}));

@@ -104,6 +104,31 @@ void TodoStore::load()
 
 void TodoStore::add(const QString &text)
 {
+    append(text, nextOrder());
+}
+
+void TodoStore::addLines(const QString &text)
+{
+    // Each line's goal has the largest order so far, so the next one follows it without a scan of the list;
+    // only the largest possible order sends it back to nextOrder() to renumber.
+    std::optional<qint64> lastOrder;
+    qsizetype start = 0;
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i <= length; ++i) {
+        if (i < length && !isNewline(text.at(i).unicode()))
+            continue;
+        if (auto line = trimmedNonEmpty(QStringView(text).sliced(start, i - start).toString())) {
+            const bool follows = lastOrder && *lastOrder < std::numeric_limits<qint64>::max();
+            lastOrder = follows ? *lastOrder + 1 : nextOrder();
+            append(*line, *lastOrder);
+        }
+        start = i + 1;
+    }
+    save();
+}
+
+qint64 TodoStore::nextOrder()
+{
     // An empty list starts at 0; otherwise one past the largest order, however negative the orders are.
     qint64 largest = m_todos.isEmpty() ? -1 : std::numeric_limits<qint64>::min();
     for (const TodoItem &item : std::as_const(m_todos))
@@ -113,27 +138,18 @@ void TodoStore::add(const QString &text)
         renumber();
         largest = m_todos.size() - 1;
     }
+    return largest + 1;
+}
+
+void TodoStore::append(const QString &text, qint64 order)
+{
     TodoItem item;
     item.id = QUuid::createUuid();
     item.text = text;
-    item.order = largest + 1;
+    item.order = order;
     item.createdAt = QDateTime::currentDateTimeUtc();
     m_todos.append(std::move(item));
     emit todosChanged();
-}
-
-void TodoStore::addLines(const QString &text)
-{
-    qsizetype start = 0;
-    const qsizetype length = text.size();
-    for (qsizetype i = 0; i <= length; ++i) {
-        if (i < length && !isNewline(text.at(i).unicode()))
-            continue;
-        if (auto line = trimmedNonEmpty(QStringView(text).sliced(start, i - start).toString()))
-            add(*line);
-        start = i + 1;
-    }
-    save();
 }
 
 void TodoStore::toggle(const QUuid &id)

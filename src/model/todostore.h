@@ -46,6 +46,9 @@ signals:
 
 private:
     void load();
+    // One past the largest order in the list, renumbering first when no order can follow the largest.
+    qint64 nextOrder();
+    void append(const QString &text, qint64 order);
     void renumber();
     bool keepUnreadableFileAside();
     void setSaveFailure(const QString &failure);

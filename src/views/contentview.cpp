@@ -14,6 +14,7 @@
 #include <QVariantAnimation>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -71,7 +72,7 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
                 },
             .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
             .onMove = [this](const QSet<int> &sources, int destination) { m_store->move(sources, destination); },
-            .onRowHeightChanged = [this] { updateLayout(); },
+            .onRowHeightChanged = [this] { scheduleLayout(); },
         },
         this);
     m_addArea = new AddArea(
@@ -98,10 +99,10 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     setFocus(Qt::OtherFocusReason);
 
     m_header->setTitle(title());
-    connect(m_store, &TodoStore::todosChanged, this, &ContentView::storeChanged);
+    connect(m_store, &TodoStore::todosChanged, this, &ContentView::scheduleRefresh);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
     m_header->setSaveFailure(m_store->saveFailure());
-    storeChanged();
+    refreshFromStore(false);
 }
 
 ContentView::~ContentView()
@@ -234,10 +235,43 @@ QSize ContentView::sizeHint() const
     return m_contentRect.size();
 }
 
-void ContentView::storeChanged()
+void ContentView::scheduleRefresh()
+{
+    m_refreshSprings = m_refreshSprings || m_isListSpringing;
+    if (std::exchange(m_isRefreshPending, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_isRefreshPending = false;
+            refreshFromStore(std::exchange(m_refreshSprings, false));
+        },
+        Qt::QueuedConnection);
+}
+
+void ContentView::scheduleLayout()
+{
+    // A layout already running measures the rows again; otherwise many rows settling their heights in one
+    // turn (a long list just shown) share one layout.
+    if (m_isLayingOut) {
+        m_needsAnotherLayout = true;
+        return;
+    }
+    if (m_isRefreshPending || std::exchange(m_isLayoutPending, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (std::exchange(m_isLayoutPending, false))
+                updateLayout();
+        },
+        Qt::QueuedConnection);
+}
+
+void ContentView::refreshFromStore(bool animated)
 {
     const QList<TodoItem> &todos = m_store->todos();
-    m_list->setTodos(todos, m_isListSpringing);
+    m_list->setTodos(todos, animated);
     m_list->setVisible(!todos.isEmpty());
     const auto done = std::count_if(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });
     m_header->setCount(done, todos.size());
@@ -265,6 +299,7 @@ int ContentView::contentWidth() const
 
 void ContentView::updateLayout()
 {
+    m_isLayoutPending = false;
     // Placing a row can make it report a new height, which lands here again while the layout is running.
     if (m_isLayingOut) {
         m_needsAnotherLayout = true;

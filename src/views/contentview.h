@@ -74,7 +74,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void storeChanged();
+    // A burst of store changes (text from another program arrives as one add per line) is shown in one
+    // refresh on the next turn of the event loop, so its cost grows with the goals, not their square.
+    void scheduleRefresh();
+    void refreshFromStore(bool animated);
+    void scheduleLayout();
     void updateAddArea();
     void updateLayout();
     void layoutOnce();
@@ -106,6 +110,9 @@ private:
     // Set while the view goes away: editors losing the focus then must not change the goals or the title.
     bool m_isTearingDown = false;
     bool m_isListSpringing = false;
+    bool m_isRefreshPending = false;
+    // Whether any change waiting for the pending refresh came from a toggle or delete on the list spring.
+    bool m_refreshSprings = false;
 
     QRect m_contentRect;
     // Sizes are reported only once the window has given the view a size: before that there is no window to fit.
@@ -113,4 +120,5 @@ private:
     std::optional<QSizeF> m_reportedSize;
     bool m_isLayingOut = false;
     bool m_needsAnotherLayout = false;
+    bool m_isLayoutPending = false;
 };
