@@ -24,8 +24,8 @@ private slots:
     void initialPanelFrame();
     void snappedPanelFrame_data();
     void snappedPanelFrame();
-    void resizedPanelFrame_keepsLeftAndTopEdges_data();
-    void resizedPanelFrame_keepsLeftAndTopEdges();
+    void resizedPanelFrame_keepsTopLeftWhileOnScreen_data();
+    void resizedPanelFrame_keepsTopLeftWhileOnScreen();
     void savedPanelFrame_data();
     void savedPanelFrame();
     void screenSpace_data();
@@ -110,23 +110,38 @@ void PanelGeometryTest::snappedPanelFrame()
     QCOMPARE(PanelGeometry::snappedPanelFrame(frame, screens), expected.isNull() ? Frame() : Frame(expected));
 }
 
-void PanelGeometryTest::resizedPanelFrame_keepsLeftAndTopEdges_data()
+void PanelGeometryTest::resizedPanelFrame_keepsTopLeftWhileOnScreen_data()
 {
     QTest::addColumn<QRectF>("frame");
     QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<QList<Screen>>("screens");
     QTest::addColumn<QRectF>("expected");
 
-    QTest::newRow("taller") << QRectF(100, 100, 300, 400) << QSizeF(300, 500) << QRectF(100, 0, 300, 500);
-    QTest::newRow("shorter and narrower") << QRectF(100, 100, 300, 400) << QSizeF(260, 70) << QRectF(100, 430, 260, 70);
-    QTest::newRow("from zero width") << QRectF(1128, 12, 0, 400) << QSizeF(260, 70) << QRectF(1128, 342, 260, 70);
+    const QList<Screen> main { MainScreen };
+    QTest::newRow("taller, still above the margin")
+        << QRectF(100, 100, 300, 400) << QSizeF(300, 488) << main << QRectF(100, 12, 300, 488);
+    QTest::newRow("shorter and narrower")
+        << QRectF(100, 100, 300, 400) << QSizeF(260, 70) << main << QRectF(100, 430, 260, 70);
+    QTest::newRow("from zero width") << QRectF(1128, 12, 0, 400) << QSizeF(260, 70) << main
+                                     << QRectF(1128, 342, 260, 70);
+    QTest::newRow("past the bottom margin: moved up just enough")
+        << QRectF(1128, 12, 300, 400) << QSizeF(300, 602) << main << QRectF(1128, 12, 300, 602);
+    QTest::newRow("taller than the visible frame less both margins")
+        << QRectF(1128, 342, 300, 70) << QSizeF(300, 5642) << main << QRectF(1128, 12, 300, 851);
+    QTest::newRow("on the screen it stands on")
+        << QRectF(2000, 500, 300, 70) << QSizeF(300, 2000) << QList<Screen> { MainScreen, RightScreen }
+        << QRectF(2000, -88, 300, 1056);
+    QTest::newRow("without screens nothing is limited")
+        << QRectF(100, 100, 300, 400) << QSizeF(300, 500) << QList<Screen>() << QRectF(100, 0, 300, 500);
 }
 
-void PanelGeometryTest::resizedPanelFrame_keepsLeftAndTopEdges()
+void PanelGeometryTest::resizedPanelFrame_keepsTopLeftWhileOnScreen()
 {
     QFETCH(QRectF, frame);
     QFETCH(QSizeF, size);
+    QFETCH(QList<Screen>, screens);
     QFETCH(QRectF, expected);
-    QCOMPARE(PanelGeometry::resizedPanelFrame(frame, size), expected);
+    QCOMPARE(PanelGeometry::resizedPanelFrame(frame, size, screens), expected);
 }
 
 void PanelGeometryTest::savedPanelFrame_data()

@@ -165,7 +165,7 @@ void AppDelegate::resizePanel(QSizeF size)
     QTimer::singleShot(0, this, [this, size] {
         if (!m_panel)
             return;
-        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size);
+        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size, PanelGeometry::currentScreens());
         m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target

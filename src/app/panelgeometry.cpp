@@ -128,9 +128,20 @@ QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens)
     return snappedPanelFrame(frame, screens).value_or(frame);
 }
 
-QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size)
+QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size, const QList<Screen> &screens)
 {
-    return {frame.x(), frame.y() - (size.height() - frame.height()), size.width(), size.height()};
+    const QRectF kept { frame.x(), frame.y() - (size.height() - frame.height()), size.width(), size.height() };
+    const std::optional<qsizetype> screen = screenForFrame(frame, screens);
+    if (!screen)
+        return kept;
+    const QRectF &visible = screens.at(*screen).visibleFrame;
+    const qreal lowest = visible.y() + EdgeMargin;
+    if (kept.y() >= lowest)
+        return kept;
+    // Goals below the screen's edge could be neither seen nor reached: the panel moves up just enough, and
+    // no further than the margin below the top, where its list starts to scroll instead.
+    const qreal tallest = std::max(0.0, visible.height() - 2 * EdgeMargin);
+    return { kept.x(), lowest, kept.width(), std::min(kept.height(), tallest) };
 }
 
 QPointF draggedPanelOrigin(const DragStart &start, const QPointF &pointer)

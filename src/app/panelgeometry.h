@@ -40,8 +40,10 @@ bool isOffEveryScreen(const QRectF &frame, const QList<Screen> &screens);
 // frame unchanged.
 QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens);
 
-// The frame for the size the content wants, its left and top edges kept.
-QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size);
+// The frame for the size the content wants, its left and top edges kept, unless its bottom edge would then
+// go below the margin of the visible frame of the panel's screen: then it moves up just enough, and content
+// taller than the visible frame less both margins gets that height.
+QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size, const QList<Screen> &screens);
 QPointF draggedPanelOrigin(const DragStart &start, const QPointF &pointer);
 
 std::optional<QRectF> savedPanelFrame(const QSettings &defaults);

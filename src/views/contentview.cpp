@@ -6,10 +6,12 @@
 #include "model/todostore.h"
 #include "panelheader.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QEasingCurve>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSettings>
 #include <QVariantAnimation>
 
@@ -75,6 +77,21 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
             .onRowHeightChanged = [this] { scheduleLayout(); },
         },
         this);
+    // The list scrolls only when the window cannot show it whole, beside a screen's edge; the header and the
+    // add area stay in view. The wheel and the touchpad scroll it, with no bar taking the rows' width.
+    m_listScroll = new QScrollArea(this);
+    m_listScroll->setFrameShape(QFrame::NoFrame);
+    m_listScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listScroll->setAutoFillBackground(false);
+    m_listScroll->viewport()->setAutoFillBackground(false);
+    m_listScroll->setFocusPolicy(Qt::NoFocus);
+    m_listScroll->setWidget(m_list);
+    // Tab and Shift-Tab can reach a row scrolled out of view; it comes into view with the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && m_list->isAncestorOf(now))
+            m_listScroll->ensureWidgetVisible(now, 0, 0);
+    });
     m_addArea = new AddArea(
         {
             .onBeginAdding = [this] { beginAdding(); },
@@ -273,6 +290,7 @@ void ContentView::refreshFromStore(bool animated)
     const QList<TodoItem> &todos = m_store->todos();
     m_list->setTodos(todos, animated);
     m_list->setVisible(!todos.isEmpty());
+    m_listScroll->setVisible(!todos.isEmpty());
     const auto done = std::count_if(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });
     m_header->setCount(done, todos.size());
     updateAddArea();
@@ -318,7 +336,7 @@ void ContentView::updateLayout()
 
     if (!m_hasBeenSized)
         return;
-    const QSizeF size = m_contentRect.size();
+    const QSizeF size = m_wantedSize;
     if (size == m_reportedSize)
         return;
     m_reportedSize = size;
@@ -337,18 +355,29 @@ void ContentView::layoutOnce()
     y += headerHeight;
 
     const QList<TodoItem> &todos = m_store->todos();
+    int listHeight = 0;
     if (!todos.isEmpty()) {
         for (const auto &[id, height] : m_list->layoutRows(innerWidth))
             m_rowHeights.insert(id, height);
-        qreal listHeight = 0;
+        qreal sum = 0;
         for (const TodoItem &todo : todos)
-            listHeight += m_rowHeights.value(todo.id, UnmeasuredRowHeight);
-        m_list->setGeometry(Padding, y, innerWidth, int(listHeight));
-        y += int(listHeight);
+            sum += m_rowHeights.value(todo.id, UnmeasuredRowHeight);
+        listHeight = int(sum);
+    }
+    const bool hasAddArea = m_addArea->face() != AddArea::Face::Nothing;
+    const int addHeight = hasAddArea ? m_addArea->heightForWidth(innerWidth) : 0;
+    m_wantedSize = QSize(width, y + listHeight + addHeight + Padding);
+
+    if (!todos.isEmpty()) {
+        // A window shorter than the content shows less of the list, never less of the header or add area.
+        const int shortfall = m_hasBeenSized ? std::max(0, m_wantedSize.height() - height()) : 0;
+        const int shownHeight = std::max(0, listHeight - shortfall);
+        m_list->resize(innerWidth, listHeight);
+        m_listScroll->setGeometry(Padding, y, innerWidth, shownHeight);
+        y += shownHeight;
     }
 
-    if (m_addArea->face() != AddArea::Face::Nothing) {
-        const int addHeight = m_addArea->heightForWidth(innerWidth);
+    if (hasAddArea) {
         m_addArea->setGeometry(Padding, y, innerWidth, addHeight);
         y += addHeight;
     }

@@ -12,6 +12,7 @@
 class AddArea;
 class GoalList;
 class PanelHeader;
+class QScrollArea;
 class QSettings;
 class QVariantAnimation;
 class TodoStore;
@@ -57,6 +58,7 @@ public:
     PanelHeader *header() const { return m_header; }
     GoalList *goalList() const { return m_list; }
     AddArea *addArea() const { return m_addArea; }
+    QScrollArea *listScroll() const { return m_listScroll; }
 
     QSize sizeHint() const override;
 
@@ -104,6 +106,7 @@ private:
     PanelHeader *m_header = nullptr;
     GoalList *m_list = nullptr;
     AddArea *m_addArea = nullptr;
+    QScrollArea *m_listScroll = nullptr;
     QVariantAnimation *m_hoverFade = nullptr;
     qreal m_hoverProgress = 0.0;
     bool m_opaqueBackground = false;
@@ -115,6 +118,8 @@ private:
     bool m_refreshSprings = false;
 
     QRect m_contentRect;
+    // The size of the whole content, also when the window is too short to show all of the list.
+    QSize m_wantedSize;
     // Sizes are reported only once the window has given the view a size: before that there is no window to fit.
     bool m_hasBeenSized = false;
     std::optional<QSizeF> m_reportedSize;

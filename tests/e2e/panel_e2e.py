@@ -581,6 +581,21 @@ def case_goals_survive_a_full_disk(binary, home):
         subprocess.run(["umount", "-l", data])
 
 
+def case_long_lists_stay_on_screen(binary, home):
+    # From the first start at the bottom-right corner, a list too long for the space below the panel's top
+    # moves the panel up, and one taller than the screen takes the screen's height less both margins.
+    goals = "\n".join(f"Goal {i}" for i in range(20))
+    mirel = Mirel(binary, home, "--ui-testing", goals=goals)
+    x, y, w, h = geometry(mirel.window)
+    check(y >= 12 and y + h <= SCREEN_H - 12, f"20 goals left the screen: {(x, y, w, h)}")
+    mirel.stop()
+
+    goals = "\n".join(f"Goal {i}" for i in range(200))
+    mirel = Mirel(binary, home, "--ui-testing", goals=goals)
+    x, y, w, h = geometry(mirel.window)
+    check((y, y + h) == (12, SCREEN_H - 12), f"200 goals do not fill the screen less its margins: {(x, y, w, h)}")
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
