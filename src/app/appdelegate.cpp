@@ -103,6 +103,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         m_panel->winId();
         m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
     }
+    // Closing the one panel is quitting, and everything is saved already.
+    connect(m_panel.get(), &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_panel->orderFront();
     connectPanelMenu(content);
 
@@ -260,7 +262,7 @@ qsizetype AppDelegate::sendToMirel(const QString &text)
 void AppDelegate::bringPanelToFront()
 {
     if (m_panel)
-        m_panel->raise();
+        m_panel->bringToFront();
 }
 
 void AppDelegate::connectPanelMenu(ContentView *content)
