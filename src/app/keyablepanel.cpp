@@ -16,6 +16,8 @@ namespace {
 // Thin enough to stay inside the content's padding, wide enough to hit.
 constexpr int GripThickness = 5;
 constexpr int CornerGripSize = 14;
+// Long enough for any window manager to map a window it is willing to map.
+constexpr int ShowDesktopGraceMs = 300;
 
 constexpr std::array<Qt::Edges, 8> GripEdges{
     Qt::LeftEdge,
@@ -122,7 +124,7 @@ void KeyablePanel::keepUnfocusedAndMapped(QWindow *handle)
     // focuses it when it appears, restores it or looks for a window to focus after another one closed.
     X11Platform::setNeverFocused(handle);
     X11Platform::setAcceptsFocus(handle, false);
-    // Qt sees the unmap before it runs the queued call, so it knows the window to be unmapped by then.
+    // Queued: the window manager is still busy with the unmap when it is reported.
     m_unmapWatch = X11Platform::watchUnmaps(handle, [this] { QTimer::singleShot(0, this, &KeyablePanel::showAgain); });
 }
 
@@ -142,13 +144,17 @@ void KeyablePanel::showAgain()
     // Mirel hides the panel only on its way out.
     if (!isVisible() || !windowHandle())
         return;
-    if (windowHandle()->isExposed() && !isMinimized())
-        return;
     // A window manager that let the panel go has dropped its states; it reads them anew when it takes the
     // window on, and one that merely iconified it is asked again once the panel is back.
     X11Platform::setFloatingPanelProperties(windowHandle());
     m_requestStatesWhenExposed = true;
     X11Platform::mapAgain(windowHandle());
+    // Some window managers leave every window they hid to show the desktop unmapped, whatever it asks,
+    // until that mode ends; the panel is never hidden, so it ends the mode if it is still not back.
+    QTimer::singleShot(ShowDesktopGraceMs, this, [this] {
+        if (isVisible() && !windowHandle()->isExposed() && X11Platform::isShowingDesktop())
+            X11Platform::stopShowingDesktop();
+    });
 }
 
 bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)

@@ -277,6 +277,28 @@ void mapAgain(const QWindow *window)
     xcb_flush(c);
 }
 
+bool isShowingDesktop()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return false;
+    const auto [showing] = internAtoms<1>(c, { "_NET_SHOWING_DESKTOP" });
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, false, rootWindow(c), showing, XCB_ATOM_CARDINAL, 0, 1), nullptr));
+    return reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 4
+        && *static_cast<const uint32_t *>(xcb_get_property_value(reply.get())) != 0;
+}
+
+void stopShowingDesktop()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const auto [showing] = internAtoms<1>(c, { "_NET_SHOWING_DESKTOP" });
+    sendToRoot(c, rootWindow(c), showing, { 0, 0, 0, 0, 0 });
+    xcb_flush(c);
+}
+
 void setBlurBehindRegion(const QWindow *window, const QRegion &region)
 {
     xcb_connection_t *c = connection();

@@ -45,6 +45,10 @@ std::unique_ptr<QAbstractNativeEventFilter> watchUnmaps(const QWindow *window, s
 // Maps the window again without Qt, which still believes it shown: in ICCCM's terms this takes an iconified
 // window back to the normal state, and hands a window the window manager let go of to it anew.
 void mapAgain(const QWindow *window);
+// Whether the window manager hides the windows to show the desktop (_NET_SHOWING_DESKTOP), and the request
+// to end that mode, for a window manager that keeps every window it hid there unmapped until it ends.
+bool isShowingDesktop();
+void stopShowingDesktop();
 // Asks the compositor to blur what lies behind the region, in the window's device pixels.
 void setBlurBehindRegion(const QWindow *window, const QRegion &region);
 
