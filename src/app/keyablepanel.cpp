@@ -148,6 +148,7 @@ void KeyablePanel::showAgain()
     // window on, and one that merely iconified it is asked again once the panel is back.
     X11Platform::setFloatingPanelProperties(windowHandle());
     m_requestStatesWhenExposed = true;
+    m_geometryBeforeUnmap = geometry();
     X11Platform::mapAgain(windowHandle());
     // Some window managers leave every window they hid to show the desktop unmapped, whatever it asks,
     // until that mode ends; the panel is never hidden, so it ends the mode if it is still not back.
@@ -170,6 +171,9 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::Expose && m_requestStatesWhenExposed && windowHandle()->isExposed()) {
         m_requestStatesWhenExposed = false;
         X11Platform::requestFloatingPanelState(windowHandle());
+        // A window manager that takes the panel on anew places it as it likes.
+        if (geometry() != m_geometryBeforeUnmap)
+            setGeometry(m_geometryBeforeUnmap);
     } else if (event->type() == QEvent::Expose && !m_mapped && windowHandle()->isExposed()) {
         // Window managers read the state property only when they take a window on; asking again once it
         // is mapped reaches those that had already done so when Qt rewrote the property.

@@ -69,6 +69,7 @@ private:
     bool m_mapped = false;
     // The window manager may have let the panel go and forgotten its states when it was unmapped.
     bool m_requestStatesWhenExposed = false;
+    QRect m_geometryBeforeUnmap;
     QWidget *m_content = nullptr;
     std::function<QPainterPath()> m_backgroundShape;
     std::array<PanelResizeGrip *, 8> m_grips{};
