@@ -10,6 +10,8 @@ packages=(
 if [[ ${1:-} == --test ]]; then
     # The end-to-end tests drive the real binary in their own X session.
     packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3)
+    # The window managers the panel is checked under, and what drives them.
+    packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
 fi
 
 missing=()
