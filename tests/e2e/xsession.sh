@@ -23,7 +23,11 @@ cleanup() {
     local pid
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         pid=${pids[i]}
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || continue
+        # A window manager busy with a dying display may not answer the request to end.
+        for _ in {1..50}; do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+        kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
     rm -rf "$state"
 }
