@@ -12,6 +12,8 @@ if [[ ${1:-} == --test ]]; then
     # page and the software-centre metadata, and make and install the Debian package.
     packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3
         man-db appstream dpkg-dev file)
+    # The window managers the panel is checked under, and what drives them.
+    packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
 fi
 
 missing=()

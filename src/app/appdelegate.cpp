@@ -15,10 +15,10 @@
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QPropertyAnimation>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QVariantAnimation>
 #include <QWindow>
 
 #include <utility>
@@ -105,6 +105,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         m_panel->winId();
         m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
     }
+    // Closing the one panel is quitting, and everything is saved already.
+    connect(m_panel.get(), &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_panel->orderFront();
     connectPanelMenu(content);
 
@@ -198,14 +200,17 @@ void AppDelegate::snapPanelToScreenEdges()
         return;
     }
     if (!m_snapAnimation) {
-        // Snapping never changes the size, so only the position is animated; a content resize during the
-        // animation keeps its own size.
-        m_snapAnimation = new QPropertyAnimation(m_panel.get(), "pos", this);
+        // Snapping never changes the size, so only the client area's top-left corner is animated, in the
+        // geometry the frame is read from and saved as; pos() would include a window-manager frame. A
+        // content resize during the animation keeps its own size.
+        m_snapAnimation = new QVariantAnimation(this);
         m_snapAnimation->setDuration(SnapDurationMs);
         m_snapAnimation->setEasingCurve(easeInEaseOut());
-        connect(m_snapAnimation, &QPropertyAnimation::finished, this, &AppDelegate::savePanelFrame);
+        connect(m_snapAnimation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &topLeft) { m_panel->setGeometry(QRect(topLeft.toPoint(), m_panel->size())); });
+        connect(m_snapAnimation, &QVariantAnimation::finished, this, &AppDelegate::savePanelFrame);
     }
-    m_snapAnimation->setStartValue(m_panel->pos());
+    m_snapAnimation->setStartValue(m_panel->geometry().topLeft());
     m_snapAnimation->setEndValue(PanelGeometry::ScreenSpace::current().toQtPixels(*target).topLeft());
     m_snapAnimation->start();
 }
@@ -278,7 +283,7 @@ IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
 void AppDelegate::bringPanelToFront()
 {
     if (m_panel)
-        m_panel->raise();
+        m_panel->bringToFront();
 }
 
 void AppDelegate::connectPanelMenu(ContentView *content)

@@ -13,7 +13,7 @@
 
 class ContentView;
 class KeyablePanel;
-class QPropertyAnimation;
+class QVariantAnimation;
 class QSettings;
 class ScreenshotBackdrop;
 class TodoStore;
@@ -74,5 +74,5 @@ private:
     std::unique_ptr<KeyablePanel> m_panel;
     std::optional<PanelGeometry::DragStart> m_dragStart;
     // Made on the first snap that moves the panel.
-    QPropertyAnimation *m_snapAnimation = nullptr;
+    QVariantAnimation *m_snapAnimation = nullptr;
 };

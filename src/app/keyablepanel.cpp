@@ -3,6 +3,7 @@
 #include "panelresizegrip.h"
 #include "x11platform.h"
 
+#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QTransform>
@@ -15,6 +16,8 @@ namespace {
 // Thin enough to stay inside the content's padding, wide enough to hit.
 constexpr int GripThickness = 5;
 constexpr int CornerGripSize = 14;
+// Long enough for any window manager to map a window it is willing to map.
+constexpr int ShowDesktopGraceMs = 300;
 
 constexpr std::array<Qt::Edges, 8> GripEdges{
     Qt::LeftEdge,
@@ -98,12 +101,64 @@ void KeyablePanel::orderFront()
     winId();
     QWindow *handle = windowHandle();
     handle->installEventFilter(this);
-    m_otherButtonFilter = X11Platform::deliverOtherButtonsWithoutActivating(handle);
     watchCompositor();
     X11Platform::setFloatingPanelProperties(handle);
+    keepUnfocusedAndMapped(handle);
     m_blurBehind = m_translucent && X11Platform::supportsBlurBehind();
     updateShape();
     show();
+}
+
+void KeyablePanel::bringToFront()
+{
+    showAgain();
+    X11Platform::requestFloatingPanelState(windowHandle());
+    raise();
+}
+
+void KeyablePanel::keepUnfocusedAndMapped(QWindow *handle)
+{
+    if (!X11Platform::isActive())
+        return;
+    // Qt asks the window manager to activate a window on every press of any button but the wheel, unless
+    // the window does not accept the focus; then the panel alone decides which presses focus it.
+    handle->setFlag(Qt::WindowDoesNotAcceptFocus);
+    // The window accepts the focus only while it takes it for a press of its own, so no window manager
+    // focuses it when it appears, restores it or looks for a window to focus after another one closed.
+    X11Platform::setNeverFocused(handle);
+    X11Platform::setAcceptsFocus(handle, false);
+    // Queued: the window manager is still busy with the unmap when it is reported.
+    m_unmapWatch = X11Platform::watchUnmaps(handle, [this] { QTimer::singleShot(0, this, &KeyablePanel::showAgain); });
+}
+
+void KeyablePanel::takeFocusForPress(const QMouseEvent *press)
+{
+    if (!X11Platform::isActive()) {
+        activateWindow();
+        return;
+    }
+    // Window managers read the hint before they act on the request, which comes after it.
+    X11Platform::setAcceptsFocus(windowHandle(), true);
+    X11Platform::takeFocus(windowHandle(), uint32_t(press->timestamp()));
+}
+
+void KeyablePanel::showAgain()
+{
+    // Mirel hides the panel only on its way out.
+    if (!isVisible() || !windowHandle())
+        return;
+    // A window manager that let the panel go has dropped its states; it reads them anew when it takes the
+    // window on, and one that merely iconified it is asked again once the panel is back.
+    X11Platform::setFloatingPanelProperties(windowHandle());
+    m_requestStatesWhenExposed = true;
+    m_geometryBeforeUnmap = geometry();
+    X11Platform::mapAgain(windowHandle());
+    // Some window managers leave every window they hid to show the desktop unmapped, whatever it asks,
+    // until that mode ends; the panel is never hidden, so it ends the mode if it is still not back.
+    QTimer::singleShot(ShowDesktopGraceMs, this, [this] {
+        if (isVisible() && !windowHandle()->isExposed() && X11Platform::isShowingDesktop())
+            X11Platform::stopShowingDesktop();
+    });
 }
 
 bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
@@ -113,7 +168,15 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonPress) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
         if ((button == Qt::LeftButton || button == Qt::RightButton) && !isActiveWindow())
-            activateWindow();
+            takeFocusForPress(static_cast<QMouseEvent *>(event));
+    } else if (event->type() == QEvent::FocusOut) {
+        X11Platform::setAcceptsFocus(windowHandle(), false);
+    } else if (event->type() == QEvent::Expose && m_requestStatesWhenExposed && windowHandle()->isExposed()) {
+        m_requestStatesWhenExposed = false;
+        X11Platform::requestFloatingPanelState(windowHandle());
+        // A window manager that takes the panel on anew places it as it likes.
+        if (geometry() != m_geometryBeforeUnmap)
+            setGeometry(m_geometryBeforeUnmap);
     } else if (event->type() == QEvent::Expose && !m_mapped && windowHandle()->isExposed()) {
         // Window managers read the state property only when they take a window on; asking again once it
         // is mapped reaches those that had already done so when Qt rewrote the property.
@@ -130,6 +193,18 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
         });
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void KeyablePanel::closeEvent(QCloseEvent *event)
+{
+    // The panel is never hidden while the program runs, so a close from the window manager is not obeyed
+    // but reported; closes Qt itself makes on the way out go through.
+    if (event->spontaneous()) {
+        event->ignore();
+        emit closeRequested();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void KeyablePanel::resizeEvent(QResizeEvent *event)

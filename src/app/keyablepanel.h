@@ -9,6 +9,7 @@
 #include <memory>
 
 class PanelResizeGrip;
+class QMouseEvent;
 
 // The one floating panel: frameless, above ordinary windows, on every desktop, out of the taskbar and the
 // pager, shown without taking the focus, and resizable by its border. It becomes the focused window on the
@@ -40,18 +41,27 @@ public:
 
     // Shows the panel above other windows without taking the focus from the active one.
     void orderFront();
+    // Shows the panel again wherever it went (iconified, hidden with the desktop, left on another desktop,
+    // under other windows), still without taking the focus.
+    void bringToFront();
 
 signals:
     // Once, after the first frame is on screen.
     void firstFrameShown();
     // A compositor started or stopped: the content fills its background opaquely while this is false.
     void translucencyChanged(bool translucent);
+    // The window manager asked the panel to close (its close key or a close request from another program).
+    void closeRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void keepUnfocusedAndMapped(QWindow *handle);
+    void takeFocusForPress(const QMouseEvent *press);
+    void showAgain();
     void finishLiveResize(Qt::Edges edges);
     void layoutGrips();
     void updateShape();
@@ -62,9 +72,12 @@ private:
     bool m_translucent = true;
     bool m_blurBehind = false;
     bool m_mapped = false;
+    // The window manager may have let the panel go and forgotten its states when it was unmapped.
+    bool m_requestStatesWhenExposed = false;
+    QRect m_geometryBeforeUnmap;
     QWidget *m_content = nullptr;
     std::function<QPainterPath()> m_backgroundShape;
     std::array<PanelResizeGrip *, 8> m_grips{};
-    std::unique_ptr<QAbstractNativeEventFilter> m_otherButtonFilter;
     std::unique_ptr<QAbstractNativeEventFilter> m_compositorWatch;
+    std::unique_ptr<QAbstractNativeEventFilter> m_unmapWatch;
 };

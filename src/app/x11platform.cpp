@@ -1,7 +1,6 @@
 #include "x11platform.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
@@ -11,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <optional>
 
 namespace X11Platform {
 
@@ -99,134 +97,39 @@ std::array<xcb_atom_t, PanelAtomCount> panelAtoms(xcb_connection_t *c)
             "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_DESKTOP" });
 }
 
-Qt::MouseButton qtButton(xcb_button_t detail)
+// WM_HINTS as ICCCM lays it out: nine 32-bit fields, the first saying which of the others count.
+constexpr uint32_t WmHintsFieldCount = 9;
+constexpr uint32_t InputHintFlag = 1;
+constexpr uint32_t WmHintsInputField = 1;
+
+class UnmapWatch final : public QAbstractNativeEventFilter
 {
-    switch (detail) {
-    case 1:
-        return Qt::LeftButton;
-    case 2:
-        return Qt::MiddleButton;
-    case 3:
-        return Qt::RightButton;
-    case 8:
-        return Qt::BackButton;
-    case 9:
-        return Qt::ForwardButton;
-    default:
-        return detail > 9 && detail < 32 ? Qt::MouseButton(Qt::ExtraButton3 << (detail - 10)) : Qt::NoButton;
-    }
-}
-
-// An XInput 2 device event as xcb delivers it (xcb moves full_sequence in after child), for the fields
-// read here. Qt takes its pointer events from XInput 2 where the server has it, else from the core protocol.
-struct XiDeviceEvent {
-    uint8_t responseType;
-    uint8_t extension;
-    uint16_t sequence;
-    uint32_t length;
-    uint16_t eventType;
-    uint16_t deviceId;
-    uint32_t time;
-    uint32_t detail;
-    uint32_t root;
-    uint32_t event;
-    uint32_t child;
-    uint32_t fullSequence;
-    int32_t rootX; // 16.16 fixed point, as are the three after it
-    int32_t rootY;
-    int32_t eventX;
-    int32_t eventY;
-    uint16_t buttonsLength;
-    uint16_t valuatorsLength;
-    uint16_t sourceId;
-    uint8_t pad[2];
-    uint32_t flags;
-    uint32_t modifiersBase;
-    uint32_t modifiersLatched;
-    uint32_t modifiersLocked;
-    uint32_t modifiersEffective;
-};
-constexpr uint16_t XiButtonPress = 4;
-
-struct Press {
-    xcb_window_t window = XCB_NONE;
-    uint32_t detail = 0;
-    QPointF local;
-    QPointF global;
-    uint32_t state = 0;
-    uint32_t time = 0;
-};
-
-std::optional<Press> buttonPress(const xcb_generic_event_t *event, uint8_t xinputOpcode)
-{
-    const uint8_t type = event->response_type & ~0x80;
-    if (type == XCB_BUTTON_PRESS) {
-        const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
-        return Press{press->event, press->detail, QPointF(press->event_x, press->event_y),
-                     QPointF(press->root_x, press->root_y), press->state, press->time};
-    }
-    if (type != XCB_GE_GENERIC || xinputOpcode == 0)
-        return std::nullopt;
-    const auto *device = reinterpret_cast<const XiDeviceEvent *>(event);
-    if (device->extension != xinputOpcode || device->eventType != XiButtonPress)
-        return std::nullopt;
-    const auto fixed = [](int32_t value) { return value / 65536.0; };
-    return Press{device->event, device->detail, QPointF(fixed(device->eventX), fixed(device->eventY)),
-                 QPointF(fixed(device->rootX), fixed(device->rootY)), device->modifiersEffective, device->time};
-}
-
-Qt::KeyboardModifiers modifiersFrom(uint32_t state)
-{
-    Qt::KeyboardModifiers modifiers;
-    for (const auto &[mask, modifier] : {std::pair(uint32_t(XCB_MOD_MASK_SHIFT), Qt::ShiftModifier),
-                                         std::pair(uint32_t(XCB_MOD_MASK_CONTROL), Qt::ControlModifier),
-                                         std::pair(uint32_t(XCB_MOD_MASK_1), Qt::AltModifier),
-                                         std::pair(uint32_t(XCB_MOD_MASK_4), Qt::MetaModifier)}) {
-        if (state & mask)
-            modifiers |= modifier;
-    }
-    return modifiers;
-}
-
-class OtherButtonFilter final : public QAbstractNativeEventFilter {
 public:
-    OtherButtonFilter(xcb_connection_t *c, QWindow *window)
+    UnmapWatch(xcb_window_t window, std::function<void()> onUnmapped)
         : m_window(window)
+        , m_onUnmapped(std::move(onUnmapped))
     {
-        constexpr char XInput[] = "XInputExtension";
-        const Reply<xcb_query_extension_reply_t> reply(
-            xcb_query_extension_reply(c, xcb_query_extension(c, sizeof(XInput) - 1, XInput), nullptr));
-        m_xinputOpcode = reply && reply->present ? reply->major_opcode : 0;
         qGuiApp->installNativeEventFilter(this);
     }
-    ~OtherButtonFilter() override { qGuiApp->removeNativeEventFilter(this); }
-    Q_DISABLE_COPY_MOVE(OtherButtonFilter)
+    ~UnmapWatch() override { qGuiApp->removeNativeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(UnmapWatch)
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
         if (eventType != "xcb_generic_event_t")
             return false;
-        const std::optional<Press> press = buttonPress(static_cast<const xcb_generic_event_t *>(message),
-                                                       m_xinputOpcode);
-        if (!press || press->window != xcb_window_t(m_window->winId()))
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        // Sent events are announcements (Qt's own to the root window when it hides), not unmaps.
+        if (event->response_type != XCB_UNMAP_NOTIFY)
             return false;
-        const bool isWheel = press->detail >= 4 && press->detail <= 7;
-        const Qt::MouseButton button = qtButton(press->detail);
-        if (isWheel || button == Qt::NoButton || button == Qt::LeftButton || button == Qt::RightButton
-            || QGuiApplication::focusWindow() == m_window)
-            return false;
-
-        const qreal ratio = m_window->devicePixelRatio();
-        QMouseEvent event(QEvent::MouseButtonPress, press->local / ratio, press->global / ratio, button, button,
-                          modifiersFrom(press->state));
-        event.setTimestamp(press->time);
-        QCoreApplication::sendEvent(m_window, &event);
-        return true;
+        if (reinterpret_cast<const xcb_unmap_notify_event_t *>(event)->window == m_window)
+            m_onUnmapped();
+        return false;
     }
 
 private:
-    QWindow *m_window = nullptr;
-    uint8_t m_xinputOpcode = 0;
+    xcb_window_t m_window = XCB_NONE;
+    std::function<void()> m_onUnmapped;
 };
 
 } // namespace
@@ -388,12 +291,75 @@ void setNeverFocused(const QWindow *window)
     xcb_flush(c);
 }
 
-std::unique_ptr<QAbstractNativeEventFilter> deliverOtherButtonsWithoutActivating(QWindow *window)
+void setAcceptsFocus(const QWindow *window, bool accepts)
 {
     xcb_connection_t *c = connection();
     if (!c || !window)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, false, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, WmHintsFieldCount), nullptr));
+    std::array<uint32_t, WmHintsFieldCount> hints {};
+    if (reply && reply->format == 32) {
+        const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+        std::copy_n(
+            values, std::min<size_t>(WmHintsFieldCount, xcb_get_property_value_length(reply.get()) / 4), hints.begin());
+    }
+    hints[0] |= InputHintFlag;
+    hints[WmHintsInputField] = accepts ? 1 : 0;
+    xcb_change_property(
+        c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, WmHintsFieldCount, hints.data());
+    xcb_flush(c);
+}
+
+void takeFocus(const QWindow *window, uint32_t pressTime)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
+    sendToRoot(c, id, activeWindow, { SourceApplication, pressTime, XCB_NONE, 0, 0 });
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, pressTime);
+    xcb_flush(c);
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> watchUnmaps(const QWindow *window, std::function<void()> onUnmapped)
+{
+    if (!connection() || !window)
         return nullptr;
-    return std::make_unique<OtherButtonFilter>(c, window);
+    return std::make_unique<UnmapWatch>(xcb_window_t(window->winId()), std::move(onUnmapped));
+}
+
+void mapAgain(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    xcb_map_window(c, xcb_window_t(window->winId()));
+    xcb_flush(c);
+}
+
+bool isShowingDesktop()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return false;
+    const auto [showing] = internAtoms<1>(c, { "_NET_SHOWING_DESKTOP" });
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, false, rootWindow(c), showing, XCB_ATOM_CARDINAL, 0, 1), nullptr));
+    return reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 4
+        && *static_cast<const uint32_t *>(xcb_get_property_value(reply.get())) != 0;
+}
+
+void stopShowingDesktop()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const auto [showing] = internAtoms<1>(c, { "_NET_SHOWING_DESKTOP" });
+    sendToRoot(c, rootWindow(c), showing, { 0, 0, 0, 0, 0 });
+    xcb_flush(c);
 }
 
 void setBlurBehindRegion(const QWindow *window, const QRegion &region)

@@ -31,11 +31,24 @@ void requestFloatingPanelState(const QWindow *window);
 // WM_TAKE_FOCUS must go too, or window managers treat the window as "globally active", hand it the focus
 // message and report it as the active window.
 void setNeverFocused(const QWindow *window);
-// Qt's xcb backend activates a window on every press of a button other than the wheel, before anything
-// else sees the press. The returned filter, while it lives, takes presses of the middle and extra buttons
-// on the unfocused window away from that path and delivers them to the window directly, so that only the
-// window's own code decides what focuses it.
-std::unique_ptr<QAbstractNativeEventFilter> deliverOtherButtonsWithoutActivating(QWindow *window);
+// The ICCCM input hint, read by window managers whenever it changes: a window that does not accept the focus
+// is not focused when it appears or when they restore it, even by those that ignore _NET_WM_USER_TIME.
+// Qt sets it only from a window flag when it creates the window.
+void setAcceptsFocus(const QWindow *window, bool accepts);
+// Gives the window the focus for a press it received at the given server time: the window manager is asked,
+// so that it records the window as the active one, and the focus is set directly too, since the request
+// is only a request (Qt refuses to make either for a window that does not accept the focus).
+void takeFocus(const QWindow *window, uint32_t pressTime);
+// Calls onUnmapped after the window was unmapped, by its own program or any other, while the returned
+// filter lives.
+std::unique_ptr<QAbstractNativeEventFilter> watchUnmaps(const QWindow *window, std::function<void()> onUnmapped);
+// Maps the window again without Qt, which still believes it shown: in ICCCM's terms this takes an iconified
+// window back to the normal state, and hands a window the window manager let go of to it anew.
+void mapAgain(const QWindow *window);
+// Whether the window manager hides the windows to show the desktop (_NET_SHOWING_DESKTOP), and the request
+// to end that mode, for a window manager that keeps every window it hid there unmapped until it ends.
+bool isShowingDesktop();
+void stopShowingDesktop();
 // Asks the compositor to blur what lies behind the region, in the window's device pixels.
 void setBlurBehindRegion(const QWindow *window, const QRegion &region);
 // Calls onChange, from inside event dispatch, whenever a compositing manager takes or gives up the screen or

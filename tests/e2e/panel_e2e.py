@@ -596,6 +596,114 @@ def case_long_lists_stay_on_screen(binary, home):
     check((y, y + h) == (12, SCREEN_H - 12), f"200 goals do not fill the screen less its margins: {(x, y, w, h)}")
 
 
+def work_area():
+    """The screen less docks and taskbars as (x, y, width, height), y down; the whole screen without one."""
+    out = subprocess.run(["xprop", "-root", "-notype", "_NET_WORKAREA"], capture_output=True, text=True).stdout
+    numbers = re.findall(r"\d+", out.partition("=")[2])
+    return tuple(int(v) for v in numbers[:4]) if len(numbers) >= 4 else (0, 0, SCREEN_W, SCREEN_H)
+
+
+def viewable(window):
+    return "IsViewable" in run("xwininfo", "-id", str(window))
+
+
+def top_level(window):
+    """The window's frame: its ancestor that is a child of the root window."""
+    while True:
+        tree = run("xwininfo", "-tree", "-id", str(window))
+        parent = int(re.search(r"Parent window id: (0x[0-9a-f]+)", tree).group(1), 16)
+        if "(the root window)" in tree.split("Parent window id:")[1].splitlines()[0]:
+            return window
+        window = parent
+
+
+def stacked_above(upper, lower):
+    """xwininfo lists the root's children from the top of the stack down."""
+    children = [int(w, 16) for w in re.findall(r"^\s+(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M)]
+    return children.index(top_level(upper)) < children.index(top_level(lower))
+
+
+def xmessage(name, geometry):
+    process = subprocess.Popen(["xmessage", "-name", name, "-geometry", geometry, name])
+    STARTED.append(process)
+    def mapped():
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", f"^{name}$"],
+                             capture_output=True, text=True).stdout.split()
+        return int(out[0]) if out else None
+    return wait_until(f"the {name} window", mapped)
+
+
+def switch_desktop(wm, number):
+    if wm == "i3":
+        run("i3-msg", "-q", "workspace", str(number + 1))
+    else:
+        run("wmctrl", "-s", str(number))
+
+
+def case_window_manager(binary, home):
+    """One pass over what a user of this window manager sees: where the panel opens, that it never takes
+    the focus by itself, that the first click types into it, that it stays above, on every desktop and
+    never hidden, that a header drag snaps its client area 12 from the work area's edge, and that the
+    window manager's close quits it with nothing lost."""
+    wm = os.environ.get("MIREL_E2E_WM", "openbox")
+    area_x, area_y, area_w, area_h = work_area()
+    other = xmessage("other", "+100+100")
+    focus_other_window(other)
+    mirel = Mirel(binary, home, goals="")
+    panel = mirel.window
+    x, y, w, h = geometry(panel)
+    check((x, y, w) == (area_x + area_w - 12 - 300, area_y + area_h - 12 - 400, 300),
+          f"first frame {(x, y, w, h)} in the work area {work_area()}")
+    check(focused_window() != panel and active_window() != panel, "the panel took the focus when it appeared")
+    states = prop(panel, "_NET_WM_STATE")
+    for state in ("_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"):
+        check(state in states, f"{state} missing: {states}")
+    check("4294967295" in prop(panel, "_NET_WM_DESKTOP"), "not on all desktops")
+
+    run("xdotool", "mousemove", str(x + 60), str(y + 6 + 30 + 14), "click", "1")
+    wait_until("the panel's focus", lambda: focused_window() == panel)
+    run("xdotool", "type", "--delay", "20", "Buy milk")
+    run("xdotool", "key", "Return")
+    wait_until("the new goal's row", lambda: geometry(panel)[3] >= h + 28)
+
+    drag_header(header_point(geometry(panel)), area_x + 15 - x, -200)
+    snapped = wait_until("the snap", lambda: geometry(panel)[0] == area_x + 12 and geometry(panel))
+    time.sleep(0.4)
+    check(geometry(panel) == snapped and snapped[1] == y - 200, f"snapped to {snapped}, now {geometry(panel)}")
+    check(stored_frame(mirel.user_file()) == to_stored(snapped), f"saved {stored_frame(mirel.user_file())}")
+
+    switch_desktop(wm, 1)
+    time.sleep(0.3)
+    check(viewable(panel), "the panel stayed behind on the first desktop")
+    switch_desktop(wm, 0)
+
+    # An ordinary window over the panel, raised and focused, stays beneath it.
+    cover = xmessage("cover", f"500x400+{snapped[0] - 100}+{snapped[1] - 100}")
+    focus_other_window(cover)
+    check(stacked_above(panel, cover), "a focused window covers the panel")
+
+    # Whatever hides the panel, it is back at once, and without the focus.
+    for hide in (["xdotool", "windowminimize", str(panel)], ["wmctrl", "-k", "on"], ["xdotool", "windowunmap", str(panel)]):
+        run(*hide)
+        time.sleep(0.3)
+        wait_until(f"the panel back after {hide[1]}", lambda: viewable(panel))
+        check(focused_window() != panel, f"the panel took the focus coming back after {hide[1]}")
+        # i3 takes a window another program unmapped on anew, with its own default border around it.
+        if not (wm == "i3" and hide[1] == "windowunmap"):
+            check(geometry(panel)[:3] == snapped[:3],
+                  f"after {hide[1]} the panel came back at {geometry(panel)}, not {snapped}")
+    subprocess.run(["wmctrl", "-k", "off"])
+    before_close = geometry(panel)
+
+    run("wmctrl", "-c", "Mirel")
+    check(mirel.process.wait(timeout=5) == 0, "the close request did not quit cleanly")
+    goals = open(os.path.join(home, "data", "Mirel", "todos.json"), encoding="utf-8").read()
+    check("Buy milk" in goals, f"the goals file holds {goals}")
+    mirel = Mirel(binary, home)
+    check(geometry(mirel.window) == (*snapped[:3], before_close[3]),
+          f"the next start opened at {geometry(mirel.window)}, not at {snapped[:3]} with its goal")
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 

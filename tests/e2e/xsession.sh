@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Runs a command in a private X session: Xvfb on a free display, openbox unless --no-window-manager is
-# given, and xcompmgr unless --no-compositor is given. The session ends with the command; the command's
-# status is the result.
-#   xsession.sh [--no-compositor] [--no-window-manager] -- COMMAND...
+# Runs a command in a private X session: Xvfb on a free display, a window manager (openbox unless --wm
+# names another or --no-window-manager is given), and xcompmgr unless --no-compositor is given. The session
+# ends with the command; the command's status is the result. The command finds the window manager's name
+# in MIREL_E2E_WM.
+#   xsession.sh [--wm openbox|xfwm4|fluxbox|icewm|jwm|i3] [--no-window-manager] [--no-compositor] -- COMMAND...
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 compositor=1
-window_manager=1
+wm=openbox
 while [[ $# -gt 0 && $1 != -- ]]; do
     case $1 in
         --no-compositor) compositor=0 ;;
-        --no-window-manager) window_manager=0 ;;
+        --no-window-manager) wm=none ;;
+        --wm) wm=${2:?}; shift ;;
         *) echo "xsession.sh: unknown option $1" >&2; exit 2 ;;
     esac
     shift
@@ -23,7 +25,11 @@ cleanup() {
     local pid
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         pid=${pids[i]}
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || continue
+        # A window manager busy with a dying display may not answer the request to end.
+        for _ in {1..50}; do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+        kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
     rm -rf "$state"
 }
@@ -49,19 +55,56 @@ wait_for 10 test -s "$state/display" || { cat "$state/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(tr -dc 0-9 <"$state/display")"
 wait_for 10 xdpyinfo || { echo "xsession.sh: Xvfb did not answer on $DISPLAY" >&2; exit 1; }
 
-# Openbox now and then fails to open a display that has just come up; without a window manager every
+# Every window manager but openbox runs with its packaged defaults; a home of its own keeps the files some
+# of them write at their first start out of the caller's.
+mkdir "$state/home"
+wm_environment=(HOME="$state/home")
+case $wm in
+    openbox) wm_command=(openbox --sm-disable --config-file "$here/openbox-rc.xml") ;;
+    # Its own compositor would take the place of xcompmgr, which the translucency checks expect.
+    xfwm4)
+        wm_command=(xfwm4 --compositor=off --sm-client-disable)
+        # It reads its settings over a session bus and does not start without one.
+        dbus-daemon --session --nofork --print-address=4 4>"$state/bus" >/dev/null 2>&1 &
+        pids+=($!)
+        wait_for 10 test -s "$state/bus" || { echo "xsession.sh: no session bus" >&2; exit 1; }
+        wm_environment+=(DBUS_SESSION_BUS_ADDRESS="$(head -1 "$state/bus")")
+        ;;
+    fluxbox)
+        wm_command=(fluxbox)
+        # Its default style sets a wallpaper through a helper that, missing, says so in a window of its own.
+        mkdir "$state/home/.fluxbox"
+        echo 'background: none' >"$state/home/.fluxbox/overlay"
+        ;;
+    icewm) wm_command=(icewm) ;;
+    jwm) wm_command=(jwm) ;;
+    i3) wm_command=(i3 -c "$here/i3-config") ;;
+    none) wm_command=() ;;
+    *) echo "xsession.sh: unknown window manager $wm" >&2; exit 2 ;;
+esac
+export MIREL_E2E_WM=$wm
+
+# A window manager now and then fails to open a display that has just come up; without one every
 # window-manager test would fail for the wrong reason, so it is started again until it has taken the screen.
 # (xprop succeeds whether or not the property exists; only a window id in its answer counts.)
 wm_running() { xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 attempts=(1 2 3)
-((window_manager)) || attempts=()
+[[ $wm != none ]] || attempts=()
 for attempt in "${attempts[@]}"; do
-    openbox --sm-disable --config-file "$here/openbox-rc.xml" >"$state/openbox.log" 2>&1 &
+    env "${wm_environment[@]}" "${wm_command[@]}" >"$state/wm.log" 2>&1 &
     pids+=($!)
     wait_for 5 wm_running && break
     kill "${pids[-1]}" 2>/dev/null || true
-    ((attempt < 3)) || { echo "xsession.sh: openbox did not start" >&2; cat "$state/openbox.log" >&2; exit 1; }
+    ((attempt < 3)) || { echo "xsession.sh: $wm did not start" >&2; cat "$state/wm.log" >&2; exit 1; }
 done
+
+# Taskbars map after the window manager has taken the screen; a panel started before them would be placed
+# against the whole screen.
+has_taskbar() { [[ $wm == fluxbox || $wm == icewm || $wm == jwm ]]; }
+work_area_shrunk() { xprop -root -notype _NET_WORKAREA | grep -qv '= 0, 0, 1440, 900'; }
+if has_taskbar; then
+    wait_for 10 work_area_shrunk || { echo "xsession.sh: $wm set no work area" >&2; xprop -root _NET_WORKAREA >&2; exit 1; }
+fi
 
 if ((compositor)); then
     xcompmgr >"$state/xcompmgr.log" 2>&1 &
