@@ -3,12 +3,14 @@
 #include "intakeprotocol.h"
 #include "sendcommand.h"
 #include "singleinstance.h"
+#include "translations.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>
+#include <QLocale>
 #include <QProcess>
 #include <QThread>
 
@@ -49,17 +51,20 @@ Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
             continue;
         }
         if (socket.state() != QLocalSocket::ConnectedState)
-            return { false, QStringLiteral("the panel closed the connection without answering") };
+            return { false,
+                QCoreApplication::translate("IntakeClient", "the panel closed the connection without answering") };
         if (!socket.waitForReadyRead(int(deadline.remainingTime())) && socket.bytesAvailable() == 0) {
             if (deadline.hasExpired())
-                return { false, QStringLiteral("the panel did not answer in time") };
+                return { false, QCoreApplication::translate("IntakeClient", "the panel did not answer in time") };
         }
     }
     if (reader.state() == FrameReader::State::Invalid)
-        return { false, QStringLiteral("the panel gave an unreadable answer") };
+        return { false, QCoreApplication::translate("IntakeClient", "the panel gave an unreadable answer") };
     const Frame &frame = reader.frame();
     if (frame.kind != Kind::Added)
-        return { false, QStringLiteral("the panel refused the text: ") + QString::fromUtf8(frame.payload) };
+        return { false,
+            QCoreApplication::translate("IntakeClient", "the panel refused the text: %1")
+                .arg(QString::fromUtf8(frame.payload)) };
     return { true, QString::fromUtf8(frame.payload) };
 }
 
@@ -90,7 +95,9 @@ Reply deliver(
     const PanelAddress &address, Kind kind, const QByteArray &payload, const std::optional<QStringList> &modeArguments)
 {
     if (!address.isValid())
-        return { false, QStringLiteral("there is no private runtime folder to reach the panel through") };
+        return { false,
+            QCoreApplication::translate(
+                "IntakeClient", "there is no private runtime folder to reach the panel through") };
     const QDeadlineTimer deadline(PanelAnswerDeadlineMs);
     std::optional<qint64> started;
     for (;;) {
@@ -102,15 +109,19 @@ Reply deliver(
             started = startPanel(*modeArguments);
             if (!started)
                 return { false,
-                    QStringLiteral("could not start the panel ") + QCoreApplication::applicationFilePath() };
+                    QCoreApplication::translate("IntakeClient", "could not start the panel %1")
+                        .arg(QCoreApplication::applicationFilePath()) };
         }
         // The panel we started may leave because another start won the lock; only when nobody holds it did
         // it fail, typically for want of a display. No need to wait out the deadline then.
         if (started && !isRunning(*started) && SingleInstance::isFree(address))
-            return { false, QStringLiteral("the panel started for the text quit at once (can it open a window?)") };
+            return { false,
+                QCoreApplication::translate(
+                    "IntakeClient", "the panel started for the text quit at once (can it open a window?)") };
         if (deadline.hasExpired())
             return { false,
-                QStringLiteral("no Mirel panel answered within %1 seconds").arg(PanelAnswerDeadlineMs / 1000) };
+                QCoreApplication::translate("IntakeClient", "no Mirel panel answered within %1 seconds")
+                    .arg(PanelAnswerDeadlineMs / 1000) };
         QThread::msleep(RetryIntervalMs);
     }
 }
@@ -140,17 +151,21 @@ bool hasDisplay()
 int send(const SendCommand &command, const QByteArray &text)
 {
     if (text.size() > MaxPayload) {
-        printError(QStringLiteral("the text is larger than the limit of %1 bytes; nothing was sent").arg(MaxPayload));
+        printError(QCoreApplication::translate(
+            "IntakeClient", "the text is larger than the limit of %1 bytes; nothing was sent")
+                       .arg(MaxPayload));
         return 1;
     }
     const Reply reply
         = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
     if (!reply.delivered) {
-        printError(QStringLiteral("could not send the text: ") + reply.message);
+        printError(QCoreApplication::translate("IntakeClient", "could not send the text: %1").arg(reply.message));
         return 1;
     }
     const int added = reply.message.toInt();
-    std::printf("Added %d %s to Mirel.\n", added, added == 1 ? "goal" : "goals");
+    const QString addedText = added == 1 ? QCoreApplication::translate("IntakeClient", "Added %1 goal to Mirel.")
+                                         : QCoreApplication::translate("IntakeClient", "Added %1 goals to Mirel.");
+    std::printf("%s\n", qPrintable(addedText.arg(added)));
     return 0;
 }
 
@@ -164,13 +179,15 @@ int run(int &argc, char **argv, const SendCommand &command)
     switch (command.source) {
     case SendCommand::Source::Arguments: {
         const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         return send(command, command.texts.join(u'\n').toUtf8());
     }
     case SendCommand::Source::StandardInput: {
         const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         const std::optional<QByteArray> text = readStandardInput();
         if (!text) {
-            printError(QStringLiteral("cannot read standard input; nothing was sent"));
+            printError(QCoreApplication::translate("IntakeClient", "cannot read standard input; nothing was sent"));
             return 1;
         }
         return send(command, *text);
@@ -178,14 +195,18 @@ int run(int &argc, char **argv, const SendCommand &command)
     case SendCommand::Source::Selection: {
         // Without a display the application object would abort; say what is missing instead.
         if (!hasDisplay()) {
-            printError(QStringLiteral("no display to read the selection from; nothing was sent"));
+            const QCoreApplication app(argc, argv);
+            const Translations translations(QLocale().uiLanguages());
+            printError(
+                QCoreApplication::translate("IntakeClient", "no display to read the selection from; nothing was sent"));
             return 1;
         }
         const QGuiApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
         if (text.isEmpty()) {
             // As with a service request that carries no text: nothing to add, and not an error.
-            printError(QStringLiteral("no text is selected; nothing was sent"));
+            printError(QCoreApplication::translate("IntakeClient", "no text is selected; nothing was sent"));
             return 0;
         }
         return send(command, text.toUtf8());
@@ -197,9 +218,11 @@ int run(int &argc, char **argv, const SendCommand &command)
 int bringPanelToFront(int &argc, char **argv, const PanelAddress &address)
 {
     const QCoreApplication app(argc, argv);
+    const Translations translations(QLocale().uiLanguages());
     const Reply reply = deliver(address, Kind::BringToFront, {}, std::nullopt);
     if (!reply.delivered) {
-        printError(QStringLiteral("another Mirel panel holds %1, but %2").arg(address.lockFile, reply.message));
+        printError(QCoreApplication::translate("IntakeClient", "another Mirel panel holds %1, but %2")
+                       .arg(address.lockFile, reply.message));
         return 1;
     }
     return 0;

@@ -62,6 +62,7 @@ done
 mkdir -m 700 "$home/runtime"
 export HOME=$home XDG_RUNTIME_DIR=$home/runtime XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
 unset QT_QPA_PLATFORM UITEST_GOALS
+export LANGUAGE=en # the message compared below is the English one
 sent=$("$here/../e2e/xsession.sh" -- bash -c '
     /usr/bin/mirel --send "From the package" || exit
     panel=$(head -n 1 "$XDG_RUNTIME_DIR/mirel.lock")
