@@ -70,6 +70,8 @@ void IntakeEndToEndTest::init()
     m_environment = QProcessEnvironment::systemEnvironment();
     m_environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     m_environment.remove(u"UITEST_GOALS"_s);
+    // The messages compared below are the English ones, whatever the language of the machine.
+    m_environment.insert(u"LANGUAGE"_s, u"en"_s);
     for (const auto &[variable, folder] : { std::pair { u"HOME"_s, u"home"_s }, { u"XDG_RUNTIME_DIR"_s, u"runtime"_s },
              { u"XDG_DATA_HOME"_s, u"data"_s }, { u"XDG_CONFIG_HOME"_s, u"config"_s } }) {
         QVERIFY(QDir().mkpath(path(folder)));

@@ -3,12 +3,14 @@
 #include "intakeprotocol.h"
 #include "sendcommand.h"
 #include "singleinstance.h"
+#include "translations.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>
+#include <QLocale>
 #include <QProcess>
 #include <QThread>
 
@@ -55,14 +57,14 @@ std::variant<Frame, QString> readFrame(QLocalSocket &socket, QDeadlineTimer dead
             continue;
         }
         if (socket.state() != QLocalSocket::ConnectedState)
-            return QStringLiteral("the panel closed the connection without answering");
+            return QCoreApplication::translate("IntakeClient", "the panel closed the connection without answering");
         if (!socket.waitForReadyRead(int(deadline.remainingTime())) && socket.bytesAvailable() == 0) {
             if (deadline.hasExpired())
-                return QStringLiteral("the panel did not answer in time");
+                return QCoreApplication::translate("IntakeClient", "the panel did not answer in time");
         }
     }
     if (reader.state() == FrameReader::State::Invalid)
-        return QStringLiteral("the panel gave an unreadable answer");
+        return QCoreApplication::translate("IntakeClient", "the panel gave an unreadable answer");
     return reader.frame();
 }
 
@@ -83,7 +85,7 @@ Reply exchange(QLocalSocket &socket, Kind kind, const QByteArray &payload)
     case Kind::AddedNotSaved:
         return { true, answerText.section(u'\n', 0, 0), answerText.section(u'\n', 1) };
     default:
-        return { false, QStringLiteral("the panel refused the text: ") + answerText };
+        return { false, QCoreApplication::translate("IntakeClient", "the panel refused the text: %1").arg(answerText) };
     }
 }
 
@@ -114,7 +116,9 @@ Reply deliver(
     const PanelAddress &address, Kind kind, const QByteArray &payload, const std::optional<QStringList> &modeArguments)
 {
     if (!address.isValid())
-        return { false, QStringLiteral("there is no private runtime folder to reach the panel through") };
+        return { false,
+            QCoreApplication::translate(
+                "IntakeClient", "there is no private runtime folder to reach the panel through") };
     const QDeadlineTimer deadline(PanelAnswerDeadlineMs);
     std::optional<qint64> started;
     for (;;) {
@@ -126,15 +130,19 @@ Reply deliver(
             started = startPanel(*modeArguments);
             if (!started)
                 return { false,
-                    QStringLiteral("could not start the panel ") + QCoreApplication::applicationFilePath() };
+                    QCoreApplication::translate("IntakeClient", "could not start the panel %1")
+                        .arg(QCoreApplication::applicationFilePath()) };
         }
         // The panel we started may leave because another start won the lock; only when nobody holds it did
         // it fail, typically for want of a display. No need to wait out the deadline then.
         if (started && !isRunning(*started) && SingleInstance::isFree(address))
-            return { false, QStringLiteral("the panel started for the text quit at once (can it open a window?)") };
+            return { false,
+                QCoreApplication::translate(
+                    "IntakeClient", "the panel started for the text quit at once (can it open a window?)") };
         if (deadline.hasExpired())
             return { false,
-                QStringLiteral("no Mirel panel answered within %1 seconds").arg(PanelAnswerDeadlineMs / 1000) };
+                QCoreApplication::translate("IntakeClient", "no Mirel panel answered within %1 seconds")
+                    .arg(PanelAnswerDeadlineMs / 1000) };
         QThread::msleep(RetryIntervalMs);
     }
 }
@@ -164,24 +172,29 @@ bool hasDisplay()
 int send(const SendCommand &command, const QByteArray &text)
 {
     if (text.size() > MaxPayload) {
-        printError(QStringLiteral("the text is larger than the limit of %1 bytes; nothing was sent").arg(MaxPayload));
+        printError(QCoreApplication::translate("IntakeClient", "the text is larger than the limit of %1 bytes; nothing was sent")
+                       .arg(MaxPayload));
         return ExitNotDelivered;
     }
     const Reply reply
         = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
     if (!reply.delivered) {
-        printError(QStringLiteral("could not send the text: ") + reply.message);
+        printError(QCoreApplication::translate("IntakeClient", "could not send the text: %1").arg(reply.message));
         return ExitNotDelivered;
     }
     const int added = reply.message.toInt();
     if (!reply.saveFailure.isEmpty()) {
-        printError(QStringLiteral("the panel took the text (%1 %2) but could not save it: %3. It stays in the "
-                                  "panel and is written by the panel's next save that succeeds; do not send it again.")
-                       .arg(added)
-                       .arg(added == 1 ? QStringLiteral("goal") : QStringLiteral("goals"), reply.saveFailure));
+        const QString notSaved = added == 1
+            ? QCoreApplication::translate("IntakeClient", "the panel took the text (%1 goal) but could not save it: %2. It stays in the "
+                                          "panel and is written by the panel's next save that succeeds; do not send it again.")
+            : QCoreApplication::translate("IntakeClient", "the panel took the text (%1 goals) but could not save it: %2. It stays in the "
+                                          "panel and is written by the panel's next save that succeeds; do not send it again.");
+        printError(notSaved.arg(added).arg(reply.saveFailure));
         return ExitNotSaved;
     }
-    std::printf("Added %d %s to Mirel.\n", added, added == 1 ? "goal" : "goals");
+    const QString addedText = added == 1 ? QCoreApplication::translate("IntakeClient", "Added %1 goal to Mirel.")
+                                         : QCoreApplication::translate("IntakeClient", "Added %1 goals to Mirel.");
+    std::printf("%s\n", qPrintable(addedText.arg(added)));
     return 0;
 }
 
@@ -195,13 +208,15 @@ int run(int &argc, char **argv, const SendCommand &command)
     switch (command.source) {
     case SendCommand::Source::Arguments: {
         const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         return send(command, command.texts.join(u'\n').toUtf8());
     }
     case SendCommand::Source::StandardInput: {
         const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         const std::optional<QByteArray> text = readStandardInput();
         if (!text) {
-            printError(QStringLiteral("cannot read standard input; nothing was sent"));
+            printError(QCoreApplication::translate("IntakeClient", "cannot read standard input; nothing was sent"));
             return ExitNotDelivered;
         }
         return send(command, *text);
@@ -209,14 +224,18 @@ int run(int &argc, char **argv, const SendCommand &command)
     case SendCommand::Source::Selection: {
         // Without a display the application object would abort; say what is missing instead.
         if (!hasDisplay()) {
-            printError(QStringLiteral("no display to read the selection from; nothing was sent"));
+            const QCoreApplication app(argc, argv);
+            const Translations translations(QLocale().uiLanguages());
+            printError(
+                QCoreApplication::translate("IntakeClient", "no display to read the selection from; nothing was sent"));
             return ExitNotDelivered;
         }
         const QGuiApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
         if (text.isEmpty()) {
             // As with a service request that carries no text: nothing to add, and not an error.
-            printError(QStringLiteral("no text is selected; nothing was sent"));
+            printError(QCoreApplication::translate("IntakeClient", "no text is selected; nothing was sent"));
             return 0;
         }
         return send(command, text.toUtf8());
@@ -228,9 +247,11 @@ int run(int &argc, char **argv, const SendCommand &command)
 int bringPanelToFront(int &argc, char **argv, const PanelAddress &address)
 {
     const QCoreApplication app(argc, argv);
+    const Translations translations(QLocale().uiLanguages());
     const Reply reply = deliver(address, Kind::BringToFront, {}, std::nullopt);
     if (!reply.delivered) {
-        printError(QStringLiteral("another Mirel panel holds %1, but %2").arg(address.lockFile, reply.message));
+        printError(QCoreApplication::translate("IntakeClient", "another Mirel panel holds %1, but %2")
+                       .arg(address.lockFile, reply.message));
         return ExitNotDelivered;
     }
     return 0;

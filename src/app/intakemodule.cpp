@@ -1,5 +1,6 @@
 #include "intakemodule.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
@@ -40,9 +41,9 @@ const EntryPoints *load(QString *error)
         }
         failures.append(module.errorString());
     }
-    *error = failures.isEmpty()
-        ? QStringLiteral("the intake module %1 is missing").arg(moduleCandidates().constLast())
-        : failures.join(QStringLiteral("; "));
+    *error = failures.isEmpty() ? QCoreApplication::translate("IntakeModule", "the intake module %1 is missing")
+                                      .arg(moduleCandidates().constLast())
+                                : failures.join(QStringLiteral("; "));
     return nullptr;
 }
 

@@ -3,9 +3,11 @@
 #include "app/intakemodule.h"
 #include "app/sendcommand.h"
 #include "app/singleinstance.h"
+#include "app/translations.h"
 #include "app/x11platform.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -13,12 +15,17 @@ namespace
 {
 
 // The intake module, or nullptr after saying on standard error why `what` cannot be done without it.
-const IntakeModule::EntryPoints *intakeModuleFor(const char *what)
+const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const char *what)
 {
     QString error;
     const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
-    if (!intake)
-        std::fprintf(stderr, "mirel: %s: %s\n", what, qPrintable(error));
+    if (!intake) {
+        // Only to translate the message; otherwise the module makes its own application object.
+        const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
+        std::fprintf(
+            stderr, "mirel: %s: %s\n", qPrintable(QCoreApplication::translate("main", what)), qPrintable(error));
+    }
     return intake;
 }
 
@@ -33,6 +40,9 @@ int main(int argc, char *argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     if (const CommandLineInfo::Request request = CommandLineInfo::requestIn(arguments);
         request != CommandLineInfo::Request::None) {
+        // A core application object opens no display; the translations need one.
+        const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
         const QString text
             = request == CommandLineInfo::Request::Help ? CommandLineInfo::helpText() : CommandLineInfo::versionText();
         std::fputs(qPrintable(text), stdout);
@@ -40,13 +50,15 @@ int main(int argc, char *argv[])
     }
     X11Platform::preferXWaylandInWaylandSessions();
     if (const std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
-        const IntakeModule::EntryPoints *intake = intakeModuleFor("could not send the text");
+        const IntakeModule::EntryPoints *intake
+            = intakeModuleFor(argc, argv, QT_TRANSLATE_NOOP("main", "could not send the text"));
         return intake ? intake->runSend(argc, argv, *send) : 1;
     }
     const PanelAddress address = PanelAddress::forMode(arguments.contains(QStringView(UiTestingArgument)));
     SingleInstance instance(address);
     if (!instance.claim()) {
-        const IntakeModule::EntryPoints *intake = intakeModuleFor("another Mirel panel is running and cannot be brought to the front");
+        const IntakeModule::EntryPoints *intake = intakeModuleFor(
+            argc, argv, QT_TRANSLATE_NOOP("main", "another Mirel panel is running and cannot be brought to the front"));
         return intake ? intake->bringPanelToFront(argc, argv, address) : 1;
     }
 
@@ -54,6 +66,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Mirel"));
     QApplication::setApplicationName(QStringLiteral("Mirel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    const Translations translations(QLocale().uiLanguages());
 
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(

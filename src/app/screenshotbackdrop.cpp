@@ -13,7 +13,7 @@ ScreenshotBackdrop::ScreenshotBackdrop(const QRect &screenGeometry, QWidget *par
     // Above ordinary windows like the panel; the panel, shown after it, stacks above it in that layer.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setWindowTitle(QStringLiteral("Mirel backdrop"));
+    setWindowTitle(tr("Mirel backdrop"));
     setGeometry(screenGeometry);
 }
 

@@ -31,7 +31,7 @@ CountLabel::CountLabel(QWidget *parent)
 
 void CountLabel::setCount(qsizetype done, qsizetype total)
 {
-    const QString text = QStringLiteral("%1 of %2").arg(done).arg(total);
+    const QString text = tr("%1 of %2").arg(done).arg(total);
     if (text == m_text)
         return;
     m_text = text;

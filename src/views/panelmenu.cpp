@@ -14,14 +14,14 @@ PanelMenu::PanelMenu(const QString &title, bool openAtLogin, Callbacks callbacks
 {
     addAction(renameText(title), this, std::move(callbacks.onRename));
     addSeparator();
-    QAction *login = addAction(QStringLiteral("Open at Login"));
+    QAction *login = addAction(tr("Open at Login"));
     login->setCheckable(true);
     login->setChecked(openAtLogin);
     // The toggled state is not trusted: the caller reads the real state afresh the next time.
     connect(login, &QAction::triggered, this,
         [onSetOpenAtLogin = std::move(callbacks.onSetOpenAtLogin), openAtLogin] { onSetOpenAtLogin(!openAtLogin); });
     addSeparator();
-    QAction *quit = addAction(QStringLiteral("Quit Mirel"), this, std::move(callbacks.onQuit));
+    QAction *quit = addAction(tr("Quit Mirel"), this, std::move(callbacks.onQuit));
     quit->setShortcut(QuitShortcut);
 }
 
@@ -29,7 +29,7 @@ QString PanelMenu::renameText(const QString &title)
 {
     QString shown = title;
     shown.replace(u'&', QStringLiteral("&&"));
-    return QStringLiteral("Rename \u201C") + shown + QStringLiteral("\u201D\u2026");
+    return tr("Rename “%1”…").arg(shown);
 }
 
 void PanelMenu::addQuitShortcut(QWidget *window, std::function<void()> onQuit)

@@ -37,6 +37,9 @@ fi
 
 version=$4
 [[ $(id -u) -eq 0 ]] || skip "installing the package needs root"
+# Builds in other folders of the same machine may run this case at the same time; one at a time owns the package.
+exec 9>/run/lock/mirel-deb-install-test.lock
+flock -w 200 9 || fail "another run of this test held the machine for too long"
 [[ $(dpkg-query -W -f='${Status}' mirel 2>/dev/null || true) != 'install ok installed' ]] \
     || skip "a mirel package is installed already; it is left alone"
 deb=$(package)
@@ -62,6 +65,7 @@ done
 mkdir -m 700 "$home/runtime"
 export HOME=$home XDG_RUNTIME_DIR=$home/runtime XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config
 unset QT_QPA_PLATFORM UITEST_GOALS
+export LANGUAGE=en # the message compared below is the English one
 sent=$("$here/../e2e/xsession.sh" -- bash -c '
     /usr/bin/mirel --send "From the package" || exit
     panel=$(head -n 1 "$XDG_RUNTIME_DIR/mirel.lock")

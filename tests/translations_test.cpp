@@ -1,0 +1,66 @@
+#include "app/commandlineinfo.h"
+#include "app/translations.h"
+#include "model/todostore.h"
+#include "views/contentview.h"
+#include "views/emptystaterow.h"
+#include "views/panelheader.h"
+#include "views/panelmenu.h"
+#include "views/rows/glyphbutton.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TranslationsTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstLanguageSpoken_translatesPanelMenuAndCommandLine();
+};
+
+void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QSettings defaults(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+    TodoStore store(std::nullopt);
+    // What a user reads on a fresh panel, in its menu and in the first line of the help.
+    const auto shownTexts = [&] {
+        const ContentView content(
+            &store, &defaults, [] {}, [] {}, [](QSizeF) {});
+        const PanelMenu menu(content.header()->shownTitle(), false, {});
+        const QList<QAction *> items = menu.actions();
+        return QStringList { content.header()->shownTitle(), content.header()->addButton()->toolTip(),
+            content.findChild<EmptyStateRow *>()->findChild<QLabel *>()->text(), items.at(0)->text(),
+            items.at(2)->text(), items.at(4)->text(), items.at(4)->shortcut().toString(QKeySequence::NativeText),
+            CommandLineInfo::helpText().section(u'\n', 0, 0) };
+    };
+    const QStringList english
+        = { u"Today's Goals"_s, u"Add goal"_s, u"Add today's first goal"_s, u"Rename \u201CToday's Goals\u201D\u2026"_s,
+              u"Open at Login"_s, u"Quit Mirel"_s, u"Ctrl+Q"_s, u"Usage: mirel [SWITCH ...]"_s };
+    {
+        // English first: German, though available, is not used.
+        const Translations preferEnglish({ u"en-GB"_s, u"de-DE"_s });
+        QCOMPARE(preferEnglish.language(), QString());
+        QCOMPARE(shownTexts(), english);
+    }
+    {
+        const Translations german({ u"fr-FR"_s, u"de-AT"_s, u"en-US"_s });
+        QCOMPARE(german.language(), u"de"_s);
+        QCOMPARE(shownTexts(),
+            (QStringList { u"Heutige Ziele"_s, u"Ziel hinzufügen"_s, u"Erstes Ziel für heute hinzufügen"_s,
+                u"\u201EHeutige Ziele\u201C umbenennen\u2026"_s, u"Beim Anmelden öffnen"_s, u"Mirel beenden"_s,
+                u"Strg+Q"_s, u"Aufruf: mirel [SCHALTER ...]"_s }));
+    }
+    // The default title was only shown, never stored, so it follows the language.
+    QVERIFY(!defaults.contains(u"title"_s));
+    QCOMPARE(shownTexts(), english);
+}
+
+QTEST_MAIN(TranslationsTest)
+#include "translations_test.moc"

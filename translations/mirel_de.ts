@@ -1,0 +1,223 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>AddArea</name>
+    <message>
+        <source>New goal</source>
+        <translation>Neues Ziel</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineInfo</name>
+    <message>
+        <source>Add each TEXT (else each input line) as a goal</source>
+        <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
+    </message>
+    <message>
+        <source>Add each line of the selected text as a goal</source>
+        <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Run on emptied test settings, goals from UITEST_GOALS</source>
+        <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
+    </message>
+    <message>
+        <source>Centre the panel before a gradient, for screenshots</source>
+        <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
+    </message>
+    <message>
+        <source>Show this help and exit</source>
+        <translation>Diese Hilfe zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Show the version and exit</source>
+        <translation>Die Version zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Usage: mirel [SWITCH ...]</source>
+        <translation>Aufruf: mirel [SCHALTER ...]</translation>
+    </message>
+    <message>
+        <source>Keeps today&apos;s goals in a floating panel.</source>
+        <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Today&apos;s Goals</source>
+        <translation>Heutige Ziele</translation>
+    </message>
+</context>
+<context>
+    <name>CountLabel</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>EmptyStateRow</name>
+    <message>
+        <source>Add today&apos;s first goal</source>
+        <translation>Erstes Ziel für heute hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>IntakeClient</name>
+    <message>
+        <source>the panel closed the connection without answering</source>
+        <translation>die Tafel hat die Verbindung ohne Antwort geschlossen</translation>
+    </message>
+    <message>
+        <source>the panel did not answer in time</source>
+        <translation>die Tafel hat nicht rechtzeitig geantwortet</translation>
+    </message>
+    <message>
+        <source>the panel gave an unreadable answer</source>
+        <translation>die Tafel hat eine unlesbare Antwort gegeben</translation>
+    </message>
+    <message>
+        <source>the panel refused the text: %1</source>
+        <translation>die Tafel hat den Text abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>there is no private runtime folder to reach the panel through</source>
+        <translation>es gibt keinen privaten Laufzeitordner, über den die Tafel erreichbar ist</translation>
+    </message>
+    <message>
+        <source>could not start the panel %1</source>
+        <translation>die Tafel %1 konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>the panel started for the text quit at once (can it open a window?)</source>
+        <translation>die für den Text gestartete Tafel hat sich sofort beendet (kann sie ein Fenster öffnen?)</translation>
+    </message>
+    <message>
+        <source>no Mirel panel answered within %1 seconds</source>
+        <translation>keine Mirel-Tafel hat innerhalb von %1 Sekunden geantwortet</translation>
+    </message>
+    <message>
+        <source>the text is larger than the limit of %1 bytes; nothing was sent</source>
+        <translation>der Text überschreitet die Grenze von %1 Bytes; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>could not send the text: %1</source>
+        <translation>der Text konnte nicht gesendet werden: %1</translation>
+    </message>
+    <message>
+        <source>Added %1 goal to Mirel.</source>
+        <translation>%1 Ziel zu Mirel hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Added %1 goals to Mirel.</source>
+        <translation>%1 Ziele zu Mirel hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>cannot read standard input; nothing was sent</source>
+        <translation>die Standardeingabe ist nicht lesbar; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>no display to read the selection from; nothing was sent</source>
+        <translation>kein Bildschirm, von dem die Auswahl gelesen werden kann; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>no text is selected; nothing was sent</source>
+        <translation>kein Text ist markiert; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>another Mirel panel holds %1, but %2</source>
+        <translation>eine andere Mirel-Tafel hält %1, aber %2</translation>
+    </message>
+    <message>
+        <source>the panel took the text (%1 goal) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
+        <translation>das Panel hat den Text angenommen (%1 Ziel), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
+    </message>
+    <message>
+        <source>the panel took the text (%1 goals) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
+        <translation>das Panel hat den Text angenommen (%1 Ziele), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
+    </message>
+</context>
+<context>
+    <name>IntakeModule</name>
+    <message>
+        <source>the intake module %1 is missing</source>
+        <translation>das Empfangsmodul %1 fehlt</translation>
+    </message>
+</context>
+<context>
+    <name>PanelHeader</name>
+    <message>
+        <source>Add goal</source>
+        <translation>Ziel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Your goals are not saved: %1. Mirel tries again with every change.</source>
+        <translation>Ihre Ziele sind nicht gespeichert: %1. Mirel versucht es bei jeder Änderung erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>PanelMenu</name>
+    <message>
+        <source>Open at Login</source>
+        <translation>Beim Anmelden öffnen</translation>
+    </message>
+    <message>
+        <source>Quit Mirel</source>
+        <translation>Mirel beenden</translation>
+    </message>
+    <message>
+        <source>Rename “%1”…</source>
+        <translation>„%1“ umbenennen…</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenshotBackdrop</name>
+    <message>
+        <source>Mirel backdrop</source>
+        <translation>Mirel-Hintergrund</translation>
+    </message>
+</context>
+<context>
+    <name>TodoRowView</name>
+    <message>
+        <source>Delete goal</source>
+        <translation>Ziel löschen</translation>
+    </message>
+    <message>
+        <source>Mark as not done</source>
+        <translation>Als nicht erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Mark as done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+</context>
+<context>
+    <name>TodoStore</name>
+    <message>
+        <source>the unreadable goals file %1 cannot be moved aside</source>
+        <translation>die unlesbare Zieldatei %1 kann nicht beiseitegelegt werden</translation>
+    </message>
+    <message>
+        <source>a goal cannot be written in the goals file&apos;s form</source>
+        <translation>ein Ziel kann nicht im Format der Zieldatei geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>could not send the text</source>
+        <translation>der Text konnte nicht gesendet werden</translation>
+    </message>
+    <message>
+        <source>another Mirel panel is running and cannot be brought to the front</source>
+        <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
+    </message>
+</context>
+</TS>
