@@ -17,7 +17,9 @@ namespace {
 constexpr int GripThickness = 5;
 constexpr int CornerGripSize = 14;
 // Long enough for any window manager to map a window it is willing to map.
-constexpr int ShowDesktopGraceMs = 300;
+// How long a window manager gets to show the panel again before it is asked anew, and how often.
+constexpr int MapCheckMs = 300;
+constexpr int MapChecks = 10;
 
 constexpr std::array<Qt::Edges, 8> GripEdges{
     Qt::LeftEdge,
@@ -150,15 +152,26 @@ void KeyablePanel::showAgain()
     // A window manager that let the panel go has dropped its states; it reads them anew when it takes the
     // window on, and one that merely iconified it is asked again once the panel is back.
     X11Platform::setFloatingPanelProperties(windowHandle());
+    if (!m_requestStatesWhenExposed)
+        m_geometryBeforeUnmap = geometry();
     m_requestStatesWhenExposed = true;
-    m_geometryBeforeUnmap = geometry();
     X11Platform::mapAgain(windowHandle());
+    m_mapChecksLeft = MapChecks;
+    QTimer::singleShot(MapCheckMs, this, &KeyablePanel::checkShownAgain);
+}
+
+void KeyablePanel::checkShownAgain()
+{
+    if (!isVisible() || windowHandle()->isExposed() || m_mapChecksLeft-- <= 0)
+        return;
     // Some window managers leave every window they hid to show the desktop unmapped, whatever it asks,
-    // until that mode ends; the panel is never hidden, so it ends the mode if it is still not back.
-    QTimer::singleShot(ShowDesktopGraceMs, this, [this] {
-        if (isVisible() && !windowHandle()->isExposed() && X11Platform::isShowingDesktop())
-            X11Platform::stopShowingDesktop();
-    });
+    // until that mode ends; the panel is never hidden, so it ends the mode. Others drop a map request that
+    // arrives while they are still letting the window go, so the panel asks again.
+    if (X11Platform::isShowingDesktop())
+        X11Platform::stopShowingDesktop();
+    else
+        X11Platform::mapAgain(windowHandle());
+    QTimer::singleShot(MapCheckMs, this, &KeyablePanel::checkShownAgain);
 }
 
 bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)

@@ -67,6 +67,7 @@ private:
     void updateShape();
     void watchCompositor();
     void followCompositor();
+    void checkShownAgain();
 
     Callbacks m_callbacks;
     bool m_translucent = true;
@@ -75,6 +76,7 @@ private:
     // The window manager may have let the panel go and forgotten its states when it was unmapped.
     bool m_requestStatesWhenExposed = false;
     QRect m_geometryBeforeUnmap;
+    int m_mapChecksLeft = 0;
     QWidget *m_content = nullptr;
     std::function<QPainterPath()> m_backgroundShape;
     std::array<PanelResizeGrip *, 8> m_grips{};
