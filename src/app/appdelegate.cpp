@@ -1,14 +1,14 @@
 #include "appdelegate.h"
 
-#include "intakemodule.h"
-#include "keyablepanel.h"
+#include "app/intake/intakemodule.h"
+#include "app/panel/keyablepanel.h"
 #include "openatlogin.h"
-#include "singleinstance.h"
+#include "app/intake/singleinstance.h"
 #include "model/todostore.h"
-#include "screenshotbackdrop.h"
+#include "app/panel/screenshotbackdrop.h"
 #include "views/contentview.h"
 #include "views/panelmenu.h"
-#include "x11platform.h"
+#include "app/panel/x11platform.h"
 
 #include <QApplication>
 #include <QCursor>

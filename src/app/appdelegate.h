@@ -1,8 +1,8 @@
 #pragma once
 
-#include "intakemodule.h"
+#include "app/intake/intakemodule.h"
 #include "launchoptions.h"
-#include "panelgeometry.h"
+#include "app/panel/panelgeometry.h"
 
 #include <QObject>
 #include <QPointF>

@@ -1,10 +1,10 @@
-#include "app/appdelegate.h"
-#include "app/commandlineinfo.h"
-#include "app/intakemodule.h"
-#include "app/sendcommand.h"
-#include "app/singleinstance.h"
-#include "app/translations.h"
-#include "app/x11platform.h"
+#include "appdelegate.h"
+#include "commandlineinfo.h"
+#include "app/intake/intakemodule.h"
+#include "app/intake/sendcommand.h"
+#include "app/intake/singleinstance.h"
+#include "translations.h"
+#include "app/panel/x11platform.h"
 
 #include <QApplication>
 #include <QLocale>

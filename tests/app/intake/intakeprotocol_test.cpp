@@ -1,4 +1,4 @@
-#include "app/intakeprotocol.h"
+#include "app/intake/intakeprotocol.h"
 
 #include <QTest>
 

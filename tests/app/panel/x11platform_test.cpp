@@ -1,4 +1,4 @@
-#include "app/x11platform.h"
+#include "app/panel/x11platform.h"
 
 #include <QTest>
 

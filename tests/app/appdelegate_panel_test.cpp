@@ -1,5 +1,5 @@
 #include "app/appdelegate.h"
-#include "app/keyablepanel.h"
+#include "app/panel/keyablepanel.h"
 #include "model/todostore.h"
 
 #include <QApplication>

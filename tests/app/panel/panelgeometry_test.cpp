@@ -1,4 +1,4 @@
-#include "app/panelgeometry.h"
+#include "app/panel/panelgeometry.h"
 
 #include <QSettings>
 #include <QTemporaryFile>

@@ -1,6 +1,6 @@
 #include "sendcommand.h"
 
-#include "launchoptions.h"
+#include "app/launchoptions.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include "intakeprotocol.h"
 #include "sendcommand.h"
 #include "singleinstance.h"
-#include "translations.h"
+#include "app/translations.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>

@@ -1,5 +1,5 @@
-#include "app/keyablepanel.h"
-#include "app/panelresizegrip.h"
+#include "app/panel/keyablepanel.h"
+#include "app/panel/panelresizegrip.h"
 
 #include <QMouseEvent>
 #include <QPainter>
