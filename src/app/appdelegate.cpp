@@ -91,9 +91,9 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         makeScreenshotBackdrop();
 
     const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
-    m_panel = std::make_unique<KeyablePanel>(
-        translucent, KeyablePanel::Callbacks{.onLiveResizeStarted = weakly(this, &AppDelegate::stopSnapAnimation),
-                                             .onLiveResizeEnded = weakly(this, &AppDelegate::panelLiveResizeEnded)});
+    m_panel = std::make_unique<KeyablePanel>(translucent);
+    connect(m_panel.get(), &KeyablePanel::liveResizeStarted, this, &AppDelegate::stopSnapAnimation);
+    connect(m_panel.get(), &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
     content->setOpaqueBackground(!translucent);
     connect(m_panel.get(), &KeyablePanel::translucencyChanged, content,
         [content](bool nowTranslucent) { content->setOpaqueBackground(!nowTranslucent); });

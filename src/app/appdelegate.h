@@ -33,7 +33,6 @@ public:
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
     KeyablePanel *panel() const { return m_panel.get(); }
-    ScreenshotBackdrop *backdrop() const { return m_backdrop.get(); }
 
     // The panel's placement. Frames are in the stored convention of PanelGeometry: points, origin at the
     // bottom-left of the primary screen, y growing upward.

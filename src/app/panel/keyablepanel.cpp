@@ -16,7 +16,6 @@ namespace {
 // Thin enough to stay inside the content's padding, wide enough to hit.
 constexpr int GripThickness = 5;
 constexpr int CornerGripSize = 14;
-// Long enough for any window manager to map a window it is willing to map.
 // How long a window manager gets to show the panel again before it is asked anew, and how often.
 constexpr int MapCheckMs = 300;
 constexpr int MapChecks = 10;
@@ -50,9 +49,8 @@ QRect gripRect(Qt::Edges edges, const QSize &size)
 
 } // namespace
 
-KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent)
+KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint)
-    , m_callbacks(std::move(callbacks))
     , m_translucent(translucent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
@@ -61,9 +59,9 @@ KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *paren
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
     for (size_t i = 0; i < GripEdges.size(); ++i) {
-        const Qt::Edges edges = GripEdges[i];
-        m_grips[i] = new PanelResizeGrip(
-            edges, m_callbacks.onLiveResizeStarted, [this, edges] { finishLiveResize(edges); }, this);
+        m_grips[i] = new PanelResizeGrip(GripEdges[i], this);
+        connect(m_grips[i], &PanelResizeGrip::resizeStarted, this, &KeyablePanel::liveResizeStarted);
+        connect(m_grips[i], &PanelResizeGrip::resizeEnded, this, &KeyablePanel::finishLiveResize);
     }
 }
 
@@ -244,8 +242,7 @@ void KeyablePanel::finishLiveResize(Qt::Edges edges)
             fitted.moveBottom(current.bottom());
         setFrameFromContent(fitted);
     }
-    if (m_callbacks.onLiveResizeEnded)
-        m_callbacks.onLiveResizeEnded();
+    emit liveResizeEnded();
 }
 
 void KeyablePanel::layoutGrips()

@@ -20,20 +20,14 @@ class KeyablePanel final : public QWidget {
     Q_DISABLE_COPY_MOVE(KeyablePanel)
 
 public:
-    struct Callbacks {
-        std::function<void()> onLiveResizeStarted;
-        std::function<void()> onLiveResizeEnded;
-    };
-
     // Without a compositor a translucent window shows black where it is transparent; such a panel is drawn
     // opaque and clipped to its content's shape instead. The window itself keeps an alpha channel either
     // way, so that the panel follows a compositor that starts or stops later without a new window.
-    KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent = nullptr);
+    explicit KeyablePanel(bool translucent, QWidget *parent = nullptr);
     ~KeyablePanel() override;
 
     // The content fills the panel; backgroundShape gives its visible outline in panel coordinates.
     void setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape);
-    QWidget *contentView() const { return m_content; }
 
     // Sizes the panel to what its content wants, in Qt's screen coordinates. The content fixes the height, so
     // from then on the user resizes only the width.
@@ -46,6 +40,9 @@ public:
     void bringToFront();
 
 signals:
+    // The user took hold of the border, and let it go with the panel at its final size.
+    void liveResizeStarted();
+    void liveResizeEnded();
     // Once, after the first frame is on screen.
     void firstFrameShown();
     // A compositor started or stopped: the content fills its background opaquely while this is false.
@@ -69,7 +66,6 @@ private:
     void followCompositor();
     void checkShownAgain();
 
-    Callbacks m_callbacks;
     bool m_translucent = true;
     bool m_blurBehind = false;
     bool m_mapped = false;

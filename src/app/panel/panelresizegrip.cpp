@@ -19,12 +19,9 @@ Qt::CursorShape cursorFor(Qt::Edges edges)
 
 } // namespace
 
-PanelResizeGrip::PanelResizeGrip(
-    Qt::Edges edges, std::function<void()> onResizeStarted, std::function<void()> onResizeEnded, QWidget *parent)
+PanelResizeGrip::PanelResizeGrip(Qt::Edges edges, QWidget *parent)
     : QWidget(parent)
     , m_edges(edges)
-    , m_onResizeStarted(std::move(onResizeStarted))
-    , m_onResizeEnded(std::move(onResizeEnded))
 {
     setCursor(cursorFor(edges));
 }
@@ -45,8 +42,7 @@ void PanelResizeGrip::mousePressEvent(QMouseEvent *event)
     setMouseTracking(true);
     m_pressPosition = event->globalPosition().toPoint();
     m_startGeometry = window()->geometry();
-    if (m_onResizeStarted)
-        m_onResizeStarted();
+    emit resizeStarted();
 }
 
 void PanelResizeGrip::mouseMoveEvent(QMouseEvent *event)
@@ -75,8 +71,7 @@ void PanelResizeGrip::endResize()
         return;
     m_resizing = false;
     setMouseTracking(false);
-    if (m_onResizeEnded)
-        m_onResizeEnded();
+    emit resizeEnded(m_edges);
 }
 
 QRect resizedByEdges(

@@ -3,8 +3,6 @@
 #include <QRect>
 #include <QWidget>
 
-#include <functional>
-
 // An invisible strip along one edge or corner of a frameless window by which the user resizes it. The grip
 // drives the resize itself from global pointer positions while it holds the implicit mouse grab, so the
 // release that ends a resize always reaches it.
@@ -13,12 +11,16 @@ class PanelResizeGrip final : public QWidget {
     Q_DISABLE_COPY_MOVE(PanelResizeGrip)
 
 public:
-    PanelResizeGrip(
-        Qt::Edges edges, std::function<void()> onResizeStarted, std::function<void()> onResizeEnded, QWidget *parent);
+    PanelResizeGrip(Qt::Edges edges, QWidget *parent);
 
     Qt::Edges edges() const { return m_edges; }
     // While the window's height is fixed a corner resizes only the width, and shows that by its cursor.
     void setVerticalLocked(bool locked);
+
+signals:
+    void resizeStarted();
+    // The edges held, so that the window can keep the others where they are when it settles its size.
+    void resizeEnded(Qt::Edges edges);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -29,8 +31,6 @@ private:
     void endResize();
 
     Qt::Edges m_edges;
-    std::function<void()> m_onResizeStarted;
-    std::function<void()> m_onResizeEnded;
     bool m_resizing = false;
     QPoint m_pressPosition;
     QRect m_startGeometry;

@@ -16,8 +16,10 @@ struct Panel {
     QWidget *content = new QWidget;
 
     Panel()
-        : panel(true, { [this] { ++started; }, [this] { ++ended; } })
+        : panel(true)
     {
+        QObject::connect(&panel, &KeyablePanel::liveResizeStarted, [this] { ++started; });
+        QObject::connect(&panel, &KeyablePanel::liveResizeEnded, [this] { ++ended; });
         panel.setContentView(content, [content = content] {
             QPainterPath path;
             path.addRoundedRect(QRectF(content->rect()), 18, 18);
