@@ -2,6 +2,7 @@
 
 #include "panelresizegrip.h"
 #include "x11platform.h"
+#include "x11watches.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QAbstractNativeEventFilter>
 #include <QRegion>
 #include <QWindow>
 
-#include <functional>
-#include <memory>
 
 // The few window-manager conversations Qt has no API for, spoken over the application's own xcb connection.
 // Every function does nothing (or answers false) when the application does not run on X11.
@@ -39,9 +36,6 @@ void setAcceptsFocus(const QWindow *window, bool accepts);
 // so that it records the window as the active one, and the focus is set directly too, since the request
 // is only a request (Qt refuses to make either for a window that does not accept the focus).
 void takeFocus(const QWindow *window, uint32_t pressTime);
-// Calls onUnmapped after the window was unmapped, by its own program or any other, while the returned
-// filter lives.
-std::unique_ptr<QAbstractNativeEventFilter> watchUnmaps(const QWindow *window, std::function<void()> onUnmapped);
 // Maps the window again without Qt, which still believes it shown: in ICCCM's terms this takes an iconified
 // window back to the normal state, and hands a window the window manager let go of to it anew.
 void mapAgain(const QWindow *window);
@@ -51,9 +45,4 @@ bool isShowingDesktop();
 void stopShowingDesktop();
 // Asks the compositor to blur what lies behind the region, in the window's device pixels.
 void setBlurBehindRegion(const QWindow *window, const QRegion &region);
-// Calls onChange, from inside event dispatch, whenever a compositing manager takes or gives up the screen or
-// the root window's offer of blur changes; hasCompositor() and supportsBlurBehind() then tell what holds.
-// The watch lasts as long as the returned filter.
-std::unique_ptr<QAbstractNativeEventFilter> watchCompositor(std::function<void()> onChange);
-
 } // namespace X11Platform
