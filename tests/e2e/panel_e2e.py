@@ -693,6 +693,17 @@ def case_window_manager(binary, home):
             check(geometry(panel)[:3] == snapped[:3],
                   f"after {hide[1]} the panel came back at {geometry(panel)}, not {snapped}")
     subprocess.run(["wmctrl", "-k", "off"])
+
+    # A panel that lost its place in the stack and its states comes back above all with a second start.
+    subprocess.run(["wmctrl", "-i", "-r", str(panel), "-b", "remove,above"])
+    focus_other_window(cover)
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
+    env.pop("QT_QPA_PLATFORM", None)
+    check(subprocess.run([binary], env=env, timeout=10).returncode == 0, "a second start failed")
+    wait_until("the panel above the cover after a second start",
+               lambda: "_NET_WM_STATE_ABOVE" in prop(panel, "_NET_WM_STATE") and stacked_above(panel, cover))
+    check(focused_window() != panel, "a second start focused the panel")
     before_close = geometry(panel)
 
     run("wmctrl", "-c", "Mirel")
