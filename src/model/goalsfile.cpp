@@ -156,6 +156,32 @@ bool appendDate(QByteArray &out, const QDateTime &createdAt)
     return true;
 }
 
+// Standard JSON escaping: the quote, the backslash and the control characters; all else, the slash and
+// non-ASCII included, is written as raw UTF-8.
+void appendEscaped(QByteArray &out, const QByteArray &utf8)
+{
+    constexpr std::string_view Hex = "0123456789abcdef";
+    // Short forms for U+0008 to U+000D; the vertical tab has none.
+    constexpr std::string_view ShortEscapes = "btn?fr";
+    // Unescaped runs go out in one piece: most texts have nothing to escape.
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(utf8.constData() + run, i - run);
+        run = i + 1;
+        if (c == '"' || c == '\\')
+            out.append('\\').append(c);
+        else if (byte >= '\b' && byte <= '\r' && byte != '\v')
+            out.append('\\').append(ShortEscapes[byte - '\b']);
+        else
+            out.append("\\u00").append(Hex[byte >> 4]).append(Hex[byte & 0xF]);
+    }
+    out.append(utf8.constData() + run, utf8.size() - run);
+}
+
 } // namespace
 
 namespace GoalsFile
@@ -171,9 +197,9 @@ bool encodeInto(const QList<TodoItem> &todos, QByteArray &out)
             out.append(',');
         out.append(R"({"id":")");
         out.append(item.id.toByteArray(QUuid::WithoutBraces).toUpper());
-        // The library's escaping: the quote, the backslash and the control characters; all else raw UTF-8.
-        out.append(R"(","text":)");
-        out.append(Json(item.text.toStdString()).dump(-1, ' ', false, Json::error_handler_t::replace));
+        out.append(R"(","text":")");
+        appendEscaped(out, item.text.toUtf8());
+        out.append('"');
         out.append(item.completed ? R"(,"completed":true)" : R"(,"completed":false)");
         out.append(R"(,"order":)");
         out.append(QByteArray::number(item.order));
