@@ -194,7 +194,12 @@ std::optional<QByteArray> encode(const QList<TodoItem> &todos)
 
 std::optional<QList<TodoItem>> decode(const QByteArray &bytes)
 {
-    const Json document = Json::parse(bytes.cbegin(), bytes.cend(), nullptr, false);
+    // A goal's fields are plain values, so anything nested deeper is dropped as it is read: a file of a few
+    // megabytes of brackets would otherwise be built up into hundreds of megabytes before it is refused.
+    const auto keepShallow = [](int depth, Json::parse_event_t event, const Json &) {
+        return depth < 2 || (event != Json::parse_event_t::object_start && event != Json::parse_event_t::array_start);
+    };
+    const Json document = Json::parse(bytes.cbegin(), bytes.cend(), keepShallow, false);
     if (!document.is_array())
         return std::nullopt;
     QList<TodoItem> todos;
