@@ -408,7 +408,7 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
         QLineEdit *editor = panel.view->header()->titleEditor();
         QCOMPARE(editor->text(), before);
         QCOMPARE(editor->objectName(), u"title-editor"_s);
-        QCOMPARE(editor->accessibleName(), u"title-editor"_s);
+        QCOMPARE(editor->accessibleName(), u"Title"_s);
         QCOMPARE(editor->placeholderText(), u"Title"_s);
         QTRY_VERIFY(editor->hasFocus());
         editor->clear();
