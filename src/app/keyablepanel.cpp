@@ -118,6 +118,21 @@ void KeyablePanel::bringToFront()
     raise();
 }
 
+void KeyablePanel::takeKeyboard(uint32_t userTime)
+{
+    if (!X11Platform::isActive()) {
+        activateWindow();
+        return;
+    }
+    // An unmapped window cannot take the focus.
+    if (!m_mapped) {
+        m_pendingKeyboardTime = userTime;
+        return;
+    }
+    X11Platform::setAcceptsFocus(windowHandle(), true);
+    X11Platform::activateForUser(windowHandle(), userTime);
+}
+
 void KeyablePanel::keepUnfocusedAndMapped(QWindow *handle)
 {
     if (!X11Platform::isActive())
@@ -203,6 +218,8 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
             }
             X11Platform::requestFloatingPanelState(windowHandle());
             emit firstFrameShown();
+            if (const std::optional<uint32_t> time = std::exchange(m_pendingKeyboardTime, std::nullopt))
+                takeKeyboard(*time);
         });
     }
     return QWidget::eventFilter(watched, event);
