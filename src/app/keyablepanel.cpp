@@ -1,6 +1,7 @@
 #include "keyablepanel.h"
 
 #include "panelresizegrip.h"
+#include "views/accessibility.h"
 #include "x11platform.h"
 
 #include <QCloseEvent>
@@ -48,6 +49,16 @@ QRect gripRect(Qt::Edges edges, const QSize &size)
     return {CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness};
 }
 
+// The resize grips serve the pointer alone; a listener hears the panel's content.
+QAccessibleInterface *panelAccessible(const QString &, QObject *object)
+{
+    auto *panel = qobject_cast<KeyablePanel *>(object);
+    if (!panel)
+        return nullptr;
+    return shownChildrenAccessible(
+        panel, QAccessible::Window, [](const QWidget *child) { return !qobject_cast<const PanelResizeGrip *>(child); });
+}
+
 } // namespace
 
 KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *parent)
@@ -60,6 +71,11 @@ KeyablePanel::KeyablePanel(bool translucent, Callbacks callbacks, QWidget *paren
     // The panel is rarely the active window, yet its tooltips (the add button, a save warning) must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     for (size_t i = 0; i < GripEdges.size(); ++i) {
         const Qt::Edges edges = GripEdges[i];
         m_grips[i] = new PanelResizeGrip(

@@ -20,8 +20,9 @@ namespace
 class ShownChildrenAccessible final : public QAccessibleWidget
 {
 public:
-    ShownChildrenAccessible(QWidget *widget, QAccessible::Role role)
+    ShownChildrenAccessible(QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced)
         : QAccessibleWidget(widget, role)
+        , m_announced(std::move(announced))
     {
     }
 
@@ -45,11 +46,13 @@ private:
         QWidgetList shown;
         for (QObject *object : widget()->children()) {
             auto *child = qobject_cast<QWidget *>(object);
-            if (child && !child->isWindow() && !child->isHidden())
+            if (child && !child->isWindow() && !child->isHidden() && (!m_announced || m_announced(child)))
                 shown.append(child);
         }
         return shown;
     }
+
+    std::function<bool(const QWidget *)> m_announced;
 };
 
 class CheckboxAccessible final : public QAccessibleWidget
@@ -93,18 +96,24 @@ QAccessibleInterface *panelAccessible(const QString &, QObject *object)
     if (auto *checkbox = qobject_cast<Checkbox *>(object))
         return new CheckboxAccessible(checkbox);
     if (qobject_cast<GoalList *>(object))
-        return new ShownChildrenAccessible(widget, QAccessible::List);
+        return new ShownChildrenAccessible(widget, QAccessible::List, {});
     if (qobject_cast<TodoRowView *>(object))
-        return new ShownChildrenAccessible(widget, QAccessible::ListItem);
+        return new ShownChildrenAccessible(widget, QAccessible::ListItem, {});
     if (qobject_cast<WrappedText *>(object) || qobject_cast<CountLabel *>(object))
         return new QAccessibleWidget(widget, QAccessible::StaticText);
     if (qobject_cast<ContentView *>(object) || qobject_cast<PanelHeader *>(object) || qobject_cast<AddArea *>(object)
         || qobject_cast<GoalRow *>(object))
-        return new ShownChildrenAccessible(widget, QAccessible::Grouping);
+        return new ShownChildrenAccessible(widget, QAccessible::Grouping, {});
     return nullptr;
 }
 
 } // namespace
+
+QAccessibleInterface *shownChildrenAccessible(
+    QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced)
+{
+    return new ShownChildrenAccessible(widget, role, std::move(announced));
+}
 
 void installPanelAccessibility()
 {
