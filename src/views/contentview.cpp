@@ -85,6 +85,16 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     // The list scrolls only when the window cannot show it whole, beside a screen's edge; the header and the
     // add area stay in view. The wheel and the touchpad scroll it, with no bar taking the rows' width.
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
+    connect(m_list, &GoalList::moveByKeyRequested, this, [this](const QUuid &id, int places) {
+        const QList<TodoItem> &todos = m_store->todos();
+        const auto at = int(std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &todo) {
+            return todo.id == id;
+        }) - todos.cbegin());
+        // Offsets before the move: one place down lands in front of the goal two below.
+        const int destination = places < 0 ? at + places : at + places + 1;
+        if (at < todos.size() && destination >= 0 && destination <= todos.size())
+            m_store->move({ at }, destination);
+    });
     m_listScroll = new QScrollArea(this);
     m_listScroll->setFrameShape(QFrame::NoFrame);
     m_listScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

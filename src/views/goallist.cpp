@@ -150,10 +150,7 @@ bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const QUuid id = row->todo().id;
     if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-        // Offsets before the move: one place down lands in front of the goal two below.
-        const qsizetype destination = event->key() == Qt::Key_Up ? index - 1 : index + 2;
-        if (destination >= 0 && destination <= m_order.size() && m_callbacks.onMove)
-            m_callbacks.onMove({ int(index) }, int(destination));
+        emit moveByKeyRequested(id, event->key() == Qt::Key_Up ? -1 : 1);
         return true;
     }
     if (modifiers != Qt::NoModifier)

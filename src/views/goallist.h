@@ -60,6 +60,8 @@ public:
 signals:
     // The focused goal went away and no goal is left to take the focus.
     void focusLeftList();
+    // Alt+Up (-1) or Alt+Down (+1) on a goal. By id: keys can come faster than the list shows each move.
+    void moveByKeyRequested(const QUuid &id, int places);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
