@@ -7,6 +7,7 @@
 #include "panelheader.h"
 #include "rows/continuouscorners.h"
 #include "rows/glyphbutton.h"
+#include "rows/todorowview.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -346,8 +347,13 @@ void ContentView::updateTabOrder()
 
 QPoint ContentView::keyboardMenuPosition() const
 {
-    const QWidget *focused = focusWidget();
-    const QWidget *anchor = focused && m_list->isAncestorOf(focused) ? focused : m_header;
+    const QWidget *anchor = m_header;
+    for (const QWidget *widget = focusWidget(); widget && widget != this; widget = widget->parentWidget()) {
+        if (qobject_cast<const TodoRowView *>(widget)) {
+            anchor = widget;
+            break;
+        }
+    }
     return anchor->mapToGlobal(QPoint(0, anchor->height()));
 }
 
