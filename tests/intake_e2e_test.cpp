@@ -44,7 +44,6 @@ private slots:
     void send_startsAPanelThatOutlastsBadClients();
     void starts_leaveOnePanelPerMode();
     void sendSelection_addsTheSelectedLines();
-    void newGoal_startsAPanelWhenNoneRuns();
     void helpAndVersion_answerWithoutADisplayOrAPanel();
 
 private:
@@ -270,24 +269,6 @@ void IntakeEndToEndTest::starts_leaveOnePanelPerMode()
     // The memory-only panel took those texts; the user's panel and its file saw nothing of them.
     QCOMPARE(run({ u"--send"_s, u"mine"_s }).exitCode, 0);
     QCOMPARE(goalTexts(), QStringList { u"mine"_s });
-}
-
-void IntakeEndToEndTest::newGoal_startsAPanelWhenNoneRuns()
-{
-    {
-        // A panel that never answers is reported, not taken for one that opened its field.
-        QLockFile held(lockFile());
-        QVERIFY(held.tryLock(0));
-        const Result asked = run({ u"--new-goal"_s });
-        QCOMPARE(asked.exitCode, 1);
-        QVERIFY2(asked.err.contains("could not reach the panel"), asked.err.constData());
-    }
-    const Result asked = run({ u"--new-goal"_s, u"ignored"_s });
-    QCOMPARE(asked.exitCode, 0);
-    QVERIFY(panelPid() > 0);
-    // The panel it started stays, takes text, and the words after the switch became no goal.
-    QCOMPARE(run({ u"--send"_s, u"typed later"_s }).exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList { u"typed later"_s });
 }
 
 void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
