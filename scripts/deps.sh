@@ -16,6 +16,8 @@ if [[ ${1:-} == --test ]]; then
         man-db appstream dpkg-dev file)
     # The window managers the panel is checked under, and what drives them.
     packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
+    # The accessibility test reads the panel as a screen reader does, on a private session bus.
+    packages+=(python3-pyatspi at-spi2-core dbus)
 fi
 
 missing=()

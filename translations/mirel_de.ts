@@ -42,6 +42,10 @@
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
+    <message>
+        <source>Give the panel the keyboard to type a new goal</source>
+        <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
+    </message>
 </context>
 <context>
     <name>ContentView</name>
@@ -55,6 +59,10 @@
     <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 done</source>
+        <translation>%1 von %2 erledigt</translation>
     </message>
 </context>
 <context>
@@ -138,6 +146,10 @@
         <source>the panel took the text (%1 goals) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziele), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
+    <message>
+        <source>could not reach the panel: %1</source>
+        <translation>das Panel ist nicht erreichbar: %1</translation>
+    </message>
 </context>
 <context>
     <name>IntakeModule</name>
@@ -196,6 +208,14 @@
     <message>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Goal</source>
+        <translation>Ziel</translation>
+    </message>
+    <message>
+        <source>Delete “%1”</source>
+        <translation>„%1“ löschen</translation>
     </message>
 </context>
 <context>

@@ -266,8 +266,9 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
     const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
     if (intake) {
         intake->startServer(address.socket,
-                            {[this](const QString &text) { return sendToMirel(text); }, [this] { bringPanelToFront(); }},
-                            this, &error);
+            { [this](const QString &text) { return sendToMirel(text); }, [this] { bringPanelToFront(); },
+                [this](uint32_t userTime) { startNewGoalWithKeyboard(userTime); } },
+            this, &error);
     }
     if (!error.isEmpty())
         qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
@@ -284,6 +285,16 @@ void AppDelegate::bringPanelToFront()
 {
     if (m_panel)
         m_panel->bringToFront();
+}
+
+void AppDelegate::startNewGoalWithKeyboard(uint32_t userTime)
+{
+    if (!m_panel)
+        return;
+    m_panel->bringToFront();
+    if (auto *content = qobject_cast<ContentView *>(m_panel->contentView()))
+        content->beginAdding();
+    m_panel->takeKeyboard(userTime);
 }
 
 void AppDelegate::connectPanelMenu(ContentView *content)

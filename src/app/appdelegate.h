@@ -63,6 +63,7 @@ private:
     void registerServicesProvider(const LaunchOptions &options);
     IntakeModule::TextIntake sendToMirel(const QString &text);
     void bringPanelToFront();
+    void startNewGoalWithKeyboard(uint32_t userTime);
 
     TodoStore *m_todoStore = nullptr;
     QSettings *m_defaults = nullptr;

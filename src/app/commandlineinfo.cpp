@@ -23,6 +23,7 @@ struct SwitchHelp {
 constexpr SwitchHelp Switches[] = {
     { u"--send [TEXT ...]", QT_TRANSLATE_NOOP("CommandLineInfo", "Add each TEXT (else each input line) as a goal") },
     { u"--send-selection", QT_TRANSLATE_NOOP("CommandLineInfo", "Add each line of the selected text as a goal") },
+    { u"--new-goal", QT_TRANSLATE_NOOP("CommandLineInfo", "Give the panel the keyboard to type a new goal") },
     { u"--ui-testing", QT_TRANSLATE_NOOP("CommandLineInfo", "Run on emptied test settings, goals from UITEST_GOALS") },
     { u"--screenshot-backdrop",
         QT_TRANSLATE_NOOP("CommandLineInfo", "Centre the panel before a gradient, for screenshots") },
@@ -43,7 +44,8 @@ namespace CommandLineInfo
 Request requestIn(const QStringList &arguments)
 {
     for (const QString &argument : arguments.sliced(std::min<qsizetype>(1, arguments.size()))) {
-        if (argument == SendArgument || argument == SendSelectionArgument || argument == EndOfSwitches)
+        if (argument == SendArgument || argument == SendSelectionArgument || argument == NewGoalArgument
+            || argument == EndOfSwitches)
             break;
         if (isOneOf(argument, HelpArguments))
             return Request::Help;

@@ -36,6 +36,7 @@ void AddArea::setFace(Face face)
         square->setColor(HierarchicalColors::tertiary(palette()));
         m_newGoalField = new QLineEdit(m_newGoalRow);
         m_newGoalField->setPlaceholderText(tr("New goal"));
+        m_newGoalField->setAccessibleName(tr("New goal"));
         new InlineEditing(m_newGoalField, m_callbacks.onSubmit, m_callbacks.onCommit, m_callbacks.onCancel);
         m_newGoalRow->contentLayout()->addWidget(square);
         m_newGoalRow->contentLayout()->addWidget(m_newGoalField, 1);

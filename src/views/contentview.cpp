@@ -1,18 +1,23 @@
 #include "contentview.h"
 
+#include "accessibility.h"
 #include "addarea.h"
-#include "rows/continuouscorners.h"
 #include "goallist.h"
 #include "model/todostore.h"
 #include "panelheader.h"
+#include "rows/continuouscorners.h"
+#include "rows/glyphbutton.h"
+#include "rows/todorowview.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QEasingCurve>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
 #include <QSettings>
+#include <QShortcut>
 #include <QVariantAnimation>
 
 #include <algorithm>
@@ -54,6 +59,7 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     , m_onPanelResize(std::move(onPanelResize))
     , m_hoverFade(new QVariantAnimation(this))
 {
+    installPanelAccessibility();
     m_header = new PanelHeader(
         {
             .onAddGoal = [this] { beginAdding(); },
@@ -79,6 +85,17 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
         this);
     // The list scrolls only when the window cannot show it whole, beside a screen's edge; the header and the
     // add area stay in view. The wheel and the touchpad scroll it, with no bar taking the rows' width.
+    connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
+    connect(m_list, &GoalList::moveByKeyRequested, this, [this](const QUuid &id, int places) {
+        const QList<TodoItem> &todos = m_store->todos();
+        const auto at = int(std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &todo) {
+            return todo.id == id;
+        }) - todos.cbegin());
+        // Offsets before the move: one place down lands in front of the goal two below.
+        const int destination = places < 0 ? at + places : at + places + 1;
+        if (at < todos.size() && destination >= 0 && destination <= todos.size())
+            m_store->move({ at }, destination);
+    });
     m_listScroll = new QScrollArea(this);
     m_listScroll->setFrameShape(QFrame::NoFrame);
     m_listScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -100,6 +117,9 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
             .onCancel = [this] { cancelNewGoal(); },
         },
         this);
+
+    auto *newGoal = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this, this, &ContentView::beginAdding);
+    newGoal->setContext(Qt::WidgetWithChildrenShortcut);
 
     // The window takes its limits from these, so a border drag stops at the width the content accepts.
     setMinimumWidth(MinimumWidth);
@@ -148,6 +168,7 @@ void ContentView::beginRename()
     m_titleDraft = title();
     m_isRenaming = true;
     m_header->setRenaming(true, m_titleDraft);
+    updateTabOrder();
     updateLayout();
 }
 
@@ -308,6 +329,32 @@ void ContentView::updateAddArea()
         takeFocusFrom(m_addArea);
     m_addArea->setFace(face);
     m_addArea->setVisible(face != AddArea::Face::Nothing);
+    updateTabOrder();
+}
+
+void ContentView::updateTabOrder()
+{
+    QWidgetList chain;
+    if (QWidget *editor = m_header->titleEditor())
+        chain << editor;
+    chain << m_header->addButton();
+    chain << m_list->focusChain();
+    if (QWidget *field = m_addArea->newGoalField())
+        chain << field;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+QPoint ContentView::keyboardMenuPosition() const
+{
+    const QWidget *anchor = m_header;
+    for (const QWidget *widget = focusWidget(); widget && widget != this; widget = widget->parentWidget()) {
+        if (qobject_cast<const TodoRowView *>(widget)) {
+            anchor = widget;
+            break;
+        }
+    }
+    return anchor->mapToGlobal(QPoint(0, anchor->height()));
 }
 
 int ContentView::contentWidth() const
@@ -486,6 +533,28 @@ void ContentView::leaveEvent(QEvent *event)
 
 void ContentView::contextMenuEvent(QContextMenuEvent *event)
 {
-    emit contextMenuRequested(event->globalPos());
+    // The menu key reports the pointer's place, which may be anywhere on the screen.
+    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    emit contextMenuRequested(fromKeyboard ? keyboardMenuPosition() : event->globalPos());
     event->accept();
+}
+
+void ContentView::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        emit contextMenuRequested(keyboardMenuPosition());
+        return;
+    }
+    // With no goal focused, Up reaches the last goal and Down the first; an open field keeps its keys.
+    const bool isField = qobject_cast<const QLineEdit *>(focusWidget()) != nullptr;
+    if (modifiers == Qt::NoModifier && !isField && event->key() == Qt::Key_Up) {
+        m_list->focusGoal(m_list->goalCount() - 1, Qt::BacktabFocusReason);
+        return;
+    }
+    if (modifiers == Qt::NoModifier && !isField && event->key() == Qt::Key_Down) {
+        m_list->focusGoal(0, Qt::TabFocusReason);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -74,8 +74,13 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Tab follows the panel from top to bottom: the header, the goals in list order, then the add area.
+    void updateTabOrder();
+    // Where a menu opened from the keyboard appears: under the focused goal, or under the header.
+    QPoint keyboardMenuPosition() const;
     // A burst of store changes (text from another program arrives as one add per line) is shown in one
     // refresh on the next turn of the event loop, so its cost grows with the goals, not their square.
     void scheduleRefresh();

@@ -35,6 +35,7 @@ void CountLabel::setCount(qsizetype done, qsizetype total)
     if (text == m_text)
         return;
     m_text = text;
+    setAccessibleName(tr("%1 of %2 done").arg(done).arg(total));
     updateGeometry();
     update();
 }

@@ -5,10 +5,12 @@
 #include "widgetheight.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QChildEvent>
 #include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,11 +72,20 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         order.append(todo.id);
 
     const QSet<QUuid> listed(order.cbegin(), order.cend());
+    std::optional<QUuid> focusAfterRemoval;
+    bool removedFocus = false;
     for (auto it = m_rows.begin(); it != m_rows.end();) {
         if (listed.contains(it.key())) {
             ++it;
             continue;
         }
+        // A goal deleted from the keyboard passes the focus to its neighbour, so the user keeps their place.
+        if (it.value()->hasKeyboardFocus()) {
+            removedFocus = true;
+            focusAfterRemoval = neighbourKept(it.key(), listed);
+        }
+        QAccessibleEvent removed(it.value(), QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&removed);
         if (m_draggedId == it.key())
             endReordering(false);
         if (m_pressedId == it.key())
@@ -95,6 +106,74 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         }
     }
     m_order = std::move(order);
+    if (focusAfterRemoval)
+        m_rows.value(*focusAfterRemoval)->focusTarget()->setFocus(Qt::TabFocusReason);
+    else if (removedFocus)
+        emit focusLeftList();
+}
+
+std::optional<QUuid> GoalList::neighbourKept(const QUuid &id, const QSet<QUuid> &listed) const
+{
+    const qsizetype index = m_order.indexOf(id);
+    for (qsizetype i = index + 1; i < m_order.size(); ++i) {
+        if (listed.contains(m_order.at(i)))
+            return m_order.at(i);
+    }
+    for (qsizetype i = index - 1; i >= 0; --i) {
+        if (listed.contains(m_order.at(i)))
+            return m_order.at(i);
+    }
+    return std::nullopt;
+}
+
+bool GoalList::focusGoal(qsizetype index, Qt::FocusReason reason)
+{
+    if (index < 0 || index >= m_order.size())
+        return false;
+    m_rows.value(m_order.at(index))->focusTarget()->setFocus(reason);
+    return true;
+}
+
+QWidgetList GoalList::focusChain() const
+{
+    QWidgetList chain;
+    for (const QUuid &id : m_order) {
+        const TodoRowView *row = m_rows.value(id);
+        chain << row->focusTarget() << row->deleteButton();
+    }
+    return chain;
+}
+
+bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
+{
+    const qsizetype index = m_order.indexOf(row->todo().id);
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const QUuid id = row->todo().id;
+    if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        emit moveByKeyRequested(id, event->key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    }
+    if (modifiers != Qt::NoModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        focusGoal(index - 1, Qt::BacktabFocusReason);
+        return true;
+    case Qt::Key_Down:
+        focusGoal(index + 1, Qt::TabFocusReason);
+        return true;
+    case Qt::Key_Delete:
+        if (m_callbacks.onDelete)
+            m_callbacks.onDelete(id);
+        return true;
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_rows.value(id)->editFromKeyboard();
+        return true;
+    default:
+        return false;
+    }
 }
 
 TodoRowView *GoalList::createRow(const TodoItem &todo)
@@ -116,6 +195,8 @@ TodoRowView *GoalList::createRow(const TodoItem &todo)
         },
         this);
     row->setHoverFade(m_hoverFade);
+    QAccessibleEvent added(row, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&added);
     connect(row, &TodoRowView::heightChanged, this, [this] {
         if (m_callbacks.onRowHeightChanged)
             m_callbacks.onRowHeightChanged();
@@ -211,6 +292,14 @@ bool GoalList::isControl(QObject *object) const
 bool GoalList::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Keys reach a goal through its checkbox or delete glyph; an open editor keeps its own keys.
+        const TodoRowView *row = rowContaining(watched);
+        if (row && !row->isEditing() && qobject_cast<QAbstractButton *>(watched)
+            && handleKey(row, static_cast<QKeyEvent *>(event)))
+            return true;
+        break;
+    }
     case QEvent::ChildAdded: {
         // Rows build parts of themselves later (the editor, for one); those are watched too.
         QObject *child = static_cast<QChildEvent *>(event)->child();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+class QKeyEvent;
 class QVariantAnimation;
 class TodoRowView;
 
@@ -49,6 +50,19 @@ public:
 
     bool isReordering() const { return m_draggedId.has_value(); }
 
+    // Gives the keyboard focus to the checkbox of the goal at `index` in list order, drawing its focus ring.
+    // Returns false when there is no such goal.
+    bool focusGoal(qsizetype index, Qt::FocusReason reason = Qt::TabFocusReason);
+    qsizetype goalCount() const { return m_order.size(); }
+    // The widgets that take the keyboard focus, in list order.
+    QWidgetList focusChain() const;
+
+signals:
+    // The focused goal went away and no goal is left to take the focus.
+    void focusLeftList();
+    // Alt+Up (-1) or Alt+Down (+1) on a goal. By id: keys can come faster than the list shows each move.
+    void moveByKeyRequested(const QUuid &id, int places);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -66,6 +80,10 @@ private:
     // Where the drop line goes for the current drop index; nothing when that drop would leave the order as it is.
     std::optional<int> dropLineY() const;
     void placeRows(qreal slideProgress);
+    // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
+    bool handleKey(const TodoRowView *row, const QKeyEvent *event);
+    // The goal listed next to `id` that keeps the focus when `id` goes away.
+    std::optional<QUuid> neighbourKept(const QUuid &id, const QSet<QUuid> &listed) const;
 
     Callbacks m_callbacks;
     QHash<QUuid, TodoRowView *> m_rows;

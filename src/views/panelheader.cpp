@@ -67,7 +67,7 @@ PanelHeader::PanelHeader(Callbacks callbacks, QWidget *parent)
     m_saveWarning->hide();
 
     m_addButton->setToolTip(tr("Add goal"));
-    m_addButton->setFocusPolicy(Qt::NoFocus);
+    m_addButton->setAccessibleName(tr("Add goal"));
     m_addButton->setGraphicsEffect(m_addButtonOpacity);
     m_addButton->installEventFilter(this);
     connect(m_addButton, &QAbstractButton::clicked, this, [this] {
@@ -102,7 +102,7 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
         }
         m_titleEditor = new QLineEdit(draft, this);
         m_titleEditor->setObjectName(QStringLiteral("title-editor"));
-        m_titleEditor->setAccessibleName(QStringLiteral("title-editor"));
+        m_titleEditor->setAccessibleName(tr("Title"));
         m_titleEditor->setPlaceholderText(tr("Title"));
         m_titleEditor->setFont(headlineFont(font()));
         new InlineEditing(m_titleEditor, m_callbacks.onRenameSubmit, m_callbacks.onRenameCommit,
@@ -152,8 +152,14 @@ void PanelHeader::setPanelHovered(bool hovered)
 void PanelHeader::setHoverFade(qreal fade)
 {
     m_hoverFade = fade;
-    m_addButtonOpacity->setOpacity(fade);
+    updateAddButtonOpacity();
     applyColors();
+}
+
+void PanelHeader::updateAddButtonOpacity()
+{
+    // The button fades in with the pointer, and shows fully while the keyboard is on it.
+    m_addButtonOpacity->setOpacity(m_addButton->hasFocus() ? 1.0 : m_hoverFade);
 }
 
 void PanelHeader::applyColors()
@@ -243,6 +249,10 @@ bool PanelHeader::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_addButton) {
         switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            updateAddButtonOpacity();
+            break;
         case QEvent::MouseButtonPress:
             pressForDrag(static_cast<QMouseEvent *>(event));
             // The button still gets its press: a click that stays short of the threshold is a click.

@@ -47,7 +47,7 @@ public:
     // Without goals there is no count at all.
     void setCount(qsizetype done, qsizetype total);
     const CountLabel *countLabel() const { return m_count; }
-    const GlyphButton *addButton() const { return m_addButton; }
+    GlyphButton *addButton() const { return m_addButton; }
 
     // The add button takes clicks only while the pointer is over the panel, so the invisible button cannot be hit.
     void setPanelHovered(bool hovered);
@@ -72,6 +72,7 @@ private:
     bool releaseForDrag(const QMouseEvent *event);
 
     void applyColors();
+    void updateAddButtonOpacity();
     void layoutItems();
     int titleWidth(int width) const;
 

@@ -715,6 +715,73 @@ def case_window_manager(binary, home):
           f"the next start opened at {geometry(mirel.window)}, not at {snapped[:3]} with its goal")
 
 
+def goals_in(home):
+    """The stored goals as (text, done) in list order."""
+    path = os.path.join(home, "data", "Mirel", "todos.json")
+    if not os.path.exists(path):
+        return []
+    todos = sorted(json.load(open(path, encoding="utf-8")), key=lambda todo: todo["order"])
+    return [(todo["text"], todo["completed"]) for todo in todos]
+
+
+def keys(*names):
+    for name in names:
+        run("xdotool", "key", name)
+        time.sleep(0.15)
+
+
+def case_keyboard_only(binary, home):
+    """Everything from the keyboard, starting in another program: a desktop shortcut's `mirel --new-goal`
+    gives the panel the keyboard in adding mode, and the goals are added, edited, ticked, moved and deleted,
+    and the panel renamed through its menu, without the pointer."""
+    other = start_other_window()
+    mirel = Mirel(binary, home, goals="")
+    panel = mirel.window
+    # The pointer stays away from the panel throughout.
+    run("xdotool", "mousemove", "5", "5")
+    check(focused_window() != panel, "the panel took the focus when it appeared")
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
+    env.pop("QT_QPA_PLATFORM", None)
+    check(subprocess.run([binary, "--new-goal"], env=env, timeout=30).returncode == 0, "--new-goal failed")
+    wait_until("the panel's focus after --new-goal", lambda: focused_window() == panel)
+    # The field takes the keyboard a moment after it appears.
+    time.sleep(0.3)
+    for text in ("Write the report", "Buy milk", "Call the bank"):
+        run("xdotool", "type", "--delay", "20", text)
+        keys("Return")
+    wait_until("three goals", lambda: len(goals_in(home)) == 3)
+
+    # Escape closes the field; Up reaches the last goal, Up again the one above it.
+    keys("Escape", "Up", "Up", "F2")
+    time.sleep(0.3)
+    keys("ctrl+a")
+    run("xdotool", "type", "--delay", "20", "Buy oat milk")
+    keys("Return")
+    wait_until("the edit", lambda: goals_in(home)[1] == ("Buy oat milk", False))
+    # The focus is back on the edited goal: Space ticks it, Alt+Up moves it to the top.
+    keys("space")
+    wait_until("the tick", lambda: goals_in(home)[1] == ("Buy oat milk", True))
+    keys("alt+Up")
+    wait_until("the move", lambda: goals_in(home)[0] == ("Buy oat milk", True))
+    # Down, Delete: the second goal goes and the focus moves to the one after it, which Space ticks.
+    keys("Down", "Delete")
+    wait_until("the delete", lambda: len(goals_in(home)) == 2)
+    keys("space")
+    wait_until("the tick after the delete",
+               lambda: goals_in(home) == [("Buy oat milk", True), ("Call the bank", True)])
+
+    keys("shift+F10")
+    time.sleep(0.3)
+    keys("Down", "Return")
+    time.sleep(0.3)
+    keys("ctrl+a")
+    run("xdotool", "type", "--delay", "20", "Monday")
+    keys("Return")
+    wait_until("the new title", lambda: settings(mirel.user_file()).get("title") == "Monday")
+    check(focused_window() == panel, "the panel lost the keyboard")
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 

@@ -117,6 +117,8 @@ private slots:
     void rename_storesTrimmedTitleOrKeepsIt();
 
     void secondaryClick_anywhereAsksForThePanelMenu();
+
+    void keys_moveAndDeleteTheFocusedGoal();
 };
 
 void ContentViewTest::sizeAndCount_followTheContent()
@@ -408,7 +410,7 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
         QLineEdit *editor = panel.view->header()->titleEditor();
         QCOMPARE(editor->text(), before);
         QCOMPARE(editor->objectName(), u"title-editor"_s);
-        QCOMPARE(editor->accessibleName(), u"title-editor"_s);
+        QCOMPARE(editor->accessibleName(), u"Title"_s);
         QCOMPARE(editor->placeholderText(), u"Title"_s);
         QTRY_VERIFY(editor->hasFocus());
         editor->clear();
@@ -447,6 +449,44 @@ void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
     QTest::mouseClick(panel.window(), Qt::RightButton, {}, onEditor);
     QCOMPARE(requests.size(), 4);
     QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onEditor));
+}
+
+void ContentViewTest::keys_moveAndDeleteTheFocusedGoal()
+{
+    Panel panel({ u"Write the report"_s, u"Buy milk"_s, u"Call the bank"_s });
+    QVERIFY(panel.show(true));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    press(Qt::Key_Down);
+    QVERIFY(panel.row(0)->focusTarget()->hasFocus());
+
+    // Keys faster than the list's refresh still move the goal one place each.
+    press(Qt::Key_Down, Qt::AltModifier);
+    press(Qt::Key_Down, Qt::AltModifier);
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Call the bank"_s, u"Write the report"_s }));
+    QVERIFY(panel.row(2)->focusTarget()->hasFocus());
+
+    // Shift+F10 opens the menu under the focused goal, wherever the pointer is.
+    QSignalSpy menu(panel.view.get(), &ContentView::contextMenuRequested);
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    const QRect goal(panel.row(2)->mapToGlobal(QPoint(0, 0)), panel.row(2)->size() + QSize(0, 8));
+    QVERIFY(menu.count() == 1 && goal.contains(menu.at(0).at(0).toPoint()));
+
+    // Delete passes the focus to the goal after, at the end to the one before, and with none left to the view.
+    press(Qt::Key_Up);
+    press(Qt::Key_Delete);
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Write the report"_s }));
+    QVERIFY(panel.row(1)->focusTarget()->hasFocus());
+    press(Qt::Key_Delete);
+    Panel::settle();
+    QVERIFY(panel.row(0)->focusTarget()->hasFocus());
+    press(Qt::Key_Delete);
+    Panel::settle();
+    QVERIFY(panel.texts().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), panel.view.get());
 }
 
 QTEST_MAIN(ContentViewTest)

@@ -196,7 +196,7 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce()
     panel.openEditor();
     QLineEdit *editor = panel.editor();
     QVERIFY(panel.row->isEditing());
-    QCOMPARE(editor->accessibleName(), u"goal-editor"_s);
+    QCOMPARE(editor->objectName(), u"goal-editor"_s);
     QCOMPARE(editor->text(), u"Buy milk"_s);
     editor->selectAll();
     QTest::keyClicks(editor, typed);

@@ -198,6 +198,31 @@ int send(const SendCommand &command, const QByteArray &text)
     return 0;
 }
 
+// The time of the key press that started this command, which a launcher following the startup-notification
+// convention passes on as "..._TIME<timestamp>" in DESKTOP_STARTUP_ID; empty when there is none.
+QByteArray launcherUserTime()
+{
+    const QByteArray id = qgetenv("DESKTOP_STARTUP_ID");
+    const qsizetype at = id.lastIndexOf("_TIME");
+    if (at < 0)
+        return {};
+    bool isNumber = false;
+    const QByteArray time = id.mid(at + 5);
+    time.toUInt(&isNumber);
+    return isNumber ? time : QByteArray();
+}
+
+int askForNewGoal(const SendCommand &command)
+{
+    const Reply reply
+        = deliver(PanelAddress::forMode(command.uiTesting()), Kind::NewGoal, launcherUserTime(), command.modeArguments);
+    if (!reply.delivered) {
+        printError(QCoreApplication::translate("IntakeClient", "could not reach the panel: %1").arg(reply.message));
+        return ExitNotDelivered;
+    }
+    return 0;
+}
+
 } // namespace
 
 namespace IntakeClient
@@ -239,6 +264,11 @@ int run(int &argc, char **argv, const SendCommand &command)
             return 0;
         }
         return send(command, text.toUtf8());
+    }
+    case SendCommand::Source::NewGoal: {
+        const QCoreApplication app(argc, argv);
+        const Translations translations(QLocale().uiLanguages());
+        return askForNewGoal(command);
     }
     }
     return ExitNotDelivered;

@@ -25,6 +25,9 @@ struct ServerCallbacks {
     std::function<TextIntake(const QString &text)> onText;
     // A second start of the program asks the running panel to come to the front.
     std::function<void()> onBringToFront;
+    // `mirel --new-goal`: the panel comes to the front in adding mode with the keyboard. The X server time of
+    // the user's action, 0 when unknown.
+    std::function<void(uint32_t userTime)> onNewGoal;
 };
 
 struct EntryPoints {

@@ -16,6 +16,7 @@ bool isKnownKind(char kind)
     switch (Kind(kind)) {
     case Kind::SendText:
     case Kind::BringToFront:
+    case Kind::NewGoal:
     case Kind::Received:
     case Kind::Added:
     case Kind::AddedNotSaved:

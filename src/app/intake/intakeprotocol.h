@@ -18,6 +18,9 @@ inline constexpr qsizetype HeaderSize = 9;
 enum class Kind : char {
     SendText = 'T', // request: payload is UTF-8 text, one goal per line
     BringToFront = 'F', // request: a second start asks the panel to show itself; no payload
+    // request: `mirel --new-goal` asks the panel to take the keyboard in adding mode; payload is the X server
+    // time of the user's action in decimal, or empty when the launcher gave none
+    NewGoal = 'N',
     Received = 'R', // reply to SendText, before the final one: the panel has the whole text; no payload
     Added = 'K', // reply: payload is the number of goals added, in decimal
     // reply: the goals were added to the panel but could not be saved; payload is their number in decimal,

@@ -87,6 +87,10 @@ void IntakeServer::serve(QLocalSocket *socket)
         case Kind::BringToFront:
             m_callbacks.onBringToFront();
             return reply(Kind::Added, QByteArrayLiteral("0"));
+        case Kind::NewGoal:
+            // Anything but a number means the time is unknown.
+            m_callbacks.onNewGoal(frame.payload.toUInt());
+            return reply(Kind::Added, QByteArrayLiteral("0"));
         case Kind::Received:
         case Kind::Added:
         case Kind::AddedNotSaved:

@@ -28,7 +28,9 @@ std::optional<SendCommand> SendCommand::fromArguments(const QStringList &argumen
             command.emplace();
         } else if (!command && argument == SendSelectionArgument) {
             command.emplace().source = Source::Selection;
-        } else if (command && command->source != Source::Selection) {
+        } else if (!command && argument == NewGoalArgument) {
+            command.emplace().source = Source::NewGoal;
+        } else if (command && command->source != Source::Selection && command->source != Source::NewGoal) {
             command->texts.append(argument);
             command->source = Source::Arguments;
         }

@@ -6,10 +6,13 @@
 
 inline constexpr char16_t SendArgument[] = u"--send";
 inline constexpr char16_t SendSelectionArgument[] = u"--send-selection";
+inline constexpr char16_t NewGoalArgument[] = u"--new-goal";
 
-// `mirel --send [TEXT ...]` and `mirel --send-selection`, read from the command line.
+// `mirel --send [TEXT ...]`, `mirel --send-selection` and `mirel --new-goal`, read from the command line:
+// the requests that go to the running panel, starting it when none runs.
 struct SendCommand final {
-    enum class Source { Arguments, StandardInput, Selection };
+    // NewGoal sends no text: the panel takes the keyboard for the user to type one.
+    enum class Source { Arguments, StandardInput, Selection, NewGoal };
 
     Source source = Source::StandardInput;
     QStringList texts;

@@ -1,6 +1,7 @@
 #include "keyablepanel.h"
 
 #include "panelresizegrip.h"
+#include "views/accessibility.h"
 #include "x11platform.h"
 #include "x11watches.h"
 
@@ -48,6 +49,16 @@ QRect gripRect(Qt::Edges edges, const QSize &size)
     return {CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness};
 }
 
+// The resize grips serve the pointer alone; a listener hears the panel's content.
+QAccessibleInterface *panelAccessible(const QString &, QObject *object)
+{
+    auto *panel = qobject_cast<KeyablePanel *>(object);
+    if (!panel)
+        return nullptr;
+    return shownChildrenAccessible(
+        panel, QAccessible::Window, [](const QWidget *child) { return !qobject_cast<const PanelResizeGrip *>(child); });
+}
+
 } // namespace
 
 KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
@@ -59,6 +70,11 @@ KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
     // The panel is rarely the active window, yet its tooltips (the add button, a save warning) must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     for (size_t i = 0; i < GripEdges.size(); ++i) {
         m_grips[i] = new PanelResizeGrip(GripEdges[i], this);
         connect(m_grips[i], &PanelResizeGrip::resizeStarted, this, &KeyablePanel::liveResizeStarted);
@@ -115,6 +131,21 @@ void KeyablePanel::bringToFront()
     showAgain();
     X11Platform::requestFloatingPanelState(windowHandle());
     raise();
+}
+
+void KeyablePanel::takeKeyboard(uint32_t userTime)
+{
+    if (!X11Platform::isActive()) {
+        activateWindow();
+        return;
+    }
+    // An unmapped window cannot take the focus.
+    if (!m_mapped) {
+        m_pendingKeyboardTime = userTime;
+        return;
+    }
+    X11Platform::setAcceptsFocus(windowHandle(), true);
+    X11Platform::activateForUser(windowHandle(), userTime);
 }
 
 void KeyablePanel::keepUnfocusedAndMapped(QWindow *handle)
@@ -202,6 +233,8 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
             }
             X11Platform::requestFloatingPanelState(windowHandle());
             emit firstFrameShown();
+            if (const std::optional<uint32_t> time = std::exchange(m_pendingKeyboardTime, std::nullopt))
+                takeKeyboard(*time);
         });
     }
     return QWidget::eventFilter(watched, event);

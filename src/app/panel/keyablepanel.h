@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class PanelResizeGrip;
 class QMouseEvent;
@@ -38,6 +39,9 @@ public:
     // Shows the panel again wherever it went (iconified, hidden with the desktop, left on another desktop,
     // under other windows), still without taking the focus.
     void bringToFront();
+    // Takes the keyboard for a request the user made elsewhere (a desktop shortcut), at the X server time of
+    // the user's action or 0 when unknown; the panel otherwise takes the focus only on its own press.
+    void takeKeyboard(uint32_t userTime);
 
 signals:
     // The user took hold of the border, and let it go with the panel at its final size.
@@ -73,6 +77,8 @@ private:
     bool m_requestStatesWhenExposed = false;
     QRect m_geometryBeforeUnmap;
     int m_mapChecksLeft = 0;
+    // A keyboard request that came before the panel was first on screen, granted once it is.
+    std::optional<uint32_t> m_pendingKeyboardTime;
     QWidget *m_content = nullptr;
     std::function<QPainterPath()> m_backgroundShape;
     std::array<PanelResizeGrip *, 8> m_grips{};

@@ -15,6 +15,8 @@ namespace {
 
 // Source indication of client messages: a normal application asks, not a pager.
 constexpr uint32_t SourceApplication = 1;
+// A pager or taskbar asks on the user's behalf.
+constexpr uint32_t SourcePager = 2;
 constexpr uint32_t NetWmStateAdd = 1;
 constexpr uint32_t AllDesktops = 0xFFFFFFFF;
 
@@ -159,6 +161,19 @@ void takeFocus(const QWindow *window, uint32_t pressTime)
     const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
     sendToRoot(c, id, activeWindow, { SourceApplication, pressTime, XCB_NONE, 0, 0 });
     xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, pressTime);
+    xcb_flush(c);
+}
+
+void activateForUser(const QWindow *window, uint32_t userTime)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
+    sendToRoot(c, id, activeWindow, { SourcePager, userTime, XCB_NONE, 0, 0 });
+    // The user's time may predate the last focus change the server saw, which would void the request.
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
     xcb_flush(c);
 }
 

@@ -36,6 +36,10 @@ void setAcceptsFocus(const QWindow *window, bool accepts);
 // so that it records the window as the active one, and the focus is set directly too, since the request
 // is only a request (Qt refuses to make either for a window that does not accept the focus).
 void takeFocus(const QWindow *window, uint32_t pressTime);
+// Gives the window the focus for a request the user made outside it, such as a desktop shortcut that ran a
+// command: asked as a pager would ask, which window managers grant without their focus-stealing checks, and
+// set directly too. `userTime` is the X server time of the user's action, or 0 when it is unknown.
+void activateForUser(const QWindow *window, uint32_t userTime);
 // Maps the window again without Qt, which still believes it shown: in ICCCM's terms this takes an iconified
 // window back to the normal state, and hands a window the window manager let go of to it anew.
 void mapAgain(const QWindow *window);

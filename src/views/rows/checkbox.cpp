@@ -3,6 +3,7 @@
 #include "focusring.h"
 #include "hierarchicalcolors.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -66,6 +67,10 @@ void Checkbox::setCompleted(bool completed, bool animated)
     if (m_completed == completed)
         return;
     m_completed = completed;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
     m_swap->stop();
     if (animated) {
         m_swapProgress = 0.0;

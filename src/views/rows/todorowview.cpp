@@ -1,6 +1,7 @@
 #include "todorowview.h"
 
 #include "checkbox.h"
+#include "focusring.h"
 #include "glyphbutton.h"
 #include "goalrow.h"
 #include "hierarchicalcolors.h"
@@ -8,6 +9,7 @@
 #include "wrappedtext.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -56,9 +58,10 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
 {
     m_text->installEventFilter(this);
+    m_checkbox->installEventFilter(this);
+    m_deleteButton->installEventFilter(this);
 
     m_deleteButton->setToolTip(tr("Delete goal"));
-    m_deleteButton->setAccessibleName(tr("Delete goal"));
     QSizePolicy deletePolicy = m_deleteButton->sizePolicy();
     deletePolicy.setRetainSizeWhenHidden(true);
     m_deleteButton->setSizePolicy(deletePolicy);
@@ -97,6 +100,22 @@ void TodoRowView::setHoverFade(qreal fade)
     updateColors();
 }
 
+QWidget *TodoRowView::focusTarget() const
+{
+    return m_checkbox;
+}
+
+QWidget *TodoRowView::deleteButton() const
+{
+    return m_deleteButton;
+}
+
+void TodoRowView::editFromKeyboard()
+{
+    beginEditing();
+    m_isKeyboardEdit = m_isEditing;
+}
+
 int TodoRowView::heightForWidth(int width) const
 {
     return m_row->heightForWidth(width);
@@ -114,6 +133,9 @@ QSize TodoRowView::minimumSizeHint() const
 
 bool TodoRowView::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == m_checkbox || watched == m_deleteButton)
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        followFocus(static_cast<QFocusEvent *>(event));
     // The text opens the editor on the release of a single click without taking the press: the list's
     // drag-to-reorder watches the same press, and a press that turned into a drag is not a click.
     if (watched == m_text) {
@@ -183,7 +205,7 @@ void TodoRowView::beginEditing()
     if (!m_editor) {
         m_editor = new QLineEdit(m_row);
         m_editor->setObjectName(QStringLiteral("goal-editor"));
-        m_editor->setAccessibleName(QStringLiteral("goal-editor"));
+        m_editor->setAccessibleName(tr("Goal"));
         m_editor->hide();
         new InlineEditing(
             m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
@@ -221,8 +243,13 @@ void TodoRowView::endEditing()
 {
     m_isEditing = false;
     // Without this, hiding the focused field would hand the keyboard to the next field of the panel.
-    if (m_editor->hasFocus())
-        m_editor->clearFocus();
+    if (m_editor->hasFocus()) {
+        if (m_isKeyboardEdit)
+            m_checkbox->setFocus(Qt::TabFocusReason);
+        else
+            m_editor->clearFocus();
+    }
+    m_isKeyboardEdit = false;
     m_editor->hide();
     m_text->show();
     updateHighlight();
@@ -238,7 +265,12 @@ void TodoRowView::showTodo(bool animated)
     m_checkbox->setCompleted(m_todo.completed, animated);
     const QString toggleLabel = m_todo.completed ? tr("Mark as not done") : tr("Mark as done");
     m_checkbox->setToolTip(toggleLabel);
-    m_checkbox->setAccessibleName(toggleLabel);
+    // A listener hears which goal the checkbox is for; its checked state says whether it is done.
+    setAccessibleName(m_todo.text);
+    m_checkbox->setAccessibleName(m_todo.text);
+    m_checkbox->setAccessibleDescription(toggleLabel);
+    m_text->setAccessibleName(m_todo.text);
+    m_deleteButton->setAccessibleName(tr("Delete “%1”").arg(m_todo.text));
     updateColors();
     updateHeight();
 }
@@ -259,7 +291,22 @@ void TodoRowView::updateHighlight()
     const bool highlighted = isHighlighted();
     m_row->setHighlighted(highlighted);
     m_row->setHighlightFade(m_hoverFade);
-    m_deleteButton->setVisible(highlighted);
+    // Shown for the keyboard too, so that Tab reaches it while the pointer is elsewhere.
+    m_deleteButton->setVisible(highlighted || (m_hasKeyboardFocus && !m_isEditing));
+}
+
+void TodoRowView::followFocus(const QFocusEvent *event)
+{
+    // Only focus that came by keyboard counts, not the focus a window hands its first control. By the time a
+    // widget hears it lost the focus, the application already names the one that gained it.
+    const QWidget *focused = QApplication::focusWidget();
+    const bool hasFocus = event->gotFocus()
+        ? isKeyboardNavigation(event->reason())
+        : m_hasKeyboardFocus && (focused == m_checkbox || focused == m_deleteButton);
+    if (hasFocus == m_hasKeyboardFocus)
+        return;
+    m_hasKeyboardFocus = hasFocus;
+    updateHighlight();
 }
 
 void TodoRowView::updateHeight()

@@ -9,6 +9,7 @@
 class Checkbox;
 class GlyphButton;
 class GoalRow;
+class QFocusEvent;
 class QLineEdit;
 class WrappedText;
 
@@ -37,6 +38,14 @@ public:
     bool isEditing() const { return m_isEditing; }
     bool isHighlighted() const { return m_isRowHovered && m_isPanelHovered && !m_isEditing; }
 
+    // The keyboard's way into the row: its checkbox, and the delete glyph shown while either has the focus.
+    QWidget *focusTarget() const;
+    QWidget *deleteButton() const;
+    bool hasKeyboardFocus() const { return m_hasKeyboardFocus; }
+    // Opens the editor as a click on the text does; closing it with Return or Escape hands the focus back
+    // to the checkbox, so a keyboard user keeps their place.
+    void editFromKeyboard();
+
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
@@ -63,11 +72,14 @@ private:
     void updateColors();
     void updateHighlight();
     void updateHeight();
+    void followFocus(const QFocusEvent *event);
 
     TodoItem m_todo;
     bool m_isPanelHovered = false;
     bool m_isEditing = false;
     bool m_isRowHovered = false;
+    bool m_hasKeyboardFocus = false;
+    bool m_isKeyboardEdit = false;
     qreal m_hoverFade = 0.0;
     QString m_editText;
 

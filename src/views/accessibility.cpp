@@ -1,0 +1,125 @@
+#include "accessibility.h"
+
+#include "addarea.h"
+#include "contentview.h"
+#include "countlabel.h"
+#include "goallist.h"
+#include "panelheader.h"
+#include "rows/checkbox.h"
+#include "rows/goalrow.h"
+#include "rows/todorowview.h"
+#include "rows/wrappedtext.h"
+
+#include <QAccessibleWidget>
+
+namespace
+{
+
+// A container whose hidden children (the empty-state row beside a list, a delete glyph away from the
+// pointer, the text behind an open editor) are not part of what a listener hears.
+class ShownChildrenAccessible final : public QAccessibleWidget
+{
+public:
+    ShownChildrenAccessible(QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced)
+        : QAccessibleWidget(widget, role)
+        , m_announced(std::move(announced))
+    {
+    }
+
+    int childCount() const override { return int(shownChildren().size()); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        const QWidgetList children = shownChildren();
+        return index >= 0 && index < children.size() ? QAccessible::queryAccessibleInterface(children.at(index))
+                                                     : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(shownChildren().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+
+private:
+    QWidgetList shownChildren() const
+    {
+        QWidgetList shown;
+        for (QObject *object : widget()->children()) {
+            auto *child = qobject_cast<QWidget *>(object);
+            if (child && !child->isWindow() && !child->isHidden() && (!m_announced || m_announced(child)))
+                shown.append(child);
+        }
+        return shown;
+    }
+
+    std::function<bool(const QWidget *)> m_announced;
+};
+
+class CheckboxAccessible final : public QAccessibleWidget
+{
+public:
+    explicit CheckboxAccessible(Checkbox *checkbox)
+        : QAccessibleWidget(checkbox, QAccessible::CheckBox)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = checkbox()->isCompleted();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList { toggleAction() } + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == toggleAction() || action == pressAction())
+            checkbox()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    Checkbox *checkbox() const { return static_cast<Checkbox *>(widget()); }
+};
+
+QAccessibleInterface *panelAccessible(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (auto *checkbox = qobject_cast<Checkbox *>(object))
+        return new CheckboxAccessible(checkbox);
+    if (qobject_cast<GoalList *>(object))
+        return new ShownChildrenAccessible(widget, QAccessible::List, {});
+    if (qobject_cast<TodoRowView *>(object))
+        return new ShownChildrenAccessible(widget, QAccessible::ListItem, {});
+    if (qobject_cast<WrappedText *>(object) || qobject_cast<CountLabel *>(object))
+        return new QAccessibleWidget(widget, QAccessible::StaticText);
+    if (qobject_cast<ContentView *>(object) || qobject_cast<PanelHeader *>(object) || qobject_cast<AddArea *>(object)
+        || qobject_cast<GoalRow *>(object))
+        return new ShownChildrenAccessible(widget, QAccessible::Grouping, {});
+    return nullptr;
+}
+
+} // namespace
+
+QAccessibleInterface *shownChildrenAccessible(
+    QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced)
+{
+    return new ShownChildrenAccessible(widget, role, std::move(announced));
+}
+
+void installPanelAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
