@@ -17,6 +17,15 @@ namespace {
 
 constexpr int RowWidth = 300;
 
+// Whether the row's own background, without the text and glyphs on it, shows any ink in its middle.
+bool paintsHighlight(QWidget *row)
+{
+    QImage image(row->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    row->render(&image, {}, {}, QWidget::RenderFlags());
+    return qAlpha(image.pixel(row->rect().center())) > 0;
+}
+
 TodoItem goal(const QString &text, bool completed = false)
 {
     return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc() };
@@ -88,7 +97,8 @@ void TodoRowViewTest::height_followsWrappedText()
     QTRY_COMPARE(panel.text()->height(), height);
     QCOMPARE(panel.text()->heightForWidth(panel.text()->width()), height);
     QVERIFY(height > 2 * panel.fontMetrics().height());
-    QCOMPARE(panel.row->findChild<Checkbox *>()->geometry().center().y(), height / 2 - (height % 2 == 0 ? 1 : 0));
+    // The checkbox sits at the middle of the whole goal, not of its first line.
+    QVERIFY(qAbs(QRectF(panel.row->findChild<Checkbox *>()->geometry()).center().y() - height / 2.0) <= 1);
 
     // The editor is a single line, so editing a long goal shrinks the row until the edit ends; the panel that
     // lays the row out hears of every change.
@@ -128,9 +138,8 @@ void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule()
     if (editing)
         panel.openEditor();
     QTest::mouseMove(&panel, rowHovered ? panel.row->geometry().center() : QPoint(RowWidth / 2, 100));
-    QTRY_COMPARE(panel.row->isHighlighted(), highlighted);
-    QCOMPARE(panel.row->findChild<GoalRow *>()->isHighlighted(), highlighted);
-    QCOMPARE(panel.deleteButton()->isVisible(), highlighted);
+    QTRY_COMPARE(panel.deleteButton()->isVisible(), highlighted);
+    QTRY_COMPARE(paintsHighlight(panel.row->findChild<GoalRow *>()), highlighted);
     QCOMPARE(panel.deleteButton()->toolTip(), u"Delete goal"_s);
     if (!editing)
         QCOMPARE(panel.text()->geometry(), textBefore);
