@@ -14,7 +14,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 // The menu as it reads, top to bottom.
 QStringList itemTexts(const QMenu &menu)

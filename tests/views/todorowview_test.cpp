@@ -186,6 +186,8 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
     QTest::addColumn<QStringList>("updates");
     QTest::newRow("return trims") << u"  Buy oat milk "_s << u"return"_s << QStringList { u"Buy oat milk"_s };
     QTest::newRow("return then focus loss") << u"Buy bread"_s << u"return+focus"_s << QStringList { u"Buy bread"_s };
+    // The keypad's Enter commits as Return does.
+    QTest::newRow("keypad enter") << u"Buy bread"_s << u"enter"_s << QStringList { u"Buy bread"_s };
     QTest::newRow("blank keeps the goal") << u"   "_s << u"return"_s << QStringList {};
     QTest::newRow("escape then focus loss drops the edit") << u"Abandoned"_s << u"escape+focus"_s << QStringList {};
     // Ticked off elsewhere while the editor is open: the edit goes on and is still sent.
@@ -222,6 +224,8 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce()
     }
     if (ending.contains(u"return"_s))
         QTest::keyClick(editor, Qt::Key_Return);
+    if (ending == u"enter"_s)
+        QTest::keyClick(editor, Qt::Key_Enter);
     if (ending.startsWith(u"escape"_s))
         QTest::keyClick(editor, Qt::Key_Escape);
     if (ending.endsWith(u"focus"_s))
