@@ -55,8 +55,8 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
         QCOMPARE(german.language(), u"de"_s);
         QCOMPARE(shownTexts(),
             (QStringList { u"Heutige Ziele"_s, u"Ziel hinzufügen"_s, u"Erstes Ziel für heute hinzufügen"_s,
-                u"\u201EHeutige Ziele\u201C umbenennen\u2026"_s, QString(), u"Beim Anmelden öffnen"_s, QString(), u"Mirel beenden"_s,
-                u"Strg+Q"_s, u"Aufruf: mirel [SCHALTER ...]"_s }));
+                u"\u201EHeutige Ziele\u201C umbenennen\u2026"_s, QString(), u"Beim Anmelden öffnen"_s, QString(),
+                u"Mirel beenden"_s, u"Strg+Q"_s, u"Aufruf: mirel [SCHALTER ...]"_s }));
     }
     // The default title was only shown, never stored, so it follows the language.
     QVERIFY(!defaults.contains(u"title"_s));

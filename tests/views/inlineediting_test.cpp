@@ -19,7 +19,8 @@ struct Fixture {
         layout->addWidget(field);
         layout->addWidget(other);
         field->hide();
-        new InlineEditing(field, [] {}, [this] { ++commits; }, [] {});
+        new InlineEditing(
+            field, [] {}, [this] { ++commits; }, [] {});
         window.show();
         window.activateWindow();
     }
