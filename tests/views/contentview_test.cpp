@@ -351,13 +351,6 @@ void ContentViewTest::switchingAway_commitsOnce()
     QCOMPARE(panel.savedTexts(), goals);
     QCOMPARE(panel.defaults.value(u"title"_s).toString(), editing == Editor::Title ? u"Errands"_s : QString());
 
-    // Later commits from the same edit find its mode over and change nothing.
-    panel.defaults.setValue(u"title"_s, u"Changed elsewhere"_s);
-    panel.view->commitRename();
-    panel.view->commitNewGoal();
-    QCOMPARE(panel.defaults.value(u"title"_s).toString(), u"Changed elsewhere"_s);
-    QCOMPARE(panel.texts(), goals);
-
     // Back in the panel nothing shows a focus, so keys typed there change no goal.
     panel.view->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(panel.view.get()));
