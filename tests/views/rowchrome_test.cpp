@@ -87,21 +87,24 @@ void RowChromeTest::glyphButton_looksFollowHoverAndPress()
     QSignalSpy clicked(button, &GlyphButton::clicked);
     const auto backgroundAlpha = [button] { return qAlpha(paintedPixels(button).pixel(2, 11)); };
 
+    // Shades of the primary ink: 8 % under the pointer, 14 % while pressed.
+    const qreal ink = HierarchicalColors::primary(button->palette()).alphaF();
+    const auto shows = [&](qreal opacity) { return near(backgroundAlpha(), qRound(ink * opacity * 255)); };
+
     QCOMPARE(backgroundAlpha(), 0);
     // The corner of the square is empty of ink but still inside the hover area.
     QTest::mouseMove(&window, QPoint(41, 41));
-    QTRY_VERIFY(button->isHovered());
-    QVERIFY(near(backgroundAlpha(), qRound(HierarchicalColors::primary(button->palette()).alphaF() * 0.08 * 255)));
+    QTRY_VERIFY(shows(0.08));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(1, 1));
     QCOMPARE(clicked.count(), 1);
 
-    // Dragged off while pressed it stays pressed, and letting go away from it clicks nothing.
+    // Dragged off while pressed it still shows pressed, and letting go away from it clicks nothing.
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(shows(0.14));
     QTest::mouseMove(button, QPoint(-20, -20));
     QTRY_VERIFY(!button->isHovered());
-    QVERIFY(button->isPressed());
+    QVERIFY(shows(0.14));
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, -20));
-    QVERIFY(!button->isPressed());
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(backgroundAlpha(), 0);
 }

@@ -17,6 +17,15 @@ namespace {
 
 constexpr int RowWidth = 300;
 
+// Whether the row's own background, without the text and glyphs on it, shows any ink in its middle.
+bool paintsHighlight(QWidget *row)
+{
+    QImage image(row->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    row->render(&image, {}, {}, QWidget::RenderFlags());
+    return qAlpha(image.pixel(row->rect().center())) > 0;
+}
+
 TodoItem goal(const QString &text, bool completed = false)
 {
     return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc() };
@@ -88,7 +97,8 @@ void TodoRowViewTest::height_followsWrappedText()
     QTRY_COMPARE(panel.text()->height(), height);
     QCOMPARE(panel.text()->heightForWidth(panel.text()->width()), height);
     QVERIFY(height > 2 * panel.fontMetrics().height());
-    QCOMPARE(panel.row->findChild<Checkbox *>()->geometry().center().y(), height / 2 - (height % 2 == 0 ? 1 : 0));
+    // The checkbox sits at the middle of the whole goal, not of its first line.
+    QVERIFY(qAbs(QRectF(panel.row->findChild<Checkbox *>()->geometry()).center().y() - height / 2.0) <= 1);
 
     // The editor is a single line, so editing a long goal shrinks the row until the edit ends; the panel that
     // lays the row out hears of every change.
@@ -128,9 +138,8 @@ void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule()
     if (editing)
         panel.openEditor();
     QTest::mouseMove(&panel, rowHovered ? panel.row->geometry().center() : QPoint(RowWidth / 2, 100));
-    QTRY_COMPARE(panel.row->isHighlighted(), highlighted);
-    QCOMPARE(panel.row->findChild<GoalRow *>()->isHighlighted(), highlighted);
-    QCOMPARE(panel.deleteButton()->isVisible(), highlighted);
+    QTRY_COMPARE(panel.deleteButton()->isVisible(), highlighted);
+    QTRY_COMPARE(paintsHighlight(panel.row->findChild<GoalRow *>()), highlighted);
     QCOMPARE(panel.deleteButton()->toolTip(), u"Delete goal"_s);
     if (!editing)
         QCOMPARE(panel.text()->geometry(), textBefore);
@@ -177,6 +186,8 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
     QTest::addColumn<QStringList>("updates");
     QTest::newRow("return trims") << u"  Buy oat milk "_s << u"return"_s << QStringList { u"Buy oat milk"_s };
     QTest::newRow("return then focus loss") << u"Buy bread"_s << u"return+focus"_s << QStringList { u"Buy bread"_s };
+    // The keypad's Enter commits as Return does.
+    QTest::newRow("keypad enter") << u"Buy bread"_s << u"enter"_s << QStringList { u"Buy bread"_s };
     QTest::newRow("blank keeps the goal") << u"   "_s << u"return"_s << QStringList {};
     QTest::newRow("escape then focus loss drops the edit") << u"Abandoned"_s << u"escape+focus"_s << QStringList {};
     // Ticked off elsewhere while the editor is open: the edit goes on and is still sent.
@@ -213,6 +224,8 @@ void TodoRowViewTest::edit_commitsTrimmedTextOnce()
     }
     if (ending.contains(u"return"_s))
         QTest::keyClick(editor, Qt::Key_Return);
+    if (ending == u"enter"_s)
+        QTest::keyClick(editor, Qt::Key_Enter);
     if (ending.startsWith(u"escape"_s))
         QTest::keyClick(editor, Qt::Key_Escape);
     if (ending.endsWith(u"focus"_s))

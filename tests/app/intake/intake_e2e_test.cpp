@@ -199,7 +199,9 @@ void IntakeEndToEndTest::send_startsAPanelThatOutlastsBadClients()
     QByteArray header = encode(Kind::SendText).first(HeaderSize);
     header[5] = char(0x7f);
     oversized.write(header);
-    hangsUp.write(encode(Kind::SendText, "dropped"));
+    // Sent in full, then gone before the reply: the text is still taken, and the reply to nobody harms nothing.
+    hangsUp.write(encode(Kind::SendText, "sent, then gone"));
+    QVERIFY(hangsUp.waitForBytesWritten());
     hangsUp.abort();
     for (const auto &[client, error] :
         { std::pair { &garbage, "not a Mirel message" }, { &oversized, "larger than the limit" } }) {
@@ -210,6 +212,9 @@ void IntakeEndToEndTest::send_startsAPanelThatOutlastsBadClients()
         QCOMPARE(reply.frame().kind, Kind::Refused);
         QVERIFY2(reply.frame().payload.contains(error), reply.frame().payload.constData());
     }
+
+    goals.append(u"sent, then gone"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(goalTexts(), goals, StartTimeoutMs);
 
     // While the half frame still hangs, a real sender gets through.
     QCOMPARE(run({ u"--send"_s, u"still served"_s }).exitCode, 0);

@@ -82,7 +82,6 @@ void PanelGeometryTest::snappedPanelFrame_data()
 
     const QList<Screen> main{MainScreen};
     const QList<Screen> both{MainScreen, RightScreen};
-    QTest::newRow("15 from the left") << main << QRectF(15, 300, 300, 400) << QRectF(12, 300, 300, 400);
     QTest::newRow("20 from the left") << main << QRectF(20, 300, 300, 400) << QRectF(12, 300, 300, 400);
     QTest::newRow("21 from the left") << main << QRectF(21, 300, 300, 400) << QRectF(21, 300, 300, 400);
     QTest::newRow("20 from the right") << main << QRectF(1120, 300, 300, 400) << QRectF(1128, 300, 300, 400);
