@@ -77,7 +77,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 
 void AppDelegate::showPanel(const LaunchOptions &options)
 {
-    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
+    auto *content = m_content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
                                     weakly(this, &AppDelegate::panelDragEnded),
                                     weakly(this, &AppDelegate::resizePanel));
 
@@ -292,8 +292,7 @@ void AppDelegate::startNewGoalWithKeyboard(uint32_t userTime)
     if (!m_panel)
         return;
     m_panel->bringToFront();
-    if (auto *content = qobject_cast<ContentView *>(m_panel->contentView()))
-        content->beginAdding();
+    m_content->beginAdding();
     m_panel->takeKeyboard(userTime);
 }
 

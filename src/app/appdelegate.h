@@ -72,6 +72,8 @@ private:
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;
+    // The panel's content, owned by the panel.
+    ContentView *m_content = nullptr;
     std::optional<PanelGeometry::DragStart> m_dragStart;
     // Made on the first snap that moves the panel.
     QVariantAnimation *m_snapAnimation = nullptr;
