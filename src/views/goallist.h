@@ -12,11 +12,13 @@
 #include <optional>
 #include <utility>
 
+class QTimer;
 class QVariantAnimation;
 class TodoRowView;
 
-// The goals, one retained row per goal id in list order, stacked without gaps and never scrolled. Rows can be
-// dragged to a new place; a drop reports the move in the store's offsets. It never reaches the store itself.
+// The goals, one retained row per goal id in list order, stacked without gaps. Rows can be dragged to a new
+// place; a drop reports the move in the store's offsets. It never reaches the store itself, nor scrolls
+// itself: a drag held near the shown part's top or bottom edge asks the enclosing view to scroll.
 class GoalList final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalList)
@@ -49,6 +51,10 @@ public:
 
     bool isReordering() const { return m_draggedId.has_value(); }
 
+signals:
+    // A reorder drag is held near an edge of the part of the list on screen: scroll by `dy` pixels.
+    void scrollRequested(int dy);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -66,6 +72,12 @@ private:
     // Where the drop line goes for the current drop index; nothing when that drop would leave the order as it is.
     std::optional<int> dropLineY() const;
     void placeRows(qreal slideProgress);
+    // The scroll step for the pointer where the drag last left it: towards the nearer edge of the shown part
+    // of the list while the pointer is within reach of it, 0 elsewhere.
+    int edgeScrollStep() const;
+    void followPointer(QPointF globalPosition);
+    void updateDropIndex();
+    void scrollTowardsEdge();
 
     Callbacks m_callbacks;
     QHash<QUuid, TodoRowView *> m_rows;
@@ -83,4 +95,6 @@ private:
     QPointF m_pressPosition;
     std::optional<QUuid> m_draggedId;
     int m_dropIndex = 0;
+    QPointF m_dragPointer;
+    QTimer *m_edgeScroll = nullptr;
 };
