@@ -49,14 +49,21 @@ void WrappedText::setText(const QString &text)
 
 int WrappedText::heightForWidth(int width) const
 {
+    if (const auto known = m_heights.constFind(width); known != m_heights.cend())
+        return *known;
     layOut(width);
-    return int(std::ceil(layoutHeight()));
+    const int height = int(std::ceil(layoutHeight()));
+    m_heights.insert(width, height);
+    return height;
 }
 
 QSize WrappedText::sizeHint() const
 {
-    const QTextLayout &layout = layOut(UnlimitedWidth);
-    return {int(std::ceil(layout.maximumWidth())), int(std::ceil(layoutHeight()))};
+    if (!m_naturalSize) {
+        const QTextLayout &layout = layOut(UnlimitedWidth);
+        m_naturalSize = QSize(int(std::ceil(layout.maximumWidth())), int(std::ceil(layoutHeight())));
+    }
+    return *m_naturalSize;
 }
 
 QSize WrappedText::minimumSizeHint() const
@@ -84,6 +91,8 @@ void WrappedText::invalidateLayout()
 {
     m_layout.reset();
     m_layoutWidth = -1.0;
+    m_naturalSize.reset();
+    m_heights.clear();
 }
 
 qreal WrappedText::layoutHeight() const

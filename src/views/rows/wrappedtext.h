@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QTextLayout>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 // Plain text that wraps onto as many lines as its width needs, breaking inside a word when a word alone is
 // wider than the line, so a long unbroken text (an address, a code) never widens the row that shows it.
@@ -39,4 +41,10 @@ private:
     mutable std::unique_ptr<QTextLayout> m_layout;
     mutable qreal m_layoutWidth = -1.0;
     mutable qreal m_layoutHeight = 0.0;
+    // The size on one unlimited line, kept apart from the layout: layouts ask for it between measurements at
+    // the row's width, and sharing one cached layout made every such question lay the text out twice more.
+    mutable std::optional<QSize> m_naturalSize;
+    // Heights already measured, by width: layouts ask at more than one width in turn, and only painting
+    // needs the lines themselves.
+    mutable QHash<int, int> m_heights;
 };
