@@ -109,7 +109,7 @@ def peak_rss_mib(pid):
 
 
 def start(screen, argv, env, timeout=20.0):
-    """Starts argv and returns (pid, ms from exec to the first pixels of its window seen on screen)."""
+    """Starts argv; returns (pid, ms from exec to the first pixels of its window seen on screen, the window)."""
     screen.mapped_windows()
     before = screen.grab(0, 0, screen.width, screen.height)
     devnull = os.open(os.devnull, os.O_RDWR)
@@ -119,11 +119,13 @@ def start(screen, argv, env, timeout=20.0):
     os.close(devnull)
     deadline = t0 + int(timeout * 1e9)
     area = None
+    shown = None
     while time.monotonic_ns() < deadline:
         select.select([screen.fd], [], [], 0.0005 if area else 0.05)
         for window in screen.mapped_windows():
             geometry = screen.geometry(window) if area is None else None
             if geometry:
+                shown = window
                 x, y, w, h = geometry
                 x0, y0 = max(0, x), max(0, y)
                 x1, y1 = min(screen.width, x + w), min(screen.height, y + h)
@@ -139,10 +141,10 @@ def start(screen, argv, env, timeout=20.0):
                               if before[((y0 + row) * screen.width + x0) * 4:((y0 + row) * screen.width + x0 + w) * 4]
                               != now[row * w * 4:(row + 1) * w * 4])
                 if changed >= SEEN_ROWS * h:
-                    return pid, (seen - t0) / 1e6
+                    return pid, (seen - t0) / 1e6, shown
         if os.waitpid(pid, os.WNOHANG)[0] == pid:
-            return None, None
-    return pid, None
+            return None, None, None
+    return pid, None, shown
 
 
 def stop(pid):

@@ -35,7 +35,7 @@ def main():
     sends = {count: [] for count in counts}
     failures = []
     for _ in range(args.n):
-        pid, ms = screenwatch.start(screen, [bare], dict(os.environ))
+        pid, ms, _ = screenwatch.start(screen, [bare], dict(os.environ))
         starts["bare_window"].append(ms)
         if pid:
             screenwatch.stop(pid)
@@ -43,7 +43,7 @@ def main():
             home = tempfile.mkdtemp(prefix="mirel-bench-")
             env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                        XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
-            pid, ms = screenwatch.start(screen, [mirel], env)
+            pid, ms, _ = screenwatch.start(screen, [mirel], env)
             starts["panel"].append(ms)
             if not pid:
                 failures.append(f"{count} lines: the panel did not start")

@@ -4,7 +4,9 @@
 Usage (from the repository, after scripts/build.sh):
     tests/e2e/xsession.sh -- python3 bench/start_bench.py [--build build] [-n 11] [--goals 1,5,200,1000]
 
-Each start gets a fresh HOME holding a goals file of N goals and a saved frame where bare_window opens. The
+Each start gets a fresh HOME holding a goals file of N goals and the frame the panel saves for them: the frame
+it took in an uncounted start from bare_window's frame (a saved frame holds the height the content had, so
+the panel does not resize itself once it is on screen). The
 programs run round-robin (bare, 1, 5, ... , bare, 1, 5, ...) so drift hits all alike; the first round is a
 warm-up. Per start: exec -> first pixels of the window on the root window (after the compositor), and peak
 RSS (VmHWM) once the window has been up for --settle seconds. Printed as medians (min–max) and as ratios
@@ -22,7 +24,7 @@ import screenwatch
 BARE_FRAME = (1128, 488, 300, 400)
 
 
-def write_home(home, goals, screen_height):
+def write_home(home, goals, screen_height, frame):
     data = os.path.join(home, "data", "Mirel")
     config = os.path.join(home, "config", "Mirel")
     os.makedirs(data)
@@ -34,10 +36,30 @@ def write_home(home, goals, screen_height):
                        f'"order":{i},"createdAt":"2026-12-01T09:00:00.000Z"}}')
     with open(os.path.join(data, "todos.json"), "w", encoding="utf-8") as file:
         file.write("[" + ",".join(entries) + "]")
-    x, y, w, h = BARE_FRAME
+    x, y, w, h = frame
     with open(os.path.join(config, "Mirel.conf"), "w", encoding="utf-8") as file:
         # Stored with the origin at the bottom-left of the screen, y up.
         file.write(f"[General]\npanelX={x}\npanelY={screen_height - y - h}\npanelW={w}\npanelH={h}\n")
+
+
+def environment(home):
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
+    env.pop("MIREL_MARK_FIRST_PAINT", None)
+    return env
+
+
+def probe_frame(screen, mirel, goals, settle):
+    """The frame the panel takes for `goals`, started from the bare window's frame."""
+    home = tempfile.mkdtemp(prefix="mirel-bench-")
+    write_home(home, goals, screen.height, BARE_FRAME)
+    pid, _, window = screenwatch.start(screen, [mirel], environment(home))
+    time.sleep(settle)
+    frame = (screen.geometry(window) if window else None) or BARE_FRAME
+    if pid:
+        screenwatch.stop(pid)
+    shutil.rmtree(home, ignore_errors=True)
+    return frame
 
 
 def main():
@@ -52,16 +74,15 @@ def main():
 
     screen = screenwatch.Screen()
     programs = [("bare_window", None)] + [(f"{n} goals", n) for n in map(int, args.goals.split(","))]
+    frames = {goals: probe_frame(screen, mirel, goals, args.settle) for _, goals in programs if goals is not None}
     results = {label: ([], []) for label, _ in programs}
     for round_ in range(1 + args.n):
         for label, goals in programs:
             home = tempfile.mkdtemp(prefix="mirel-bench-")
-            env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                       XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
-            env.pop("MIREL_MARK_FIRST_PAINT", None)
+            env = environment(home)
             if goals is not None:
-                write_home(home, goals, screen.height)
-            pid, pixels_ms = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
+                write_home(home, goals, screen.height, frames[goals])
+            pid, pixels_ms, _ = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
             rss = None
             if pid:
                 time.sleep(args.settle)
