@@ -45,7 +45,6 @@ def write_home(home, goals, screen_height, frame):
 def environment(home):
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
-    env.pop("MIREL_MARK_FIRST_PAINT", None)
     return env
 
 
