@@ -1,12 +1,11 @@
 // The start-up baseline: a bare frameless, translucent Qt Widgets window with a rounded fill and one line of
-// text, the least a floating panel of words can be. Compared with mirel by exec-to-mapped time and peak
-// memory. Without the text (MIREL_BARE_NO_TEXT set) it also leaves out the font machinery.
+// text, the least a floating panel of words can be. Compared with mirel by exec to first pixels on screen and
+// peak memory (bench/start_bench.py). Without the text (MIREL_BARE_NO_TEXT set) it also leaves out the font
+// machinery.
 #include <QApplication>
 #include <QPainter>
-#include <QTimer>
 #include <QWidget>
 
-#include <cstdio>
 
 namespace {
 
@@ -23,14 +22,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        if (!m_painted && qEnvironmentVariableIsSet("MIREL_MARK_FIRST_PAINT")) {
-            // Printed once the frame is out, as mirel does.
-            QTimer::singleShot(0, this, [] {
-                std::fputs("FIRST_PAINT\n", stdout);
-                std::fflush(stdout);
-            });
-        }
-        m_painted = true;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
@@ -41,9 +32,6 @@ protected:
         painter.setPen(Qt::black);
         painter.drawText(rect().adjusted(12, 12, -12, -12), tr("Today's Goals"));
     }
-
-private:
-    bool m_painted = false;
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
 #include <QVariantAnimation>
@@ -104,6 +105,10 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     m_listScroll->viewport()->setAutoFillBackground(false);
     m_listScroll->setFocusPolicy(Qt::NoFocus);
     m_listScroll->setWidget(m_list);
+    connect(m_list, &GoalList::scrollRequested, m_listScroll, [this](int dy) {
+        QScrollBar *bar = m_listScroll->verticalScrollBar();
+        bar->setValue(bar->value() + dy);
+    });
     // Tab and Shift-Tab can reach a row scrolled out of view; it comes into view with the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (now && m_list->isAncestorOf(now))

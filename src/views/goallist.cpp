@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSet>
+#include <QTimer>
 #include <QVariantAnimation>
 
 #include <cmath>
@@ -35,6 +36,11 @@ constexpr int SpringDurationMs = 350;
 constexpr qreal DraggedRowOpacity = 0.45;
 constexpr qreal DropLineWidth = 2.0;
 constexpr int DropLineSideInset = 6;
+
+// A drag held this close to the shown part's top or bottom edge scrolls the list, faster the closer it is.
+constexpr int EdgeScrollReach = 24;
+constexpr int EdgeScrollIntervalMs = 16;
+constexpr int EdgeScrollMaxStep = 12;
 
 // The damped spring's position at `progress` of the animation, 0 at the start and 1 at rest.
 qreal listSpring(qreal progress)
@@ -62,6 +68,10 @@ GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     connect(m_slide, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
         placeRows(value.toReal());
     });
+    // Driven by a timer rather than by pointer moves: a pointer held still at the edge keeps scrolling.
+    m_edgeScroll = new QTimer(this);
+    m_edgeScroll->setInterval(EdgeScrollIntervalMs);
+    connect(m_edgeScroll, &QTimer::timeout, this, &GoalList::scrollTowardsEdge);
 }
 
 void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
@@ -327,7 +337,7 @@ bool GoalList::eventFilter(QObject *watched, QEvent *event)
         if ((mouse->globalPosition() - m_pressPosition).manhattanLength() < QApplication::startDragDistance())
             break;
         beginReordering();
-        m_dropIndex = dropIndexAt(mapFromGlobal(mouse->globalPosition()).y());
+        followPointer(mouse->globalPosition());
         update();
         return true;
     }
@@ -359,6 +369,7 @@ void GoalList::endReordering(bool drop)
         return;
     const QUuid id = *m_draggedId;
     m_draggedId.reset();
+    m_edgeScroll->stop();
     releaseMouse();
     if (TodoRowView *row = m_rows.value(id))
         row->setGraphicsEffect(nullptr);
@@ -376,11 +387,52 @@ void GoalList::mouseMoveEvent(QMouseEvent *event)
         QWidget::mouseMoveEvent(event);
         return;
     }
-    const int index = dropIndexAt(event->position().y());
+    followPointer(event->globalPosition());
+}
+
+void GoalList::followPointer(QPointF globalPosition)
+{
+    m_dragPointer = globalPosition;
+    updateDropIndex();
+    if (edgeScrollStep() != 0 && !m_edgeScroll->isActive())
+        m_edgeScroll->start();
+}
+
+void GoalList::updateDropIndex()
+{
+    const int index = dropIndexAt(mapFromGlobal(m_dragPointer).y());
     if (index != m_dropIndex) {
         m_dropIndex = index;
         update();
     }
+}
+
+int GoalList::edgeScrollStep() const
+{
+    const QRect shown = visibleRegion().boundingRect();
+    if (shown.isEmpty() || shown.height() >= height())
+        return 0;
+    const qreal y = mapFromGlobal(m_dragPointer).y();
+    const auto step = [](qreal depth) {
+        return int(std::ceil(EdgeScrollMaxStep * std::clamp<qreal>(depth, 0, EdgeScrollReach) / EdgeScrollReach));
+    };
+    if (y < shown.top() + EdgeScrollReach && shown.top() > 0)
+        return -std::max(1, step(shown.top() + EdgeScrollReach - y));
+    if (y > shown.bottom() - EdgeScrollReach && shown.bottom() < height() - 1)
+        return std::max(1, step(y - (shown.bottom() - EdgeScrollReach)));
+    return 0;
+}
+
+void GoalList::scrollTowardsEdge()
+{
+    const int step = m_draggedId ? edgeScrollStep() : 0;
+    if (step == 0) {
+        m_edgeScroll->stop();
+        return;
+    }
+    emit scrollRequested(step);
+    // The list moved under a pointer held still: the drop lands where the pointer now points.
+    updateDropIndex();
 }
 
 void GoalList::mouseReleaseEvent(QMouseEvent *event)
@@ -389,6 +441,7 @@ void GoalList::mouseReleaseEvent(QMouseEvent *event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    m_dragPointer = event->globalPosition();
     m_dropIndex = dropIndexAt(event->position().y());
     endReordering(true);
 }

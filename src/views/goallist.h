@@ -13,11 +13,13 @@
 #include <utility>
 
 class QKeyEvent;
+class QTimer;
 class QVariantAnimation;
 class TodoRowView;
 
-// The goals, one retained row per goal id in list order, stacked without gaps and never scrolled. Rows can be
-// dragged to a new place; a drop reports the move in the store's offsets. It never reaches the store itself.
+// The goals, one retained row per goal id in list order, stacked without gaps. Rows can be dragged to a new
+// place; a drop reports the move in the store's offsets. It never reaches the store itself, nor scrolls
+// itself: a drag held near the shown part's top or bottom edge asks the enclosing view to scroll.
 class GoalList final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalList)
@@ -62,6 +64,8 @@ signals:
     void focusLeftList();
     // Alt+Up (-1) or Alt+Down (+1) on a goal. By id: keys can come faster than the list shows each move.
     void moveByKeyRequested(const QUuid &id, int places);
+    // A reorder drag is held near an edge of the part of the list on screen: scroll by `dy` pixels.
+    void scrollRequested(int dy);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,6 +88,12 @@ private:
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
     // The goal listed next to `id` that keeps the focus when `id` goes away.
     std::optional<QUuid> neighbourKept(const QUuid &id, const QSet<QUuid> &listed) const;
+    // The scroll step for the pointer where the drag last left it: towards the nearer edge of the shown part
+    // of the list while the pointer is within reach of it, 0 elsewhere.
+    int edgeScrollStep() const;
+    void followPointer(QPointF globalPosition);
+    void updateDropIndex();
+    void scrollTowardsEdge();
 
     Callbacks m_callbacks;
     QHash<QUuid, TodoRowView *> m_rows;
@@ -101,4 +111,6 @@ private:
     QPointF m_pressPosition;
     std::optional<QUuid> m_draggedId;
     int m_dropIndex = 0;
+    QPointF m_dragPointer;
+    QTimer *m_edgeScroll = nullptr;
 };

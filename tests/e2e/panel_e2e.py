@@ -782,6 +782,33 @@ def case_keyboard_only(binary, home):
     check(focused_window() == panel, "the panel lost the keyboard")
 
 
+def write_goals(home, texts):
+    folder = os.path.join(home, "data", "Mirel")
+    os.makedirs(folder, exist_ok=True)
+    goals = [{"id": "%08x-0000-4000-8000-000000000000" % i, "text": text, "completed": False, "order": i,
+              "createdAt": "2026-12-01T09:00:00.000Z"} for i, text in enumerate(texts)]
+    with open(os.path.join(folder, "todos.json"), "w", encoding="utf-8") as file:
+        json.dump(goals, file)
+    return os.path.join(folder, "todos.json")
+
+
+def case_last_of_200_goals_can_be_scrolled_to_and_ticked(binary, home):
+    goals_file = write_goals(home, [f"Goal {i}" for i in range(200)])
+    mirel = Mirel(binary, home)
+    x, y, w, h = geometry(mirel.window)
+    run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2))
+    time.sleep(0.3)
+    run("xdotool", "click", "--repeat", "200", "--delay", "5", "5")
+    time.sleep(0.5)
+    # Scrolled to its end, the list shows the last goal as the panel's bottom row; its checkbox is ticked.
+    run("xdotool", "mousemove", str(x + 22), str(y + h - 21), "click", "1")
+    done = lambda: [goal["text"] for goal in json.load(open(goals_file, encoding="utf-8")) if goal["completed"]]
+    try:
+        wait_until("the last goal to be saved as done", lambda: done() == ["Goal 199"])
+    except Failure:
+        raise Failure(f"done after the click: {done()}")
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 

@@ -11,6 +11,8 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -108,6 +110,7 @@ private slots:
     void headerPress_dragsFromTenPointsOrClicksAdd();
     void rowDrag_movesTheGoal_data();
     void rowDrag_movesTheGoal();
+    void rowDragHeldAtTheListsBottom_scrollsToTheEnd();
 
     void newGoalField_addsTrimmedTextOnlyAndStaysOpen();
     void switchingAway_commitsOnce_data();
@@ -249,6 +252,33 @@ void ContentViewTest::rowDrag_movesTheGoal()
     QCOMPARE(panel.dragChanges + panel.dragEnds, 0);
     QVERIFY(!panel.view->goalList()->isReordering());
     QVERIFY(!dragged->isEditing());
+}
+
+void ContentViewTest::rowDragHeldAtTheListsBottom_scrollsToTheEnd()
+{
+    QStringList goals;
+    for (int i = 0; i < 30; ++i)
+        goals.append(u"Goal %1"_s.arg(i));
+    Panel panel(goals);
+    QVERIFY(panel.show());
+    const QScrollArea *scroll = panel.view->listScroll();
+    const QScrollBar *bar = scroll->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), 0);
+
+    // Dragged to just inside the shown part's bottom edge, then held there without moving.
+    const QPoint start = panel.onText(panel.row(0));
+    const QPoint end = panel.inWindow(scroll->viewport(), QPoint(80, scroll->viewport()->height() - 4));
+    QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(panel.window(), start + QPoint(0, 6));
+    QTest::mouseMove(panel.window(), end);
+    QVERIFY(panel.view->goalList()->isReordering());
+    QTRY_COMPARE(bar->value(), bar->maximum());
+    QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, end);
+
+    // The drop lands where the pointer points after the scroll: beside the last goals, not where it began.
+    const auto landed = int(panel.savedTexts().indexOf(u"Goal 0"_s));
+    QVERIFY2(landed >= 27, qPrintable(u"landed at %1"_s.arg(landed)));
 }
 
 void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()

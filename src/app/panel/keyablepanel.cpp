@@ -11,7 +11,6 @@
 #include <QTransform>
 #include <QWindow>
 
-#include <cstdio>
 
 namespace {
 
@@ -226,11 +225,6 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
         // After the first frame: the request needs nothing from it and costs a round trip.
         m_mapped = true;
         QTimer::singleShot(0, this, [this] {
-            // The start-up benchmark times exec to this line: the frame is out by now.
-            if (qEnvironmentVariableIsSet("MIREL_MARK_FIRST_PAINT")) {
-                std::fputs("FIRST_PAINT\n", stdout);
-                std::fflush(stdout);
-            }
             X11Platform::requestFloatingPanelState(windowHandle());
             emit firstFrameShown();
             if (const std::optional<uint32_t> time = std::exchange(m_pendingKeyboardTime, std::nullopt))

@@ -47,19 +47,27 @@ QPainterPath checkMark(const QRectF &square)
 
 Checkbox::Checkbox(QWidget *parent)
     : QAbstractButton(parent)
-    , m_swap(new QVariantAnimation(this))
 {
     setFixedSize(Side, Side);
     // Reachable with Tab, but a click must not pull keyboard focus out of an open editor elsewhere.
     setFocusPolicy(Qt::TabFocus);
-    m_swap->setStartValue(0.0);
-    m_swap->setEndValue(1.0);
-    m_swap->setDuration(SwapDuration);
-    m_swap->setEasingCurve(QEasingCurve::OutCubic);
-    connect(m_swap, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-        m_swapProgress = value.toReal();
-        update();
-    });
+}
+
+QVariantAnimation *Checkbox::swap()
+{
+    // Made on the first animated change: a long list holds a checkbox per goal, and few of them ever swap.
+    if (!m_swap) {
+        m_swap = new QVariantAnimation(this);
+        m_swap->setStartValue(0.0);
+        m_swap->setEndValue(1.0);
+        m_swap->setDuration(SwapDuration);
+        m_swap->setEasingCurve(QEasingCurve::OutCubic);
+        connect(m_swap, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
+            m_swapProgress = value.toReal();
+            update();
+        });
+    }
+    return m_swap;
 }
 
 void Checkbox::setCompleted(bool completed, bool animated)
@@ -71,10 +79,11 @@ void Checkbox::setCompleted(bool completed, bool animated)
     changed.checked = true;
     QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
-    m_swap->stop();
+    if (m_swap)
+        m_swap->stop();
     if (animated) {
         m_swapProgress = 0.0;
-        m_swap->start();
+        swap()->start();
     } else {
         m_swapProgress = 1.0;
     }

@@ -26,6 +26,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    QVariantAnimation *swap();
     void paintGlyph(QPainter &painter, bool completed, qreal opacity, qreal scale) const;
 
     bool m_completed = false;

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -76,7 +77,6 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
 
     showTodo(false);
     updateHighlight();
-    m_lastHeight = heightForWidth(width());
 }
 
 void TodoRowView::setTodo(const TodoItem &todo, bool animated)
@@ -311,10 +311,15 @@ void TodoRowView::followFocus(const QFocusEvent *event)
 
 void TodoRowView::updateHeight()
 {
+    // Before anything gives the row a size there is no width worth measuring at; whatever sizes it first
+    // has measured it for that width, so that first height is news to nobody.
+    if (!testAttribute(Qt::WA_Resized))
+        return;
     const int height = heightForWidth(width());
     if (height == m_lastHeight)
         return;
-    m_lastHeight = height;
+    if (std::exchange(m_lastHeight, height) < 0)
+        return;
     updateGeometry();
     emit heightChanged();
 }

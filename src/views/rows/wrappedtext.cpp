@@ -49,14 +49,25 @@ void WrappedText::setText(const QString &text)
 
 int WrappedText::heightForWidth(int width) const
 {
+    if (const auto known = m_heights.constFind(width); known != m_heights.cend())
+        return *known;
+    const bool isPaintLayout = m_layout && m_layoutWidth == std::max<qreal>(width, 1.0);
     layOut(width);
-    return int(std::ceil(layoutHeight()));
+    const int height = int(std::ceil(layoutHeight()));
+    m_heights.insert(width, height);
+    if (!isPaintLayout)
+        releaseLayout();
+    return height;
 }
 
 QSize WrappedText::sizeHint() const
 {
-    const QTextLayout &layout = layOut(UnlimitedWidth);
-    return {int(std::ceil(layout.maximumWidth())), int(std::ceil(layoutHeight()))};
+    if (!m_naturalSize) {
+        const QTextLayout &layout = layOut(UnlimitedWidth);
+        m_naturalSize = QSize(int(std::ceil(layout.maximumWidth())), int(std::ceil(layoutHeight())));
+        releaseLayout();
+    }
+    return *m_naturalSize;
 }
 
 QSize WrappedText::minimumSizeHint() const
@@ -80,10 +91,17 @@ void WrappedText::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void WrappedText::invalidateLayout()
+void WrappedText::releaseLayout() const
 {
     m_layout.reset();
     m_layoutWidth = -1.0;
+}
+
+void WrappedText::invalidateLayout()
+{
+    releaseLayout();
+    m_naturalSize.reset();
+    m_heights.clear();
 }
 
 qreal WrappedText::layoutHeight() const

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QTextLayout>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 // Plain text that wraps onto as many lines as its width needs, breaking inside a word when a word alone is
 // wider than the line, so a long unbroken text (an address, a code) never widens the row that shows it.
@@ -29,9 +31,11 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // The text laid out in lines of `width`; kept until the text, the font or the width changes, because the
-    // layout system asks for the same width many times and a long text is expensive to lay out.
+    // The text laid out in lines of `width`. Painting keeps its layout until the text, the font or the width
+    // changes; a measurement keeps only the height, so the many rows of a long list that are never on screen
+    // do not each hold their shaped lines.
     const QTextLayout &layOut(qreal width) const;
+    void releaseLayout() const;
     qreal layoutHeight() const;
     void invalidateLayout();
 
@@ -39,4 +43,9 @@ private:
     mutable std::unique_ptr<QTextLayout> m_layout;
     mutable qreal m_layoutWidth = -1.0;
     mutable qreal m_layoutHeight = 0.0;
+    // The size on one unlimited line, kept apart from the layout: layouts ask for it between measurements at
+    // the row's width, and sharing one cached layout made every such question lay the text out twice more.
+    mutable std::optional<QSize> m_naturalSize;
+    // Heights already measured, by width: layouts ask at more than one width in turn.
+    mutable QHash<int, int> m_heights;
 };

@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Start-up of mirel with N goals beside bench/bare_window, watched from outside.
+
+Usage (from the repository, after scripts/build.sh):
+    tests/e2e/xsession.sh -- python3 bench/start_bench.py [--build build] [-n 11] [--goals 1,5,200,1000]
+
+Each start gets a fresh HOME holding a goals file of N goals and the frame the panel saves for them: the frame
+it took in an uncounted start from bare_window's frame (a saved frame holds the height the content had, so
+the panel does not resize itself once it is on screen). The
+programs run round-robin (bare, 1, 5, ... , bare, 1, 5, ...) so drift hits all alike; the first round is a
+warm-up. Per start: exec -> first pixels of the window on the root window (after the compositor), and peak
+RSS (VmHWM) once the window has been up for --settle seconds. Printed as medians (min–max) and as ratios
+to bare_window's medians.
+"""
+import argparse
+import os
+import shutil
+import tempfile
+import time
+import uuid
+
+import screenwatch
+
+BARE_FRAME = (1128, 488, 300, 400)
+
+
+def write_home(home, goals, screen_height, frame):
+    data = os.path.join(home, "data", "Mirel")
+    config = os.path.join(home, "config", "Mirel")
+    os.makedirs(data)
+    os.makedirs(config)
+    entries = []
+    for i in range(goals):
+        done = "true" if i % 3 == 2 else "false"
+        entries.append(f'{{"id":"{uuid.uuid4()}","text":"Goal {i}: a line of ordinary length","completed":{done},'
+                       f'"order":{i},"createdAt":"2026-12-01T09:00:00.000Z"}}')
+    with open(os.path.join(data, "todos.json"), "w", encoding="utf-8") as file:
+        file.write("[" + ",".join(entries) + "]")
+    x, y, w, h = frame
+    with open(os.path.join(config, "Mirel.conf"), "w", encoding="utf-8") as file:
+        # Stored with the origin at the bottom-left of the screen, y up.
+        file.write(f"[General]\npanelX={x}\npanelY={screen_height - y - h}\npanelW={w}\npanelH={h}\n")
+
+
+def environment(home):
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
+    return env
+
+
+def probe_frame(screen, mirel, goals, settle):
+    """The frame the panel takes for `goals`, started from the bare window's frame."""
+    home = tempfile.mkdtemp(prefix="mirel-bench-")
+    write_home(home, goals, screen.height, BARE_FRAME)
+    pid, _, window = screenwatch.start(screen, [mirel], environment(home))
+    time.sleep(settle)
+    frame = (screen.geometry(window) if window else None) or BARE_FRAME
+    if pid:
+        screenwatch.stop(pid)
+    shutil.rmtree(home, ignore_errors=True)
+    return frame
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("-n", type=int, default=11, help="counted starts of each program")
+    parser.add_argument("--goals", default="1,5,200,1000")
+    parser.add_argument("--settle", type=float, default=1.0)
+    args = parser.parse_args()
+    mirel = os.path.abspath(os.path.join(args.build, "src", "mirel"))
+    bare = os.path.abspath(os.path.join(args.build, "bench", "bare_window"))
+
+    screen = screenwatch.Screen()
+    programs = [("bare_window", None)] + [(f"{n} goals", n) for n in map(int, args.goals.split(","))]
+    frames = {goals: probe_frame(screen, mirel, goals, args.settle) for _, goals in programs if goals is not None}
+    results = {label: ([], []) for label, _ in programs}
+    for round_ in range(1 + args.n):
+        for label, goals in programs:
+            home = tempfile.mkdtemp(prefix="mirel-bench-")
+            env = environment(home)
+            if goals is not None:
+                write_home(home, goals, screen.height, frames[goals])
+            pid, pixels_ms, _ = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
+            rss = None
+            if pid:
+                time.sleep(args.settle)
+                rss = screenwatch.peak_rss_mib(pid)
+                screenwatch.stop(pid)
+            shutil.rmtree(home, ignore_errors=True)
+            if round_ > 0:
+                results[label][0].append(pixels_ms)
+                results[label][1].append(rss)
+            time.sleep(0.2)
+
+    bare_ms, bare_rss = (screenwatch.median(values) for values in results["bare_window"])
+    print(f"{args.n} starts each after one warm-up round; median (min–max); ratios to bare_window's medians")
+    print(f"{'program':<12} {'exec->first pixels ms':<26} {'peak RSS MiB':<24} {'time x':>7} {'RSS x':>7}")
+    for label, _ in programs:
+        times, rss = results[label]
+        ms, mib = screenwatch.median(times), screenwatch.median(rss)
+        ratio = lambda value, base: f"{value / base:7.2f}" if value and base else "     NA"
+        print(f"{label:<12} {screenwatch.spread(times):<26} {screenwatch.spread(rss):<24} "
+              f"{ratio(ms, bare_ms)} {ratio(mib, bare_rss)}")
+
+
+if __name__ == "__main__":
+    main()
