@@ -1,0 +1,19 @@
+#include "goallistscroll.h"
+
+#include <QApplication>
+
+GoalListScroll::GoalListScroll(QWidget *list, QWidget *parent)
+    : QScrollArea(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    setFocusPolicy(Qt::NoFocus);
+    setWidget(list);
+    connect(qApp, &QApplication::focusChanged, this, [this, list](QWidget *, QWidget *now) {
+        if (now && list->isAncestorOf(now))
+            ensureWidgetVisible(now, 0, 0);
+    });
+}
