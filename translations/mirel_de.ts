@@ -48,7 +48,7 @@
     </message>
 </context>
 <context>
-    <name>ContentView</name>
+    <name>PanelTitle</name>
     <message>
         <source>Today&apos;s Goals</source>
         <translation>Heutige Ziele</translation>

@@ -1,40 +1,34 @@
 #include "appdelegate.h"
 
 #include "app/intake/intakemodule.h"
-#include "app/panel/keyablepanel.h"
-#include "openatlogin.h"
 #include "app/intake/singleinstance.h"
-#include "model/todostore.h"
+#include "app/panel/keyablepanel.h"
 #include "app/panel/screenshotbackdrop.h"
+#include "app/panel/x11platform.h"
+#include "model/todostore.h"
+#include "openatlogin.h"
+#include "views/beziereasing.h"
 #include "views/contentview.h"
 #include "views/panelmenu.h"
-#include "app/panel/x11platform.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QEasingCurve>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWindow>
 
 #include <utility>
 
-namespace {
+namespace
+{
 
 constexpr int SnapDurationMs = 250;
 constexpr int ServicesFallbackDelayMs = 2000;
-
-// The standard ease-in-ease-out timing curve; QEasingCurve::InOutQuad is a different, steeper curve.
-QEasingCurve easeInEaseOut()
-{
-    QEasingCurve curve(QEasingCurve::BezierSpline);
-    curve.addCubicBezierSegment(QPointF(0.42, 0.0), QPointF(0.58, 1.0), QPointF(1.0, 1.0));
-    return curve;
-}
 
 // The callbacks handed to the views and the panel hold the delegate weakly: once it is gone they do nothing.
 template<typename... Args>
@@ -71,15 +65,15 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
-    connect(m_panel.get(), &KeyablePanel::firstFrameShown, this, [this, options] { registerServicesProvider(options); });
+    connect(
+        m_panel.get(), &KeyablePanel::firstFrameShown, this, [this, options] { registerServicesProvider(options); });
     QTimer::singleShot(ServicesFallbackDelayMs, this, [this, options] { registerServicesProvider(options); });
 }
 
 void AppDelegate::showPanel(const LaunchOptions &options)
 {
-    auto *content = m_content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
-                                    weakly(this, &AppDelegate::panelDragEnded),
-                                    weakly(this, &AppDelegate::resizePanel));
+    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
+        weakly(this, &AppDelegate::panelDragEnded), weakly(this, &AppDelegate::resizePanel));
 
     const std::optional<QRectF> saved = savedPanelFrame();
     const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
@@ -92,12 +86,9 @@ void AppDelegate::showPanel(const LaunchOptions &options)
 
     const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
     m_panel = std::make_unique<KeyablePanel>(translucent);
-    connect(m_panel.get(), &KeyablePanel::liveResizeStarted, this, &AppDelegate::stopSnapAnimation);
-    connect(m_panel.get(), &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
-    content->setOpaqueBackground(!translucent);
-    connect(m_panel.get(), &KeyablePanel::translucencyChanged, content,
-        [content](bool nowTranslucent) { content->setOpaqueBackground(!nowTranslucent); });
-    m_panel->setContentView(content, [content] { return content->backgroundShape(); });
+    content->setTranslucent(translucent);
+    connectPanel(m_panel.get(), content);
+    m_panel->setContentView(content);
     setPanelFrame(frame);
     if (m_backdrop) {
         // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
@@ -105,10 +96,7 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         m_panel->winId();
         m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
     }
-    // Closing the one panel is quitting, and everything is saved already.
-    connect(m_panel.get(), &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_panel->orderFront();
-    connectPanelMenu(content);
 
     watchScreens();
 }
@@ -151,7 +139,7 @@ void AppDelegate::panelDragChanged()
     const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(QPointF(QCursor::pos()));
     QRectF frame = panelFrame();
     if (!m_dragStart)
-        m_dragStart = PanelGeometry::DragStart{pointer, QPointF(frame.x(), frame.y())};
+        m_dragStart = PanelGeometry::DragStart { pointer, QPointF(frame.x(), frame.y()) };
     frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, pointer));
     setPanelFrame(frame);
 }
@@ -205,7 +193,8 @@ void AppDelegate::snapPanelToScreenEdges()
         // content resize during the animation keeps its own size.
         m_snapAnimation = new QVariantAnimation(this);
         m_snapAnimation->setDuration(SnapDurationMs);
-        m_snapAnimation->setEasingCurve(easeInEaseOut());
+        // The standard ease-in-ease-out curve.
+        m_snapAnimation->setEasingCurve(bezierEasing(QPointF(0.42, 0), QPointF(0.58, 1)));
         connect(m_snapAnimation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant &topLeft) { m_panel->setGeometry(QRect(topLeft.toPoint(), m_panel->size())); });
         connect(m_snapAnimation, &QVariantAnimation::finished, this, &AppDelegate::savePanelFrame);
@@ -278,7 +267,7 @@ IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
 {
     const qsizetype before = m_todoStore->todos().size();
     m_todoStore->addLines(text);
-    return {m_todoStore->todos().size() - before, m_todoStore->saveFailure()};
+    return { m_todoStore->todos().size() - before, m_todoStore->saveFailure() };
 }
 
 void AppDelegate::bringPanelToFront()
@@ -292,25 +281,35 @@ void AppDelegate::startNewGoalWithKeyboard(uint32_t userTime)
     if (!m_panel)
         return;
     m_panel->bringToFront();
-    m_content->beginAdding();
+    emit newGoalRequested();
     m_panel->takeKeyboard(userTime);
 }
 
-void AppDelegate::connectPanelMenu(ContentView *content)
+void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
 {
+    connect(panel, &KeyablePanel::liveResizeStarted, this, &AppDelegate::stopSnapAnimation);
+    connect(panel, &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
+    connect(panel, &KeyablePanel::translucencyChanged, content, &ContentView::setTranslucent);
+    connect(content, &ContentView::backgroundShapeChanged, panel, &KeyablePanel::setContentShape);
+    // Closing the one panel is quitting, and everything is saved already.
+    connect(panel, &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, qApp, &QCoreApplication::quit);
+
     connect(content, &ContentView::contextMenuRequested, this,
-            [this, content](const QPoint &globalPosition) { showPanelMenu(content, globalPosition); });
-    PanelMenu::addQuitShortcut(content, &QCoreApplication::quit);
+        [this, content](
+            const QPoint &globalPosition, const QString &title) { showPanelMenu(content, globalPosition, title); });
+    connect(this, &AppDelegate::renameRequested, content, &ContentView::beginRename);
+    connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
 }
 
-void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPosition)
+void AppDelegate::showPanelMenu(QWidget *parent, const QPoint &globalPosition, const QString &title)
 {
     // Built afresh each time: the title may have been renamed, the login entry changed by another program.
     const OpenAtLogin openAtLogin = OpenAtLogin::forThisProgram();
-    auto *menu = new PanelMenu(content->title(), openAtLogin.openAtLoginEnabled(),
-                               {[content] { content->beginRename(); },
-                                [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); }, &QCoreApplication::quit},
-                               content);
+    auto *menu = new PanelMenu(title, openAtLogin.openAtLoginEnabled(), parent);
+    connect(menu, &PanelMenu::renameRequested, this, &AppDelegate::renameRequested);
+    connect(menu, &PanelMenu::openAtLoginToggled, this, [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); });
+    connect(menu, &PanelMenu::quitRequested, qApp, &QCoreApplication::quit);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }

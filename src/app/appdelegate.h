@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/intake/intakemodule.h"
-#include "launchoptions.h"
 #include "app/panel/panelgeometry.h"
+#include "launchoptions.h"
 
 #include <QObject>
 #include <QPointF>
@@ -19,7 +19,8 @@ class ScreenshotBackdrop;
 class TodoStore;
 
 // Owns the long-lived objects of one run and performs the launch sequence once.
-class AppDelegate final : public QObject {
+class AppDelegate final : public QObject
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppDelegate)
 
@@ -46,8 +47,14 @@ public:
     void panelLiveResizeEnded();
     void snapPanelToScreenEdges();
 
-    // Opens the panel menu on a secondary click anywhere on the content, and quits on Ctrl+Q in its window.
-    void connectPanelMenu(ContentView *content);
+    // Every connection between the panel, its content and the panel menu, made once: the content takes its
+    // state through its slots, and the menu opens on a secondary click anywhere on the content.
+    void connectPanel(KeyablePanel *panel, ContentView *content);
+
+signals:
+    // The panel menu's rename item, and a new goal asked for from outside the panel.
+    void renameRequested();
+    void newGoalRequested();
 
 private:
     void showPanel(const LaunchOptions &options);
@@ -58,7 +65,7 @@ private:
     void bringPanelOntoScreen();
     // Brings the panel back whenever a change of the screens leaves it off all of them.
     void watchScreens();
-    void showPanelMenu(ContentView *content, const QPoint &globalPosition);
+    void showPanelMenu(QWidget *parent, const QPoint &globalPosition, const QString &title);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
     IntakeModule::TextIntake sendToMirel(const QString &text);
@@ -72,8 +79,6 @@ private:
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;
-    // The panel's content, owned by the panel.
-    ContentView *m_content = nullptr;
     std::optional<PanelGeometry::DragStart> m_dragStart;
     // Made on the first snap that moves the panel.
     QVariantAnimation *m_snapAnimation = nullptr;

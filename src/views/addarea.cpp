@@ -10,16 +10,25 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 
-AddArea::AddArea(Callbacks callbacks, QWidget *parent)
+namespace
+{
+
+// The field's text, leaving it empty for the next goal.
+QString takeText(QLineEdit *field)
+{
+    const QString text = field->text();
+    field->clear();
+    return text;
+}
+
+} // namespace
+
+AddArea::AddArea(QWidget *parent)
     : QWidget(parent)
-    , m_callbacks(std::move(callbacks))
     , m_emptyState(new EmptyStateRow(this))
 {
     m_emptyState->hide();
-    connect(m_emptyState, &QAbstractButton::clicked, this, [this] {
-        if (m_callbacks.onBeginAdding)
-            m_callbacks.onBeginAdding();
-    });
+    connect(m_emptyState, &QAbstractButton::clicked, this, &AddArea::addingRequested);
 }
 
 void AddArea::setFace(Face face)
@@ -37,7 +46,14 @@ void AddArea::setFace(Face face)
         m_newGoalField = new QLineEdit(m_newGoalRow);
         m_newGoalField->setPlaceholderText(tr("New goal"));
         m_newGoalField->setAccessibleName(tr("New goal"));
-        new InlineEditing(m_newGoalField, m_callbacks.onSubmit, m_callbacks.onCommit, m_callbacks.onCancel);
+        QLineEdit *field = m_newGoalField;
+        new InlineEditing(
+            field, [this, field] { emit submitted(takeText(field)); },
+            [this, field] { emit committed(takeText(field)); },
+            [this, field] {
+                field->clear();
+                emit cancelled();
+            });
         m_newGoalRow->contentLayout()->addWidget(square);
         m_newGoalRow->contentLayout()->addWidget(m_newGoalField, 1);
         m_newGoalRow->setGeometry(rect());
@@ -50,17 +66,6 @@ void AddArea::setFace(Face face)
         m_newGoalField = nullptr;
     }
     updateGeometry();
-}
-
-QString AddArea::newTodoText() const
-{
-    return m_newGoalField ? m_newGoalField->text() : QString();
-}
-
-void AddArea::clearNewTodoText()
-{
-    if (m_newGoalField)
-        m_newGoalField->clear();
 }
 
 QWidget *AddArea::shownRow() const

@@ -1,22 +1,22 @@
 #include "panelheader.h"
 
 #include "countlabel.h"
-#include "symbolglyph.h"
 #include "rows/glyphbutton.h"
 #include "rows/hierarchicalcolors.h"
 #include "rows/inlineediting.h"
+#include "symbolglyph.h"
+#include "windowdraghandle.h"
 
 #include <QAbstractButton>
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineF>
-#include <QMouseEvent>
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr int MinimumHeight = 30;
 constexpr int LeadingPadding = 6;
@@ -24,8 +24,6 @@ constexpr int Spacing = 6;
 // The flexible space between the title and the items on the right never shrinks below this.
 constexpr int SpacerMinimum = 8;
 constexpr qreal AddGlyphPointSize = 12;
-// A header drag moves the window only once the pointer has travelled this far, so clicks stay clicks.
-constexpr qreal DragThreshold = 10;
 // The subheadline text style is this fraction of the body size; the headline is the body size, semibold.
 constexpr qreal SubheadlineScale = 11.0 / 13.0;
 // The system's usual warning amber: noticeable beside the grey text without shouting.
@@ -45,9 +43,8 @@ QFont subheadlineFont(QFont font)
 
 } // namespace
 
-PanelHeader::PanelHeader(Callbacks callbacks, QWidget *parent)
+PanelHeader::PanelHeader(QWidget *parent)
     : QWidget(parent)
-    , m_callbacks(std::move(callbacks))
     , m_title(new QLabel(this))
     , m_count(new CountLabel(this))
     , m_saveWarning(new SymbolGlyph(SymbolGlyph::Symbol::Warning, this))
@@ -70,10 +67,12 @@ PanelHeader::PanelHeader(Callbacks callbacks, QWidget *parent)
     m_addButton->setAccessibleName(tr("Add goal"));
     m_addButton->setGraphicsEffect(m_addButtonOpacity);
     m_addButton->installEventFilter(this);
-    connect(m_addButton, &QAbstractButton::clicked, this, [this] {
-        if (m_callbacks.onAddGoal)
-            m_callbacks.onAddGoal();
-    });
+    connect(m_addButton, &QAbstractButton::clicked, this, &PanelHeader::addGoalRequested);
+
+    auto *drag = new WindowDragHandle(this);
+    drag->watchButton(m_addButton);
+    connect(drag, &WindowDragHandle::dragMoved, this, &PanelHeader::dragMoved);
+    connect(drag, &WindowDragHandle::dragEnded, this, &PanelHeader::dragEnded);
 
     setPanelHovered(false);
     setHoverFade(0.0);
@@ -105,8 +104,8 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
         m_titleEditor->setAccessibleName(tr("Title"));
         m_titleEditor->setPlaceholderText(tr("Title"));
         m_titleEditor->setFont(headlineFont(font()));
-        new InlineEditing(m_titleEditor, m_callbacks.onRenameSubmit, m_callbacks.onRenameCommit,
-                          m_callbacks.onRenameCancel);
+        const auto commit = [this, editor = m_titleEditor] { emit renameCommitted(editor->text()); };
+        new InlineEditing(m_titleEditor, commit, commit, [this] { emit renameCancelled(); });
         m_title->hide();
         layoutItems();
         m_titleEditor->show();
@@ -123,8 +122,9 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
 
 void PanelHeader::setSaveFailure(const QString &failure)
 {
-    const QString reason
-        = failure.isEmpty() ? QString() : tr("Your goals are not saved: %1. Mirel tries again with every change.").arg(failure);
+    const QString reason = failure.isEmpty()
+        ? QString()
+        : tr("Your goals are not saved: %1. Mirel tries again with every change.").arg(failure);
     m_saveWarning->setToolTip(reason);
     m_saveWarning->setAccessibleName(reason);
     if (failure.isEmpty() == m_saveWarning->isHidden())
@@ -166,8 +166,8 @@ void PanelHeader::applyColors()
 {
     QPalette titlePalette = m_title->palette();
     titlePalette.setColor(QPalette::WindowText,
-                          HierarchicalColors::mix(HierarchicalColors::secondary(palette()),
-                                                  HierarchicalColors::primary(palette()), m_hoverFade));
+        HierarchicalColors::mix(
+            HierarchicalColors::secondary(palette()), HierarchicalColors::primary(palette()), m_hoverFade));
     m_title->setPalette(titlePalette);
     m_count->setColor(HierarchicalColors::tertiary(palette()));
 }
@@ -184,10 +184,10 @@ int PanelHeader::titleWidth(int width) const
 
 int PanelHeader::heightForWidth(int width) const
 {
-    const int titleHeight = m_titleEditor ? m_titleEditor->sizeHint().height()
-                                          : m_title->heightForWidth(titleWidth(width));
+    const int titleHeight
+        = m_titleEditor ? m_titleEditor->sizeHint().height() : m_title->heightForWidth(titleWidth(width));
     const int countHeight = m_count->isVisibleTo(this) ? m_count->sizeHint().height() : 0;
-    return std::max({MinimumHeight, titleHeight, countHeight, m_addButton->sizeHint().height()});
+    return std::max({ MinimumHeight, titleHeight, countHeight, m_addButton->sizeHint().height() });
 }
 
 void PanelHeader::resizeEvent(QResizeEvent *event)
@@ -247,92 +247,7 @@ void PanelHeader::changeEvent(QEvent *event)
 
 bool PanelHeader::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_addButton) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
-        case QEvent::FocusOut:
-            updateAddButtonOpacity();
-            break;
-        case QEvent::MouseButtonPress:
-            pressForDrag(static_cast<QMouseEvent *>(event));
-            // The button still gets its press: a click that stays short of the threshold is a click.
-            return false;
-        case QEvent::MouseMove:
-            return moveForDrag(static_cast<QMouseEvent *>(event), m_addButton);
-        case QEvent::MouseButtonRelease:
-            releaseForDrag(static_cast<QMouseEvent *>(event));
-            // The button still sees its release so that it stops looking pressed; it is no longer down, so
-            // the release after a drag does not click.
-            return false;
-        default:
-            break;
-        }
-    }
+    if (watched == m_addButton && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        updateAddButtonOpacity();
     return QWidget::eventFilter(watched, event);
-}
-
-void PanelHeader::mousePressEvent(QMouseEvent *event)
-{
-    if (pressForDrag(event))
-        event->accept();
-    else
-        QWidget::mousePressEvent(event);
-}
-
-void PanelHeader::mouseMoveEvent(QMouseEvent *event)
-{
-    if (moveForDrag(event, nullptr))
-        event->accept();
-    else
-        QWidget::mouseMoveEvent(event);
-}
-
-void PanelHeader::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (releaseForDrag(event))
-        event->accept();
-    else
-        QWidget::mouseReleaseEvent(event);
-}
-
-bool PanelHeader::pressForDrag(const QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton)
-        return false;
-    m_pressPosition = event->globalPosition();
-    m_isDragging = false;
-    return true;
-}
-
-bool PanelHeader::moveForDrag(const QMouseEvent *event, QWidget *source)
-{
-    if (!m_pressPosition || !(event->buttons() & Qt::LeftButton))
-        return false;
-    if (!m_isDragging) {
-        if (QLineF(*m_pressPosition, event->globalPosition()).length() < DragThreshold)
-            return false;
-        m_isDragging = true;
-        // A button that saw the press would click on release, and the window follows the pointer, so the
-        // release would land on it: it is a drag now, not a press. The moves that follow are kept from it
-        // (the implicit grab of the press still sends them there), so it does not go down again.
-        if (auto *button = qobject_cast<QAbstractButton *>(source))
-            button->setDown(false);
-    }
-    if (m_callbacks.onDragChanged)
-        m_callbacks.onDragChanged();
-    return true;
-}
-
-bool PanelHeader::releaseForDrag(const QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton)
-        return false;
-    const bool wasDragging = m_isDragging;
-    m_pressPosition.reset();
-    m_isDragging = false;
-    if (!wasDragging)
-        return false;
-    if (m_callbacks.onDragEnded)
-        m_callbacks.onDragEnded();
-    return true;
 }

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QPointF>
 #include <QWidget>
-
-#include <functional>
-#include <optional>
 
 class CountLabel;
 class GlyphButton;
@@ -15,22 +11,14 @@ class SymbolGlyph;
 
 // The panel's top row: the title (or its editor while renaming), the "N of M" count and the add-goal button.
 // Its whole rectangle is the handle that moves the window. It holds no goal data: the root view tells it
-// what to show and hears back through the callbacks.
-class PanelHeader final : public QWidget {
+// what to show and hears back through its signals.
+class PanelHeader final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelHeader)
 
 public:
-    struct Callbacks {
-        std::function<void()> onAddGoal;
-        std::function<void()> onRenameSubmit;
-        std::function<void()> onRenameCommit;
-        std::function<void()> onRenameCancel;
-        std::function<void()> onDragChanged;
-        std::function<void()> onDragEnded;
-    };
-
-    explicit PanelHeader(Callbacks callbacks, QWidget *parent = nullptr);
+    explicit PanelHeader(QWidget *parent = nullptr);
 
     void setTitle(const QString &title);
     QString shownTitle() const;
@@ -57,26 +45,26 @@ public:
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
 
+signals:
+    void addGoalRequested();
+    // The title editor's text, on Return or when the editor loses the focus; the edit may have ended already.
+    void renameCommitted(const QString &title);
+    void renameCancelled();
+    // The header is being dragged, and the window with it.
+    void dragMoved();
+    void dragEnded();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // Each returns whether the event belonged to a window drag and must go no further.
-    bool pressForDrag(const QMouseEvent *event);
-    bool moveForDrag(const QMouseEvent *event, QWidget *source);
-    bool releaseForDrag(const QMouseEvent *event);
-
     void applyColors();
     void updateAddButtonOpacity();
     void layoutItems();
     int titleWidth(int width) const;
 
-    Callbacks m_callbacks;
     QLabel *m_title = nullptr;
     QLineEdit *m_titleEditor = nullptr;
     CountLabel *m_count = nullptr;
@@ -84,10 +72,4 @@ private:
     GlyphButton *m_addButton = nullptr;
     QGraphicsOpacityEffect *m_addButtonOpacity = nullptr;
     qreal m_hoverFade = 0.0;
-
-    // Where the button went down, in global coordinates: the window moves under the pointer once a drag runs,
-    // so only the screen is a stable frame. Before the threshold is reached nothing has moved, so the distance
-    // is the same as in the header's own coordinates.
-    std::optional<QPointF> m_pressPosition;
-    bool m_isDragging = false;
 };

@@ -9,19 +9,18 @@ const QKeySequence QuitShortcut(Qt::CTRL | Qt::Key_Q);
 
 } // namespace
 
-PanelMenu::PanelMenu(const QString &title, bool openAtLogin, Callbacks callbacks, QWidget *parent)
+PanelMenu::PanelMenu(const QString &title, bool openAtLogin, QWidget *parent)
     : QMenu(parent)
 {
-    addAction(renameText(title), this, std::move(callbacks.onRename));
+    addAction(renameText(title), this, &PanelMenu::renameRequested);
     addSeparator();
     QAction *login = addAction(tr("Open at Login"));
     login->setCheckable(true);
     login->setChecked(openAtLogin);
     // The toggled state is not trusted: the caller reads the real state afresh the next time.
-    connect(login, &QAction::triggered, this,
-        [onSetOpenAtLogin = std::move(callbacks.onSetOpenAtLogin), openAtLogin] { onSetOpenAtLogin(!openAtLogin); });
+    connect(login, &QAction::triggered, this, [this, openAtLogin] { emit openAtLoginToggled(!openAtLogin); });
     addSeparator();
-    QAction *quit = addAction(tr("Quit Mirel"), this, std::move(callbacks.onQuit));
+    QAction *quit = addAction(tr("Quit Mirel"), this, &PanelMenu::quitRequested);
     quit->setShortcut(QuitShortcut);
 }
 
@@ -32,9 +31,9 @@ QString PanelMenu::renameText(const QString &title)
     return tr("Rename “%1”…").arg(shown);
 }
 
-void PanelMenu::addQuitShortcut(QWidget *window, std::function<void()> onQuit)
+QShortcut *PanelMenu::addQuitShortcut(QWidget *window)
 {
     auto *shortcut = new QShortcut(QuitShortcut, window);
     shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, window, std::move(onQuit));
+    return shortcut;
 }

@@ -1,15 +1,17 @@
 #include "symbolglyph.h"
 
+#include "rows/checkboxmetrics.h"
+
 #include <QPainter>
 #include <QPolygonF>
 
-namespace {
+namespace
+{
 
-constexpr int FrameSize = 22;
-// The square outline matches the checkbox's empty square, so the new-goal row lines up with the goals above it.
-constexpr qreal SquareSide = 16.0;
-constexpr qreal SquareRadius = 4.0;
-constexpr qreal SquareStroke = 1.5;
+constexpr int FrameSize = CheckboxMetrics::Side;
+using CheckboxMetrics::SquareRadius;
+using CheckboxMetrics::SquareSide;
+constexpr qreal SquareStroke = CheckboxMetrics::OutlineWidth;
 // The plus of a 12-point semibold symbol.
 constexpr qreal PlusArm = 10.0;
 constexpr qreal PlusStroke = 1.8;
@@ -37,7 +39,7 @@ void SymbolGlyph::setColor(const QColor &color)
 
 QSize SymbolGlyph::sizeHint() const
 {
-    return {FrameSize, FrameSize};
+    return { FrameSize, FrameSize };
 }
 
 void SymbolGlyph::paintEvent(QPaintEvent *)
@@ -63,8 +65,8 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
     case Symbol::Warning: {
         const qreal height = WarningSide * 0.866;
         const qreal top = centre.y() - height / 2;
-        const QPolygonF triangle({QPointF(centre.x(), top), QPointF(centre.x() + WarningSide / 2, top + height),
-                                  QPointF(centre.x() - WarningSide / 2, top + height)});
+        const QPolygonF triangle({ QPointF(centre.x(), top), QPointF(centre.x() + WarningSide / 2, top + height),
+            QPointF(centre.x() - WarningSide / 2, top + height) });
         painter.setPen(QPen(m_color, WarningStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPolygon(triangle);

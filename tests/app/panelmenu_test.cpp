@@ -1,5 +1,6 @@
 #include "app/appdelegate.h"
 #include "app/openatlogin.h"
+#include "app/panel/keyablepanel.h"
 #include "model/todostore.h"
 #include "views/contentview.h"
 #include "views/panelmenu.h"
@@ -66,8 +67,11 @@ void PanelMenuTest::items_showTitleVerbatimAndCallTheirActions()
     int renames = 0;
     QList<bool> loginChanges;
     int quits = 0;
-    const PanelMenu menu(
-        title, true, { [&] { ++renames; }, [&](bool on) { loginChanges.append(on); }, [&] { ++quits; } });
+    const PanelMenu menu(title, true);
+    QObject::connect(&menu, &PanelMenu::renameRequested, [&] { ++renames; });
+    QObject::connect(&menu, &PanelMenu::openAtLoginToggled, [&](bool on) { loginChanges.append(on); });
+    QObject::connect(&menu, &PanelMenu::quitRequested, [&] { ++quits; });
+
     // QMenu draws "&&" as one ampersand and would take a single "&" as a mnemonic marker.
     QCOMPARE(itemTexts(menu),
         (QStringList { u"Rename \u201C\u201CBig\u201D \"day\"\u2026... R&&D &&&& ops&&\u201D\u2026"_s, LoginItem,
@@ -85,11 +89,16 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
 {
     QSettings defaults(m_home.filePath(u"preferences.ini"_s), QSettings::IniFormat);
     TodoStore store(std::nullopt);
-    ContentView content(&store, &defaults, [] {}, [] {}, [](QSizeF) {});
+    KeyablePanel panel(true);
+    auto *view = new ContentView(
+        &store, &defaults, [] {}, [] {}, [](QSizeF) {});
+    ContentView &content = *view;
     AppDelegate delegate;
-    delegate.connectPanelMenu(&content);
-    content.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&content));
+    delegate.connectPanel(&panel, view);
+    panel.setContentView(view);
+    panel.setGeometry(100, 100, 300, 200);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
 
     const auto openMenu = [&]() -> PanelMenu * {
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), content.mapToGlobal(QPoint(20, 20)));

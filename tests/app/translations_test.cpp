@@ -33,7 +33,7 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
     const auto shownTexts = [&] {
         const ContentView content(
             &store, &defaults, [] {}, [] {}, [](QSizeF) {});
-        const PanelMenu menu(content.header()->shownTitle(), false, {});
+        const PanelMenu menu(content.header()->shownTitle(), false);
         QStringList texts { content.header()->shownTitle(), content.header()->addButton()->toolTip(),
             content.findChild<EmptyStateRow *>()->findChild<QLabel *>()->text() };
         for (const QAction *item : menu.actions())

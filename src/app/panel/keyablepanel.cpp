@@ -12,7 +12,8 @@
 #include <QWindow>
 
 
-namespace {
+namespace
+{
 
 // Thin enough to stay inside the content's padding, wide enough to hit.
 constexpr int GripThickness = 5;
@@ -21,7 +22,7 @@ constexpr int CornerGripSize = 14;
 constexpr int MapCheckMs = 300;
 constexpr int MapChecks = 10;
 
-constexpr std::array<Qt::Edges, 8> GripEdges{
+constexpr std::array<Qt::Edges, 8> GripEdges {
     Qt::LeftEdge,
     Qt::RightEdge,
     Qt::TopEdge,
@@ -41,11 +42,11 @@ QRect gripRect(Qt::Edges edges, const QSize &size)
     if (horizontal && vertical) {
         const int x = edges & Qt::LeftEdge ? 0 : w - CornerGripSize;
         const int y = edges & Qt::TopEdge ? 0 : h - CornerGripSize;
-        return {x, y, CornerGripSize, CornerGripSize};
+        return { x, y, CornerGripSize, CornerGripSize };
     }
     if (horizontal)
-        return {edges & Qt::LeftEdge ? 0 : w - GripThickness, CornerGripSize, GripThickness, h - 2 * CornerGripSize};
-    return {CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness};
+        return { edges & Qt::LeftEdge ? 0 : w - GripThickness, CornerGripSize, GripThickness, h - 2 * CornerGripSize };
+    return { CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness };
 }
 
 // The resize grips serve the pointer alone; a listener hears the panel's content.
@@ -83,10 +84,9 @@ KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
 
 KeyablePanel::~KeyablePanel() = default;
 
-void KeyablePanel::setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape)
+void KeyablePanel::setContentView(QWidget *content)
 {
     m_content = content;
-    m_backgroundShape = std::move(backgroundShape);
     content->setParent(this);
     // The content holds the keyboard focus until one of its fields takes it. Without a focus widget, Qt
     // would focus the first checkbox when the panel is activated, and a typed space would tick that goal.
@@ -98,6 +98,12 @@ void KeyablePanel::setContentView(QWidget *content, std::function<QPainterPath()
     // The grips lie over the content's edge so that they get the presses there.
     for (PanelResizeGrip *grip : m_grips)
         grip->raise();
+    updateShape();
+}
+
+void KeyablePanel::setContentShape(const QPainterPath &shape)
+{
+    m_contentShape = shape;
     updateShape();
 }
 
@@ -285,9 +291,9 @@ void KeyablePanel::layoutGrips()
 
 void KeyablePanel::updateShape()
 {
-    if (!m_backgroundShape || (m_translucent && !m_blurBehind))
+    if (m_contentShape.isEmpty() || (m_translucent && !m_blurBehind))
         return;
-    const QPainterPath shape = m_backgroundShape();
+    const QPainterPath &shape = m_contentShape;
     if (!m_translucent) {
         setMask(QRegion(shape.toFillPolygon().toPolygon(), Qt::WindingFill));
     } else if (windowHandle()) {

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -16,7 +15,8 @@ class QMouseEvent;
 // pager, shown without taking the focus, and resizable by its border. It becomes the focused window on the
 // first left or right button press, before the press reaches the content, so a click into a text field
 // both focuses the panel and the field.
-class KeyablePanel final : public QWidget {
+class KeyablePanel final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(KeyablePanel)
 
@@ -27,8 +27,10 @@ public:
     explicit KeyablePanel(bool translucent, QWidget *parent = nullptr);
     ~KeyablePanel() override;
 
-    // The content fills the panel; backgroundShape gives its visible outline in panel coordinates.
-    void setContentView(QWidget *content, std::function<QPainterPath()> backgroundShape);
+    // The content fills the panel.
+    void setContentView(QWidget *content);
+    // The content's visible outline in panel coordinates, which the window clips itself or its blur to.
+    void setContentShape(const QPainterPath &shape);
 
     // Sizes the panel to what its content wants, in Qt's screen coordinates. The content fixes the height, so
     // from then on the user resizes only the width.
@@ -80,8 +82,8 @@ private:
     // A keyboard request that came before the panel was first on screen, granted once it is.
     std::optional<uint32_t> m_pendingKeyboardTime;
     QWidget *m_content = nullptr;
-    std::function<QPainterPath()> m_backgroundShape;
-    std::array<PanelResizeGrip *, 8> m_grips{};
+    QPainterPath m_contentShape;
+    std::array<PanelResizeGrip *, 8> m_grips {};
     std::unique_ptr<QAbstractNativeEventFilter> m_compositorWatch;
     std::unique_ptr<QAbstractNativeEventFilter> m_unmapWatch;
 };

@@ -1,5 +1,6 @@
 #include "checkbox.h"
 
+#include "checkboxmetrics.h"
 #include "focusring.h"
 #include "hierarchicalcolors.h"
 
@@ -10,26 +11,24 @@
 #include <QPainterPathStroker>
 #include <QVariantAnimation>
 
-namespace {
+namespace
+{
 
-constexpr int Side = 22;
-// The square glyph is the size of a 15-point symbol, centred in the 22-point frame on whole pixels so the
-// outline stays sharp at a scale of 1.
-constexpr qreal GlyphSide = 16.0;
-constexpr qreal GlyphRadius = 4.0;
-constexpr qreal OutlineWidth = 1.5;
+using CheckboxMetrics::OutlineWidth;
+using CheckboxMetrics::Side;
+constexpr qreal GlyphSide = CheckboxMetrics::SquareSide;
+constexpr qreal GlyphRadius = CheckboxMetrics::SquareRadius;
 constexpr qreal CheckWidth = 2.0;
 constexpr int SwapDuration = 200;
 // Where a swapping glyph starts (the new one) or ends (the old one): slightly smaller, like a symbol replace.
 constexpr qreal SwapScale = 0.6;
 constexpr qreal PressedOpacity = 0.7;
-constexpr qreal FocusRingWidth = 1.5;
 constexpr qreal FocusRingRadius = 5.0;
 
 QRectF glyphRect()
 {
     const qreal inset = (Side - GlyphSide) / 2.0;
-    return {inset, inset, GlyphSide, GlyphSide};
+    return { inset, inset, GlyphSide, GlyphSide };
 }
 
 QPainterPath checkMark(const QRectF &square)
@@ -92,7 +91,7 @@ void Checkbox::setCompleted(bool completed, bool animated)
 
 QSize Checkbox::sizeHint() const
 {
-    return {Side, Side};
+    return { Side, Side };
 }
 
 void Checkbox::paintEvent(QPaintEvent *)
@@ -109,11 +108,7 @@ void Checkbox::paintEvent(QPaintEvent *)
     }
     if (m_showsFocusRing) {
         painter.setOpacity(1.0);
-        const qreal inset = FocusRingWidth / 2.0;
-        painter.setPen(QPen(HierarchicalColors::accent(palette()), FocusRingWidth));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), FocusRingRadius,
-                                FocusRingRadius);
+        paintFocusRing(painter, *this, FocusRingRadius);
     }
 }
 

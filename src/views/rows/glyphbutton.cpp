@@ -4,8 +4,8 @@
 #include "focusring.h"
 #include "hierarchicalcolors.h"
 
-#include <QMouseEvent>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -13,13 +13,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr int Side = 22;
 constexpr qreal CornerRadius = 6.0;
 constexpr qreal PressedOpacity = 0.14;
 constexpr qreal HoveredOpacity = 0.08;
-constexpr qreal FocusRingWidth = 1.5;
 // Glyph extent and stroke width as fractions of the glyph's point size, matching a symbol of that size:
 // the plus at regular weight, the cross at semibold.
 constexpr qreal PlusExtent = 0.86;
@@ -41,7 +41,7 @@ GlyphButton::GlyphButton(Glyph glyph, qreal glyphPointSize, QWidget *parent)
 
 QSize GlyphButton::sizeHint() const
 {
-    return {Side, Side};
+    return { Side, Side };
 }
 
 void GlyphButton::paintEvent(QPaintEvent *)
@@ -58,12 +58,8 @@ void GlyphButton::paintEvent(QPaintEvent *)
         painter.setBrush(fill);
         painter.drawPath(continuousRoundedRect(frame, CornerRadius));
     }
-    if (m_showsFocusRing) {
-        const qreal inset = FocusRingWidth / 2.0;
-        painter.setPen(QPen(HierarchicalColors::accent(palette()), FocusRingWidth));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(frame.adjusted(inset, inset, -inset, -inset), CornerRadius, CornerRadius);
-    }
+    if (m_showsFocusRing)
+        paintFocusRing(painter, *this, CornerRadius);
 
     const bool isPlus = m_glyph == Glyph::Plus;
     const qreal half = m_glyphPointSize * (isPlus ? PlusExtent : XMarkExtent) / 2.0;

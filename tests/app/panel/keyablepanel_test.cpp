@@ -20,12 +20,11 @@ struct Panel {
     {
         QObject::connect(&panel, &KeyablePanel::liveResizeStarted, [this] { ++started; });
         QObject::connect(&panel, &KeyablePanel::liveResizeEnded, [this] { ++ended; });
-        panel.setContentView(content, [content = content] {
-            QPainterPath path;
-            path.addRoundedRect(QRectF(content->rect()), 18, 18);
-            return path;
-        });
+        panel.setContentView(content);
         panel.setGeometry(100, 100, 300, 400);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(content->rect()), 18, 18);
+        panel.setContentShape(shape);
         panel.show();
     }
 
