@@ -6,10 +6,11 @@
 #include <QPainter>
 #include <QWidget>
 
+namespace
+{
 
-namespace {
-
-class BareWindow final : public QWidget {
+class BareWindow final : public QWidget
+{
 public:
     BareWindow()
         : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)

@@ -14,7 +14,8 @@
 #include <functional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int Rounds = 31;
 
@@ -67,7 +68,7 @@ void benchmark(const QString &parent, int count)
     }));
     std::printf("  toggle %8.1f", medianMicroseconds([&] { store.toggle(middle); }));
     std::printf("  updateText %8.1f", medianMicroseconds([&] { store.updateText(middle, QStringLiteral("Edited")); }));
-    std::printf("  move %8.1f", medianMicroseconds([&] { store.move({0}, int(store.todos().size())); }));
+    std::printf("  move %8.1f", medianMicroseconds([&] { store.move({ 0 }, int(store.todos().size())); }));
     std::printf("  delete %8.1f", medianMicroseconds([&] { store.remove(store.todos().constLast().id); }));
     // The codec alone, to tell its cost from the file system's (the save's flush to disk dominates
     // small lists and varies with the disk's other traffic).
@@ -84,7 +85,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const QString parent = arguments.size() > 1 ? arguments.at(1) : QDir::tempPath();
-    for (int count : {100, 1000, 10000})
+    for (int count : { 100, 1000, 10000 })
         benchmark(parent, count);
     return 0;
 }

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 // The file keeps whole seconds; the reader may have seen a fraction.
 qint64 storedSecond(const QDateTime &date)
@@ -24,7 +25,8 @@ bool sameGoal(const TodoItem &a, const TodoItem &b)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const auto goals = GoalsFile::decode(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const auto goals
+        = GoalsFile::decode(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (!goals)
         return 0;
     const auto bytes = GoalsFile::encode(*goals);

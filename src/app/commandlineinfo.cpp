@@ -1,7 +1,7 @@
 #include "commandlineinfo.h"
 
-#include "launchoptions.h"
 #include "app/intake/sendcommand.h"
+#include "launchoptions.h"
 
 #include <QCoreApplication>
 

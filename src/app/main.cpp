@@ -1,10 +1,10 @@
-#include "appdelegate.h"
-#include "commandlineinfo.h"
 #include "app/intake/intakemodule.h"
 #include "app/intake/sendcommand.h"
 #include "app/intake/singleinstance.h"
-#include "translations.h"
 #include "app/panel/x11platform.h"
+#include "appdelegate.h"
+#include "commandlineinfo.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QLocale>

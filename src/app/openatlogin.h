@@ -5,7 +5,8 @@
 // Starting the panel at login through an XDG autostart entry. Nothing about the setting is remembered in the
 // program: the state is read back from the entry on disk every time, so a change made elsewhere (a desktop's
 // startup settings, a deleted file) shows at the next reading.
-class OpenAtLogin final {
+class OpenAtLogin final
+{
 public:
     // entryPath: the autostart entry file; executable: the absolute path the entry starts.
     OpenAtLogin(QString entryPath, QString executable);

@@ -8,7 +8,8 @@
 #include <optional>
 
 // The goals file: one compact JSON array of goal objects, UTF-8 without BOM or trailing newline.
-namespace GoalsFile {
+namespace GoalsFile
+{
 
 // Nothing when a goal cannot be written in the file's form (a createdAt that is invalid or outside the
 // years 1 to 9999); the store then skips that save rather than write a file it could not read back.

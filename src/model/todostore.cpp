@@ -13,7 +13,8 @@
 #include <cerrno>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // Far beyond any day's list; a larger file is kept aside rather than read into memory.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
@@ -96,8 +97,8 @@ void TodoStore::load()
         m_fileIsUnreadable = true;
         return;
     }
-    std::stable_sort(decoded->begin(), decoded->end(),
-                     [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
+    std::stable_sort(
+        decoded->begin(), decoded->end(), [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
     m_todos = std::move(*decoded);
     emit todosChanged();
 }

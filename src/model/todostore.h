@@ -11,7 +11,8 @@
 
 // The one owner of the day's goal list. Every changing operation writes the whole goals file before it
 // returns (add leaves that to its caller) and then tells observers through todosChanged().
-class TodoStore final : public QObject {
+class TodoStore final : public QObject
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TodoStore)
 

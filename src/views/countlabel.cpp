@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // The text cut into runs of digits and runs of everything else; the words keep their own spacing and kerning.
 QStringList runs(const QString &text)
@@ -50,7 +51,7 @@ void CountLabel::setColor(const QColor &color)
 
 QSize CountLabel::sizeHint() const
 {
-    return {int(std::ceil(textWidth())), int(std::ceil(QFontMetricsF(font()).height()))};
+    return { int(std::ceil(textWidth())), int(std::ceil(QFontMetricsF(font()).height())) };
 }
 
 void CountLabel::changeEvent(QEvent *event)

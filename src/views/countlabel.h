@@ -7,7 +7,8 @@
 
 // "N of M" with monospaced digits: every digit takes the width of the widest one, so the label keeps its
 // width while a number changes to another of the same length.
-class CountLabel final : public QWidget {
+class CountLabel final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CountLabel)
 

@@ -8,7 +8,8 @@ class SymbolGlyph;
 
 // The row "Add today's first goal" shown while the list is empty: a plain button (only its label is drawn)
 // whose whole rectangle, empty space included, takes the click.
-class EmptyStateRow final : public QAbstractButton {
+class EmptyStateRow final : public QAbstractButton
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(EmptyStateRow)
 

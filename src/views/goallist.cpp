@@ -20,7 +20,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // A plain list keeps its rows this far in from its sides; the rows reach back out by the same amount, so they
 // span the whole list and their checkboxes line up with the header's title.
@@ -65,9 +66,8 @@ GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     m_slide->setDuration(SpringDurationMs);
     m_slide->setStartValue(0.0);
     m_slide->setEndValue(1.0);
-    connect(m_slide, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-        placeRows(value.toReal());
-    });
+    connect(
+        m_slide, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) { placeRows(value.toReal()); });
     // Driven by a timer rather than by pointer moves: a pointer held still at the edge keeps scrolling.
     m_edgeScroll = new QTimer(this);
     m_edgeScroll->setInterval(EdgeScrollIntervalMs);
@@ -239,7 +239,7 @@ QList<std::pair<QUuid, int>> GoalList::layoutRows(int width)
     for (const QUuid &id : std::as_const(m_order)) {
         TodoRowView *row = m_rows.value(id);
         const int height = widgetHeight(row, rowWidth);
-        heights.append({id, height});
+        heights.append({ id, height });
         m_targetY.insert(id, y);
         y += height;
     }
@@ -378,7 +378,7 @@ void GoalList::endReordering(bool drop)
     const auto source = int(m_order.indexOf(id));
     // Dropping a row just above or just below itself leaves the order as it is; nothing needs saving.
     if (drop && source >= 0 && m_dropIndex != source && m_dropIndex != source + 1 && m_callbacks.onMove)
-        m_callbacks.onMove({source}, m_dropIndex);
+        m_callbacks.onMove({ source }, m_dropIndex);
 }
 
 void GoalList::mouseMoveEvent(QMouseEvent *event)

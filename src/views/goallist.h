@@ -20,7 +20,8 @@ class TodoRowView;
 // The goals, one retained row per goal id in list order, stacked without gaps. Rows can be dragged to a new
 // place; a drop reports the move in the store's offsets. It never reaches the store itself, nor scrolls
 // itself: a drag held near the shown part's top or bottom edge asks the enclosing view to scroll.
-class GoalList final : public QWidget {
+class GoalList final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalList)
 

@@ -6,7 +6,8 @@
 // A glyph centred in a fixed 22 × 22 frame, drawn in a colour its owner chooses: the faint square of the
 // new-goal row, the plus of the empty-state row and the header's warning that the goals are not saved. It takes
 // no input.
-class SymbolGlyph final : public QWidget {
+class SymbolGlyph final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SymbolGlyph)
 

@@ -11,7 +11,8 @@
 
 // The delegate's placement on one fixed 1440 × 900 offscreen screen, in the stored convention: a Qt top
 // edge of t for a panel of height h is a stored y of 900 - t - h.
-class AppDelegatePanelTest final : public QObject {
+class AppDelegatePanelTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

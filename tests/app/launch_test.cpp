@@ -12,7 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
-class LaunchTest final : public QObject {
+class LaunchTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -48,10 +49,10 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
     }
 
     {
-        const QStringList seeded = {u"Walk the dog"_s, u"Read"_s, u"Cook"_s};
+        const QStringList seeded = { u"Walk the dog"_s, u"Read"_s, u"Cook"_s };
         AppDelegate delegate;
         delegate.applicationDidFinishLaunching(
-            LaunchOptions::fromArguments({u"mirel"_s, u"--ui-testing"_s}, seeded.join(u'\n')));
+            LaunchOptions::fromArguments({ u"mirel"_s, u"--ui-testing"_s }, seeded.join(u'\n')));
         TodoStore *store = delegate.todoStore();
         QVERIFY(store);
         QVERIFY(!store->fileURL());
@@ -74,7 +75,7 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
     // (which changed both), and no test goals.
     AppDelegate normal;
     normal.applicationDidFinishLaunching(
-        LaunchOptions::fromArguments({u"mirel"_s, u"--ui-testing=1"_s}, u"Ignored\nToo"_s));
+        LaunchOptions::fromArguments({ u"mirel"_s, u"--ui-testing=1"_s }, u"Ignored\nToo"_s));
     QVERIFY(normal.todoStore());
     QCOMPARE(normal.todoStore()->fileURL(), std::optional(GoalsFile::defaultLocation()));
     QCOMPARE(normal.todoStore()->todos().size(), 1);

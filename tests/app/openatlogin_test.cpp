@@ -37,7 +37,8 @@ QByteArray standardErrorOf(const std::function<void()> &call, const QString &cap
 
 } // namespace
 
-class OpenAtLoginTest final : public QObject {
+class OpenAtLoginTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

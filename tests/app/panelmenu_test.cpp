@@ -40,7 +40,8 @@ const QString LoginItem = u"Open at Login"_s;
 
 } // namespace
 
-class PanelMenuTest final : public QObject {
+class PanelMenuTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

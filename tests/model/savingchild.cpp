@@ -5,7 +5,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 constexpr int KeptGoals = 150;
 // Long texts make each save big enough that many kills land in the middle of a write.

@@ -16,11 +16,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 TodoItem goal(const QString &text, qint64 order)
 {
-    return {QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc()};
+    return { QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc() };
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -55,12 +56,13 @@ QByteArray contentsOf(const QString &path)
 
 QStringList keptCopies(const QString &folder)
 {
-    return QDir(folder).entryList({u"todos.json.unreadable-*"_s}, QDir::Files | QDir::Dirs | QDir::Hidden);
+    return QDir(folder).entryList({ u"todos.json.unreadable-*"_s }, QDir::Files | QDir::Dirs | QDir::Hidden);
 }
 
 } // namespace
 
-class TodoStoreTest final : public QObject {
+class TodoStoreTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -90,7 +92,7 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
 {
     // Equal orders keep the file's order, and a goal listed twice is kept twice rather than lost.
     const TodoItem twice = goal(u"b"_s, 2);
-    writeFile(path(), *GoalsFile::encode({goal(u"a"_s, 5), twice, goal(u"c"_s, 2), goal(u"d"_s, 9), twice}));
+    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, 5), twice, goal(u"c"_s, 2), goal(u"d"_s, 9), twice }));
     TodoStore store(path());
     QCOMPARE(snapshot(store), u"b:2 c:2 b:2 a:5 d:9"_s);
     store.add(u"e"_s);
@@ -99,7 +101,7 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
     QCOMPARE(snapshot(store), u"b:0 b:1 a:2 d:3 e:4"_s);
 
     // Only a hand-edited file holds the largest order; the next add must renumber to make room.
-    writeFile(path(), *GoalsFile::encode({goal(u"a"_s, std::numeric_limits<qint64>::max()), goal(u"b"_s, -4)}));
+    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, std::numeric_limits<qint64>::max()), goal(u"b"_s, -4) }));
     TodoStore edited(path());
     edited.add(u"c"_s);
     QCOMPARE(snapshot(edited), u"b:0 a:1 c:2"_s);
@@ -110,7 +112,7 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
     QCOMPARE(snapshot(pasted), u"a:0 c:1 d:2 e:3"_s);
 
     // Orders all below -1 still put the new goal after the last one.
-    writeFile(path(), *GoalsFile::encode({goal(u"a"_s, -7), goal(u"b"_s, -3)}));
+    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, -7), goal(u"b"_s, -3) }));
     TodoStore negative(path());
     negative.add(u"c"_s);
     QCOMPARE(snapshot(negative), u"a:-7 b:-3 c:-2"_s);
@@ -135,7 +137,7 @@ void TodoStoreTest::addLines_splitsAndTrims()
 
 void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
 {
-    writeFile(path(), *GoalsFile::encode({goal(u"A"_s, 3), goal(u"B"_s, 7)}));
+    writeFile(path(), *GoalsFile::encode({ goal(u"A"_s, 3), goal(u"B"_s, 7) }));
     TodoStore store(path());
     QSignalSpy changed(&store, &TodoStore::todosChanged);
     const QUuid a = store.todos().constFirst().id;
@@ -149,21 +151,37 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
         int notifications;
         QString after;
     } steps[] = {
-        {"add", [&] { store.add(u"C"_s); }, false, 1, u"A:3 B:7 C:8"_s},
-        {"toggle unknown", [&] { store.toggle(unknown); }, false, 0, u"A:3 B:7 C:8"_s},
-        {"delete unknown", [&] { store.remove(unknown); }, true, Some, u"A:0 B:1 C:2"_s},
-        {"toggle", [&] { store.toggle(a); }, true, 1, u"A:0* B:1 C:2"_s},
-        {"toggle back", [&] { store.toggle(a); }, true, 1, u"A:0 B:1 C:2"_s},
-        {"updateText empty", [&] { store.updateText(a, QString()); }, true, 1, u":0 B:1 C:2"_s},
-        {"addLines nothing", [&] { store.addLines(u" \n "_s); }, true, 0, u":0 B:1 C:2"_s},
-        {"addLines two", [&] { store.addLines(u"D\nE"_s); }, true, 2, u":0 B:1 C:2 D:3 E:4"_s},
-        {"move", [&] { store.move({1}, 0); }, true, Some, u"B:0 :1 C:2 D:3 E:4"_s},
-        {"move two to the end", [&] { store.move({1, 2}, 5); }, true, Some, u"B:0 D:1 E:2 :3 C:4"_s},
-        {"move scattered", [&] { store.move({0, 4}, 2); }, true, Some, u"D:0 B:1 C:2 E:3 :4"_s},
-        {"move to inside the moved", [&] { store.move({1, 2}, 2); }, true, Some, u"D:0 B:1 C:2 E:3 :4"_s},
-        {"move from past the end", [&] { store.move({1, 5}, 0); }, false, 0, u"D:0 B:1 C:2 E:3 :4"_s},
-        {"move before the start", [&] { store.move({0}, -1); }, false, 0, u"D:0 B:1 C:2 E:3 :4"_s},
-        {"delete", [&] { store.remove(a); }, true, Some, u"D:0 B:1 C:2 E:3"_s},
+        { "add", [&] { store.add(u"C"_s); }, false, 1, u"A:3 B:7 C:8"_s },
+        { "toggle unknown", [&] { store.toggle(unknown); }, false, 0, u"A:3 B:7 C:8"_s },
+        { "delete unknown", [&] { store.remove(unknown); }, true, Some, u"A:0 B:1 C:2"_s },
+        { "toggle", [&] { store.toggle(a); }, true, 1, u"A:0* B:1 C:2"_s },
+        { "toggle back", [&] { store.toggle(a); }, true, 1, u"A:0 B:1 C:2"_s },
+        { "updateText empty", [&] { store.updateText(a, QString()); }, true, 1, u":0 B:1 C:2"_s },
+        { "addLines nothing", [&] { store.addLines(u" \n "_s); }, true, 0, u":0 B:1 C:2"_s },
+        { "addLines two", [&] { store.addLines(u"D\nE"_s); }, true, 2, u":0 B:1 C:2 D:3 E:4"_s },
+        { "move", [&] { store.move({ 1 }, 0); }, true, Some, u"B:0 :1 C:2 D:3 E:4"_s },
+        { "move two to the end",
+            [&] {
+                store.move({ 1, 2 }, 5);
+            },
+            true, Some, u"B:0 D:1 E:2 :3 C:4"_s },
+        { "move scattered",
+            [&] {
+                store.move({ 0, 4 }, 2);
+            },
+            true, Some, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move to inside the moved",
+            [&] {
+                store.move({ 1, 2 }, 2);
+            },
+            true, Some, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move from past the end",
+            [&] {
+                store.move({ 1, 5 }, 0);
+            },
+            false, 0, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move before the start", [&] { store.move({ 0 }, -1); }, false, 0, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "delete", [&] { store.remove(a); }, true, Some, u"D:0 B:1 C:2 E:3"_s },
     };
     for (const auto &step : steps) {
         // Whether the file comes back shows whether the step wrote it.
@@ -226,7 +244,7 @@ void TodoStoreTest::unwritableFolder_keepsGoalsInMemory()
     QVERIFY(store.todos().isEmpty());
     store.addLines(u"A\nB"_s);
     store.toggle(store.todos().constFirst().id);
-    store.move({1}, 0);
+    store.move({ 1 }, 0);
     QCOMPARE(snapshot(store), u"B:0 A:1*"_s);
     QCOMPARE(readFile(m_folder->filePath(u"Mirel"_s)), "in the way");
     QVERIFY(!store.saveFailure().isEmpty());
@@ -247,7 +265,7 @@ void TodoStoreTest::killedWhileSaving_leavesOldOrNewList()
     qint64 lastStep = -1;
     for (int kill = 0; kill < Kills; ++kill) {
         QProcess child;
-        child.start(QStringLiteral(SAVING_CHILD), {path()});
+        child.start(QStringLiteral(SAVING_CHILD), { path() });
         QVERIFY(child.waitForReadyRead());
         QThread::msleep(random.bounded(1, 25));
         child.kill();

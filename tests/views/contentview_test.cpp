@@ -24,7 +24,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 constexpr int PanelWidth = 320;
 const QString LongGoal = u"Call the plumber about the kitchen sink, then book the electrician for Thursday afternoon"_s;
@@ -80,7 +81,10 @@ struct Panel {
     TodoRowView *row(int index) const { return view->goalList()->row(store.todos().at(index).id); }
     QPoint inWindow(const QWidget *widget, QPoint position) const { return widget->mapTo(view.get(), position); }
     // On the goal's text, well away from the checkbox and the delete glyph.
-    QPoint onText(const TodoRowView *row, int dy = 0) const { return inWindow(row, QPoint(80, row->height() / 2 + dy)); }
+    QPoint onText(const TodoRowView *row, int dy = 0) const
+    {
+        return inWindow(row, QPoint(80, row->height() / 2 + dy));
+    }
     QPoint onCheckbox(const TodoRowView *row) const { return inWindow(row, QPoint(17, row->height() / 2)); }
 
     QTemporaryDir dir;
@@ -99,7 +103,8 @@ enum class Editor { NewGoal, Title, GoalText };
 
 Q_DECLARE_METATYPE(Editor)
 
-class ContentViewTest final : public QObject {
+class ContentViewTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -185,7 +190,7 @@ void ContentViewTest::sizeAndCount_followTheContent()
 
 void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd()
 {
-    Panel panel({u"Buy milk"_s});
+    Panel panel({ u"Buy milk"_s });
     QVERIFY(panel.show());
     const PanelHeader *header = panel.view->header();
     const GlyphButton *add = header->addButton();
@@ -203,14 +208,14 @@ void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd()
     };
     // Empty header space between the title and the count: 9 points is no drag, every movement from 10 on is.
     const QPoint onHeader = panel.inWindow(header, QPoint(header->width() / 2, 15));
-    pressAndMove(onHeader, {3, 6, 9});
+    pressAndMove(onHeader, { 3, 6, 9 });
     QCOMPARE(panel.dragChanges, 0);
-    pressAndMove(onHeader, {5, 10, 15, 40});
+    pressAndMove(onHeader, { 5, 10, 15, 40 });
     QCOMPARE(panel.dragChanges, 3);
     QCOMPARE(panel.dragEnds, 1);
     QVERIFY(!panel.view->isAddingNew());
     // A small slip while clicking the add button stays a click.
-    pressAndMove(onAdd, {4});
+    pressAndMove(onAdd, { 4 });
     QCOMPARE(panel.dragChanges, 3);
     QCOMPARE(panel.dragEnds, 1);
     QVERIFY(panel.view->isAddingNew());
@@ -221,8 +226,8 @@ void ContentViewTest::rowDrag_movesTheGoal_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("first to the end") << 0 << 2 << QStringList{u"B"_s, u"C"_s, u"A"_s};
-    QTest::newRow("last to the top") << 2 << 0 << QStringList{u"C"_s, u"A"_s, u"B"_s};
+    QTest::newRow("first to the end") << 0 << 2 << QStringList { u"B"_s, u"C"_s, u"A"_s };
+    QTest::newRow("last to the top") << 2 << 0 << QStringList { u"C"_s, u"A"_s, u"B"_s };
 }
 
 void ContentViewTest::rowDrag_movesTheGoal()
@@ -230,7 +235,7 @@ void ContentViewTest::rowDrag_movesTheGoal()
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QStringList, order);
-    Panel panel({u"A"_s, u"B"_s, u"C"_s});
+    Panel panel({ u"A"_s, u"B"_s, u"C"_s });
     QVERIFY(panel.show());
     TodoRowView *dragged = panel.row(from);
     const TodoRowView *target = panel.row(to);
@@ -284,7 +289,7 @@ void ContentViewTest::rowDragHeldAtTheListsBottom_scrollsToTheEnd()
 void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
 {
     // Opening the field by a click on the empty list is driven end to end.
-    Panel panel({u"Only one"_s});
+    Panel panel({ u"Only one"_s });
     QVERIFY(panel.show(true));
     QLineEdit *field = panel.startAdding();
     QCOMPARE(field->placeholderText(), u"New goal"_s);
@@ -296,7 +301,8 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QCOMPARE(panel.reports.constLast().height(), 70);
 
     // Blank text adds nothing, and Escape discards what was typed; both close the field.
-    const std::pair<QString, Qt::Key> closings[] = {{u"   "_s, Qt::Key_Return}, {u"Half a thought"_s, Qt::Key_Escape}};
+    const std::pair<QString, Qt::Key> closings[]
+        = { { u"   "_s, Qt::Key_Return }, { u"Half a thought"_s, Qt::Key_Escape } };
     for (const auto &[typed, key] : closings) {
         QTRY_VERIFY(field->hasFocus());
         QTest::keyClicks(field, typed);
@@ -315,17 +321,17 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QTRY_VERIFY(field->hasFocus());
     QTest::keyClicks(field, u"  Buy milk "_s);
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), QStringList{u"Buy milk"_s});
+    QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
     QVERIFY(panel.view->isAddingNew());
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
     QVERIFY(field->text().isEmpty());
     QVERIFY(field->hasFocus());
     QTest::keyClicks(field, u"Second"_s);
     QTest::keyClick(field, Qt::Key_Return);
-    QCOMPARE(panel.savedTexts(), (QStringList{u"Buy milk"_s, u"Second"_s}));
+    QCOMPARE(panel.savedTexts(), (QStringList { u"Buy milk"_s, u"Second"_s }));
     QTest::keyClick(field, Qt::Key_Escape);
     QVERIFY(!panel.view->isAddingNew());
-    QCOMPARE(panel.texts(), (QStringList{u"Buy milk"_s, u"Second"_s}));
+    QCOMPARE(panel.texts(), (QStringList { u"Buy milk"_s, u"Second"_s }));
 }
 
 void ContentViewTest::switchingAway_commitsOnce_data()
@@ -344,7 +350,7 @@ void ContentViewTest::switchingAway_commitsOnce()
 {
     QFETCH(Editor, editing);
     QFETCH(bool, closing);
-    Panel panel({u"Buy milk"_s});
+    Panel panel({ u"Buy milk"_s });
     QVERIFY(panel.show(true));
     QLineEdit *editor = nullptr;
     if (editing == Editor::Title) {
@@ -361,8 +367,8 @@ void ContentViewTest::switchingAway_commitsOnce()
     QTest::keyClicks(editor, u"Errands"_s);
     if (closing) {
         panel.view.reset();
-        QCOMPARE(panel.texts(), QStringList{u"Buy milk"_s});
-        QCOMPARE(panel.savedTexts(), QStringList{u"Buy milk"_s});
+        QCOMPARE(panel.texts(), QStringList { u"Buy milk"_s });
+        QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
         QVERIFY(!panel.defaults.contains(u"title"_s));
         return;
     }
@@ -375,11 +381,11 @@ void ContentViewTest::switchingAway_commitsOnce()
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     QTRY_VERIFY(!panel.view->isAddingNew() && !panel.view->isRenaming() && !panel.row(0)->isEditing());
     QCoreApplication::processEvents();
-    QStringList goals{u"Buy milk"_s};
+    QStringList goals { u"Buy milk"_s };
     if (editing == Editor::NewGoal)
         goals.append(u"Errands"_s);
     else if (editing == Editor::GoalText)
-        goals = QStringList{u"Errands"_s};
+        goals = QStringList { u"Errands"_s };
     QCOMPARE(panel.savedTexts(), goals);
     QCOMPARE(panel.defaults.value(u"title"_s).toString(), editing == Editor::Title ? u"Errands"_s : QString());
 
@@ -446,12 +452,12 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
 
 void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
 {
-    Panel panel({u"Buy milk"_s});
+    Panel panel({ u"Buy milk"_s });
     QVERIFY(panel.show(true));
     TodoRowView *row = panel.row(0);
     QSignalSpy requests(panel.view.get(), &ContentView::contextMenuRequested);
     const QPoint onCheckbox = panel.onCheckbox(row);
-    for (const QPoint &place : {panel.inWindow(panel.view->header(), QPoint(20, 15)), panel.onText(row), onCheckbox})
+    for (const QPoint &place : { panel.inWindow(panel.view->header(), QPoint(20, 15)), panel.onText(row), onCheckbox })
         QTest::mouseClick(panel.window(), Qt::RightButton, {}, place);
     QCOMPARE(requests.size(), 3);
     QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onCheckbox));

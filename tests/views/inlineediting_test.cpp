@@ -4,7 +4,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // A window with an attached editor (shown on demand) and a second, ordinary field.
 struct Fixture {
@@ -28,7 +29,8 @@ struct Fixture {
 
 } // namespace
 
-class InlineEditingTest final : public QObject {
+class InlineEditingTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -8,7 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 // Only what the widget paints itself: no window background underneath.
 QImage paintedPixels(QWidget *widget)
@@ -19,11 +20,15 @@ QImage paintedPixels(QWidget *widget)
     return image;
 }
 
-bool near(int actual, int expected) { return qAbs(actual - expected) <= 1; }
+bool near(int actual, int expected)
+{
+    return qAbs(actual - expected) <= 1;
+}
 
 } // namespace
 
-class RowChromeTest final : public QObject {
+class RowChromeTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -47,9 +52,9 @@ void RowChromeTest::goalRow_highlightCoversWholeRowOnlyWhenOn()
     const QImage image = paintedPixels(&row);
     const int expectedAlpha = qRound(HierarchicalColors::primary(row.palette()).alphaF() * 0.03 * 255);
     // Edge to edge across the side insets and top to bottom, with rounded corners.
-    for (const QPoint &inside : {QPoint(100, 14), QPoint(0, 14), QPoint(199, 14), QPoint(100, 0), QPoint(100, 27)})
+    for (const QPoint &inside : { QPoint(100, 14), QPoint(0, 14), QPoint(199, 14), QPoint(100, 0), QPoint(100, 27) })
         QVERIFY2(near(qAlpha(image.pixel(inside)), expectedAlpha),
-                 QByteArray::number(inside.x()) + "," + QByteArray::number(inside.y()));
+            QByteArray::number(inside.x()) + "," + QByteArray::number(inside.y()));
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     QCOMPARE(qAlpha(image.pixel(199, 27)), 0);
 }
@@ -58,7 +63,7 @@ void RowChromeTest::checkbox_glyphFollowsCompletion()
 {
     Checkbox checkbox;
     QCOMPARE(checkbox.size(), QSize(22, 22));
-    for (const bool completed : {false, true}) {
+    for (const bool completed : { false, true }) {
         checkbox.setCompleted(completed);
         const QImage image = paintedPixels(&checkbox);
         const QColor expected = completed ? HierarchicalColors::accent(checkbox.palette())

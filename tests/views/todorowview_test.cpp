@@ -13,7 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 constexpr int RowWidth = 300;
 
@@ -32,12 +33,13 @@ TodoItem goal(const QString &text, bool completed = false)
 }
 
 // What the panel does with a row: lays it out at its height for the width and records what the row reports.
-class Panel final : public QWidget {
+class Panel final : public QWidget
+{
 public:
     explicit Panel(const TodoItem &todo, bool isPanelHovered = true)
         : row(new TodoRowView(
-              todo, isPanelHovered, [this] { ++toggles; }, [this](const QString &text) { updates.append(text); },
-              [this] { ++deletes; }, this))
+            todo, isPanelHovered, [this] { ++toggles; }, [this](const QString &text) { updates.append(text); },
+            [this] { ++deletes; }, this))
         , otherField(new QLineEdit(this))
     {
         resize(RowWidth, 200);
@@ -67,7 +69,8 @@ public:
 
 } // namespace
 
-class TodoRowViewTest final : public QObject {
+class TodoRowViewTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

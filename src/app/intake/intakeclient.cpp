@@ -1,9 +1,9 @@
 #include "intakeclient.h"
 
+#include "app/translations.h"
 #include "intakeprotocol.h"
 #include "sendcommand.h"
 #include "singleinstance.h"
-#include "app/translations.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
@@ -172,7 +172,8 @@ bool hasDisplay()
 int send(const SendCommand &command, const QByteArray &text)
 {
     if (text.size() > MaxPayload) {
-        printError(QCoreApplication::translate("IntakeClient", "the text is larger than the limit of %1 bytes; nothing was sent")
+        printError(QCoreApplication::translate(
+            "IntakeClient", "the text is larger than the limit of %1 bytes; nothing was sent")
                        .arg(MaxPayload));
         return ExitNotDelivered;
     }
@@ -185,10 +186,12 @@ int send(const SendCommand &command, const QByteArray &text)
     const int added = reply.message.toInt();
     if (!reply.saveFailure.isEmpty()) {
         const QString notSaved = added == 1
-            ? QCoreApplication::translate("IntakeClient", "the panel took the text (%1 goal) but could not save it: %2. It stays in the "
-                                          "panel and is written by the panel's next save that succeeds; do not send it again.")
-            : QCoreApplication::translate("IntakeClient", "the panel took the text (%1 goals) but could not save it: %2. It stays in the "
-                                          "panel and is written by the panel's next save that succeeds; do not send it again.");
+            ? QCoreApplication::translate("IntakeClient",
+                "the panel took the text (%1 goal) but could not save it: %2. It stays in the "
+                "panel and is written by the panel's next save that succeeds; do not send it again.")
+            : QCoreApplication::translate("IntakeClient",
+                "the panel took the text (%1 goals) but could not save it: %2. It stays in the "
+                "panel and is written by the panel's next save that succeeds; do not send it again.");
         printError(notSaved.arg(added).arg(reply.saveFailure));
         return ExitNotSaved;
     }

@@ -5,8 +5,8 @@
 namespace
 {
 
-QObject *startServer(const QString &socketPath, IntakeModule::ServerCallbacks callbacks, QObject *parent,
-                     QString *error)
+QObject *startServer(
+    const QString &socketPath, IntakeModule::ServerCallbacks callbacks, QObject *parent, QString *error)
 {
     auto *server = new IntakeServer(std::move(callbacks), parent);
     if (server->listen(socketPath))
@@ -16,7 +16,7 @@ QObject *startServer(const QString &socketPath, IntakeModule::ServerCallbacks ca
     return nullptr;
 }
 
-constexpr IntakeModule::EntryPoints EntryPoints{
+constexpr IntakeModule::EntryPoints EntryPoints {
     .startServer = &startServer,
     .runSend = &IntakeClient::run,
     .bringPanelToFront = &IntakeClient::bringPanelToFront,

@@ -15,7 +15,7 @@ QStringList moduleCandidates()
 {
     const QDir executableFolder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
     return { executableFolder.filePath(QStringLiteral(MIREL_INTAKE_MODULE_NAME)),
-             executableFolder.filePath(QStringLiteral(MIREL_INTAKE_MODULE_INSTALLED)) };
+        executableFolder.filePath(QStringLiteral(MIREL_INTAKE_MODULE_INSTALLED)) };
 }
 
 } // namespace

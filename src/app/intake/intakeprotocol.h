@@ -38,7 +38,8 @@ QByteArray encode(Kind kind, const QByteArray &payload = {});
 
 // Collects one frame from bytes arriving in pieces. It never holds more than one header and one payload of
 // at most the limit, so a peer announcing a huge payload is refused before anything of it is read.
-class FrameReader final {
+class FrameReader final
+{
 public:
     enum class State { Reading, Complete, Invalid };
 

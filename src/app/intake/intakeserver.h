@@ -10,7 +10,8 @@ class QLocalSocket;
 // The running panel's end of `mirel --send`: listens on the panel's local socket and hands each text it
 // receives to onText on the main thread. The reply is sent only after onText returned, that is after the
 // goals were added and saved, so the sender can rely on its exit status.
-class IntakeServer final : public QObject {
+class IntakeServer final : public QObject
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(IntakeServer)
 

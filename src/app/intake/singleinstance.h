@@ -19,7 +19,8 @@ struct PanelAddress final {
 
 // Holds the panel lock for the life of the process. Taking the lock is one exclusive file creation, so the
 // first start pays nearly nothing and two starts at once cannot both become the panel.
-class SingleInstance final {
+class SingleInstance final
+{
     Q_DISABLE_COPY_MOVE(SingleInstance)
 
 public:

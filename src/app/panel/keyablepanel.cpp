@@ -11,7 +11,6 @@
 #include <QTransform>
 #include <QWindow>
 
-
 namespace
 {
 

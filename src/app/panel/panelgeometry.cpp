@@ -7,19 +7,21 @@
 #include <algorithm>
 #include <cmath>
 
-namespace PanelGeometry {
+namespace PanelGeometry
+{
 
-namespace {
+namespace
+{
 
-constexpr QSizeF DefaultPanelSize{300.0, 400.0};
+constexpr QSizeF DefaultPanelSize { 300.0, 400.0 };
 // Without any screen the default frame is worked out against a common laptop screen.
-constexpr QRectF FallbackScreenRect{0.0, 0.0, 1440.0, 900.0};
+constexpr QRectF FallbackScreenRect { 0.0, 0.0, 1440.0, 900.0 };
 constexpr qreal EdgeMargin = 12.0;
 constexpr qreal SnapThreshold = 20.0;
 // Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
 constexpr qreal LargestCoordinate = 1e6;
 // In screenshot mode the panel's origin sits this far from the main screen's centre.
-constexpr QPointF ScreenshotOffset{-150.0, -100.0};
+constexpr QPointF ScreenshotOffset { -150.0, -100.0 };
 
 constexpr auto PanelXKey = QLatin1StringView("panelX");
 constexpr auto PanelYKey = QLatin1StringView("panelY");
@@ -64,7 +66,7 @@ QRectF snappedToVisibleFrame(const QRectF &frame, const QRectF &visible)
     if (maxY(visible) - maxY(frame) <= SnapThreshold)
         y = maxY(visible) - frame.height() - EdgeMargin;
 
-    return {x, y, frame.width(), frame.height()};
+    return { x, y, frame.width(), frame.height() };
 }
 
 // Missing, non-numeric and non-finite values all read as 0, and so do values far beyond any desktop: a NaN
@@ -178,12 +180,12 @@ ScreenSpace ScreenSpace::current()
 
 QRectF ScreenSpace::toStored(const QRectF &qtRect) const
 {
-    return {qtRect.x() - m_primary.x(), maxY(m_primary) - maxY(qtRect), qtRect.width(), qtRect.height()};
+    return { qtRect.x() - m_primary.x(), maxY(m_primary) - maxY(qtRect), qtRect.width(), qtRect.height() };
 }
 
 QPointF ScreenSpace::toStored(const QPointF &qtPoint) const
 {
-    return {qtPoint.x() - m_primary.x(), maxY(m_primary) - qtPoint.y()};
+    return { qtPoint.x() - m_primary.x(), maxY(m_primary) - qtPoint.y() };
 }
 
 QRectF ScreenSpace::toQt(const QRectF &storedFrame) const
@@ -195,7 +197,7 @@ QRectF ScreenSpace::toQt(const QRectF &storedFrame) const
 QRect ScreenSpace::toQtPixels(const QRectF &storedFrame) const
 {
     const QRectF rect = toQt(storedFrame);
-    return {qRound(rect.x()), qRound(rect.y()), qRound(rect.width()), qRound(rect.height())};
+    return { qRound(rect.x()), qRound(rect.y()), qRound(rect.width()), qRound(rect.height()) };
 }
 
 QList<Screen> currentScreens()
@@ -210,7 +212,7 @@ QList<Screen> currentScreens()
     screens.reserve(qtScreens.size());
     for (const QScreen *screen : std::as_const(qtScreens))
         screens.append(
-            {space.toStored(QRectF(screen->geometry())), space.toStored(QRectF(screen->availableGeometry()))});
+            { space.toStored(QRectF(screen->geometry())), space.toStored(QRectF(screen->availableGeometry())) });
     return screens;
 }
 

@@ -13,7 +13,8 @@ class QSettings;
 // bottom-left corner of the primary screen, y growing upward, a frame's (x, y) its bottom-left corner. QRectF
 // only carries the four numbers here; its top() and bottom() would name the wrong edges, so this code speaks
 // of x, y, width and height alone.
-namespace PanelGeometry {
+namespace PanelGeometry
+{
 
 struct Screen final {
     QRectF frame;
@@ -51,7 +52,8 @@ void savePanelFrame(QSettings &defaults, const QRectF &frame);
 
 // Converts between Qt's screen coordinates (y down, origin at the top-left of the virtual desktop) and the
 // stored convention, given the primary screen's geometry in Qt's coordinates.
-class ScreenSpace final {
+class ScreenSpace final
+{
 public:
     explicit ScreenSpace(const QRectF &primaryGeometry);
     // The primary screen of the running application, or a 1440 × 900 screen at the origin without one.

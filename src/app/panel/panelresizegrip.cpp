@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 Qt::CursorShape cursorFor(Qt::Edges edges)
 {

@@ -6,7 +6,8 @@
 // An invisible strip along one edge or corner of a frameless window by which the user resizes it. The grip
 // drives the resize itself from global pointer positions while it holds the implicit mouse grab, so the
 // release that ends a resize always reaches it.
-class PanelResizeGrip final : public QWidget {
+class PanelResizeGrip final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelResizeGrip)
 

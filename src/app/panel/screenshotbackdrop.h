@@ -4,7 +4,8 @@
 
 // A fixed gradient over the whole main screen behind the panel, so that every screenshot shows the panel
 // over the same background. Clicks pass through it and it never takes the focus.
-class ScreenshotBackdrop final : public QWidget {
+class ScreenshotBackdrop final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ScreenshotBackdrop)
 

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace X11Platform::Connection {
+namespace X11Platform::Connection
+{
 
 xcb_connection_t *connection()
 {
@@ -43,7 +44,7 @@ QList<xcb_atom_t> atomListProperty(xcb_connection_t *c, xcb_window_t window, xcb
 
 void sendToRoot(xcb_connection_t *c, xcb_window_t window, xcb_atom_t type, const std::array<uint32_t, 5> &data)
 {
-    xcb_client_message_event_t event{};
+    xcb_client_message_event_t event {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = window;

@@ -12,7 +12,8 @@
 
 // What the panel's X11 conversations share: the application's own connection, its screen and a few requests
 // every one of them makes.
-namespace X11Platform::Connection {
+namespace X11Platform::Connection
+{
 
 struct FreeDeleter {
     void operator()(void *pointer) const { std::free(pointer); }
@@ -32,10 +33,10 @@ template<size_t N>
 std::array<xcb_atom_t, N> internAtoms(
     xcb_connection_t *c, const std::array<const char *, N> &names, bool onlyIfExists = false)
 {
-    std::array<xcb_intern_atom_cookie_t, N> cookies{};
+    std::array<xcb_intern_atom_cookie_t, N> cookies {};
     for (size_t i = 0; i < N; ++i)
         cookies[i] = xcb_intern_atom(c, onlyIfExists, uint16_t(std::strlen(names[i])), names[i]);
-    std::array<xcb_atom_t, N> atoms{};
+    std::array<xcb_atom_t, N> atoms {};
     for (size_t i = 0; i < N; ++i) {
         const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
         atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);

@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <array>
 
-namespace X11Platform {
+namespace X11Platform
+{
 
 using namespace Connection;
 
-namespace {
+namespace
+{
 
 // Source indication of client messages: a normal application asks, not a pager.
 constexpr uint32_t SourceApplication = 1;
@@ -54,7 +56,7 @@ bool hasCompositor()
     if (!c)
         return false;
     const QByteArray name = compositorSelectionName();
-    const auto [selection] = internAtoms<1>(c, {name.constData()});
+    const auto [selection] = internAtoms<1>(c, { name.constData() });
     const Reply<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
     return owner && owner->owner != XCB_NONE;
@@ -66,7 +68,7 @@ bool supportsBlurBehind()
     if (!c)
         return false;
     // An atom nobody ever interned cannot be supported; asking this way avoids creating it.
-    const auto [blur] = internAtoms<1>(c, {"_KDE_NET_WM_BLUR_BEHIND_REGION"}, true);
+    const auto [blur] = internAtoms<1>(c, { "_KDE_NET_WM_BLUR_BEHIND_REGION" }, true);
     if (blur == XCB_ATOM_NONE)
         return false;
     // A compositor that can blur says so by a property of that name on the root window, others through
@@ -80,7 +82,7 @@ bool supportsBlurBehind()
             != names + xcb_list_properties_atoms_length(properties.get()))
             return true;
     }
-    const auto [supported] = internAtoms<1>(c, {"_NET_SUPPORTED"});
+    const auto [supported] = internAtoms<1>(c, { "_NET_SUPPORTED" });
     return atomListProperty(c, root, supported).contains(blur);
 }
 
@@ -93,7 +95,7 @@ void setFloatingPanelProperties(const QWindow *window)
     const auto id = xcb_window_t(window->winId());
     // Qt merges its own states into this property when it maps the window, so the list is kept whole.
     QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
-    for (const PanelAtom state : {Above, Sticky, SkipTaskbar, SkipPager}) {
+    for (const PanelAtom state : { Above, Sticky, SkipTaskbar, SkipPager }) {
         if (!states.contains(atoms[state]))
             states.append(atoms[state]);
     }
@@ -111,9 +113,9 @@ void requestFloatingPanelState(const QWindow *window)
     const auto atoms = panelAtoms(c);
     const auto id = xcb_window_t(window->winId());
     // Each message carries at most two states.
-    sendToRoot(c, id, atoms[WmState], {NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0});
-    sendToRoot(c, id, atoms[WmState], {NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0});
-    sendToRoot(c, id, atoms[WmDesktop], {AllDesktops, SourceApplication, 0, 0, 0});
+    sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0 });
+    sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0 });
+    sendToRoot(c, id, atoms[WmDesktop], { AllDesktops, SourceApplication, 0, 0, 0 });
     xcb_flush(c);
 }
 
@@ -122,12 +124,12 @@ void setNeverFocused(const QWindow *window)
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
-    const auto [protocols, takeFocus] = internAtoms<2>(c, {"WM_PROTOCOLS", "WM_TAKE_FOCUS"});
+    const auto [protocols, takeFocus] = internAtoms<2>(c, { "WM_PROTOCOLS", "WM_TAKE_FOCUS" });
     const auto id = xcb_window_t(window->winId());
     QList<xcb_atom_t> kept = atomListProperty(c, id, protocols);
     kept.removeAll(takeFocus);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, protocols, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
-                        kept.constData());
+    xcb_change_property(
+        c, XCB_PROP_MODE_REPLACE, id, protocols, XCB_ATOM_ATOM, 32, uint32_t(kept.size()), kept.constData());
     xcb_flush(c);
 }
 
@@ -213,7 +215,7 @@ void setBlurBehindRegion(const QWindow *window, const QRegion &region)
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
-    const auto [blur] = internAtoms<1>(c, {"_KDE_NET_WM_BLUR_BEHIND_REGION"});
+    const auto [blur] = internAtoms<1>(c, { "_KDE_NET_WM_BLUR_BEHIND_REGION" });
     QList<uint32_t> rects;
     for (const QRect &rect : region)
         rects << uint32_t(rect.x()) << uint32_t(rect.y()) << uint32_t(rect.width()) << uint32_t(rect.height());

@@ -3,10 +3,10 @@
 #include <QRegion>
 #include <QWindow>
 
-
 // The few window-manager conversations Qt has no API for, spoken over the application's own xcb connection.
 // Every function does nothing (or answers false) when the application does not run on X11.
-namespace X11Platform {
+namespace X11Platform
+{
 
 // Called before the application object exists: in a Wayland session the panel runs through XWayland unless
 // the user chose a platform, because a Wayland client may neither place its own window nor keep it above

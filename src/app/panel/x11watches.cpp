@@ -6,11 +6,13 @@
 
 #include <xcb/xfixes.h>
 
-namespace X11Platform {
+namespace X11Platform
+{
 
 using namespace Connection;
 
-namespace {
+namespace
+{
 
 class UnmapWatch final : public QAbstractNativeEventFilter
 {
@@ -45,7 +47,8 @@ private:
 // XFixes reports every change of the compositing-manager selection's owner, including a compositor that
 // exits without giving it up. Qt already listens to the root window's properties, where a compositor
 // announces blur.
-class CompositorFilter final : public QAbstractNativeEventFilter {
+class CompositorFilter final : public QAbstractNativeEventFilter
+{
 public:
     CompositorFilter(xcb_connection_t *c, uint8_t selectionNotify, std::function<void()> onChange)
         : m_root(rootWindow(c))

@@ -7,7 +7,8 @@
 #include <memory>
 
 // Events of the X server that Qt does not report, each watched for as long as the returned filter lives.
-namespace X11Platform {
+namespace X11Platform
+{
 
 // Calls onUnmapped after the window was unmapped, by its own program or any other, while the returned
 // filter lives.

@@ -7,7 +7,8 @@ class QVariantAnimation;
 
 // The 22 × 22 completion glyph: an empty rounded square, or a filled one with a check mark in the
 // accent colour. The whole square takes clicks; the owner connects clicked().
-class Checkbox final : public QAbstractButton {
+class Checkbox final : public QAbstractButton
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Checkbox)
 

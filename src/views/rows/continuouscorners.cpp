@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Each corner starts this many radii before the corner point: the curve needs more room than a circular arc
 // of the same radius, so that its curvature can grow from zero at the edge.

@@ -4,7 +4,8 @@
 
 // A 22 × 22 glyph button with the hover-label look: secondary glyph when idle, primary on hover, and a
 // rounded background at 0.08 while hovered or 0.14 while pressed. Hover is tracked over the whole square.
-class GlyphButton final : public QAbstractButton {
+class GlyphButton final : public QAbstractButton
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GlyphButton)
 

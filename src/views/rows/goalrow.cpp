@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr int ChildSpacing = 8;
 constexpr int SideInset = 6;
@@ -48,8 +49,8 @@ void GoalRow::setHighlightFade(qreal fade)
 
 int GoalRow::heightForWidth(int width) const
 {
-    const int content =
-        m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width) : m_layout->totalSizeHint().height();
+    const int content
+        = m_layout->hasHeightForWidth() ? m_layout->totalHeightForWidth(width) : m_layout->totalSizeHint().height();
     return std::max(MinimumHeight, content);
 }
 
@@ -73,8 +74,8 @@ bool GoalRow::event(QEvent *event)
         for (int i = 0; i < m_layout->count(); ++i) {
             QLayoutItem *item = m_layout->itemAt(i);
             const QWidget *child = item->widget();
-            if (!child || (item->alignment() & Qt::AlignVertical_Mask) ||
-                (child->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag))
+            if (!child || (item->alignment() & Qt::AlignVertical_Mask)
+                || (child->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag))
                 continue;
             item->setAlignment(item->alignment() | Qt::AlignVCenter);
             changed = true;

@@ -8,7 +8,8 @@ class QHBoxLayout;
 // highlight behind the whole row when highlighted. Children that cannot grow as tall as the row are centred
 // vertically; those that can fill its height. The row sets no font: it inherits the application font, which
 // is the body style, and so follows it when it changes.
-class GoalRow final : public QWidget {
+class GoalRow final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalRow)
 

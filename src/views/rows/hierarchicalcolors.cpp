@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Falling opacities of the window text colour give the three label levels on any theme, light or dark.
 constexpr qreal PrimaryOpacity = 0.85;
@@ -18,7 +19,8 @@ QColor textAt(const QPalette &palette, qreal opacity)
 
 } // namespace
 
-namespace HierarchicalColors {
+namespace HierarchicalColors
+{
 
 QColor primary(const QPalette &palette)
 {
@@ -48,7 +50,7 @@ QColor mix(const QColor &from, const QColor &to, qreal progress)
     const QColor b = to.toRgb();
     const auto lerp = [t](float x, float y) { return x + (y - x) * float(t); };
     return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()), lerp(a.blueF(), b.blueF()),
-                            lerp(a.alphaF(), b.alphaF()));
+        lerp(a.alphaF(), b.alphaF()));
 }
 
 } // namespace HierarchicalColors

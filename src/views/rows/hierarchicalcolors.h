@@ -5,7 +5,8 @@
 
 // The one place that maps the panel's colour roles onto the application palette, so light and dark
 // themes both work: text colour at falling opacities, and the palette's highlight as the accent.
-namespace HierarchicalColors {
+namespace HierarchicalColors
+{
 
 QColor primary(const QPalette &palette);
 QColor secondary(const QPalette &palette);

@@ -7,7 +7,8 @@
 #include <QTimer>
 #include <QWindow>
 
-namespace {
+namespace
+{
 
 // Long enough for the field to be laid out and for the click that opened it to finish.
 constexpr int FocusDelay = 100;
@@ -23,8 +24,8 @@ void run(std::function<void()> callback)
 
 } // namespace
 
-InlineEditing::InlineEditing(QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit,
-                             std::function<void()> onCancel)
+InlineEditing::InlineEditing(
+    QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit, std::function<void()> onCancel)
     : QObject(field)
     , m_field(field)
     , m_deferredFocus(new QTimer(this))

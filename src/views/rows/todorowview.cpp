@@ -17,7 +17,8 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+namespace
+{
 
 constexpr qreal DeleteGlyphPointSize = 10.0;
 
@@ -44,8 +45,7 @@ void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &colo
 } // namespace
 
 TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::function<void()> onToggle,
-                         std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete,
-                         QWidget *parent)
+    std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete, QWidget *parent)
     : QWidget(parent)
     , m_todo(todo)
     , m_isPanelHovered(isPanelHovered)
@@ -152,9 +152,9 @@ bool TodoRowView::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease: {
             const auto *mouse = static_cast<QMouseEvent *>(event);
             const QPoint position = mouse->position().toPoint();
-            const bool isClick = m_isTextPressed && mouse->button() == Qt::LeftButton &&
-                                 m_text->rect().contains(position) &&
-                                 (position - m_textPressPosition).manhattanLength() < QApplication::startDragDistance();
+            const bool isClick = m_isTextPressed && mouse->button() == Qt::LeftButton
+                && m_text->rect().contains(position)
+                && (position - m_textPressPosition).manhattanLength() < QApplication::startDragDistance();
             m_isTextPressed = false;
             if (isClick)
                 beginEditing();
@@ -210,8 +210,8 @@ void TodoRowView::beginEditing()
         new InlineEditing(
             m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
         connect(m_editor, &QLineEdit::textChanged, this, [this](const QString &text) { m_editText = text; });
-        m_row->contentLayout()->insertWidget(m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1,
-                                             Qt::AlignVCenter);
+        m_row->contentLayout()->insertWidget(
+            m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1, Qt::AlignVCenter);
     }
     m_editor->setText(m_editText);
     m_isEditing = true;
@@ -278,9 +278,9 @@ void TodoRowView::showTodo(bool animated)
 void TodoRowView::updateColors()
 {
     const QPalette base = palette();
-    const QColor text = m_todo.completed ? HierarchicalColors::tertiary(base)
-                                         : HierarchicalColors::mix(HierarchicalColors::secondary(base),
-                                                                   HierarchicalColors::primary(base), m_hoverFade);
+    const QColor text = m_todo.completed
+        ? HierarchicalColors::tertiary(base)
+        : HierarchicalColors::mix(HierarchicalColors::secondary(base), HierarchicalColors::primary(base), m_hoverFade);
     setForeground(m_text, QPalette::WindowText, text);
     if (m_editor)
         setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));

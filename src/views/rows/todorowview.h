@@ -16,14 +16,14 @@ class WrappedText;
 // One goal as one row: checkbox, text (an in-place editor after a single click on an open goal's text),
 // and a delete glyph shown while the row is highlighted. The row never reaches the store: it reports
 // through its three callbacks, and receives the goal and the panel's hover state through setters.
-class TodoRowView final : public QWidget {
+class TodoRowView final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TodoRowView)
 
 public:
     TodoRowView(const TodoItem &todo, bool isPanelHovered, std::function<void()> onToggle,
-                std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete,
-                QWidget *parent = nullptr);
+        std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete, QWidget *parent = nullptr);
 
     const TodoItem &todo() const { return m_todo; }
     // A new value of the same goal; the row's own editing and hover state survive it.

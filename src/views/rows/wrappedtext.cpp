@@ -8,7 +8,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 constexpr qreal UnlimitedWidth = std::numeric_limits<int>::max() / 2;
 // Qt lays out an unbroken run of characters in time that grows with the square of its length, so a huge
@@ -73,7 +74,7 @@ QSize WrappedText::sizeHint() const
 QSize WrappedText::minimumSizeHint() const
 {
     const QFontMetrics metrics = fontMetrics();
-    return {metrics.averageCharWidth(), metrics.height()};
+    return { metrics.averageCharWidth(), metrics.height() };
 }
 
 void WrappedText::paintEvent(QPaintEvent *)

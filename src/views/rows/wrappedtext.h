@@ -11,7 +11,8 @@
 // wider than the line, so a long unbroken text (an address, a code) never widens the row that shows it.
 // Drawn in the palette's window-text colour and the widget's font (strike-out included), centred vertically
 // when the widget is taller than the text, so the whole height of a row's text column can take clicks.
-class WrappedText final : public QWidget {
+class WrappedText final : public QWidget
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WrappedText)
 

@@ -35,7 +35,8 @@ struct Result {
 
 // Runs the real program twice over: a panel, and `mirel --send` handing it text, each in its own process, in a
 // home, runtime, data and config folder of the test's own.
-class IntakeEndToEndTest final : public QObject {
+class IntakeEndToEndTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

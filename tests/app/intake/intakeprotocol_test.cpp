@@ -6,7 +6,8 @@
 
 using namespace IntakeProtocol;
 
-class IntakeProtocolTest final : public QObject {
+class IntakeProtocolTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // A translucent panel at (100, 100, 300, 400) whose content stands in for the real one with a rounded shape.
 // The opaque panel's shape and the content's width limits are checked on the real window end to end.
@@ -47,7 +48,8 @@ void sendMouse(
 
 } // namespace
 
-class KeyablePanelTest final : public QObject {
+class KeyablePanelTest final : public QObject
+{
     Q_OBJECT
 
 private slots:

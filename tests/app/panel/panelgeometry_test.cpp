@@ -7,16 +7,18 @@
 using PanelGeometry::Screen;
 using Frame = std::optional<QRectF>;
 
-namespace {
+namespace
+{
 
 // A 1440 × 900 main screen whose bottom 25 points belong to a dock.
-const Screen MainScreen{{0, 0, 1440, 900}, {0, 0, 1440, 875}};
+const Screen MainScreen { { 0, 0, 1440, 900 }, { 0, 0, 1440, 875 } };
 // A taller screen to the right of the main one, reaching 100 points lower.
-const Screen RightScreen{{1440, -100, 1920, 1080}, {1440, -100, 1920, 1080}};
+const Screen RightScreen { { 1440, -100, 1920, 1080 }, { 1440, -100, 1920, 1080 } };
 
 } // namespace
 
-class PanelGeometryTest final : public QObject {
+class PanelGeometryTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -39,14 +41,14 @@ void PanelGeometryTest::initialPanelFrame_data()
     QTest::addColumn<bool>("screenshotMode");
     QTest::addColumn<QRectF>("expected");
 
-    const QList<Screen> main{MainScreen};
-    const QList<Screen> both{MainScreen, RightScreen};
+    const QList<Screen> main { MainScreen };
+    const QList<Screen> both { MainScreen, RightScreen };
     QTest::newRow("first launch: bottom-right of the visible frame")
         << Frame() << main << false << QRectF(1128, 12, 300, 400);
     QTest::newRow("first launch without a screen: 1440 x 900 assumed")
         << Frame() << QList<Screen>() << false << QRectF(1128, 12, 300, 400);
     QTest::newRow("first launch on a secondary-first list uses the main screen")
-        << Frame() << QList<Screen>{RightScreen, MainScreen} << false << QRectF(3048, -88, 300, 400);
+        << Frame() << QList<Screen> { RightScreen, MainScreen } << false << QRectF(3048, -88, 300, 400);
     QTest::newRow("saved frame used unchanged")
         << Frame(QRectF(100.5, 200, 320, 450)) << main << false << QRectF(100.5, 200, 320, 450);
     QTest::newRow("saved zero-width frame on screen used unchanged")
@@ -80,8 +82,8 @@ void PanelGeometryTest::snappedPanelFrame_data()
     QTest::addColumn<QRectF>("frame");
     QTest::addColumn<QRectF>("expected");
 
-    const QList<Screen> main{MainScreen};
-    const QList<Screen> both{MainScreen, RightScreen};
+    const QList<Screen> main { MainScreen };
+    const QList<Screen> both { MainScreen, RightScreen };
     QTest::newRow("20 from the left") << main << QRectF(20, 300, 300, 400) << QRectF(12, 300, 300, 400);
     QTest::newRow("21 from the left") << main << QRectF(21, 300, 300, 400) << QRectF(21, 300, 300, 400);
     QTest::newRow("20 from the right") << main << QRectF(1120, 300, 300, 400) << QRectF(1128, 300, 300, 400);
@@ -149,8 +151,8 @@ void PanelGeometryTest::savedPanelFrame_data()
     QTest::addColumn<Frame>("expected");
 
     QTest::newRow("nothing saved") << QByteArray("title=Plans\n") << Frame();
-    QTest::newRow("all four")
-        << QByteArray("panelX=1128\npanelY=12.5\npanelW=300\npanelH=400\n") << Frame(QRectF(1128, 12.5, 300, 400));
+    QTest::newRow("all four") << QByteArray("panelX=1128\npanelY=12.5\npanelW=300\npanelH=400\n")
+                              << Frame(QRectF(1128, 12.5, 300, 400));
     QTest::newRow("only panelX decides") << QByteArray("panelY=10\npanelW=300\npanelH=400\n") << Frame();
     QTest::newRow("non-numeric reads as 0")
         << QByteArray("panelX=left\npanelY=20\npanelW=abc\npanelH=400\n") << Frame(QRectF(0, 20, 0, 400));
@@ -158,8 +160,8 @@ void PanelGeometryTest::savedPanelFrame_data()
         << QByteArray("panelX=nan\npanelY=inf\npanelW=-inf\npanelH=1e999\n") << Frame(QRectF(0, 0, 0, 0));
     QTest::newRow("beyond any desktop reads as 0")
         << QByteArray("panelX=-2e6\npanelY=1e300\npanelW=1000000\npanelH=400\n") << Frame(QRectF(0, 0, 1000000, 400));
-    QTest::newRow("a list reads as 0")
-        << QByteArray("panelX=1, 2\npanelY=20\npanelW=300\npanelH=400\n") << Frame(QRectF(0, 20, 300, 400));
+    QTest::newRow("a list reads as 0") << QByteArray("panelX=1, 2\npanelY=20\npanelW=300\npanelH=400\n")
+                                       << Frame(QRectF(0, 20, 300, 400));
 }
 
 void PanelGeometryTest::savedPanelFrame()

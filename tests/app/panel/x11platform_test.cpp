@@ -2,7 +2,8 @@
 
 #include <QTest>
 
-class X11PlatformTest final : public QObject {
+class X11PlatformTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
