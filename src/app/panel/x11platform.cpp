@@ -36,6 +36,20 @@ constexpr uint32_t WmHintsFieldCount = 9;
 constexpr uint32_t InputHintFlag = 1;
 constexpr uint32_t WmHintsInputField = 1;
 
+// Asks the window manager to make the window the active one, and sets the focus directly as well, since the
+// request is only a request.
+void activate(const QWindow *window, uint32_t source, uint32_t requestTime, uint32_t focusTime)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
+    sendToRoot(c, id, activeWindow, { source, requestTime, XCB_NONE, 0, 0 });
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, focusTime);
+    xcb_flush(c);
+}
+
 } // namespace
 
 void preferXWaylandInWaylandSessions()
@@ -156,27 +170,13 @@ void setAcceptsFocus(const QWindow *window, bool accepts)
 
 void takeFocus(const QWindow *window, uint32_t pressTime)
 {
-    xcb_connection_t *c = connection();
-    if (!c || !window)
-        return;
-    const auto id = xcb_window_t(window->winId());
-    const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
-    sendToRoot(c, id, activeWindow, { SourceApplication, pressTime, XCB_NONE, 0, 0 });
-    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, pressTime);
-    xcb_flush(c);
+    activate(window, SourceApplication, pressTime, pressTime);
 }
 
 void activateForUser(const QWindow *window, uint32_t userTime)
 {
-    xcb_connection_t *c = connection();
-    if (!c || !window)
-        return;
-    const auto id = xcb_window_t(window->winId());
-    const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
-    sendToRoot(c, id, activeWindow, { SourcePager, userTime, XCB_NONE, 0, 0 });
-    // The user's time may predate the last focus change the server saw, which would void the request.
-    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
-    xcb_flush(c);
+    // The user's time may predate the last focus change the server saw, which would void the direct focus.
+    activate(window, SourcePager, userTime, XCB_CURRENT_TIME);
 }
 
 void mapAgain(const QWindow *window)
