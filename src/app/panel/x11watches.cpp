@@ -14,32 +14,44 @@ using namespace Connection;
 namespace
 {
 
-class UnmapWatch final : public QAbstractNativeEventFilter
+// Sees the application's X events for as long as it lives, and takes none away from Qt, whose own
+// clipboard, screen and window handling need them too.
+class XcbEventWatch : public QAbstractNativeEventFilter
+{
+public:
+    XcbEventWatch() { qGuiApp->installNativeEventFilter(this); }
+    ~XcbEventWatch() override { qGuiApp->removeNativeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(XcbEventWatch)
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType == "xcb_generic_event_t")
+            see(static_cast<const xcb_generic_event_t *>(message));
+        return false;
+    }
+
+private:
+    virtual void see(const xcb_generic_event_t *event) = 0;
+};
+
+class UnmapWatch final : public XcbEventWatch
 {
 public:
     UnmapWatch(xcb_window_t window, std::function<void()> onUnmapped)
         : m_window(window)
         , m_onUnmapped(std::move(onUnmapped))
     {
-        qGuiApp->installNativeEventFilter(this);
-    }
-    ~UnmapWatch() override { qGuiApp->removeNativeEventFilter(this); }
-    Q_DISABLE_COPY_MOVE(UnmapWatch)
-
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
-    {
-        if (eventType != "xcb_generic_event_t")
-            return false;
-        const auto *event = static_cast<const xcb_generic_event_t *>(message);
-        // Sent events are announcements (Qt's own to the root window when it hides), not unmaps.
-        if (event->response_type != XCB_UNMAP_NOTIFY)
-            return false;
-        if (reinterpret_cast<const xcb_unmap_notify_event_t *>(event)->window == m_window)
-            m_onUnmapped();
-        return false;
     }
 
 private:
+    void see(const xcb_generic_event_t *event) override
+    {
+        // Sent events are announcements (Qt's own to the root window when it hides), not unmaps.
+        if (event->response_type == XCB_UNMAP_NOTIFY
+            && reinterpret_cast<const xcb_unmap_notify_event_t *>(event)->window == m_window)
+            m_onUnmapped();
+    }
+
     xcb_window_t m_window = XCB_NONE;
     std::function<void()> m_onUnmapped;
 };
@@ -47,7 +59,7 @@ private:
 // XFixes reports every change of the compositing-manager selection's owner, including a compositor that
 // exits without giving it up. Qt already listens to the root window's properties, where a compositor
 // announces blur.
-class CompositorFilter final : public QAbstractNativeEventFilter
+class CompositorFilter final : public XcbEventWatch
 {
 public:
     CompositorFilter(xcb_connection_t *c, uint8_t selectionNotify, std::function<void()> onChange)
@@ -66,16 +78,11 @@ public:
                 | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY
                 | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
         xcb_flush(c);
-        qGuiApp->installNativeEventFilter(this);
     }
-    ~CompositorFilter() override { qGuiApp->removeNativeEventFilter(this); }
-    Q_DISABLE_COPY_MOVE(CompositorFilter)
 
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+private:
+    void see(const xcb_generic_event_t *event) override
     {
-        if (eventType != "xcb_generic_event_t")
-            return false;
-        const auto *event = static_cast<const xcb_generic_event_t *>(message);
         const uint8_t type = event->response_type & ~0x80;
         if (type == m_selectionNotify) {
             if (reinterpret_cast<const xcb_xfixes_selection_notify_event_t *>(event)->selection == m_selection)
@@ -85,11 +92,8 @@ public:
             if (notify->window == m_root && (notify->atom == m_blur || notify->atom == m_supported))
                 m_onChange();
         }
-        // Qt's own clipboard and screen handling see these events too.
-        return false;
     }
 
-private:
     xcb_window_t m_root = XCB_NONE;
     uint8_t m_selectionNotify = 0;
     xcb_atom_t m_selection = XCB_ATOM_NONE;
