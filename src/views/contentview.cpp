@@ -111,19 +111,19 @@ void ContentView::connectHeader(std::function<void()> onDragChanged, std::functi
 
 void ContentView::makeList()
 {
-    m_list = new GoalList(
-        {
-            .onToggle = [this](const QUuid &id) { withListSpring([this, id] { m_store->toggle(id); }); },
-            .onUpdateText =
-                [this](const QUuid &id, const QString &text) {
-                    if (!m_isTearingDown)
-                        m_store->updateText(id, text);
-                },
-            .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
-            .onMove = [this](const QSet<int> &sources, int destination) { m_store->move(sources, destination); },
-            .onRowHeightChanged = [this] { m_layout->schedule(); },
-        },
-        this);
+    m_list
+        = new GoalList({
+                           .onToggle = [this](const QUuid &id) { withListSpring([this, id] { m_store->toggle(id); }); },
+                           .onUpdateText =
+                               [this](const QUuid &id, const QString &text) {
+                                   if (!m_isTearingDown)
+                                       m_store->updateText(id, text);
+                               },
+                           .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
+                       },
+            this);
+    connect(m_list, &GoalList::moveRequested, m_store, &TodoStore::move);
+    connect(m_list, &GoalList::rowHeightsChanged, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
 }

@@ -1,24 +1,16 @@
 #include "goallist.h"
 
+#include "rowreordergesture.h"
 #include "rows/hierarchicalcolors.h"
 #include "rows/todorowview.h"
+#include "rowslide.h"
 #include "widgetheight.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
-#include <QChildEvent>
-#include <QEasingCurve>
-#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QSet>
-#include <QTimer>
-#include <QVariantAnimation>
 
-#include <cmath>
+#include <algorithm>
 
 namespace
 {
@@ -28,50 +20,26 @@ namespace
 constexpr int RowAreaInset = 8;
 constexpr int RowOverhang = 8;
 
-// The list spring: response 0.2 s, damping fraction 0.85. It has settled well within this time.
-constexpr qreal SpringResponse = 0.2;
-constexpr qreal SpringDamping = 0.85;
-constexpr int SpringDurationMs = 350;
-
-// The row being dragged is drawn faded, so the drop line shows where it will land.
-constexpr qreal DraggedRowOpacity = 0.45;
+// The line that shows where the dragged row will land.
 constexpr qreal DropLineWidth = 2.0;
 constexpr int DropLineSideInset = 6;
-
-// A drag held this close to the shown part's top or bottom edge scrolls the list, faster the closer it is.
-constexpr int EdgeScrollReach = 24;
-constexpr int EdgeScrollIntervalMs = 16;
-constexpr int EdgeScrollMaxStep = 12;
-
-// The damped spring's position at `progress` of the animation, 0 at the start and 1 at rest.
-qreal listSpring(qreal progress)
-{
-    const qreal omega = 2 * M_PI / SpringResponse;
-    const qreal dampedOmega = omega * std::sqrt(1 - SpringDamping * SpringDamping);
-    const qreal t = progress * SpringDurationMs / 1000.0;
-    const qreal decay = std::exp(-SpringDamping * omega * t);
-    return 1 - decay * (std::cos(dampedOmega * t) + SpringDamping * omega / dampedOmega * std::sin(dampedOmega * t));
-}
 
 } // namespace
 
 GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     : QWidget(parent)
     , m_callbacks(std::move(callbacks))
-    , m_slide(new QVariantAnimation(this))
+    , m_slide(new RowSlide(this))
+    , m_reorder(new RowReorderGesture(this))
 {
-    QEasingCurve spring;
-    spring.setCustomType(listSpring);
-    m_slide->setEasingCurve(spring);
-    m_slide->setDuration(SpringDurationMs);
-    m_slide->setStartValue(0.0);
-    m_slide->setEndValue(1.0);
-    connect(
-        m_slide, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) { placeRows(value.toReal()); });
-    // Driven by a timer rather than by pointer moves: a pointer held still at the edge keeps scrolling.
-    m_edgeScroll = new QTimer(this);
-    m_edgeScroll->setInterval(EdgeScrollIntervalMs);
-    connect(m_edgeScroll, &QTimer::timeout, this, &GoalList::scrollTowardsEdge);
+    connect(m_slide, &RowSlide::offsetsChanged, this, &GoalList::placeRows);
+    connect(m_reorder, &RowReorderGesture::moveRequested, this, &GoalList::moveRequested);
+    connect(m_reorder, &RowReorderGesture::scrollRequested, this, &GoalList::scrollRequested);
+}
+
+bool GoalList::isReordering() const
+{
+    return m_reorder->isDragging();
 }
 
 void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
@@ -96,10 +64,7 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         }
         QAccessibleEvent removed(it.value(), QAccessible::ObjectDestroyed);
         QAccessible::updateAccessibility(&removed);
-        if (m_draggedId == it.key())
-            endReordering(false);
-        if (m_pressedId == it.key())
-            m_pressedId.reset();
+        m_reorder->forget(it.key());
         // The row may be inside its own delete button's click here.
         it.value()->hide();
         it.value()->deleteLater();
@@ -109,7 +74,7 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
     for (const TodoItem &todo : todos) {
         if (TodoRowView *row = m_rows.value(todo.id)) {
             if (animated)
-                m_slideFrom.insert(todo.id, row->y());
+                m_slide->setStart(todo.id, row->y());
             row->setTodo(todo, animated);
         } else {
             m_rows.insert(todo.id, createRow(todo));
@@ -207,11 +172,11 @@ TodoRowView *GoalList::createRow(const TodoItem &todo)
     row->setHoverFade(m_hoverFade);
     QAccessibleEvent added(row, QAccessible::ObjectCreated);
     QAccessible::updateAccessibility(&added);
-    connect(row, &TodoRowView::heightChanged, this, [this] {
-        if (m_callbacks.onRowHeightChanged)
-            m_callbacks.onRowHeightChanged();
-    });
-    watchForReordering(row);
+    connect(row, &TodoRowView::heightChanged, this, &GoalList::rowHeightsChanged);
+    // Keys reach a goal through its checkbox or its delete glyph.
+    row->focusTarget()->installEventFilter(this);
+    row->deleteButton()->installEventFilter(this);
+    m_reorder->watch(row);
     row->show();
     return row;
 }
@@ -235,51 +200,28 @@ QList<std::pair<QUuid, int>> GoalList::layoutRows(int width)
     QList<std::pair<QUuid, int>> heights;
     heights.reserve(m_order.size());
     const int rowWidth = width - 2 * (RowAreaInset - RowOverhang);
+    m_rowTops.clear();
     int y = 0;
     for (const QUuid &id : std::as_const(m_order)) {
         TodoRowView *row = m_rows.value(id);
         const int height = widgetHeight(row, rowWidth);
         heights.append({ id, height });
-        m_targetY.insert(id, y);
+        m_rowTops.insert(id, y);
         y += height;
     }
 
-    // Rows that moved in an animated change start from where they were drawn and spring to their new place.
-    m_slideOffset.clear();
-    for (auto it = m_slideFrom.cbegin(); it != m_slideFrom.cend(); ++it) {
-        const int offset = it.value() - m_targetY.value(it.key());
-        if (offset != 0 && m_rows.contains(it.key()))
-            m_slideOffset.insert(it.key(), offset);
-    }
-    m_slideFrom.clear();
-
     for (const auto &[id, height] : std::as_const(heights))
         m_rows.value(id)->resize(rowWidth, height);
-    m_slide->stop();
-    if (m_slideOffset.isEmpty()) {
-        placeRows(1.0);
-    } else {
-        placeRows(0.0);
-        m_slide->start();
-    }
+    // Rows that moved in an animated change start from where they were drawn and spring to their new place.
+    m_slide->start(m_rowTops);
+    placeRows();
     return heights;
 }
 
-void GoalList::placeRows(qreal slideProgress)
+void GoalList::placeRows()
 {
-    for (const QUuid &id : std::as_const(m_order)) {
-        const qreal offset = m_slideOffset.value(id) * (1 - slideProgress);
-        m_rows.value(id)->move(RowAreaInset - RowOverhang, m_targetY.value(id) + int(std::lround(offset)));
-    }
-}
-
-void GoalList::watchForReordering(QObject *object)
-{
-    object->installEventFilter(this);
-    for (QObject *child : object->children()) {
-        if (child->isWidgetType())
-            watchForReordering(child);
-    }
+    for (const QUuid &id : std::as_const(m_order))
+        m_rows.value(id)->move(RowAreaInset - RowOverhang, m_rowTops.value(id) + m_slide->offset(id));
 }
 
 TodoRowView *GoalList::rowContaining(QObject *object) const
@@ -289,192 +231,20 @@ TodoRowView *GoalList::rowContaining(QObject *object) const
     return qobject_cast<TodoRowView *>(object);
 }
 
-bool GoalList::isControl(QObject *object) const
-{
-    // Presses on the checkbox, the delete glyph or an open editor belong to them, never to a reorder.
-    for (; object && object->parent() != this; object = object->parent()) {
-        if (qobject_cast<QAbstractButton *>(object) || qobject_cast<QLineEdit *>(object))
-            return true;
-    }
-    return false;
-}
-
 bool GoalList::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        // Keys reach a goal through its checkbox or delete glyph; an open editor keeps its own keys.
+    // An open editor keeps its own keys.
+    if (event->type() == QEvent::KeyPress) {
         const TodoRowView *row = rowContaining(watched);
-        if (row && !row->isEditing() && qobject_cast<QAbstractButton *>(watched)
-            && handleKey(row, static_cast<QKeyEvent *>(event)))
+        if (row && !row->isEditing() && handleKey(row, static_cast<QKeyEvent *>(event)))
             return true;
-        break;
-    }
-    case QEvent::ChildAdded: {
-        // Rows build parts of themselves later (the editor, for one); those are watched too.
-        QObject *child = static_cast<QChildEvent *>(event)->child();
-        if (child->isWidgetType())
-            watchForReordering(child);
-        break;
-    }
-    case QEvent::MouseButtonPress: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() != Qt::LeftButton || m_draggedId)
-            break;
-        TodoRowView *row = rowContaining(watched);
-        if (row && !isControl(watched)) {
-            m_pressedId = row->todo().id;
-            m_pressPosition = mouse->globalPosition();
-        } else {
-            m_pressedId.reset();
-        }
-        break;
-    }
-    case QEvent::MouseMove: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (!m_pressedId || m_draggedId || !(mouse->buttons() & Qt::LeftButton))
-            break;
-        if ((mouse->globalPosition() - m_pressPosition).manhattanLength() < QApplication::startDragDistance())
-            break;
-        beginReordering();
-        followPointer(mouse->globalPosition());
-        update();
-        return true;
-    }
-    case QEvent::MouseButtonRelease:
-        if (!m_draggedId)
-            m_pressedId.reset();
-        break;
-    default:
-        break;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void GoalList::beginReordering()
-{
-    m_draggedId = m_pressedId;
-    m_pressedId.reset();
-    // The grab keeps the rest of the gesture here: the row under the pointer never sees the release, so a
-    // drag that started on a goal's text does not also open its editor.
-    grabMouse();
-    auto *fade = new QGraphicsOpacityEffect;
-    fade->setOpacity(DraggedRowOpacity);
-    m_rows.value(*m_draggedId)->setGraphicsEffect(fade);
-}
-
-void GoalList::endReordering(bool drop)
-{
-    if (!m_draggedId)
-        return;
-    const QUuid id = *m_draggedId;
-    m_draggedId.reset();
-    m_edgeScroll->stop();
-    releaseMouse();
-    if (TodoRowView *row = m_rows.value(id))
-        row->setGraphicsEffect(nullptr);
-    update();
-
-    const auto source = int(m_order.indexOf(id));
-    // Dropping a row just above or just below itself leaves the order as it is; nothing needs saving.
-    if (drop && source >= 0 && m_dropIndex != source && m_dropIndex != source + 1 && m_callbacks.onMove)
-        m_callbacks.onMove({ source }, m_dropIndex);
-}
-
-void GoalList::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!m_draggedId) {
-        QWidget::mouseMoveEvent(event);
-        return;
-    }
-    followPointer(event->globalPosition());
-}
-
-void GoalList::followPointer(QPointF globalPosition)
-{
-    m_dragPointer = globalPosition;
-    updateDropIndex();
-    if (edgeScrollStep() != 0 && !m_edgeScroll->isActive())
-        m_edgeScroll->start();
-}
-
-void GoalList::updateDropIndex()
-{
-    const int index = dropIndexAt(mapFromGlobal(m_dragPointer).y());
-    if (index != m_dropIndex) {
-        m_dropIndex = index;
-        update();
-    }
-}
-
-int GoalList::edgeScrollStep() const
-{
-    const QRect shown = visibleRegion().boundingRect();
-    if (shown.isEmpty() || shown.height() >= height())
-        return 0;
-    const qreal y = mapFromGlobal(m_dragPointer).y();
-    const auto step = [](qreal depth) {
-        return int(std::ceil(EdgeScrollMaxStep * std::clamp<qreal>(depth, 0, EdgeScrollReach) / EdgeScrollReach));
-    };
-    if (y < shown.top() + EdgeScrollReach && shown.top() > 0)
-        return -std::max(1, step(shown.top() + EdgeScrollReach - y));
-    if (y > shown.bottom() - EdgeScrollReach && shown.bottom() < height() - 1)
-        return std::max(1, step(y - (shown.bottom() - EdgeScrollReach)));
-    return 0;
-}
-
-void GoalList::scrollTowardsEdge()
-{
-    const int step = m_draggedId ? edgeScrollStep() : 0;
-    if (step == 0) {
-        m_edgeScroll->stop();
-        return;
-    }
-    emit scrollRequested(step);
-    // The list moved under a pointer held still: the drop lands where the pointer now points.
-    updateDropIndex();
-}
-
-void GoalList::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!m_draggedId || event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    m_dragPointer = event->globalPosition();
-    m_dropIndex = dropIndexAt(event->position().y());
-    endReordering(true);
-}
-
-int GoalList::dropIndexAt(qreal y) const
-{
-    // In front of the first row whose middle lies below the pointer.
-    int index = 0;
-    for (const QUuid &id : m_order) {
-        const TodoRowView *row = m_rows.value(id);
-        if (m_targetY.value(id) + row->height() / 2.0 > y)
-            break;
-        ++index;
-    }
-    return index;
-}
-
-std::optional<int> GoalList::dropLineY() const
-{
-    if (!m_draggedId || m_order.isEmpty())
-        return std::nullopt;
-    const auto source = int(m_order.indexOf(*m_draggedId));
-    if (m_dropIndex == source || m_dropIndex == source + 1)
-        return std::nullopt;
-    if (m_dropIndex < m_order.size())
-        return m_targetY.value(m_order.at(m_dropIndex));
-    const QUuid &last = m_order.constLast();
-    return m_targetY.value(last) + m_rows.value(last)->height();
-}
-
 void GoalList::paintEvent(QPaintEvent *)
 {
-    const std::optional<int> lineY = dropLineY();
+    const std::optional<int> lineY = m_reorder->dropLineY();
     if (!lineY)
         return;
     QPainter painter(this);

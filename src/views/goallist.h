@@ -4,7 +4,7 @@
 
 #include <QHash>
 #include <QList>
-#include <QPointF>
+#include <QSet>
 #include <QUuid>
 #include <QWidget>
 
@@ -13,8 +13,8 @@
 #include <utility>
 
 class QKeyEvent;
-class QTimer;
-class QVariantAnimation;
+class RowReorderGesture;
+class RowSlide;
 class TodoRowView;
 
 // The goals, one retained row per goal id in list order, stacked without gaps. Rows can be dragged to a new
@@ -30,9 +30,6 @@ public:
         std::function<void(const QUuid &)> onToggle;
         std::function<void(const QUuid &, const QString &)> onUpdateText;
         std::function<void(const QUuid &)> onDelete;
-        // Source offsets and the destination offset, both counted in the list before the move.
-        std::function<void(const QSet<int> &, int)> onMove;
-        std::function<void()> onRowHeightChanged;
     };
 
     explicit GoalList(Callbacks callbacks, QWidget *parent = nullptr);
@@ -43,6 +40,11 @@ public:
     void setTodos(const QList<TodoItem> &todos, bool animated);
 
     TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
+    // The row that `object` is part of, if any.
+    TodoRowView *rowContaining(QObject *object) const;
+    const QList<QUuid> &order() const { return m_order; }
+    // Where the goal's row starts in the list once any slide has settled.
+    int rowTop(const QUuid &id) const { return m_rowTops.value(id); }
 
     void setPanelHovered(bool hovered);
     void setHoverFade(qreal fade);
@@ -51,7 +53,7 @@ public:
     // measured height, in list order.
     QList<std::pair<QUuid, int>> layoutRows(int width);
 
-    bool isReordering() const { return m_draggedId.has_value(); }
+    bool isReordering() const;
 
     // Gives the keyboard focus to the checkbox of the goal at `index` in list order, drawing its focus ring.
     // Returns false when there is no such goal.
@@ -65,36 +67,25 @@ signals:
     void focusLeftList();
     // Alt+Up (-1) or Alt+Down (+1) on a goal. By id: keys can come faster than the list shows each move.
     void moveByKeyRequested(const QUuid &id, int places);
+    // A row dropped in a new place. Source offsets and the destination offset, both counted in the list before
+    // the move.
+    void moveRequested(const QSet<int> &sourceOffsets, int destinationOffset);
     // A reorder drag is held near an edge of the part of the list on screen: scroll by `dy` pixels.
     void scrollRequested(int dy);
+    // A row's height for its width changed; the list wants laying out again.
+    void rowHeightsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     TodoRowView *createRow(const TodoItem &todo);
-    void watchForReordering(QObject *object);
-    TodoRowView *rowContaining(QObject *object) const;
-    bool isControl(QObject *object) const;
-    void beginReordering();
-    void endReordering(bool drop);
-    int dropIndexAt(qreal y) const;
-    // Where the drop line goes for the current drop index; nothing when that drop would leave the order as it is.
-    std::optional<int> dropLineY() const;
-    void placeRows(qreal slideProgress);
+    void placeRows();
     // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
     // The goal listed next to `id` that keeps the focus when `id` goes away.
     std::optional<QUuid> neighbourKept(const QUuid &id, const QSet<QUuid> &listed) const;
-    // The scroll step for the pointer where the drag last left it: towards the nearer edge of the shown part
-    // of the list while the pointer is within reach of it, 0 elsewhere.
-    int edgeScrollStep() const;
-    void followPointer(QPointF globalPosition);
-    void updateDropIndex();
-    void scrollTowardsEdge();
 
     Callbacks m_callbacks;
     QHash<QUuid, TodoRowView *> m_rows;
@@ -102,16 +93,7 @@ private:
     bool m_isPanelHovered = false;
     qreal m_hoverFade = 0.0;
 
-    // The spring that slides rows to their new places after a toggle or delete.
-    QVariantAnimation *m_slide = nullptr;
-    QHash<QUuid, int> m_slideFrom;
-    QHash<QUuid, int> m_slideOffset;
-    QHash<QUuid, int> m_targetY;
-
-    std::optional<QUuid> m_pressedId;
-    QPointF m_pressPosition;
-    std::optional<QUuid> m_draggedId;
-    int m_dropIndex = 0;
-    QPointF m_dragPointer;
-    QTimer *m_edgeScroll = nullptr;
+    QHash<QUuid, int> m_rowTops;
+    RowSlide *m_slide = nullptr;
+    RowReorderGesture *m_reorder = nullptr;
 };
