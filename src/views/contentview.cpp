@@ -2,12 +2,13 @@
 
 #include "accessibility.h"
 #include "addarea.h"
+#include "batchedrefresh.h"
 #include "goallist.h"
 #include "goallistscroll.h"
 #include "model/todostore.h"
+#include "panelbackground.h"
 #include "panelheader.h"
 #include "panelkeyboard.h"
-#include "rows/continuouscorners.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
@@ -21,9 +22,6 @@ namespace
 
 constexpr int MinimumWidth = 260;
 constexpr int MaximumWidth = 520;
-constexpr qreal CornerRadius = 18;
-// Dense enough that text stays legible over a busy wallpaper, light enough that the desktop shows through.
-constexpr int BackgroundAlpha = 232;
 
 } // namespace
 
@@ -35,6 +33,7 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     , m_rename(new EditSession(this))
     , m_newGoal(new EditSession(this))
     , m_hover(new HoverFade(this))
+    , m_refresh(new BatchedRefresh(this))
 {
     installPanelAccessibility();
     m_header = new PanelHeader(this);
@@ -67,7 +66,8 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     setFocus(Qt::OtherFocusReason);
 
     m_header->setTitle(m_title.text());
-    connect(m_store, &TodoStore::todosChanged, this, &ContentView::scheduleRefresh);
+    connect(m_store, &TodoStore::todosChanged, m_refresh, &BatchedRefresh::schedule);
+    connect(m_refresh, &BatchedRefresh::due, this, &ContentView::refreshFromStore);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
     m_header->setSaveFailure(m_store->saveFailure());
     refreshFromStore(false);
@@ -82,6 +82,7 @@ ContentView::~ContentView()
     m_newGoal->discard();
     m_rename->discard();
     disconnect(m_store, nullptr, this, nullptr);
+    disconnect(m_store, nullptr, m_refresh, nullptr);
     delete m_addArea;
     delete m_list;
     delete m_header;
@@ -111,17 +112,17 @@ void ContentView::connectHeader(std::function<void()> onDragChanged, std::functi
 
 void ContentView::makeList()
 {
-    m_list
-        = new GoalList({
-                           .onToggle = [this](const QUuid &id) { withListSpring([this, id] { m_store->toggle(id); }); },
-                           .onUpdateText =
-                               [this](const QUuid &id, const QString &text) {
-                                   if (!m_isTearingDown)
-                                       m_store->updateText(id, text);
-                               },
-                           .onDelete = [this](const QUuid &id) { withListSpring([this, id] { m_store->remove(id); }); },
-                       },
-            this);
+    m_list = new GoalList(
+        {
+            .onToggle = [this](const QUuid &id) { m_refresh->withListSpring([this, id] { m_store->toggle(id); }); },
+            .onUpdateText =
+                [this](const QUuid &id, const QString &text) {
+                    if (!m_isTearingDown)
+                        m_store->updateText(id, text);
+                },
+            .onDelete = [this](const QUuid &id) { m_refresh->withListSpring([this, id] { m_store->remove(id); }); },
+        },
+        this);
     connect(m_list, &GoalList::moveRequested, m_store, &TodoStore::move);
     connect(m_list, &GoalList::rowHeightsChanged, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
@@ -176,7 +177,7 @@ void ContentView::setTranslucent(bool translucent)
 
 QPainterPath ContentView::backgroundShape() const
 {
-    return continuousRoundedRect(QRectF(m_layout->contentRect()), CornerRadius);
+    return panelBackgroundShape(QRectF(m_layout->contentRect()));
 }
 
 QSize ContentView::sizeHint() const
@@ -194,20 +195,6 @@ void ContentView::moveByKey(const QUuid &id, int places)
     const int destination = places < 0 ? at + places : at + places + 1;
     if (at < todos.size() && destination >= 0 && destination <= todos.size())
         m_store->move({ at }, destination);
-}
-
-void ContentView::scheduleRefresh()
-{
-    m_refreshSprings = m_refreshSprings || m_isListSpringing;
-    if (std::exchange(m_isRefreshPending, true))
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_isRefreshPending = false;
-            refreshFromStore(std::exchange(m_refreshSprings, false));
-        },
-        Qt::QueuedConnection);
 }
 
 void ContentView::refreshFromStore(bool animated)
@@ -241,26 +228,11 @@ void ContentView::updateAddArea()
     m_keyboard->updateTabOrder();
 }
 
-void ContentView::withListSpring(const std::function<void()> &operation)
-{
-    m_isListSpringing = true;
-    operation();
-    m_isListSpringing = false;
-}
-
 void ContentView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QColor fill = palette().color(QPalette::Window);
-    if (!m_isTranslucent) {
-        // The window's mask cuts the corners. An antialiased edge would leave half-transparent pixels
-        // inside it, and without a compositor those show dark.
-        painter.fillRect(rect(), fill);
-        return;
-    }
-    painter.setRenderHint(QPainter::Antialiasing);
-    fill.setAlpha(BackgroundAlpha);
-    painter.fillPath(backgroundShape(), fill);
+    paintPanelBackground(
+        painter, rect(), QRectF(m_layout->contentRect()), palette().color(QPalette::Window), m_isTranslucent);
 }
 
 void ContentView::resizeEvent(QResizeEvent *event)

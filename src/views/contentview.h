@@ -13,6 +13,7 @@
 #include <functional>
 
 class AddArea;
+class BatchedRefresh;
 class GoalList;
 class PanelHeader;
 class PanelKeyboard;
@@ -74,19 +75,15 @@ private:
     void connectAddArea();
     void connectHover();
     void moveByKey(const QUuid &id, int places);
-    // A burst of store changes (text from another program arrives as one add per line) is shown in one
-    // refresh on the next turn of the event loop, so its cost grows with the goals, not their square.
-    void scheduleRefresh();
     void refreshFromStore(bool animated);
     void updateAddArea();
-    // Runs a store operation whose effect on the list springs into place.
-    void withListSpring(const std::function<void()> &operation);
 
     TodoStore *m_store = nullptr;
     PanelTitle m_title;
     EditSession *m_rename = nullptr;
     EditSession *m_newGoal = nullptr;
     HoverFade *m_hover = nullptr;
+    BatchedRefresh *m_refresh = nullptr;
 
     PanelHeader *m_header = nullptr;
     GoalList *m_list = nullptr;
@@ -97,8 +94,4 @@ private:
     bool m_isTranslucent = true;
     // Set while the view goes away: editors losing the focus then must not change the goals or the title.
     bool m_isTearingDown = false;
-    bool m_isListSpringing = false;
-    bool m_isRefreshPending = false;
-    // Whether any change waiting for the pending refresh came from a toggle or delete on the list spring.
-    bool m_refreshSprings = false;
 };

@@ -1,18 +1,15 @@
 #include "todorowview.h"
 
 #include "checkbox.h"
-#include "focusring.h"
 #include "glyphbutton.h"
 #include "goalrow.h"
 #include "hierarchicalcolors.h"
 #include "inlineediting.h"
+#include "rowhighlight.h"
 #include "wrappedtext.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 #include <algorithm>
 #include <utility>
@@ -48,7 +45,6 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete, QWidget *parent)
     : QWidget(parent)
     , m_todo(todo)
-    , m_isPanelHovered(isPanelHovered)
     , m_hoverFade(isPanelHovered ? 1.0 : 0.0)
     , m_onToggle(std::move(onToggle))
     , m_onUpdateText(std::move(onUpdateText))
@@ -58,10 +54,6 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_text(new WrappedText(m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
 {
-    m_text->installEventFilter(this);
-    m_checkbox->installEventFilter(this);
-    m_deleteButton->installEventFilter(this);
-
     m_deleteButton->setToolTip(tr("Delete goal"));
     QSizePolicy deletePolicy = m_deleteButton->sizePolicy();
     deletePolicy.setRetainSizeWhenHidden(true);
@@ -74,9 +66,17 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
 
     connect(m_checkbox, &Checkbox::clicked, this, [this] { run(m_onToggle); });
     connect(m_deleteButton, &GlyphButton::clicked, this, [this] { run(m_onDelete); });
+    connect(m_text, &WrappedText::clicked, this, &TodoRowView::beginEditing);
 
+    m_row->setHighlightFade(m_hoverFade);
+    m_highlight = new RowHighlight(this, m_row, m_checkbox, m_deleteButton, isPanelHovered);
     showTodo(false);
-    updateHighlight();
+}
+
+TodoRowView::~TodoRowView()
+{
+    // Children going away send the row enter and leave events; the highlight must not hear them.
+    delete m_highlight;
 }
 
 void TodoRowView::setTodo(const TodoItem &todo, bool animated)
@@ -87,10 +87,7 @@ void TodoRowView::setTodo(const TodoItem &todo, bool animated)
 
 void TodoRowView::setPanelHovered(bool hovered)
 {
-    if (m_isPanelHovered == hovered)
-        return;
-    m_isPanelHovered = hovered;
-    updateHighlight();
+    m_highlight->setPanelHovered(hovered);
 }
 
 void TodoRowView::setHoverFade(qreal fade)
@@ -108,6 +105,11 @@ QWidget *TodoRowView::focusTarget() const
 QWidget *TodoRowView::deleteButton() const
 {
     return m_deleteButton;
+}
+
+bool TodoRowView::hasKeyboardFocus() const
+{
+    return m_highlight->hasKeyboardFocus();
 }
 
 void TodoRowView::editFromKeyboard()
@@ -129,56 +131,6 @@ QSize TodoRowView::sizeHint() const
 QSize TodoRowView::minimumSizeHint() const
 {
     return m_row->minimumSizeHint();
-}
-
-bool TodoRowView::eventFilter(QObject *watched, QEvent *event)
-{
-    if ((watched == m_checkbox || watched == m_deleteButton)
-        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
-        followFocus(static_cast<QFocusEvent *>(event));
-    // The text opens the editor on the release of a single click without taking the press: the list's
-    // drag-to-reorder watches the same press, and a press that turned into a drag is not a click.
-    if (watched == m_text) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            m_isTextPressed = mouse->button() == Qt::LeftButton;
-            m_textPressPosition = mouse->position().toPoint();
-            break;
-        }
-        case QEvent::MouseButtonDblClick:
-            m_isTextPressed = false;
-            break;
-        case QEvent::MouseButtonRelease: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            const QPoint position = mouse->position().toPoint();
-            const bool isClick = m_isTextPressed && mouse->button() == Qt::LeftButton
-                && m_text->rect().contains(position)
-                && (position - m_textPressPosition).manhattanLength() < QApplication::startDragDistance();
-            m_isTextPressed = false;
-            if (isClick)
-                beginEditing();
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void TodoRowView::enterEvent(QEnterEvent *event)
-{
-    m_isRowHovered = true;
-    updateHighlight();
-    QWidget::enterEvent(event);
-}
-
-void TodoRowView::leaveEvent(QEvent *event)
-{
-    m_isRowHovered = false;
-    updateHighlight();
-    QWidget::leaveEvent(event);
 }
 
 void TodoRowView::resizeEvent(QResizeEvent *event)
@@ -218,7 +170,7 @@ void TodoRowView::beginEditing()
     updateColors();
     m_text->hide();
     m_editor->show();
-    updateHighlight();
+    m_highlight->setEditing(true);
     updateHeight();
 }
 
@@ -242,6 +194,7 @@ void TodoRowView::cancelEditing()
 void TodoRowView::endEditing()
 {
     m_isEditing = false;
+    m_highlight->setEditing(false);
     // Without this, hiding the focused field would hand the keyboard to the next field of the panel.
     if (m_editor->hasFocus()) {
         if (m_isKeyboardEdit)
@@ -252,7 +205,6 @@ void TodoRowView::endEditing()
     m_isKeyboardEdit = false;
     m_editor->hide();
     m_text->show();
-    updateHighlight();
     updateHeight();
 }
 
@@ -284,29 +236,6 @@ void TodoRowView::updateColors()
     setForeground(m_text, QPalette::WindowText, text);
     if (m_editor)
         setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
-}
-
-void TodoRowView::updateHighlight()
-{
-    const bool highlighted = isHighlighted();
-    m_row->setHighlighted(highlighted);
-    m_row->setHighlightFade(m_hoverFade);
-    // Shown for the keyboard too, so that Tab reaches it while the pointer is elsewhere.
-    m_deleteButton->setVisible(highlighted || (m_hasKeyboardFocus && !m_isEditing));
-}
-
-void TodoRowView::followFocus(const QFocusEvent *event)
-{
-    // Only focus that came by keyboard counts, not the focus a window hands its first control. By the time a
-    // widget hears it lost the focus, the application already names the one that gained it.
-    const QWidget *focused = QApplication::focusWidget();
-    const bool hasFocus = event->gotFocus()
-        ? isKeyboardNavigation(event->reason())
-        : m_hasKeyboardFocus && (focused == m_checkbox || focused == m_deleteButton);
-    if (hasFocus == m_hasKeyboardFocus)
-        return;
-    m_hasKeyboardFocus = hasFocus;
-    updateHighlight();
 }
 
 void TodoRowView::updateHeight()

@@ -9,8 +9,8 @@
 class Checkbox;
 class GlyphButton;
 class GoalRow;
-class QFocusEvent;
 class QLineEdit;
+class RowHighlight;
 class WrappedText;
 
 // One goal as one row: checkbox, text (an in-place editor after a single click on an open goal's text),
@@ -24,24 +24,23 @@ class TodoRowView final : public QWidget
 public:
     TodoRowView(const TodoItem &todo, bool isPanelHovered, std::function<void()> onToggle,
         std::function<void(const QString &)> onUpdateText, std::function<void()> onDelete, QWidget *parent = nullptr);
+    ~TodoRowView() override;
 
     const TodoItem &todo() const { return m_todo; }
     // A new value of the same goal; the row's own editing and hover state survive it.
     // `animated` makes a change of `completed` swap the checkbox glyph with its short animation.
     void setTodo(const TodoItem &todo, bool animated = false);
 
-    bool isPanelHovered() const { return m_isPanelHovered; }
     void setPanelHovered(bool hovered);
     // 0..1 progress of the panel's hover fade; colours and the highlight are drawn from it.
     void setHoverFade(qreal fade);
 
     bool isEditing() const { return m_isEditing; }
-    bool isHighlighted() const { return m_isRowHovered && m_isPanelHovered && !m_isEditing; }
 
     // The keyboard's way into the row: its checkbox, and the delete glyph shown while either has the focus.
     QWidget *focusTarget() const;
     QWidget *deleteButton() const;
-    bool hasKeyboardFocus() const { return m_hasKeyboardFocus; }
+    bool hasKeyboardFocus() const;
     // Opens the editor as a click on the text does; closing it with Return or Escape hands the focus back
     // to the checkbox, so a keyboard user keeps their place.
     void editFromKeyboard();
@@ -56,9 +55,6 @@ signals:
     void heightChanged();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -70,15 +66,10 @@ private:
 
     void showTodo(bool animated);
     void updateColors();
-    void updateHighlight();
     void updateHeight();
-    void followFocus(const QFocusEvent *event);
 
     TodoItem m_todo;
-    bool m_isPanelHovered = false;
     bool m_isEditing = false;
-    bool m_isRowHovered = false;
-    bool m_hasKeyboardFocus = false;
     bool m_isKeyboardEdit = false;
     qreal m_hoverFade = 0.0;
     QString m_editText;
@@ -92,9 +83,7 @@ private:
     WrappedText *m_text = nullptr;
     QLineEdit *m_editor = nullptr;
     GlyphButton *m_deleteButton = nullptr;
+    RowHighlight *m_highlight = nullptr;
 
     int m_lastHeight = -1;
-    // A left press that landed on the text and may still end as the single click that opens the editor.
-    bool m_isTextPressed = false;
-    QPoint m_textPressPosition;
 };

@@ -1,9 +1,10 @@
 #include "wrappedtext.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
-
-#include <QEvent>
 
 #include <cmath>
 #include <limits>
@@ -137,4 +138,28 @@ const QTextLayout &WrappedText::layOut(qreal width) const
     m_layoutWidth = lineWidth;
     m_layoutHeight = height;
     return *m_layout;
+}
+
+void WrappedText::mousePressEvent(QMouseEvent *event)
+{
+    m_isPressed = event->button() == Qt::LeftButton;
+    m_pressPosition = event->position().toPoint();
+    event->ignore();
+}
+
+void WrappedText::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_isPressed = false;
+    event->ignore();
+}
+
+void WrappedText::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint position = event->position().toPoint();
+    const bool isClick = m_isPressed && event->button() == Qt::LeftButton && rect().contains(position)
+        && (position - m_pressPosition).manhattanLength() < QApplication::startDragDistance();
+    m_isPressed = false;
+    event->ignore();
+    if (isClick)
+        emit clicked();
 }

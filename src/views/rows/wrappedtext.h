@@ -27,9 +27,17 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+signals:
+    // A single left click, released on the text within the drag distance of its press. The press itself goes
+    // on to the parents: a row's drag-to-reorder watches it, and a press that turned into a drag is not a click.
+    void clicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     // The text laid out in lines of `width`. Painting keeps its layout until the text, the font or the width
@@ -49,4 +57,7 @@ private:
     mutable std::optional<QSize> m_naturalSize;
     // Heights already measured, by width: layouts ask at more than one width in turn.
     mutable QHash<int, int> m_heights;
+
+    bool m_isPressed = false;
+    QPoint m_pressPosition;
 };
