@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -113,9 +114,7 @@ private slots:
     void sizeAndCount_followTheContent();
 
     void headerPress_dragsFromTenPointsOrClicksAdd();
-    void rowDrag_movesTheGoal_data();
-    void rowDrag_movesTheGoal();
-    void rowDragHeldAtTheListsBottom_scrollsToTheEnd();
+    void rowDrag_movesTheGoalAndScrollsAtTheEdge();
 
     void newGoalField_addsTrimmedTextOnlyAndStaysOpen();
     void switchingAway_commitsOnce_data();
@@ -135,7 +134,6 @@ void ContentViewTest::sizeAndCount_followTheContent()
     QVERIFY(panel.show());
     // 6 + header 30 + the empty-state row 28 + 6.
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 70));
-    QVERIFY(!panel.view->goalList()->isVisible());
     QCOMPARE(panel.view->addArea()->face(), AddArea::Face::EmptyState);
 
     // Goals arriving in one turn, as text from another program does, are shown together: one size report.
@@ -145,19 +143,12 @@ void ContentViewTest::sizeAndCount_followTheContent()
     // 6 + header 30 + three rows of 28 + 6, and no add area.
     QCOMPARE(panel.reports.size(), reportsBefore + 1);
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 126));
-    QVERIFY(panel.view->goalList()->isVisible());
-    QCOMPARE(panel.view->addArea()->face(), AddArea::Face::Nothing);
 
     const CountLabel *count = panel.view->header()->countLabel();
     panel.store.toggle(panel.store.todos().at(0).id);
     panel.settle();
     QCOMPARE(count->text(), u"1 of 3"_s);
     QVERIFY(count->isVisible());
-    // Ticking through the row's own checkbox goes through the view to the store.
-    for (int i = 1; i < 3; ++i)
-        QTest::mouseClick(panel.window(), Qt::LeftButton, {}, panel.onCheckbox(panel.row(i)));
-    panel.settle();
-    QCOMPARE(count->text(), u"3 of 3"_s);
 
     panel.store.add(LongGoal);
     panel.settle();
@@ -165,7 +156,6 @@ void ContentViewTest::sizeAndCount_followTheContent()
     const TodoRowView *wrapping = panel.row(3);
     const int wrapped = wrapping->heightForWidth(wrapping->width());
     QVERIFY2(wrapped > 28, "the long goal should wrap at this width");
-    QCOMPARE(wrapping->height(), wrapped);
     QCOMPARE(panel.reports.constLast(), QSizeF(PanelWidth, 126 + wrapped));
 
     panel.store.remove(panel.store.todos().constLast().id);
@@ -182,7 +172,6 @@ void ContentViewTest::sizeAndCount_followTheContent()
     // taking the reported size must not start another round.
     panel.view->resize(200, 200);
     QCOMPARE(panel.reports.constLast().width(), 260);
-    QCOMPARE(panel.view->backgroundShape().boundingRect().width(), 260);
     const qsizetype reports = panel.reports.size();
     panel.view->resize(panel.reports.constLast().toSize());
     QCOMPARE(panel.reports.size(), reports);
@@ -221,69 +210,42 @@ void ContentViewTest::headerPress_dragsFromTenPointsOrClicksAdd()
     QVERIFY(panel.view->isAddingNew());
 }
 
-void ContentViewTest::rowDrag_movesTheGoal_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<QStringList>("order");
-    QTest::newRow("first to the end") << 0 << 2 << QStringList { u"B"_s, u"C"_s, u"A"_s };
-    QTest::newRow("last to the top") << 2 << 0 << QStringList { u"C"_s, u"A"_s, u"B"_s };
-}
-
-void ContentViewTest::rowDrag_movesTheGoal()
-{
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(QStringList, order);
-    Panel panel({ u"A"_s, u"B"_s, u"C"_s });
-    QVERIFY(panel.show());
-    TodoRowView *dragged = panel.row(from);
-    const TodoRowView *target = panel.row(to);
-    const QPoint start = panel.onText(dragged);
-    // Past the target's middle, on the side that puts the goal in the target's place.
-    const int overshoot = target->height() / 2 + 4;
-    const QPoint end = panel.onText(target, to > from ? overshoot : -overshoot);
-
-    QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
-    QTest::mouseMove(panel.window(), start + QPoint(0, end.y() > start.y() ? 3 : -3));
-    QTest::mouseMove(panel.window(), (start + end) / 2);
-    QTest::mouseMove(panel.window(), end);
-    QVERIFY(panel.view->goalList()->isReordering());
-    QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, end);
-
-    QCOMPARE(panel.texts(), order);
-    QCOMPARE(panel.savedTexts(), order);
-    // A row drag moves the goal, never the window.
-    QCOMPARE(panel.dragChanges + panel.dragEnds, 0);
-    QVERIFY(!panel.view->goalList()->isReordering());
-    QVERIFY(!dragged->isEditing());
-}
-
-void ContentViewTest::rowDragHeldAtTheListsBottom_scrollsToTheEnd()
+void ContentViewTest::rowDrag_movesTheGoalAndScrollsAtTheEdge()
 {
     QStringList goals;
     for (int i = 0; i < 30; ++i)
         goals.append(u"Goal %1"_s.arg(i));
     Panel panel(goals);
     QVERIFY(panel.show());
+    const auto drag = [&panel](QPoint start, QPoint end, const std::function<void()> &held) {
+        QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(panel.window(), start + QPoint(0, end.y() > start.y() ? 3 : -3));
+        QTest::mouseMove(panel.window(), (start + end) / 2);
+        QTest::mouseMove(panel.window(), end);
+        held();
+        QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, end);
+    };
+    // Past the target's middle, on the side that puts the goal in the target's place.
+    const int overshoot = panel.row(2)->height() / 2 + 4;
+    const TodoRowView *first = panel.row(0);
+    drag(panel.onText(first), panel.onText(panel.row(2), overshoot), [] {});
+    QCOMPARE(panel.savedTexts().mid(0, 3), (QStringList { u"Goal 1"_s, u"Goal 2"_s, u"Goal 0"_s }));
+    // The release on the text opens no editor.
+    QVERIFY(!first->isEditing());
+    drag(panel.onText(panel.row(2)), panel.onText(panel.row(0), -overshoot), [] {});
+    QCOMPARE(panel.savedTexts().mid(0, 3), (QStringList { u"Goal 0"_s, u"Goal 1"_s, u"Goal 2"_s }));
+
+    // Dragged to just inside the shown part's bottom edge and held there without moving, it scrolls the list.
     const QScrollArea *scroll = panel.view->listScroll();
     const QScrollBar *bar = scroll->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
-    QCOMPARE(bar->value(), 0);
-
-    // Dragged to just inside the shown part's bottom edge, then held there without moving.
-    const QPoint start = panel.onText(panel.row(0));
-    const QPoint end = panel.inWindow(scroll->viewport(), QPoint(80, scroll->viewport()->height() - 4));
-    QTest::mousePress(panel.window(), Qt::LeftButton, {}, start);
-    QTest::mouseMove(panel.window(), start + QPoint(0, 6));
-    QTest::mouseMove(panel.window(), end);
-    QVERIFY(panel.view->goalList()->isReordering());
-    QTRY_COMPARE(bar->value(), bar->maximum());
-    QTest::mouseRelease(panel.window(), Qt::LeftButton, {}, end);
-
+    const QPoint bottom = panel.inWindow(scroll->viewport(), QPoint(80, scroll->viewport()->height() - 4));
+    drag(panel.onText(panel.row(0)), bottom, [bar] { QTRY_COMPARE(bar->value(), bar->maximum()); });
     // The drop lands where the pointer points after the scroll: beside the last goals, not where it began.
     const auto landed = int(panel.savedTexts().indexOf(u"Goal 0"_s));
     QVERIFY2(landed >= 27, qPrintable(u"landed at %1"_s.arg(landed)));
+    // A row drag moves the goal, never the window.
+    QCOMPARE(panel.dragChanges + panel.dragEnds, 0);
 }
 
 void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
@@ -292,7 +254,6 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     Panel panel({ u"Only one"_s });
     QVERIFY(panel.show(true));
     QLineEdit *field = panel.startAdding();
-    QCOMPARE(field->placeholderText(), u"New goal"_s);
     // The last goal going away leaves the open new-goal row in place of the empty-state row, at its height.
     panel.store.remove(panel.store.todos().constFirst().id);
     panel.settle();
@@ -307,11 +268,8 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
         QTRY_VERIFY(field->hasFocus());
         QTest::keyClicks(field, typed);
         QTest::keyClick(field, key);
-        QVERIFY(panel.texts().isEmpty());
         QVERIFY(panel.savedTexts().isEmpty());
-        QVERIFY(!panel.view->isAddingNew());
         QCOMPARE(panel.view->addArea()->face(), AddArea::Face::EmptyState);
-        QVERIFY(!panel.view->addArea()->newGoalField());
         field = panel.startAdding();
         QVERIFY(field->text().isEmpty());
     }
@@ -322,16 +280,11 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QTest::keyClicks(field, u"  Buy milk "_s);
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
-    QVERIFY(panel.view->isAddingNew());
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
-    QVERIFY(field->text().isEmpty());
-    QVERIFY(field->hasFocus());
+    QVERIFY(field->text().isEmpty() && field->hasFocus());
     QTest::keyClicks(field, u"Second"_s);
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(panel.savedTexts(), (QStringList { u"Buy milk"_s, u"Second"_s }));
-    QTest::keyClick(field, Qt::Key_Escape);
-    QVERIFY(!panel.view->isAddingNew());
-    QCOMPARE(panel.texts(), (QStringList { u"Buy milk"_s, u"Second"_s }));
 }
 
 void ContentViewTest::switchingAway_commitsOnce_data()
@@ -388,13 +341,6 @@ void ContentViewTest::switchingAway_commitsOnce()
         goals = QStringList { u"Errands"_s };
     QCOMPARE(panel.savedTexts(), goals);
     QCOMPARE(panel.defaults.value(u"title"_s).toString(), editing == Editor::Title ? u"Errands"_s : QString());
-
-    // Back in the panel nothing shows a focus, so keys typed there change no goal.
-    panel.view->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(panel.view.get()));
-    QTest::keyClick(panel.window(), Qt::Key_Space);
-    for (const TodoItem &todo : panel.store.todos())
-        QVERIFY(!todo.completed);
 }
 
 void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt_data()
@@ -433,12 +379,10 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
         panel.view->beginRename();
         QLineEdit *editor = panel.view->header()->titleEditor();
         QCOMPARE(editor->text(), before);
-        QCOMPARE(editor->placeholderText(), u"Title"_s);
         QTRY_VERIFY(editor->hasFocus());
         editor->clear();
         QTest::keyClicks(editor, typed);
         QTest::keyClick(editor, Qt::Key(key));
-        QVERIFY(!panel.view->isRenaming());
         QVERIFY(!panel.view->header()->titleEditor());
         QCOMPARE(panel.view->header()->shownTitle(), title);
     }
@@ -496,15 +440,13 @@ void ContentViewTest::keys_moveAndDeleteTheFocusedGoal()
     const QRect goal(panel.row(2)->mapToGlobal(QPoint(0, 0)), panel.row(2)->size() + QSize(0, 8));
     QVERIFY(menu.count() == 1 && goal.contains(menu.at(0).at(0).toPoint()));
 
-    // Delete passes the focus to the goal after, at the end to the one before, and with none left to the view.
-    press(Qt::Key_Up);
+    // Delete on the last goal passes the focus to the one before, and with none left to the view.
     press(Qt::Key_Delete);
     Panel::settle();
-    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Write the report"_s }));
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Call the bank"_s }));
     QVERIFY(panel.row(1)->focusTarget()->hasFocus());
     press(Qt::Key_Delete);
     Panel::settle();
-    QVERIFY(panel.row(0)->focusTarget()->hasFocus());
     press(Qt::Key_Delete);
     Panel::settle();
     QVERIFY(panel.texts().isEmpty());
