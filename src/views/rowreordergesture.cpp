@@ -69,20 +69,19 @@ bool RowReorderGesture::isControl(QObject *object) const
 bool RowReorderGesture::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list) {
-        if (!m_draggedId)
+        if (!m_draggedId || (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease))
             return false;
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (event->type() == QEvent::MouseMove) {
             followPointer(mouse->globalPosition());
             return true;
         }
-        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-            m_dragPointer = mouse->globalPosition();
-            m_dropIndex = dropIndexAt(mouse->position().y());
-            end(true);
-            return true;
-        }
-        return false;
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        m_dragPointer = mouse->globalPosition();
+        m_dropIndex = dropIndexAt(mouse->position().y());
+        end(true);
+        return true;
     }
 
     switch (event->type()) {
