@@ -157,16 +157,6 @@ void ContentView::connectHover()
     connect(m_hover, &HoverFade::fadeChanged, m_list, &GoalList::setHoverFade);
 }
 
-void ContentView::beginRename()
-{
-    m_rename->begin();
-}
-
-void ContentView::beginAdding()
-{
-    m_newGoal->begin();
-}
-
 void ContentView::setTranslucent(bool translucent)
 {
     if (translucent == m_isTranslucent)

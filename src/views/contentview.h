@@ -49,9 +49,8 @@ public:
 
     QSize sizeHint() const override;
 
-public slots:
-    void beginRename();
-    void beginAdding();
+    void beginRename() { m_rename->begin(); }
+    void beginAdding() { m_newGoal->begin(); }
     // Without a compositor the window cannot be see-through: the view fills its whole rectangle, and the
     // window clips itself to the background shape.
     void setTranslucent(bool translucent);
