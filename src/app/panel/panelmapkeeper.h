@@ -17,11 +17,11 @@ class PanelMapKeeper final : public QObject
     Q_DISABLE_COPY_MOVE(PanelMapKeeper)
 
 public:
-    // The panel is the parent; it keeps its window from the first call to watch() on.
+    // Owned by the panel it keeps on screen.
     explicit PanelMapKeeper(QWidget *panel);
     ~PanelMapKeeper() override;
 
-    // Follows the panel's native window, and shows it again whenever something else unmaps it.
+    // From now on shows the panel's native window again whenever something else unmaps it.
     void watch(QWindow *handle);
     // Shows the panel again wherever it went, still without taking the focus.
     void showAgain();
