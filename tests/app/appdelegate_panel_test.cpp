@@ -1,6 +1,7 @@
 #include "app/appdelegate.h"
 #include "app/panel/keyablepanel.h"
 #include "model/todostore.h"
+#include "views/contentview.h"
 
 #include <QApplication>
 #include <QFile>
@@ -17,7 +18,7 @@ class AppDelegatePanelTest final : public QObject
 
 private slots:
     void initTestCase();
-    void activatedPanel_typingTicksNoGoal();
+    void activatedPanel_aTypedSpaceChangesNothing();
     void savedFrame_opensReachable_data();
     void savedFrame_opensReachable();
 
@@ -35,7 +36,7 @@ void AppDelegatePanelTest::initTestCase()
         QSKIP("needs the 1440 x 900 offscreen screen configuration");
 }
 
-void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
+void AppDelegatePanelTest::activatedPanel_aTypedSpaceChangesNothing()
 {
     LaunchOptions options;
     options.uiTesting = true;
@@ -46,11 +47,13 @@ void AppDelegatePanelTest::activatedPanel_typingTicksNoGoal()
     panel->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(panel));
 
-    // Keys go to whatever the panel focused on activation; none of them may reach a checkbox.
+    // Keys go to whatever the panel focused on activation; none of them may reach a button that shows no
+    // focus ring, neither a goal's checkbox nor the add button.
     QWidget *focused = QApplication::focusWidget();
     QTest::keyClick(focused ? focused : panel, Qt::Key_Space);
     for (const TodoItem &todo : delegate.todoStore()->todos())
         QVERIFY2(!todo.completed, qPrintable(todo.text));
+    QVERIFY(!panel->findChild<ContentView *>()->isAddingNew());
 }
 
 void AppDelegatePanelTest::savedFrame_opensReachable_data()

@@ -100,22 +100,26 @@ void TodoStoreTest::loadAndAdd_keepTheOrderRules()
     store.remove(store.todos().at(1).id);
     QCOMPARE(snapshot(store), u"b:0 b:1 a:2 d:3 e:4"_s);
 
-    // Only a hand-edited file holds the largest order; the next add must renumber to make room.
-    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, std::numeric_limits<qint64>::max()), goal(u"b"_s, -4) }));
-    TodoStore edited(path());
-    edited.add(u"c"_s);
-    QCOMPARE(snapshot(edited), u"b:0 a:1 c:2"_s);
-    // Pasted lines follow one another; the one after the largest order renumbers like an add.
-    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, std::numeric_limits<qint64>::max() - 1) }));
-    TodoStore pasted(path());
-    pasted.addLines(u"c\nd\ne"_s);
-    QCOMPARE(snapshot(pasted), u"a:0 c:1 d:2 e:3"_s);
-
-    // Orders all below -1 still put the new goal after the last one.
-    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, -7), goal(u"b"_s, -3) }));
-    TodoStore negative(path());
-    negative.add(u"c"_s);
-    QCOMPARE(snapshot(negative), u"a:-7 b:-3 c:-2"_s);
+    constexpr qint64 Largest = std::numeric_limits<qint64>::max();
+    const struct {
+        QList<TodoItem> saved;
+        void (TodoStore::*adds)(const QString &);
+        QString added;
+        QString after;
+    } edited[] = {
+        // Only a hand-edited file holds the largest order; the next add must renumber to make room.
+        { { goal(u"a"_s, Largest), goal(u"b"_s, -4) }, &TodoStore::add, u"c"_s, u"b:0 a:1 c:2"_s },
+        // Pasted lines follow one another; the one after the largest order renumbers like an add.
+        { { goal(u"a"_s, Largest - 1) }, &TodoStore::addLines, u"c\nd\ne"_s, u"a:0 c:1 d:2 e:3"_s },
+        // Orders all below -1 still put the new goal after the last one.
+        { { goal(u"a"_s, -7), goal(u"b"_s, -3) }, &TodoStore::add, u"c"_s, u"a:-7 b:-3 c:-2"_s },
+    };
+    for (const auto &[saved, adds, added, after] : edited) {
+        writeFile(path(), *GoalsFile::encode(saved));
+        TodoStore other(path());
+        (other.*adds)(added);
+        QCOMPARE(snapshot(other), after);
+    }
 }
 
 void TodoStoreTest::addLines_splitsAndTrims()
@@ -144,6 +148,7 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
     const QUuid unknown = QUuid::createUuid();
     // Renumbering notifies once for every goal whose order changes.
     constexpr int Some = -1;
+    const auto move = [&store](const QSet<int> &rows, int to) { return [&store, rows, to] { store.move(rows, to); }; };
     const struct {
         const char *name;
         std::function<void()> run;
@@ -159,28 +164,12 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
         { "updateText empty", [&] { store.updateText(a, QString()); }, true, 1, u":0 B:1 C:2"_s },
         { "addLines nothing", [&] { store.addLines(u" \n "_s); }, true, 0, u":0 B:1 C:2"_s },
         { "addLines two", [&] { store.addLines(u"D\nE"_s); }, true, 2, u":0 B:1 C:2 D:3 E:4"_s },
-        { "move", [&] { store.move({ 1 }, 0); }, true, Some, u"B:0 :1 C:2 D:3 E:4"_s },
-        { "move two to the end",
-            [&] {
-                store.move({ 1, 2 }, 5);
-            },
-            true, Some, u"B:0 D:1 E:2 :3 C:4"_s },
-        { "move scattered",
-            [&] {
-                store.move({ 0, 4 }, 2);
-            },
-            true, Some, u"D:0 B:1 C:2 E:3 :4"_s },
-        { "move to inside the moved",
-            [&] {
-                store.move({ 1, 2 }, 2);
-            },
-            true, Some, u"D:0 B:1 C:2 E:3 :4"_s },
-        { "move from past the end",
-            [&] {
-                store.move({ 1, 5 }, 0);
-            },
-            false, 0, u"D:0 B:1 C:2 E:3 :4"_s },
-        { "move before the start", [&] { store.move({ 0 }, -1); }, false, 0, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move", move({ 1 }, 0), true, Some, u"B:0 :1 C:2 D:3 E:4"_s },
+        { "move two to the end", move({ 1, 2 }, 5), true, Some, u"B:0 D:1 E:2 :3 C:4"_s },
+        { "move scattered", move({ 0, 4 }, 2), true, Some, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move to inside the moved", move({ 1, 2 }, 2), true, Some, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move from past the end", move({ 1, 5 }, 0), false, 0, u"D:0 B:1 C:2 E:3 :4"_s },
+        { "move before the start", move({ 0 }, -1), false, 0, u"D:0 B:1 C:2 E:3 :4"_s },
         { "delete", [&] { store.remove(a); }, true, Some, u"D:0 B:1 C:2 E:3"_s },
     };
     for (const auto &step : steps) {

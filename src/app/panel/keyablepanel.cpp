@@ -1,5 +1,7 @@
 #include "keyablepanel.h"
 
+#include "panelmapkeeper.h"
+#include "panelresizeborder.h"
 #include "panelresizegrip.h"
 #include "views/accessibility.h"
 #include "x11platform.h"
@@ -13,40 +15,6 @@
 
 namespace
 {
-
-// Thin enough to stay inside the content's padding, wide enough to hit.
-constexpr int GripThickness = 5;
-constexpr int CornerGripSize = 14;
-// How long a window manager gets to show the panel again before it is asked anew, and how often.
-constexpr int MapCheckMs = 300;
-constexpr int MapChecks = 10;
-
-constexpr std::array<Qt::Edges, 8> GripEdges {
-    Qt::LeftEdge,
-    Qt::RightEdge,
-    Qt::TopEdge,
-    Qt::BottomEdge,
-    Qt::TopEdge | Qt::LeftEdge,
-    Qt::TopEdge | Qt::RightEdge,
-    Qt::BottomEdge | Qt::LeftEdge,
-    Qt::BottomEdge | Qt::RightEdge,
-};
-
-QRect gripRect(Qt::Edges edges, const QSize &size)
-{
-    const int w = size.width();
-    const int h = size.height();
-    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
-    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
-    if (horizontal && vertical) {
-        const int x = edges & Qt::LeftEdge ? 0 : w - CornerGripSize;
-        const int y = edges & Qt::TopEdge ? 0 : h - CornerGripSize;
-        return { x, y, CornerGripSize, CornerGripSize };
-    }
-    if (horizontal)
-        return { edges & Qt::LeftEdge ? 0 : w - GripThickness, CornerGripSize, GripThickness, h - 2 * CornerGripSize };
-    return { CornerGripSize, edges & Qt::TopEdge ? 0 : h - GripThickness, w - 2 * CornerGripSize, GripThickness };
-}
 
 // The resize grips serve the pointer alone; a listener hears the panel's content.
 QAccessibleInterface *panelAccessible(const QString &, QObject *object)
@@ -63,6 +31,8 @@ QAccessibleInterface *panelAccessible(const QString &, QObject *object)
 KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint)
     , m_translucent(translucent)
+    , m_border(new PanelResizeBorder(this))
+    , m_mapKeeper(new PanelMapKeeper(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -74,11 +44,8 @@ KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
         return true;
     }();
     Q_UNUSED(accessibleInstalled);
-    for (size_t i = 0; i < GripEdges.size(); ++i) {
-        m_grips[i] = new PanelResizeGrip(GripEdges[i], this);
-        connect(m_grips[i], &PanelResizeGrip::resizeStarted, this, &KeyablePanel::liveResizeStarted);
-        connect(m_grips[i], &PanelResizeGrip::resizeEnded, this, &KeyablePanel::finishLiveResize);
-    }
+    connect(m_border, &PanelResizeBorder::resizeStarted, this, &KeyablePanel::liveResizeStarted);
+    connect(m_border, &PanelResizeBorder::resizeEnded, this, &KeyablePanel::finishLiveResize);
 }
 
 KeyablePanel::~KeyablePanel() = default;
@@ -95,8 +62,7 @@ void KeyablePanel::setContentView(QWidget *content)
     setMaximumSize(content->maximumSize());
     content->setGeometry(rect());
     // The grips lie over the content's edge so that they get the presses there.
-    for (PanelResizeGrip *grip : m_grips)
-        grip->raise();
+    m_border->raise();
     updateShape();
 }
 
@@ -113,7 +79,7 @@ void KeyablePanel::setFrameFromContent(const QRect &geometry)
     setGeometry(geometry);
     setMinimumHeight(geometry.height());
     setMaximumHeight(geometry.height());
-    layoutGrips();
+    m_border->layout();
 }
 
 void KeyablePanel::orderFront()
@@ -124,7 +90,8 @@ void KeyablePanel::orderFront()
     handle->installEventFilter(this);
     watchCompositor();
     X11Platform::setFloatingPanelProperties(handle);
-    keepUnfocusedAndMapped(handle);
+    keepUnfocused(handle);
+    m_mapKeeper->watch(handle);
     m_blurBehind = m_translucent && X11Platform::supportsBlurBehind();
     updateShape();
     show();
@@ -132,7 +99,7 @@ void KeyablePanel::orderFront()
 
 void KeyablePanel::bringToFront()
 {
-    showAgain();
+    m_mapKeeper->showAgain();
     X11Platform::requestFloatingPanelState(windowHandle());
     raise();
 }
@@ -152,7 +119,7 @@ void KeyablePanel::takeKeyboard(uint32_t userTime)
     X11Platform::activateForUser(windowHandle(), userTime);
 }
 
-void KeyablePanel::keepUnfocusedAndMapped(QWindow *handle)
+void KeyablePanel::keepUnfocused(QWindow *handle)
 {
     if (!X11Platform::isActive())
         return;
@@ -163,8 +130,6 @@ void KeyablePanel::keepUnfocusedAndMapped(QWindow *handle)
     // focuses it when it appears, restores it or looks for a window to focus after another one closed.
     X11Platform::setNeverFocused(handle);
     X11Platform::setAcceptsFocus(handle, false);
-    // Queued: the window manager is still busy with the unmap when it is reported.
-    m_unmapWatch = X11Platform::watchUnmaps(handle, [this] { QTimer::singleShot(0, this, &KeyablePanel::showAgain); });
 }
 
 void KeyablePanel::takeFocusForPress(const QMouseEvent *press)
@@ -178,36 +143,6 @@ void KeyablePanel::takeFocusForPress(const QMouseEvent *press)
     X11Platform::takeFocus(windowHandle(), uint32_t(press->timestamp()));
 }
 
-void KeyablePanel::showAgain()
-{
-    // Mirel hides the panel only on its way out.
-    if (!isVisible() || !windowHandle())
-        return;
-    // A window manager that let the panel go has dropped its states; it reads them anew when it takes the
-    // window on, and one that merely iconified it is asked again once the panel is back.
-    X11Platform::setFloatingPanelProperties(windowHandle());
-    if (!m_requestStatesWhenExposed)
-        m_geometryBeforeUnmap = geometry();
-    m_requestStatesWhenExposed = true;
-    X11Platform::mapAgain(windowHandle());
-    m_mapChecksLeft = MapChecks;
-    QTimer::singleShot(MapCheckMs, this, &KeyablePanel::checkShownAgain);
-}
-
-void KeyablePanel::checkShownAgain()
-{
-    if (!isVisible() || windowHandle()->isExposed() || m_mapChecksLeft-- <= 0)
-        return;
-    // Some window managers leave every window they hid to show the desktop unmapped, whatever it asks,
-    // until that mode ends; the panel is never hidden, so it ends the mode. Others drop a map request that
-    // arrives while they are still letting the window go, so the panel asks again.
-    if (X11Platform::isShowingDesktop())
-        X11Platform::stopShowingDesktop();
-    else
-        X11Platform::mapAgain(windowHandle());
-    QTimer::singleShot(MapCheckMs, this, &KeyablePanel::checkShownAgain);
-}
-
 bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != windowHandle())
@@ -218,12 +153,6 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
             takeFocusForPress(static_cast<QMouseEvent *>(event));
     } else if (event->type() == QEvent::FocusOut) {
         X11Platform::setAcceptsFocus(windowHandle(), false);
-    } else if (event->type() == QEvent::Expose && m_requestStatesWhenExposed && windowHandle()->isExposed()) {
-        m_requestStatesWhenExposed = false;
-        X11Platform::requestFloatingPanelState(windowHandle());
-        // A window manager that takes the panel on anew places it as it likes.
-        if (geometry() != m_geometryBeforeUnmap)
-            setGeometry(m_geometryBeforeUnmap);
     } else if (event->type() == QEvent::Expose && !m_mapped && windowHandle()->isExposed()) {
         // Window managers read the state property only when they take a window on; asking again once it
         // is mapped reaches those that had already done so when Qt rewrote the property.
@@ -256,7 +185,7 @@ void KeyablePanel::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (m_content)
         m_content->setGeometry(rect());
-    layoutGrips();
+    m_border->layout();
     updateShape();
 }
 
@@ -276,16 +205,6 @@ void KeyablePanel::finishLiveResize(Qt::Edges edges)
         setFrameFromContent(fitted);
     }
     emit liveResizeEnded();
-}
-
-void KeyablePanel::layoutGrips()
-{
-    const bool heightIsFixed = minimumHeight() == maximumHeight();
-    for (PanelResizeGrip *grip : m_grips) {
-        grip->setGeometry(gripRect(grip->edges(), size()));
-        grip->setVerticalLocked(heightIsFixed);
-        grip->setVisible(!heightIsFixed || (grip->edges() & (Qt::LeftEdge | Qt::RightEdge)));
-    }
 }
 
 void KeyablePanel::updateShape()

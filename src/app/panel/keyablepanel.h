@@ -4,11 +4,11 @@
 #include <QPainterPath>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 #include <optional>
 
-class PanelResizeGrip;
+class PanelMapKeeper;
+class PanelResizeBorder;
 class QMouseEvent;
 
 // The one floating panel: frameless, above ordinary windows, on every desktop, out of the taskbar and the
@@ -62,28 +62,21 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void keepUnfocusedAndMapped(QWindow *handle);
+    void keepUnfocused(QWindow *handle);
     void takeFocusForPress(const QMouseEvent *press);
-    void showAgain();
     void finishLiveResize(Qt::Edges edges);
-    void layoutGrips();
     void updateShape();
     void watchCompositor();
     void followCompositor();
-    void checkShownAgain();
 
     bool m_translucent = true;
     bool m_blurBehind = false;
     bool m_mapped = false;
-    // The window manager may have let the panel go and forgotten its states when it was unmapped.
-    bool m_requestStatesWhenExposed = false;
-    QRect m_geometryBeforeUnmap;
-    int m_mapChecksLeft = 0;
     // A keyboard request that came before the panel was first on screen, granted once it is.
     std::optional<uint32_t> m_pendingKeyboardTime;
     QWidget *m_content = nullptr;
     QPainterPath m_contentShape;
-    std::array<PanelResizeGrip *, 8> m_grips {};
+    PanelResizeBorder *m_border = nullptr;
+    PanelMapKeeper *m_mapKeeper = nullptr;
     std::unique_ptr<QAbstractNativeEventFilter> m_compositorWatch;
-    std::unique_ptr<QAbstractNativeEventFilter> m_unmapWatch;
 };

@@ -1,0 +1,78 @@
+#include "panelmapkeeper.h"
+
+#include "x11platform.h"
+#include "x11watches.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace
+{
+
+// How long a window manager gets to show the panel again before it is asked anew, and how often.
+constexpr int MapCheckMs = 300;
+constexpr int MapChecks = 10;
+
+} // namespace
+
+PanelMapKeeper::PanelMapKeeper(QWidget *panel)
+    : QObject(panel)
+    , m_panel(panel)
+{
+}
+
+PanelMapKeeper::~PanelMapKeeper() = default;
+
+void PanelMapKeeper::watch(QWindow *handle)
+{
+    handle->installEventFilter(this);
+    // Queued: the window manager is still busy with the unmap when it is reported.
+    m_unmapWatch
+        = X11Platform::watchUnmaps(handle, [this] { QTimer::singleShot(0, this, &PanelMapKeeper::showAgain); });
+}
+
+void PanelMapKeeper::showAgain()
+{
+    QWindow *handle = m_panel->windowHandle();
+    // Mirel hides the panel only on its way out.
+    if (!m_panel->isVisible() || !handle)
+        return;
+    // A window manager that let the panel go has dropped its states; it reads them anew when it takes the
+    // window on, and one that merely iconified it is asked again once the panel is back.
+    X11Platform::setFloatingPanelProperties(handle);
+    if (!m_requestStatesWhenExposed)
+        m_geometryBeforeUnmap = m_panel->geometry();
+    m_requestStatesWhenExposed = true;
+    X11Platform::mapAgain(handle);
+    m_mapChecksLeft = MapChecks;
+    QTimer::singleShot(MapCheckMs, this, &PanelMapKeeper::checkShownAgain);
+}
+
+void PanelMapKeeper::checkShownAgain()
+{
+    if (!m_panel->isVisible() || m_panel->windowHandle()->isExposed() || m_mapChecksLeft-- <= 0)
+        return;
+    // Some window managers leave every window they hid to show the desktop unmapped, whatever it asks,
+    // until that mode ends; the panel is never hidden, so it ends the mode. Others drop a map request that
+    // arrives while they are still letting the window go, so the panel asks again.
+    if (X11Platform::isShowingDesktop())
+        X11Platform::stopShowingDesktop();
+    else
+        X11Platform::mapAgain(m_panel->windowHandle());
+    QTimer::singleShot(MapCheckMs, this, &PanelMapKeeper::checkShownAgain);
+}
+
+bool PanelMapKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    QWindow *handle = m_panel->windowHandle();
+    if (watched == handle && event->type() == QEvent::Expose && m_requestStatesWhenExposed && handle->isExposed()) {
+        m_requestStatesWhenExposed = false;
+        X11Platform::requestFloatingPanelState(handle);
+        // A window manager that takes the panel on anew places it as it likes.
+        if (m_panel->geometry() != m_geometryBeforeUnmap)
+            m_panel->setGeometry(m_geometryBeforeUnmap);
+    }
+    return QObject::eventFilter(watched, event);
+}

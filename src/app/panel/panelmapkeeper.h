@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <QRect>
+
+#include <memory>
+
+class QWidget;
+class QWindow;
+
+// Brings the panel back after an unmap it did not ask for: iconified, hidden with the desktop, left on
+// another desktop, or let go by a window manager that then forgets its states and places it as it likes.
+class PanelMapKeeper final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PanelMapKeeper)
+
+public:
+    // Owned by the panel it keeps on screen.
+    explicit PanelMapKeeper(QWidget *panel);
+    ~PanelMapKeeper() override;
+
+    // From now on shows the panel's native window again whenever something else unmaps it.
+    void watch(QWindow *handle);
+    // Shows the panel again wherever it went, still without taking the focus.
+    void showAgain();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void checkShownAgain();
+
+    QWidget *m_panel = nullptr;
+    // The window manager may have let the panel go and forgotten its states when it was unmapped.
+    bool m_requestStatesWhenExposed = false;
+    QRect m_geometryBeforeUnmap;
+    int m_mapChecksLeft = 0;
+    std::unique_ptr<QAbstractNativeEventFilter> m_unmapWatch;
+};
