@@ -42,22 +42,36 @@ def write_home(home, goals, screen_height, frame):
         file.write(f"[General]\npanelX={x}\npanelY={screen_height - y - h}\npanelW={w}\npanelH={h}\n")
 
 
-def environment(home):
-    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
-    return env
+# A session's runtime directory is kept in memory (/run/user/UID is a tmpfs); one on disk would add the
+# panel's lock-file sync to every start, which no user's start pays.
+RUNTIME_PARENT = "/dev/shm" if os.access("/dev/shm", os.W_OK) else None
+
+
+def new_home():
+    """A fresh home on disk and a runtime directory for it in memory."""
+    return tempfile.mkdtemp(prefix="mirel-bench-"), tempfile.mkdtemp(prefix="mirel-bench-run-", dir=RUNTIME_PARENT)
+
+
+def remove_home(home, runtime):
+    shutil.rmtree(home, ignore_errors=True)
+    shutil.rmtree(runtime, ignore_errors=True)
+
+
+def environment(home, runtime):
+    return dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+                XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=runtime)
 
 
 def probe_frame(screen, mirel, goals, settle):
     """The frame the panel takes for `goals`, started from the bare window's frame."""
-    home = tempfile.mkdtemp(prefix="mirel-bench-")
+    home, runtime = new_home()
     write_home(home, goals, screen.height, BARE_FRAME)
-    pid, _, window = screenwatch.start(screen, [mirel], environment(home))
+    pid, _, window = screenwatch.start(screen, [mirel], environment(home, runtime))
     time.sleep(settle)
     frame = (screen.geometry(window) if window else None) or BARE_FRAME
     if pid:
         screenwatch.stop(pid)
-    shutil.rmtree(home, ignore_errors=True)
+    remove_home(home, runtime)
     return frame
 
 
@@ -77,8 +91,8 @@ def main():
     results = {label: ([], []) for label, _ in programs}
     for round_ in range(1 + args.n):
         for label, goals in programs:
-            home = tempfile.mkdtemp(prefix="mirel-bench-")
-            env = environment(home)
+            home, runtime = new_home()
+            env = environment(home, runtime)
             if goals is not None:
                 write_home(home, goals, screen.height, frames[goals])
             pid, pixels_ms, _ = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
@@ -87,7 +101,7 @@ def main():
                 time.sleep(args.settle)
                 rss = screenwatch.peak_rss_mib(pid)
                 screenwatch.stop(pid)
-            shutil.rmtree(home, ignore_errors=True)
+            remove_home(home, runtime)
             if round_ > 0:
                 results[label][0].append(pixels_ms)
                 results[label][1].append(rss)

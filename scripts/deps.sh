@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xfixes0-dev nlohmann-json3-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xfixes0-dev libfontconfig-dev nlohmann-json3-dev
     # lrelease compiles the translations; Qt's own name the keys in the menu.
     qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core

@@ -4,6 +4,7 @@
 #include "app/panel/x11platform.h"
 #include "appdelegate.h"
 #include "commandlineinfo.h"
+#include "fontconfigwarmup.h"
 #include "translations.h"
 
 #include <QApplication>
@@ -62,7 +63,9 @@ int main(int argc, char *argv[])
         return intake ? intake->bringPanelToFront(argc, argv, address) : 1;
     }
 
+    FontconfigWarmUp fontconfig;
     QApplication app(argc, argv);
+    fontconfig.wait();
     QApplication::setOrganizationName(QStringLiteral("Mirel"));
     QApplication::setApplicationName(QStringLiteral("Mirel"));
     QApplication::setQuitOnLastWindowClosed(false);

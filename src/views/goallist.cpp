@@ -177,6 +177,8 @@ TodoRowView *GoalList::createRow(const TodoItem &todo)
     row->focusTarget()->installEventFilter(this);
     row->deleteButton()->installEventFilter(this);
     m_reorder->watch(row);
+    // Sized now, so that showing it does not measure it once more: the next layout measures and places it.
+    row->resize(width(), 0);
     row->show();
     return row;
 }

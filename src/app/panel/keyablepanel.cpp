@@ -160,6 +160,8 @@ bool KeyablePanel::eventFilter(QObject *watched, QEvent *event)
         m_mapped = true;
         QTimer::singleShot(0, this, [this] {
             X11Platform::requestFloatingPanelState(windowHandle());
+            if (m_compositorWatch)
+                followCompositor();
             emit firstFrameShown();
             if (const std::optional<uint32_t> time = std::exchange(m_pendingKeyboardTime, std::nullopt))
                 takeKeyboard(*time);
@@ -224,12 +226,10 @@ void KeyablePanel::updateShape()
 void KeyablePanel::watchCompositor()
 {
     // Queued: the events come in the middle of Qt's dispatch, and a compositor's start sets several
-    // properties at once.
+    // properties at once. A compositor that started after the caller chose the first look but before the
+    // watch began is looked for once the first frame is up, which it need not wait for.
     m_compositorWatch = X11Platform::watchCompositor(
         [this] { QMetaObject::invokeMethod(this, &KeyablePanel::followCompositor, Qt::QueuedConnection); });
-    // A compositor that started after the caller chose the first look but before the watch began.
-    if (m_compositorWatch)
-        QMetaObject::invokeMethod(this, &KeyablePanel::followCompositor, Qt::QueuedConnection);
 }
 
 void KeyablePanel::followCompositor()

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 // What the panel's X11 conversations share: the application's own connection, its screen and a few requests
@@ -28,23 +27,23 @@ xcb_window_t rootWindow(xcb_connection_t *c);
 // The compositing-manager selection of the screen Qt works on.
 QByteArray compositorSelectionName();
 
-// Asks for all names first and then collects the answers, one round trip for the lot.
+// Atoms for `names`, in their order. Names asked for before are answered from memory; the others are all
+// asked for first and then collected, one round trip for the lot. With `onlyIfExists`, a name nobody has
+// interned yet comes back as XCB_ATOM_NONE and is asked for again next time.
+void internAtoms(xcb_connection_t *c, const char *const *names, xcb_atom_t *atoms, size_t count, bool onlyIfExists);
+
 template<size_t N>
 std::array<xcb_atom_t, N> internAtoms(
     xcb_connection_t *c, const std::array<const char *, N> &names, bool onlyIfExists = false)
 {
-    std::array<xcb_intern_atom_cookie_t, N> cookies {};
-    for (size_t i = 0; i < N; ++i)
-        cookies[i] = xcb_intern_atom(c, onlyIfExists, uint16_t(std::strlen(names[i])), names[i]);
     std::array<xcb_atom_t, N> atoms {};
-    for (size_t i = 0; i < N; ++i) {
-        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
-        atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
+    internAtoms(c, names.data(), atoms.data(), N, onlyIfExists);
     return atoms;
 }
 
 QList<xcb_atom_t> atomListProperty(xcb_connection_t *c, xcb_window_t window, xcb_atom_t property);
+// The atoms of a property reply of type ATOM; none for a missing property or another type.
+QList<xcb_atom_t> atomList(const xcb_get_property_reply_t *reply);
 // A client message about window to the window manager, which listens on the root window.
 void sendToRoot(xcb_connection_t *c, xcb_window_t window, xcb_atom_t type, const std::array<uint32_t, 5> &data);
 

@@ -86,18 +86,21 @@ bool supportsBlurBehind()
     if (blur == XCB_ATOM_NONE)
         return false;
     // A compositor that can blur says so by a property of that name on the root window, others through
-    // _NET_SUPPORTED.
+    // _NET_SUPPORTED; both are asked at once.
+    const auto [supported] = internAtoms<1>(c, { "_NET_SUPPORTED" });
     const xcb_window_t root = rootWindow(c);
-    const Reply<xcb_list_properties_reply_t> properties(
-        xcb_list_properties_reply(c, xcb_list_properties(c, root), nullptr));
+    const xcb_list_properties_cookie_t propertiesAsked = xcb_list_properties(c, root);
+    const xcb_get_property_cookie_t supportedAsked
+        = xcb_get_property(c, false, root, supported, XCB_ATOM_ATOM, 0, 4096);
+    const Reply<xcb_list_properties_reply_t> properties(xcb_list_properties_reply(c, propertiesAsked, nullptr));
+    const Reply<xcb_get_property_reply_t> supportedList(xcb_get_property_reply(c, supportedAsked, nullptr));
     if (properties) {
         const xcb_atom_t *names = xcb_list_properties_atoms(properties.get());
-        if (std::find(names, names + xcb_list_properties_atoms_length(properties.get()), blur)
-            != names + xcb_list_properties_atoms_length(properties.get()))
+        const xcb_atom_t *end = names + xcb_list_properties_atoms_length(properties.get());
+        if (std::find(names, end, blur) != end)
             return true;
     }
-    const auto [supported] = internAtoms<1>(c, { "_NET_SUPPORTED" });
-    return atomListProperty(c, root, supported).contains(blur);
+    return atomList(supportedList.get()).contains(blur);
 }
 
 void setFloatingPanelProperties(const QWindow *window)
