@@ -4,15 +4,21 @@
 #include <pthread.h>
 #include <sched.h>
 
+#include <system_error>
+
 FontconfigWarmUp::FontconfigWarmUp()
-    : m_loading([] {
-        // Only on a processor nothing else wants: the X server's answers to the display connection must not
-        // wait for it.
-        const sched_param idle {};
-        pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-        FcInit();
-    })
 {
+    try {
+        m_loading = std::thread([] {
+            // Only on a processor nothing else wants: the X server's answers to the display connection must
+            // not wait for it.
+            const sched_param idle {};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+            FcInit();
+        });
+    } catch (const std::system_error &) {
+        // Out of threads: the toolkit loads the configuration itself when it first needs a font.
+    }
 }
 
 FontconfigWarmUp::~FontconfigWarmUp()
