@@ -35,7 +35,7 @@ void benchmark(const QString &parent, int count)
     QSettings defaults(folder.filePath(QStringLiteral("prefs.ini")), QSettings::IniFormat);
     int reports = 0;
     ContentView view(
-        &store, &defaults, [] {}, [] {}, [&reports](QSizeF) { ++reports; });
+        &store, &defaults, [](QPointF) {}, [] {}, [&reports](QSizeF) { ++reports; });
     view.resize(PanelWidth, 200);
     view.show();
     QApplication::processEvents();

@@ -11,8 +11,6 @@
 #include "views/contentview.h"
 #include "views/panelmenu.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -72,9 +70,6 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 
 void AppDelegate::showPanel(const LaunchOptions &options)
 {
-    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
-        weakly(this, &AppDelegate::panelDragEnded), weakly(this, &AppDelegate::resizePanel));
-
     const std::optional<QRectF> saved = savedPanelFrame();
     const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
     const QRectF frame = PanelGeometry::initialPanelFrame(saved, screens, options.screenshotBackdrop);
@@ -86,9 +81,6 @@ void AppDelegate::showPanel(const LaunchOptions &options)
 
     const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
     m_panel = std::make_unique<KeyablePanel>(translucent);
-    content->setTranslucent(translucent);
-    connectPanel(m_panel.get(), content);
-    m_panel->setContentView(content);
     setPanelFrame(frame);
     if (m_backdrop) {
         // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
@@ -96,7 +88,14 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         m_panel->winId();
         m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
     }
+    // Mapped before the content is built: the window manager takes the window on while the fonts load, and
+    // the first frame, content and all, is painted once the event loop runs.
     m_panel->orderFront();
+    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
+        weakly(this, &AppDelegate::panelDragEnded), weakly(this, &AppDelegate::resizePanel));
+    content->setTranslucent(translucent);
+    connectPanel(m_panel.get(), content);
+    m_panel->setContentView(content);
 
     watchScreens();
 }
@@ -131,12 +130,12 @@ void AppDelegate::savePanelFrame()
         PanelGeometry::savePanelFrame(*m_defaults, panelFrame());
 }
 
-void AppDelegate::panelDragChanged()
+void AppDelegate::panelDragChanged(QPointF globalPosition)
 {
     if (!m_panel)
         return;
     stopSnapAnimation();
-    const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(QPointF(QCursor::pos()));
+    const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(globalPosition);
     QRectF frame = panelFrame();
     if (!m_dragStart)
         m_dragStart = PanelGeometry::DragStart { pointer, QPointF(frame.x(), frame.y()) };

@@ -39,7 +39,8 @@ public:
     // bottom-left of the primary screen, y growing upward.
     std::optional<QRectF> savedPanelFrame() const;
     void savePanelFrame();
-    void panelDragChanged();
+    // The header is dragged and the pointer is at `globalPosition`, in Qt's screen coordinates.
+    void panelDragChanged(QPointF globalPosition);
     void panelDragEnded();
     // Sizes the panel to what the content wants on the next turn of the event loop, never inside the
     // content's own layout pass; the left and top edges stay.

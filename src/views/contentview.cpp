@@ -25,7 +25,7 @@ constexpr int MaximumWidth = 520;
 
 } // namespace
 
-ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
+ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
     std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
@@ -88,7 +88,7 @@ ContentView::~ContentView()
     delete m_header;
 }
 
-void ContentView::connectHeader(std::function<void()> onDragChanged, std::function<void()> onDragEnded)
+void ContentView::connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded)
 {
     connect(m_header, &PanelHeader::addGoalRequested, this, &ContentView::beginAdding);
     connect(m_header, &PanelHeader::renameCommitted, m_rename, &EditSession::commit);

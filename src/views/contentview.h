@@ -6,6 +6,7 @@
 #include "paneltitle.h"
 
 #include <QPainterPath>
+#include <QPointF>
 #include <QSizeF>
 #include <QUuid>
 #include <QWidget>
@@ -30,7 +31,7 @@ class ContentView final : public QWidget
     Q_DISABLE_COPY_MOVE(ContentView)
 
 public:
-    ContentView(TodoStore *store, QSettings *defaults, std::function<void()> onDragChanged,
+    ContentView(TodoStore *store, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
         std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
     ~ContentView() override;
 
@@ -70,7 +71,7 @@ protected:
 
 private:
     void makeList();
-    void connectHeader(std::function<void()> onDragChanged, std::function<void()> onDragEnded);
+    void connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded);
     void connectAddArea();
     void connectHover();
     void moveByKey(const QUuid &id, int places);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
 
 class CountLabel;
@@ -51,7 +52,7 @@ signals:
     void renameCommitted(const QString &title);
     void renameCancelled();
     // The header is being dragged, and the window with it.
-    void dragMoved();
+    void dragMoved(QPointF globalPosition);
     void dragEnded();
 
 protected:

@@ -68,7 +68,7 @@ bool WindowDragHandle::move(const QMouseEvent *event, QObject *source)
         if (auto *button = qobject_cast<QAbstractButton *>(source))
             button->setDown(false);
     }
-    emit dragMoved();
+    emit dragMoved(event->globalPosition());
     return true;
 }
 

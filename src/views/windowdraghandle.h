@@ -22,8 +22,8 @@ public:
     void watchButton(QAbstractButton *button);
 
 signals:
-    // The pointer moved during a drag; the window follows it.
-    void dragMoved();
+    // The pointer moved during a drag, to `globalPosition` in Qt's screen coordinates; the window follows it.
+    void dragMoved(QPointF globalPosition);
     void dragEnded();
 
 protected:

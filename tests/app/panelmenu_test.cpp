@@ -76,7 +76,7 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
     TodoStore store(std::nullopt);
     KeyablePanel panel(true);
     auto *content = new ContentView(
-        &store, &defaults, [] {}, [] {}, [](QSizeF) {});
+        &store, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
     AppDelegate delegate;
     delegate.connectPanel(&panel, content);
     panel.setContentView(content);

@@ -32,7 +32,7 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
     // What a user reads on a fresh panel, in its menu and in the first line of the help.
     const auto shownTexts = [&] {
         const ContentView content(
-            &store, &defaults, [] {}, [] {}, [](QSizeF) {});
+            &store, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
         const PanelMenu menu(content.header()->shownTitle(), false);
         QStringList texts { content.header()->shownTitle(), content.header()->addButton()->toolTip(),
             content.findChild<EmptyStateRow *>()->findChild<QLabel *>()->text() };

@@ -44,7 +44,7 @@ struct Panel {
             store.add(goal);
         store.save();
         view = std::make_unique<ContentView>(
-            &store, &defaults, [this] { ++dragChanges; }, [this] { ++dragEnds; },
+            &store, &defaults, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
             [this](QSizeF size) { reports.append(size); });
     }
 

@@ -61,6 +61,7 @@ void KeyablePanel::setContentView(QWidget *content)
     setMinimumSize(content->minimumSize());
     setMaximumSize(content->maximumSize());
     content->setGeometry(rect());
+    content->show();
     // The grips lie over the content's edge so that they get the presses there.
     m_border->raise();
     updateShape();
