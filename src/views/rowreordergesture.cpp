@@ -151,8 +151,7 @@ void RowReorderGesture::end(bool drop)
     m_list->update();
 
     const auto source = int(m_list->order().indexOf(id));
-    // Dropping a row just above or just below itself leaves the order as it is; nothing needs saving.
-    if (drop && source >= 0 && m_dropIndex != source && m_dropIndex != source + 1)
+    if (drop && source >= 0 && dropMoves(source))
         emit moveRequested({ source }, m_dropIndex);
 }
 
@@ -213,13 +212,17 @@ int RowReorderGesture::dropIndexAt(qreal y) const
     return index;
 }
 
+bool RowReorderGesture::dropMoves(int source) const
+{
+    return m_dropIndex != source && m_dropIndex != source + 1;
+}
+
 std::optional<int> RowReorderGesture::dropLineY() const
 {
     const QList<QUuid> &order = m_list->order();
     if (!m_draggedId || order.isEmpty())
         return std::nullopt;
-    const auto source = int(order.indexOf(*m_draggedId));
-    if (m_dropIndex == source || m_dropIndex == source + 1)
+    if (!dropMoves(int(order.indexOf(*m_draggedId))))
         return std::nullopt;
     if (m_dropIndex < order.size())
         return m_list->rowTop(order.at(m_dropIndex));

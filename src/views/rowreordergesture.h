@@ -42,6 +42,9 @@ private:
     void begin();
     void end(bool drop);
     int dropIndexAt(qreal y) const;
+    // Whether dropping the row at `source` at the current drop index changes the order: dropping it just above
+    // or just below itself leaves the order as it is.
+    bool dropMoves(int source) const;
     // The scroll step for the pointer where the drag last left it: towards the nearer edge of the shown part
     // of the list while the pointer is within reach of it, 0 elsewhere.
     int edgeScrollStep() const;
