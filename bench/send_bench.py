@@ -12,12 +12,11 @@ counts only if it exited 0 and every line is stored once. Printed as medians (mi
 import argparse
 import json
 import os
-import shutil
 import subprocess
-import tempfile
 import time
 
 import screenwatch
+from start_bench import environment, new_home, remove_home
 
 
 def main():
@@ -40,13 +39,13 @@ def main():
         if pid:
             screenwatch.stop(pid)
         for count in counts:
-            home = tempfile.mkdtemp(prefix="mirel-bench-")
-            env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                       XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home)
+            home, runtime = new_home()
+            env = environment(home, runtime)
             pid, ms, _ = screenwatch.start(screen, [mirel], env)
             starts["panel"].append(ms)
             if not pid:
                 failures.append(f"{count} lines: the panel did not start")
+                remove_home(home, runtime)
                 continue
             time.sleep(0.5)
             lines = "".join(f"Sent goal {i}\n" for i in range(count))
@@ -62,7 +61,7 @@ def main():
             else:
                 sends[count].append(took)
             screenwatch.stop(pid)
-            shutil.rmtree(home, ignore_errors=True)
+            remove_home(home, runtime)
 
     print(f"{args.n} rounds; median (min–max)")
     for label, values in starts.items():
