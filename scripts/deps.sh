@@ -18,6 +18,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
     # The accessibility test reads the panel as a screen reader does, on a private session bus.
     packages+=(python3-pyatspi at-spi2-core dbus)
+    # Two computers sharing their goals through real Syncthing devices, on loopback only.
+    packages+=(syncthing)
 fi
 
 missing=()
