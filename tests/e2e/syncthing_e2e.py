@@ -2,7 +2,7 @@
 """Two computers sharing their goals through real Syncthing: two devices on this machine, each syncing the data
 folder of its own panel, first while connected and then after both changed their goals apart.
 
-Usage: sync_e2e.py MIREL_BINARY   (inside tests/e2e/xsession.sh, which sets DISPLAY)
+Usage: syncthing_e2e.py MIREL_BINARY   (inside tests/e2e/xsession.sh, which sets DISPLAY)
 Everything runs on 127.0.0.1: Syncthing listens there only, with discovery, relays and NAT off. The panels are
 read as a screen reader reads them (a private D-Bus session and accessibility bus), so the test sees the lists
 the person sees; the system's interpreter, since the accessibility bindings are a Debian package.
@@ -296,15 +296,15 @@ def run_case(binary, root, bus_address, reader):
 
 def main():
     if not shutil.which("syncthing"):
-        print("SKIP sync: syncthing missing (scripts/deps.sh --test)")
+        print("SKIP syncthing: syncthing missing (scripts/deps.sh --test)")
         return SKIPPED
     if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
-        print("SKIP sync: dbus-daemon or at-spi-bus-launcher missing (scripts/deps.sh --test)")
+        print("SKIP syncthing: dbus-daemon or at-spi-bus-launcher missing (scripts/deps.sh --test)")
         return SKIPPED
     bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
                          capture_output=True, text=True)
     if bus.returncode != 0:
-        print(f"SKIP sync: no private D-Bus session: {bus.stderr.strip()}")
+        print(f"SKIP syncthing: no private D-Bus session: {bus.stderr.strip()}")
         return SKIPPED
     address, pid = bus.stdout.split()[:2]
     # The bindings find the accessibility bus through the session bus, so it comes first.
@@ -319,16 +319,16 @@ def main():
         with tempfile.TemporaryDirectory(prefix="mirel-sync-") as root:
             run_case(sys.argv[1], root, address, ScreenReader(pyatspi, GLib))
     except Failure as failure:
-        print(f"FAIL sync: {failure}")
+        print(f"FAIL syncthing: {failure}")
         return 1
     except Skipped as reason:
-        print(f"SKIP sync: {reason}")
+        print(f"SKIP syncthing: {reason}")
         return SKIPPED
     finally:
         launcher.terminate()
         launcher.wait(timeout=10)
         os.kill(int(pid), signal.SIGTERM)
-    print("PASS sync")
+    print("PASS syncthing")
     return 0
 
 
