@@ -21,7 +21,8 @@ import time
 import urllib.parse
 import urllib.request
 
-from panel_e2e import SKIPPED, Failure, Skipped, check, wait_until
+from panel_e2e import (SCREEN_H, SKIPPED, Failure, Skipped, check, focused_window, geometry, header_point, keys,
+                       run, wait_until)
 from atspi_e2e import LAUNCHER, tree
 
 FOLDER_ID = "mirel-goals"
@@ -80,7 +81,7 @@ def free_ports(count):
 class Computer:
     """One person's computer: a home with a Syncthing device and a panel whose data folder it shares."""
 
-    def __init__(self, root, name, binary, bus_address):
+    def __init__(self, root, name, binary, bus_address, left):
         self.name = name
         self.binary = binary
         self.home = os.path.join(root, name)
@@ -90,6 +91,11 @@ class Computer:
         runtime = os.path.join(self.home, "run")
         os.makedirs(os.path.join(self.data, ".stfolder"))
         os.makedirs(runtime, mode=0o700)
+        # Side by side, so that a click on one panel never lands on the other.
+        config = os.path.join(self.home, "config", "Mirel")
+        os.makedirs(config)
+        with open(os.path.join(config, "Mirel.conf"), "w", encoding="utf-8") as file:
+            file.write(f"[General]\npanelX={left}\npanelY={SCREEN_H - 500}\npanelW=300\npanelH=126\n")
         self.env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, "config"),
                         XDG_DATA_HOME=os.path.join(self.home, "data"),
                         XDG_STATE_HOME=os.path.join(self.home, "state"),
@@ -153,6 +159,20 @@ class Computer:
         self.panel = subprocess.Popen([self.binary], env=self.env, stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL)
 
+    def window(self):
+        search = ["xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.panel.pid), "--name", "^Mirel$"]
+        out = subprocess.run(search, capture_output=True, text=True).stdout.split()
+        return int(out[0]) if out else None
+
+    def delete_by_keyboard(self, reader, text):
+        """Clicks the panel's header, which leaves no goal focused, walks down to the goal and deletes it."""
+        window = wait_until(f"{self.name}'s panel window", self.window)
+        run("xdotool", "mousemove", *map(str, header_point(geometry(window))), "click", "1")
+        wait_until(f"{self.name}'s panel to take the keyboard", lambda: focused_window() == window)
+        texts = [shown for shown, _ in reader.shown(self)]
+        check(text in texts, f"{self.name}'s panel shows no {text!r} to delete: {texts}")
+        keys(*["Down"] * (texts.index(text) + 1), "Delete")
+
     def send(self, *texts):
         result = subprocess.run([self.binary, "--send", *texts], env=self.env, capture_output=True, text=True,
                                 timeout=30)
@@ -203,13 +223,13 @@ class ScreenReader:
         checked = self.pyatspi.STATE_CHECKED
         return [(box.name, box.getState().contains(checked)) for box in self.boxes(computer)]
 
-    def act(self, computer, role, name, action):
-        nodes = [node for node in tree(self.panel(computer)) if node.getRoleName() == role and node.name == name]
-        check(len(nodes) == 1, f"{computer.name}'s panel shows {len(nodes)} {role}s named {name!r}")
-        actions = nodes[0].queryAction()
+    def toggle(self, computer, text):
+        boxes = [box for box in self.boxes(computer) if box.name == text]
+        check(len(boxes) == 1, f"{computer.name}'s panel shows {len(boxes)} goals named {text!r}")
+        actions = boxes[0].queryAction()
         names = [actions.getName(i) for i in range(actions.nActions)]
-        check(action in names, f"{computer.name}'s {role} {name!r} offers {names}, no {action}")
-        actions.doAction(names.index(action))
+        check("Toggle" in names, f"{computer.name}'s check box {text!r} offers {names}, no Toggle")
+        actions.doAction(names.index("Toggle"))
 
 
 def wait_for_everyone(what, computers, reader, expected, timeout=SYNC_TIMEOUT):
@@ -237,8 +257,8 @@ def wait_for_everyone(what, computers, reader, expected, timeout=SYNC_TIMEOUT):
 
 
 def run_case(binary, root, bus_address, reader):
-    a = Computer(root, "alpha", binary, bus_address)
-    b = Computer(root, "beta", binary, bus_address)
+    a = Computer(root, "alpha", binary, bus_address, left=100)
+    b = Computer(root, "beta", binary, bus_address, left=700)
     computers = (a, b)
     try:
         listen_a, listen_b, gui_a, gui_b = free_ports(4)
@@ -275,9 +295,9 @@ def run_case(binary, root, bus_address, reader):
             wait_until(f"{computer.name} to disconnect", lambda: not computer.connected(), timeout=15)
         a.send("Tea")
         b.send("Soap")
-        reader.act(a, "check box", "Milk", "Toggle")
+        reader.toggle(a, "Milk")
         wait_until("alpha's tick in its file", lambda: ("Milk", True) in (a.stored() or []))
-        reader.act(b, "push button", "Delete “Bread”", "Press")
+        b.delete_by_keyboard(reader, "Bread")
         wait_until("beta's deletion in its file", lambda: "Bread" not in dict(b.stored() or []))
 
         for computer in computers:
