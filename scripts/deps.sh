@@ -13,7 +13,7 @@ if [[ ${1:-} == --test ]]; then
     # The end-to-end tests drive the real binary in their own X session; others check the manual
     # page and the software-centre metadata, and make and install the Debian package.
     packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3
-        man-db appstream dpkg-dev file clang-format)
+        man-db appstream dpkg-dev file clang-format lintian)
     # The window managers the panel is checked under, and what drives them.
     packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
     # The accessibility test reads the panel as a screen reader does, on a private session bus.
