@@ -54,14 +54,15 @@ void KeyablePanel::setContentView(QWidget *content)
 {
     m_content = content;
     content->setParent(this);
-    // The content holds the keyboard focus until one of its fields takes it. Without a focus widget, Qt
-    // would focus the first checkbox when the panel is activated, and a typed space would tick that goal.
-    content->setFocus(Qt::OtherFocusReason);
     // The user cannot make the panel wider or narrower than its content accepts.
     setMinimumSize(content->minimumSize());
     setMaximumSize(content->maximumSize());
     content->setGeometry(rect());
     content->show();
+    // The content holds the keyboard focus until one of its fields takes it. Without a focus widget, Qt
+    // would focus the first control when the panel is activated, and a typed space would act on it. Only
+    // once shown: a hidden widget's focus is not recorded in a window that is on screen already.
+    content->setFocus(Qt::OtherFocusReason);
     // The grips lie over the content's edge so that they get the presses there.
     m_border->raise();
     updateShape();
