@@ -82,7 +82,10 @@ std::optional<QString> makeFolder(const QString &folder)
     QString missing = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     while (!QFileInfo::exists(QFileInfo(missing).path()) && QFileInfo(missing).path() != missing)
         missing = QFileInfo(missing).path();
-    const int error = ::mkdir(QFile::encodeName(missing).constData(), 0700) == 0 ? EEXIST : errno;
+    // A file in the way makes mkdir say only that something exists there.
+    const int error = QFileInfo::exists(missing)                     ? ENOTDIR
+        : ::mkdir(QFile::encodeName(missing).constData(), 0700) == 0 ? EEXIST
+                                                                     : errno;
     return QCoreApplication::translate("TodoStore", "cannot create the folder %1: %2")
         .arg(QDir::toNativeSeparators(folder), qt_error_string(error));
 }

@@ -5,13 +5,16 @@
 namespace
 {
 
-QHash<QUuid, qsizetype> firstIndexById(const QList<TodoItem> &todos)
+QHash<QUuid, qsizetype> firstIndexById(const QList<TodoItem> &todos, QSet<QUuid> &listedTwice)
 {
     QHash<QUuid, qsizetype> index;
     index.reserve(todos.size());
-    for (qsizetype i = 0; i < todos.size(); ++i)
-        if (!index.contains(todos.at(i).id))
+    for (qsizetype i = 0; i < todos.size(); ++i) {
+        if (index.contains(todos.at(i).id))
+            listedTwice.insert(todos.at(i).id);
+        else
             index.insert(todos.at(i).id, i);
+    }
     return index;
 }
 
@@ -28,8 +31,9 @@ namespace GoalsMerge
 
 QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const Deletions &deletions)
 {
-    const QHash<QUuid, qsizetype> inPanel = firstIndexById(panel);
-    const QHash<QUuid, qsizetype> inOther = firstIndexById(other.todos);
+    QSet<QUuid> listedTwice;
+    const QHash<QUuid, qsizetype> inPanel = firstIndexById(panel, listedTwice);
+    const QHash<QUuid, qsizetype> inOther = firstIndexById(other.todos, listedTwice);
 
     // The panel's goals that take their place from the panel: its own additions and its later changes, which
     // may be moves. A goal listed twice counts once, by its first listing.
@@ -82,9 +86,13 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
             // On a tie the panel's values stay, at the other side's place; every listing of the goal with them.
             const bool otherWins = lastChange(item) > lastChange(panel.at(*here));
             const QList<TodoItem> &side = otherWins ? other.todos : panel;
-            for (const TodoItem &listed : side) {
-                if (listed.id == item.id)
-                    merged.append(listed);
+            if (!listedTwice.contains(item.id)) {
+                merged.append(side.at(otherWins ? i : *here));
+            } else {
+                for (const TodoItem &listed : side) {
+                    if (listed.id == item.id)
+                        merged.append(listed);
+                }
             }
         } else {
             continue;
