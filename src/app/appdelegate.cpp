@@ -7,6 +7,7 @@
 #include "app/panel/x11platform.h"
 #include "model/todostore.h"
 #include "openatlogin.h"
+#include "quitguard.h"
 #include "views/beziereasing.h"
 #include "views/contentview.h"
 #include "views/panelmenu.h"
@@ -60,6 +61,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
@@ -290,9 +292,10 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(panel, &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
     connect(panel, &KeyablePanel::translucencyChanged, content, &ContentView::setTranslucent);
     connect(content, &ContentView::backgroundShapeChanged, panel, &KeyablePanel::setContentShape);
-    // Closing the one panel is quitting, and everything is saved already.
-    connect(panel, &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, qApp, &QCoreApplication::quit);
+    // Closing the one panel is quitting; it asks first only while goals are not on disk.
+    const auto quit = [this, content] { m_quitGuard->requestQuit(content); };
+    connect(panel, &KeyablePanel::closeRequested, this, quit, Qt::QueuedConnection);
+    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, this, quit);
 
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
@@ -308,7 +311,7 @@ void AppDelegate::showPanelMenu(QWidget *parent, const QPoint &globalPosition, c
     auto *menu = new PanelMenu(title, openAtLogin.openAtLoginEnabled(), parent);
     connect(menu, &PanelMenu::renameRequested, this, &AppDelegate::renameRequested);
     connect(menu, &PanelMenu::openAtLoginToggled, this, [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); });
-    connect(menu, &PanelMenu::quitRequested, qApp, &QCoreApplication::quit);
+    connect(menu, &PanelMenu::quitRequested, this, [this, parent] { m_quitGuard->requestQuit(parent); });
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }

@@ -15,6 +15,7 @@ class ContentView;
 class KeyablePanel;
 class QVariantAnimation;
 class QSettings;
+class QuitGuard;
 class ScreenshotBackdrop;
 class TodoStore;
 
@@ -74,6 +75,7 @@ private:
     void startNewGoalWithKeyboard(uint32_t userTime);
 
     TodoStore *m_todoStore = nullptr;
+    QuitGuard *m_quitGuard = nullptr;
     QSettings *m_defaults = nullptr;
     bool m_servicesRegistered = false;
     bool m_snapOnFirstSizing = false;

@@ -1,5 +1,10 @@
 #include "todoitem.h"
 
+QDateTime lastChange(const TodoItem &item)
+{
+    return item.modifiedAt.isValid() ? item.modifiedAt : item.createdAt;
+}
+
 bool isTrimmable(QChar c)
 {
     const char16_t u = c.unicode();

@@ -13,7 +13,13 @@ struct TodoItem final {
     bool completed = false;
     qint64 order = 0;
     QDateTime createdAt;
+    // The person's last change to the goal, to the millisecond; invalid for a goal never changed since a
+    // version that did not keep it.
+    QDateTime modifiedAt;
 };
+
+// When the goal last changed: its modifiedAt, or its createdAt where none was kept. Merges compare these.
+QDateTime lastChange(const TodoItem &item);
 
 // The whitespace-and-newline set that every typed goal text and title is trimmed with:
 // Unicode Zs, Zl and Zp plus U+0009..U+000D and U+0085. Unlike QString::trimmed() it keeps U+FEFF.

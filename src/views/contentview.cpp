@@ -70,6 +70,8 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     connect(m_refresh, &BatchedRefresh::due, this, &ContentView::refreshFromStore);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
     m_header->setSaveFailure(m_store->saveFailure());
+    connect(m_store, &TodoStore::readNoticeChanged, m_header, &PanelHeader::setReadNotice);
+    m_header->setReadNotice(m_store->readNotice());
     refreshFromStore(false);
 }
 
