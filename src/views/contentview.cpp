@@ -50,6 +50,7 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
         m_layout, &ContentLayout::contentRectChanged, this, [this] { emit backgroundShapeChanged(backgroundShape()); });
     connectHover();
     m_keyboard = new PanelKeyboard(this, m_header, m_list, m_addArea);
+    connect(m_list, &GoalList::rowsCreated, m_keyboard, &PanelKeyboard::updateTabOrder);
     connect(m_keyboard, &PanelKeyboard::menuRequested, this,
         [this](QPoint position) { emit contextMenuRequested(position, m_title.text()); });
 
@@ -126,7 +127,7 @@ void ContentView::makeList()
         },
         this);
     connect(m_list, &GoalList::moveRequested, m_store, &TodoStore::move);
-    connect(m_list, &GoalList::rowHeightsChanged, this, [this] { m_layout->schedule(); });
+    connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
 }
