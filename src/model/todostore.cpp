@@ -105,7 +105,7 @@ void TodoStore::load()
 
 void TodoStore::add(const QString &text)
 {
-    append(text, nextOrder());
+    append(printableText(text), nextOrder());
 }
 
 void TodoStore::addLines(const QString &text)
@@ -168,7 +168,7 @@ void TodoStore::updateText(const QUuid &id, const QString &text)
     auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
     if (it == m_todos.end())
         return;
-    it->text = text;
+    it->text = printableText(text);
     emit todosChanged();
     save();
 }
