@@ -17,6 +17,8 @@
 #include <csignal>
 #include <memory>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 using namespace IntakeProtocol;
 
@@ -46,6 +48,7 @@ private slots:
     void starts_leaveOnePanelPerMode();
     void sendSelection_addsTheSelectedLines();
     void helpAndVersion_answerWithoutADisplayOrAPanel();
+    void withoutRuntimeFolder_everyCommandStaysQuiet();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -334,14 +337,47 @@ void IntakeEndToEndTest::helpAndVersion_answerWithoutADisplayOrAPanel()
         QCOMPARE(shown.exitCode, 0);
         QCOMPARE(shown.out, QByteArray("mirel " MIREL_VERSION "\n"));
     }
+    // A near miss, a mistyped switch or a bare text is no request: it says how to do it instead, exits 2
+    // and starts nothing.
+    for (const QStringList &arguments :
+        { QStringList { u"--help=1"_s }, { u"--sned"_s, u"Call mom"_s }, { u"Call mom"_s } }) {
+        const Result misuse = run(arguments);
+        QCOMPARE(misuse.exitCode, 2);
+        QVERIFY2(misuse.out.isEmpty() && misuse.err.contains("mirel --send \"Call mom\"\n")
+                && misuse.err.contains("mirel --help"),
+            misuse.err.constData());
+    }
     // None of them took the panel lock or wrote a file.
     for (const QString &folder : { u"runtime"_s, u"data"_s, u"config"_s })
         QVERIFY2(QDir(path(folder)).isEmpty(), qPrintable(folder));
 
-    // A near miss is no help switch, and like any other argument it does not stop a normal start.
-    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    QProcess *panel = startPanel({ u"--help=1"_s, u"-version"_s });
+    // Qt's own switches still reach Qt, the "=" form too: the platform given here wins over the unusable one.
+    QProcess *panel = startPanel({ u"--platform=offscreen"_s, u"-reverse"_s });
     QCOMPARE(panelPid(), panel->processId());
+}
+
+void IntakeEndToEndTest::withoutRuntimeFolder_everyCommandStaysQuiet()
+{
+    // The user's own private fallback, in a temporary folder of the test's.
+    m_environment.remove(u"XDG_RUNTIME_DIR"_s);
+    QVERIFY(QDir().mkpath(path(u"tmp"_s)));
+    m_environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
+    auto *panel = m_processes.emplace_back(new QProcess);
+    panel->setProcessEnvironment(m_environment);
+    panel->start(QStringLiteral(MIREL_EXECUTABLE), {});
+    QVERIFY(panel->waitForStarted());
+    const QString lock = path(u"tmp/mirel-runtime-%1/mirel.lock"_s.arg(::geteuid()));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), StartTimeoutMs);
+
+    const Result sent = run({ u"--send"_s, u"Call mom"_s });
+    QCOMPARE(sent.exitCode, 0);
+    const Result secondStart = run({});
+    QCOMPARE(secondStart.exitCode, 0);
+    QCOMPARE(goalTexts(), QStringList { u"Call mom"_s });
+    panel->terminate();
+    QVERIFY(panel->waitForFinished());
+    for (const QByteArray &err : { sent.err, secondStart.err, panel->readAllStandardError() })
+        QVERIFY2(!err.contains("XDG_RUNTIME_DIR") && !err.contains("QStandardPaths"), err.constData());
 }
 
 QTEST_GUILESS_MAIN(IntakeEndToEndTest)
