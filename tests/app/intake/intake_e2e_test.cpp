@@ -17,8 +17,6 @@
 #include <csignal>
 #include <memory>
 
-#include <unistd.h>
-
 using namespace Qt::StringLiterals;
 using namespace IntakeProtocol;
 
@@ -48,7 +46,6 @@ private slots:
     void starts_leaveOnePanelPerMode();
     void sendSelection_addsTheSelectedLines();
     void helpAndVersion_answerWithoutADisplayOrAPanel();
-    void withoutRuntimeFolder_everyCommandStaysQuiet();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -354,30 +351,6 @@ void IntakeEndToEndTest::helpAndVersion_answerWithoutADisplayOrAPanel()
     // Qt's own switches still reach Qt, the "=" form too: the platform given here wins over the unusable one.
     QProcess *panel = startPanel({ u"--platform=offscreen"_s, u"-reverse"_s });
     QCOMPARE(panelPid(), panel->processId());
-}
-
-void IntakeEndToEndTest::withoutRuntimeFolder_everyCommandStaysQuiet()
-{
-    // The user's own private fallback, in a temporary folder of the test's.
-    m_environment.remove(u"XDG_RUNTIME_DIR"_s);
-    QVERIFY(QDir().mkpath(path(u"tmp"_s)));
-    m_environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
-    auto *panel = m_processes.emplace_back(new QProcess);
-    panel->setProcessEnvironment(m_environment);
-    panel->start(QStringLiteral(MIREL_EXECUTABLE), {});
-    QVERIFY(panel->waitForStarted());
-    const QString lock = path(u"tmp/mirel-runtime-%1/mirel.lock"_s.arg(::geteuid()));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), StartTimeoutMs);
-
-    const Result sent = run({ u"--send"_s, u"Call mom"_s });
-    QCOMPARE(sent.exitCode, 0);
-    const Result secondStart = run({});
-    QCOMPARE(secondStart.exitCode, 0);
-    QCOMPARE(goalTexts(), QStringList { u"Call mom"_s });
-    panel->terminate();
-    QVERIFY(panel->waitForFinished());
-    for (const QByteArray &err : { sent.err, secondStart.err, panel->readAllStandardError() })
-        QVERIFY2(!err.contains("XDG_RUNTIME_DIR") && !err.contains("QStandardPaths"), err.constData());
 }
 
 QTEST_GUILESS_MAIN(IntakeEndToEndTest)
