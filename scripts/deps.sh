@@ -18,6 +18,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
     # The accessibility test reads the panel as a screen reader does, on a private session bus.
     packages+=(python3-pyatspi at-spi2-core dbus)
+    # A fake notification service takes the desktop notifications of failed sends.
+    packages+=(python3-dbus python3-gi)
 fi
 
 missing=()

@@ -46,6 +46,26 @@
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
+    <message>
+        <source>mirel: unknown switch %1.</source>
+        <translation>mirel: unbekannter Schalter %1.</translation>
+    </message>
+    <message>
+        <source>mirel: %1 is not a switch.</source>
+        <translation>mirel: %1 ist kein Schalter.</translation>
+    </message>
+    <message>
+        <source>Call mom</source>
+        <translation>Mama anrufen</translation>
+    </message>
+    <message>
+        <source>To add a goal: %1</source>
+        <translation>Ein Ziel hinzufügen: %1</translation>
+    </message>
+    <message>
+        <source>Every switch: %1</source>
+        <translation>Alle Schalter: %1</translation>
+    </message>
 </context>
 <context>
     <name>CountLabel</name>
@@ -142,6 +162,10 @@
     <message>
         <source>could not reach the panel: %1</source>
         <translation>das Panel ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>Mirel</source>
+        <translation>Mirel</translation>
     </message>
 </context>
 <context>

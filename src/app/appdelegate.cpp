@@ -156,8 +156,14 @@ void AppDelegate::resizePanel(QSizeF size)
     QTimer::singleShot(0, this, [this, size] {
         if (!m_panel)
             return;
-        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size, PanelGeometry::currentScreens());
+        // Anywhere but where the last content resize put it, the panel was placed by the person (a drag, a
+        // resize, the start) or the screens: that is its place from now on. A panel pushed up by a tall goal
+        // thus comes back down to its place once the goal is gone.
+        if (m_panel->geometry() != m_contentSizedGeometry)
+            m_placedFrame = panelFrame();
+        const QRectF frame = PanelGeometry::resizedPanelFrame(m_placedFrame, size, PanelGeometry::currentScreens());
         m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+        m_contentSizedGeometry = m_panel->geometry();
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target
                 = PanelGeometry::snappedPanelFrame(panelFrame(), PanelGeometry::currentScreens()))

@@ -83,6 +83,10 @@ private:
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;
     std::optional<PanelGeometry::DragStart> m_dragStart;
+    // Where the panel was placed, whose left and top edges content resizes keep, and where the last of them
+    // put it, in Qt's pixels.
+    QRectF m_placedFrame;
+    QRect m_contentSizedGeometry;
     // Made on the first snap that moves the panel.
     QVariantAnimation *m_snapAnimation = nullptr;
 };

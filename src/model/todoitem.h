@@ -28,5 +28,10 @@ bool isTrimmable(QChar c);
 // The text without leading and trailing trimmable characters (inner ones stay).
 QString trimmedText(const QString &text);
 
-// The trimmed text, or nothing when trimming leaves it empty.
+// The text as a goal or a title keeps it, from whatever program it came: a tab or a line break becomes a
+// space, a terminal's escape sequence (ESC or CSI, parameters, final byte) goes whole, and every other
+// control character (C0, DEL, C1) is dropped. Text that needs none of this is returned as it is.
+QString printableText(const QString &text);
+
+// The printable text trimmed, or nothing when that leaves it empty.
 std::optional<QString> trimmedNonEmpty(const QString &text);

@@ -192,7 +192,7 @@ void TodoStore::setTodos(QList<TodoItem> todos)
 
 void TodoStore::add(const QString &text)
 {
-    append(text, nextOrder());
+    append(printableText(text), nextOrder());
 }
 
 void TodoStore::addLines(const QString &text)
@@ -257,7 +257,7 @@ void TodoStore::updateText(const QUuid &id, const QString &text)
     auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
     if (it == m_todos.end())
         return;
-    it->text = text;
+    it->text = printableText(text);
     it->modifiedAt = QDateTime::currentDateTimeUtc();
     emit todosChanged();
     save();

@@ -71,6 +71,8 @@ private slots:
 
     void loadAndAdd_keepTheOrderRules();
     void addLines_splitsAndTrims();
+    void controlCharacters_neverReachAGoal_data();
+    void controlCharacters_neverReachAGoal();
     void operations_saveAndNotifyOnlyWhereTheyShould();
     void unreadableFiles_areKeptAsideAtOnce();
     void brokenGoals_comeBackRepaired();
@@ -141,6 +143,42 @@ void TodoStoreTest::addLines_splitsAndTrims()
     // The file was missing, not unreadable: nothing is kept aside.
     QVERIFY(!store.keptUnreadableFile());
     QVERIFY(keptCopies(m_folder->path()).isEmpty());
+}
+
+void TodoStoreTest::controlCharacters_neverReachAGoal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("goal");
+    QTest::newRow("tab, bell and colours from a terminal") << u"Tab\there\a \x1b[31mred\x1b[0m"_s << u"Tab here red"_s;
+    QTest::newRow("NUL, DEL and C1") << u"a\x00"
+                                        "b\x7f"
+                                        "c\x90"
+                                        "d"_s
+                                     << u"abcd"_s;
+    QTest::newRow("the one-character CSI and a lone ESC") << u"\x9b"
+                                                             "1mbold \x1b"
+                                                             "x"_s
+                                                          << u"bold x"_s;
+    QTest::newRow("an unfinished sequence keeps the text after it") << u"\x1b[ 12 apples"_s << u"12 apples"_s;
+    QTest::newRow("controls alone make no goal") << u"\t\a\x1b[0m\x7f"_s << QString();
+}
+
+void TodoStoreTest::controlCharacters_neverReachAGoal()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, goal);
+    // Sent or seeded lines, and typed text, which every editor passes through trimmedNonEmpty.
+    TodoStore store(path());
+    store.addLines(text);
+    QCOMPARE(snapshot(store), goal.isEmpty() ? QString() : goal + u":0"_s);
+    QCOMPARE(trimmedNonEmpty(text), goal.isEmpty() ? std::nullopt : std::optional(goal));
+    // A caller that hands the store raw text still stores no control character.
+    store.add(u"x"_s);
+    store.updateText(store.todos().constLast().id, u"Line\none\x1b[1m"_s + text);
+    const QString edited = store.todos().constLast().text;
+    QVERIFY2(edited.startsWith(u"Line one"_s), qPrintable(edited));
+    for (const QChar c : edited)
+        QVERIFY2(c.unicode() >= 0x20 && (c.unicode() < 0x7f || c.unicode() > 0x9f), qPrintable(edited));
 }
 
 void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()

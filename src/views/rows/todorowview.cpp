@@ -118,7 +118,6 @@ bool TodoRowView::hasKeyboardFocus() const
 void TodoRowView::editFromKeyboard()
 {
     beginEditing();
-    m_isKeyboardEdit = m_isEditing;
 }
 
 int TodoRowView::heightForWidth(int width) const
@@ -204,14 +203,11 @@ void TodoRowView::endEditing()
 {
     m_isEditing = false;
     m_highlight->setEditing(false);
-    // Without this, hiding the focused field would hand the keyboard to the next field of the panel.
-    if (m_editor->hasFocus()) {
-        if (m_isKeyboardEdit)
-            m_checkbox->setFocus(Qt::TabFocusReason);
-        else
-            m_editor->clearFocus();
-    }
-    m_isKeyboardEdit = false;
+    // Without this, hiding the focused field would hand the keyboard to the next field of the panel. The
+    // edit ended by a key (Return or Escape), however it began, so the goal keeps the keyboard with its ring:
+    // a field merely cleared of the focus would leave the keys to nothing until Tab.
+    if (m_editor->hasFocus())
+        m_checkbox->setFocus(Qt::TabFocusReason);
     m_editor->hide();
     m_text->show();
     updateHeight();
