@@ -116,16 +116,18 @@ def case_control_characters_never_reach_the_goals_file(binary, home):
 
 
 def case_pushed_up_panel_comes_back(binary, home):
-    # A tall goal pushes the panel up from where it opened; once the goal is deleted, the panel is back there.
+    # Two tall goals push the panel up from where it opened (a row shows eight lines at most, so one is not
+    # enough); once both are deleted, the panel is back there.
     tall = " ".join(["Plan the whole move, box by box, room by room"] * 40)
-    panel = Mirel(binary, home, "--ui-testing", goals="\n".join([f"Goal {i}" for i in range(8)] + [tall]))
+    panel = Mirel(binary, home, "--ui-testing", goals="\n".join([f"Goal {i}" for i in range(8)] + [tall, tall]))
     opened_top = SCREEN_H - 12 - 400
     x, y, w, h = geometry(panel.window)
     check(y < opened_top and y + h == SCREEN_H - 12, f"the tall goal did not push the panel up: {(x, y, w, h)}")
-    # A click on the header gives the panel the keyboard; Up reaches the last goal, Delete deletes it.
+    # A click on the header gives the panel the keyboard; Up reaches the last goal, and each Delete deletes the
+    # focused goal, the focus then moving to the one before it.
     run("xdotool", "mousemove", *map(str, header_point((x, y, w, h))), "click", "1")
     time.sleep(0.4)
-    keys("Up", "Delete")
+    keys("Up", "Delete", "Delete")
     try:
         wait_until("the panel back where it opened", lambda: geometry(panel.window)[1] == opened_top)
     except Failure:
