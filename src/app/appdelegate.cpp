@@ -85,10 +85,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel = std::make_unique<KeyablePanel>(translucent);
     setPanelFrame(frame);
     if (m_backdrop) {
-        // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
-        // whichever of the two it last focused or stacked.
         m_panel->winId();
-        m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
+        m_backdrop->keepBeneath(m_panel->windowHandle());
     }
     // Mapped before the content is built: the window manager takes the window on while the fonts load, and
     // the first frame, content and all, is painted once the event loop runs.

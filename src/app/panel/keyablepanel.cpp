@@ -35,7 +35,10 @@ KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
     , m_mapKeeper(new PanelMapKeeper(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    // On X11 the panel keeps the focus away through its input hint alone. The attribute would say "do not
+    // activate" with a zero user time, which KWin and mutter take for an activation they refused: they mark
+    // the window as demanding attention.
+    setAttribute(Qt::WA_ShowWithoutActivating, !X11Platform::isActive());
     // The panel is rarely the active window, yet its tooltips (the add button, a save warning) must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
@@ -102,8 +105,12 @@ void KeyablePanel::orderFront()
 void KeyablePanel::bringToFront()
 {
     m_mapKeeper->showAgain();
+    if (!X11Platform::isActive()) {
+        raise();
+        return;
+    }
     X11Platform::requestFloatingPanelState(windowHandle());
-    raise();
+    X11Platform::raiseForUser(windowHandle());
 }
 
 void KeyablePanel::takeKeyboard(uint32_t userTime)
