@@ -7,9 +7,9 @@ import json
 import os
 import subprocess
 import sys
-import tempfile
 import time
 
+from panel_e2e import main
 from panel_e2e import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, check, drag_header, geometry, goals_in,
                        header_point, keys, run, wait_until, write_goals)
 
@@ -174,22 +174,5 @@ def case_failure_shows_as_a_notification(binary, home):
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
-def main():
-    binary, case = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory(prefix="mirel-e2e-") as home:
-        try:
-            CASES[case](binary, home)
-        except Failure as failure:
-            print(f"FAIL {case}: {failure}")
-            return 1
-        finally:
-            for process in STARTED:
-                if process.poll() is None:
-                    process.kill()
-                    process.wait()
-    print(f"PASS {case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES))

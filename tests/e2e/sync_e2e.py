@@ -8,10 +8,10 @@ import json
 import os
 import subprocess
 import sys
-import tempfile
 import time
 
-from panel_e2e import (STARTED, SKIPPED, Failure, Mirel, Skipped, check, geometry, header_point, run, send,
+from panel_e2e import main
+from panel_e2e import (STARTED, Failure, Mirel, Skipped, check, geometry, header_point, run, send,
                        shows_save_warning, wait_until, write_goals)
 
 THREE = ["Write the report", "Buy milk", "Call the bank"]
@@ -130,25 +130,5 @@ def case_quit_asks_while_goals_are_not_on_disk(binary, home):
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
-def main():
-    binary, case = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory(prefix="mirel-e2e-") as home:
-        try:
-            CASES[case](binary, home)
-        except Failure as failure:
-            print(f"FAIL {case}: {failure}")
-            return 1
-        except Skipped as reason:
-            print(f"SKIP {case}: {reason}")
-            return SKIPPED
-        finally:
-            for process in STARTED:
-                if process.poll() is None:
-                    process.kill()
-                    process.wait()
-    print(f"PASS {case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES))
