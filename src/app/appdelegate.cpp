@@ -7,6 +7,7 @@
 #include "app/panel/x11platform.h"
 #include "model/todostore.h"
 #include "openatlogin.h"
+#include "quitguard.h"
 #include "views/beziereasing.h"
 #include "views/contentview.h"
 #include "views/panelmenu.h"
@@ -60,6 +61,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
@@ -83,10 +85,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel = std::make_unique<KeyablePanel>(translucent);
     setPanelFrame(frame);
     if (m_backdrop) {
-        // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
-        // whichever of the two it last focused or stacked.
         m_panel->winId();
-        m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
+        m_backdrop->keepBeneath(m_panel->windowHandle());
     }
     // Mapped before the content is built: the window manager takes the window on while the fonts load, and
     // the first frame, content and all, is painted once the event loop runs.
@@ -154,8 +154,14 @@ void AppDelegate::resizePanel(QSizeF size)
     QTimer::singleShot(0, this, [this, size] {
         if (!m_panel)
             return;
-        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size, PanelGeometry::currentScreens());
+        // Anywhere but where the last content resize put it, the panel was placed by the person (a drag, a
+        // resize, the start) or the screens: that is its place from now on. A panel pushed up by a tall goal
+        // thus comes back down to its place once the goal is gone.
+        if (m_panel->geometry() != m_contentSizedGeometry)
+            m_placedFrame = panelFrame();
+        const QRectF frame = PanelGeometry::resizedPanelFrame(m_placedFrame, size, PanelGeometry::currentScreens());
         m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+        m_contentSizedGeometry = m_panel->geometry();
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target
                 = PanelGeometry::snappedPanelFrame(panelFrame(), PanelGeometry::currentScreens()))
@@ -290,9 +296,10 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(panel, &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
     connect(panel, &KeyablePanel::translucencyChanged, content, &ContentView::setTranslucent);
     connect(content, &ContentView::backgroundShapeChanged, panel, &KeyablePanel::setContentShape);
-    // Closing the one panel is quitting, and everything is saved already.
-    connect(panel, &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, qApp, &QCoreApplication::quit);
+    // Closing the one panel is quitting; it asks first only while goals are not on disk.
+    const auto quit = [this, content] { m_quitGuard->requestQuit(content); };
+    connect(panel, &KeyablePanel::closeRequested, this, quit, Qt::QueuedConnection);
+    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, this, quit);
 
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
@@ -308,7 +315,7 @@ void AppDelegate::showPanelMenu(QWidget *parent, const QPoint &globalPosition, c
     auto *menu = new PanelMenu(title, openAtLogin.openAtLoginEnabled(), parent);
     connect(menu, &PanelMenu::renameRequested, this, &AppDelegate::renameRequested);
     connect(menu, &PanelMenu::openAtLoginToggled, this, [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); });
-    connect(menu, &PanelMenu::quitRequested, qApp, &QCoreApplication::quit);
+    connect(menu, &PanelMenu::quitRequested, this, [this, parent] { m_quitGuard->requestQuit(parent); });
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }

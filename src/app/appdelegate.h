@@ -15,6 +15,7 @@ class ContentView;
 class KeyablePanel;
 class QVariantAnimation;
 class QSettings;
+class QuitGuard;
 class ScreenshotBackdrop;
 class TodoStore;
 
@@ -74,6 +75,7 @@ private:
     void startNewGoalWithKeyboard(uint32_t userTime);
 
     TodoStore *m_todoStore = nullptr;
+    QuitGuard *m_quitGuard = nullptr;
     QSettings *m_defaults = nullptr;
     bool m_servicesRegistered = false;
     bool m_snapOnFirstSizing = false;
@@ -81,6 +83,10 @@ private:
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;
     std::optional<PanelGeometry::DragStart> m_dragStart;
+    // Where the panel was placed, whose left and top edges content resizes keep, and where the last of them
+    // put it, in Qt's pixels.
+    QRectF m_placedFrame;
+    QRect m_contentSizedGeometry;
     // Made on the first snap that moves the panel.
     QVariantAnimation *m_snapAnimation = nullptr;
 };

@@ -50,6 +50,7 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
         m_layout, &ContentLayout::contentRectChanged, this, [this] { emit backgroundShapeChanged(backgroundShape()); });
     connectHover();
     m_keyboard = new PanelKeyboard(this, m_header, m_list, m_addArea);
+    connect(m_list, &GoalList::rowsCreated, m_keyboard, &PanelKeyboard::updateTabOrder);
     connect(m_keyboard, &PanelKeyboard::menuRequested, this,
         [this](QPoint position) { emit contextMenuRequested(position, m_title.text()); });
 
@@ -70,6 +71,8 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     connect(m_refresh, &BatchedRefresh::due, this, &ContentView::refreshFromStore);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
     m_header->setSaveFailure(m_store->saveFailure());
+    connect(m_store, &TodoStore::readNoticeChanged, m_header, &PanelHeader::setReadNotice);
+    m_header->setReadNotice(m_store->readNotice());
     refreshFromStore(false);
 }
 
@@ -124,7 +127,7 @@ void ContentView::makeList()
         },
         this);
     connect(m_list, &GoalList::moveRequested, m_store, &TodoStore::move);
-    connect(m_list, &GoalList::rowHeightsChanged, this, [this] { m_layout->schedule(); });
+    connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
 }

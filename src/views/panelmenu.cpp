@@ -1,5 +1,7 @@
 #include "panelmenu.h"
 
+#include "menucheckstyle.h"
+
 #include <QShortcut>
 
 namespace
@@ -17,6 +19,7 @@ PanelMenu::PanelMenu(const QString &title, bool openAtLogin, QWidget *parent)
     QAction *login = addAction(tr("Open at Login"));
     login->setCheckable(true);
     login->setChecked(openAtLogin);
+    new MenuCheckStyle(this);
     // The toggled state is not trusted: the caller reads the real state afresh the next time.
     connect(login, &QAction::triggered, this, [this, openAtLogin] { emit openAtLoginToggled(!openAtLogin); });
     addSeparator();

@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QPalette>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +30,8 @@ QAction *item(const QMenu &menu, const QString &text)
 }
 
 const QString LoginItem = u"Open at Login"_s;
+// Where a menu item's check box stands, before its text.
+constexpr int CheckColumnWidth = 26;
 
 } // namespace
 
@@ -39,6 +43,8 @@ private slots:
     void initTestCase();
     void items_showTitleVerbatimAndCallTheirActions();
     void secondaryClick_opensMenuFromCurrentState();
+    void loginCheckBox_standsOutInLightAndDarkThemes_data();
+    void loginCheckBox_standsOutInLightAndDarkThemes();
 
 private:
     QTemporaryDir m_home;
@@ -104,6 +110,40 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
     QVERIFY(menu);
     QVERIFY(item(*menu, u"Rename \u201CWork\u201D\u2026"_s));
     QVERIFY(item(*menu, LoginItem)->isChecked());
+}
+
+void PanelMenuTest::loginCheckBox_standsOutInLightAndDarkThemes_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("checked");
+    // A dark theme's colours as the desktop hands them to Qt: dark window and base, light text.
+    QPalette dark(QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
+    for (const QPalette::ColorRole role : { QPalette::Text, QPalette::WindowText, QPalette::ButtonText })
+        dark.setColor(role, QColor(0xee, 0xee, 0xee));
+    QTest::newRow("light, off") << QApplication::style()->standardPalette() << false;
+    QTest::newRow("light, on") << QApplication::style()->standardPalette() << true;
+    QTest::newRow("dark, off") << dark << false;
+    QTest::newRow("dark, on") << dark << true;
+}
+
+void PanelMenuTest::loginCheckBox_standsOutInLightAndDarkThemes()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, checked);
+    PanelMenu menu(u"Today's Goals"_s, checked);
+    menu.setPalette(palette);
+    menu.resize(menu.sizeHint());
+    const QImage image = menu.grab().toImage();
+    const QRect row = menu.actionGeometry(item(menu, LoginItem));
+    const QColor background = image.pixelColor(row.right() - 4, row.center().y());
+    // The box lies left of the item's text; enough of it must stand out from the menu, as text does.
+    int inked = 0;
+    for (int x = row.left(); x < row.left() + CheckColumnWidth; ++x) {
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            inked += qAbs(image.pixelColor(x, y).lightnessF() - background.lightnessF()) > 0.3;
+    }
+    QVERIFY2(inked >= 50, qPrintable(u"%1 contrasting pixels"_s.arg(inked)));
 }
 
 QTEST_MAIN(PanelMenuTest)
