@@ -80,7 +80,7 @@ void benchmark(const QString &parent, int count)
     QList<TodoItem> theirs = store.todos();
     theirs[theirs.size() / 2].text = QStringLiteral("Edited elsewhere");
     theirs[theirs.size() / 2].modifiedAt = QDateTime::currentDateTimeUtc().addDays(1);
-    const GoalsMerge::Other other { theirs, GoalsMerge::idsOf(theirs), QDateTime::currentDateTimeUtc() };
+    const GoalsMerge::Other other { theirs, store.todos(), QDateTime::currentDateTimeUtc() };
     std::printf("  merge %8.1f", medianMicroseconds([&] { GoalsMerge::merge(store.todos(), other, {}); }));
     // What the panel does per outside change: read, merge and, since its list differed, write back.
     std::printf("  outside change %8.1f", medianMicroseconds([&] {

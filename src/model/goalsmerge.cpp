@@ -24,6 +24,28 @@ bool sameGoal(const TodoItem &a, const TodoItem &b)
         && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt;
 }
 
+// Whether a goal reads as it did, its place aside: the panel renumbers goals around every move and deletion
+// without stamping them, and each side's place is taken from its order of the list anyway.
+bool sameValues(const TodoItem &a, const TodoItem &b)
+{
+    return a.text == b.text && a.completed == b.completed && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt;
+}
+
+enum class Winner { Panel, Other, Neither };
+
+// The later change wins. Times tie where another program edited the goal and left its time alone, as text
+// editors and scripts do: the panel stamps each change of its own, so the goal still as the panel last saw it
+// here and different there was edited there. A base is not the other side's ancestor (a sync tool delivers
+// another computer's version), so it only breaks ties.
+Winner winnerOf(const TodoItem &mine, const TodoItem &theirs, const TodoItem *base)
+{
+    if (lastChange(mine) != lastChange(theirs))
+        return lastChange(mine) > lastChange(theirs) ? Winner::Panel : Winner::Other;
+    if (base && sameValues(mine, *base) && !sameValues(theirs, *base))
+        return Winner::Other;
+    return Winner::Neither;
+}
+
 } // namespace
 
 namespace GoalsMerge
@@ -34,6 +56,15 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
     QSet<QUuid> listedTwice;
     const QHash<QUuid, qsizetype> inPanel = firstIndexById(panel, listedTwice);
     const QHash<QUuid, qsizetype> inOther = firstIndexById(other.todos, listedTwice);
+    QSet<QUuid> listedTwiceInBase;
+    const QHash<QUuid, qsizetype> inBase
+        = other.base ? firstIndexById(*other.base, listedTwiceInBase) : QHash<QUuid, qsizetype>();
+    const auto baseOf = [&](const QUuid &id) -> const TodoItem * {
+        const auto there = inBase.constFind(id);
+        return there == inBase.cend() ? nullptr : &other.base->at(*there);
+    };
+    // Who won each goal held on both sides; a goal listed twice counts once, by its first listing.
+    QHash<QUuid, Winner> winners;
 
     // The panel's goals that take their place from the panel: its own additions and its later changes, which
     // may be moves. A goal listed twice counts once, by its first listing.
@@ -42,9 +73,13 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
     for (const TodoItem &item : panel) {
         const auto there = inOther.constFind(item.id);
         if (there != inOther.cend()) {
-            if (lastChange(item) > lastChange(other.todos.at(*there)))
+            if (winners.contains(item.id))
+                continue;
+            const Winner winner = winnerOf(panel.at(inPanel.value(item.id)), other.todos.at(*there), baseOf(item.id));
+            winners.insert(item.id, winner);
+            if (winner == Winner::Panel)
                 placedByPanel.insert(item.id);
-        } else if (other.base && other.base->contains(item.id) && !(lastChange(item) > other.modified)) {
+        } else if (baseOf(item.id) && !(lastChange(item) > other.modified)) {
             dropped.insert(item.id);
         } else {
             placedByPanel.insert(item.id);
@@ -83,8 +118,9 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
             if (placed.contains(item.id))
                 continue;
             placed.insert(item.id);
-            // On a tie the panel's values stay, at the other side's place; every listing of the goal with them.
-            const bool otherWins = lastChange(item) > lastChange(panel.at(*here));
+            // Where neither won the panel's values stay, at the other side's place; every listing of the goal
+            // with them.
+            const bool otherWins = winners.value(item.id) == Winner::Other;
             const QList<TodoItem> &side = otherWins ? other.todos : panel;
             if (!listedTwice.contains(item.id)) {
                 merged.append(side.at(otherWins ? i : *here));
@@ -101,8 +137,9 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
             merged.append(panel.at(j));
     }
 
-    const bool ascending = std::is_sorted(
-        merged.cbegin(), merged.cend(), [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
+    const bool ascending = std::adjacent_find(merged.cbegin(), merged.cend(), [](const TodoItem &a, const TodoItem &b) {
+        return a.order >= b.order;
+    }) == merged.cend();
     if (!ascending) {
         for (qsizetype i = 0; i < merged.size(); ++i)
             merged[i].order = i;
@@ -113,15 +150,6 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
 bool sameGoals(const QList<TodoItem> &a, const QList<TodoItem> &b)
 {
     return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(), sameGoal);
-}
-
-QSet<QUuid> idsOf(const QList<TodoItem> &todos)
-{
-    QSet<QUuid> ids;
-    ids.reserve(todos.size());
-    for (const TodoItem &item : todos)
-        ids.insert(item.id);
-    return ids;
 }
 
 } // namespace GoalsMerge

@@ -108,7 +108,7 @@ void TodoStore::load()
     std::optional<GoalsFile::ReadFile> file = readGoalsFile(*m_fileURL);
     if (file) {
         m_lastSeen = signature;
-        m_base = GoalsMerge::idsOf(file->todos);
+        m_base = file->todos;
         m_fileIsUnreadable = file->repaired;
     } else {
         // Not goals at all: the last good version of an earlier day rather than an empty list.
@@ -173,7 +173,7 @@ bool TodoStore::takeOutsideChange()
     }
     m_lastSeen = signature;
     m_fileIsUnreadable = file->repaired;
-    QSet<QUuid> read = GoalsMerge::idsOf(file->todos);
+    QList<TodoItem> read = file->todos;
     const QDateTime written = QDateTime::fromMSecsSinceEpoch(signature.modifiedNs / 1'000'000, Qt::UTC);
     setTodos(GoalsMerge::merge(
         m_todos, { sortedByOrder(std::move(file->todos)), std::move(m_base), written }, m_history.deletions()));
@@ -366,7 +366,7 @@ void TodoStore::writeFile()
     if (const std::optional<QString> failure = DiskFile::replaceAtomically(*m_fileURL, m_saveBuffer))
         return setSaveFailure(tr("cannot write the goals file %1: %2").arg(*m_fileURL, *failure));
     m_lastSeen = DiskFile::signatureOf(*m_fileURL);
-    m_base = GoalsMerge::idsOf(m_todos);
+    m_base = m_todos;
     if (m_watcher)
         m_watcher->rewatch();
     setSaveFailure(QString());

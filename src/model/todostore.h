@@ -88,7 +88,7 @@ private:
     GoalsFileWatcher *m_watcher = nullptr;
     // The version of the goals file the panel last read or wrote, and the goals in it.
     DiskFile::Signature m_lastSeen;
-    QSet<QUuid> m_base;
+    QList<TodoItem> m_base;
     // Kept between saves so that each save reuses the memory of the last.
     QByteArray m_saveBuffer;
 };
