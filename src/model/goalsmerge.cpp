@@ -31,6 +31,12 @@ bool sameValues(const TodoItem &a, const TodoItem &b)
     return a.text == b.text && a.completed == b.completed && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt;
 }
 
+// The same on both computers for any two goals: by creation, then by id.
+bool madeBefore(const TodoItem &a, const TodoItem &b)
+{
+    return a.createdAt != b.createdAt ? a.createdAt < b.createdAt : a.id < b.id;
+}
+
 enum class Winner { Panel, Other, Neither };
 
 // The later change wins. Times tie where another program edited the goal and left its time alone, as text
@@ -103,8 +109,18 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
 
     QList<TodoItem> merged;
     merged.reserve(panel.size() + other.todos.size());
-    for (qsizetype i : std::as_const(front))
-        merged.append(panel.at(i));
+    // A chain meets the goals that only the other side holds after the same goal (both sides added there
+    // while apart): they interleave by when each goal was made, so that both computers arrive at one order.
+    QList<qsizetype> pending = front;
+    qsizetype next = 0;
+    const auto placeMadeBefore = [&](const TodoItem *goal) {
+        for (; next < pending.size(); ++next) {
+            const TodoItem &mine = panel.at(pending.at(next));
+            if (goal && !madeBefore(mine, *goal))
+                break;
+            merged.append(mine);
+        }
+    };
     QSet<QUuid> placed;
     for (qsizetype i = 0; i < other.todos.size(); ++i) {
         const TodoItem &item = other.todos.at(i);
@@ -113,11 +129,11 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
             const auto deleted = deletions.constFind(item.id);
             if (deleted != deletions.cend() && *deleted >= lastChange(item))
                 continue;
+            placeMadeBefore(&item);
             merged.append(item);
-        } else if (!placedByPanel.contains(item.id)) {
-            if (placed.contains(item.id))
-                continue;
+        } else if (!placedByPanel.contains(item.id) && !placed.contains(item.id)) {
             placed.insert(item.id);
+            placeMadeBefore(nullptr);
             // Where neither won the panel's values stay, at the other side's place; every listing of the goal
             // with them.
             const bool otherWins = winners.value(item.id) == Winner::Other;
@@ -130,12 +146,11 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
                         merged.append(listed);
                 }
             }
-        } else {
-            continue;
+            pending = after.value(item.id);
+            next = 0;
         }
-        for (qsizetype j : after.value(item.id))
-            merged.append(panel.at(j));
     }
+    placeMadeBefore(nullptr);
 
     const bool ascending = std::adjacent_find(merged.cbegin(), merged.cend(), [](const TodoItem &a, const TodoItem &b) {
         return a.order >= b.order;

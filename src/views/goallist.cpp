@@ -321,9 +321,33 @@ QList<std::pair<QUuid, int>> GoalList::layoutRows(int width, int shownHeight)
     // Rows that moved in an animated change start from where they were drawn and spring to their new place.
     m_slide->start(m_rowTops);
     placeRows();
+    restackRows();
     if (created)
         emit rowsCreated();
     return heights;
+}
+
+void GoalList::restackRows()
+{
+    QList<TodoRowView *> listed;
+    listed.reserve(m_rows.size());
+    for (const QUuid &id : std::as_const(m_order)) {
+        if (TodoRowView *row = m_rows.value(id))
+            listed.append(row);
+    }
+    QList<TodoRowView *> stacked;
+    stacked.reserve(listed.size());
+    for (QObject *child : children()) {
+        auto *row = qobject_cast<TodoRowView *>(child);
+        if (row && m_rows.value(row->todo().id) == row)
+            stacked.append(row);
+    }
+    if (stacked == listed)
+        return;
+    for (TodoRowView *row : std::as_const(listed))
+        row->raise();
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
 }
 
 void GoalList::placeRows()

@@ -114,6 +114,9 @@ private:
     bool lacksWantedRows() const;
     qsizetype focusedIndex() const;
     void placeRows();
+    // A screen reader reads the rows in their order among the list's children: a goal moved, or a row made
+    // later for a goal higher up, would be heard out of place.
+    void restackRows();
     // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
     // The goal listed next to `id` that keeps the focus when `id` goes away.

@@ -21,14 +21,15 @@ QDateTime at(int minute)
     return Start.addSecs(minute * 60);
 }
 
-// "Ax@3 B@1": a goal per word, its id the first letter, its text the word before '@', last changed at that
-// minute; orders follow the words.
+// "Ax@3 B@1": a goal per word, its id the first letter, its text the word before '@', made and last changed
+// at that minute; orders follow the words.
 QList<TodoItem> goals(const QString &words)
 {
     QList<TodoItem> todos;
     for (const QString &word : words.split(u' ', Qt::SkipEmptyParts)) {
         const QString text = word.section(u'@', 0, 0);
-        todos.append({ idOf(text.at(0)), text, false, todos.size(), Start, at(word.section(u'@', 1).toInt()) });
+        const QDateTime changed = at(word.section(u'@', 1).toInt());
+        todos.append({ idOf(text.at(0)), text, false, todos.size(), changed, changed });
     }
     return todos;
 }
@@ -85,6 +86,10 @@ void GoalsMergeTest::merge_keepsEverySidesChange_data()
                                 << "A@1 O@3"
                                 << "A@1"
                                 << "" << 3 << "A P O";
+    QTest::newRow("both added, as the other computer merges it") << "A@1 O@3"
+                                                                 << "A@1 P@2"
+                                                                 << "A@1"
+                                                                 << "" << 3 << "A P O";
     QTest::newRow("deleted there") << "A@1 B@1 C@1"
                                    << "A@1 C@1"
                                    << "A@1 B@1 C@1"
