@@ -1,5 +1,7 @@
 #include "appdelegate.h"
 
+#include "logging.h"
+
 #include "app/intake/intakemodule.h"
 #include "app/intake/singleinstance.h"
 #include "app/panel/keyablepanel.h"
@@ -265,7 +267,7 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
             this, &error);
     }
     if (!error.isEmpty())
-        qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
+        qCWarning(lcMirel, "cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
 }
 
 IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
