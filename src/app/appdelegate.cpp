@@ -15,7 +15,6 @@
 #include "views/panelmenu.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -31,16 +30,6 @@ namespace
 constexpr int SnapDurationMs = 250;
 constexpr int ServicesFallbackDelayMs = 2000;
 
-// The callbacks handed to the views and the panel hold the delegate weakly: once it is gone they do nothing.
-template<typename... Args>
-std::function<void(Args...)> weakly(AppDelegate *delegate, void (AppDelegate::*operation)(Args...))
-{
-    return [self = QPointer<AppDelegate>(delegate), operation](Args... args) {
-        if (self)
-            (self.data()->*operation)(args...);
-    };
-}
-
 } // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
@@ -48,7 +37,11 @@ AppDelegate::AppDelegate(QObject *parent)
 {
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    // The content's callbacks reach the delegate, which has to be whole while the panel and its content go.
+    m_panel.reset();
+}
 
 void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 {
@@ -93,8 +86,10 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     // Mapped before the content is built: the window manager takes the window on while the fonts load, and
     // the first frame, content and all, is painted once the event loop runs.
     m_panel->orderFront();
-    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
-        weakly(this, &AppDelegate::panelDragEnded), weakly(this, &AppDelegate::resizePanel));
+    // The content connects these with itself as the context, and it lives inside the panel the delegate owns.
+    auto *content = new ContentView(
+        m_todoStore, m_defaults, [this](QPointF pointer) { panelDragChanged(pointer); }, [this] { panelDragEnded(); },
+        [this](QSizeF size) { resizePanel(size); });
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);
