@@ -6,7 +6,7 @@
 #include "app/intake/singleinstance.h"
 #include "app/panel/keyablepanel.h"
 #include "app/panel/screenshotbackdrop.h"
-#include "app/panel/x11platform.h"
+#include "app/x11/x11platform.h"
 #include "model/todostore.h"
 #include "openatlogin.h"
 #include "quitguard.h"

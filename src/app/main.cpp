@@ -1,7 +1,7 @@
 #include "app/intake/intakemodule.h"
 #include "app/intake/sendcommand.h"
 #include "app/intake/singleinstance.h"
-#include "app/panel/x11platform.h"
+#include "app/x11/x11platform.h"
 #include "appdelegate.h"
 #include "commandlineinfo.h"
 #include "fontconfigwarmup.h"
