@@ -118,13 +118,13 @@ void AppDelegate::watchScreens()
 
 std::optional<QRectF> AppDelegate::savedPanelFrame() const
 {
-    return PanelGeometry::savedPanelFrame(*m_defaults);
+    return PanelGeometry::savedPanelFrame(*m_defaults, PanelGeometry::ScreenSpace::current());
 }
 
 void AppDelegate::savePanelFrame()
 {
     if (m_panel)
-        PanelGeometry::savePanelFrame(*m_defaults, panelFrame());
+        PanelGeometry::savePanelFrame(*m_defaults, panelFrame(), PanelGeometry::ScreenSpace::current());
 }
 
 void AppDelegate::panelDragChanged(QPointF globalPosition)
@@ -132,11 +132,10 @@ void AppDelegate::panelDragChanged(QPointF globalPosition)
     if (!m_panel)
         return;
     stopSnapAnimation();
-    const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(globalPosition);
     QRectF frame = panelFrame();
     if (!m_dragStart)
-        m_dragStart = PanelGeometry::DragStart { pointer, QPointF(frame.x(), frame.y()) };
-    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, pointer));
+        m_dragStart = PanelGeometry::DragStart { globalPosition, frame.topLeft() };
+    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, globalPosition));
     setPanelFrame(frame);
 }
 
@@ -157,7 +156,7 @@ void AppDelegate::resizePanel(QSizeF size)
         if (m_panel->geometry() != m_contentSizedGeometry)
             m_placedFrame = panelFrame();
         const QRectF frame = PanelGeometry::resizedPanelFrame(m_placedFrame, size, PanelGeometry::currentScreens());
-        m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+        m_panel->setFrameFromContent(PanelGeometry::toPixels(frame));
         m_contentSizedGeometry = m_panel->geometry();
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target
@@ -202,7 +201,7 @@ void AppDelegate::snapPanelToScreenEdges()
         connect(m_snapAnimation, &QVariantAnimation::finished, this, &AppDelegate::savePanelFrame);
     }
     m_snapAnimation->setStartValue(m_panel->geometry().topLeft());
-    m_snapAnimation->setEndValue(PanelGeometry::ScreenSpace::current().toQtPixels(*target).topLeft());
+    m_snapAnimation->setEndValue(PanelGeometry::toPixels(*target).topLeft());
     m_snapAnimation->start();
 }
 
@@ -217,12 +216,12 @@ void AppDelegate::makeScreenshotBackdrop()
 
 QRectF AppDelegate::panelFrame() const
 {
-    return PanelGeometry::ScreenSpace::current().toStored(QRectF(m_panel->geometry()));
+    return QRectF(m_panel->geometry());
 }
 
 void AppDelegate::setPanelFrame(const QRectF &frame)
 {
-    m_panel->setGeometry(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+    m_panel->setGeometry(PanelGeometry::toPixels(frame));
 }
 
 void AppDelegate::stopSnapAnimation()
