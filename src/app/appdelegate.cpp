@@ -1,10 +1,12 @@
 #include "appdelegate.h"
 
+#include "logging.h"
+
 #include "app/intake/intakemodule.h"
 #include "app/intake/singleinstance.h"
 #include "app/panel/keyablepanel.h"
 #include "app/panel/screenshotbackdrop.h"
-#include "app/panel/x11platform.h"
+#include "app/x11/x11platform.h"
 #include "model/todostore.h"
 #include "openatlogin.h"
 #include "quitguard.h"
@@ -13,7 +15,6 @@
 #include "views/panelmenu.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -29,16 +30,6 @@ namespace
 constexpr int SnapDurationMs = 250;
 constexpr int ServicesFallbackDelayMs = 2000;
 
-// The callbacks handed to the views and the panel hold the delegate weakly: once it is gone they do nothing.
-template<typename... Args>
-std::function<void(Args...)> weakly(AppDelegate *delegate, void (AppDelegate::*operation)(Args...))
-{
-    return [self = QPointer<AppDelegate>(delegate), operation](Args... args) {
-        if (self)
-            (self.data()->*operation)(args...);
-    };
-}
-
 } // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
@@ -46,7 +37,11 @@ AppDelegate::AppDelegate(QObject *parent)
 {
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    // The content's callbacks reach the delegate, which has to be whole while the panel and its content go.
+    m_panel.reset();
+}
 
 void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 {
@@ -91,8 +86,10 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     // Mapped before the content is built: the window manager takes the window on while the fonts load, and
     // the first frame, content and all, is painted once the event loop runs.
     m_panel->orderFront();
-    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
-        weakly(this, &AppDelegate::panelDragEnded), weakly(this, &AppDelegate::resizePanel));
+    // The content connects these with itself as the context, and it lives inside the panel the delegate owns.
+    auto *content = new ContentView(
+        m_todoStore, m_defaults, [this](QPointF pointer) { panelDragChanged(pointer); }, [this] { panelDragEnded(); },
+        [this](QSizeF size) { resizePanel(size); });
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);
@@ -121,13 +118,13 @@ void AppDelegate::watchScreens()
 
 std::optional<QRectF> AppDelegate::savedPanelFrame() const
 {
-    return PanelGeometry::savedPanelFrame(*m_defaults);
+    return PanelGeometry::savedPanelFrame(*m_defaults, PanelGeometry::ScreenSpace::current());
 }
 
 void AppDelegate::savePanelFrame()
 {
     if (m_panel)
-        PanelGeometry::savePanelFrame(*m_defaults, panelFrame());
+        PanelGeometry::savePanelFrame(*m_defaults, panelFrame(), PanelGeometry::ScreenSpace::current());
 }
 
 void AppDelegate::panelDragChanged(QPointF globalPosition)
@@ -135,11 +132,10 @@ void AppDelegate::panelDragChanged(QPointF globalPosition)
     if (!m_panel)
         return;
     stopSnapAnimation();
-    const QPointF pointer = PanelGeometry::ScreenSpace::current().toStored(globalPosition);
     QRectF frame = panelFrame();
     if (!m_dragStart)
-        m_dragStart = PanelGeometry::DragStart { pointer, QPointF(frame.x(), frame.y()) };
-    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, pointer));
+        m_dragStart = PanelGeometry::DragStart { globalPosition, frame.topLeft() };
+    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, globalPosition));
     setPanelFrame(frame);
 }
 
@@ -160,7 +156,7 @@ void AppDelegate::resizePanel(QSizeF size)
         if (m_panel->geometry() != m_contentSizedGeometry)
             m_placedFrame = panelFrame();
         const QRectF frame = PanelGeometry::resizedPanelFrame(m_placedFrame, size, PanelGeometry::currentScreens());
-        m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+        m_panel->setFrameFromContent(PanelGeometry::toPixels(frame));
         m_contentSizedGeometry = m_panel->geometry();
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target
@@ -205,7 +201,7 @@ void AppDelegate::snapPanelToScreenEdges()
         connect(m_snapAnimation, &QVariantAnimation::finished, this, &AppDelegate::savePanelFrame);
     }
     m_snapAnimation->setStartValue(m_panel->geometry().topLeft());
-    m_snapAnimation->setEndValue(PanelGeometry::ScreenSpace::current().toQtPixels(*target).topLeft());
+    m_snapAnimation->setEndValue(PanelGeometry::toPixels(*target).topLeft());
     m_snapAnimation->start();
 }
 
@@ -220,12 +216,12 @@ void AppDelegate::makeScreenshotBackdrop()
 
 QRectF AppDelegate::panelFrame() const
 {
-    return PanelGeometry::ScreenSpace::current().toStored(QRectF(m_panel->geometry()));
+    return QRectF(m_panel->geometry());
 }
 
 void AppDelegate::setPanelFrame(const QRectF &frame)
 {
-    m_panel->setGeometry(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+    m_panel->setGeometry(PanelGeometry::toPixels(frame));
 }
 
 void AppDelegate::stopSnapAnimation()
@@ -265,7 +261,7 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
             this, &error);
     }
     if (!error.isEmpty())
-        qWarning("mirel: cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
+        qCWarning(lcMirel, "cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
 }
 
 IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)

@@ -36,8 +36,8 @@ public:
     QSettings *defaults() const { return m_defaults; }
     KeyablePanel *panel() const { return m_panel.get(); }
 
-    // The panel's placement. Frames are in the stored convention of PanelGeometry: points, origin at the
-    // bottom-left of the primary screen, y growing upward.
+    // The panel's placement, in Qt's screen coordinates like every frame here; only the preferences keep
+    // another convention, which PanelGeometry turns into these as it reads them.
     std::optional<QRectF> savedPanelFrame() const;
     void savePanelFrame();
     // The header is dragged and the pointer is at `globalPosition`, in Qt's screen coordinates.

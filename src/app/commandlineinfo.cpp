@@ -14,7 +14,6 @@ namespace
 
 constexpr QStringView HelpArguments[] = { u"--help", u"-h" };
 constexpr QStringView VersionArguments[] = { u"--version", u"-v" };
-constexpr QStringView EndOfSwitches = u"--";
 constexpr QStringView ModeArguments[] = { UiTestingArgument, ScreenshotBackdropArgument };
 constexpr QStringView CommandArguments[] = { SendArgument, SendSelectionArgument, NewGoalArgument };
 

@@ -16,6 +16,8 @@ struct LaunchOptions final {
 
 inline constexpr char16_t UiTestingArgument[] = u"--ui-testing";
 inline constexpr char16_t ScreenshotBackdropArgument[] = u"--screenshot-backdrop";
+// After it every argument is text, even one that looks like a switch.
+inline constexpr char16_t EndOfSwitches[] = u"--";
 inline constexpr char UiTestGoalsVariable[] = "UITEST_GOALS";
 // The preferences suite of UI-testing runs, emptied at each such start.
 inline constexpr char16_t UiTestingSuiteName[] = u"mirel-uitests";

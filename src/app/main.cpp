@@ -1,15 +1,15 @@
 #include "app/intake/intakemodule.h"
 #include "app/intake/sendcommand.h"
 #include "app/intake/singleinstance.h"
-#include "app/panel/x11platform.h"
+#include "app/x11/x11platform.h"
 #include "appdelegate.h"
 #include "commandlineinfo.h"
 #include "fontconfigwarmup.h"
+#include "logging.h"
 #include "runtimefolder.h"
 #include "translations.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <cstdio>
 #include <vector>
@@ -27,10 +27,8 @@ const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const c
     const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
     if (!intake) {
         // Only to translate the message; otherwise the module makes its own application object.
-        const QCoreApplication app(argc, argv);
-        const Translations translations(QLocale().uiLanguages());
-        std::fprintf(
-            stderr, "mirel: %s: %s\n", qPrintable(QCoreApplication::translate("main", what)), qPrintable(error));
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
+        qCWarning(lcMirel, "%s: %s", qPrintable(QCoreApplication::translate("main", what)), qPrintable(error));
     }
     return intake;
 }
@@ -47,8 +45,7 @@ int main(int argc, char *argv[])
     if (const CommandLineInfo::Request request = CommandLineInfo::requestIn(arguments);
         request != CommandLineInfo::Request::None) {
         // A core application object opens no display; the translations need one.
-        const QCoreApplication app(argc, argv);
-        const Translations translations(QLocale().uiLanguages());
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
         if (request == CommandLineInfo::Request::Misuse) {
             std::fputs(qPrintable(CommandLineInfo::misuseText(arguments)), stderr);
             return ExitMisuse;
@@ -87,12 +84,11 @@ int main(int argc, char *argv[])
     }
 
     FontconfigWarmUp fontconfig;
-    QApplication app(argc, argv);
+    const TranslatedApplication<QApplication> app(argc, argv);
     fontconfig.wait();
     QApplication::setOrganizationName(QStringLiteral("Mirel"));
     QApplication::setApplicationName(QStringLiteral("Mirel"));
     QApplication::setQuitOnLastWindowClosed(false);
-    const Translations translations(QLocale().uiLanguages());
 
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(

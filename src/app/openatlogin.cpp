@@ -1,13 +1,13 @@
 #include "openatlogin.h"
 
+#include "logging.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-
-#include <cstdio>
 
 #include <syslog.h>
 
@@ -70,7 +70,7 @@ void logChangeFailure(const QString &description)
     line.replace(u'\n', u' ').replace(u'\r', u' ');
     const QByteArray bytes = line.toUtf8();
     syslog(LOG_USER | LOG_ERR, "%s", bytes.constData());
-    std::fprintf(stderr, "%s\n", bytes.constData());
+    qCWarning(lcMirel, "%s", bytes.constData());
 }
 
 } // namespace

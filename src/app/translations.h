@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QStringList>
 #include <QTranslator>
 
@@ -21,4 +22,22 @@ private:
     QTranslator m_own;
     QTranslator m_qt;
     QString m_language;
+};
+
+// An application object of type App that speaks the user's language for as long as it lives: the pair every
+// run of the program starts with, whatever it needs of a display.
+template<typename App> class TranslatedApplication final
+{
+    Q_DISABLE_COPY_MOVE(TranslatedApplication)
+
+public:
+    TranslatedApplication(int &argc, char **argv)
+        : m_app(argc, argv)
+    {
+    }
+
+private:
+    App m_app;
+    // After the application object, which it installs itself on.
+    const Translations m_translations { QLocale().uiLanguages() };
 };

@@ -20,9 +20,9 @@ namespace
 class ShownChildrenAccessible final : public QAccessibleWidget
 {
 public:
-    ShownChildrenAccessible(QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced)
+    ShownChildrenAccessible(QWidget *widget, QAccessible::Role role, AnnouncedChild announced)
         : QAccessibleWidget(widget, role)
-        , m_announced(std::move(announced))
+        , m_announced(announced)
     {
     }
 
@@ -52,7 +52,7 @@ private:
         return shown;
     }
 
-    std::function<bool(const QWidget *)> m_announced;
+    AnnouncedChild m_announced = nullptr;
 };
 
 class CheckboxAccessible final : public QAccessibleWidget
@@ -96,23 +96,22 @@ QAccessibleInterface *panelAccessible(const QString &, QObject *object)
     if (auto *checkbox = qobject_cast<Checkbox *>(object))
         return new CheckboxAccessible(checkbox);
     if (qobject_cast<GoalList *>(object))
-        return new ShownChildrenAccessible(widget, QAccessible::List, {});
+        return new ShownChildrenAccessible(widget, QAccessible::List, nullptr);
     if (qobject_cast<TodoRowView *>(object))
-        return new ShownChildrenAccessible(widget, QAccessible::ListItem, {});
+        return new ShownChildrenAccessible(widget, QAccessible::ListItem, nullptr);
     if (qobject_cast<WrappedText *>(object) || qobject_cast<CountLabel *>(object))
         return new QAccessibleWidget(widget, QAccessible::StaticText);
     if (qobject_cast<ContentView *>(object) || qobject_cast<PanelHeader *>(object) || qobject_cast<AddArea *>(object)
         || qobject_cast<GoalRow *>(object))
-        return new ShownChildrenAccessible(widget, QAccessible::Grouping, {});
+        return new ShownChildrenAccessible(widget, QAccessible::Grouping, nullptr);
     return nullptr;
 }
 
 } // namespace
 
-QAccessibleInterface *shownChildrenAccessible(
-    QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced)
+QAccessibleInterface *shownChildrenAccessible(QWidget *widget, QAccessible::Role role, AnnouncedChild announced)
 {
-    return new ShownChildrenAccessible(widget, role, std::move(announced));
+    return new ShownChildrenAccessible(widget, role, announced);
 }
 
 void installPanelAccessibility()

@@ -2,8 +2,6 @@
 
 #include <QAccessible>
 
-#include <functional>
-
 class QWidget;
 
 // Teaches the accessibility bridge what the panel's own widgets are: each goal's checkbox a check box with
@@ -11,7 +9,10 @@ class QWidget;
 // that announce only the children shown. Safe to call more than once.
 void installPanelAccessibility();
 
+// Whether a container announces one of its children shown.
+using AnnouncedChild = bool (*)(const QWidget *child);
+
 // The accessible face of a container that announces only its children shown and, when `announced` is given,
 // accepted by it; for factories of widgets outside these views.
 QAccessibleInterface *shownChildrenAccessible(
-    QWidget *widget, QAccessible::Role role, std::function<bool(const QWidget *)> announced = {});
+    QWidget *widget, QAccessible::Role role, AnnouncedChild announced = nullptr);

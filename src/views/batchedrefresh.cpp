@@ -15,10 +15,3 @@ void BatchedRefresh::schedule()
         },
         Qt::QueuedConnection);
 }
-
-void BatchedRefresh::withListSpring(const std::function<void()> &operation)
-{
-    m_isListSpringing = true;
-    operation();
-    m_isListSpringing = false;
-}

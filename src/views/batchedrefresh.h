@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 // Store changes come in bursts (text from another program arrives as one add per line). A burst is shown in one
 // refresh on the next turn of the event loop, so its cost grows with the goals, not their square. The refresh is
 // animated when any change in the burst came from an operation run on the list spring.
@@ -17,7 +15,12 @@ public:
 
     void schedule();
     // Runs a store operation whose effect on the list springs into place.
-    void withListSpring(const std::function<void()> &operation);
+    template<typename Operation> void withListSpring(Operation &&operation)
+    {
+        m_isListSpringing = true;
+        operation();
+        m_isListSpringing = false;
+    }
 
 signals:
     void due(bool animated);

@@ -14,7 +14,6 @@ namespace
 {
 
 constexpr int Padding = 6;
-constexpr int MinimumHeaderHeight = 30;
 // Heights settle well within these; a row still growing after them is placed on the next layout.
 constexpr int MaximumPasses = 4;
 
@@ -95,7 +94,7 @@ void ContentLayout::placeOnce()
     const int innerWidth = width - 2 * Padding;
     int y = Padding;
 
-    const int headerHeight = std::max(MinimumHeaderHeight, m_header->heightForWidth(innerWidth));
+    const int headerHeight = m_header->heightForWidth(innerWidth);
     m_header->setGeometry(Padding, y, innerWidth, headerHeight);
     y += headerHeight;
 
@@ -107,8 +106,7 @@ void ContentLayout::placeOnce()
         // The most of the list the window can show. Before the window has sized the view nothing is shown or
         // reported, so no row is made for it.
         const int room = m_hasBeenSized ? m_view->height() - y - addHeight - Padding : 0;
-        for (const auto &[id, height] : m_list->layoutRows(innerWidth, std::max(0, room)))
-            m_rowHeights.insert(id, height);
+        m_list->layoutRows(innerWidth, std::max(0, room));
         listHeight = m_list->listHeight();
     }
     m_wantedSize = QSize(width, y + listHeight + addHeight + Padding);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -36,8 +35,6 @@ public:
     void viewResized();
 
     QRect contentRect() const { return m_contentRect; }
-    // The last measured height of every goal row seen this run, by goal id.
-    const QHash<QUuid, qreal> &rowHeights() const { return m_rowHeights; }
 
 signals:
     // The size of the whole content, also when the window is too short to show all of the list.
@@ -55,7 +52,6 @@ private:
     QScrollArea *m_listScroll = nullptr;
     AddArea *m_addArea = nullptr;
     QList<QUuid> m_goals;
-    QHash<QUuid, qreal> m_rowHeights;
 
     QRect m_contentRect;
     QSize m_wantedSize;

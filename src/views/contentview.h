@@ -37,9 +37,6 @@ public:
 
     bool isRenaming() const { return m_rename->isOpen(); }
     bool isAddingNew() const { return m_newGoal->isOpen(); }
-    bool isHovering() const { return m_hover->isHovering(); }
-    // The last measured height of every goal row seen this run, by goal id.
-    const QHash<QUuid, qreal> &rowHeights() const { return m_layout->rowHeights(); }
     // The rounded background in widget coordinates.
     QPainterPath backgroundShape() const;
 

@@ -1,6 +1,7 @@
 #include "goallist.h"
 
 #include "rowreordergesture.h"
+#include "rows/goalrow.h"
 #include "rows/hierarchicalcolors.h"
 #include "rows/todorowview.h"
 #include "rowslide.h"
@@ -22,7 +23,7 @@ constexpr int RowAreaInset = 8;
 constexpr int RowOverhang = 8;
 
 // What a goal counts for until its row has been measured: a row of one line.
-constexpr int UnmeasuredRowHeight = 28;
+constexpr int UnmeasuredRowHeight = GoalRow::MinimumHeight;
 // Rows are made this far beyond the part of the list on screen, so that a small scroll finds them ready.
 constexpr int RowReach = 2 * UnmeasuredRowHeight;
 
@@ -53,11 +54,6 @@ void GoalList::accessibilityActiveChanged(bool active)
 {
     if (active)
         emit layoutWanted();
-}
-
-bool GoalList::isReordering() const
-{
-    return m_reorder->isDragging();
 }
 
 void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
@@ -111,6 +107,7 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
     }
     m_todos = todos;
     m_order = std::move(order);
+    updateReorderSpans();
     if (focusAfterRemoval)
         materialize(m_order.indexOf(*focusAfterRemoval))->focusTarget()->setFocus(Qt::TabFocusReason);
     else if (removedFocus)
@@ -260,7 +257,7 @@ TodoRowView *GoalList::createRow(const TodoItem &todo)
     // Keys reach a goal through its checkbox or its delete glyph.
     row->focusTarget()->installEventFilter(this);
     row->deleteButton()->installEventFilter(this);
-    m_reorder->watch(row);
+    m_reorder->watch(row, todo.id);
     // Sized now, so that showing it does not measure it once more: the next layout measures and places it.
     row->resize(m_rowWidth, 0);
     row->show();
@@ -281,7 +278,7 @@ void GoalList::setHoverFade(qreal fade)
         row->setHoverFade(fade);
 }
 
-QList<std::pair<QUuid, int>> GoalList::layoutRows(int width, int shownHeight)
+void GoalList::layoutRows(int width, int shownHeight)
 {
     m_rowWidth = width - 2 * (RowAreaInset - RowOverhang);
     m_shownHeight = shownHeight;
@@ -320,11 +317,11 @@ QList<std::pair<QUuid, int>> GoalList::layoutRows(int width, int shownHeight)
         m_rows.value(id)->resize(m_rowWidth, height);
     // Rows that moved in an animated change start from where they were drawn and spring to their new place.
     m_slide->start(m_rowTops);
+    updateReorderSpans();
     placeRows();
     restackRows();
     if (created)
         emit rowsCreated();
-    return heights;
 }
 
 void GoalList::restackRows()
@@ -362,6 +359,15 @@ void GoalList::moveEvent(QMoveEvent *event)
     QWidget::moveEvent(event);
     if (lacksWantedRows())
         emit layoutWanted();
+}
+
+void GoalList::updateReorderSpans()
+{
+    QList<RowReorderGesture::RowSpan> spans;
+    spans.reserve(m_order.size());
+    for (const QUuid &id : std::as_const(m_order))
+        spans.append({ id, m_rowTops.value(id), rowHeight(id) });
+    m_reorder->setRowSpans(std::move(spans));
 }
 
 TodoRowView *GoalList::rowContaining(QObject *object) const

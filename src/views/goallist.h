@@ -48,21 +48,14 @@ public:
 
     // The goal's row, or null while the goal has none.
     TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
-    // The row that `object` is part of, if any.
-    TodoRowView *rowContaining(QObject *object) const;
-    const QList<QUuid> &order() const { return m_order; }
-    // Where the goal's row starts in the list once any slide has settled, and its height: measured, or a
-    // one-line row's until it is.
-    int rowTop(const QUuid &id) const { return m_rowTops.value(id); }
-    int rowHeight(const QUuid &id) const;
 
     void setPanelHovered(bool hovered);
     void setHoverFade(qreal fade);
 
     // Gives rows to the goals within `shownHeight` of the part of the list on screen (and to the first, the
     // last and the neighbours of the focused one, which the keyboard reaches next), measures every row at the
-    // list width `width` and places the rows top to bottom. Returns each measured height, in list order.
-    QList<std::pair<QUuid, int>> layoutRows(int width, int shownHeight);
+    // list width `width` and places the rows top to bottom.
+    void layoutRows(int width, int shownHeight);
     // The height of all goals, as of the last layout.
     int listHeight() const { return m_listHeight; }
     // Once after a layout: how far to scroll so that what was on screen stays there although rows above it
@@ -70,8 +63,6 @@ public:
     int takeScrollCorrection() { return std::exchange(m_scrollCorrection, 0); }
     // Once after a layout: the row to bring into view, in list coordinates.
     std::optional<QRect> takeReveal();
-
-    bool isReordering() const;
 
     // Gives the keyboard focus to the checkbox of the goal at `index` in list order, drawing its focus ring.
     // Returns false when there is no such goal.
@@ -112,11 +103,17 @@ private:
     bool isWanted(qsizetype index, int top, int height, qsizetype focused) const;
     // Whether a goal that needs its row has none yet.
     bool lacksWantedRows() const;
+    // The row that `object` is part of, if any.
+    TodoRowView *rowContaining(QObject *object) const;
+    // The goal's height: measured, or a one-line row's until it is.
+    int rowHeight(const QUuid &id) const;
     qsizetype focusedIndex() const;
     void placeRows();
     // A screen reader reads the rows in their order among the list's children: a goal moved, or a row made
     // later for a goal higher up, would be heard out of place.
     void restackRows();
+    // Tells the reorder drag where every goal now lies.
+    void updateReorderSpans();
     // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
     // The goal listed next to `id` that keeps the focus when `id` goes away.

@@ -33,7 +33,6 @@ public:
     void setSaveFailure(const QString &failure);
     // The same glyph, quietly, while a goals file that could not be read whole is kept aside.
     void setReadNotice(const QString &notice);
-    const SymbolGlyph *saveWarning() const { return m_saveWarning; }
 
     // Without goals there is no count at all.
     void setCount(qsizetype done, qsizetype total);

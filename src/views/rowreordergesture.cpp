@@ -1,8 +1,5 @@
 #include "rowreordergesture.h"
 
-#include "goallist.h"
-#include "rows/todorowview.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChildEvent>
@@ -10,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +25,7 @@ constexpr int EdgeScrollMaxStep = 12;
 
 } // namespace
 
-RowReorderGesture::RowReorderGesture(GoalList *list)
+RowReorderGesture::RowReorderGesture(QWidget *list)
     : QObject(list)
     , m_list(list)
     , m_edgeScroll(new QTimer(this))
@@ -39,21 +37,46 @@ RowReorderGesture::RowReorderGesture(GoalList *list)
     connect(m_edgeScroll, &QTimer::timeout, this, &RowReorderGesture::scrollTowardsEdge);
 }
 
-void RowReorderGesture::watch(QObject *object)
+void RowReorderGesture::watch(QWidget *row, const QUuid &id)
+{
+    m_rows.insert(id, row);
+    watchTree(row);
+}
+
+void RowReorderGesture::watchTree(QObject *object)
 {
     object->installEventFilter(this);
     for (QObject *child : object->children()) {
         if (child->isWidgetType())
-            watch(child);
+            watchTree(child);
     }
 }
 
 void RowReorderGesture::forget(const QUuid &id)
 {
+    m_rows.remove(id);
     if (m_draggedId == id)
         end(false);
     if (m_pressedId == id)
         m_pressedId.reset();
+}
+
+std::optional<QUuid> RowReorderGesture::rowIdOf(QObject *object) const
+{
+    while (object && object->parent() != m_list)
+        object = object->parent();
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
+        if (object && it.value() == object)
+            return it.key();
+    }
+    return std::nullopt;
+}
+
+qsizetype RowReorderGesture::indexOf(const QUuid &id) const
+{
+    const auto it
+        = std::find_if(m_spans.cbegin(), m_spans.cend(), [&id](const RowSpan &span) { return span.id == id; });
+    return it == m_spans.cend() ? -1 : it - m_spans.cbegin();
 }
 
 bool RowReorderGesture::isControl(QObject *object) const
@@ -89,16 +112,16 @@ bool RowReorderGesture::eventFilter(QObject *watched, QEvent *event)
         // Rows build parts of themselves later (the editor, for one); those are watched too.
         QObject *child = static_cast<QChildEvent *>(event)->child();
         if (child->isWidgetType())
-            watch(child);
+            watchTree(child);
         break;
     }
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() != Qt::LeftButton || m_draggedId)
             break;
-        const TodoRowView *row = m_list->rowContaining(watched);
-        if (row && !isControl(watched)) {
-            m_pressedId = row->todo().id;
+        const std::optional<QUuid> id = rowIdOf(watched);
+        if (id && !isControl(watched)) {
+            m_pressedId = id;
             m_pressPosition = mouse->globalPosition();
         } else {
             m_pressedId.reset();
@@ -135,7 +158,7 @@ void RowReorderGesture::begin()
     m_list->grabMouse();
     auto *fade = new QGraphicsOpacityEffect;
     fade->setOpacity(DraggedRowOpacity);
-    m_list->row(*m_draggedId)->setGraphicsEffect(fade);
+    m_rows.value(*m_draggedId)->setGraphicsEffect(fade);
 }
 
 void RowReorderGesture::end(bool drop)
@@ -146,11 +169,11 @@ void RowReorderGesture::end(bool drop)
     m_draggedId.reset();
     m_edgeScroll->stop();
     m_list->releaseMouse();
-    if (TodoRowView *row = m_list->row(id))
+    if (QWidget *row = m_rows.value(id))
         row->setGraphicsEffect(nullptr);
     m_list->update();
 
-    const auto source = int(m_list->order().indexOf(id));
+    const auto source = int(indexOf(id));
     if (drop && source >= 0 && dropMoves(source))
         emit moveRequested({ source }, m_dropIndex);
 }
@@ -204,8 +227,8 @@ int RowReorderGesture::dropIndexAt(qreal y) const
 {
     // In front of the first row whose middle lies below the pointer.
     int index = 0;
-    for (const QUuid &id : m_list->order()) {
-        if (m_list->rowTop(id) + m_list->rowHeight(id) / 2.0 > y)
+    for (const RowSpan &span : m_spans) {
+        if (span.top + span.height / 2.0 > y)
             break;
         ++index;
     }
@@ -219,13 +242,12 @@ bool RowReorderGesture::dropMoves(int source) const
 
 std::optional<int> RowReorderGesture::dropLineY() const
 {
-    const QList<QUuid> &order = m_list->order();
-    if (!m_draggedId || order.isEmpty())
+    if (!m_draggedId || m_spans.isEmpty())
         return std::nullopt;
-    if (!dropMoves(int(order.indexOf(*m_draggedId))))
+    if (!dropMoves(int(indexOf(*m_draggedId))))
         return std::nullopt;
-    if (m_dropIndex < order.size())
-        return m_list->rowTop(order.at(m_dropIndex));
-    const QUuid &last = order.constLast();
-    return m_list->rowTop(last) + m_list->rowHeight(last);
+    if (m_dropIndex < m_spans.size())
+        return m_spans.at(m_dropIndex).top;
+    const RowSpan &last = m_spans.constLast();
+    return last.top + last.height;
 }

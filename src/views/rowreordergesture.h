@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointF>
 #include <QSet>
@@ -7,8 +9,8 @@
 
 #include <optional>
 
-class GoalList;
 class QTimer;
+class QWidget;
 
 // Drag-to-reorder on a list's rows. A left press on a row, away from its controls, that moves past the drag
 // distance picks the row up; the list then holds the pointer, and the release drops the row in front of the first
@@ -19,13 +21,24 @@ class RowReorderGesture final : public QObject
     Q_DISABLE_COPY_MOVE(RowReorderGesture)
 
 public:
-    explicit RowReorderGesture(GoalList *list);
+    // Where a goal's row lies in the list, once any slide has settled: measured, or a one-line row's height
+    // until it is.
+    struct RowSpan {
+        QUuid id;
+        int top = 0;
+        int height = 0;
+    };
 
-    // Watches `object`, its widget children and the ones it gains later for presses that may start a drag.
-    void watch(QObject *object);
-    bool isDragging() const { return m_draggedId.has_value(); }
+    // `list` holds the rows as its direct children.
+    explicit RowReorderGesture(QWidget *list);
+
+    // The goal's row: it, its widget children and the ones it gains later are watched for presses that may
+    // start a drag.
+    void watch(QWidget *row, const QUuid &id);
     // The goal is leaving the list: a press or drag on it ends, dropping nothing.
     void forget(const QUuid &id);
+    // Every goal in list order, whether or not it has a row, as of the list's last change or layout.
+    void setRowSpans(QList<RowSpan> spans) { m_spans = std::move(spans); }
     // Where the drop line goes for the current drop index; nothing when that drop would leave the order as it is.
     std::optional<int> dropLineY() const;
 
@@ -38,7 +51,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void watchTree(QObject *object);
+    // The goal whose row `object` is part of, if any.
+    std::optional<QUuid> rowIdOf(QObject *object) const;
     bool isControl(QObject *object) const;
+    qsizetype indexOf(const QUuid &id) const;
     void begin();
     void end(bool drop);
     int dropIndexAt(qreal y) const;
@@ -52,7 +69,9 @@ private:
     void updateDropIndex();
     void scrollTowardsEdge();
 
-    GoalList *m_list = nullptr;
+    QWidget *m_list = nullptr;
+    QHash<QUuid, QWidget *> m_rows;
+    QList<RowSpan> m_spans;
     std::optional<QUuid> m_pressedId;
     QPointF m_pressPosition;
     std::optional<QUuid> m_draggedId;

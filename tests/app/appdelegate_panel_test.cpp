@@ -10,6 +10,26 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace
+{
+
+// The four frame keys as other versions of the program write them.
+void writeFrameKeys(QSettings &defaults, const QRectF &stored)
+{
+    defaults.setValue(QStringLiteral("panelX"), stored.x());
+    defaults.setValue(QStringLiteral("panelY"), stored.y());
+    defaults.setValue(QStringLiteral("panelW"), stored.width());
+    defaults.setValue(QStringLiteral("panelH"), stored.height());
+}
+
+QRectF frameKeys(const QSettings &defaults)
+{
+    return { defaults.value(QStringLiteral("panelX")).toDouble(), defaults.value(QStringLiteral("panelY")).toDouble(),
+        defaults.value(QStringLiteral("panelW")).toDouble(), defaults.value(QStringLiteral("panelH")).toDouble() };
+}
+
+} // namespace
+
 // The delegate's placement on one fixed 1440 × 900 offscreen screen, in the stored convention: a Qt top
 // edge of t for a panel of height h is a stored y of 900 - t - h.
 class AppDelegatePanelTest final : public QObject
@@ -78,14 +98,14 @@ void AppDelegatePanelTest::savedFrame_opensReachable()
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Mirel/todos.json"));
     {
         QSettings defaults;
-        PanelGeometry::savePanelFrame(defaults, saved);
+        writeFrameKeys(defaults, saved);
     }
     AppDelegate delegate;
     delegate.applicationDidFinishLaunching(LaunchOptions());
     QTRY_COMPARE(delegate.panel()->geometry(), expected);
     QTest::qWait(20);
     QCOMPARE(delegate.panel()->geometry(), expected);
-    QCOMPARE(PanelGeometry::savedPanelFrame(*delegate.defaults()), std::optional(saved));
+    QCOMPARE(frameKeys(*delegate.defaults()), saved);
 }
 
 QTEST_MAIN(AppDelegatePanelTest)

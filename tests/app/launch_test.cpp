@@ -54,13 +54,11 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
         delegate.applicationDidFinishLaunching(
             LaunchOptions::fromArguments({ u"mirel"_s, u"--ui-testing"_s }, seeded.join(u'\n')));
         TodoStore *store = delegate.todoStore();
-        QVERIFY(store);
         QVERIFY(!store->fileURL());
         QStringList goals;
         for (const TodoItem &todo : store->todos())
             goals << todo.text + u':' + QString::number(todo.order) + (todo.completed ? u"*"_s : QString());
         QCOMPARE(goals, (QStringList { u"Walk the dog:0"_s, u"Read:1"_s, u"Cook:2"_s }));
-        QVERIFY(delegate.defaults());
         QVERIFY(delegate.defaults()->allKeys().isEmpty());
 
         store->toggle(store->todos().constFirst().id);
@@ -74,11 +72,9 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
     AppDelegate normal;
     normal.applicationDidFinishLaunching(
         LaunchOptions::fromArguments({ u"mirel"_s, u"--ui-testing=1"_s }, u"Ignored\nToo"_s));
-    QVERIFY(normal.todoStore());
     QCOMPARE(normal.todoStore()->fileURL(), std::optional(GoalsFile::defaultLocation()));
     QCOMPARE(normal.todoStore()->todos().size(), 1);
     QCOMPARE(normal.todoStore()->todos().constFirst().text, u"Saved goal"_s);
-    QVERIFY(normal.defaults());
     QCOMPARE(normal.defaults()->value(u"title"_s).toString(), u"My own title"_s);
 }
 

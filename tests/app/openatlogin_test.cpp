@@ -8,34 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
-#include <functional>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace Qt::StringLiterals;
-
-namespace
-{
-
-// What the call writes to this process's standard error, caught in a file.
-QByteArray standardErrorOf(const std::function<void()> &call, const QString &capturePath)
-{
-    std::fflush(stderr);
-    const int saved = ::dup(STDERR_FILENO);
-    const int file = ::open(QFile::encodeName(capturePath).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(file, STDERR_FILENO);
-    ::close(file);
-    call();
-    std::fflush(stderr);
-    ::dup2(saved, STDERR_FILENO);
-    ::close(saved);
-    QFile captured(capturePath);
-    return captured.open(QIODevice::ReadOnly) ? captured.readAll() : QByteArray();
-}
-
-} // namespace
 
 class OpenAtLoginTest final : public QObject
 {
@@ -95,8 +68,8 @@ void OpenAtLoginTest::toggle_followsTheEntryOnDisk()
     QVERIFY(!login.openAtLoginEnabled());
     QVERIFY(!QFile::exists(m_entryPath));
     // Turning off what is already off is no failure.
-    const QByteArray logged = standardErrorOf([&] { login.setOpenAtLogin(false); }, m_dir->filePath(u"err"_s));
-    QVERIFY2(logged.isEmpty(), logged.constData());
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+    login.setOpenAtLogin(false);
     QVERIFY(!login.openAtLoginEnabled());
 }
 
@@ -105,13 +78,14 @@ void OpenAtLoginTest::failedChange_logsOneLineAndChangesNothing()
     // Permissions stop nobody when tests run as root; a path through a device file (on), or an entry that is a
     // folder with something in it (off), fails for everyone.
     QVERIFY(QDir().mkpath(m_dir->filePath(u"mirel.desktop/inside"_s)));
+    // One line each: a second one would fail the test.
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
     for (const auto &[entryPath, turnOn] : { std::pair { u"/dev/null/autostart/mirel.desktop"_s, true },
              { m_dir->filePath(u"mirel.desktop"_s), false } }) {
         const OpenAtLogin login(entryPath, m_executable);
         const bool before = login.openAtLoginEnabled();
-        const QByteArray logged = standardErrorOf([&] { login.setOpenAtLogin(turnOn); }, m_dir->filePath(u"err"_s));
-        const QRegularExpression oneDescribedLine(u"^Open at Login change failed: [^\n]+\n\\z"_s);
-        QVERIFY2(oneDescribedLine.match(QString::fromUtf8(logged)).hasMatch(), logged.constData());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"\\AOpen at Login change failed: [^\n]+\\z"_s));
+        login.setOpenAtLogin(turnOn);
         QCOMPARE(login.openAtLoginEnabled(), before);
         QCOMPARE(QFileInfo(entryPath).isDir(), !turnOn);
     }

@@ -1,5 +1,6 @@
 #include "intakeclient.h"
 
+#include "app/logging.h"
 #include "app/translations.h"
 #include "desktopnotification.h"
 #include "intakeprotocol.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>
-#include <QLocale>
 #include <QProcess>
 #include <QThread>
 
@@ -46,7 +46,7 @@ struct Reply final {
 
 void printError(const QString &message)
 {
-    std::fprintf(stderr, "mirel: %s\n", qPrintable(message));
+    qCWarning(lcMirel, "%s", qPrintable(message));
 }
 
 // A command run from a keyboard shortcut or a launcher has nobody reading its standard error; the desktop
@@ -246,13 +246,11 @@ int run(int &argc, char **argv, const SendCommand &command)
 {
     switch (command.source) {
     case SendCommand::Source::Arguments: {
-        const QCoreApplication app(argc, argv);
-        const Translations translations(QLocale().uiLanguages());
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
         return send(command, command.texts.join(u'\n').toUtf8());
     }
     case SendCommand::Source::StandardInput: {
-        const QCoreApplication app(argc, argv);
-        const Translations translations(QLocale().uiLanguages());
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
         const std::optional<QByteArray> text = readStandardInput();
         if (!text) {
             reportProblem(QCoreApplication::translate("IntakeClient", "cannot read standard input; nothing was sent"));
@@ -263,14 +261,12 @@ int run(int &argc, char **argv, const SendCommand &command)
     case SendCommand::Source::Selection: {
         // Without a display the application object would abort; say what is missing instead.
         if (!hasDisplay()) {
-            const QCoreApplication app(argc, argv);
-            const Translations translations(QLocale().uiLanguages());
+            const TranslatedApplication<QCoreApplication> app(argc, argv);
             reportProblem(
                 QCoreApplication::translate("IntakeClient", "no display to read the selection from; nothing was sent"));
             return ExitNotDelivered;
         }
-        const QGuiApplication app(argc, argv);
-        const Translations translations(QLocale().uiLanguages());
+        const TranslatedApplication<QGuiApplication> app(argc, argv);
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
         if (text.isEmpty()) {
             // As with a service request that carries no text: nothing to add, and not an error.
@@ -280,8 +276,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         return send(command, text.toUtf8());
     }
     case SendCommand::Source::NewGoal: {
-        const QCoreApplication app(argc, argv);
-        const Translations translations(QLocale().uiLanguages());
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
         return askForNewGoal(command);
     }
     }
@@ -290,8 +285,7 @@ int run(int &argc, char **argv, const SendCommand &command)
 
 int bringPanelToFront(int &argc, char **argv, const PanelAddress &address)
 {
-    const QCoreApplication app(argc, argv);
-    const Translations translations(QLocale().uiLanguages());
+    const TranslatedApplication<QCoreApplication> app(argc, argv);
     const Reply reply = deliver(address, Kind::BringToFront, {}, std::nullopt);
     if (!reply.delivered) {
         printError(QCoreApplication::translate("IntakeClient", "another Mirel panel holds %1, but %2")

@@ -2,13 +2,6 @@
 
 #include "app/launchoptions.h"
 
-namespace
-{
-
-constexpr QStringView EndOfSwitches = u"--";
-
-} // namespace
-
 bool SendCommand::uiTesting() const
 {
     return modeArguments.contains(QStringView(UiTestingArgument));

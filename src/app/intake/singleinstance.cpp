@@ -1,8 +1,8 @@
 #include "singleinstance.h"
 
-#include <QStandardPaths>
+#include "app/logging.h"
 
-#include <cstdio>
+#include <QStandardPaths>
 
 namespace
 {
@@ -40,15 +40,14 @@ SingleInstance::~SingleInstance() = default;
 bool SingleInstance::claim()
 {
     if (!m_lock) {
-        std::fputs("mirel: no private runtime folder; starting without the one-panel guard\n", stderr);
+        qCWarning(lcMirel, "no private runtime folder; starting without the one-panel guard");
         return true;
     }
     if (m_lock->tryLock(0))
         return true;
     if (m_lock->error() == QLockFile::LockFailedError)
         return false;
-    std::fprintf(
-        stderr, "mirel: cannot create %s; starting without the one-panel guard\n", qPrintable(m_lock->fileName()));
+    qCWarning(lcMirel, "cannot create %s; starting without the one-panel guard", qPrintable(m_lock->fileName()));
     return true;
 }
 

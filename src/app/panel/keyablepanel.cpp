@@ -1,17 +1,19 @@
 #include "keyablepanel.h"
 
+#include "app/x11/x11platform.h"
+#include "app/x11/x11watches.h"
 #include "panelmapkeeper.h"
 #include "panelresizeborder.h"
 #include "panelresizegrip.h"
 #include "views/accessibility.h"
-#include "x11platform.h"
-#include "x11watches.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QTransform>
 #include <QWindow>
+
+#include <utility>
 
 namespace
 {
@@ -237,8 +239,10 @@ void KeyablePanel::watchCompositor()
     // Queued: the events come in the middle of Qt's dispatch, and a compositor's start sets several
     // properties at once. A compositor that started after the caller chose the first look but before the
     // watch began is looked for once the first frame is up, which it need not wait for.
-    m_compositorWatch = X11Platform::watchCompositor(
-        [this] { QMetaObject::invokeMethod(this, &KeyablePanel::followCompositor, Qt::QueuedConnection); });
+    delete std::exchange(m_compositorWatch, X11Platform::CompositorWatch::watch(this));
+    if (m_compositorWatch)
+        connect(m_compositorWatch, &X11Platform::CompositorWatch::changed, this, &KeyablePanel::followCompositor,
+            Qt::QueuedConnection);
 }
 
 void KeyablePanel::followCompositor()

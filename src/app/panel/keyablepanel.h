@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QAbstractNativeEventFilter>
 #include <QPainterPath>
 #include <QWidget>
 
-#include <memory>
 #include <optional>
 
+namespace X11Platform
+{
+class CompositorWatch;
+}
 class PanelMapKeeper;
 class PanelResizeBorder;
 class QMouseEvent;
@@ -78,5 +80,5 @@ private:
     QPainterPath m_contentShape;
     PanelResizeBorder *m_border = nullptr;
     PanelMapKeeper *m_mapKeeper = nullptr;
-    std::unique_ptr<QAbstractNativeEventFilter> m_compositorWatch;
+    X11Platform::CompositorWatch *m_compositorWatch = nullptr;
 };

@@ -25,8 +25,8 @@ constexpr qreal GrabbableWidth = 60.0;
 constexpr qreal GrabbableHeight = 20.0;
 // Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
 constexpr qreal LargestCoordinate = 1e6;
-// In screenshot mode the panel's origin sits this far from the main screen's centre.
-constexpr QPointF ScreenshotOffset { -150.0, -100.0 };
+// In screenshot mode the panel's bottom-left corner sits this far from the main screen's centre.
+constexpr QPointF ScreenshotOffset { -150.0, 100.0 };
 
 constexpr auto PanelXKey = QLatin1StringView("panelX");
 constexpr auto PanelYKey = QLatin1StringView("panelY");
@@ -54,7 +54,7 @@ qreal squaredDistance(const QPointF &point, const QRectF &rect)
 // where a window manager may push a window it keeps partly visible, is not enough.
 bool headerCanBeGrabbed(const QRectF &frame, const QRectF &screen)
 {
-    const QRectF header { frame.x(), maxY(frame) - HeaderHeight, frame.width(), HeaderHeight };
+    const QRectF header { frame.x(), frame.y(), frame.width(), HeaderHeight };
     const qreal width = std::min(maxX(header), maxX(screen)) - std::max(header.x(), screen.x());
     const qreal height = std::min(maxY(header), maxY(screen)) - std::max(header.y(), screen.y());
     return width >= GrabbableWidth && height >= GrabbableHeight;
@@ -69,10 +69,10 @@ QRectF snappedToVisibleFrame(const QRectF &frame, const QRectF &visible)
         x = maxX(visible) - frame.width() - EdgeMargin;
 
     qreal y = frame.y();
-    if (frame.y() - visible.y() <= SnapThreshold)
-        y = visible.y() + EdgeMargin;
     if (maxY(visible) - maxY(frame) <= SnapThreshold)
         y = maxY(visible) - frame.height() - EdgeMargin;
+    if (frame.y() - visible.y() <= SnapThreshold)
+        y = visible.y() + EdgeMargin;
 
     return { x, y, frame.width(), frame.height() };
 }
@@ -96,11 +96,12 @@ QRectF initialPanelFrame(const std::optional<QRectF> &saved, const QList<Screen>
         frame = onScreenPanelFrame(*saved, screens);
     } else {
         const QRectF visible = screens.isEmpty() ? FallbackScreenRect : screens.first().visibleFrame;
-        frame = QRectF(maxX(visible) - DefaultPanelSize.width() - EdgeMargin, visible.y() + EdgeMargin,
-            DefaultPanelSize.width(), DefaultPanelSize.height());
+        frame = QRectF(maxX(visible) - DefaultPanelSize.width() - EdgeMargin,
+            maxY(visible) - DefaultPanelSize.height() - EdgeMargin, DefaultPanelSize.width(),
+            DefaultPanelSize.height());
     }
     if (screenshotMode && !screens.isEmpty())
-        frame.moveTo(screens.first().frame.center() + ScreenshotOffset);
+        frame.moveBottomLeft(screens.first().frame.center() + ScreenshotOffset);
     return frame;
 }
 
@@ -140,18 +141,19 @@ QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens)
 
 QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size, const QList<Screen> &screens)
 {
-    const QRectF kept { frame.x(), frame.y() - (size.height() - frame.height()), size.width(), size.height() };
+    const QRectF kept { frame.topLeft(), size };
     const std::optional<qsizetype> screen = screenForFrame(frame, screens);
     if (!screen)
         return kept;
     const QRectF &visible = screens.at(*screen).visibleFrame;
-    const qreal lowest = visible.y() + EdgeMargin;
-    if (kept.y() >= lowest)
+    const qreal lowestBottom = maxY(visible) - EdgeMargin;
+    if (maxY(kept) <= lowestBottom)
         return kept;
     // Goals below the screen's edge could be neither seen nor reached: the panel moves up just enough, and
     // no further than the margin below the top, where its list starts to scroll instead.
     const qreal tallest = std::max(0.0, visible.height() - 2 * EdgeMargin);
-    return { kept.x(), lowest, kept.width(), std::min(kept.height(), tallest) };
+    const qreal height = std::min(kept.height(), tallest);
+    return { kept.x(), lowestBottom - height, kept.width(), height };
 }
 
 QPointF draggedPanelOrigin(const DragStart &start, const QPointF &pointer)
@@ -159,20 +161,26 @@ QPointF draggedPanelOrigin(const DragStart &start, const QPointF &pointer)
     return pointer + start.origin - start.mouse;
 }
 
-std::optional<QRectF> savedPanelFrame(const QSettings &defaults)
+QRect toPixels(const QRectF &frame)
+{
+    return { qRound(frame.x()), qRound(frame.y()), qRound(frame.width()), qRound(frame.height()) };
+}
+
+std::optional<QRectF> savedPanelFrame(const QSettings &defaults, const ScreenSpace &space)
 {
     if (!defaults.contains(PanelXKey))
         return std::nullopt;
-    return QRectF(readNumber(defaults, PanelXKey), readNumber(defaults, PanelYKey), readNumber(defaults, PanelWKey),
-        readNumber(defaults, PanelHKey));
+    return space.toQt(QRectF(readNumber(defaults, PanelXKey), readNumber(defaults, PanelYKey),
+        readNumber(defaults, PanelWKey), readNumber(defaults, PanelHKey)));
 }
 
-void savePanelFrame(QSettings &defaults, const QRectF &frame)
+void savePanelFrame(QSettings &defaults, const QRectF &frame, const ScreenSpace &space)
 {
-    defaults.setValue(PanelXKey, frame.x());
-    defaults.setValue(PanelYKey, frame.y());
-    defaults.setValue(PanelWKey, frame.width());
-    defaults.setValue(PanelHKey, frame.height());
+    const QRectF stored = space.toStored(frame);
+    defaults.setValue(PanelXKey, stored.x());
+    defaults.setValue(PanelYKey, stored.y());
+    defaults.setValue(PanelWKey, stored.width());
+    defaults.setValue(PanelHKey, stored.height());
 }
 
 ScreenSpace::ScreenSpace(const QRectF &primaryGeometry)
@@ -191,26 +199,14 @@ QRectF ScreenSpace::toStored(const QRectF &qtRect) const
     return { qtRect.x() - m_primary.x(), maxY(m_primary) - maxY(qtRect), qtRect.width(), qtRect.height() };
 }
 
-QPointF ScreenSpace::toStored(const QPointF &qtPoint) const
-{
-    return { qtPoint.x() - m_primary.x(), maxY(m_primary) - qtPoint.y() };
-}
-
 QRectF ScreenSpace::toQt(const QRectF &storedFrame) const
 {
     return { storedFrame.x() + m_primary.x(), maxY(m_primary) - maxY(storedFrame), storedFrame.width(),
         storedFrame.height() };
 }
 
-QRect ScreenSpace::toQtPixels(const QRectF &storedFrame) const
-{
-    const QRectF rect = toQt(storedFrame);
-    return { qRound(rect.x()), qRound(rect.y()), qRound(rect.width()), qRound(rect.height()) };
-}
-
 QList<Screen> currentScreens()
 {
-    const ScreenSpace space = ScreenSpace::current();
     QList<QScreen *> qtScreens = QGuiApplication::screens();
     if (QScreen *primary = QGuiApplication::primaryScreen()) {
         qtScreens.removeOne(primary);
@@ -219,8 +215,7 @@ QList<Screen> currentScreens()
     QList<Screen> screens;
     screens.reserve(qtScreens.size());
     for (const QScreen *screen : std::as_const(qtScreens))
-        screens.append(
-            { space.toStored(QRectF(screen->geometry())), space.toStored(QRectF(screen->availableGeometry())) });
+        screens.append({ QRectF(screen->geometry()), QRectF(screen->availableGeometry()) });
     return screens;
 }
 

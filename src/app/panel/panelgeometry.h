@@ -7,12 +7,11 @@
 
 #include <optional>
 
+class QRect;
 class QSettings;
 
-// The panel's placement as functions on values. Frames are in the stored convention: points, origin at the
-// bottom-left corner of the primary screen, y growing upward, a frame's (x, y) its bottom-left corner. QRectF
-// only carries the four numbers here; its top() and bottom() would name the wrong edges, so this code speaks
-// of x, y, width and height alone.
+// The panel's placement as functions on values, in Qt's screen coordinates: logical pixels, origin at the
+// top-left of the virtual desktop, y growing downward, a frame's (x, y) its top-left corner.
 namespace PanelGeometry
 {
 
@@ -22,7 +21,7 @@ struct Screen final {
     QRectF visibleFrame;
 };
 
-// The pointer and the panel origin taken when a header drag first reaches the delegate.
+// The pointer and the panel's top-left corner taken when a header drag first reaches the delegate.
 struct DragStart final {
     QPointF mouse;
     QPointF origin;
@@ -33,7 +32,7 @@ QRectF initialPanelFrame(const std::optional<QRectF> &saved, const QList<Screen>
 
 // The screen nearest to the frame's centre, earlier screens winning ties; nothing when there are no screens.
 std::optional<qsizetype> screenForFrame(const QRectF &frame, const QList<Screen> &screens);
-// Where a snap moves the frame: to 12 points inside every visible-frame edge it is within 20 points of or
+// Where a snap moves the frame: to 12 pixels inside every visible-frame edge it is within 20 pixels of or
 // beyond, the right and top edges winning over the left and bottom ones. Nothing when there is no screen.
 std::optional<QRectF> snappedPanelFrame(const QRectF &frame, const QList<Screen> &screens);
 // Off every screen as far as a person can tell: no screen shows enough of the header to take hold of it.
@@ -46,13 +45,14 @@ QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens);
 // go below the margin of the visible frame of the panel's screen: then it moves up just enough, and content
 // taller than the visible frame less both margins gets that height.
 QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size, const QList<Screen> &screens);
+// The top-left corner that keeps the panel where the drag took hold of it.
 QPointF draggedPanelOrigin(const DragStart &start, const QPointF &pointer);
+// Qt's window geometry is in whole logical pixels.
+QRect toPixels(const QRectF &frame);
 
-std::optional<QRectF> savedPanelFrame(const QSettings &defaults);
-void savePanelFrame(QSettings &defaults, const QRectF &frame);
-
-// Converts between Qt's screen coordinates (y down, origin at the top-left of the virtual desktop) and the
-// stored convention, given the primary screen's geometry in Qt's coordinates.
+// The frame keys keep the convention other versions read and write: points, origin at the bottom-left corner
+// of the primary screen, y growing upward, a frame's (x, y) its bottom-left corner. They are turned into
+// Qt's coordinates here and nowhere else, against the primary screen's geometry.
 class ScreenSpace final
 {
 public:
@@ -61,16 +61,16 @@ public:
     static ScreenSpace current();
 
     QRectF toStored(const QRectF &qtRect) const;
-    QPointF toStored(const QPointF &qtPoint) const;
     QRectF toQt(const QRectF &storedFrame) const;
-    // Qt's window geometry is in whole logical pixels.
-    QRect toQtPixels(const QRectF &storedFrame) const;
 
 private:
     QRectF m_primary;
 };
 
-// The application's screens in the stored convention, the primary screen first.
+std::optional<QRectF> savedPanelFrame(const QSettings &defaults, const ScreenSpace &space);
+void savePanelFrame(QSettings &defaults, const QRectF &frame, const ScreenSpace &space);
+
+// The application's screens, the primary screen first.
 QList<Screen> currentScreens();
 
 } // namespace PanelGeometry

@@ -1,12 +1,14 @@
 #include "panelmapkeeper.h"
 
-#include "x11platform.h"
-#include "x11watches.h"
+#include "app/x11/x11platform.h"
+#include "app/x11/x11watches.h"
 
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace
 {
@@ -23,14 +25,14 @@ PanelMapKeeper::PanelMapKeeper(QWidget *panel)
 {
 }
 
-PanelMapKeeper::~PanelMapKeeper() = default;
-
 void PanelMapKeeper::watch(QWindow *handle)
 {
     handle->installEventFilter(this);
     // Queued: the window manager is still busy with the unmap when it is reported.
-    m_unmapWatch = X11Platform::watchUnmaps(
-        handle, [this] { QTimer::singleShot(0, this, &PanelMapKeeper::mapAgainAfterUnmap); });
+    delete std::exchange(m_unmapWatch, X11Platform::UnmapWatch::watch(handle, this));
+    if (m_unmapWatch)
+        connect(m_unmapWatch, &X11Platform::UnmapWatch::unmapped, this, &PanelMapKeeper::mapAgainAfterUnmap,
+            Qt::QueuedConnection);
 }
 
 void PanelMapKeeper::showAgain()

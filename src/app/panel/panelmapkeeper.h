@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QRect>
 
-#include <memory>
-
+namespace X11Platform
+{
+class UnmapWatch;
+}
 class QWidget;
 class QWindow;
 
@@ -19,7 +20,6 @@ class PanelMapKeeper final : public QObject
 public:
     // Owned by the panel it keeps on screen.
     explicit PanelMapKeeper(QWidget *panel);
-    ~PanelMapKeeper() override;
 
     // From now on shows the panel's native window again whenever something else unmaps it.
     void watch(QWindow *handle);
@@ -39,5 +39,5 @@ private:
     bool m_requestStatesWhenExposed = false;
     QRect m_geometryBeforeUnmap;
     int m_mapChecksLeft = 0;
-    std::unique_ptr<QAbstractNativeEventFilter> m_unmapWatch;
+    X11Platform::UnmapWatch *m_unmapWatch = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "screenshotbackdrop.h"
 
-#include "x11platform.h"
+#include "app/x11/x11platform.h"
 
 #include <QLinearGradient>
 #include <QPainter>

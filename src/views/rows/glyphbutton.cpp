@@ -1,5 +1,6 @@
 #include "glyphbutton.h"
 
+#include "checkboxmetrics.h"
 #include "continuouscorners.h"
 #include "focusring.h"
 #include "hierarchicalcolors.h"
@@ -16,7 +17,8 @@
 namespace
 {
 
-constexpr int Side = 22;
+// As big as the checkbox, so that the controls at both ends of a row line up.
+constexpr int Side = CheckboxMetrics::Side;
 constexpr qreal CornerRadius = 6.0;
 constexpr qreal PressedOpacity = 0.14;
 constexpr qreal HoveredOpacity = 0.08;

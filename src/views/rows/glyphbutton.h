@@ -16,8 +16,6 @@ public:
     GlyphButton(Glyph glyph, qreal glyphPointSize, QWidget *parent = nullptr);
 
     bool isHovered() const { return m_hovered; }
-    // Pressed from the button going down until it is released, also while the pointer is dragged off it.
-    bool isPressed() const { return m_pressed; }
 
     QSize sizeHint() const override;
 

@@ -14,7 +14,6 @@ namespace
 
 constexpr int ChildSpacing = 8;
 constexpr int SideInset = 6;
-constexpr int MinimumHeight = 28;
 constexpr qreal CornerRadius = 8.0;
 constexpr qreal HighlightOpacity = 0.06;
 

@@ -14,6 +14,9 @@ class GoalRow final : public QWidget
     Q_DISABLE_COPY_MOVE(GoalRow)
 
 public:
+    // A row of one line.
+    static constexpr int MinimumHeight = 28;
+
     explicit GoalRow(QWidget *parent = nullptr);
 
     // The row's children are added here by the view that builds the row.

@@ -11,9 +11,9 @@ namespace
 {
 
 // A 1440 × 900 main screen whose bottom 25 points belong to a dock.
-const Screen MainScreen { { 0, 0, 1440, 900 }, { 0, 0, 1440, 875 } };
+const Screen MainScreen { { 0, 0, 1440, 900 }, { 0, 25, 1440, 875 } };
 // A taller screen to the right of the main one, reaching 100 points lower.
-const Screen RightScreen { { 1440, -100, 1920, 1080 }, { 1440, -100, 1920, 1080 } };
+const Screen RightScreen { { 1440, -80, 1920, 1080 }, { 1440, -80, 1920, 1080 } };
 
 } // namespace
 
@@ -44,31 +44,31 @@ void PanelGeometryTest::initialPanelFrame_data()
     const QList<Screen> main { MainScreen };
     const QList<Screen> both { MainScreen, RightScreen };
     QTest::newRow("first launch: bottom-right of the visible frame")
-        << Frame() << main << false << QRectF(1128, 12, 300, 400);
+        << Frame() << main << false << QRectF(1128, 488, 300, 400);
     QTest::newRow("first launch without a screen: 1440 x 900 assumed")
-        << Frame() << QList<Screen>() << false << QRectF(1128, 12, 300, 400);
+        << Frame() << QList<Screen>() << false << QRectF(1128, 488, 300, 400);
     QTest::newRow("first launch on a secondary-first list uses the main screen")
-        << Frame() << QList<Screen> { RightScreen, MainScreen } << false << QRectF(3048, -88, 300, 400);
+        << Frame() << QList<Screen> { RightScreen, MainScreen } << false << QRectF(3048, 588, 300, 400);
     QTest::newRow("saved frame used unchanged")
-        << Frame(QRectF(100.5, 200, 320, 450)) << main << false << QRectF(100.5, 200, 320, 450);
+        << Frame(QRectF(100.5, 250, 320, 450)) << main << false << QRectF(100.5, 250, 320, 450);
     QTest::newRow("saved zero-width frame on screen used unchanged")
-        << Frame(QRectF(1128, 12, 0, 400)) << main << false << QRectF(1128, 12, 0, 400);
+        << Frame(QRectF(1128, 488, 0, 400)) << main << false << QRectF(1128, 488, 0, 400);
     QTest::newRow("saved frame only touching the screen's edge pulled back")
-        << Frame(QRectF(1440, 100, 300, 400)) << main << false << QRectF(1128, 100, 300, 400);
+        << Frame(QRectF(1440, 400, 300, 400)) << main << false << QRectF(1128, 400, 300, 400);
     QTest::newRow("saved frame with a strip too narrow to grab pulled back")
-        << Frame(QRectF(1410, 100, 300, 400)) << main << false << QRectF(1128, 100, 300, 400);
+        << Frame(QRectF(1410, 400, 300, 400)) << main << false << QRectF(1128, 400, 300, 400);
     QTest::newRow("saved frame with its header above the screen pulled back")
-        << Frame(QRectF(500, 880, 300, 400)) << main << false << QRectF(500, 463, 300, 400);
+        << Frame(QRectF(500, -380, 300, 400)) << main << false << QRectF(500, 37, 300, 400);
     QTest::newRow("saved frame pulled onto the nearest screen")
-        << Frame(QRectF(3500, 500, 300, 400)) << both << false << QRectF(3048, 500, 300, 400);
+        << Frame(QRectF(3500, 0, 300, 400)) << both << false << QRectF(3048, 0, 300, 400);
     QTest::newRow("saved frame off screen without screens kept")
-        << Frame(QRectF(3000, 100, 300, 400)) << QList<Screen>() << false << QRectF(3000, 100, 300, 400);
+        << Frame(QRectF(3000, 400, 300, 400)) << QList<Screen>() << false << QRectF(3000, 400, 300, 400);
     QTest::newRow("screenshot: centred on the main screen's full frame")
-        << Frame() << main << true << QRectF(570, 350, 300, 400);
+        << Frame() << main << true << QRectF(570, 150, 300, 400);
     QTest::newRow("screenshot keeps the saved size")
-        << Frame(QRectF(10, 10, 320, 500)) << both << true << QRectF(570, 350, 320, 500);
+        << Frame(QRectF(10, 390, 320, 500)) << both << true << QRectF(570, 50, 320, 500);
     QTest::newRow("screenshot without a screen keeps the default frame")
-        << Frame() << QList<Screen>() << true << QRectF(1128, 12, 300, 400);
+        << Frame() << QList<Screen>() << true << QRectF(1128, 488, 300, 400);
 }
 
 void PanelGeometryTest::initialPanelFrame()
@@ -88,23 +88,24 @@ void PanelGeometryTest::snappedPanelFrame_data()
 
     const QList<Screen> main { MainScreen };
     const QList<Screen> both { MainScreen, RightScreen };
-    QTest::newRow("20 from the left") << main << QRectF(20, 300, 300, 400) << QRectF(12, 300, 300, 400);
-    QTest::newRow("21 from the left") << main << QRectF(21, 300, 300, 400) << QRectF(21, 300, 300, 400);
-    QTest::newRow("20 from the right") << main << QRectF(1120, 300, 300, 400) << QRectF(1128, 300, 300, 400);
-    QTest::newRow("21 from the right") << main << QRectF(1119, 300, 300, 400) << QRectF(1119, 300, 300, 400);
-    QTest::newRow("20 from the dock") << main << QRectF(500, 20, 300, 400) << QRectF(500, 12, 300, 400);
-    QTest::newRow("21 from the dock") << main << QRectF(500, 21, 300, 400) << QRectF(500, 21, 300, 400);
-    QTest::newRow("20 from the top") << main << QRectF(500, 455, 300, 400) << QRectF(500, 463, 300, 400);
-    QTest::newRow("21 from the top") << main << QRectF(500, 454, 300, 400) << QRectF(500, 454, 300, 400);
-    QTest::newRow("corner: both axes") << main << QRectF(1130, 5, 300, 400) << QRectF(1128, 12, 300, 400);
-    QTest::newRow("under the dock pulled back") << main << QRectF(500, -150, 300, 400) << QRectF(500, 12, 300, 400);
-    QTest::newRow("near both sides: the right wins") << main << QRectF(10, 300, 1420, 400) << QRectF(8, 300, 1420, 400);
-    QTest::newRow("near top and bottom: the top wins") << main << QRectF(500, 5, 300, 860) << QRectF(500, 3, 300, 860);
-    QTest::newRow("centre on the second screen") << both << QRectF(1445, 200, 300, 400) << QRectF(1452, 200, 300, 400);
+    QTest::newRow("20 from the left") << main << QRectF(20, 200, 300, 400) << QRectF(12, 200, 300, 400);
+    QTest::newRow("21 from the left") << main << QRectF(21, 200, 300, 400) << QRectF(21, 200, 300, 400);
+    QTest::newRow("20 from the right") << main << QRectF(1120, 200, 300, 400) << QRectF(1128, 200, 300, 400);
+    QTest::newRow("21 from the right") << main << QRectF(1119, 200, 300, 400) << QRectF(1119, 200, 300, 400);
+    QTest::newRow("20 from the dock") << main << QRectF(500, 480, 300, 400) << QRectF(500, 488, 300, 400);
+    QTest::newRow("21 from the dock") << main << QRectF(500, 479, 300, 400) << QRectF(500, 479, 300, 400);
+    QTest::newRow("20 from the top") << main << QRectF(500, 45, 300, 400) << QRectF(500, 37, 300, 400);
+    QTest::newRow("21 from the top") << main << QRectF(500, 46, 300, 400) << QRectF(500, 46, 300, 400);
+    QTest::newRow("corner: both axes") << main << QRectF(1130, 495, 300, 400) << QRectF(1128, 488, 300, 400);
+    QTest::newRow("under the dock pulled back") << main << QRectF(500, 650, 300, 400) << QRectF(500, 488, 300, 400);
+    QTest::newRow("near both sides: the right wins") << main << QRectF(10, 200, 1420, 400) << QRectF(8, 200, 1420, 400);
+    QTest::newRow("near top and bottom: the top wins")
+        << main << QRectF(500, 35, 300, 860) << QRectF(500, 37, 300, 860);
+    QTest::newRow("centre on the second screen") << both << QRectF(1445, 300, 300, 400) << QRectF(1452, 300, 300, 400);
     QTest::newRow("centre outside every screen: nearest screen")
-        << both << QRectF(1500, 1200, 300, 400) << QRectF(1500, 568, 300, 400);
+        << both << QRectF(1500, -700, 300, 400) << QRectF(1500, -68, 300, 400);
     // An empty expected frame stands for no frame at all.
-    QTest::newRow("no screens: nothing") << QList<Screen>() << QRectF(-500, -500, 300, 400) << QRectF();
+    QTest::newRow("no screens: nothing") << QList<Screen>() << QRectF(-500, 1000, 300, 400) << QRectF();
 }
 
 void PanelGeometryTest::snappedPanelFrame()
@@ -124,20 +125,20 @@ void PanelGeometryTest::resizedPanelFrame_keepsTopLeftWhileOnScreen_data()
 
     const QList<Screen> main { MainScreen };
     QTest::newRow("taller, still above the margin")
-        << QRectF(100, 100, 300, 400) << QSizeF(300, 488) << main << QRectF(100, 12, 300, 488);
+        << QRectF(100, 400, 300, 400) << QSizeF(300, 488) << main << QRectF(100, 400, 300, 488);
     QTest::newRow("shorter and narrower")
-        << QRectF(100, 100, 300, 400) << QSizeF(260, 70) << main << QRectF(100, 430, 260, 70);
-    QTest::newRow("from zero width") << QRectF(1128, 12, 0, 400) << QSizeF(260, 70) << main
-                                     << QRectF(1128, 342, 260, 70);
+        << QRectF(100, 400, 300, 400) << QSizeF(260, 70) << main << QRectF(100, 400, 260, 70);
+    QTest::newRow("from zero width") << QRectF(1128, 488, 0, 400) << QSizeF(260, 70) << main
+                                     << QRectF(1128, 488, 260, 70);
     QTest::newRow("past the bottom margin: moved up just enough")
-        << QRectF(1128, 12, 300, 400) << QSizeF(300, 602) << main << QRectF(1128, 12, 300, 602);
+        << QRectF(1128, 488, 300, 400) << QSizeF(300, 602) << main << QRectF(1128, 286, 300, 602);
     QTest::newRow("taller than the visible frame less both margins")
-        << QRectF(1128, 342, 300, 70) << QSizeF(300, 5642) << main << QRectF(1128, 12, 300, 851);
+        << QRectF(1128, 488, 300, 70) << QSizeF(300, 5642) << main << QRectF(1128, 37, 300, 851);
     QTest::newRow("on the screen it stands on")
-        << QRectF(2000, 500, 300, 70) << QSizeF(300, 2000) << QList<Screen> { MainScreen, RightScreen }
-        << QRectF(2000, -88, 300, 1056);
+        << QRectF(2000, 330, 300, 70) << QSizeF(300, 2000) << QList<Screen> { MainScreen, RightScreen }
+        << QRectF(2000, -68, 300, 1056);
     QTest::newRow("without screens nothing is limited")
-        << QRectF(100, 100, 300, 400) << QSizeF(300, 500) << QList<Screen>() << QRectF(100, 0, 300, 500);
+        << QRectF(100, 400, 300, 400) << QSizeF(300, 500) << QList<Screen>() << QRectF(100, 400, 300, 500);
 }
 
 void PanelGeometryTest::resizedPanelFrame_keepsTopLeftWhileOnScreen()
@@ -149,6 +150,7 @@ void PanelGeometryTest::resizedPanelFrame_keepsTopLeftWhileOnScreen()
     QCOMPARE(PanelGeometry::resizedPanelFrame(frame, size, screens), expected);
 }
 
+// The expected frames are the keys' own numbers; they reach the panel in Qt's coordinates.
 void PanelGeometryTest::savedPanelFrame_data()
 {
     QTest::addColumn<QByteArray>("values");
@@ -176,8 +178,16 @@ void PanelGeometryTest::savedPanelFrame()
     QVERIFY(file.open());
     file.write("[General]\n" + values);
     file.close();
-    const QSettings defaults(file.fileName(), QSettings::IniFormat);
-    QCOMPARE(PanelGeometry::savedPanelFrame(defaults), expected);
+    QSettings defaults(file.fileName(), QSettings::IniFormat);
+    const PanelGeometry::ScreenSpace space(MainScreen.frame);
+    const Frame saved = PanelGeometry::savedPanelFrame(defaults, space);
+    QCOMPARE(saved, expected ? Frame(space.toQt(*expected)) : Frame());
+    // Written back, the frame keeps the keys' numbers.
+    if (saved) {
+        PanelGeometry::savePanelFrame(defaults, *saved, space);
+        QCOMPARE(defaults.value(QStringLiteral("panelY")).toDouble(), expected->y());
+        QCOMPARE(PanelGeometry::savedPanelFrame(defaults, space), saved);
+    }
 }
 
 void PanelGeometryTest::screenSpace_data()
@@ -200,8 +210,6 @@ void PanelGeometryTest::screenSpace()
     const PanelGeometry::ScreenSpace space(primary);
     QCOMPARE(space.toStored(qtRect), stored);
     QCOMPARE(space.toQt(stored), qtRect);
-    QCOMPARE(space.toQtPixels(stored), qtRect.toRect());
-    QCOMPARE(space.toStored(qtRect.topLeft()), QPointF(stored.x(), stored.y() + stored.height()));
 }
 
 QTEST_MAIN(PanelGeometryTest)

@@ -1,4 +1,4 @@
-#include "app/panel/x11platform.h"
+#include "app/x11/x11platform.h"
 
 #include <QTest>
 

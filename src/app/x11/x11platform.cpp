@@ -101,7 +101,8 @@ bool supportsBlurBehind()
     xcb_connection_t *c = connection();
     if (!c)
         return false;
-    // An atom nobody ever interned cannot be supported; asking this way avoids creating it.
+    // An atom nobody ever interned cannot be supported; asking this way (as the compositor watch does too)
+    // leaves it uncreated.
     const auto [blur] = internAtoms<1>(c, { "_KDE_NET_WM_BLUR_BEHIND_REGION" }, true);
     if (blur == XCB_ATOM_NONE)
         return false;
