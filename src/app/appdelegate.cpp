@@ -5,17 +5,21 @@
 #include "app/panel/keyablepanel.h"
 #include "app/panel/screenshotbackdrop.h"
 #include "app/panel/x11platform.h"
+#include "dailyclearing.h"
+#include "model/goalsteps.h"
 #include "model/todostore.h"
+#include "model/undohistory.h"
 #include "openatlogin.h"
 #include "views/beziereasing.h"
 #include "views/contentview.h"
+#include "views/panelactions.h"
 #include "views/panelmenu.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
-#include <QShortcut>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWindow>
@@ -60,6 +64,9 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    m_history = new UndoHistory(this);
+    // Before the panel is built, so that its first frame shows the new day's list.
+    m_dailyClearing = new DailyClearing(m_defaults, m_todoStore, m_history, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
@@ -91,7 +98,7 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     // Mapped before the content is built: the window manager takes the window on while the fonts load, and
     // the first frame, content and all, is painted once the event loop runs.
     m_panel->orderFront();
-    auto *content = new ContentView(m_todoStore, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
+    auto *content = new ContentView(m_todoStore, m_history, m_defaults, weakly(this, &AppDelegate::panelDragChanged),
         weakly(this, &AppDelegate::panelDragEnded), weakly(this, &AppDelegate::resizePanel));
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
@@ -265,7 +272,7 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
 IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
 {
     const qsizetype before = m_todoStore->todos().size();
-    m_todoStore->addLines(text);
+    m_history->perform(std::make_unique<AddGoals>(m_todoStore, text, AddGoals::Split::OneGoalPerLine));
     return { m_todoStore->todos().size() - before, m_todoStore->saveFailure() };
 }
 
@@ -292,23 +299,41 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(content, &ContentView::backgroundShapeChanged, panel, &KeyablePanel::setContentShape);
     // Closing the one panel is quitting, and everything is saved already.
     connect(panel, &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, qApp, &QCoreApplication::quit);
+    connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
+
+    m_actions = new PanelActions(content);
+    connect(m_actions->undo(), &QAction::triggered, content, &ContentView::undo);
+    connect(m_actions->redo(), &QAction::triggered, content, &ContentView::redo);
+    connect(m_actions->newGoal(), &QAction::triggered, content, &ContentView::beginAdding);
+    connect(m_actions->rename(), &QAction::triggered, content, &ContentView::beginRename);
+    connect(m_actions->removeDoneGoals(), &QAction::triggered, content, &ContentView::removeDoneGoals);
+    connect(m_actions->clearDoneGoalsEachDay(), &QAction::triggered, this, [this](bool on) {
+        if (m_dailyClearing)
+            m_dailyClearing->setEnabled(on);
+    });
+    // The checkmark shown is not trusted: the next menu reads the login entry afresh.
+    connect(m_actions->openAtLogin(), &QAction::triggered, this,
+        [](bool on) { OpenAtLogin::forThisProgram().setOpenAtLogin(on); });
+    connect(m_actions->quit(), &QAction::triggered, qApp, &QCoreApplication::quit);
+    UndoHistory *history = content->history();
+    connect(history, &UndoHistory::changed, m_actions,
+        [this, history] { m_actions->showHistory(history->undoText(), history->redoText()); });
 
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
             const QPoint &globalPosition, const QString &title) { showPanelMenu(content, globalPosition, title); });
-    connect(this, &AppDelegate::renameRequested, content, &ContentView::beginRename);
-    connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
 }
 
-void AppDelegate::showPanelMenu(QWidget *parent, const QPoint &globalPosition, const QString &title)
+void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title)
 {
-    // Built afresh each time: the title may have been renamed, the login entry changed by another program.
-    const OpenAtLogin openAtLogin = OpenAtLogin::forThisProgram();
-    auto *menu = new PanelMenu(title, openAtLogin.openAtLoginEnabled(), parent);
-    connect(menu, &PanelMenu::renameRequested, this, &AppDelegate::renameRequested);
-    connect(menu, &PanelMenu::openAtLoginToggled, this, [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); });
-    connect(menu, &PanelMenu::quitRequested, qApp, &QCoreApplication::quit);
+    // Brought up to date on each opening: the title may have been renamed, the login entry changed by another
+    // program.
+    m_actions->showTitle(title);
+    m_actions->openAtLogin()->setChecked(OpenAtLogin::forThisProgram().openAtLoginEnabled());
+    m_actions->removeDoneGoals()->setEnabled(content->hasDoneGoals());
+    m_actions->clearDoneGoalsEachDay()->setEnabled(m_dailyClearing != nullptr);
+    m_actions->clearDoneGoalsEachDay()->setChecked(m_dailyClearing && m_dailyClearing->isEnabled());
+    auto *menu = new PanelMenu(*m_actions, content);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPosition);
 }
