@@ -9,6 +9,20 @@
     </message>
 </context>
 <context>
+    <name>AddGoals</name>
+    <message>
+        <source>Add “%1”</source>
+        <translation>„%1“ hinzufügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n Goals</source>
+        <translation>
+            <numerusform>%n Ziel hinzufügen</numerusform>
+            <numerusform>%n Ziele hinzufügen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CommandLineInfo</name>
     <message>
         <source>Add each TEXT (else each input line) as a goal</source>
@@ -48,13 +62,6 @@
     </message>
 </context>
 <context>
-    <name>PanelTitle</name>
-    <message>
-        <source>Today&apos;s Goals</source>
-        <translation>Heutige Ziele</translation>
-    </message>
-</context>
-<context>
     <name>CountLabel</name>
     <message>
         <source>%1 of %2</source>
@@ -63,6 +70,13 @@
     <message>
         <source>%1 of %2 done</source>
         <translation>%1 von %2 erledigt</translation>
+    </message>
+</context>
+<context>
+    <name>EditGoalText</name>
+    <message>
+        <source>Edit “%1”</source>
+        <translation>„%1“ bearbeiten</translation>
     </message>
 </context>
 <context>
@@ -159,6 +173,56 @@
     </message>
 </context>
 <context>
+    <name>MoveGoals</name>
+    <message>
+        <source>Move “%1”</source>
+        <translation>„%1“ verschieben</translation>
+    </message>
+</context>
+<context>
+    <name>PanelActions</name>
+    <message>
+        <source>New Goal</source>
+        <translation>Neues Ziel</translation>
+    </message>
+    <message>
+        <source>Remove Done Goals</source>
+        <translation>Erledigte Ziele entfernen</translation>
+    </message>
+    <message>
+        <source>Clear Done Goals Each Day</source>
+        <translation>Erledigte Ziele jeden Tag entfernen</translation>
+    </message>
+    <message>
+        <source>Open at Login</source>
+        <translation>Beim Anmelden öffnen</translation>
+    </message>
+    <message>
+        <source>Quit Mirel</source>
+        <translation>Mirel beenden</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Rename “%1”…</source>
+        <translation>„%1“ umbenennen…</translation>
+    </message>
+</context>
+<context>
     <name>PanelHeader</name>
     <message>
         <source>Add goal</source>
@@ -174,18 +238,32 @@
     </message>
 </context>
 <context>
-    <name>PanelMenu</name>
+    <name>PanelTitle</name>
     <message>
-        <source>Open at Login</source>
-        <translation>Beim Anmelden öffnen</translation>
+        <source>Today&apos;s Goals</source>
+        <translation>Heutige Ziele</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveGoals</name>
+    <message>
+        <source>Delete “%1”</source>
+        <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <source>Quit Mirel</source>
-        <translation>Mirel beenden</translation>
+        <source>Remove Done Goals</source>
+        <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <source>Rename “%1”…</source>
-        <translation>„%1“ umbenennen…</translation>
+        <source>Clear Done Goals</source>
+        <translation>Erledigte Ziele des Vortags entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>RenameTitle</name>
+    <message>
+        <source>Rename to “%1”</source>
+        <translation>In „%1“ umbenennen</translation>
     </message>
 </context>
 <context>
@@ -193,6 +271,17 @@
     <message>
         <source>Mirel backdrop</source>
         <translation>Mirel-Hintergrund</translation>
+    </message>
+</context>
+<context>
+    <name>SetGoalCompleted</name>
+    <message>
+        <source>Mark “%1” as Done</source>
+        <translation>„%1“ als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Mark “%1” as Not Done</source>
+        <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>

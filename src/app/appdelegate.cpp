@@ -302,6 +302,9 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
 
     m_actions = new PanelActions(content);
+    // One menu for the panel's life: the accessibility layer keeps one object per action, bound to the first
+    // menu that showed it, so a menu made afresh on each opening would be read from a deleted one.
+    m_menu = new PanelMenu(*m_actions, content);
     connect(m_actions->undo(), &QAction::triggered, content, &ContentView::undo);
     connect(m_actions->redo(), &QAction::triggered, content, &ContentView::redo);
     connect(m_actions->newGoal(), &QAction::triggered, content, &ContentView::beginAdding);
@@ -333,7 +336,5 @@ void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPositi
     m_actions->removeDoneGoals()->setEnabled(content->hasDoneGoals());
     m_actions->clearDoneGoalsEachDay()->setEnabled(m_dailyClearing != nullptr);
     m_actions->clearDoneGoalsEachDay()->setChecked(m_dailyClearing && m_dailyClearing->isEnabled());
-    auto *menu = new PanelMenu(*m_actions, content);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(globalPosition);
+    m_menu->popup(globalPosition);
 }

@@ -15,6 +15,7 @@ class ContentView;
 class DailyClearing;
 class KeyablePanel;
 class PanelActions;
+class PanelMenu;
 class QVariantAnimation;
 class QSettings;
 class ScreenshotBackdrop;
@@ -83,6 +84,7 @@ private:
     QSettings *m_defaults = nullptr;
     DailyClearing *m_dailyClearing = nullptr;
     PanelActions *m_actions = nullptr;
+    PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;
     bool m_snapOnFirstSizing = false;
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
