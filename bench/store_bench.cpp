@@ -2,6 +2,7 @@
 // Usage: store_bench [folder]. The files go to a temporary folder inside `folder` (default: the system's
 // temporary folder); a tmpfs such as /dev/shm shows the cost without the disk.
 #include "model/goalsfile.h"
+#include "model/goalsmerge.h"
 #include "model/todostore.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,24 @@ void benchmark(const QString &parent, int count)
     QByteArray bytes;
     std::printf("  encode %8.1f", medianMicroseconds([&] { bytes = GoalsFile::encode(store.todos()).value(); }));
     std::printf("  decode %8.1f", medianMicroseconds([&] { GoalsFile::decode(bytes); }));
+    // Another program's version of the file: one goal edited there, merged into the panel's list.
+    QList<TodoItem> theirs = store.todos();
+    theirs[theirs.size() / 2].text = QStringLiteral("Edited elsewhere");
+    theirs[theirs.size() / 2].modifiedAt = QDateTime::currentDateTimeUtc().addDays(1);
+    const GoalsMerge::Other other { theirs, GoalsMerge::idsOf(theirs), QDateTime::currentDateTimeUtc() };
+    std::printf("  merge %8.1f", medianMicroseconds([&] { GoalsMerge::merge(store.todos(), other, {}); }));
+    // What the panel does per outside change: read, merge and, since its list differed, write back.
+    std::printf("  outside change %8.1f", medianMicroseconds([&] {
+        theirs[0].modifiedAt = QDateTime::currentDateTimeUtc().addDays(2);
+        theirs[0].completed = !theirs[0].completed;
+        QFile file(path + QStringLiteral(".new"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(GoalsFile::encode(theirs).value()) < 0)
+            qFatal("cannot write");
+        file.close();
+        QFile::remove(path);
+        QFile::rename(path + QStringLiteral(".new"), path);
+        store.mergeFromDisk();
+    }));
     std::printf("   (median microseconds of %d)\n", Rounds);
 }
 

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the goals-file reader. Whatever it accepts must be writable, and what is
-// written must read back as the same goals and write again to the same bytes.
+// Feeds arbitrary bytes to the goals-file reader. Whatever it accepts, repaired or not, must be writable, and
+// what is written must read back whole as the same goals and write again to the same bytes.
 #include "model/goalsfile.h"
 
 #include <cstdint>
@@ -18,17 +18,17 @@ qint64 storedSecond(const QDateTime &date)
 bool sameGoal(const TodoItem &a, const TodoItem &b)
 {
     return a.id == b.id && a.text == b.text && a.completed == b.completed && a.order == b.order
-        && storedSecond(a.createdAt) == storedSecond(b.createdAt);
+        && storedSecond(a.createdAt) == storedSecond(b.createdAt) && a.modifiedAt == b.modifiedAt;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const auto goals
-        = GoalsFile::decode(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
-    if (!goals)
+    const auto file = GoalsFile::read(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (!file)
         return 0;
+    const QList<TodoItem> *goals = &file->todos;
     const auto bytes = GoalsFile::encode(*goals);
     if (!bytes)
         std::abort();

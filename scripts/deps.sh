@@ -13,13 +13,18 @@ if [[ ${1:-} == --test ]]; then
     # The end-to-end tests drive the real binary in their own X session; others check the manual
     # page and the software-centre metadata, and make and install the Debian package.
     packages+=(xvfb openbox xcompmgr xdotool x11-utils x11-xserver-utils desktop-file-utils xclip imagemagick python3
-        man-db appstream dpkg-dev file clang-format)
+        man-db appstream dpkg-dev file clang-format lintian)
     # The window managers the panel is checked under, and what drives them.
     packages+=(xfwm4 fluxbox icewm jwm i3-wm wmctrl)
+    # Those of KDE Plasma, GNOME, MATE and Cinnamon; marco and muffin do not start without their desktops'
+    # settings schemas.
+    packages+=(kwin-x11 mutter marco mate-desktop-common mate-settings-daemon-common muffin cinnamon-settings-daemon)
     # The accessibility test reads the panel as a screen reader does, on a private session bus.
     packages+=(python3-pyatspi at-spi2-core dbus)
     # The daily clearing is checked at faked times of day; tzdata gives the local zone it runs in.
     packages+=(faketime tzdata)
+    # A fake notification service takes the desktop notifications of failed sends.
+    packages+=(python3-dbus python3-gi)
 fi
 
 missing=()

@@ -60,6 +60,26 @@
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
+    <message>
+        <source>mirel: unknown switch %1.</source>
+        <translation>mirel: unbekannter Schalter %1.</translation>
+    </message>
+    <message>
+        <source>mirel: %1 is not a switch.</source>
+        <translation>mirel: %1 ist kein Schalter.</translation>
+    </message>
+    <message>
+        <source>Call mom</source>
+        <translation>Mama anrufen</translation>
+    </message>
+    <message>
+        <source>To add a goal: %1</source>
+        <translation>Ein Ziel hinzufügen: %1</translation>
+    </message>
+    <message>
+        <source>Every switch: %1</source>
+        <translation>Alle Schalter: %1</translation>
+    </message>
 </context>
 <context>
     <name>CountLabel</name>
@@ -164,6 +184,10 @@
         <source>could not reach the panel: %1</source>
         <translation>das Panel ist nicht erreichbar: %1</translation>
     </message>
+    <message>
+        <source>Mirel</source>
+        <translation>Mirel</translation>
+    </message>
 </context>
 <context>
     <name>IntakeModule</name>
@@ -267,6 +291,32 @@
     </message>
 </context>
 <context>
+    <name>PanelTitle</name>
+    <message>
+        <source>Today&apos;s Goals</source>
+        <translation>Heutige Ziele</translation>
+    </message>
+</context>
+<context>
+    <name>QuitGuard</name>
+    <message>
+        <source>Quit Mirel?</source>
+        <translation>Mirel beenden?</translation>
+    </message>
+    <message>
+        <source>Some goals are not saved.</source>
+        <translation>Einige Ziele sind nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>They cannot be written: %1. Quitting now loses them.</source>
+        <translation>Sie können nicht geschrieben werden: %1. Wenn Mirel jetzt beendet wird, gehen sie verloren.</translation>
+    </message>
+    <message>
+        <source>Quit Anyway</source>
+        <translation>Trotzdem beenden</translation>
+    </message>
+</context>
+<context>
     <name>ScreenshotBackdrop</name>
     <message>
         <source>Mirel backdrop</source>
@@ -316,6 +366,22 @@
     <message>
         <source>a goal cannot be written in the goals file&apos;s form</source>
         <translation>ein Ziel kann nicht im Format der Zieldatei geschrieben werden</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1: %2</source>
+        <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.</source>
+        <translation>Die Zieldatei konnte nicht gelesen werden. Sie ist als %1 aufbewahrt, und stattdessen wurden die am %2 gespeicherten Ziele geöffnet.</translation>
+    </message>
+    <message>
+        <source>Part of the goals file could not be read. The file as it was is kept as %1.</source>
+        <translation>Ein Teil der Zieldatei konnte nicht gelesen werden. Die Datei, wie sie war, ist als %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>cannot write the goals file %1: %2</source>
+        <translation>die Zieldatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include "model/todostore.h"
 #include "model/undohistory.h"
 #include "openatlogin.h"
+#include "quitguard.h"
 #include "views/beziereasing.h"
 #include "views/contentview.h"
 #include "views/panelactions.h"
@@ -67,6 +68,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     m_history = new UndoHistory(this);
     // Before the panel is built, so that its first frame shows the new day's list.
     m_dailyClearing = new DailyClearing(m_defaults, m_todoStore, m_history, this);
+    m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
@@ -90,10 +92,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel = std::make_unique<KeyablePanel>(translucent);
     setPanelFrame(frame);
     if (m_backdrop) {
-        // Both windows float above ordinary ones; a window manager keeps a transient above its parent,
-        // whichever of the two it last focused or stacked.
         m_panel->winId();
-        m_panel->windowHandle()->setTransientParent(m_backdrop->windowHandle());
+        m_backdrop->keepBeneath(m_panel->windowHandle());
     }
     // Mapped before the content is built: the window manager takes the window on while the fonts load, and
     // the first frame, content and all, is painted once the event loop runs.
@@ -161,8 +161,14 @@ void AppDelegate::resizePanel(QSizeF size)
     QTimer::singleShot(0, this, [this, size] {
         if (!m_panel)
             return;
-        const QRectF frame = PanelGeometry::resizedPanelFrame(panelFrame(), size, PanelGeometry::currentScreens());
+        // Anywhere but where the last content resize put it, the panel was placed by the person (a drag, a
+        // resize, the start) or the screens: that is its place from now on. A panel pushed up by a tall goal
+        // thus comes back down to its place once the goal is gone.
+        if (m_panel->geometry() != m_contentSizedGeometry)
+            m_placedFrame = panelFrame();
+        const QRectF frame = PanelGeometry::resizedPanelFrame(m_placedFrame, size, PanelGeometry::currentScreens());
         m_panel->setFrameFromContent(PanelGeometry::ScreenSpace::current().toQtPixels(frame));
+        m_contentSizedGeometry = m_panel->geometry();
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target
                 = PanelGeometry::snappedPanelFrame(panelFrame(), PanelGeometry::currentScreens()))
@@ -297,8 +303,9 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(panel, &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
     connect(panel, &KeyablePanel::translucencyChanged, content, &ContentView::setTranslucent);
     connect(content, &ContentView::backgroundShapeChanged, panel, &KeyablePanel::setContentShape);
-    // Closing the one panel is quitting, and everything is saved already.
-    connect(panel, &KeyablePanel::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Closing the one panel is quitting; it asks first only while goals are not on disk.
+    const auto quit = [this, content] { m_quitGuard->requestQuit(content); };
+    connect(panel, &KeyablePanel::closeRequested, this, quit, Qt::QueuedConnection);
     connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
 
     m_actions = new PanelActions(content);
@@ -317,7 +324,7 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     // The checkmark shown is not trusted: the next menu reads the login entry afresh.
     connect(m_actions->openAtLogin(), &QAction::triggered, this,
         [](bool on) { OpenAtLogin::forThisProgram().setOpenAtLogin(on); });
-    connect(m_actions->quit(), &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(m_actions->quit(), &QAction::triggered, this, quit);
     UndoHistory *history = content->history();
     connect(history, &UndoHistory::changed, m_actions,
         [this, history] { m_actions->showHistory(history->undoText(), history->redoText()); });

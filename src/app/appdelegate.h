@@ -18,6 +18,7 @@ class PanelActions;
 class PanelMenu;
 class QVariantAnimation;
 class QSettings;
+class QuitGuard;
 class ScreenshotBackdrop;
 class TodoStore;
 class UndoHistory;
@@ -81,6 +82,7 @@ private:
 
     TodoStore *m_todoStore = nullptr;
     UndoHistory *m_history = nullptr;
+    QuitGuard *m_quitGuard = nullptr;
     QSettings *m_defaults = nullptr;
     DailyClearing *m_dailyClearing = nullptr;
     PanelActions *m_actions = nullptr;
@@ -91,6 +93,10 @@ private:
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;
     std::optional<PanelGeometry::DragStart> m_dragStart;
+    // Where the panel was placed, whose left and top edges content resizes keep, and where the last of them
+    // put it, in Qt's pixels.
+    QRectF m_placedFrame;
+    QRect m_contentSizedGeometry;
     // Made on the first snap that moves the panel.
     QVariantAnimation *m_snapAnimation = nullptr;
 };

@@ -5,15 +5,20 @@
 #include "appdelegate.h"
 #include "commandlineinfo.h"
 #include "fontconfigwarmup.h"
+#include "runtimefolder.h"
 #include "translations.h"
 
 #include <QApplication>
 #include <QLocale>
 
 #include <cstdio>
+#include <vector>
 
 namespace
 {
+
+// A command line the program cannot follow, as the shells' own built-ins report one.
+constexpr int ExitMisuse = 2;
 
 // The intake module, or nullptr after saying on standard error why `what` cannot be done without it.
 const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const char *what)
@@ -44,11 +49,29 @@ int main(int argc, char *argv[])
         // A core application object opens no display; the translations need one.
         const QCoreApplication app(argc, argv);
         const Translations translations(QLocale().uiLanguages());
+        if (request == CommandLineInfo::Request::Misuse) {
+            std::fputs(qPrintable(CommandLineInfo::misuseText(arguments)), stderr);
+            return ExitMisuse;
+        }
         const QString text
             = request == CommandLineInfo::Request::Help ? CommandLineInfo::helpText() : CommandLineInfo::versionText();
         std::fputs(qPrintable(text), stdout);
         return 0;
     }
+    // Kept for the rest of the run: Qt's application object holds on to argv.
+    std::vector<QByteArray> apartStorage;
+    std::vector<char *> apartArgv;
+    if (const std::optional<QStringList> apart = CommandLineInfo::withQtValuesApart(arguments)) {
+        arguments = *apart;
+        for (const QString &argument : std::as_const(arguments))
+            apartStorage.push_back(argument.toLocal8Bit());
+        for (QByteArray &argument : apartStorage)
+            apartArgv.push_back(argument.data());
+        apartArgv.push_back(nullptr);
+        argc = int(apartStorage.size());
+        argv = apartArgv.data();
+    }
+    RuntimeFolder::chooseWhenUnset();
     X11Platform::preferXWaylandInWaylandSessions();
     if (const std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
         const IntakeModule::EntryPoints *intake

@@ -111,7 +111,16 @@ std::optional<QDateTime> parseDate(std::string_view text)
     return utc;
 }
 
-std::optional<TodoItem> readGoal(const Json &value)
+// One element as far as it can be read. Nothing without a readable text; otherwise every field that is
+// missing, mistyped or malformed is left unset and marked in `repaired`.
+struct ReadGoal {
+    TodoItem item;
+    bool hasId = false;
+    bool hasOrder = false;
+    bool repaired = false;
+};
+
+std::optional<ReadGoal> readGoal(const Json &value)
 {
     if (!value.is_object())
         return std::nullopt;
@@ -120,37 +129,55 @@ std::optional<TodoItem> readGoal(const Json &value)
         const auto it = value.find(key);
         return it != value.end() && ((*it).*hasType)() ? &*it : nullptr;
     };
-    const Json *id = field("id", &Json::is_string);
     const Json *text = field("text", &Json::is_string);
-    const Json *completed = field("completed", &Json::is_boolean);
-    const Json *order = field("order", &Json::is_number_integer);
-    const Json *createdAt = field("createdAt", &Json::is_string);
-    if (!id || !text || !completed || !order || !createdAt)
+    if (!text)
         return std::nullopt;
+    ReadGoal goal;
+    goal.item.text = decodeText(text->get_ref<const std::string &>());
+    if (const Json *id = field("id", &Json::is_string)) {
+        if (const auto uuid = parseUuid(id->get_ref<const std::string &>())) {
+            goal.item.id = *uuid;
+            goal.hasId = true;
+        }
+    }
+    if (const Json *completed = field("completed", &Json::is_boolean))
+        goal.item.completed = completed->get<bool>();
     // Non-negative integers are kept unsigned, so 2^63 and above arrive as such and are refused.
-    if (order->is_number_unsigned() && order->get<quint64>() > quint64(std::numeric_limits<qint64>::max()))
-        return std::nullopt;
-    const auto uuid = parseUuid(id->get_ref<const std::string &>());
-    const auto date = parseDate(createdAt->get_ref<const std::string &>());
-    if (!uuid || !date)
-        return std::nullopt;
-    return TodoItem { *uuid, decodeText(text->get_ref<const std::string &>()), completed->get<bool>(),
-        order->get<qint64>(), *date };
+    if (const Json *order = field("order", &Json::is_number_integer); order
+        && !(order->is_number_unsigned() && order->get<quint64>() > quint64(std::numeric_limits<qint64>::max()))) {
+        goal.item.order = order->get<qint64>();
+        goal.hasOrder = true;
+    }
+    if (const Json *createdAt = field("createdAt", &Json::is_string)) {
+        if (const auto date = parseDate(createdAt->get_ref<const std::string &>()))
+            goal.item.createdAt = *date;
+    }
+    // Only this version's own bookkeeping: a goal without it counts as changed when it was created.
+    if (const Json *modifiedAt = field("modifiedAt", &Json::is_string)) {
+        if (const auto date = parseDate(modifiedAt->get_ref<const std::string &>()))
+            goal.item.modifiedAt = *date;
+    }
+    goal.repaired
+        = !goal.hasId || !field("completed", &Json::is_boolean) || !goal.hasOrder || !goal.item.createdAt.isValid();
+    return goal;
 }
 
 // Whole seconds in UTC, cut toward the past so a reading never lies in the future of the instant.
-bool appendDate(QByteArray &out, const QDateTime &createdAt)
+bool appendDate(QByteArray &out, const QDateTime &instant, bool withMilliseconds)
 {
-    const QDateTime utc = createdAt.toUTC();
+    const QDateTime utc = instant.toUTC();
     const QDate date = utc.date();
     const QTime time = utc.time();
     if (!utc.isValid() || date.year() < FirstYear || date.year() > LastYear)
         return false;
     // Qt's own ISO form writes the same text at a quarter of the speed, which a long list pays on every save.
-    std::array<char, DateTimeShape.size() + 2> text {};
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(), date.day(),
-        time.hour(), time.minute(), time.second());
-    out.append(text.data(), qsizetype(text.size() - 1));
+    std::array<char, DateTimeShape.size() + 6> text {};
+    const int length = withMilliseconds
+        ? std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", date.year(), date.month(),
+            date.day(), time.hour(), time.minute(), time.second(), time.msec())
+        : std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(),
+            date.day(), time.hour(), time.minute(), time.second());
+    out.append(text.data(), qsizetype(length));
     return true;
 }
 
@@ -176,8 +203,14 @@ bool encodeInto(const QList<TodoItem> &todos, QByteArray &out)
         out.append(R"(,"order":)");
         out.append(QByteArray::number(item.order));
         out.append(R"(,"createdAt":")");
-        if (!appendDate(out, item.createdAt))
+        if (!appendDate(out, item.createdAt, false))
             return false;
+        // After the five keys every reader knows; a time that cannot be written leaves the key out, and the
+        // goal then counts as changed when it was created.
+        const qsizetype beforeModified = out.size();
+        out.append(R"(","modifiedAt":")");
+        if (!item.modifiedAt.isValid() || !appendDate(out, item.modifiedAt, true))
+            out.truncate(beforeModified);
         out.append(R"("})");
     }
     out.append(']');
@@ -192,7 +225,7 @@ std::optional<QByteArray> encode(const QList<TodoItem> &todos)
     return out;
 }
 
-std::optional<QList<TodoItem>> decode(const QByteArray &bytes)
+std::optional<ReadFile> read(const QByteArray &bytes)
 {
     // A goal's fields are plain values, so anything nested deeper is dropped as it is read: a file of a few
     // megabytes of brackets would otherwise be built up into hundreds of megabytes before it is refused.
@@ -202,15 +235,43 @@ std::optional<QList<TodoItem>> decode(const QByteArray &bytes)
     const Json document = Json::parse(bytes.cbegin(), bytes.cend(), keepShallow, false);
     if (!document.is_array())
         return std::nullopt;
-    QList<TodoItem> todos;
-    todos.reserve(qsizetype(document.size()));
+    ReadFile file;
+    file.todos.reserve(qsizetype(document.size()));
+    QList<qsizetype> unordered;
+    std::optional<qint64> largestOrder;
     for (const Json &value : document) {
         auto goal = readGoal(value);
-        if (!goal)
-            return std::nullopt;
-        todos.append(std::move(*goal));
+        if (!goal) {
+            file.repaired = true;
+            continue;
+        }
+        file.repaired = file.repaired || goal->repaired;
+        if (!goal->hasId)
+            goal->item.id = QUuid::createUuid();
+        if (!goal->item.createdAt.isValid())
+            goal->item.createdAt = QDateTime::currentDateTimeUtc();
+        if (goal->hasOrder)
+            largestOrder = std::max(largestOrder.value_or(goal->item.order), goal->item.order);
+        else
+            unordered.append(file.todos.size());
+        file.todos.append(std::move(goal->item));
     }
-    return todos;
+    // Repaired goals follow the others in the order they stand in the file.
+    qint64 next = largestOrder ? *largestOrder : -1;
+    for (qsizetype index : std::as_const(unordered)) {
+        if (next < std::numeric_limits<qint64>::max())
+            ++next;
+        file.todos[index].order = next;
+    }
+    return file;
+}
+
+std::optional<QList<TodoItem>> decode(const QByteArray &bytes)
+{
+    std::optional<ReadFile> file = read(bytes);
+    if (!file || file->repaired)
+        return std::nullopt;
+    return std::move(file->todos);
 }
 
 QString defaultLocation()

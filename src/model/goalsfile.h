@@ -18,6 +18,16 @@ std::optional<QByteArray> encode(const QList<TodoItem> &todos);
 // page faults than the encoding itself. False, with `out` unspecified, where encode gives nothing.
 bool encodeInto(const QList<TodoItem> &todos, QByteArray &out);
 
+struct ReadFile {
+    QList<TodoItem> todos;
+    // Some element had no readable text and was skipped, or a field of a goal was missing or unusable and
+    // was repaired: a new id, not done, after the other goals, created now.
+    bool repaired = false;
+};
+
+// Every goal whose text can be read, in file order; nothing when the bytes are not one JSON array at all.
+std::optional<ReadFile> read(const QByteArray &bytes);
+
 // All goals or none: any element that breaks the rules makes the whole file unreadable.
 std::optional<QList<TodoItem>> decode(const QByteArray &bytes);
 

@@ -1,5 +1,57 @@
 #include "todoitem.h"
 
+#include <algorithm>
+
+namespace
+{
+
+constexpr char16_t Escape = 0x1B;
+constexpr char16_t ControlSequenceIntroducer = 0x9B;
+
+bool isLineBreak(char16_t u)
+{
+    return (u >= 0x000A && u <= 0x000D) || u == 0x0085 || u == 0x2028 || u == 0x2029;
+}
+
+bool isControl(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+bool needsCleaning(char16_t u)
+{
+    return isControl(u) || u == 0x2028 || u == 0x2029;
+}
+
+// Where the escape sequence that starts at `at` ends: after ESC [ or CSI come parameter and intermediate
+// bytes and one final byte, in that order; any other ESC is dropped alone.
+qsizetype escapeSequenceEnd(const QString &text, qsizetype at)
+{
+    qsizetype end = at + 1;
+    if (text.at(at).unicode() == Escape) {
+        if (end >= text.size() || text.at(end) != u'[')
+            return end;
+        ++end;
+    }
+    const auto isAt = [&text, &end](char16_t first, char16_t last) {
+        return end < text.size() && text.at(end).unicode() >= first && text.at(end).unicode() <= last;
+    };
+    while (isAt(0x30, 0x3F))
+        ++end;
+    while (isAt(0x20, 0x2F))
+        ++end;
+    if (isAt(0x40, 0x7E))
+        ++end;
+    return end;
+}
+
+} // namespace
+
+QDateTime lastChange(const TodoItem &item)
+{
+    return item.modifiedAt.isValid() ? item.modifiedAt : item.createdAt;
+}
+
 bool isTrimmable(QChar c)
 {
     const char16_t u = c.unicode();
@@ -29,9 +81,30 @@ QString trimmedText(const QString &text)
     return text.sliced(begin, end - begin);
 }
 
+QString printableText(const QString &text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return needsCleaning(c.unicode()); }))
+        return text;
+    QString printable;
+    printable.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t u = text.at(i).unicode();
+        if (u == Escape || u == ControlSequenceIntroducer) {
+            i = escapeSequenceEnd(text, i);
+            continue;
+        }
+        if (u == u'\t' || isLineBreak(u))
+            printable.append(u' ');
+        else if (!isControl(u))
+            printable.append(text.at(i));
+        ++i;
+    }
+    return printable;
+}
+
 std::optional<QString> trimmedNonEmpty(const QString &text)
 {
-    QString trimmed = trimmedText(text);
+    QString trimmed = trimmedText(printableText(text));
     if (trimmed.isEmpty())
         return std::nullopt;
     return trimmed;

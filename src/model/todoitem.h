@@ -13,7 +13,13 @@ struct TodoItem final {
     bool completed = false;
     qint64 order = 0;
     QDateTime createdAt;
+    // The person's last change to the goal, to the millisecond; invalid for a goal never changed since a
+    // version that did not keep it.
+    QDateTime modifiedAt;
 };
+
+// When the goal last changed: its modifiedAt, or its createdAt where none was kept. Merges compare these.
+QDateTime lastChange(const TodoItem &item);
 
 // The whitespace-and-newline set that every typed goal text and title is trimmed with:
 // Unicode Zs, Zl and Zp plus U+0009..U+000D and U+0085. Unlike QString::trimmed() it keeps U+FEFF.
@@ -22,5 +28,10 @@ bool isTrimmable(QChar c);
 // The text without leading and trailing trimmable characters (inner ones stay).
 QString trimmedText(const QString &text);
 
-// The trimmed text, or nothing when trimming leaves it empty.
+// The text as a goal or a title keeps it, from whatever program it came: a tab or a line break becomes a
+// space, a terminal's escape sequence (ESC or CSI, parameters, final byte) goes whole, and every other
+// control character (C0, DEL, C1) is dropped. Text that needs none of this is returned as it is.
+QString printableText(const QString &text);
+
+// The printable text trimmed, or nothing when that leaves it empty.
 std::optional<QString> trimmedNonEmpty(const QString &text);

@@ -1,17 +1,19 @@
 #include "todostore.h"
 
+#include "diskfile.h"
 #include "goalsfile.h"
+#include "goalsfilewatcher.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLocale>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <limits>
 
-#include <cerrno>
-#include <unistd.h>
+Q_LOGGING_CATEGORY(lcGoals, "mirel.goals")
 
 namespace
 {
@@ -20,6 +22,9 @@ namespace
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 // Kept copies are stamped to the second; a few more bad files within one second get a counter.
 constexpr int MaxKeptNamesPerSecond = 100;
+// The copies sync tools make of a file both computers changed: Syncthing's, then Nextcloud's and Dropbox's.
+const QStringList ConflictCopyPatterns
+    = { QStringLiteral("todos.sync-conflict-*.json"), QStringLiteral("todos (*conflicted copy*).json") };
 
 bool isNewline(char16_t c)
 {
@@ -35,45 +40,39 @@ QString keptFileName(const QString &fileURL, int attempt)
     return name;
 }
 
-// Writes everything or reports why not. A short or failed write is the usual face of a full disk.
-std::optional<QString> writeAll(int descriptor, const QByteArray &bytes)
+// Moves the file to a name of its own beside it, never replacing an earlier one; the new name, or nothing.
+std::optional<QString> keepAside(const QString &path)
 {
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t result = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
-        if (result < 0 && errno == EINTR)
+    // QFile::rename never replaces an existing file, so an earlier kept copy is never lost.
+    for (int attempt = 0; attempt < MaxKeptNamesPerSecond; ++attempt) {
+        const QString kept = keptFileName(path, attempt);
+        if (QFile::exists(kept))
             continue;
-        if (result <= 0)
-            return qt_error_string(result < 0 ? errno : ENOSPC);
-        written += result;
+        if (QFile::rename(path, kept))
+            return kept;
+        return std::nullopt;
     }
-    if (::fsync(descriptor) != 0)
-        return qt_error_string(errno);
     return std::nullopt;
 }
 
-// QSaveFile writes beside the old file and renames over it, so a crash or a power loss leaves the old list
-// or the new one and never a mix. But Qt 6.4's commit() renames even when its buffered data never reached
-// the disk, replacing the goals with an empty file; so the bytes go straight to the descriptor, every write
-// and the sync are checked, and any failure cancels the rename and leaves the old file as it was.
-std::optional<QString> replaceAtomically(const QString &path, const QByteArray &bytes)
+// A goals file in list order, as loading sorts it: by order, equal orders as they stand.
+QList<TodoItem> sortedByOrder(QList<TodoItem> todos)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (std::optional<QString> failure = writeAll(file.handle(), bytes)) {
-        file.cancelWriting();
-        return failure;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    std::stable_sort(
+        todos.begin(), todos.end(), [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
+    return todos;
+}
+
+std::optional<GoalsFile::ReadFile> readGoalsFile(const QString &path)
+{
+    const std::optional<QByteArray> bytes = DiskFile::readAll(path, MaxFileSize);
+    return bytes ? GoalsFile::read(*bytes) : std::nullopt;
 }
 
 } // namespace
 
 TodoStore::TodoStore(QObject *parent)
-    : TodoStore(GoalsFile::defaultLocation(), parent)
+    : TodoStore(GoalsFile::defaultLocation(), GoalsHistory::defaultFolder(), parent)
 {
 }
 
@@ -82,30 +81,118 @@ TodoStore::TodoStore(std::optional<QString> fileURL, QObject *parent)
     , m_fileURL(std::move(fileURL))
 {
     if (m_fileURL)
-        load();
+        open();
+}
+
+TodoStore::TodoStore(const QString &fileURL, const QString &stateFolder, QObject *parent)
+    : QObject(parent)
+    , m_fileURL(fileURL)
+    , m_history(stateFolder)
+{
+    open();
+}
+
+void TodoStore::open()
+{
+    load();
+    mergeFromDisk();
+    m_watcher = new GoalsFileWatcher(*m_fileURL, this);
+    connect(m_watcher, &GoalsFileWatcher::changed, this, &TodoStore::mergeFromDisk);
 }
 
 void TodoStore::load()
 {
-    QFile file(*m_fileURL);
-    if (!file.exists())
+    const DiskFile::Signature signature = DiskFile::signatureOf(*m_fileURL);
+    if (!signature.exists)
         return;
-    std::optional<QList<TodoItem>> decoded;
-    if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
-        decoded = GoalsFile::decode(file.readAll());
-    if (!decoded) {
+    std::optional<GoalsFile::ReadFile> file = readGoalsFile(*m_fileURL);
+    if (file) {
+        m_lastSeen = signature;
+        m_base = GoalsMerge::idsOf(file->todos);
+        m_fileIsUnreadable = file->repaired;
+    } else {
+        // Not goals at all: the last good version of an earlier day rather than an empty list.
         m_fileIsUnreadable = true;
-        return;
+        if (std::optional<GoalsHistory::Version> version = m_history.latestGoodVersion()) {
+            m_restoredDay = version->day;
+            file = std::move(version->goals);
+        }
     }
-    std::stable_sort(
-        decoded->begin(), decoded->end(), [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
-    m_todos = std::move(*decoded);
+    if (file && !file->todos.isEmpty()) {
+        m_todos = sortedByOrder(std::move(file->todos));
+        emit todosChanged();
+    }
+    // Kept aside at once, so that the warning can name where the file as it was went.
+    if (m_fileIsUnreadable)
+        writeFile();
+}
+
+void TodoStore::mergeFromDisk()
+{
+    if (!m_fileURL)
+        return;
+    bool write = takeOutsideChange();
+    QList<std::pair<QString, bool>> copies;
+    for (const QString &name :
+        QDir(QFileInfo(*m_fileURL).absolutePath()).entryList(ConflictCopyPatterns, QDir::Files)) {
+        const QString path = QFileInfo(*m_fileURL).absolutePath() + u'/' + name;
+        // One still being written, or not goals at all, is left alone; a later change brings it back.
+        std::optional<GoalsFile::ReadFile> copy = readGoalsFile(path);
+        if (!copy)
+            continue;
+        setTodos(GoalsMerge::merge(
+            m_todos, { sortedByOrder(std::move(copy->todos)), std::nullopt, {} }, m_history.deletions()));
+        copies.append({ path, copy->repaired });
+    }
+    if (write || !copies.isEmpty())
+        writeFile();
+    if (!m_saveFailure.isEmpty())
+        return;
+    // Everything in them is in the goals file now. What was repaired or skipped stays, byte for byte, aside.
+    for (const auto &[path, repaired] : std::as_const(copies)) {
+        if (repaired)
+            keepAside(path);
+        else
+            QFile::remove(path);
+    }
+}
+
+bool TodoStore::takeOutsideChange()
+{
+    const DiskFile::Signature signature = DiskFile::signatureOf(*m_fileURL);
+    // Gone, or the version this panel last read or wrote: the panel's list stands.
+    if (!signature.exists || signature == m_lastSeen)
+        return false;
+    const std::optional<QByteArray> bytes = DiskFile::readAll(*m_fileURL, MaxFileSize);
+    std::optional<GoalsFile::ReadFile> file = bytes ? GoalsFile::read(*bytes) : std::nullopt;
+    if (!file) {
+        // Half written, or not goals at all: the panel keeps what it shows and takes the file once it reads
+        // whole. A save before then keeps it aside.
+        m_fileIsUnreadable = true;
+        return false;
+    }
+    m_lastSeen = signature;
+    m_fileIsUnreadable = file->repaired;
+    QSet<QUuid> read = GoalsMerge::idsOf(file->todos);
+    const QDateTime written = QDateTime::fromMSecsSinceEpoch(signature.modifiedNs / 1'000'000, Qt::UTC);
+    setTodos(GoalsMerge::merge(
+        m_todos, { sortedByOrder(std::move(file->todos)), std::move(m_base), written }, m_history.deletions()));
+    m_base = std::move(read);
+    // Written back only where the merge or a repair changed it, so two panels on one shared file settle.
+    return m_fileIsUnreadable || !GoalsFile::encodeInto(m_todos, m_saveBuffer) || m_saveBuffer != *bytes;
+}
+
+void TodoStore::setTodos(QList<TodoItem> todos)
+{
+    if (GoalsMerge::sameGoals(todos, m_todos))
+        return;
+    m_todos = std::move(todos);
     emit todosChanged();
 }
 
 void TodoStore::add(const QString &text)
 {
-    append(text, nextOrder());
+    append(printableText(text), nextOrder());
 }
 
 void TodoStore::addLines(const QString &text)
@@ -149,6 +236,7 @@ void TodoStore::append(const QString &text, qint64 order)
     item.text = text;
     item.order = order;
     item.createdAt = QDateTime::currentDateTimeUtc();
+    item.modifiedAt = item.createdAt;
     m_todos.append(std::move(item));
     emit todosChanged();
 }
@@ -159,6 +247,7 @@ void TodoStore::toggle(const QUuid &id)
     if (it == m_todos.end())
         return;
     it->completed = !it->completed;
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
     emit todosChanged();
     save();
 }
@@ -168,7 +257,8 @@ void TodoStore::updateText(const QUuid &id, const QString &text)
     auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
     if (it == m_todos.end())
         return;
-    it->text = text;
+    it->text = printableText(text);
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
     emit todosChanged();
     save();
 }
@@ -184,6 +274,7 @@ bool TodoStore::setCompleted(const QUuid &id, bool completed)
     if (it == m_todos.end() || it->completed == completed)
         return false;
     it->completed = completed;
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
     emit todosChanged();
     save();
     return true;
@@ -201,6 +292,12 @@ QList<TodoStore::PlacedGoal> TodoStore::removeGoals(const QSet<QUuid> &ids)
             kept.append(std::move(m_todos[i]));
     }
     m_todos = std::move(kept);
+    if (!removed.isEmpty()) {
+        QList<QUuid> removedIds;
+        for (const PlacedGoal &placed : std::as_const(removed))
+            removedIds.append(placed.goal.id);
+        m_history.recordDeletions(removedIds, QDateTime::currentDateTimeUtc());
+    }
     emit todosChanged();
     renumber();
     save();
@@ -252,13 +349,17 @@ void TodoStore::move(const QSet<int> &sourceOffsets, int destination)
     QList<TodoItem> before;
     QList<TodoItem> moved;
     QList<TodoItem> after;
+    // Only the goals moved change place; the others' orders are renumbered but their places among each other stay.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
     for (int i = 0; i < size; ++i) {
-        if (sourceOffsets.contains(i))
+        if (sourceOffsets.contains(i)) {
+            m_todos[i].modifiedAt = now;
             moved.append(std::move(m_todos[i]));
-        else if (i < destination)
+        } else if (i < destination) {
             before.append(std::move(m_todos[i]));
-        else
+        } else {
             after.append(std::move(m_todos[i]));
+        }
     }
     before.append(std::move(moved));
     before.append(std::move(after));
@@ -283,25 +384,34 @@ void TodoStore::renumber()
 
 bool TodoStore::keepUnreadableFileAside()
 {
-    // QFile::rename never replaces an existing file, so an earlier kept copy is never lost.
-    for (int attempt = 0; attempt < MaxKeptNamesPerSecond; ++attempt) {
-        const QString kept = keptFileName(*m_fileURL, attempt);
-        if (QFile::exists(kept))
-            continue;
-        if (QFile::rename(*m_fileURL, kept)) {
-            m_keptUnreadableFile = kept;
-            return true;
-        }
+    if (!QFileInfo::exists(*m_fileURL))
+        return true;
+    const std::optional<QString> kept = keepAside(*m_fileURL);
+    if (!kept)
         // The file may have gone in the meantime; then there is nothing left to keep.
-        return !QFile::exists(*m_fileURL);
-    }
-    return false;
+        return !QFileInfo::exists(*m_fileURL);
+    m_keptUnreadableFile = kept;
+    m_readNotice = m_restoredDay
+        ? tr("The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.")
+              .arg(*kept, QLocale().toString(*m_restoredDay, QLocale::ShortFormat))
+        : tr("Part of the goals file could not be read. The file as it was is kept as %1.").arg(*kept);
+    m_restoredDay.reset();
+    qCWarning(lcGoals, "%s", qPrintable(m_readNotice));
+    emit readNoticeChanged(m_readNotice);
+    return true;
 }
 
 void TodoStore::save()
 {
     if (!m_fileURL)
         return;
+    // Another program may have written since this panel last looked; its changes are merged, never overwritten.
+    takeOutsideChange();
+    writeFile();
+}
+
+void TodoStore::writeFile()
+{
     // An unreadable file may still hold the user's goals: move it aside before replacing it, and
     // rather skip this save (the next one tries again) than overwrite it.
     if (m_fileIsUnreadable) {
@@ -311,13 +421,18 @@ void TodoStore::save()
     }
     if (!GoalsFile::encodeInto(m_todos, m_saveBuffer))
         return setSaveFailure(tr("a goal cannot be written in the goals file's form"));
-    std::optional<QString> failure = replaceAtomically(*m_fileURL, m_saveBuffer);
-    if (failure) {
-        // The folder may have been removed while the panel runs; recreating it keeps saves working.
-        QDir().mkpath(QFileInfo(*m_fileURL).absolutePath());
-        failure = replaceAtomically(*m_fileURL, m_saveBuffer);
-    }
-    setSaveFailure(failure.value_or(QString()));
+    const QString folder = QFileInfo(*m_fileURL).absolutePath();
+    // The folder may be missing, or removed while the panel runs; then it is made first.
+    if (const std::optional<QString> noFolder = DiskFile::makeFolder(folder))
+        return setSaveFailure(*noFolder);
+    m_history.keepDailyVersion(*m_fileURL);
+    if (const std::optional<QString> failure = DiskFile::replaceAtomically(*m_fileURL, m_saveBuffer))
+        return setSaveFailure(tr("cannot write the goals file %1: %2").arg(*m_fileURL, *failure));
+    m_lastSeen = DiskFile::signatureOf(*m_fileURL);
+    m_base = GoalsMerge::idsOf(m_todos);
+    if (m_watcher)
+        m_watcher->rewatch();
+    setSaveFailure(QString());
 }
 
 void TodoStore::setSaveFailure(const QString &failure)
@@ -325,5 +440,7 @@ void TodoStore::setSaveFailure(const QString &failure)
     if (failure == m_saveFailure)
         return;
     m_saveFailure = failure;
+    if (!failure.isEmpty())
+        qCWarning(lcGoals, "the goals are not saved: %s", qPrintable(failure));
     emit saveFailureChanged(m_saveFailure);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "diskfile.h"
+#include "goalshistory.h"
 #include "todoitem.h"
 
 #include <QByteArray>
@@ -9,8 +11,11 @@
 
 #include <optional>
 
+class GoalsFileWatcher;
+
 // The one owner of the day's goal list. Every changing operation writes the whole goals file before it
-// returns (add leaves that to its caller) and then tells observers through todosChanged().
+// returns (add leaves that to its caller) and then tells observers through todosChanged(). What other
+// programs write to the file, and sync tools' conflict copies beside it, are merged in as they appear.
 class TodoStore final : public QObject
 {
     Q_OBJECT
@@ -19,8 +24,10 @@ class TodoStore final : public QObject
 public:
     // Loads the goals file at the default location.
     explicit TodoStore(QObject *parent = nullptr);
-    // Without a location the store lives in memory only: nothing is read and nothing is ever written.
+    // Without a location the store lives in memory only: nothing is read and nothing is ever written. With
+    // one but no state folder, recent deletions are remembered for the run and no daily versions are kept.
     explicit TodoStore(std::optional<QString> fileURL, QObject *parent = nullptr);
+    TodoStore(const QString &fileURL, const QString &stateFolder, QObject *parent = nullptr);
 
     const QList<TodoItem> &todos() const { return m_todos; }
     const std::optional<QString> &fileURL() const { return m_fileURL; }
@@ -50,19 +57,33 @@ public:
     // Moves the first goal of each id to its position, lowest position first, then renumbers and saves.
     void place(const QList<std::pair<QUuid, qsizetype>> &positions);
 
+    // The one way changes from outside come in: another program's version of the goals file and any conflict
+    // copies are merged with the list (todosChanged once when it changed) and the result written back where
+    // it differs. None of it is the person's own operation.
+    void mergeFromDisk();
+
     // Why the goals in memory are not all on disk: the reason the last save failed, or empty once one succeeded.
     const QString &saveFailure() const { return m_saveFailure; }
 
     // Where a goals file that could not be read was kept before the first save replaced it.
     const std::optional<QString> &keptUnreadableFile() const { return m_keptUnreadableFile; }
+    // Says that a goals file could not be read whole and where it was kept; empty while none was.
+    const QString &readNotice() const { return m_readNotice; }
 
 signals:
     void todosChanged();
     // A save failed where the last one succeeded, failed for another reason, or succeeded again (empty).
     void saveFailureChanged(const QString &failure);
+    void readNoticeChanged(const QString &notice);
 
 private:
+    void open();
     void load();
+    // Merges what another program wrote since the panel last read or wrote the file; true when the file then
+    // differs from the list, so that it should be written.
+    bool takeOutsideChange();
+    void setTodos(QList<TodoItem> todos);
+    void writeFile();
     // One past the largest order in the list, renumbering first when no order can follow the largest.
     qint64 nextOrder();
     void append(const QString &text, qint64 order);
@@ -75,7 +96,15 @@ private:
     // Set when the file existed but could not be read or decoded: it is moved aside, not overwritten.
     bool m_fileIsUnreadable = false;
     std::optional<QString> m_keptUnreadableFile;
+    // The day of the kept version that was opened because the goals file was not goals at all.
+    std::optional<QDate> m_restoredDay;
+    QString m_readNotice;
     QString m_saveFailure;
+    GoalsHistory m_history;
+    GoalsFileWatcher *m_watcher = nullptr;
+    // The version of the goals file the panel last read or wrote, and the goals in it.
+    DiskFile::Signature m_lastSeen;
+    QSet<QUuid> m_base;
     // Kept between saves so that each save reuses the memory of the last.
     QByteArray m_saveBuffer;
 };

@@ -5,6 +5,7 @@
 #include "panelheader.h"
 
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <utility>
@@ -14,8 +15,6 @@ namespace
 
 constexpr int Padding = 6;
 constexpr int MinimumHeaderHeight = 30;
-// What a row counts for until it has been measured.
-constexpr qreal UnmeasuredRowHeight = 28;
 // Heights settle well within these; a row still growing after them is placed on the next layout.
 constexpr int MaximumPasses = 4;
 
@@ -100,17 +99,18 @@ void ContentLayout::placeOnce()
     m_header->setGeometry(Padding, y, innerWidth, headerHeight);
     y += headerHeight;
 
-    int listHeight = 0;
-    if (!m_goals.isEmpty()) {
-        for (const auto &[id, height] : m_list->layoutRows(innerWidth))
-            m_rowHeights.insert(id, height);
-        qreal sum = 0;
-        for (const QUuid &id : std::as_const(m_goals))
-            sum += m_rowHeights.value(id, UnmeasuredRowHeight);
-        listHeight = int(sum);
-    }
     const bool hasAddArea = m_addArea->face() != AddArea::Face::Nothing;
     const int addHeight = hasAddArea ? m_addArea->heightForWidth(innerWidth) : 0;
+
+    int listHeight = 0;
+    if (!m_goals.isEmpty()) {
+        // The most of the list the window can show. Before the window has sized the view nothing is shown or
+        // reported, so no row is made for it.
+        const int room = m_hasBeenSized ? m_view->height() - y - addHeight - Padding : 0;
+        for (const auto &[id, height] : m_list->layoutRows(innerWidth, std::max(0, room)))
+            m_rowHeights.insert(id, height);
+        listHeight = m_list->listHeight();
+    }
     m_wantedSize = QSize(width, y + listHeight + addHeight + Padding);
 
     if (!m_goals.isEmpty()) {
@@ -119,6 +119,10 @@ void ContentLayout::placeOnce()
         const int shownHeight = std::max(0, listHeight - shortfall);
         m_list->resize(innerWidth, listHeight);
         m_listScroll->setGeometry(Padding, y, innerWidth, shownHeight);
+        QScrollBar *bar = m_listScroll->verticalScrollBar();
+        bar->setValue(bar->value() + m_list->takeScrollCorrection());
+        if (const std::optional<QRect> row = m_list->takeReveal())
+            m_listScroll->ensureVisible(row->center().x(), row->center().y(), 0, row->height() / 2 + 1);
         y += shownHeight;
     }
 

@@ -52,6 +52,7 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, QSettings *defa
         m_layout, &ContentLayout::contentRectChanged, this, [this] { emit backgroundShapeChanged(backgroundShape()); });
     connectHover();
     m_keyboard = new PanelKeyboard(this, m_header, m_list, m_addArea);
+    connect(m_list, &GoalList::rowsCreated, m_keyboard, &PanelKeyboard::updateTabOrder);
     connect(m_keyboard, &PanelKeyboard::menuRequested, this,
         [this](QPoint position) { emit contextMenuRequested(position, m_title.text()); });
 
@@ -74,6 +75,8 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, QSettings *defa
             m_header->setTitle(m_title.text());
     });
     m_header->setSaveFailure(m_store->saveFailure());
+    connect(m_store, &TodoStore::readNoticeChanged, m_header, &PanelHeader::setReadNotice);
+    m_header->setReadNotice(m_store->readNotice());
     refreshFromStore(false);
 }
 
@@ -141,7 +144,7 @@ void ContentView::makeList()
     connect(m_list, &GoalList::moveRequested, this, [this](const QSet<int> &sourceOffsets, int destination) {
         m_history->perform(std::make_unique<MoveGoals>(m_store, sourceOffsets, destination));
     });
-    connect(m_list, &GoalList::rowHeightsChanged, this, [this] { m_layout->schedule(); });
+    connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
 }

@@ -7,6 +7,7 @@
 #include "widgetheight.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -19,6 +20,11 @@ namespace
 // span the whole list and their checkboxes line up with the header's title.
 constexpr int RowAreaInset = 8;
 constexpr int RowOverhang = 8;
+
+// What a goal counts for until its row has been measured: a row of one line.
+constexpr int UnmeasuredRowHeight = 28;
+// Rows are made this far beyond the part of the list on screen, so that a small scroll finds them ready.
+constexpr int RowReach = 2 * UnmeasuredRowHeight;
 
 // The line that shows where the dragged row will land.
 constexpr qreal DropLineWidth = 2.0;
@@ -35,6 +41,18 @@ GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     connect(m_slide, &RowSlide::offsetsChanged, this, &GoalList::placeRows);
     connect(m_reorder, &RowReorderGesture::moveRequested, this, &GoalList::moveRequested);
     connect(m_reorder, &RowReorderGesture::scrollRequested, this, &GoalList::scrollRequested);
+    QAccessible::installActivationObserver(this);
+}
+
+GoalList::~GoalList()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void GoalList::accessibilityActiveChanged(bool active)
+{
+    if (active)
+        emit layoutWanted();
 }
 
 bool GoalList::isReordering() const
@@ -71,18 +89,30 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         it = m_rows.erase(it);
     }
 
+    // The last goal that joins a list already shown is brought into view, wherever the order puts it.
+    if (m_hasShownTodos) {
+        const QSet<QUuid> known(m_order.cbegin(), m_order.cend());
+        for (auto id = order.crbegin(); id != order.crend(); ++id) {
+            if (!known.contains(*id)) {
+                m_reveal = *id;
+                m_isRevealPlaced = false;
+                break;
+            }
+        }
+    }
+    m_hasShownTodos = m_hasShownTodos || !todos.isEmpty();
+
     for (const TodoItem &todo : todos) {
         if (TodoRowView *row = m_rows.value(todo.id)) {
             if (animated)
                 m_slide->setStart(todo.id, row->y());
             row->setTodo(todo, animated);
-        } else {
-            m_rows.insert(todo.id, createRow(todo));
         }
     }
+    m_todos = todos;
     m_order = std::move(order);
     if (focusAfterRemoval)
-        m_rows.value(*focusAfterRemoval)->focusTarget()->setFocus(Qt::TabFocusReason);
+        materialize(m_order.indexOf(*focusAfterRemoval))->focusTarget()->setFocus(Qt::TabFocusReason);
     else if (removedFocus)
         emit focusLeftList();
 }
@@ -105,16 +135,70 @@ bool GoalList::focusGoal(qsizetype index, Qt::FocusReason reason)
 {
     if (index < 0 || index >= m_order.size())
         return false;
-    m_rows.value(m_order.at(index))->focusTarget()->setFocus(reason);
+    materialize(index)->focusTarget()->setFocus(reason);
     return true;
+}
+
+int GoalList::rowHeight(const QUuid &id) const
+{
+    return m_heights.value(id, UnmeasuredRowHeight);
+}
+
+TodoRowView *GoalList::materialize(qsizetype index)
+{
+    const QUuid &id = m_order.at(index);
+    if (TodoRowView *row = m_rows.value(id))
+        return row;
+    TodoRowView *row = createRow(m_todos.at(index));
+    m_rows.insert(id, row);
+    // Placed where the goal was counted, so that scrolling to it lands right; the next layout measures it.
+    row->setGeometry(RowAreaInset - RowOverhang, m_rowTops.value(id), m_rowWidth, rowHeight(id));
+    emit rowsCreated();
+    emit layoutWanted();
+    return row;
+}
+
+qsizetype GoalList::focusedIndex() const
+{
+    const TodoRowView *row = rowContaining(QApplication::focusWidget());
+    return row ? m_order.indexOf(row->todo().id) : -1;
+}
+
+bool GoalList::isWanted(qsizetype index, int top, int height, qsizetype focused) const
+{
+    // The first and the last goal are where Tab and Shift+Tab enter the list; the focused goal's neighbours are
+    // where Tab, Up and Down go next. A screen reader hears every goal, so then every goal has its row.
+    const int shownTop = std::max(0, -y());
+    const bool isNearShown = top + height > shownTop - RowReach && top < shownTop + m_shownHeight + RowReach;
+    return isNearShown || index == 0 || index == m_order.size() - 1 || (focused >= 0 && std::abs(index - focused) <= 1)
+        || m_order.at(index) == m_reveal || QAccessible::isActive();
+}
+
+bool GoalList::lacksWantedRows() const
+{
+    const qsizetype focused = focusedIndex();
+    for (qsizetype i = 0; i < m_order.size(); ++i) {
+        const QUuid &id = m_order.at(i);
+        if (!m_rows.contains(id) && isWanted(i, m_rowTops.value(id), rowHeight(id), focused))
+            return true;
+    }
+    return false;
+}
+
+std::optional<QRect> GoalList::takeReveal()
+{
+    if (!m_reveal || !m_isRevealPlaced)
+        return std::nullopt;
+    const QUuid id = *std::exchange(m_reveal, std::nullopt);
+    return QRect(0, m_rowTops.value(id), width(), rowHeight(id));
 }
 
 QWidgetList GoalList::focusChain() const
 {
     QWidgetList chain;
     for (const QUuid &id : m_order) {
-        const TodoRowView *row = m_rows.value(id);
-        chain << row->focusTarget() << row->deleteButton();
+        if (const TodoRowView *row = m_rows.value(id))
+            chain << row->focusTarget() << row->deleteButton();
     }
     return chain;
 }
@@ -144,7 +228,7 @@ bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
     case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_rows.value(id)->editFromKeyboard();
+        materialize(index)->editFromKeyboard();
         return true;
     default:
         return false;
@@ -172,13 +256,13 @@ TodoRowView *GoalList::createRow(const TodoItem &todo)
     row->setHoverFade(m_hoverFade);
     QAccessibleEvent added(row, QAccessible::ObjectCreated);
     QAccessible::updateAccessibility(&added);
-    connect(row, &TodoRowView::heightChanged, this, &GoalList::rowHeightsChanged);
+    connect(row, &TodoRowView::heightChanged, this, &GoalList::layoutWanted);
     // Keys reach a goal through its checkbox or its delete glyph.
     row->focusTarget()->installEventFilter(this);
     row->deleteButton()->installEventFilter(this);
     m_reorder->watch(row);
     // Sized now, so that showing it does not measure it once more: the next layout measures and places it.
-    row->resize(width(), 0);
+    row->resize(m_rowWidth, 0);
     row->show();
     return row;
 }
@@ -197,33 +281,63 @@ void GoalList::setHoverFade(qreal fade)
         row->setHoverFade(fade);
 }
 
-QList<std::pair<QUuid, int>> GoalList::layoutRows(int width)
+QList<std::pair<QUuid, int>> GoalList::layoutRows(int width, int shownHeight)
 {
+    m_rowWidth = width - 2 * (RowAreaInset - RowOverhang);
+    m_shownHeight = shownHeight;
+    const int shownTop = std::max(0, -y());
+    const qsizetype focused = focusedIndex();
     QList<std::pair<QUuid, int>> heights;
-    heights.reserve(m_order.size());
-    const int rowWidth = width - 2 * (RowAreaInset - RowOverhang);
+    bool created = false;
     m_rowTops.clear();
+    m_scrollCorrection = 0;
     int y = 0;
-    for (const QUuid &id : std::as_const(m_order)) {
+    for (qsizetype i = 0; i < m_order.size(); ++i) {
+        const QUuid &id = m_order.at(i);
+        int height = rowHeight(id);
         TodoRowView *row = m_rows.value(id);
-        const int height = widgetHeight(row, rowWidth);
-        heights.append({ id, height });
+        if (!row && isWanted(i, y, height, focused)) {
+            row = createRow(m_todos.at(i));
+            m_rows.insert(id, row);
+            created = true;
+        }
+        if (row) {
+            const int measured = widgetHeight(row, m_rowWidth);
+            // A row above the shown part that turns out taller or shorter would move what is on screen.
+            if (y + height <= shownTop)
+                m_scrollCorrection += measured - height;
+            height = measured;
+            m_heights.insert(id, height);
+            heights.append({ id, height });
+        }
         m_rowTops.insert(id, y);
         y += height;
     }
+    m_listHeight = y;
+    m_isRevealPlaced = m_reveal.has_value();
 
     for (const auto &[id, height] : std::as_const(heights))
-        m_rows.value(id)->resize(rowWidth, height);
+        m_rows.value(id)->resize(m_rowWidth, height);
     // Rows that moved in an animated change start from where they were drawn and spring to their new place.
     m_slide->start(m_rowTops);
     placeRows();
+    if (created)
+        emit rowsCreated();
     return heights;
 }
 
 void GoalList::placeRows()
 {
-    for (const QUuid &id : std::as_const(m_order))
-        m_rows.value(id)->move(RowAreaInset - RowOverhang, m_rowTops.value(id) + m_slide->offset(id));
+    for (auto row = m_rows.cbegin(); row != m_rows.cend(); ++row)
+        row.value()->move(RowAreaInset - RowOverhang, m_rowTops.value(row.key()) + m_slide->offset(row.key()));
+}
+
+void GoalList::moveEvent(QMoveEvent *event)
+{
+    // The enclosing view scrolls the list by moving it.
+    QWidget::moveEvent(event);
+    if (lacksWantedRows())
+        emit layoutWanted();
 }
 
 TodoRowView *GoalList::rowContaining(QObject *object) const
@@ -235,6 +349,9 @@ TodoRowView *GoalList::rowContaining(QObject *object) const
 
 bool GoalList::eventFilter(QObject *watched, QEvent *event)
 {
+    // The goals next to the focused one get their rows, so that the keyboard finds them in its order.
+    if (event->type() == QEvent::FocusIn && lacksWantedRows())
+        emit layoutWanted();
     // An open editor keeps its own keys.
     if (event->type() == QEvent::KeyPress) {
         const TodoRowView *row = rowContaining(watched);

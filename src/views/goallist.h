@@ -2,8 +2,10 @@
 
 #include "model/todoitem.h"
 
+#include <QAccessible>
 #include <QHash>
 #include <QList>
+#include <QRect>
 #include <QSet>
 #include <QUuid>
 #include <QWidget>
@@ -17,10 +19,13 @@ class RowReorderGesture;
 class RowSlide;
 class TodoRowView;
 
-// The goals, one retained row per goal id in list order, stacked without gaps. Rows can be dragged to a new
-// place; a drop reports the move in the store's offsets. It never reaches the store itself, nor scrolls
-// itself: a drag held near the shown part's top or bottom edge asks the enclosing view to scroll.
-class GoalList final : public QWidget
+// The goals in list order, stacked without gaps. A goal gets its row (retained by goal id, with its editing and
+// hover state) only once it comes near the part of the list on screen, or the keyboard or a screen reader
+// reaches it: a long list costs what it shows. Until its row has been measured a goal counts the height of a
+// one-line row. Rows can be dragged to a new place; a drop reports the move in the store's offsets. It never
+// reaches the store itself, nor scrolls itself: a drag held near the shown part's top or bottom edge asks the
+// enclosing view to scroll.
+class GoalList final : public QWidget, private QAccessible::ActivationObserver
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GoalList)
@@ -33,25 +38,38 @@ public:
     };
 
     explicit GoalList(Callbacks callbacks, QWidget *parent = nullptr);
+    ~GoalList() override;
 
-    // Keeps the row of every goal still listed (with its editing and hover state), adds rows for new goals
-    // and drops the rows of removed ones. With `animated`, rows that change place slide there on the list
-    // spring at the next layout and ticked checkboxes swap with their animation.
+    // Keeps the row of every goal still listed (with its editing and hover state) and drops the rows of removed
+    // ones; new goals get rows at the next layout. With `animated`, rows that change place slide there on the
+    // list spring at the next layout and ticked checkboxes swap with their animation. Goals that join a list
+    // already shown are brought into view by the next layout: the last of them is revealed.
     void setTodos(const QList<TodoItem> &todos, bool animated);
 
+    // The goal's row, or null while the goal has none.
     TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
     // The row that `object` is part of, if any.
     TodoRowView *rowContaining(QObject *object) const;
     const QList<QUuid> &order() const { return m_order; }
-    // Where the goal's row starts in the list once any slide has settled.
+    // Where the goal's row starts in the list once any slide has settled, and its height: measured, or a
+    // one-line row's until it is.
     int rowTop(const QUuid &id) const { return m_rowTops.value(id); }
+    int rowHeight(const QUuid &id) const;
 
     void setPanelHovered(bool hovered);
     void setHoverFade(qreal fade);
 
-    // Measures every row at the list width `width` and places the rows top to bottom. Returns each row's
-    // measured height, in list order.
-    QList<std::pair<QUuid, int>> layoutRows(int width);
+    // Gives rows to the goals within `shownHeight` of the part of the list on screen (and to the first, the
+    // last and the neighbours of the focused one, which the keyboard reaches next), measures every row at the
+    // list width `width` and places the rows top to bottom. Returns each measured height, in list order.
+    QList<std::pair<QUuid, int>> layoutRows(int width, int shownHeight);
+    // The height of all goals, as of the last layout.
+    int listHeight() const { return m_listHeight; }
+    // Once after a layout: how far to scroll so that what was on screen stays there although rows above it
+    // changed height when they were measured.
+    int takeScrollCorrection() { return std::exchange(m_scrollCorrection, 0); }
+    // Once after a layout: the row to bring into view, in list coordinates.
+    std::optional<QRect> takeReveal();
 
     bool isReordering() const;
 
@@ -72,15 +90,29 @@ signals:
     void moveRequested(const QSet<int> &sourceOffsets, int destinationOffset);
     // A reorder drag is held near an edge of the part of the list on screen: scroll by `dy` pixels.
     void scrollRequested(int dy);
-    // A row's height for its width changed; the list wants laying out again.
-    void rowHeightsChanged();
+    // A row's height for its width changed, or goals without rows came into view; the list wants laying out
+    // again.
+    void layoutWanted();
+    // Rows were made for goals that had none; the keyboard's order through the panel takes them in.
+    void rowsCreated();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
+    // A screen reader that starts while the panel runs hears every goal.
+    void accessibilityActiveChanged(bool active) override;
+    // The row of the goal at `index`, made and put in its place when the goal has none.
+    TodoRowView *materialize(qsizetype index);
     TodoRowView *createRow(const TodoItem &todo);
+    // Whether the goal at `index`, counted at `top` and `height`, needs its row: near the shown part of the list,
+    // or next to the keyboard's goal at `focused`.
+    bool isWanted(qsizetype index, int top, int height, qsizetype focused) const;
+    // Whether a goal that needs its row has none yet.
+    bool lacksWantedRows() const;
+    qsizetype focusedIndex() const;
     void placeRows();
     // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
@@ -88,12 +120,22 @@ private:
     std::optional<QUuid> neighbourKept(const QUuid &id, const QSet<QUuid> &listed) const;
 
     Callbacks m_callbacks;
+    QList<TodoItem> m_todos;
     QHash<QUuid, TodoRowView *> m_rows;
     QList<QUuid> m_order;
+    // Heights of the goals whose rows have been measured, kept when the width changes until they are again.
+    QHash<QUuid, int> m_heights;
     bool m_isPanelHovered = false;
     qreal m_hoverFade = 0.0;
 
     QHash<QUuid, int> m_rowTops;
+    int m_rowWidth = 0;
+    int m_shownHeight = 0;
+    int m_listHeight = 0;
+    int m_scrollCorrection = 0;
+    bool m_hasShownTodos = false;
+    std::optional<QUuid> m_reveal;
+    bool m_isRevealPlaced = false;
     RowSlide *m_slide = nullptr;
     RowReorderGesture *m_reorder = nullptr;
 };

@@ -122,14 +122,31 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
 
 void PanelHeader::setSaveFailure(const QString &failure)
 {
-    const QString reason = failure.isEmpty()
+    m_saveFailure = failure.isEmpty()
         ? QString()
         : tr("Your goals are not saved: %1. Mirel tries again with every change.").arg(failure);
-    m_saveWarning->setToolTip(reason);
-    m_saveWarning->setAccessibleName(reason);
-    if (failure.isEmpty() == m_saveWarning->isHidden())
+    updateWarning();
+}
+
+void PanelHeader::setReadNotice(const QString &notice)
+{
+    m_readNotice = notice;
+    updateWarning();
+}
+
+void PanelHeader::updateWarning()
+{
+    QStringList reasons;
+    for (const QString &reason : { m_saveFailure, m_readNotice }) {
+        if (!reason.isEmpty())
+            reasons.append(reason);
+    }
+    const QString text = reasons.join(u'\n');
+    m_saveWarning->setToolTip(text);
+    m_saveWarning->setAccessibleName(text);
+    if (text.isEmpty() == m_saveWarning->isHidden())
         return;
-    m_saveWarning->setVisible(!failure.isEmpty());
+    m_saveWarning->setVisible(!text.isEmpty());
     layoutItems();
 }
 

@@ -31,6 +31,8 @@ public:
 
     // A small warning, its tooltip naming the reason, while the goals are not saved; none for an empty reason.
     void setSaveFailure(const QString &failure);
+    // The same glyph, quietly, while a goals file that could not be read whole is kept aside.
+    void setReadNotice(const QString &notice);
     const SymbolGlyph *saveWarning() const { return m_saveWarning; }
 
     // Without goals there is no count at all.
@@ -62,6 +64,7 @@ protected:
 
 private:
     void applyColors();
+    void updateWarning();
     void updateAddButtonOpacity();
     void layoutItems();
     int titleWidth(int width) const;
@@ -73,4 +76,6 @@ private:
     GlyphButton *m_addButton = nullptr;
     QGraphicsOpacityEffect *m_addButtonOpacity = nullptr;
     qreal m_hoverFade = 0.0;
+    QString m_saveFailure;
+    QString m_readNotice;
 };

@@ -60,8 +60,9 @@ void PanelKeyboard::dropUnseenFocus()
     // Right after this, the window hands the keyboard back to the control that last had it, or to the first
     // button in the tab chain when that one is gone, and neither draws a focus ring then: a typed space would
     // tick a goal that nothing shows as chosen. A click gives the focus only to a text field, whose caret
-    // shows where typing goes; anything else the keyboard reaches again with Tab.
-    const QWidget *focused = m_view->focusWidget();
+    // shows where typing goes; anything else the keyboard reaches again with Tab. The window's record is
+    // the one that counts: the view's own can name the view while the window's names nothing.
+    const QWidget *focused = m_view->window()->focusWidget();
     const bool isOpenEditor = qobject_cast<const QLineEdit *>(focused) && focused->isVisible();
     if (focused != m_view && !isOpenEditor)
         m_view->setFocus(Qt::OtherFocusReason);

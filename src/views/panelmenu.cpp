@@ -1,5 +1,6 @@
 #include "panelmenu.h"
 
+#include "menucheckstyle.h"
 #include "panelactions.h"
 
 PanelMenu::PanelMenu(const PanelActions &actions, QWidget *parent)
@@ -15,6 +16,7 @@ PanelMenu::PanelMenu(const PanelActions &actions, QWidget *parent)
     addAction(actions.clearDoneGoalsEachDay());
     addSeparator();
     addAction(actions.openAtLogin());
+    new MenuCheckStyle(this);
     addSeparator();
     addAction(actions.quit());
 }

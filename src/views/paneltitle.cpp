@@ -30,7 +30,7 @@ void PanelTitle::rename(const QString &title)
 {
     if (!m_defaults)
         return;
-    m_defaults->setValue(TitleKey, title);
+    m_defaults->setValue(TitleKey, printableText(title));
     m_defaults->sync();
 }
 

@@ -205,7 +205,7 @@ int RowReorderGesture::dropIndexAt(qreal y) const
     // In front of the first row whose middle lies below the pointer.
     int index = 0;
     for (const QUuid &id : m_list->order()) {
-        if (m_list->rowTop(id) + m_list->row(id)->height() / 2.0 > y)
+        if (m_list->rowTop(id) + m_list->rowHeight(id) / 2.0 > y)
             break;
         ++index;
     }
@@ -227,5 +227,5 @@ std::optional<int> RowReorderGesture::dropLineY() const
     if (m_dropIndex < order.size())
         return m_list->rowTop(order.at(m_dropIndex));
     const QUuid &last = order.constLast();
-    return m_list->rowTop(last) + m_list->row(last)->height();
+    return m_list->rowTop(last) + m_list->rowHeight(last);
 }

@@ -12,9 +12,11 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +34,8 @@ QAction *item(const QMenu &menu, const QString &text)
 }
 
 const QString LoginItem = u"Open at Login"_s;
+// Where a menu item's check box stands, before its text.
+constexpr int CheckColumnWidth = 26;
 
 } // namespace
 
@@ -44,6 +48,8 @@ private slots:
     void items_showTextsVerbatimAndUndoOnlyWhatThereIs();
     void secondaryClick_opensMenuFromCurrentState();
     void undoKeys_undoTheListButLeaveAnOpenFieldItsOwnTyping();
+    void loginCheckBox_standsOutInLightAndDarkThemes_data();
+    void loginCheckBox_standsOutInLightAndDarkThemes();
 
 private:
     QTemporaryDir m_home;
@@ -152,6 +158,43 @@ void PanelMenuTest::undoKeys_undoTheListButLeaveAnOpenFieldItsOwnTyping()
     QTest::keyClick(content, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(content, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(store.todos().at(0).text, u"Milk"_s);
+}
+
+void PanelMenuTest::loginCheckBox_standsOutInLightAndDarkThemes_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("checked");
+    // A dark theme's colours as the desktop hands them to Qt: dark window and base, light text.
+    QPalette dark(QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
+    for (const QPalette::ColorRole role : { QPalette::Text, QPalette::WindowText, QPalette::ButtonText })
+        dark.setColor(role, QColor(0xee, 0xee, 0xee));
+    QTest::newRow("light, off") << QApplication::style()->standardPalette() << false;
+    QTest::newRow("light, on") << QApplication::style()->standardPalette() << true;
+    QTest::newRow("dark, off") << dark << false;
+    QTest::newRow("dark, on") << dark << true;
+}
+
+void PanelMenuTest::loginCheckBox_standsOutInLightAndDarkThemes()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, checked);
+    QWidget window;
+    PanelActions actions(&window);
+    actions.openAtLogin()->setChecked(checked);
+    PanelMenu menu(actions);
+    menu.setPalette(palette);
+    menu.resize(menu.sizeHint());
+    const QImage image = menu.grab().toImage();
+    const QRect row = menu.actionGeometry(item(menu, LoginItem));
+    const QColor background = image.pixelColor(row.right() - 4, row.center().y());
+    // The box lies left of the item's text; enough of it must stand out from the menu, as text does.
+    int inked = 0;
+    for (int x = row.left(); x < row.left() + CheckColumnWidth; ++x) {
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            inked += qAbs(image.pixelColor(x, y).lightnessF() - background.lightnessF()) > 0.3;
+    }
+    QVERIFY2(inked >= 50, qPrintable(u"%1 contrasting pixels"_s.arg(inked)));
 }
 
 QTEST_MAIN(PanelMenuTest)

@@ -641,6 +641,12 @@ def switch_desktop(wm, number):
         run("wmctrl", "-s", str(number))
 
 
+def check_not_demanding_attention(panel, when):
+    # A window manager marks a window so when it refused to activate it; the panel never asks to be.
+    states = prop(panel, "_NET_WM_STATE")
+    check("_NET_WM_STATE_DEMANDS_ATTENTION" not in states, f"the panel demands attention {when}: {states}")
+
+
 def case_window_manager(binary, home):
     """One pass over what a user of this window manager sees: where the panel opens, that it never takes
     the focus by itself, that the first click types into it, that it stays above, on every desktop and
@@ -660,6 +666,7 @@ def case_window_manager(binary, home):
     for state in ("_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"):
         check(state in states, f"{state} missing: {states}")
     check("4294967295" in prop(panel, "_NET_WM_DESKTOP"), "not on all desktops")
+    check_not_demanding_attention(panel, "when it appeared")
 
     run("xdotool", "mousemove", str(x + 60), str(y + 6 + 30 + 14), "click", "1")
     wait_until("the panel's focus", lambda: focused_window() == panel)
@@ -689,6 +696,7 @@ def case_window_manager(binary, home):
         time.sleep(0.3)
         wait_until(f"the panel back after {hide[1]}", lambda: viewable(panel))
         check(focused_window() != panel, f"the panel took the focus coming back after {hide[1]}")
+        check_not_demanding_attention(panel, f"coming back after {hide[1]}")
         # i3 takes a window another program unmapped on anew, with its own default border around it.
         if not (wm == "i3" and hide[1] == "windowunmap"):
             check(geometry(panel)[:3] == snapped[:3],
@@ -705,6 +713,7 @@ def case_window_manager(binary, home):
     wait_until("the panel above the cover after a second start",
                lambda: "_NET_WM_STATE_ABOVE" in prop(panel, "_NET_WM_STATE") and stacked_above(panel, cover))
     check(focused_window() != panel, "a second start focused the panel")
+    check_not_demanding_attention(panel, "after a second start")
     before_close = geometry(panel)
 
     run("wmctrl", "-c", "Mirel")
@@ -814,11 +823,12 @@ def case_last_of_200_goals_can_be_scrolled_to_and_ticked(binary, home):
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
-def main():
+def main(cases=CASES):
+    """Runs the case named on the command line, from `cases`: the other e2e files pass their own."""
     binary, case = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory(prefix="mirel-e2e-") as home:
         try:
-            CASES[case](binary, home)
+            cases[case](binary, home)
         except Failure as failure:
             print(f"FAIL {case}: {failure}")
             return 1

@@ -10,11 +10,10 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
-from panel_e2e import Failure, Mirel, STARTED, Skipped, check, header_point, geometry, keys, run, send, settings, \
-    wait_until, SKIPPED
+from panel_e2e import main
+from panel_e2e import Failure, Mirel, Skipped, check, header_point, geometry, keys, run, send, settings, wait_until
 
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
 IDS = ["00000000-0000-4000-8000-00000000000%d" % i for i in range(len(GOALS))]
@@ -190,6 +189,8 @@ def case_remove_done_goals_and_undo_from_the_menu(binary, home):
 
 
 def case_clear_done_goals_each_day(binary, home):
+    if not shutil.which("faketime"):
+        raise Skipped("faketime missing (scripts/deps.sh --test)")
     write_goals(home, done={"Write the report", "Call the bank"})
     at = lambda moment: ("faketime", "-f", f"@{moment}")
     # A zone with its own offset from UTC, so that a day start computed in UTC would show.
@@ -223,28 +224,5 @@ def case_clear_done_goals_each_day(binary, home):
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
-def main():
-    binary, case = sys.argv[1], sys.argv[2]
-    if case == "clear_done_goals_each_day" and not shutil.which("faketime"):
-        print(f"SKIP {case}: faketime missing (scripts/deps.sh --test)")
-        return SKIPPED
-    with tempfile.TemporaryDirectory(prefix="mirel-undo-") as home:
-        try:
-            CASES[case](binary, home)
-        except Failure as failure:
-            print(f"FAIL {case}: {failure}")
-            return 1
-        except Skipped as reason:
-            print(f"SKIP {case}: {reason}")
-            return SKIPPED
-        finally:
-            for process in STARTED:
-                if process.poll() is None:
-                    process.kill()
-                    process.wait()
-    print(f"PASS {case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES))

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command in a private X session: Xvfb on a free display, a window manager (openbox unless --wm
-# names another or --no-window-manager is given), and xcompmgr unless --no-compositor is given. The session
-# ends with the command; the command's status is the result. The command finds the window manager's name
-# in MIREL_E2E_WM.
-#   xsession.sh [--wm openbox|xfwm4|fluxbox|icewm|jwm|i3] [--no-window-manager] [--no-compositor] -- COMMAND...
+# names another or --no-window-manager is given), and a compositor unless --no-compositor is given: xcompmgr,
+# or the window manager's own where it composites itself. The session ends with the command; the command's
+# status is the result. The command finds the window manager's name in MIREL_E2E_WM.
+#   xsession.sh [--wm openbox|xfwm4|fluxbox|icewm|jwm|i3|kwin_x11|mutter|marco|muffin] [--no-window-manager]
+#               [--no-compositor] -- COMMAND...
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 compositor=1
@@ -59,16 +60,23 @@ wait_for 10 xdpyinfo || { echo "xsession.sh: Xvfb did not answer on $DISPLAY" >&
 # of them write at their first start out of the caller's.
 mkdir "$state/home"
 wm_environment=(HOME="$state/home")
+# How long a window manager may take to take the screen; the large desktops' ones load much more.
+start_seconds=5
+# A session bus for the window manager, with the session's home, so that the services it starts on that bus
+# (settings, accessibility) write there too.
+start_session_bus() {
+    env HOME="$state/home" dbus-daemon --session --nofork --print-address=4 4>"$state/bus" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for 10 test -s "$state/bus" || { echo "xsession.sh: no session bus" >&2; exit 1; }
+    wm_environment+=(DBUS_SESSION_BUS_ADDRESS="$(head -1 "$state/bus")")
+}
 case $wm in
     openbox) wm_command=(openbox --sm-disable --config-file "$here/openbox-rc.xml") ;;
     # Its own compositor would take the place of xcompmgr, which the translucency checks expect.
     xfwm4)
         wm_command=(xfwm4 --compositor=off --sm-client-disable)
         # It reads its settings over a session bus and does not start without one.
-        dbus-daemon --session --nofork --print-address=4 4>"$state/bus" >/dev/null 2>&1 &
-        pids+=($!)
-        wait_for 10 test -s "$state/bus" || { echo "xsession.sh: no session bus" >&2; exit 1; }
-        wm_environment+=(DBUS_SESSION_BUS_ADDRESS="$(head -1 "$state/bus")")
+        start_session_bus
         ;;
     fluxbox)
         wm_command=(fluxbox)
@@ -79,6 +87,32 @@ case $wm in
     icewm) wm_command=(icewm) ;;
     jwm) wm_command=(jwm) ;;
     i3) wm_command=(i3 -c "$here/i3-config") ;;
+    # The window managers of the large desktops, each on a session bus and named by the variables its
+    # desktop's session sets; each composites itself. Every one of them replaces a window manager that runs.
+    kwin_x11)
+        wm_command=(kwin_x11 --replace)
+        start_session_bus
+        wm_environment+=(XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 QT_QPA_PLATFORM=xcb)
+        start_seconds=20
+        ((compositor)) || wm_environment+=(KWIN_COMPOSE=N)
+        ;;
+    mutter | muffin)
+        ((compositor)) || { echo "xsession.sh: $wm always composites" >&2; exit 2; }
+        wm_command=("$wm" --replace)
+        [[ $wm == mutter ]] && wm_command+=(--x11)
+        start_session_bus
+        desktop=GNOME
+        [[ $wm == muffin ]] && desktop=X-Cinnamon
+        wm_environment+=(XDG_CURRENT_DESKTOP=$desktop)
+        start_seconds=20
+        ;;
+    marco)
+        wm_command=(marco --replace)
+        ((compositor)) || wm_command+=(--no-composite)
+        start_session_bus
+        wm_environment+=(XDG_CURRENT_DESKTOP=MATE)
+        start_seconds=20
+        ;;
     none) wm_command=() ;;
     *) echo "xsession.sh: unknown window manager $wm" >&2; exit 2 ;;
 esac
@@ -93,7 +127,7 @@ attempts=(1 2 3)
 for attempt in "${attempts[@]}"; do
     env "${wm_environment[@]}" "${wm_command[@]}" >"$state/wm.log" 2>&1 &
     pids+=($!)
-    wait_for 5 wm_running && break
+    wait_for "$start_seconds" wm_running && break
     kill "${pids[-1]}" 2>/dev/null || true
     ((attempt < 3)) || { echo "xsession.sh: $wm did not start" >&2; cat "$state/wm.log" >&2; exit 1; }
 done
@@ -106,7 +140,24 @@ if has_taskbar; then
     wait_for 10 work_area_shrunk || { echo "xsession.sh: $wm set no work area" >&2; xprop -root _NET_WORKAREA >&2; exit 1; }
 fi
 
-if ((compositor)); then
+composites_itself() { [[ $wm == kwin_x11 || $wm == mutter || $wm == marco || $wm == muffin ]]; }
+# No command-line tool asks for a selection's owner; libX11 does, through Python's ctypes.
+compositor_running() {
+    python3 - <<'PY'
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+display = x.XOpenDisplay(None)
+sys.exit(0 if display and x.XGetSelectionOwner(display, x.XInternAtom(display, b"_NET_WM_CM_S0", 0)) else 1)
+PY
+}
+if ((compositor)) && composites_itself; then
+    wait_for 20 compositor_running || { echo "xsession.sh: $wm did not start compositing" >&2; exit 1; }
+elif ((compositor)); then
     xcompmgr >"$state/xcompmgr.log" 2>&1 &
     pids+=($!)
     # xcompmgr names the window that owns the compositing-manager selection after itself.

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <cstdio>
 #include <functional>
 #include <limits>
 
@@ -21,7 +22,7 @@ namespace
 
 TodoItem goal(const QString &text, qint64 order)
 {
-    return { QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc() };
+    return { QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc(), {} };
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -70,8 +71,13 @@ private slots:
 
     void loadAndAdd_keepTheOrderRules();
     void addLines_splitsAndTrims();
+    void controlCharacters_neverReachAGoal_data();
+    void controlCharacters_neverReachAGoal();
     void operations_saveAndNotifyOnlyWhereTheyShould();
-    void unreadableFiles_areKeptAsideAtFirstSave();
+    void unreadableFiles_areKeptAsideAtOnce();
+    void brokenGoals_comeBackRepaired();
+    void outsideChanges_areMergedNotOverwritten();
+    void deletions_outliveARestart();
     void unwritableFolder_keepsGoalsInMemory();
     void killedWhileSaving_leavesOldOrNewList();
 
@@ -139,6 +145,42 @@ void TodoStoreTest::addLines_splitsAndTrims()
     QVERIFY(keptCopies(m_folder->path()).isEmpty());
 }
 
+void TodoStoreTest::controlCharacters_neverReachAGoal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("goal");
+    QTest::newRow("tab, bell and colours from a terminal") << u"Tab\there\a \x1b[31mred\x1b[0m"_s << u"Tab here red"_s;
+    QTest::newRow("NUL, DEL and C1") << u"a\x00"
+                                        "b\x7f"
+                                        "c\x90"
+                                        "d"_s
+                                     << u"abcd"_s;
+    QTest::newRow("the one-character CSI and a lone ESC") << u"\x9b"
+                                                             "1mbold \x1b"
+                                                             "x"_s
+                                                          << u"bold x"_s;
+    QTest::newRow("an unfinished sequence keeps the text after it") << u"\x1b[ 12 apples"_s << u"12 apples"_s;
+    QTest::newRow("controls alone make no goal") << u"\t\a\x1b[0m\x7f"_s << QString();
+}
+
+void TodoStoreTest::controlCharacters_neverReachAGoal()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, goal);
+    // Sent or seeded lines, and typed text, which every editor passes through trimmedNonEmpty.
+    TodoStore store(path());
+    store.addLines(text);
+    QCOMPARE(snapshot(store), goal.isEmpty() ? QString() : goal + u":0"_s);
+    QCOMPARE(trimmedNonEmpty(text), goal.isEmpty() ? std::nullopt : std::optional(goal));
+    // A caller that hands the store raw text still stores no control character.
+    store.add(u"x"_s);
+    store.updateText(store.todos().constLast().id, u"Line\none\x1b[1m"_s + text);
+    const QString edited = store.todos().constLast().text;
+    QVERIFY2(edited.startsWith(u"Line one"_s), qPrintable(edited));
+    for (const QChar c : edited)
+        QVERIFY2(c.unicode() >= 0x20 && (c.unicode() < 0x7f || c.unicode() > 0x9f), qPrintable(edited));
+}
+
 void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
 {
     writeFile(path(), *GoalsFile::encode({ goal(u"A"_s, 3), goal(u"B"_s, 7) }));
@@ -188,7 +230,7 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
     }
 }
 
-void TodoStoreTest::unreadableFiles_areKeptAsideAtFirstSave()
+void TodoStoreTest::unreadableFiles_areKeptAsideAtOnce()
 {
     // A well-formed file this large is still not read: it cannot be a day's list.
     constexpr qsizetype HugeSize = 65 * 1024 * 1024;
@@ -208,21 +250,99 @@ void TodoStoreTest::unreadableFiles_areKeptAsideAtFirstSave()
         const QStringList keptBefore = keptCopies(m_folder->path());
         TodoStore store(path());
         QVERIFY(store.todos().isEmpty());
-        // Untouched until the first save.
-        QCOMPARE(contentsOf(path()), original);
-        QCOMPARE(keptCopies(m_folder->path()), keptBefore);
-
-        store.addLines(u"New"_s);
         const QStringList kept = keptCopies(m_folder->path());
         QCOMPARE(kept.size(), keptBefore.size() + 1);
         QVERIFY(kept.contains(QFileInfo(store.keptUnreadableFile().value_or(QString())).fileName()));
         QCOMPARE(contentsOf(*store.keptUnreadableFile()), original);
+        QVERIFY(store.readNotice().contains(*store.keptUnreadableFile()));
 
         // Later saves replace the new file in place and keep nothing more.
+        store.addLines(u"New"_s);
         store.addLines(u"Newer"_s);
         QCOMPARE(keptCopies(m_folder->path()), kept);
         QCOMPARE(snapshot(TodoStore(path())), u"New:0 Newer:1"_s);
     }
+}
+
+void TodoStoreTest::brokenGoals_comeBackRepaired()
+{
+    // Three sound goals and one added by hand with only its text; an element without text cannot come back.
+    const QByteArray sound = *GoalsFile::encode({ goal(u"a"_s, 0), goal(u"b"_s, 1), goal(u"c"_s, 2) });
+    const QByteArray edited = sound.chopped(1) + R"(,{"text":"Added by hand"},{"done":true}])";
+    writeFile(path(), edited);
+    TodoStore store(path());
+    QCOMPARE(snapshot(store), u"a:0 b:1 c:2 Added by hand:3"_s);
+    QCOMPARE(contentsOf(store.keptUnreadableFile().value_or(QString())), edited);
+    QVERIFY(!store.readNotice().isEmpty());
+    // Written back at once with an id, so the next read finds the same goal rather than another repaired copy.
+    QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
+    QVERIFY(GoalsFile::decode(readFile(path())));
+
+    // Not goals at all: the last good version of an earlier day opens instead of an empty list.
+    TodoStore keeping(path(), m_folder->filePath(u"state"_s));
+    {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    keeping.addLines(u"today"_s);
+    writeFile(path(), "garbage");
+    TodoStore restored(path(), m_folder->filePath(u"state"_s));
+    QCOMPARE(snapshot(restored), u"a:0 b:1 c:2 Added by hand:3"_s);
+    QVERIFY(restored.readNotice().contains(restored.keptUnreadableFile().value_or(u"none"_s)));
+}
+
+void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
+{
+    writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, 0), goal(u"b"_s, 1) }));
+    TodoStore store(path());
+    QSignalSpy changed(&store, &TodoStore::todosChanged);
+    // The panel's own save is not an outside change.
+    store.toggle(store.todos().at(0).id);
+    QTest::qWait(100);
+    QCOMPARE(changed.count(), 1);
+
+    // An editor writes a new file and renames it over the old one: b edited, c added. It shows at once.
+    QList<TodoItem> theirs = *GoalsFile::decode(readFile(path()));
+    theirs[0].completed = false;
+    theirs[0].modifiedAt = QDateTime::currentDateTimeUtc().addSecs(-60);
+    theirs[1].text = u"b edited"_s;
+    theirs[1].modifiedAt = QDateTime::currentDateTimeUtc().addSecs(1);
+    theirs.append(goal(u"c"_s, 2));
+    writeFile(path() + u".new"_s, *GoalsFile::encode(theirs));
+    QVERIFY(std::rename(qPrintable(path() + u".new"_s), qPrintable(path())) == 0);
+    QTRY_COMPARE_WITH_TIMEOUT(snapshot(store), u"a:0* b edited:1 c:2"_s, 1000);
+
+    // Half written in place: nothing is lost, and the panel's next save keeps the half aside.
+    writeFile(path(), R"([{"id":"6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2)");
+    QTest::qWait(100);
+    QCOMPARE(snapshot(store), u"a:0* b edited:1 c:2"_s);
+    store.toggle(store.todos().at(2).id);
+    QCOMPARE(snapshot(TodoStore(path())), u"a:0* b edited:1 c:2*"_s);
+    QCOMPARE(contentsOf(store.keptUnreadableFile().value_or(QString())), R"([{"id":"6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2)");
+
+    // A sync tool's conflict copy adds its goals and goes once they are in the goals file.
+    const QString copy = m_folder->filePath(u"todos.sync-conflict-20261208-101500-ABCDEFG.json"_s);
+    writeFile(copy, *GoalsFile::encode({ goal(u"from the other computer"_s, 0) }));
+    QTRY_COMPARE_WITH_TIMEOUT(store.todos().size(), 4, 1000);
+    QVERIFY(!QFile::exists(copy));
+    QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
+}
+
+void TodoStoreTest::deletions_outliveARestart()
+{
+    const QString state = m_folder->filePath(u"state"_s);
+    const QList<TodoItem> older = { goal(u"a"_s, 0), goal(u"b"_s, 1) };
+    writeFile(path(), *GoalsFile::encode(older));
+    {
+        TodoStore store(path(), state);
+        store.remove(older.at(1).id);
+    }
+    // Another computer's copy from before the deletion does not bring the goal back after a restart.
+    TodoStore store(path(), state);
+    writeFile(m_folder->filePath(u"todos (conflicted copy 2026-12-08 101500).json"_s), *GoalsFile::encode(older));
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"a:0"_s);
 }
 
 void TodoStoreTest::unwritableFolder_keepsGoalsInMemory()
@@ -236,7 +356,9 @@ void TodoStoreTest::unwritableFolder_keepsGoalsInMemory()
     store.move({ 1 }, 0);
     QCOMPARE(snapshot(store), u"B:0 A:1*"_s);
     QCOMPARE(readFile(m_folder->filePath(u"Mirel"_s)), "in the way");
-    QVERIFY(!store.saveFailure().isEmpty());
+    // The reason names the folder, not only the error that creating the file met.
+    QVERIFY2(store.saveFailure().startsWith(u"cannot create the folder "_s + m_folder->filePath(u"Mirel"_s) + u": "_s),
+        qPrintable(store.saveFailure()));
 
     // Once the way is clear, the next change writes everything the store holds, and says so.
     QSignalSpy failures(&store, &TodoStore::saveFailureChanged);

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # The Debian package made by `cpack -G DEB`.
-#   deb_test.sh build BUILD_DIR APP_ID            makes the package and checks what it holds and needs
+#   deb_test.sh build BUILD_DIR APP_ID VERSION    makes the package, checks what it holds and needs, and
+#                                                 has lintian, Debian's own checker, find nothing to warn of
 #   deb_test.sh install BUILD_DIR APP_ID VERSION  installs it with apt, runs the installed program, removes it
 # Installing changes the machine, so that case runs only as root (as in CI) and only when no mirel package
 # is installed yet; otherwise it reports itself skipped (status 77) rather than passing.
 set -euo pipefail
-mode=$1 build=$2 app_id=$3
+mode=$1 build=$2 app_id=$3 version=$4
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 files=(
     /usr/bin/mirel
     /usr/lib/mirel/libmirel_intake.so
     "/usr/share/applications/$app_id.desktop"
     /usr/share/icons/hicolor/scalable/apps/mirel.svg
-    /usr/share/man/man1/mirel.1
+    /usr/share/man/man1/mirel.1.gz
+    /usr/share/doc/mirel/changelog.gz
+    /usr/share/doc/mirel/copyright
     "/usr/share/metainfo/$app_id.metainfo.xml"
 )
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -32,10 +35,16 @@ if [[ $mode == build ]]; then
     for library in libqt6widgets6 libqt6gui6 libqt6network6 libxcb1; do
         grep -qw "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
     done
+    # A release whose history does not name it would ship last release's changelog under the new version.
+    history=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/mirel/changelog.gz | gunzip)
+    latest=$(dpkg-parsechangelog -l - -S Version <<<"$history")
+    [[ $latest == "$version" ]] || fail "the changelog's latest entry is $latest, the package $version"
+    command -v lintian >/dev/null || fail "lintian is missing (scripts/deps.sh --test installs it)"
+    # Info tags are advice; errors and warnings fail, as they do for a package in Debian.
+    lintian --fail-on error,warning --display-info "$deb" || fail "lintian found faults in $deb"
     exit 0
 fi
 
-version=$4
 [[ $(id -u) -eq 0 ]] || skip "installing the package needs root"
 # Builds in other folders of the same machine may run this case at the same time; one at a time owns the package.
 exec 9>/run/lock/mirel-deb-install-test.lock

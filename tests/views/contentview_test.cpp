@@ -123,6 +123,7 @@ private slots:
     void secondaryClick_anywhereAsksForThePanelMenu();
 
     void keys_moveAndDeleteTheFocusedGoal();
+    void longList_rowsFollowWhatIsShown();
 };
 
 void ContentViewTest::sizeAndCount_followTheContent()
@@ -432,6 +433,42 @@ void ContentViewTest::keys_moveAndDeleteTheFocusedGoal()
     Panel::settle();
     QVERIFY(panel.texts().isEmpty());
     QCOMPARE(QApplication::focusWidget(), panel.view.get());
+}
+
+void ContentViewTest::longList_rowsFollowWhatIsShown()
+{
+    QStringList goals;
+    for (int i = 0; i < 300; ++i)
+        goals.append(u"Goal %1"_s.arg(i));
+    Panel panel(goals);
+    QVERIFY(panel.show(true));
+    const QWidget *viewport = panel.view->listScroll()->viewport();
+    const auto isShown = [viewport](const TodoRowView *row) {
+        return row && row->isVisible()
+            && viewport->rect().contains(QRect(row->mapTo(viewport, QPoint(0, 0)), row->size()));
+    };
+    // The window shows a few goals; the others wait for their rows until they come near.
+    QVERIFY(panel.view->goalList()->findChildren<TodoRowView *>().size() < 30);
+
+    // The keyboard reaches a goal far off screen, which comes into view with the focus.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QVERIFY(panel.row(299)->focusTarget()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    Panel::settle();
+    QVERIFY(panel.row(298)->focusTarget()->hasFocus());
+    QVERIFY(isShown(panel.row(298)));
+
+    // A goal added while the start of the list shows, typed or sent from another program, is scrolled into view.
+    panel.view->setFocus();
+    panel.view->listScroll()->verticalScrollBar()->setValue(0);
+    panel.store.addLines(u"Sent from elsewhere"_s);
+    panel.settle();
+    QVERIFY(isShown(panel.row(300)));
+    panel.view->listScroll()->verticalScrollBar()->setValue(0);
+    QTest::keyClicks(panel.startAdding(), u"Typed"_s);
+    QTest::keyClick(panel.view->addArea()->newGoalField(), Qt::Key_Return);
+    panel.settle();
+    QVERIFY(isShown(panel.row(301)));
 }
 
 QTEST_MAIN(ContentViewTest)

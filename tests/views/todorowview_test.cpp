@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +30,7 @@ bool paintsHighlight(QWidget *row)
 
 TodoItem goal(const QString &text, bool completed = false)
 {
-    return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc() };
+    return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc(), {} };
 }
 
 // What the panel does with a row: lays it out at its height for the width and records what the row reports.
@@ -76,6 +77,7 @@ class TodoRowViewTest final : public QObject
 private slots:
     void init();
     void height_followsWrappedText();
+    void longGoal_showsEightLinesAndEditsWholeText();
     void highlightAndDeleteGlyph_followHoverRule_data();
     void highlightAndDeleteGlyph_followHoverRule();
     void stateChange_restylesTextAndCheckbox();
@@ -114,6 +116,39 @@ void TodoRowViewTest::height_followsWrappedText()
     panel.row->setTodo(goal(u"Call Anna"_s));
     QCOMPARE(heightChanged.count(), 3);
     QCOMPARE(panel.row->heightForWidth(RowWidth), 28);
+}
+
+void TodoRowViewTest::longGoal_showsEightLinesAndEditsWholeText()
+{
+    // One line longer than a line edit holds by default, as a text sent from another program can be.
+    QString text;
+    for (int i = 0; text.size() < 40000; ++i)
+        text += u"word%1 "_s.arg(i);
+    text = text.trimmed();
+    Panel panel(goal(text));
+    const int lineHeight = panel.fontMetrics().height();
+    const int height = panel.row->heightForWidth(RowWidth);
+    QVERIFY2(height >= 7 * lineHeight && height <= 9 * lineHeight, qPrintable(QString::number(height)));
+    QVERIFY(panel.text()->isElided());
+
+    // Its tooltip holds the text the row cuts short; a short goal has none.
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), panel.text()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(panel.text(), &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY(QToolTip::text().contains(u"word300 word301 "_s));
+
+    // The editor opens at the text's start and holds all of it: an unchanged commit keeps every character.
+    panel.openEditor();
+    QCOMPARE(panel.editor()->text(), text);
+    QCOMPARE(panel.editor()->cursorPosition(), 0);
+    QTest::keyClick(panel.editor(), Qt::Key_Return);
+    QCOMPARE(panel.updates, QStringList { text });
+
+    Panel shortGoal(goal(u"Call Anna"_s));
+    QVERIFY(!shortGoal.text()->isElided());
+    QHelpEvent shortHelp(QEvent::ToolTip, QPoint(5, 5), shortGoal.text()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(shortGoal.text(), &shortHelp);
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void TodoRowViewTest::highlightAndDeleteGlyph_followHoverRule_data()

@@ -1,6 +1,7 @@
 #include "intakeclient.h"
 
 #include "app/translations.h"
+#include "desktopnotification.h"
 #include "intakeprotocol.h"
 #include "sendcommand.h"
 #include "singleinstance.h"
@@ -17,6 +18,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <unistd.h>
 #include <variant>
 
 using namespace IntakeProtocol;
@@ -45,6 +47,15 @@ struct Reply final {
 void printError(const QString &message)
 {
     std::fprintf(stderr, "mirel: %s\n", qPrintable(message));
+}
+
+// A command run from a keyboard shortcut or a launcher has nobody reading its standard error; the desktop
+// shows the message instead.
+void reportProblem(const QString &message)
+{
+    printError(message);
+    if (!::isatty(STDERR_FILENO))
+        DesktopNotification::show(QCoreApplication::translate("IntakeClient", "Mirel"), message);
 }
 
 // One frame from the panel, or the reason there is none.
@@ -172,15 +183,15 @@ bool hasDisplay()
 int send(const SendCommand &command, const QByteArray &text)
 {
     if (text.size() > MaxPayload) {
-        printError(QCoreApplication::translate(
+        reportProblem(QCoreApplication::translate(
             "IntakeClient", "the text is larger than the limit of %1 bytes; nothing was sent")
-                       .arg(MaxPayload));
+                          .arg(MaxPayload));
         return ExitNotDelivered;
     }
     const Reply reply
         = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
     if (!reply.delivered) {
-        printError(QCoreApplication::translate("IntakeClient", "could not send the text: %1").arg(reply.message));
+        reportProblem(QCoreApplication::translate("IntakeClient", "could not send the text: %1").arg(reply.message));
         return ExitNotDelivered;
     }
     const int added = reply.message.toInt();
@@ -192,7 +203,7 @@ int send(const SendCommand &command, const QByteArray &text)
             : QCoreApplication::translate("IntakeClient",
                 "the panel took the text (%1 goals) but could not save it: %2. It stays in the "
                 "panel and is written by the panel's next save that succeeds; do not send it again.");
-        printError(notSaved.arg(added).arg(reply.saveFailure));
+        reportProblem(notSaved.arg(added).arg(reply.saveFailure));
         return ExitNotSaved;
     }
     const QString addedText = added == 1 ? QCoreApplication::translate("IntakeClient", "Added %1 goal to Mirel.")
@@ -220,7 +231,7 @@ int askForNewGoal(const SendCommand &command)
     const Reply reply
         = deliver(PanelAddress::forMode(command.uiTesting()), Kind::NewGoal, launcherUserTime(), command.modeArguments);
     if (!reply.delivered) {
-        printError(QCoreApplication::translate("IntakeClient", "could not reach the panel: %1").arg(reply.message));
+        reportProblem(QCoreApplication::translate("IntakeClient", "could not reach the panel: %1").arg(reply.message));
         return ExitNotDelivered;
     }
     return 0;
@@ -244,7 +255,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         const Translations translations(QLocale().uiLanguages());
         const std::optional<QByteArray> text = readStandardInput();
         if (!text) {
-            printError(QCoreApplication::translate("IntakeClient", "cannot read standard input; nothing was sent"));
+            reportProblem(QCoreApplication::translate("IntakeClient", "cannot read standard input; nothing was sent"));
             return ExitNotDelivered;
         }
         return send(command, *text);
@@ -254,7 +265,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         if (!hasDisplay()) {
             const QCoreApplication app(argc, argv);
             const Translations translations(QLocale().uiLanguages());
-            printError(
+            reportProblem(
                 QCoreApplication::translate("IntakeClient", "no display to read the selection from; nothing was sent"));
             return ExitNotDelivered;
         }
@@ -263,7 +274,7 @@ int run(int &argc, char **argv, const SendCommand &command)
         const QString text = QGuiApplication::clipboard()->text(QClipboard::Selection);
         if (text.isEmpty()) {
             // As with a service request that carries no text: nothing to add, and not an error.
-            printError(QCoreApplication::translate("IntakeClient", "no text is selected; nothing was sent"));
+            reportProblem(QCoreApplication::translate("IntakeClient", "no text is selected; nothing was sent"));
             return 0;
         }
         return send(command, text.toUtf8());

@@ -35,7 +35,10 @@ KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
     , m_mapKeeper(new PanelMapKeeper(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    // On X11 the panel keeps the focus away through its input hint alone. The attribute would say "do not
+    // activate" with a zero user time, which KWin and mutter take for an activation they refused: they mark
+    // the window as demanding attention.
+    setAttribute(Qt::WA_ShowWithoutActivating, !X11Platform::isActive());
     // The panel is rarely the active window, yet its tooltips (the add button, a save warning) must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
@@ -54,14 +57,15 @@ void KeyablePanel::setContentView(QWidget *content)
 {
     m_content = content;
     content->setParent(this);
-    // The content holds the keyboard focus until one of its fields takes it. Without a focus widget, Qt
-    // would focus the first checkbox when the panel is activated, and a typed space would tick that goal.
-    content->setFocus(Qt::OtherFocusReason);
     // The user cannot make the panel wider or narrower than its content accepts.
     setMinimumSize(content->minimumSize());
     setMaximumSize(content->maximumSize());
     content->setGeometry(rect());
     content->show();
+    // The content holds the keyboard focus until one of its fields takes it. Without a focus widget, Qt
+    // would focus the first control when the panel is activated, and a typed space would act on it. Only
+    // once shown: a hidden widget's focus is not recorded in a window that is on screen already.
+    content->setFocus(Qt::OtherFocusReason);
     // The grips lie over the content's edge so that they get the presses there.
     m_border->raise();
     updateShape();
@@ -101,8 +105,12 @@ void KeyablePanel::orderFront()
 void KeyablePanel::bringToFront()
 {
     m_mapKeeper->showAgain();
+    if (!X11Platform::isActive()) {
+        raise();
+        return;
+    }
     X11Platform::requestFloatingPanelState(windowHandle());
-    raise();
+    X11Platform::raiseForUser(windowHandle());
 }
 
 void KeyablePanel::takeKeyboard(uint32_t userTime)

@@ -18,6 +18,11 @@ constexpr QSizeF DefaultPanelSize { 300.0, 400.0 };
 constexpr QRectF FallbackScreenRect { 0.0, 0.0, 1440.0, 900.0 };
 constexpr qreal EdgeMargin = 12.0;
 constexpr qreal SnapThreshold = 20.0;
+// The header's band at the top of the panel, its padding included, and how much of it must be on one screen
+// for a person to grab it.
+constexpr qreal HeaderHeight = 36.0;
+constexpr qreal GrabbableWidth = 60.0;
+constexpr qreal GrabbableHeight = 20.0;
 // Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
 constexpr qreal LargestCoordinate = 1e6;
 // In screenshot mode the panel's origin sits this far from the main screen's centre.
@@ -45,11 +50,14 @@ qreal squaredDistance(const QPointF &point, const QRectF &rect)
     return dx * dx + dy * dy;
 }
 
-// Open intervals, so that a frame that only touches a screen's edge (or a degenerate one on it) counts as
-// outside: either way the user could not see or grab it.
-bool overlaps(const QRectF &a, const QRectF &b)
+// Whether a person can take hold of the panel's header on the screen: a sliver of it at a screen's edge,
+// where a window manager may push a window it keeps partly visible, is not enough.
+bool headerCanBeGrabbed(const QRectF &frame, const QRectF &screen)
 {
-    return a.x() < maxX(b) && maxX(a) > b.x() && a.y() < maxY(b) && maxY(a) > b.y();
+    const QRectF header { frame.x(), maxY(frame) - HeaderHeight, frame.width(), HeaderHeight };
+    const qreal width = std::min(maxX(header), maxX(screen)) - std::max(header.x(), screen.x());
+    const qreal height = std::min(maxY(header), maxY(screen)) - std::max(header.y(), screen.y());
+    return width >= GrabbableWidth && height >= GrabbableHeight;
 }
 
 QRectF snappedToVisibleFrame(const QRectF &frame, const QRectF &visible)
@@ -119,8 +127,8 @@ std::optional<QRectF> snappedPanelFrame(const QRectF &frame, const QList<Screen>
 
 bool isOffEveryScreen(const QRectF &frame, const QList<Screen> &screens)
 {
-    return std::none_of(
-        screens.cbegin(), screens.cend(), [&frame](const Screen &screen) { return overlaps(frame, screen.frame); });
+    return std::none_of(screens.cbegin(), screens.cend(),
+        [&frame](const Screen &screen) { return headerCanBeGrabbed(frame, screen.frame); });
 }
 
 QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens)

@@ -36,8 +36,9 @@ std::optional<qsizetype> screenForFrame(const QRectF &frame, const QList<Screen>
 // Where a snap moves the frame: to 12 points inside every visible-frame edge it is within 20 points of or
 // beyond, the right and top edges winning over the left and bottom ones. Nothing when there is no screen.
 std::optional<QRectF> snappedPanelFrame(const QRectF &frame, const QList<Screen> &screens);
+// Off every screen as far as a person can tell: no screen shows enough of the header to take hold of it.
 bool isOffEveryScreen(const QRectF &frame, const QList<Screen> &screens);
-// A frame that no screen shows, brought onto the nearest screen as a snap would place it; any other
+// A frame off every screen, brought wholly onto the nearest screen as a snap would place it; any other
 // frame unchanged.
 QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens);
 

@@ -29,11 +29,19 @@ void PanelMapKeeper::watch(QWindow *handle)
 {
     handle->installEventFilter(this);
     // Queued: the window manager is still busy with the unmap when it is reported.
-    m_unmapWatch
-        = X11Platform::watchUnmaps(handle, [this] { QTimer::singleShot(0, this, &PanelMapKeeper::showAgain); });
+    m_unmapWatch = X11Platform::watchUnmaps(
+        handle, [this] { QTimer::singleShot(0, this, &PanelMapKeeper::mapAgainAfterUnmap); });
 }
 
 void PanelMapKeeper::showAgain()
+{
+    // A panel on screen has nothing to come back from. Were it brought back all the same, the next expose,
+    // after a drag and a content resize, would put it back where it stood when asked.
+    if (m_panel->windowHandle() && !m_panel->windowHandle()->isExposed())
+        mapAgainAfterUnmap();
+}
+
+void PanelMapKeeper::mapAgainAfterUnmap()
 {
     QWindow *handle = m_panel->windowHandle();
     // Mirel hides the panel only on its way out.
@@ -70,9 +78,11 @@ bool PanelMapKeeper::eventFilter(QObject *watched, QEvent *event)
     if (watched == handle && event->type() == QEvent::Expose && m_requestStatesWhenExposed && handle->isExposed()) {
         m_requestStatesWhenExposed = false;
         X11Platform::requestFloatingPanelState(handle);
-        // A window manager that takes the panel on anew places it as it likes.
-        if (m_panel->geometry() != m_geometryBeforeUnmap)
-            m_panel->setGeometry(m_geometryBeforeUnmap);
+        // A window manager that takes the panel on anew places it as it likes. The size is the content's,
+        // which a goal sent meanwhile may have changed.
+        const QRect before(m_geometryBeforeUnmap.topLeft(), m_panel->size());
+        if (m_panel->geometry() != before)
+            m_panel->setGeometry(before);
     }
     return QObject::eventFilter(watched, event);
 }

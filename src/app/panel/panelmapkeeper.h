@@ -23,13 +23,15 @@ public:
 
     // From now on shows the panel's native window again whenever something else unmaps it.
     void watch(QWindow *handle);
-    // Shows the panel again wherever it went, still without taking the focus.
+    // Shows the panel again wherever it went, still without taking the focus; a panel on screen stays as it is.
     void showAgain();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Maps the panel again, and puts it back where it was once the window manager has taken it on.
+    void mapAgainAfterUnmap();
     void checkShownAgain();
 
     QWidget *m_panel = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QWindow>
 
 ScreenshotBackdrop::ScreenshotBackdrop(const QRect &screenGeometry, QWidget *parent)
     : QWidget(parent,
@@ -11,7 +12,8 @@ ScreenshotBackdrop::ScreenshotBackdrop(const QRect &screenGeometry, QWidget *par
             | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint)
 {
     // Above ordinary windows like the panel; the panel, shown after it, stacks above it in that layer.
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    // On X11 the input hint keeps the focus away; a zero user time would have it marked as demanding attention.
+    setAttribute(Qt::WA_ShowWithoutActivating, !X11Platform::isActive());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(tr("Mirel backdrop"));
     setGeometry(screenGeometry);
@@ -22,7 +24,21 @@ void ScreenshotBackdrop::orderFront()
     // A window manager that believed the backdrop focused would stack the unfocused panel beneath it.
     winId();
     X11Platform::setNeverFocused(windowHandle());
+    // KWin hides an inactive application's utility windows, the panel among them, while they belong to
+    // another window of the application, as a transient or through its window group. It keeps the panel,
+    // shown later in the same layer, above the backdrop without a tie between the two.
+    m_ownWindowGroup = X11Platform::windowManagerName() == u"KWin";
+    if (m_ownWindowGroup)
+        X11Platform::setOwnWindowGroup(windowHandle());
     show();
+}
+
+void ScreenshotBackdrop::keepBeneath(QWindow *panel) const
+{
+    // Elsewhere both windows float above ordinary ones and some window managers stack the panel, shown
+    // without the focus, beneath the backdrop; all keep a transient above its parent.
+    if (!m_ownWindowGroup)
+        panel->setTransientParent(windowHandle());
 }
 
 void ScreenshotBackdrop::paintEvent(QPaintEvent *)

@@ -13,7 +13,12 @@ public:
     explicit ScreenshotBackdrop(const QRect &screenGeometry, QWidget *parent = nullptr);
 
     void orderFront();
+    // Makes the window manager keep the panel, not yet shown, above the backdrop.
+    void keepBeneath(QWindow *panel) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_ownWindowGroup = false;
 };

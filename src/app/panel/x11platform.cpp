@@ -35,6 +35,26 @@ std::array<xcb_atom_t, PanelAtomCount> panelAtoms(xcb_connection_t *c)
 constexpr uint32_t WmHintsFieldCount = 9;
 constexpr uint32_t InputHintFlag = 1;
 constexpr uint32_t WmHintsInputField = 1;
+constexpr uint32_t WindowGroupHintFlag = 1 << 6;
+constexpr uint32_t WmHintsWindowGroupField = 8;
+
+// Sets one field of WM_HINTS, with the flag that makes it count, and keeps the others.
+void changeWmHints(xcb_connection_t *c, xcb_window_t id, uint32_t flag, uint32_t field, uint32_t value)
+{
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, false, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, WmHintsFieldCount), nullptr));
+    std::array<uint32_t, WmHintsFieldCount> hints {};
+    if (reply && reply->format == 32) {
+        const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+        std::copy_n(
+            values, std::min<size_t>(WmHintsFieldCount, xcb_get_property_value_length(reply.get()) / 4), hints.begin());
+    }
+    hints[0] |= flag;
+    hints[field] = value;
+    xcb_change_property(
+        c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, WmHintsFieldCount, hints.data());
+    xcb_flush(c);
+}
 
 // Asks the window manager to make the window the active one, and sets the focus directly as well, since the
 // request is only a request.
@@ -103,6 +123,25 @@ bool supportsBlurBehind()
     return atomList(supportedList.get()).contains(blur);
 }
 
+QString windowManagerName()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return {};
+    const auto [check, name, utf8] = internAtoms<3>(c, { "_NET_SUPPORTING_WM_CHECK", "_NET_WM_NAME", "UTF8_STRING" });
+    const Reply<xcb_get_property_reply_t> checkWindow(
+        xcb_get_property_reply(c, xcb_get_property(c, false, rootWindow(c), check, XCB_ATOM_WINDOW, 0, 1), nullptr));
+    if (!checkWindow || checkWindow->format != 32 || xcb_get_property_value_length(checkWindow.get()) != 4)
+        return {};
+    const auto wm = *static_cast<const xcb_window_t *>(xcb_get_property_value(checkWindow.get()));
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, false, wm, name, utf8, 0, 64), nullptr));
+    if (!reply || reply->format != 8)
+        return {};
+    return QString::fromUtf8(
+        static_cast<const char *>(xcb_get_property_value(reply.get())), xcb_get_property_value_length(reply.get()));
+}
+
 void setFloatingPanelProperties(const QWindow *window)
 {
     xcb_connection_t *c = connection();
@@ -155,20 +194,16 @@ void setAcceptsFocus(const QWindow *window, bool accepts)
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
+    changeWmHints(c, xcb_window_t(window->winId()), InputHintFlag, WmHintsInputField, accepts ? 1 : 0);
+}
+
+void setOwnWindowGroup(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
     const auto id = xcb_window_t(window->winId());
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        c, xcb_get_property(c, false, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, WmHintsFieldCount), nullptr));
-    std::array<uint32_t, WmHintsFieldCount> hints {};
-    if (reply && reply->format == 32) {
-        const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
-        std::copy_n(
-            values, std::min<size_t>(WmHintsFieldCount, xcb_get_property_value_length(reply.get()) / 4), hints.begin());
-    }
-    hints[0] |= InputHintFlag;
-    hints[WmHintsInputField] = accepts ? 1 : 0;
-    xcb_change_property(
-        c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, WmHintsFieldCount, hints.data());
-    xcb_flush(c);
+    changeWmHints(c, id, WindowGroupHintFlag, WmHintsWindowGroupField, id);
 }
 
 void takeFocus(const QWindow *window, uint32_t pressTime)
@@ -182,12 +217,41 @@ void activateForUser(const QWindow *window, uint32_t userTime)
     activate(window, SourcePager, userTime, XCB_CURRENT_TIME);
 }
 
+void raiseForUser(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const auto [supported, restack] = internAtoms<2>(c, { "_NET_SUPPORTED", "_NET_RESTACK_WINDOW" });
+    const Reply<xcb_get_property_reply_t> supportedList(xcb_get_property_reply(
+        c, xcb_get_property(c, false, rootWindow(c), supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (atomList(supportedList.get()).contains(restack)) {
+        sendToRoot(c, id, restack, { SourcePager, XCB_NONE, XCB_STACK_MODE_ABOVE, 0, 0 });
+    } else {
+        const uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(c, id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    }
+    xcb_flush(c);
+}
+
 void mapAgain(const QWindow *window)
 {
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
-    xcb_map_window(c, xcb_window_t(window->winId()));
+    const auto id = xcb_window_t(window->winId());
+    // The time of the last press in the panel predates the user's actions elsewhere since, so a window
+    // manager that takes the window on anew would count it as refused activation and mark it as demanding
+    // attention. Without a time it is a program's only window starting up. Qt keeps the time on a window of
+    // its own where the window manager reads it there.
+    const auto [userTime, userTimeWindow] = internAtoms<2>(c, { "_NET_WM_USER_TIME", "_NET_WM_USER_TIME_WINDOW" });
+    const Reply<xcb_get_property_reply_t> timeWindow(
+        xcb_get_property_reply(c, xcb_get_property(c, false, id, userTimeWindow, XCB_ATOM_WINDOW, 0, 1), nullptr));
+    if (timeWindow && timeWindow->format == 32 && xcb_get_property_value_length(timeWindow.get()) == 4)
+        xcb_delete_property(c, *static_cast<const xcb_window_t *>(xcb_get_property_value(timeWindow.get())), userTime);
+    xcb_delete_property(c, id, userTime);
+    xcb_map_window(c, id);
     xcb_flush(c);
 }
 

@@ -19,6 +19,9 @@ bool isActive();
 bool hasCompositor();
 bool supportsBlurBehind();
 
+// The name the window manager gives itself (_NET_WM_NAME of its _NET_SUPPORTING_WM_CHECK window), or none.
+QString windowManagerName();
+
 // Above, sticky, out of the taskbar and the pager, on every desktop. Set as properties before the window is
 // first mapped, which window managers read when they take the window on.
 void setFloatingPanelProperties(const QWindow *window);
@@ -32,6 +35,9 @@ void setNeverFocused(const QWindow *window);
 // is not focused when it appears or when they restore it, even by those that ignore _NET_WM_USER_TIME.
 // Qt sets it only from a window flag when it creates the window.
 void setAcceptsFocus(const QWindow *window, bool accepts);
+// Makes the window the leader of a window group of its own, out of the group of the program's other windows
+// that Qt puts every window in.
+void setOwnWindowGroup(const QWindow *window);
 // Gives the window the focus for a press it received at the given server time: the window manager is asked,
 // so that it records the window as the active one, and the focus is set directly too, since the request
 // is only a request (Qt refuses to make either for a window that does not accept the focus).
@@ -40,8 +46,13 @@ void takeFocus(const QWindow *window, uint32_t pressTime);
 // command: asked as a pager would ask, which window managers grant without their focus-stealing checks, and
 // set directly too. `userTime` is the X server time of the user's action, or 0 when it is unknown.
 void activateForUser(const QWindow *window, uint32_t userTime);
+// Raises the window above the others of its layer for a request the user made outside it (a second start):
+// asked as a pager asks, where the window manager takes such requests, since KWin marks a window whose own
+// raise it refused as demanding attention.
+void raiseForUser(const QWindow *window);
 // Maps the window again without Qt, which still believes it shown: in ICCCM's terms this takes an iconified
-// window back to the normal state, and hands a window the window manager let go of to it anew.
+// window back to the normal state, and hands a window the window manager let go of to it anew. The time of
+// the user's last action in the window goes first, since such a window manager weighs it as a request.
 void mapAgain(const QWindow *window);
 // Whether the window manager hides the windows to show the desktop (_NET_SHOWING_DESKTOP), and the request
 // to end that mode, for a window manager that keeps every window it hid there unmapped until it ends.

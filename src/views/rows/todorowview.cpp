@@ -12,12 +12,15 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace
 {
 
 constexpr qreal DeleteGlyphPointSize = 10.0;
+// A line edit keeps its text this far in from each side.
+constexpr int EditorTextInset = 2;
 
 // Both run a copy: the callback may replace or remove this row, and the callbacks with it.
 void run(std::function<void()> callback)
@@ -115,7 +118,6 @@ bool TodoRowView::hasKeyboardFocus() const
 void TodoRowView::editFromKeyboard()
 {
     beginEditing();
-    m_isKeyboardEdit = m_isEditing;
 }
 
 int TodoRowView::heightForWidth(int width) const
@@ -158,6 +160,9 @@ void TodoRowView::beginEditing()
         m_editor = new QLineEdit(m_row);
         m_editor->setObjectName(QStringLiteral("goal-editor"));
         m_editor->setAccessibleName(tr("Goal"));
+        // A line edit holds 32,767 characters unless told otherwise; a longer goal would lose the rest of its
+        // text when the edit commits.
+        m_editor->setMaxLength(std::numeric_limits<int>::max());
         m_editor->hide();
         new InlineEditing(
             m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
@@ -166,6 +171,9 @@ void TodoRowView::beginEditing()
             m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1, Qt::AlignVCenter);
     }
     m_editor->setText(m_editText);
+    // A text longer than the field opens at its start, where the person reads it from, not scrolled to its end.
+    if (m_text->sizeHint().width() > m_text->width() - 2 * EditorTextInset)
+        m_editor->setCursorPosition(0);
     m_isEditing = true;
     updateColors();
     m_text->hide();
@@ -195,14 +203,11 @@ void TodoRowView::endEditing()
 {
     m_isEditing = false;
     m_highlight->setEditing(false);
-    // Without this, hiding the focused field would hand the keyboard to the next field of the panel.
-    if (m_editor->hasFocus()) {
-        if (m_isKeyboardEdit)
-            m_checkbox->setFocus(Qt::TabFocusReason);
-        else
-            m_editor->clearFocus();
-    }
-    m_isKeyboardEdit = false;
+    // Without this, hiding the focused field would hand the keyboard to the next field of the panel. The
+    // edit ended by a key (Return or Escape), however it began, so the goal keeps the keyboard with its ring:
+    // a field merely cleared of the focus would leave the keys to nothing until Tab.
+    if (m_editor->hasFocus())
+        m_checkbox->setFocus(Qt::TabFocusReason);
     m_editor->hide();
     m_text->show();
     updateHeight();

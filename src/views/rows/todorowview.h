@@ -41,8 +41,8 @@ public:
     QWidget *focusTarget() const;
     QWidget *deleteButton() const;
     bool hasKeyboardFocus() const;
-    // Opens the editor as a click on the text does; closing it with Return or Escape hands the focus back
-    // to the checkbox, so a keyboard user keeps their place.
+    // Opens the editor as a click on the text does; closing either with Return or Escape hands the focus
+    // back to the checkbox, so the keys keep their place.
     void editFromKeyboard();
 
     bool hasHeightForWidth() const override { return true; }
@@ -70,7 +70,6 @@ private:
 
     TodoItem m_todo;
     bool m_isEditing = false;
-    bool m_isKeyboardEdit = false;
     qreal m_hoverFade = 0.0;
     QString m_editText;
 

@@ -5,27 +5,37 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <QToolTip>
 
 #include <cmath>
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 namespace
 {
 
 constexpr qreal UnlimitedWidth = std::numeric_limits<int>::max() / 2;
-// Qt lays out an unbroken run of characters in time that grows with the square of its length, so a huge
-// text sent from another program would freeze the panel. Only this much is drawn, followed by an ellipsis;
-// the stored goal keeps its whole text.
-constexpr qsizetype MaxShownCharacters = 10000;
+// Eliding works in 26.6 fixed point, which an unlimited width overflows; no line is ever this wide.
+constexpr int WidestElidedLine = 1 << 20;
+// A row stays small enough that its checkbox and delete glyph are within reach, whatever its text.
+constexpr int MaxShownLines = 8;
+// Qt shapes a whole unbroken run of characters to break even its first line, in time that grows faster than
+// its length, so a huge text sent from another program would freeze the panel at every layout. Eight lines
+// of a row never hold this much; only this much is laid out, and the stored goal keeps its whole text.
+constexpr qsizetype MaxShownCharacters = 2000;
+// A tooltip lays out all it holds each time it shows; past this it ends in an ellipsis (the editor holds all).
+constexpr qsizetype MaxToolTipCharacters = 4000;
+constexpr QChar Ellipsis(0x2026);
 
-QString shownText(const QString &text)
+// At most `length` characters of `text`, never splitting a surrogate pair.
+QString head(const QString &text, qsizetype length)
 {
-    if (text.size() <= MaxShownCharacters)
+    if (text.size() <= length)
         return text;
-    qsizetype end = MaxShownCharacters;
-    if (text.at(end - 1).isHighSurrogate())
-        --end;
-    return text.first(end) + QChar(0x2026);
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.first(length);
 }
 
 } // namespace
@@ -47,6 +57,12 @@ void WrappedText::setText(const QString &text)
     invalidateLayout();
     updateGeometry();
     update();
+}
+
+bool WrappedText::isElided() const
+{
+    layOut(width());
+    return m_isLayoutElided;
 }
 
 int WrappedText::heightForWidth(int width) const
@@ -86,6 +102,26 @@ void WrappedText::paintEvent(QPaintEvent *)
     layout.draw(&painter, QPointF(0, std::round((height() - layoutHeight()) / 2.0)));
 }
 
+bool WrappedText::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // Built only when asked for: a long list must not hold a second copy of every text. Rich text, so that
+        // the tooltip wraps a long line instead of running off the screen.
+        if (isElided()) {
+            QString text = head(m_text, MaxToolTipCharacters);
+            if (text.size() < m_text.size())
+                text += Ellipsis;
+            const QString html = u"<p style='white-space:pre-wrap'>"_s + text.toHtmlEscaped() + u"</p>"_s;
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), html, this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void WrappedText::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
@@ -118,9 +154,31 @@ const QTextLayout &WrappedText::layOut(qreal width) const
         return *m_layout;
 
     // A stored text may hold line breaks; they break the line here as they would in a label.
-    QString text = shownText(m_text);
+    QString text = head(m_text, MaxShownCharacters);
+    const bool isCut = text.size() < m_text.size();
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     m_layout = std::make_unique<QTextLayout>(text, font());
+    layOutLines(lineWidth);
+
+    const QTextLine last = m_layout->lineAt(m_layout->lineCount() - 1);
+    m_isLayoutElided = isCut || (last.isValid() && last.textStart() + last.textLength() < text.size());
+    if (m_isLayoutElided) {
+        // The last line shown ends in an ellipsis: laid out once more with the line cut to fit, so that the
+        // lines above it stay as they were.
+        QString lastLine = text.sliced(last.textStart(), last.textLength());
+        while (!lastLine.isEmpty() && (lastLine.back().isSpace() || lastLine.back() == QChar::LineSeparator))
+            lastLine.chop(1);
+        lastLine = QFontMetrics(font()).elidedText(
+            lastLine + Ellipsis, Qt::ElideRight, int(std::min<qreal>(lineWidth, WidestElidedLine)));
+        m_layout = std::make_unique<QTextLayout>(text.first(last.textStart()) + lastLine, font());
+        layOutLines(lineWidth);
+    }
+    m_layoutWidth = lineWidth;
+    return *m_layout;
+}
+
+void WrappedText::layOutLines(qreal lineWidth) const
+{
     QTextOption option(Qt::AlignLeading);
     option.setTextDirection(layoutDirection());
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -129,15 +187,17 @@ const QTextLayout &WrappedText::layOut(qreal width) const
 
     qreal height = 0.0;
     m_layout->beginLayout();
-    for (QTextLine line = m_layout->createLine(); line.isValid(); line = m_layout->createLine()) {
+    // Never a line more: the layout would put all the rest of the text on it.
+    for (int i = 0; i < MaxShownLines; ++i) {
+        QTextLine line = m_layout->createLine();
+        if (!line.isValid())
+            break;
         line.setLineWidth(lineWidth);
         line.setPosition(QPointF(0.0, height));
         height += line.height();
     }
     m_layout->endLayout();
-    m_layoutWidth = lineWidth;
     m_layoutHeight = height;
-    return *m_layout;
 }
 
 void WrappedText::mousePressEvent(QMouseEvent *event)

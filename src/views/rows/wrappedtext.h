@@ -7,8 +7,9 @@
 #include <memory>
 #include <optional>
 
-// Plain text that wraps onto as many lines as its width needs, breaking inside a word when a word alone is
-// wider than the line, so a long unbroken text (an address, a code) never widens the row that shows it.
+// Plain text that wraps onto as many lines as its width needs, up to eight, breaking inside a word when a word
+// alone is wider than the line, so a long unbroken text (an address, a code) never widens the row that shows
+// it. A text that needs more lines ends its eighth in an ellipsis, and its tooltip holds the whole text.
 // Drawn in the palette's window-text colour and the widget's font (strike-out included), centred vertically
 // when the widget is taller than the text, so the whole height of a row's text column can take clicks.
 class WrappedText final : public QWidget
@@ -21,6 +22,8 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString &text);
+    // Whether the text is cut short at the current width.
+    bool isElided() const;
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -33,6 +36,7 @@ signals:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -47,11 +51,13 @@ private:
     void releaseLayout() const;
     qreal layoutHeight() const;
     void invalidateLayout();
+    void layOutLines(qreal lineWidth) const;
 
     QString m_text;
     mutable std::unique_ptr<QTextLayout> m_layout;
     mutable qreal m_layoutWidth = -1.0;
     mutable qreal m_layoutHeight = 0.0;
+    mutable bool m_isLayoutElided = false;
     // The size on one unlimited line, kept apart from the layout: layouts ask for it between measurements at
     // the row's width, and sharing one cached layout made every such question lay the text out twice more.
     mutable std::optional<QSize> m_naturalSize;

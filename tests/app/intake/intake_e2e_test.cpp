@@ -334,13 +334,22 @@ void IntakeEndToEndTest::helpAndVersion_answerWithoutADisplayOrAPanel()
         QCOMPARE(shown.exitCode, 0);
         QCOMPARE(shown.out, QByteArray("mirel " MIREL_VERSION "\n"));
     }
+    // A near miss, a mistyped switch or a bare text is no request: it says how to do it instead, exits 2
+    // and starts nothing.
+    for (const QStringList &arguments :
+        { QStringList { u"--help=1"_s }, { u"--sned"_s, u"Call mom"_s }, { u"Call mom"_s } }) {
+        const Result misuse = run(arguments);
+        QCOMPARE(misuse.exitCode, 2);
+        QVERIFY2(misuse.out.isEmpty() && misuse.err.contains("mirel --send \"Call mom\"\n")
+                && misuse.err.contains("mirel --help"),
+            misuse.err.constData());
+    }
     // None of them took the panel lock or wrote a file.
     for (const QString &folder : { u"runtime"_s, u"data"_s, u"config"_s })
         QVERIFY2(QDir(path(folder)).isEmpty(), qPrintable(folder));
 
-    // A near miss is no help switch, and like any other argument it does not stop a normal start.
-    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    QProcess *panel = startPanel({ u"--help=1"_s, u"-version"_s });
+    // Qt's own switches still reach Qt, the "=" form too: the platform given here wins over the unusable one.
+    QProcess *panel = startPanel({ u"--platform=offscreen"_s, u"-reverse"_s });
     QCOMPARE(panelPid(), panel->processId());
 }
 

@@ -55,6 +55,10 @@ void PanelGeometryTest::initialPanelFrame_data()
         << Frame(QRectF(1128, 12, 0, 400)) << main << false << QRectF(1128, 12, 0, 400);
     QTest::newRow("saved frame only touching the screen's edge pulled back")
         << Frame(QRectF(1440, 100, 300, 400)) << main << false << QRectF(1128, 100, 300, 400);
+    QTest::newRow("saved frame with a strip too narrow to grab pulled back")
+        << Frame(QRectF(1410, 100, 300, 400)) << main << false << QRectF(1128, 100, 300, 400);
+    QTest::newRow("saved frame with its header above the screen pulled back")
+        << Frame(QRectF(500, 880, 300, 400)) << main << false << QRectF(500, 463, 300, 400);
     QTest::newRow("saved frame pulled onto the nearest screen")
         << Frame(QRectF(3500, 500, 300, 400)) << both << false << QRectF(3048, 500, 300, 400);
     QTest::newRow("saved frame off screen without screens kept")

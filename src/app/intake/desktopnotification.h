@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// A message shown by the desktop's notification service (org.freedesktop.Notifications on the session
+// bus), for commands that run from a shortcut, where nobody reads standard error.
+namespace DesktopNotification
+{
+
+// Waits briefly for the service to take it; without a session bus or a service, nothing happens.
+void show(const QString &summary, const QString &body);
+
+} // namespace DesktopNotification

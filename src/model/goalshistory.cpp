@@ -1,0 +1,119 @@
+#include "goalshistory.h"
+
+#include "diskfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace
+{
+
+// Longer than any two computers stay apart in practice, short enough that the list stays small.
+constexpr int DeletionsKeptDays = 42;
+constexpr int VersionsKept = 7;
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+const QString VersionPrefix = QStringLiteral("todos-");
+const QString VersionSuffix = QStringLiteral(".json");
+
+QString versionName(QDate day)
+{
+    return VersionPrefix + day.toString(Qt::ISODate) + VersionSuffix;
+}
+
+QStringList versionsNewestFirst(const QString &folder)
+{
+    // ISO dates sort by name as by time.
+    return QDir(folder).entryList(
+        { VersionPrefix + QStringLiteral("[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]") + VersionSuffix }, QDir::Files,
+        QDir::Name | QDir::Reversed);
+}
+
+} // namespace
+
+GoalsHistory::GoalsHistory(QString folder)
+    : m_folder(std::move(folder))
+{
+    if (!m_folder.isEmpty())
+        loadDeletions();
+}
+
+QString GoalsHistory::defaultFolder()
+{
+    // Qt 6.4 has no state location yet.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    return base + QStringLiteral("/Mirel");
+}
+
+QString GoalsHistory::deletionsFile() const
+{
+    return m_folder + QStringLiteral("/deletions.json");
+}
+
+void GoalsHistory::loadDeletions()
+{
+    // A damaged record only lets an old copy bring a deleted goal back; it never costs a goal.
+    const std::optional<QByteArray> bytes = DiskFile::readAll(deletionsFile(), MaxFileSize);
+    if (!bytes)
+        return;
+    for (const QJsonValue &value : QJsonDocument::fromJson(*bytes).array()) {
+        const QUuid id = QUuid::fromString(value[u"id"].toString());
+        const QDateTime when = QDateTime::fromString(value[u"deletedAt"].toString(), Qt::ISODateWithMs);
+        if (!id.isNull() && when.isValid())
+            m_deletions.insert(id, when);
+    }
+}
+
+void GoalsHistory::recordDeletions(const QList<QUuid> &ids, const QDateTime &when)
+{
+    for (const QUuid &id : ids)
+        m_deletions.insert(id, when);
+    const QDateTime oldest = when.addDays(-DeletionsKeptDays);
+    m_deletions.removeIf([&oldest](const auto &entry) { return entry.value() < oldest; });
+    if (m_folder.isEmpty() || DiskFile::makeFolder(m_folder))
+        return;
+    QJsonArray records;
+    for (auto it = m_deletions.cbegin(); it != m_deletions.cend(); ++it) {
+        records.append(QJsonObject { { QStringLiteral("id"), it.key().toString(QUuid::WithoutBraces) },
+            { QStringLiteral("deletedAt"), it.value().toUTC().toString(Qt::ISODateWithMs) } });
+    }
+    DiskFile::replaceAtomically(deletionsFile(), QJsonDocument(records).toJson(QJsonDocument::Compact));
+}
+
+void GoalsHistory::keepDailyVersion(const QString &goalsFile)
+{
+    const QDate today = QDate::currentDate();
+    if (m_folder.isEmpty() || m_dayKept == today)
+        return;
+    const QFileInfo file(goalsFile);
+    const QDate written = file.lastModified().date();
+    // Written today already, so its earlier day was kept by the save that did that.
+    m_dayKept = today;
+    if (!file.isFile() || written >= today || DiskFile::makeFolder(m_folder))
+        return;
+    const std::optional<QByteArray> bytes = DiskFile::readAll(goalsFile, MaxFileSize);
+    if (!bytes || !GoalsFile::read(*bytes))
+        return;
+    DiskFile::replaceAtomically(m_folder + u'/' + versionName(written), *bytes);
+    const QStringList versions = versionsNewestFirst(m_folder);
+    for (qsizetype i = VersionsKept; i < versions.size(); ++i)
+        QFile::remove(m_folder + u'/' + versions.at(i));
+}
+
+std::optional<GoalsHistory::Version> GoalsHistory::latestGoodVersion() const
+{
+    if (m_folder.isEmpty())
+        return std::nullopt;
+    for (const QString &name : versionsNewestFirst(m_folder)) {
+        const std::optional<QByteArray> bytes = DiskFile::readAll(m_folder + u'/' + name, MaxFileSize);
+        std::optional<GoalsFile::ReadFile> goals = bytes ? GoalsFile::read(*bytes) : std::nullopt;
+        const QDate day = QDate::fromString(name.mid(VersionPrefix.size(), 10), Qt::ISODate);
+        if (goals && day.isValid())
+            return Version { day, std::move(*goals) };
+    }
+    return std::nullopt;
+}

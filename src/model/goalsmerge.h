@@ -1,0 +1,43 @@
+#pragma once
+
+#include "todoitem.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QUuid>
+
+#include <optional>
+
+// Brings the panel's goals together with another program's, goal by goal: the id is the goal's identity, and
+// where both sides changed a goal the later change wins. Values in, values out; nothing is read or written.
+namespace GoalsMerge
+{
+
+// When each recently deleted goal was deleted here.
+using Deletions = QHash<QUuid, QDateTime>;
+
+struct Other {
+    QList<TodoItem> todos;
+    // The ids of the version of the file this panel last read or wrote. Without one (a sync tool's conflict
+    // copy) a goal only the panel holds was never seen by the other side and is kept.
+    std::optional<QSet<QUuid>> base;
+    // When the other side last wrote; sync tools carry it over from the computer where the change was made.
+    QDateTime modified;
+};
+
+// - On both sides: the later lastChange wins; on a tie the panel's goal stays.
+// - Only in `other`: added, unless deleted here at or after its last change.
+// - Only in `panel`: kept, unless the base had it (the other side deleted it) and the panel did not change it
+//   after the other side wrote.
+// The goals stand in the other side's order, each goal whose panel side won or that only the panel holds
+// moved to follow the goal it follows in the panel. Orders are kept where they still ascend, else renumbered.
+QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const Deletions &deletions);
+
+// Whether two lists hold the same goals with the same values in the same order.
+bool sameGoals(const QList<TodoItem> &a, const QList<TodoItem> &b);
+
+QSet<QUuid> idsOf(const QList<TodoItem> &todos);
+
+} // namespace GoalsMerge

@@ -1,0 +1,134 @@
+#!/usr/bin/env python3
+"""End-to-end checks of a goals file that other programs write while the panel runs.
+
+Usage: sync_e2e.py MIREL_BINARY CASE   (run inside tests/e2e/xsession.sh, which sets DISPLAY)
+"""
+import glob
+import json
+import os
+import subprocess
+import sys
+import time
+
+from panel_e2e import main
+from panel_e2e import (STARTED, Failure, Mirel, Skipped, check, geometry, header_point, run, send,
+                       shows_save_warning, wait_until, write_goals)
+
+THREE = ["Write the report", "Buy milk", "Call the bank"]
+
+
+def stored(path):
+    return [goal["text"] for goal in sorted(json.load(open(path, encoding="utf-8")), key=lambda g: g["order"])]
+
+
+def height(mirel):
+    return geometry(mirel.window)[3]
+
+
+def kept_copies(path):
+    return glob.glob(path + ".unreadable-*")
+
+
+def case_rename_over_shows_and_is_kept(binary, home):
+    goals_file = write_goals(home, THREE)
+    mirel = Mirel(binary, home)
+    before = height(mirel)
+    # As an editor or a sync tool saves: a new file renamed over the old one, one goal edited and one added.
+    theirs = json.load(open(goals_file, encoding="utf-8"))
+    theirs[1]["text"] = "Buy oat milk"
+    theirs[1]["modifiedAt"] = "2099-01-01T00:00:00.000Z"
+    theirs.append(dict(theirs[0], id="0000000a-0000-4000-8000-000000000000", text="Added elsewhere", order=3))
+    with open(goals_file + ".tmp", "w", encoding="utf-8") as file:
+        json.dump(theirs, file)
+    os.rename(goals_file + ".tmp", goals_file)
+    wait_until("the added goal's row", lambda: height(mirel) > before, timeout=2)
+    # The panel's next change writes the other program's goals with its own.
+    check(send(binary, home, "Pay rent").returncode == 0, "the send failed")
+    expected = ["Write the report", "Buy oat milk", "Call the bank", "Added elsewhere", "Pay rent"]
+    check(stored(goals_file) == expected, f"after the panel's change: {stored(goals_file)}")
+
+
+def case_goal_added_by_hand_shows_and_is_kept(binary, home):
+    goals_file = write_goals(home, THREE)
+    with open(goals_file, "r+", encoding="utf-8") as file:
+        text = file.read().rstrip()[:-1] + ', {"text": "Added by hand in an editor"}]'
+        file.seek(0)
+        file.write(text)
+        file.truncate()
+    original = open(goals_file, "rb").read()
+    mirel = Mirel(binary, home)
+    check(stored(goals_file) == THREE + ["Added by hand in an editor"], f"at start: {stored(goals_file)}")
+    kept = kept_copies(goals_file)
+    check(len(kept) == 1 and open(kept[0], "rb").read() == original, f"the file as it was is not kept: {kept}")
+    wait_until("the header's warning", lambda: shows_save_warning(mirel.window))
+    check(send(binary, home, "Pay rent").returncode == 0, "the send failed")
+    check(stored(goals_file) == THREE + ["Added by hand in an editor", "Pay rent"], f"{stored(goals_file)}")
+
+
+def case_half_written_file_costs_no_goal(binary, home):
+    goals_file = write_goals(home, THREE)
+    mirel = Mirel(binary, home)
+    before = height(mirel)
+    # Written in place and not finished: the panel keeps what it shows.
+    half = open(goals_file, "rb").read()[:90]
+    with open(goals_file, "wb") as file:
+        file.write(half)
+    time.sleep(0.5)
+    check(height(mirel) == before, "the panel changed for a half-written file")
+    check(send(binary, home, "Pay rent").returncode == 0, "the send failed")
+    check(stored(goals_file) == THREE + ["Pay rent"], f"after the panel's change: {stored(goals_file)}")
+    kept = kept_copies(goals_file)
+    check(len(kept) == 1 and open(kept[0], "rb").read() == half, f"the half-written file is not kept: {kept}")
+
+
+def dialog():
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Quit Mirel.$"],
+                         capture_output=True, text=True).stdout.split()
+    return int(out[0]) if out else None
+
+
+def case_quit_asks_while_goals_are_not_on_disk(binary, home):
+    data = os.path.join(home, "data")
+    os.makedirs(data)
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", data], capture_output=True, text=True)
+    if mounted.returncode != 0:
+        raise Skipped(f"a small file system cannot be mounted here: {mounted.stderr.strip()}")
+    goals_file = os.path.join(data, "Mirel", "todos.json")
+    filler = os.path.join(data, "filler")
+    try:
+        mirel = Mirel(binary, home)
+        check(send(binary, home, "Write the report").returncode == 0, "the first send failed")
+        with open(filler, "wb", buffering=0) as file:
+            try:
+                while True:
+                    file.write(b"x" * 1024)
+            except OSError:
+                pass
+        check(send(binary, home, "Call the bank").returncode == 3, "the send to a full disk was not refused")
+
+        run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
+        time.sleep(0.3)
+        run("xdotool", "key", "ctrl+q")
+        wait_until("the question", dialog)
+        time.sleep(0.3)
+        run("xdotool", "key", "Escape")
+        wait_until("the question to go", lambda: dialog() is None)
+        time.sleep(0.3)
+        check(mirel.process.poll() is None, "the panel quit with a goal not on disk")
+
+        os.remove(filler)
+        check(send(binary, home, "Pay rent").returncode == 0, "the send after freeing the disk failed")
+        check(stored(goals_file) == ["Write the report", "Call the bank", "Pay rent"], f"{stored(goals_file)}")
+    finally:
+        for process in STARTED:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        subprocess.run(["umount", "-l", data])
+
+
+CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
+
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
