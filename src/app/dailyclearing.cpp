@@ -92,9 +92,11 @@ void DailyClearing::catchUp()
     // Noted before the step runs: the step's own start asks here again.
     if (!handled || *handled < dayStart)
         setHandledDayStart(dayStart);
-    // Without a day start on record there is no telling when the goals were ticked; they stay.
+    // Without a day start on record the clearing was not on when the day began; the goals stay. A goal ticked
+    // since the day began, while the panel slept through its start, stays too.
     if (handled && *handled < dayStart)
-        m_history->perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoalsOfADay));
+        m_history->perform(
+            std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoalsOfADay, QUuid(), dayStart));
     waitForNextDayStart(now);
 }
 

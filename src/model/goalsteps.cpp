@@ -201,9 +201,10 @@ void MoveGoals::undo()
     m_store->place(m_before);
 }
 
-RemoveGoals::RemoveGoals(TodoStore *store, Which which, const QUuid &id)
+RemoveGoals::RemoveGoals(TodoStore *store, Which which, const QUuid &id, QDateTime dayStart)
     : m_store(store)
     , m_which(which)
+    , m_dayStart(std::move(dayStart))
 {
     if (which == Which::OneGoal) {
         m_ids.insert(id);
@@ -229,7 +230,8 @@ bool RemoveGoals::redo()
 {
     if (m_which != Which::OneGoal && m_ids.isEmpty()) {
         for (const TodoItem &goal : m_store->todos()) {
-            if (goal.completed)
+            const bool ofTheDay = m_which == Which::DoneGoals || lastChange(goal) < m_dayStart;
+            if (goal.completed && ofTheDay)
                 m_ids.insert(goal.id);
         }
         if (m_ids.isEmpty())

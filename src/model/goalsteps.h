@@ -101,8 +101,9 @@ class RemoveGoals final : public UndoStep
 
 public:
     enum class Which { OneGoal, DoneGoals, DoneGoalsOfADay };
-    // The id is that of the goal to delete; the other two remove the goals done when the step first runs.
-    RemoveGoals(TodoStore *store, Which which, const QUuid &id = {});
+    // The id is that of the goal to delete; the other two remove the goals done when the step first runs, those
+    // of a day only when last changed before `dayStart`, so that a goal ticked since stays.
+    RemoveGoals(TodoStore *store, Which which, const QUuid &id = {}, QDateTime dayStart = {});
 
     QString text() const override;
     bool redo() override;
@@ -112,6 +113,7 @@ private:
     TodoStore *m_store = nullptr;
     Which m_which = Which::OneGoal;
     QSet<QUuid> m_ids;
+    QDateTime m_dayStart;
     QString m_goalText;
     QList<TodoStore::PlacedGoal> m_removed;
 };

@@ -312,11 +312,18 @@ void TodoStore::restore(const QList<PlacedGoal> &goals)
     QList<PlacedGoal> sorted = goals;
     std::stable_sort(
         sorted.begin(), sorted.end(), [](const PlacedGoal &a, const PlacedGoal &b) { return a.position < b.position; });
+    // A goal put back is the person's latest change to it, so a merge with an older copy keeps it, and its
+    // deletion no longer stands.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<QUuid> restored;
     for (PlacedGoal &placed : sorted) {
         if (present.contains(placed.goal.id))
             continue;
+        placed.goal.modifiedAt = now;
+        restored.append(placed.goal.id);
         m_todos.insert(std::clamp(placed.position, qsizetype(0), m_todos.size()), std::move(placed.goal));
     }
+    m_history.forgetDeletions(restored);
     emit todosChanged();
     renumber();
     save();

@@ -19,4 +19,6 @@ PanelMenu::PanelMenu(const PanelActions &actions, QWidget *parent)
     new MenuCheckStyle(this);
     addSeparator();
     addAction(actions.quit());
+    // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item.
+    connect(this, &QMenu::triggered, this, &QMenu::close);
 }

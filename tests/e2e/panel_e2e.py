@@ -137,13 +137,13 @@ SKIPPED = 77
 
 
 class Mirel:
-    def __init__(self, binary, home, *arguments, goals=GOALS, wrapper=(), env=None):
-        """`wrapper` runs the binary (faketime and its switches, say); `env` adds to the environment."""
+    def __init__(self, binary, home, *arguments, goals=GOALS, env=None):
+        """`env` adds to the environment."""
         self.home = home
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                    XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home, UITEST_GOALS=goals, **(env or {}))
         env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([*wrapper, binary, *arguments], env=env, stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen([binary, *arguments], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         STARTED.append(self.process)
         self.window = wait_until("the panel", lambda: window_named("Mirel"))

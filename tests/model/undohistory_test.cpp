@@ -1,7 +1,9 @@
+#include "model/goalsfile.h"
 #include "model/goalsteps.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +53,7 @@ private slots:
     void eachStep_isUndoneByOneUndoAndRedoneByRedo_data();
     void eachStep_isUndoneByOneUndoAndRedoneByRedo();
     void undo_leavesChangesFromElsewhereAlone();
+    void undoneDelete_outlastsMergesThatAreNoSteps();
     void history_namesItsStepsAndKeepsTheNewest();
 
 private:
@@ -132,6 +135,40 @@ void UndoHistoryTest::undo_leavesChangesFromElsewhereAlone()
     while (history.canUndo())
         history.undo();
     QCOMPARE(texts(store), (QStringList { u"Soy milk"_s, u"Bread*"_s, u"Rent"_s, u"Call mum"_s }));
+}
+
+void UndoHistoryTest::undoneDelete_outlastsMergesThatAreNoSteps()
+{
+    const QString state = m_dir->filePath(u"state"_s);
+    TodoStore store(*m_store->fileURL(), state);
+    UndoHistory history;
+    const QList<TodoItem> before = store.todos();
+    const QUuid bread = idOf(store, u"Bread"_s);
+    history.perform(std::make_unique<RemoveGoals>(&store, RemoveGoals::Which::OneGoal, bread));
+    history.undo();
+    // Put back, the goal is no longer on record as deleted, and its change is newer than any copy from before.
+    QFile deletions(state + u"/deletions.json"_s);
+    QVERIFY(deletions.open(QIODevice::ReadOnly));
+    QVERIFY(!deletions.readAll().contains(bread.toString(QUuid::WithoutBraces).toLatin1()));
+    QVERIFY(lastChange(store.todos().at(1)) > lastChange(before.at(1)));
+
+    // Another program writes the list as it stood before the deletion, with one goal changed since.
+    QList<TodoItem> theirs = before;
+    theirs[2].text = u"Pay rent"_s;
+    theirs[2].modifiedAt = QDateTime::currentDateTimeUtc().addSecs(60);
+    QFile file(*store.fileURL());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(*GoalsFile::encode(theirs));
+    file.close();
+    store.mergeFromDisk();
+    QCOMPARE(texts(store), (QStringList { u"Milk"_s, u"Bread*"_s, u"Pay rent"_s }));
+    QVERIFY(!history.canUndo());
+
+    // Redo and undo take on the deleted goal alone.
+    history.redo();
+    QCOMPARE(texts(store), (QStringList { u"Milk"_s, u"Pay rent"_s }));
+    history.undo();
+    QCOMPARE(texts(TodoStore(*store.fileURL())), (QStringList { u"Milk"_s, u"Bread*"_s, u"Pay rent"_s }));
 }
 
 void UndoHistoryTest::history_namesItsStepsAndKeepsTheNewest()
