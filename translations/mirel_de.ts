@@ -269,6 +269,25 @@
     </message>
 </context>
 <context>
+    <name>QuitGuard</name>
+    <message>
+        <source>Quit Mirel?</source>
+        <translation>Mirel beenden?</translation>
+    </message>
+    <message>
+        <source>Some goals are not saved.</source>
+        <translation>Einige Ziele sind nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>They cannot be written: %1. Quitting now loses them.</source>
+        <translation>Sie können nicht geschrieben werden: %1. Wenn Mirel jetzt beendet wird, gehen sie verloren.</translation>
+    </message>
+    <message>
+        <source>Quit Anyway</source>
+        <translation>Trotzdem beenden</translation>
+    </message>
+</context>
+<context>
     <name>RemoveGoals</name>
     <message>
         <source>Delete “%1”</source>
@@ -288,32 +307,6 @@
     <message>
         <source>Rename to “%1”</source>
         <translation>In „%1“ umbenennen</translation>
-    </message>
-</context>
-<context>
-    <name>PanelTitle</name>
-    <message>
-        <source>Today&apos;s Goals</source>
-        <translation>Heutige Ziele</translation>
-    </message>
-</context>
-<context>
-    <name>QuitGuard</name>
-    <message>
-        <source>Quit Mirel?</source>
-        <translation>Mirel beenden?</translation>
-    </message>
-    <message>
-        <source>Some goals are not saved.</source>
-        <translation>Einige Ziele sind nicht gespeichert.</translation>
-    </message>
-    <message>
-        <source>They cannot be written: %1. Quitting now loses them.</source>
-        <translation>Sie können nicht geschrieben werden: %1. Wenn Mirel jetzt beendet wird, gehen sie verloren.</translation>
-    </message>
-    <message>
-        <source>Quit Anyway</source>
-        <translation>Trotzdem beenden</translation>
     </message>
 </context>
 <context>
