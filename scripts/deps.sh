@@ -21,6 +21,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(kwin-x11 mutter marco mate-desktop-common mate-settings-daemon-common muffin cinnamon-settings-daemon)
     # The accessibility test reads the panel as a screen reader does, on a private session bus.
     packages+=(python3-pyatspi at-spi2-core dbus)
+    # The daily clearing is checked at faked times of day; tzdata gives the local zone it runs in.
+    packages+=(faketime tzdata)
     # A fake notification service takes the desktop notifications of failed sends.
     packages+=(python3-dbus python3-gi)
     # Two computers sharing their goals through real Syncthing devices, on loopback only.

@@ -9,6 +9,20 @@
     </message>
 </context>
 <context>
+    <name>AddGoals</name>
+    <message>
+        <source>Add “%1”</source>
+        <translation>„%1“ hinzufügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n Goals</source>
+        <translation>
+            <numerusform>%n Ziel hinzufügen</numerusform>
+            <numerusform>%n Ziele hinzufügen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CommandLineInfo</name>
     <message>
         <source>Add each TEXT (else each input line) as a goal</source>
@@ -76,6 +90,13 @@
     <message>
         <source>%1 of %2 done</source>
         <translation>%1 von %2 erledigt</translation>
+    </message>
+</context>
+<context>
+    <name>EditGoalText</name>
+    <message>
+        <source>Edit “%1”</source>
+        <translation>„%1“ bearbeiten</translation>
     </message>
 </context>
 <context>
@@ -176,6 +197,56 @@
     </message>
 </context>
 <context>
+    <name>MoveGoals</name>
+    <message>
+        <source>Move “%1”</source>
+        <translation>„%1“ verschieben</translation>
+    </message>
+</context>
+<context>
+    <name>PanelActions</name>
+    <message>
+        <source>New Goal</source>
+        <translation>Neues Ziel</translation>
+    </message>
+    <message>
+        <source>Remove Done Goals</source>
+        <translation>Erledigte Ziele entfernen</translation>
+    </message>
+    <message>
+        <source>Clear Done Goals Each Day</source>
+        <translation>Erledigte Ziele jeden Tag entfernen</translation>
+    </message>
+    <message>
+        <source>Open at Login</source>
+        <translation>Beim Anmelden öffnen</translation>
+    </message>
+    <message>
+        <source>Quit Mirel</source>
+        <translation>Mirel beenden</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Rename “%1”…</source>
+        <translation>„%1“ umbenennen…</translation>
+    </message>
+</context>
+<context>
     <name>PanelHeader</name>
     <message>
         <source>Add goal</source>
@@ -188,21 +259,6 @@
     <message>
         <source>Your goals are not saved: %1. Mirel tries again with every change.</source>
         <translation>Ihre Ziele sind nicht gespeichert: %1. Mirel versucht es bei jeder Änderung erneut.</translation>
-    </message>
-</context>
-<context>
-    <name>PanelMenu</name>
-    <message>
-        <source>Open at Login</source>
-        <translation>Beim Anmelden öffnen</translation>
-    </message>
-    <message>
-        <source>Quit Mirel</source>
-        <translation>Mirel beenden</translation>
-    </message>
-    <message>
-        <source>Rename “%1”…</source>
-        <translation>„%1“ umbenennen…</translation>
     </message>
 </context>
 <context>
@@ -232,10 +288,43 @@
     </message>
 </context>
 <context>
+    <name>RemoveGoals</name>
+    <message>
+        <source>Delete “%1”</source>
+        <translation>„%1“ löschen</translation>
+    </message>
+    <message>
+        <source>Remove Done Goals</source>
+        <translation>Erledigte Ziele entfernen</translation>
+    </message>
+    <message>
+        <source>Clear Done Goals</source>
+        <translation>Erledigte Ziele des Vortags entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>RenameTitle</name>
+    <message>
+        <source>Rename to “%1”</source>
+        <translation>In „%1“ umbenennen</translation>
+    </message>
+</context>
+<context>
     <name>ScreenshotBackdrop</name>
     <message>
         <source>Mirel backdrop</source>
         <translation>Mirel-Hintergrund</translation>
+    </message>
+</context>
+<context>
+    <name>SetGoalCompleted</name>
+    <message>
+        <source>Mark “%1” as Done</source>
+        <translation>„%1“ als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Mark “%1” as Not Done</source>
+        <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>

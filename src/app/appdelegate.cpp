@@ -7,17 +7,21 @@
 #include "app/panel/keyablepanel.h"
 #include "app/panel/screenshotbackdrop.h"
 #include "app/x11/x11platform.h"
+#include "dailyclearing.h"
+#include "model/goalsteps.h"
 #include "model/todostore.h"
+#include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
 #include "views/beziereasing.h"
 #include "views/contentview.h"
+#include "views/panelactions.h"
 #include "views/panelmenu.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
-#include <QShortcut>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWindow>
@@ -56,6 +60,9 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    m_history = new UndoHistory(this);
+    // Before the panel is built, so that its first frame shows the new day's list.
+    m_dailyClearing = new DailyClearing(m_defaults, m_todoStore, m_history, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
@@ -88,8 +95,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel->orderFront();
     // The content connects these with itself as the context, and it lives inside the panel the delegate owns.
     auto *content = new ContentView(
-        m_todoStore, m_defaults, [this](QPointF pointer) { panelDragChanged(pointer); }, [this] { panelDragEnded(); },
-        [this](QSizeF size) { resizePanel(size); });
+        m_todoStore, m_history, m_defaults, [this](QPointF pointer) { panelDragChanged(pointer); },
+        [this] { panelDragEnded(); }, [this](QSizeF size) { resizePanel(size); });
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);
@@ -267,7 +274,7 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
 IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
 {
     const qsizetype before = m_todoStore->todos().size();
-    m_todoStore->addLines(text);
+    m_history->perform(std::make_unique<AddGoals>(m_todoStore, text, AddGoals::Split::OneGoalPerLine));
     return { m_todoStore->todos().size() - before, m_todoStore->saveFailure() };
 }
 
@@ -295,23 +302,42 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     // Closing the one panel is quitting; it asks first only while goals are not on disk.
     const auto quit = [this, content] { m_quitGuard->requestQuit(content); };
     connect(panel, &KeyablePanel::closeRequested, this, quit, Qt::QueuedConnection);
-    connect(PanelMenu::addQuitShortcut(content), &QShortcut::activated, this, quit);
+    connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
+
+    m_actions = new PanelActions(content);
+    // One menu for the panel's life: the accessibility layer keeps one object per action, bound to the first
+    // menu that showed it, so a menu made afresh on each opening would be read from a deleted one.
+    m_menu = new PanelMenu(*m_actions, content);
+    connect(m_actions->undo(), &QAction::triggered, content, &ContentView::undo);
+    connect(m_actions->redo(), &QAction::triggered, content, &ContentView::redo);
+    connect(m_actions->newGoal(), &QAction::triggered, content, &ContentView::beginAdding);
+    connect(m_actions->rename(), &QAction::triggered, content, &ContentView::beginRename);
+    connect(m_actions->removeDoneGoals(), &QAction::triggered, content, &ContentView::removeDoneGoals);
+    connect(m_actions->clearDoneGoalsEachDay(), &QAction::triggered, this, [this](bool on) {
+        if (m_dailyClearing)
+            m_dailyClearing->setEnabled(on);
+    });
+    // The checkmark shown is not trusted: the next menu reads the login entry afresh.
+    connect(m_actions->openAtLogin(), &QAction::triggered, this,
+        [](bool on) { OpenAtLogin::forThisProgram().setOpenAtLogin(on); });
+    connect(m_actions->quit(), &QAction::triggered, this, quit);
+    UndoHistory *history = content->history();
+    connect(history, &UndoHistory::changed, m_actions,
+        [this, history] { m_actions->showHistory(history->undoText(), history->redoText()); });
 
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
             const QPoint &globalPosition, const QString &title) { showPanelMenu(content, globalPosition, title); });
-    connect(this, &AppDelegate::renameRequested, content, &ContentView::beginRename);
-    connect(this, &AppDelegate::newGoalRequested, content, &ContentView::beginAdding);
 }
 
-void AppDelegate::showPanelMenu(QWidget *parent, const QPoint &globalPosition, const QString &title)
+void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title)
 {
-    // Built afresh each time: the title may have been renamed, the login entry changed by another program.
-    const OpenAtLogin openAtLogin = OpenAtLogin::forThisProgram();
-    auto *menu = new PanelMenu(title, openAtLogin.openAtLoginEnabled(), parent);
-    connect(menu, &PanelMenu::renameRequested, this, &AppDelegate::renameRequested);
-    connect(menu, &PanelMenu::openAtLoginToggled, this, [openAtLogin](bool on) { openAtLogin.setOpenAtLogin(on); });
-    connect(menu, &PanelMenu::quitRequested, this, [this, parent] { m_quitGuard->requestQuit(parent); });
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(globalPosition);
+    // Brought up to date on each opening: the title may have been renamed, the login entry changed by another
+    // program.
+    m_actions->showTitle(title);
+    m_actions->openAtLogin()->setChecked(OpenAtLogin::forThisProgram().openAtLoginEnabled());
+    m_actions->removeDoneGoals()->setEnabled(content->hasDoneGoals());
+    m_actions->clearDoneGoalsEachDay()->setEnabled(m_dailyClearing != nullptr);
+    m_actions->clearDoneGoalsEachDay()->setChecked(m_dailyClearing && m_dailyClearing->isEnabled());
+    m_menu->popup(globalPosition);
 }

@@ -12,12 +12,16 @@
 #include <optional>
 
 class ContentView;
+class DailyClearing;
 class KeyablePanel;
+class PanelActions;
+class PanelMenu;
 class QVariantAnimation;
 class QSettings;
 class QuitGuard;
 class ScreenshotBackdrop;
 class TodoStore;
+class UndoHistory;
 
 // Owns the long-lived objects of one run and performs the launch sequence once.
 class AppDelegate final : public QObject
@@ -32,6 +36,7 @@ public:
     void applicationDidFinishLaunching(const LaunchOptions &options);
 
     TodoStore *todoStore() const { return m_todoStore; }
+    UndoHistory *history() const { return m_history; }
     // The preferences domain: the application's own settings, or the emptied UI-testing suite.
     QSettings *defaults() const { return m_defaults; }
     KeyablePanel *panel() const { return m_panel.get(); }
@@ -49,13 +54,14 @@ public:
     void panelLiveResizeEnded();
     void snapPanelToScreenEdges();
 
-    // Every connection between the panel, its content and the panel menu, made once: the content takes its
-    // state through its slots, and the menu opens on a secondary click anywhere on the content.
+    // Every connection between the panel, its content and the panel's actions, made once: the content takes
+    // its state through its slots, the actions' keys work on the panel, and the menu of the actions opens on
+    // a secondary click anywhere on the content.
     void connectPanel(KeyablePanel *panel, ContentView *content);
+    PanelActions *actions() const { return m_actions; }
 
 signals:
-    // The panel menu's rename item, and a new goal asked for from outside the panel.
-    void renameRequested();
+    // A new goal asked for from outside the panel.
     void newGoalRequested();
 
 private:
@@ -67,7 +73,7 @@ private:
     void bringPanelOntoScreen();
     // Brings the panel back whenever a change of the screens leaves it off all of them.
     void watchScreens();
-    void showPanelMenu(QWidget *parent, const QPoint &globalPosition, const QString &title);
+    void showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
     IntakeModule::TextIntake sendToMirel(const QString &text);
@@ -75,8 +81,12 @@ private:
     void startNewGoalWithKeyboard(uint32_t userTime);
 
     TodoStore *m_todoStore = nullptr;
+    UndoHistory *m_history = nullptr;
     QuitGuard *m_quitGuard = nullptr;
     QSettings *m_defaults = nullptr;
+    DailyClearing *m_dailyClearing = nullptr;
+    PanelActions *m_actions = nullptr;
+    PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;
     bool m_snapOnFirstSizing = false;
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.

@@ -74,6 +74,20 @@ void GoalsHistory::recordDeletions(const QList<QUuid> &ids, const QDateTime &whe
         m_deletions.insert(id, when);
     const QDateTime oldest = when.addDays(-DeletionsKeptDays);
     m_deletions.removeIf([&oldest](const auto &entry) { return entry.value() < oldest; });
+    writeDeletions();
+}
+
+void GoalsHistory::forgetDeletions(const QList<QUuid> &ids)
+{
+    bool forgotten = false;
+    for (const QUuid &id : ids)
+        forgotten |= m_deletions.remove(id);
+    if (forgotten)
+        writeDeletions();
+}
+
+void GoalsHistory::writeDeletions() const
+{
     if (m_folder.isEmpty() || DiskFile::makeFolder(m_folder))
         return;
     QJsonArray records;

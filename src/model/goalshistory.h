@@ -23,6 +23,8 @@ public:
     const GoalsMerge::Deletions &deletions() const { return m_deletions; }
     // Remembers the deletions and forgets those older than a few weeks; the folder's copy is rewritten.
     void recordDeletions(const QList<QUuid> &ids, const QDateTime &when);
+    // The goals are back (a deletion undone): an older copy of them may bring them in again.
+    void forgetDeletions(const QList<QUuid> &ids);
 
     // Before the first save of a day: keeps the goals file as it stands, the last version of the day it was
     // written on, and drops the versions beyond the past week's.
@@ -38,6 +40,7 @@ public:
 private:
     QString deletionsFile() const;
     void loadDeletions();
+    void writeDeletions() const;
 
     QString m_folder;
     GoalsMerge::Deletions m_deletions;

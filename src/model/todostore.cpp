@@ -265,11 +265,81 @@ void TodoStore::updateText(const QUuid &id, const QString &text)
 
 void TodoStore::remove(const QUuid &id)
 {
-    if (m_todos.removeIf([&](const TodoItem &item) { return item.id == id; }) > 0)
-        m_history.recordDeletions({ id }, QDateTime::currentDateTimeUtc());
+    removeGoals({ id });
+}
+
+bool TodoStore::setCompleted(const QUuid &id, bool completed)
+{
+    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.end() || it->completed == completed)
+        return false;
+    it->completed = completed;
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
+    emit todosChanged();
+    save();
+    return true;
+}
+
+QList<TodoStore::PlacedGoal> TodoStore::removeGoals(const QSet<QUuid> &ids)
+{
+    QList<PlacedGoal> removed;
+    QList<TodoItem> kept;
+    kept.reserve(m_todos.size());
+    for (qsizetype i = 0; i < m_todos.size(); ++i) {
+        if (ids.contains(m_todos.at(i).id))
+            removed.append({ i, std::move(m_todos[i]) });
+        else
+            kept.append(std::move(m_todos[i]));
+    }
+    m_todos = std::move(kept);
+    if (!removed.isEmpty()) {
+        QList<QUuid> removedIds;
+        for (const PlacedGoal &placed : std::as_const(removed))
+            removedIds.append(placed.goal.id);
+        m_history.recordDeletions(removedIds, QDateTime::currentDateTimeUtc());
+    }
     emit todosChanged();
     renumber();
     save();
+    return removed;
+}
+
+void TodoStore::restore(const QList<PlacedGoal> &goals)
+{
+    QSet<QUuid> present;
+    for (const TodoItem &item : std::as_const(m_todos))
+        present.insert(item.id);
+    QList<PlacedGoal> sorted = goals;
+    std::stable_sort(
+        sorted.begin(), sorted.end(), [](const PlacedGoal &a, const PlacedGoal &b) { return a.position < b.position; });
+    // A goal put back is the person's latest change to it, so a merge with an older copy keeps it, and its
+    // deletion no longer stands.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<QUuid> restored;
+    for (PlacedGoal &placed : sorted) {
+        if (present.contains(placed.goal.id))
+            continue;
+        placed.goal.modifiedAt = now;
+        restored.append(placed.goal.id);
+        m_todos.insert(std::clamp(placed.position, qsizetype(0), m_todos.size()), std::move(placed.goal));
+    }
+    m_history.forgetDeletions(restored);
+    emit todosChanged();
+    renumber();
+    save();
+}
+
+void TodoStore::place(const QList<std::pair<QUuid, qsizetype>> &positions)
+{
+    QList<PlacedGoal> taken;
+    for (const auto &[id, position] : positions) {
+        auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
+        if (it == m_todos.end())
+            continue;
+        taken.append({ position, std::move(*it) });
+        m_todos.erase(it);
+    }
+    restore(taken);
 }
 
 void TodoStore::move(const QSet<int> &sourceOffsets, int destination)

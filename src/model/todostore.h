@@ -41,6 +41,22 @@ public:
     void move(const QSet<int> &sourceOffsets, int destination);
     void save();
 
+    // A goal at its place in the list, as taken out and as put back.
+    struct PlacedGoal {
+        qsizetype position = 0;
+        TodoItem goal;
+    };
+    // Sets `completed` of the first goal with that id and saves; false, without a save, when it already was so
+    // or no goal has that id.
+    bool setCompleted(const QUuid &id, bool completed);
+    // Removes every goal with one of the ids, renumbers and saves; gives what it took, at their places.
+    QList<PlacedGoal> removeGoals(const QSet<QUuid> &ids);
+    // Puts goals back at their places (or at the end, should the list have become shorter), renumbers and
+    // saves. A goal whose id is in the list again by now is left out.
+    void restore(const QList<PlacedGoal> &goals);
+    // Moves the first goal of each id to its position, lowest position first, then renumbers and saves.
+    void place(const QList<std::pair<QUuid, qsizetype>> &positions);
+
     // The one way changes from outside come in: another program's version of the goals file and any conflict
     // copies are merged with the list (todosChanged once when it changed) and the result written back where
     // it differs. None of it is the person's own operation.

@@ -5,6 +5,7 @@
 #include "batchedrefresh.h"
 #include "goallist.h"
 #include "goallistscroll.h"
+#include "model/goalsteps.h"
 #include "model/todostore.h"
 #include "panelbackground.h"
 #include "panelheader.h"
@@ -12,7 +13,6 @@
 
 #include <QContextMenuEvent>
 #include <QPainter>
-#include <QShortcut>
 
 #include <algorithm>
 #include <utility>
@@ -25,10 +25,12 @@ constexpr int MaximumWidth = 520;
 
 } // namespace
 
-ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
-    std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent)
+ContentView::ContentView(TodoStore *store, UndoHistory *history, QSettings *defaults,
+    std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded,
+    std::function<void(QSizeF)> onPanelResize, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
+    , m_history(history)
     , m_title(defaults)
     , m_rename(new EditSession(this))
     , m_newGoal(new EditSession(this))
@@ -54,9 +56,6 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     connect(m_keyboard, &PanelKeyboard::menuRequested, this,
         [this](QPoint position) { emit contextMenuRequested(position, m_title.text()); });
 
-    auto *newGoal = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this, this, &ContentView::beginAdding);
-    newGoal->setContext(Qt::WidgetWithChildrenShortcut);
-
     // The window takes its limits from these, so a border drag stops at the width the content accepts.
     setMinimumWidth(MinimumWidth);
     setMaximumWidth(MaximumWidth);
@@ -70,6 +69,11 @@ ContentView::ContentView(TodoStore *store, QSettings *defaults, std::function<vo
     connect(m_store, &TodoStore::todosChanged, m_refresh, &BatchedRefresh::schedule);
     connect(m_refresh, &BatchedRefresh::due, this, &ContentView::refreshFromStore);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
+    // An undone or redone rename shows at once.
+    connect(m_history, &UndoHistory::changed, this, [this] {
+        if (!m_rename->isOpen())
+            m_header->setTitle(m_title.text());
+    });
     m_header->setSaveFailure(m_store->saveFailure());
     connect(m_store, &TodoStore::readNoticeChanged, m_header, &PanelHeader::setReadNotice);
     m_header->setReadNotice(m_store->readNotice());
@@ -86,6 +90,7 @@ ContentView::~ContentView()
     m_rename->discard();
     disconnect(m_store, nullptr, this, nullptr);
     disconnect(m_store, nullptr, m_refresh, nullptr);
+    disconnect(m_history, nullptr, this, nullptr);
     delete m_addArea;
     delete m_list;
     delete m_header;
@@ -104,7 +109,8 @@ void ContentView::connectHeader(std::function<void(QPointF)> onDragChanged, std:
         m_keyboard->updateTabOrder();
         m_layout->run();
     });
-    connect(m_rename, &EditSession::accepted, this, [this](const QString &title) { m_title.rename(title); });
+    connect(m_rename, &EditSession::accepted, this,
+        [this](const QString &title) { m_history->perform(std::make_unique<RenameTitle>(&m_title, title)); });
     connect(m_rename, &EditSession::ended, this, [this] {
         m_keyboard->takeFocusFrom(m_header);
         m_header->setRenaming(false);
@@ -117,16 +123,27 @@ void ContentView::makeList()
 {
     m_list = new GoalList(
         {
-            .onToggle = [this](const QUuid &id) { m_refresh->withListSpring([this, id] { m_store->toggle(id); }); },
+            .onToggle =
+                [this](const QUuid &id) {
+                    m_refresh->withListSpring(
+                        [this, id] { m_history->perform(std::make_unique<SetGoalCompleted>(m_store, id)); });
+                },
             .onUpdateText =
                 [this](const QUuid &id, const QString &text) {
                     if (!m_isTearingDown)
-                        m_store->updateText(id, text);
+                        m_history->perform(std::make_unique<EditGoalText>(m_store, id, text));
                 },
-            .onDelete = [this](const QUuid &id) { m_refresh->withListSpring([this, id] { m_store->remove(id); }); },
+            .onDelete =
+                [this](const QUuid &id) {
+                    m_refresh->withListSpring([this, id] {
+                        m_history->perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id));
+                    });
+                },
         },
         this);
-    connect(m_list, &GoalList::moveRequested, m_store, &TodoStore::move);
+    connect(m_list, &GoalList::moveRequested, this, [this](const QSet<int> &sourceOffsets, int destination) {
+        m_history->perform(std::make_unique<MoveGoals>(m_store, sourceOffsets, destination));
+    });
     connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
     connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
@@ -146,8 +163,7 @@ void ContentView::connectAddArea()
     };
     connect(m_newGoal, &EditSession::begun, this, showAddArea);
     connect(m_newGoal, &EditSession::accepted, this, [this](const QString &text) {
-        m_store->add(text);
-        m_store->save();
+        m_history->perform(std::make_unique<AddGoals>(m_store, text, AddGoals::Split::OneGoal));
     });
     connect(m_newGoal, &EditSession::ended, this, showAddArea);
 }
@@ -187,7 +203,29 @@ void ContentView::moveByKey(const QUuid &id, int places)
     // Offsets before the move: one place down lands in front of the goal two below.
     const int destination = places < 0 ? at + places : at + places + 1;
     if (at < todos.size() && destination >= 0 && destination <= todos.size())
-        m_store->move({ at }, destination);
+        m_history->perform(std::make_unique<MoveGoals>(m_store, QSet<int> { at }, destination));
+}
+
+bool ContentView::hasDoneGoals() const
+{
+    const QList<TodoItem> &todos = m_store->todos();
+    return std::any_of(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });
+}
+
+void ContentView::removeDoneGoals()
+{
+    m_refresh->withListSpring(
+        [this] { m_history->perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoals)); });
+}
+
+void ContentView::undo()
+{
+    m_refresh->withListSpring([this] { m_history->undo(); });
+}
+
+void ContentView::redo()
+{
+    m_refresh->withListSpring([this] { m_history->redo(); });
 }
 
 void ContentView::refreshFromStore(bool animated)

@@ -21,6 +21,7 @@ class PanelKeyboard;
 class QScrollArea;
 class QSettings;
 class TodoStore;
+class UndoHistory;
 
 // The panel's root view: the translucent rounded background, the header, the goal list and the add area
 // stacked without gaps. It owns the panel's view state (hover, edits, measured row heights), is the only
@@ -31,7 +32,8 @@ class ContentView final : public QWidget
     Q_DISABLE_COPY_MOVE(ContentView)
 
 public:
-    ContentView(TodoStore *store, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
+    // Every change the person makes here becomes a step of `history`.
+    ContentView(TodoStore *store, UndoHistory *history, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
         std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
     ~ContentView() override;
 
@@ -39,6 +41,9 @@ public:
     bool isAddingNew() const { return m_newGoal->isOpen(); }
     // The rounded background in widget coordinates.
     QPainterPath backgroundShape() const;
+
+    UndoHistory *history() const { return m_history; }
+    bool hasDoneGoals() const;
 
     PanelHeader *header() const { return m_header; }
     GoalList *goalList() const { return m_list; }
@@ -49,6 +54,9 @@ public:
 
     void beginRename() { m_rename->begin(); }
     void beginAdding() { m_newGoal->begin(); }
+    void removeDoneGoals();
+    void undo();
+    void redo();
     // Without a compositor the window cannot be see-through: the view fills its whole rectangle, and the
     // window clips itself to the background shape.
     void setTranslucent(bool translucent);
@@ -76,6 +84,7 @@ private:
     void updateAddArea();
 
     TodoStore *m_store = nullptr;
+    UndoHistory *m_history = nullptr;
     PanelTitle m_title;
     EditSession *m_rename = nullptr;
     EditSession *m_newGoal = nullptr;

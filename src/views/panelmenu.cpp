@@ -1,42 +1,24 @@
 #include "panelmenu.h"
 
 #include "menucheckstyle.h"
+#include "panelactions.h"
 
-#include <QShortcut>
-
-namespace
-{
-
-const QKeySequence QuitShortcut(Qt::CTRL | Qt::Key_Q);
-
-} // namespace
-
-PanelMenu::PanelMenu(const QString &title, bool openAtLogin, QWidget *parent)
+PanelMenu::PanelMenu(const PanelActions &actions, QWidget *parent)
     : QMenu(parent)
 {
-    addAction(renameText(title), this, &PanelMenu::renameRequested);
+    addAction(actions.undo());
+    addAction(actions.redo());
     addSeparator();
-    QAction *login = addAction(tr("Open at Login"));
-    login->setCheckable(true);
-    login->setChecked(openAtLogin);
+    addAction(actions.newGoal());
+    addAction(actions.rename());
+    addSeparator();
+    addAction(actions.removeDoneGoals());
+    addAction(actions.clearDoneGoalsEachDay());
+    addSeparator();
+    addAction(actions.openAtLogin());
     new MenuCheckStyle(this);
-    // The toggled state is not trusted: the caller reads the real state afresh the next time.
-    connect(login, &QAction::triggered, this, [this, openAtLogin] { emit openAtLoginToggled(!openAtLogin); });
     addSeparator();
-    QAction *quit = addAction(tr("Quit Mirel"), this, &PanelMenu::quitRequested);
-    quit->setShortcut(QuitShortcut);
-}
-
-QString PanelMenu::renameText(const QString &title)
-{
-    QString shown = title;
-    shown.replace(u'&', QStringLiteral("&&"));
-    return tr("Rename “%1”…").arg(shown);
-}
-
-QShortcut *PanelMenu::addQuitShortcut(QWidget *window)
-{
-    auto *shortcut = new QShortcut(QuitShortcut, window);
-    shortcut->setContext(Qt::WindowShortcut);
-    return shortcut;
+    addAction(actions.quit());
+    // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item.
+    connect(this, &QMenu::triggered, this, &QMenu::close);
 }

@@ -2,28 +2,16 @@
 
 #include <QMenu>
 
-class QShortcut;
+class PanelActions;
 
-// The panel's context menu: rename the title, switch Open at Login, quit. It keeps no state; a new one is built
-// from the current title and login state each time it opens.
+// The panel's context menu: undo and redo, a new goal, rename the title, remove the done goals, clear them each
+// day, switch Open at Login, quit. Its items are the panel's shared actions, brought up to date by whoever opens
+// it; the menu itself keeps no state.
 class PanelMenu final : public QMenu
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelMenu)
 
 public:
-    PanelMenu(const QString &title, bool openAtLogin, QWidget *parent = nullptr);
-
-    // The rename item's label, Rename “title”…, with the title's ampersands doubled so QMenu shows them
-    // instead of taking them for mnemonics.
-    static QString renameText(const QString &title);
-
-    // Ctrl+Q on the panel window, also while the menu is closed; owned by the window.
-    static QShortcut *addQuitShortcut(QWidget *window);
-
-signals:
-    void renameRequested();
-    // With the opposite of the state the menu showed.
-    void openAtLoginToggled(bool on);
-    void quitRequested();
+    explicit PanelMenu(const PanelActions &actions, QWidget *parent = nullptr);
 };

@@ -2,12 +2,16 @@
 #include "app/openatlogin.h"
 #include "app/panel/keyablepanel.h"
 #include "model/todostore.h"
+#include "model/undohistory.h"
+#include "views/addarea.h"
 #include "views/contentview.h"
+#include "views/panelactions.h"
 #include "views/panelmenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QPalette>
 #include <QSettings>
 #include <QSignalSpy>
@@ -41,8 +45,9 @@ class PanelMenuTest final : public QObject
 
 private slots:
     void initTestCase();
-    void items_showTitleVerbatimAndCallTheirActions();
+    void items_showTextsVerbatimAndUndoOnlyWhatThereIs();
     void secondaryClick_opensMenuFromCurrentState();
+    void undoKeys_undoTheListButLeaveAnOpenFieldItsOwnTyping();
     void loginCheckBox_standsOutInLightAndDarkThemes_data();
     void loginCheckBox_standsOutInLightAndDarkThemes();
 
@@ -58,31 +63,32 @@ void PanelMenuTest::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
 }
 
-void PanelMenuTest::items_showTitleVerbatimAndCallTheirActions()
+void PanelMenuTest::items_showTextsVerbatimAndUndoOnlyWhatThereIs()
 {
-    // Plain titles and the unchecked login item are read back from the live panel below.
-    const PanelMenu menu(u"\u201CBig\u201D \"day\"\u2026... R&D && ops&"_s, true);
-    QSignalSpy renames(&menu, &PanelMenu::renameRequested);
-    QSignalSpy loginChanges(&menu, &PanelMenu::openAtLoginToggled);
-    QSignalSpy quits(&menu, &PanelMenu::quitRequested);
+    QWidget window;
+    PanelActions actions(&window);
+    const PanelMenu menu(actions);
+    QVERIFY(!item(menu, u"Undo"_s)->isEnabled());
+    QVERIFY(!item(menu, u"Redo"_s)->isEnabled());
 
     // QMenu draws "&&" as one ampersand and would take a single "&" as a mnemonic marker.
+    actions.showTitle(u"\u201CBig\u201D \"day\"\u2026... R&D && ops&"_s);
     QVERIFY(item(menu, u"Rename \u201C\u201CBig\u201D \"day\"\u2026... R&&D &&&& ops&&\u201D\u2026"_s));
-    QVERIFY(item(menu, LoginItem)->isChecked());
-    for (QAction *action : menu.actions())
-        action->trigger();
-    QCOMPARE(renames.size(), 1);
-    QCOMPARE(loginChanges, QList<QVariantList> { { false } });
-    QCOMPARE(quits.size(), 1);
+    actions.showHistory(u"Delete \u201CR&D\u201D"_s, QString());
+    QVERIFY(item(menu, u"Undo Delete \u201CR&&D\u201D"_s)->isEnabled());
+    QVERIFY(!item(menu, u"Redo"_s)->isEnabled());
 }
 
 void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
 {
     QSettings defaults(m_home.filePath(u"preferences.ini"_s), QSettings::IniFormat);
     TodoStore store(std::nullopt);
+    store.addLines(u"Milk\nBread"_s);
+    store.toggle(store.todos().at(0).id);
+    UndoHistory history;
     KeyablePanel panel(true);
     auto *content = new ContentView(
-        &store, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+        &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
     AppDelegate delegate;
     delegate.connectPanel(&panel, content);
     panel.setContentView(content);
@@ -102,14 +108,56 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
     QVERIFY(!item(*menu, LoginItem)->isChecked());
     // Switching the login item on writes the entry; the next menu reads it back from disk.
     item(*menu, LoginItem)->trigger();
+    item(*menu, u"Remove Done Goals"_s)->trigger();
     menu->close();
     QVERIFY(OpenAtLogin::forThisProgram().openAtLoginEnabled());
+    QCOMPARE(store.todos().size(), 1);
 
     defaults.setValue(u"title"_s, u"Work"_s);
     menu = openMenu();
     QVERIFY(menu);
     QVERIFY(item(*menu, u"Rename \u201CWork\u201D\u2026"_s));
     QVERIFY(item(*menu, LoginItem)->isChecked());
+    QVERIFY(!item(*menu, u"Remove Done Goals"_s)->isEnabled());
+    item(*menu, u"Undo Remove Done Goals"_s)->trigger();
+    menu->close();
+    QCOMPARE(store.todos().size(), 2);
+    QVERIFY(store.todos().at(0).completed);
+}
+
+void PanelMenuTest::undoKeys_undoTheListButLeaveAnOpenFieldItsOwnTyping()
+{
+    QSettings defaults(m_home.filePath(u"keys.ini"_s), QSettings::IniFormat);
+    TodoStore store(std::nullopt);
+    UndoHistory history;
+    KeyablePanel panel(true);
+    auto *content = new ContentView(
+        &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+    AppDelegate delegate;
+    delegate.connectPanel(&panel, content);
+    panel.setContentView(content);
+    panel.show();
+    panel.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+
+    content->beginAdding();
+    QLineEdit *field = content->addArea()->newGoalField();
+    field->setFocus();
+    QTest::keyClicks(field, u"Milk"_s);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, u"Bread"_s);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(field->text(), QString());
+    QCOMPARE(store.todos().size(), 1);
+
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTest::keyClick(content, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(store.todos().isEmpty());
+    QTest::keyClick(content, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(store.todos().size(), 1);
+    QTest::keyClick(content, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(content, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(store.todos().at(0).text, u"Milk"_s);
 }
 
 void PanelMenuTest::loginCheckBox_standsOutInLightAndDarkThemes_data()
@@ -131,7 +179,10 @@ void PanelMenuTest::loginCheckBox_standsOutInLightAndDarkThemes()
 {
     QFETCH(QPalette, palette);
     QFETCH(bool, checked);
-    PanelMenu menu(u"Today's Goals"_s, checked);
+    QWidget window;
+    PanelActions actions(&window);
+    actions.openAtLogin()->setChecked(checked);
+    PanelMenu menu(actions);
     menu.setPalette(palette);
     menu.resize(menu.sizeHint());
     const QImage image = menu.grab().toImage();

@@ -1,8 +1,10 @@
 #include "app/commandlineinfo.h"
 #include "app/translations.h"
 #include "model/todostore.h"
+#include "model/undohistory.h"
 #include "views/contentview.h"
 #include "views/emptystaterow.h"
+#include "views/panelactions.h"
 #include "views/panelheader.h"
 #include "views/panelmenu.h"
 #include "views/rows/glyphbutton.h"
@@ -29,11 +31,15 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
     QVERIFY(folder.isValid());
     QSettings defaults(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
     TodoStore store(std::nullopt);
+    UndoHistory history;
     // What a user reads on a fresh panel, in its menu and in the first line of the help.
     const auto shownTexts = [&] {
         const ContentView content(
-            &store, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
-        const PanelMenu menu(content.header()->shownTitle(), false);
+            &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+        QWidget window;
+        PanelActions actions(&window);
+        actions.showTitle(content.header()->shownTitle());
+        const PanelMenu menu(actions);
         QStringList texts { content.header()->shownTitle(), content.header()->addButton()->toolTip(),
             content.findChild<EmptyStateRow *>()->findChild<QLabel *>()->text() };
         for (const QAction *item : menu.actions())
@@ -42,8 +48,10 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
         return texts << CommandLineInfo::helpText().section(u'\n', 0, 0);
     };
     const QStringList english
-        = { u"Today's Goals"_s, u"Add goal"_s, u"Add today's first goal"_s, u"Rename \u201CToday's Goals\u201D\u2026"_s,
-              QString(), u"Open at Login"_s, QString(), u"Quit Mirel"_s, u"Ctrl+Q"_s, u"Usage: mirel [SWITCH ...]"_s };
+        = { u"Today's Goals"_s, u"Add goal"_s, u"Add today's first goal"_s, u"Undo"_s, u"Ctrl+Z"_s, u"Redo"_s,
+              u"Ctrl+Shift+Z"_s, u"New Goal"_s, u"Ctrl+N"_s, u"Rename \u201CToday's Goals\u201D\u2026"_s, QString(),
+              u"Remove Done Goals"_s, QString(), u"Clear Done Goals Each Day"_s, QString(), u"Open at Login"_s,
+              QString(), u"Quit Mirel"_s, u"Ctrl+Q"_s, u"Usage: mirel [SWITCH ...]"_s };
     {
         // English first: German, though available, is not used.
         const Translations preferEnglish({ u"en-GB"_s, u"de-DE"_s });
@@ -55,7 +63,9 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
         QCOMPARE(german.language(), u"de"_s);
         QCOMPARE(shownTexts(),
             (QStringList { u"Heutige Ziele"_s, u"Ziel hinzufügen"_s, u"Erstes Ziel für heute hinzufügen"_s,
-                u"\u201EHeutige Ziele\u201C umbenennen\u2026"_s, QString(), u"Beim Anmelden öffnen"_s, QString(),
+                u"Rückgängig"_s, u"Strg+Z"_s, u"Wiederholen"_s, u"Strg+Umschalt+Z"_s, u"Neues Ziel"_s, u"Strg+N"_s,
+                u"\u201EHeutige Ziele\u201C umbenennen\u2026"_s, QString(), u"Erledigte Ziele entfernen"_s, QString(),
+                u"Erledigte Ziele jeden Tag entfernen"_s, QString(), u"Beim Anmelden öffnen"_s, QString(),
                 u"Mirel beenden"_s, u"Strg+Q"_s, u"Aufruf: mirel [SCHALTER ...]"_s }));
     }
     // The default title was only shown, never stored, so it follows the language.

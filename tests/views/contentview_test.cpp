@@ -44,7 +44,7 @@ struct Panel {
             store.add(goal);
         store.save();
         view = std::make_unique<ContentView>(
-            &store, &defaults, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
+            &store, &history, &defaults, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
             [this](QSizeF size) { reports.append(size); });
     }
 
@@ -91,6 +91,7 @@ struct Panel {
     QTemporaryDir dir;
     QString goalsFile;
     TodoStore store;
+    UndoHistory history;
     QSettings defaults;
     std::unique_ptr<ContentView> view;
     QList<QSizeF> reports;

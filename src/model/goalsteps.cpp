@@ -1,0 +1,247 @@
+#include "goalsteps.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace
+{
+
+// Long enough to tell goals apart, short enough for a menu line.
+constexpr qsizetype MenuTextLength = 40;
+
+const TodoItem *findGoal(const TodoStore *store, const QUuid &id)
+{
+    const QList<TodoItem> &todos = store->todos();
+    const auto it = std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &item) { return item.id == id; });
+    return it == todos.cend() ? nullptr : &*it;
+}
+
+QList<std::pair<QUuid, qsizetype>> positionsOf(const TodoStore *store, const QList<QUuid> &ids)
+{
+    QList<std::pair<QUuid, qsizetype>> positions;
+    const QList<TodoItem> &todos = store->todos();
+    for (qsizetype i = 0; i < todos.size(); ++i) {
+        if (ids.contains(todos.at(i).id))
+            positions.append({ todos.at(i).id, i });
+    }
+    return positions;
+}
+
+QSet<QUuid> idsOf(const QList<TodoStore::PlacedGoal> &goals)
+{
+    QSet<QUuid> ids;
+    for (const TodoStore::PlacedGoal &placed : goals)
+        ids.insert(placed.goal.id);
+    return ids;
+}
+
+} // namespace
+
+QString goalTextForMenu(const QString &text)
+{
+    // A goals file from another program may hold line breaks, tabs or a whole page in one goal.
+    QString line = text;
+    for (QChar &c : line) {
+        if (isTrimmable(c) || c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    line = line.simplified();
+    if (line.size() <= MenuTextLength)
+        return line;
+    qsizetype cut = MenuTextLength - 1;
+    if (line.at(cut - 1).isHighSurrogate())
+        --cut;
+    return line.first(cut) + u'\u2026';
+}
+
+AddGoals::AddGoals(TodoStore *store, QString text, Split split)
+    : m_store(store)
+    , m_text(std::move(text))
+    , m_split(split)
+{
+}
+
+QString AddGoals::text() const
+{
+    if (m_count == 1)
+        return tr("Add \u201C%1\u201D").arg(goalTextForMenu(m_firstText));
+    return tr("Add %n Goals", nullptr, int(std::min<qsizetype>(m_count, std::numeric_limits<int>::max())));
+}
+
+bool AddGoals::redo()
+{
+    if (m_count > 0) {
+        m_store->restore(std::exchange(m_added, {}));
+        return true;
+    }
+    const qsizetype before = m_store->todos().size();
+    if (m_split == Split::OneGoal) {
+        m_store->add(m_text);
+        m_store->save();
+    } else {
+        m_store->addLines(m_text);
+    }
+    // New goals go to the end of the list.
+    const QList<TodoItem> &todos = m_store->todos();
+    for (qsizetype i = before; i < todos.size(); ++i)
+        m_added.append({ i, todos.at(i) });
+    m_text.clear();
+    m_count = m_added.size();
+    if (m_count > 0)
+        m_firstText = m_added.first().goal.text;
+    return m_count > 0;
+}
+
+void AddGoals::undo()
+{
+    // What comes back on redo is the goals as they are now, with any change made to them since.
+    m_added = m_store->removeGoals(idsOf(m_added));
+}
+
+SetGoalCompleted::SetGoalCompleted(TodoStore *store, const QUuid &id)
+    : m_store(store)
+    , m_id(id)
+{
+}
+
+QString SetGoalCompleted::text() const
+{
+    const QString goal = goalTextForMenu(m_goalText);
+    return m_completed.value_or(false) ? tr("Mark \u201C%1\u201D as Done").arg(goal)
+                                       : tr("Mark \u201C%1\u201D as Not Done").arg(goal);
+}
+
+bool SetGoalCompleted::redo()
+{
+    if (!m_completed) {
+        const TodoItem *goal = findGoal(m_store, m_id);
+        if (!goal)
+            return false;
+        m_completed = !goal->completed;
+        m_goalText = goal->text;
+    }
+    return m_store->setCompleted(m_id, *m_completed);
+}
+
+void SetGoalCompleted::undo()
+{
+    m_store->setCompleted(m_id, !*m_completed);
+}
+
+EditGoalText::EditGoalText(TodoStore *store, const QUuid &id, QString text)
+    : m_store(store)
+    , m_id(id)
+    , m_newText(std::move(text))
+{
+}
+
+QString EditGoalText::text() const
+{
+    return tr("Edit \u201C%1\u201D").arg(goalTextForMenu(m_oldText));
+}
+
+bool EditGoalText::redo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal)
+        return false;
+    if (m_oldText.isNull()) {
+        m_oldText = goal->text;
+        // An unchanged text is saved all the same, but there is nothing to undo.
+        m_store->updateText(m_id, m_newText);
+        return m_oldText != m_newText;
+    }
+    if (goal->text == m_oldText)
+        m_store->updateText(m_id, m_newText);
+    return true;
+}
+
+void EditGoalText::undo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (goal && goal->text == m_newText)
+        m_store->updateText(m_id, m_oldText);
+}
+
+MoveGoals::MoveGoals(TodoStore *store, QSet<int> sourceOffsets, int destination)
+    : m_store(store)
+    , m_sourceOffsets(std::move(sourceOffsets))
+    , m_destination(destination)
+{
+}
+
+QString MoveGoals::text() const
+{
+    return tr("Move \u201C%1\u201D").arg(goalTextForMenu(m_goalText));
+}
+
+bool MoveGoals::redo()
+{
+    if (!m_after.isEmpty()) {
+        m_store->place(m_after);
+        return true;
+    }
+    const QList<TodoItem> &todos = m_store->todos();
+    QList<QUuid> moved;
+    for (qsizetype i = 0; i < todos.size(); ++i) {
+        if (m_sourceOffsets.contains(int(i)))
+            moved.append(todos.at(i).id);
+    }
+    m_before = positionsOf(m_store, moved);
+    if (!m_before.isEmpty())
+        m_goalText = findGoal(m_store, m_before.first().first)->text;
+    m_store->move(m_sourceOffsets, m_destination);
+    m_after = positionsOf(m_store, moved);
+    return m_after != m_before;
+}
+
+void MoveGoals::undo()
+{
+    m_store->place(m_before);
+}
+
+RemoveGoals::RemoveGoals(TodoStore *store, Which which, const QUuid &id, QDateTime dayStart)
+    : m_store(store)
+    , m_which(which)
+    , m_dayStart(std::move(dayStart))
+{
+    if (which == Which::OneGoal) {
+        m_ids.insert(id);
+        if (const TodoItem *goal = findGoal(store, id))
+            m_goalText = goal->text;
+    }
+}
+
+QString RemoveGoals::text() const
+{
+    switch (m_which) {
+    case Which::OneGoal:
+        return tr("Delete \u201C%1\u201D").arg(goalTextForMenu(m_goalText));
+    case Which::DoneGoals:
+        return tr("Remove Done Goals");
+    case Which::DoneGoalsOfADay:
+        return tr("Clear Done Goals");
+    }
+    return {};
+}
+
+bool RemoveGoals::redo()
+{
+    if (m_which != Which::OneGoal && m_ids.isEmpty()) {
+        for (const TodoItem &goal : m_store->todos()) {
+            const bool ofTheDay = m_which == Which::DoneGoals || lastChange(goal) < m_dayStart;
+            if (goal.completed && ofTheDay)
+                m_ids.insert(goal.id);
+        }
+        if (m_ids.isEmpty())
+            return false;
+    }
+    m_removed = m_store->removeGoals(m_ids);
+    return !m_removed.isEmpty();
+}
+
+void RemoveGoals::undo()
+{
+    m_store->restore(m_removed);
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "todostore.h"
+#include "undohistory.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+// The person's changes of the goal list as steps of the undo history. Each acts on the store by goal id: an
+// undo puts back what its step changed and leaves alone what changed since by other hands.
+
+// The goal's text as a menu names it: on one line, and cut short when long.
+QString goalTextForMenu(const QString &text);
+
+// A typed goal, or a text from another program with one goal per line, added as one step however many lines.
+class AddGoals final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(AddGoals)
+
+public:
+    enum class Split { OneGoal, OneGoalPerLine };
+    AddGoals(TodoStore *store, QString text, Split split);
+
+    QString text() const override;
+    bool redo() override;
+    void undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    QString m_text;
+    Split m_split = Split::OneGoal;
+    // How many goals the first run made; later runs bring back these same goals.
+    qsizetype m_count = 0;
+    QString m_firstText;
+    QList<TodoStore::PlacedGoal> m_added;
+};
+
+class SetGoalCompleted final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(SetGoalCompleted)
+
+public:
+    // Ticks the goal when it is open and opens it when it is done.
+    SetGoalCompleted(TodoStore *store, const QUuid &id);
+
+    QString text() const override;
+    bool redo() override;
+    void undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    QUuid m_id;
+    QString m_goalText;
+    std::optional<bool> m_completed;
+};
+
+class EditGoalText final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(EditGoalText)
+
+public:
+    EditGoalText(TodoStore *store, const QUuid &id, QString text);
+
+    QString text() const override;
+    bool redo() override;
+    // Only while the goal still holds the edited text: a newer text from elsewhere stays.
+    void undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    QUuid m_id;
+    QString m_newText;
+    QString m_oldText;
+};
+
+class MoveGoals final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(MoveGoals)
+
+public:
+    MoveGoals(TodoStore *store, QSet<int> sourceOffsets, int destination);
+
+    QString text() const override;
+    bool redo() override;
+    void undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    QSet<int> m_sourceOffsets;
+    int m_destination = 0;
+    QString m_goalText;
+    QList<std::pair<QUuid, qsizetype>> m_before;
+    QList<std::pair<QUuid, qsizetype>> m_after;
+};
+
+// Deleting one goal, and removing the done ones: the goals come back with their ids, texts, states, creation
+// times and places.
+class RemoveGoals final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(RemoveGoals)
+
+public:
+    enum class Which { OneGoal, DoneGoals, DoneGoalsOfADay };
+    // The id is that of the goal to delete; the other two remove the goals done when the step first runs, those
+    // of a day only when last changed before `dayStart`, so that a goal ticked since stays.
+    RemoveGoals(TodoStore *store, Which which, const QUuid &id = {}, QDateTime dayStart = {});
+
+    QString text() const override;
+    bool redo() override;
+    void undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    Which m_which = Which::OneGoal;
+    QSet<QUuid> m_ids;
+    QDateTime m_dayStart;
+    QString m_goalText;
+    QList<TodoStore::PlacedGoal> m_removed;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <deque>
+#include <memory>
+
+// One change a person made, able to take itself back and to happen again. A step names the goals it acts on
+// by id, so undoing it never takes back a change that came from elsewhere in between.
+class UndoStep
+{
+public:
+    virtual ~UndoStep() = default;
+
+    // What the step did, for the menu: Delete “Milk”.
+    virtual QString text() const = 0;
+    // Makes the change; the first time, the step also notes what its undo needs. False when nothing changed,
+    // and the history then forgets the step.
+    virtual bool redo() = 0;
+    virtual void undo() = 0;
+};
+
+// The person's changes of this run, to be undone and redone in turn. It lives as long as the panel and is not
+// kept across restarts; only the newest steps are held.
+class UndoHistory final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(UndoHistory)
+
+public:
+    using QObject::QObject;
+
+    static constexpr int StepLimit = 100;
+
+    // Runs the step and keeps it for undo; the steps that were undone can then no longer be redone.
+    void perform(std::unique_ptr<UndoStep> step);
+    void undo();
+    void redo();
+
+    bool canUndo() const { return m_undone < m_steps.size(); }
+    bool canRedo() const { return m_undone > 0; }
+    // The text of the step that undo or redo would take on, or empty when there is none.
+    QString undoText() const;
+    QString redoText() const;
+
+signals:
+    // Before a new step runs, while the state it starts from can still be brought up to date.
+    void aboutToPerform();
+    // After every perform, undo and redo.
+    void changed();
+
+private:
+    // Oldest first; the last m_undone of them were undone.
+    std::deque<std::unique_ptr<UndoStep>> m_steps;
+    std::size_t m_undone = 0;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QWidget;
+
+// The commands a person gives the panel, each made once with its shortcut and shared by the panel menu and the
+// keys. The shortcuts act while the panel window is active; an open text field keeps its own Ctrl+Z.
+class PanelActions final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PanelActions)
+
+public:
+    // Owned by the window, which takes the actions' shortcuts.
+    explicit PanelActions(QWidget *window);
+
+    QAction *undo() const { return m_undo; }
+    QAction *redo() const { return m_redo; }
+    QAction *newGoal() const { return m_newGoal; }
+    QAction *rename() const { return m_rename; }
+    QAction *removeDoneGoals() const { return m_removeDoneGoals; }
+    QAction *clearDoneGoalsEachDay() const { return m_clearDoneGoalsEachDay; }
+    QAction *openAtLogin() const { return m_openAtLogin; }
+    QAction *quit() const { return m_quit; }
+
+    // Undo and redo name the step they would take on, and are disabled while there is none (empty text).
+    void showHistory(const QString &undoText, const QString &redoText);
+    // The rename item reads Rename “title”….
+    void showTitle(const QString &title);
+
+    // The text as QMenu shows it: its ampersands doubled, so that none is taken for a mnemonic marker.
+    static QString shownVerbatim(const QString &text);
+
+private:
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
+    QAction *m_newGoal = nullptr;
+    QAction *m_rename = nullptr;
+    QAction *m_removeDoneGoals = nullptr;
+    QAction *m_clearDoneGoalsEachDay = nullptr;
+    QAction *m_openAtLogin = nullptr;
+    QAction *m_quit = nullptr;
+};
