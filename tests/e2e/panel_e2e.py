@@ -146,7 +146,7 @@ class Mirel:
         self.process = subprocess.Popen([binary, *arguments], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         STARTED.append(self.process)
-        self.window = wait_until("the panel", lambda: window_named("Mirel"))
+        self.window = wait_until("the panel", lambda: window_named("Mirel"), timeout=15)
         # The content sizes the window right after it maps; wait until the size holds still.
         time.sleep(0.4)
         def settled():
