@@ -1,9 +1,9 @@
 #include "dailyclearing.h"
 
 #include "model/goalsteps.h"
+#include "wallclockalarm.h"
 
 #include <QSettings>
-#include <QTimer>
 
 namespace
 {
@@ -49,14 +49,11 @@ DailyClearing::DailyClearing(QSettings *defaults, TodoStore *store, UndoHistory 
     , m_defaults(defaults)
     , m_store(store)
     , m_history(history)
-    , m_timer(new QTimer(this))
+    , m_alarm(new WallClockAlarm(this))
 {
-    // A coarse timer may fire an hour early on an interval of a day. The timer counts no time spent in suspend,
-    // and a clock set forward or back leaves it off too: whenever it fires, the wall clock decides, and a
-    // person's next change catches up first, so that a goal ticked after the day began stays.
-    m_timer->setSingleShot(true);
-    m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &DailyClearing::catchUp);
+    // The alarm also rings after a resume and whenever the clock is set; each time the wall clock decides. A
+    // person's next change catches up first too, so that a goal ticked after the day began stays.
+    connect(m_alarm, &WallClockAlarm::rang, this, &DailyClearing::catchUp);
     connect(m_history, &UndoHistory::aboutToPerform, this, &DailyClearing::catchUp);
     catchUp();
 }
@@ -83,7 +80,7 @@ void DailyClearing::setEnabled(bool enabled)
 void DailyClearing::catchUp()
 {
     if (!isEnabled()) {
-        m_timer->stop();
+        m_alarm->stop();
         return;
     }
     const QDateTime now = QDateTime::currentDateTime();
@@ -102,7 +99,7 @@ void DailyClearing::catchUp()
 
 void DailyClearing::waitForNextDayStart(const QDateTime &now)
 {
-    m_timer->start(int(now.msecsTo(DayStart::next(now))));
+    m_alarm->ringAt(DayStart::next(now));
 }
 
 std::optional<QDateTime> DailyClearing::handledDayStart(const QDateTime &now) const

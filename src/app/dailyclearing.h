@@ -6,9 +6,9 @@
 #include <optional>
 
 class QSettings;
-class QTimer;
 class TodoStore;
 class UndoHistory;
+class WallClockAlarm;
 
 // A day of goals begins at 04:00 local time, so that a late evening's ticks stay until the morning.
 namespace DayStart
@@ -49,5 +49,5 @@ private:
     QSettings *m_defaults = nullptr;
     TodoStore *m_store = nullptr;
     UndoHistory *m_history = nullptr;
-    QTimer *m_timer = nullptr;
+    WallClockAlarm *m_alarm = nullptr;
 };
