@@ -3,15 +3,16 @@
 ticks a goal through its check box's action.   Usage: atspi_e2e.py MIREL_BINARY   (inside xsession.sh)"""
 import json
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
+from accessibility_bus import accessibility_bus, tree
+from panel_e2e import Skipped
+
 SKIPPED = 77
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
-LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
 class Failure(Exception):
@@ -29,13 +30,6 @@ def wait_until(what, predicate, pump=lambda: None, timeout=10.0):
         pump()
         check(time.monotonic() < deadline, f"timed out waiting for {what}")
         time.sleep(0.05)
-
-
-def tree(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from tree(child)
 
 
 def run_case(binary, home, pyatspi, GLib):
@@ -86,34 +80,15 @@ def run_case(binary, home, pyatspi, GLib):
 
 
 def main():
-    if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
-        print("SKIP atspi: dbus-daemon or at-spi-bus-launcher missing (scripts/deps.sh --test)")
-        return SKIPPED
-    # The session bus comes first: the bindings find the accessibility bus through it.
-    bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                         capture_output=True, text=True)
-    if bus.returncode != 0:
-        print(f"SKIP atspi: no private D-Bus session: {bus.stderr.strip()}")
-        return SKIPPED
-    address, pid = bus.stdout.split()[:2]
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-    launcher = subprocess.Popen([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
     try:
-        try:
-            import pyatspi
-            from gi.repository import GLib
-        except ImportError as error:
-            print(f"SKIP atspi: {error} (python3-pyatspi, scripts/deps.sh --test)")
-            return SKIPPED
-        with tempfile.TemporaryDirectory(prefix="mirel-atspi-") as home:
-            run_case(sys.argv[1], home, pyatspi, GLib)
+        with accessibility_bus() as bus, tempfile.TemporaryDirectory(prefix="mirel-atspi-") as home:
+            run_case(sys.argv[1], home, bus.pyatspi, bus.GLib)
+    except Skipped as reason:
+        print(f"SKIP atspi: {reason}")
+        return SKIPPED
     except Failure as failure:
         print(f"FAIL atspi: {failure}")
         return 1
-    finally:
-        launcher.terminate()
-        launcher.wait(timeout=10)
-        os.kill(int(pid), 15)
     print("PASS atspi")
     return 0
 

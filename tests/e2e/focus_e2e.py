@@ -2,24 +2,13 @@
 """Where the keyboard is after the panel is activated by a click on its header, as a screen reader hears it
 over a private D-Bus session and accessibility bus.   Usage: focus_e2e.py MIREL_BINARY CASE   (inside xsession.sh)"""
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 import time
 
-from panel_e2e import (SKIPPED, STARTED, Failure, Mirel, check, focused_window, geometry, header_point, run,
+from accessibility_bus import accessibility_bus, tree
+from panel_e2e import (SKIPPED, STARTED, Failure, Skipped, Mirel, check, focused_window, geometry, header_point, run,
                        start_other_window, wait_until, write_goals)
-
-LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-
-
-def tree(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from tree(child)
-
 
 def heard(nodes):
     return ", ".join(f"{node.getRoleName()} {node.name!r}" for node in nodes)
@@ -77,26 +66,12 @@ CASES = {name[len("case_"):]: function for name, function in globals().items() i
 
 def main():
     binary, case = sys.argv[1], sys.argv[2]
-    if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
-        print(f"SKIP {case}: dbus-daemon or at-spi-bus-launcher missing (scripts/deps.sh --test)")
-        return SKIPPED
-    bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                         capture_output=True, text=True)
-    if bus.returncode != 0:
-        print(f"SKIP {case}: no private D-Bus session: {bus.stderr.strip()}")
-        return SKIPPED
-    address, pid = bus.stdout.split()[:2]
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-    launcher = subprocess.Popen([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
     try:
-        try:
-            import pyatspi
-            from gi.repository import GLib
-        except ImportError as error:
-            print(f"SKIP {case}: {error} (python3-pyatspi, scripts/deps.sh --test)")
-            return SKIPPED
-        with tempfile.TemporaryDirectory(prefix="mirel-focus-") as home:
-            CASES[case](binary, home, pyatspi, GLib)
+        with accessibility_bus() as bus, tempfile.TemporaryDirectory(prefix="mirel-focus-") as home:
+            CASES[case](binary, home, bus.pyatspi, bus.GLib)
+    except Skipped as reason:
+        print(f"SKIP {case}: {reason}")
+        return SKIPPED
     except Failure as failure:
         print(f"FAIL {case}: {failure}")
         return 1
@@ -105,9 +80,6 @@ def main():
             if process.poll() is None:
                 process.kill()
                 process.wait()
-        launcher.terminate()
-        launcher.wait(timeout=10)
-        os.kill(int(pid), 15)
     print(f"PASS {case}")
     return 0
 

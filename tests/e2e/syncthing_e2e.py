@@ -23,7 +23,7 @@ import urllib.request
 
 from panel_e2e import (SCREEN_H, SKIPPED, Failure, Skipped, check, focused_window, geometry, header_point, keys,
                        run, wait_until)
-from atspi_e2e import LAUNCHER, tree
+from accessibility_bus import accessibility_bus, tree
 
 FOLDER_ID = "mirel-goals"
 # Syncthing's own start, a scan after the watcher's delay and a transfer: seconds each, under load.
@@ -315,39 +315,17 @@ def run_case(binary, root, bus_address, reader):
 
 
 def main():
-    if not shutil.which("syncthing"):
-        print("SKIP syncthing: syncthing missing (scripts/deps.sh --test)")
-        return SKIPPED
-    if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
-        print("SKIP syncthing: dbus-daemon or at-spi-bus-launcher missing (scripts/deps.sh --test)")
-        return SKIPPED
-    bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                         capture_output=True, text=True)
-    if bus.returncode != 0:
-        print(f"SKIP syncthing: no private D-Bus session: {bus.stderr.strip()}")
-        return SKIPPED
-    address, pid = bus.stdout.split()[:2]
-    # The bindings find the accessibility bus through the session bus, so it comes first.
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-    launcher = subprocess.Popen([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
     try:
-        try:
-            import pyatspi
-            from gi.repository import GLib
-        except ImportError as error:
-            raise Skipped(f"{error} (python3-pyatspi, scripts/deps.sh --test)") from None
-        with tempfile.TemporaryDirectory(prefix="mirel-sync-") as root:
-            run_case(sys.argv[1], root, address, ScreenReader(pyatspi, GLib))
+        if not shutil.which("syncthing"):
+            raise Skipped("syncthing missing (scripts/deps.sh --test)")
+        with accessibility_bus() as bus, tempfile.TemporaryDirectory(prefix="mirel-sync-") as root:
+            run_case(sys.argv[1], root, bus.address, ScreenReader(bus.pyatspi, bus.GLib))
     except Failure as failure:
         print(f"FAIL syncthing: {failure}")
         return 1
     except Skipped as reason:
         print(f"SKIP syncthing: {reason}")
         return SKIPPED
-    finally:
-        launcher.terminate()
-        launcher.wait(timeout=10)
-        os.kill(int(pid), signal.SIGTERM)
     print("PASS syncthing")
     return 0
 

@@ -7,17 +7,15 @@ Usage: undo_e2e.py MIREL_BINARY CASE   (inside xsession.sh; the system's interpr
 import contextlib
 import json
 import os
-import shutil
-import subprocess
 import sys
 import time
 
+from accessibility_bus import accessibility_bus, tree
 from panel_e2e import main
 from panel_e2e import Failure, Mirel, Skipped, check, header_point, geometry, keys, run, send, settings, wait_until
 
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
 IDS = ["00000000-0000-4000-8000-00000000000%d" % i for i in range(len(GOALS))]
-LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 
@@ -53,34 +51,10 @@ def focus_panel(mirel):
 
 
 @contextlib.contextmanager
-def accessibility_bus():
-    """A private session bus with the accessibility bus on it; yields a Reader."""
-    if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
-        raise Skipped("dbus-daemon or at-spi-bus-launcher missing (scripts/deps.sh --test)")
-    bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                         capture_output=True, text=True)
-    if bus.returncode != 0:
-        raise Skipped(f"no private D-Bus session: {bus.stderr.strip()}")
-    address, pid = bus.stdout.split()[:2]
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-    launcher = subprocess.Popen([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
-    try:
-        try:
-            import pyatspi
-        except ImportError as error:
-            raise Skipped(f"{error} (python3-pyatspi, scripts/deps.sh --test)") from None
-        yield Reader(pyatspi)
-    finally:
-        launcher.terminate()
-        launcher.wait(timeout=10)
-        os.kill(int(pid), 15)
-
-
-def tree(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from tree(child)
+def screen_reader():
+    """A private accessibility bus; yields a Reader."""
+    with accessibility_bus() as bus:
+        yield Reader(bus.pyatspi)
 
 
 class Reader:
@@ -178,7 +152,7 @@ def case_undo_and_redo_by_keys(binary, home):
 
 def case_remove_done_goals_and_undo_from_the_menu(binary, home):
     write_goals(home, done={"Write the report", "Call the bank"})
-    with accessibility_bus() as reader:
+    with screen_reader() as reader:
         mirel = Mirel(binary, home, env=panel_env())
         undo = menu_item(reader, mirel, "Undo")
         check(not undo.getState().contains(reader.pyatspi.STATE_ENABLED), "Undo is enabled with nothing to undo")
@@ -196,7 +170,7 @@ def case_clear_done_goals_each_day(binary, home):
     # The library rather than the faketime command, which would take the signal to stop in the panel's place.
     # A zone with its own offset from UTC, so that a day start computed in UTC would show.
     at = lambda moment: dict(panel_env(), TZ="Europe/Berlin", LD_PRELOAD=FAKETIME, FAKETIME=f"@{moment}")
-    with accessibility_bus() as reader:
+    with screen_reader() as reader:
         # Turned on in the evening: what is done by then stays until the morning.
         mirel = Mirel(binary, home, env=at("2026-12-08 20:00:00"))
         choose(menu_item(reader, mirel, "Clear Done Goals Each Day"))
