@@ -6,7 +6,7 @@
 #include "model/goalsteps.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
-#include "views/contentview.h"
+#include "views/panel/contentview.h"
 
 #include <QApplication>
 #include <QDir>

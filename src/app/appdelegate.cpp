@@ -13,10 +13,10 @@
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
-#include "views/beziereasing.h"
-#include "views/contentview.h"
-#include "views/panelactions.h"
-#include "views/panelmenu.h"
+#include "views/kit/beziereasing.h"
+#include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
+#include "views/panel/panelmenu.h"
 
 #include <QAction>
 #include <QGuiApplication>

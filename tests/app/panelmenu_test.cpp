@@ -3,10 +3,10 @@
 #include "app/panel/keyablepanel.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
-#include "views/addarea.h"
-#include "views/contentview.h"
-#include "views/panelactions.h"
-#include "views/panelmenu.h"
+#include "views/addarea/addarea.h"
+#include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
+#include "views/panel/panelmenu.h"
 
 #include <QAction>
 #include <QApplication>

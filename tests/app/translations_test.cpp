@@ -2,12 +2,12 @@
 #include "app/translations.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
-#include "views/contentview.h"
-#include "views/emptystaterow.h"
-#include "views/panelactions.h"
-#include "views/panelheader.h"
-#include "views/panelmenu.h"
-#include "views/rows/glyphbutton.h"
+#include "views/addarea/emptystaterow.h"
+#include "views/header/panelheader.h"
+#include "views/kit/glyphbutton.h"
+#include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
+#include "views/panel/panelmenu.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "model/todostore.h"
-#include "views/addarea.h"
-#include "views/contentview.h"
-#include "views/countlabel.h"
-#include "views/emptystaterow.h"
-#include "views/goallist.h"
-#include "views/panelheader.h"
-#include "views/rows/glyphbutton.h"
+#include "views/addarea/addarea.h"
+#include "views/addarea/emptystaterow.h"
+#include "views/header/countlabel.h"
+#include "views/header/panelheader.h"
+#include "views/kit/glyphbutton.h"
+#include "views/list/goallist.h"
+#include "views/panel/contentview.h"
 #include "views/rows/todorowview.h"
 
 #include <QEnterEvent>

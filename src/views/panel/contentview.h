@@ -3,7 +3,7 @@
 #include "contentlayout.h"
 #include "editsession.h"
 #include "hoverfade.h"
-#include "paneltitle.h"
+#include "views/header/paneltitle.h"
 
 #include <QPainterPath>
 #include <QPointF>

@@ -1,11 +1,11 @@
 #include "goallist.h"
 
 #include "rowreordergesture.h"
-#include "rows/goalrow.h"
-#include "rows/hierarchicalcolors.h"
-#include "rows/todorowview.h"
 #include "rowslide.h"
-#include "widgetheight.h"
+#include "views/kit/goalrow.h"
+#include "views/kit/hierarchicalcolors.h"
+#include "views/kit/widgetheight.h"
+#include "views/rows/todorowview.h"
 
 #include <QAccessible>
 #include <QApplication>

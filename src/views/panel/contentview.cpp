@@ -1,15 +1,15 @@
 #include "contentview.h"
 
 #include "accessibility.h"
-#include "addarea.h"
 #include "batchedrefresh.h"
-#include "goallist.h"
-#include "goallistscroll.h"
 #include "model/goalsteps.h"
 #include "model/todostore.h"
 #include "panelbackground.h"
-#include "panelheader.h"
 #include "panelkeyboard.h"
+#include "views/addarea/addarea.h"
+#include "views/header/panelheader.h"
+#include "views/list/goallist.h"
+#include "views/list/goallistscroll.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
