@@ -197,7 +197,7 @@
     </message>
 </context>
 <context>
-    <name>MoveGoals</name>
+    <name>MoveGoal</name>
     <message>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>

@@ -329,51 +329,33 @@ void TodoStore::restore(const QList<PlacedGoal> &goals)
     save();
 }
 
-void TodoStore::place(const QList<std::pair<QUuid, qsizetype>> &positions)
+bool TodoStore::moveTo(const QUuid &id, qsizetype position)
 {
-    QList<PlacedGoal> taken;
-    for (const auto &[id, position] : positions) {
-        auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
-        if (it == m_todos.end())
-            continue;
-        taken.append({ position, std::move(*it) });
-        m_todos.erase(it);
-    }
-    restore(taken);
-}
-
-void TodoStore::move(const QSet<int> &sourceOffsets, int destination)
-{
-    const auto size = int(m_todos.size());
-    // The list's own reordering never produces these; anything else is a caller's mistake to ignore.
-    if (destination < 0 || destination > size)
-        return;
-    for (int offset : sourceOffsets) {
-        if (offset < 0 || offset >= size)
-            return;
-    }
-
-    QList<TodoItem> before;
-    QList<TodoItem> moved;
-    QList<TodoItem> after;
-    // Only the goals moved change place; the others' orders are renumbered but their places among each other stay.
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (int i = 0; i < size; ++i) {
-        if (sourceOffsets.contains(i)) {
-            m_todos[i].modifiedAt = now;
-            moved.append(std::move(m_todos[i]));
-        } else if (i < destination) {
-            before.append(std::move(m_todos[i]));
-        } else {
-            after.append(std::move(m_todos[i]));
-        }
-    }
-    before.append(std::move(moved));
-    before.append(std::move(after));
-    m_todos = std::move(before);
+    const auto it = std::find_if(m_todos.begin(), m_todos.end(), [&id](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.end())
+        return false;
+    const qsizetype from = it - m_todos.begin();
+    // An undo may put a goal back into a list that has become shorter meanwhile.
+    const qsizetype to = std::clamp(position, qsizetype(0), m_todos.size() - 1);
+    if (from == to)
+        return false;
+    // Only the goal moved changes; the others' orders are renumbered but their places among each other stay.
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
+    m_todos.move(from, to);
     emit todosChanged();
     renumber();
     save();
+    return true;
+}
+
+bool TodoStore::moveBy(const QUuid &id, int places)
+{
+    const auto it
+        = std::find_if(m_todos.cbegin(), m_todos.cend(), [&id](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.cend())
+        return false;
+    const qsizetype to = (it - m_todos.cbegin()) + places;
+    return to >= 0 && to < m_todos.size() && moveTo(id, to);
 }
 
 void TodoStore::renumber()

@@ -38,7 +38,6 @@ public:
     void updateText(const QUuid &id, const QString &text);
     // Removes every goal with that id; named remove because delete is a C++ keyword.
     void remove(const QUuid &id);
-    void move(const QSet<int> &sourceOffsets, int destination);
     void save();
 
     // A goal at its place in the list, as taken out and as put back.
@@ -54,8 +53,12 @@ public:
     // Puts goals back at their places (or at the end, should the list have become shorter), renumbers and
     // saves. A goal whose id is in the list again by now is left out.
     void restore(const QList<PlacedGoal> &goals);
-    // Moves the first goal of each id to its position, lowest position first, then renumbers and saves.
-    void place(const QList<std::pair<QUuid, qsizetype>> &positions);
+    // Moves the first goal with that id to a place in the list (the nearest one, should the list be shorter),
+    // renumbers and saves; false, without a save, when no goal has that id or it is there already.
+    bool moveTo(const QUuid &id, qsizetype position);
+    // Moves the first goal with that id that many places down (up when negative); false, without a save, when
+    // that would take it past either end of the list.
+    bool moveBy(const QUuid &id, int places);
 
     // The one way changes from outside come in: another program's version of the goals file and any conflict
     // copies are merged with the list (todosChanged once when it changed) and the result written back where

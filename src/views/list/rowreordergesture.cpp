@@ -174,8 +174,9 @@ void RowReorderGesture::end(bool drop)
     m_list->update();
 
     const auto source = int(indexOf(id));
+    // The drop index counts the gaps between rows, so a gap below the goal is one more than the places it moves.
     if (drop && source >= 0 && dropMoves(source))
-        emit moveRequested({ source }, m_dropIndex);
+        emit moveRequested(id, (m_dropIndex > source ? m_dropIndex - 1 : m_dropIndex) - source);
 }
 
 void RowReorderGesture::followPointer(QPointF globalPosition)

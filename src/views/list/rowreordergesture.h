@@ -4,7 +4,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointF>
-#include <QSet>
 #include <QUuid>
 
 #include <optional>
@@ -44,7 +43,7 @@ public:
 
 signals:
     // Source offsets and the destination offset, both counted in the list before the move.
-    void moveRequested(const QSet<int> &sourceOffsets, int destinationOffset);
+    void moveRequested(const QUuid &id, int places);
     void scrollRequested(int dy);
 
 protected:

@@ -141,12 +141,10 @@ void ContentView::makeList()
                 },
         },
         this);
-    connect(m_list, &GoalList::moveRequested, this, [this](const QSet<int> &sourceOffsets, int destination) {
-        m_history->perform(std::make_unique<MoveGoals>(m_store, sourceOffsets, destination));
-    });
+    connect(m_list, &GoalList::moveRequested, this,
+        [this](const QUuid &id, int places) { m_history->perform(std::make_unique<MoveGoal>(m_store, id, places)); });
     connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
-    connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
 }
 
 void ContentView::connectAddArea()
@@ -192,18 +190,6 @@ QPainterPath ContentView::backgroundShape() const
 QSize ContentView::sizeHint() const
 {
     return m_layout->contentRect().size();
-}
-
-void ContentView::moveByKey(const QUuid &id, int places)
-{
-    const QList<TodoItem> &todos = m_store->todos();
-    const auto at = int(std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &todo) {
-        return todo.id == id;
-    }) - todos.cbegin());
-    // Offsets before the move: one place down lands in front of the goal two below.
-    const int destination = places < 0 ? at + places : at + places + 1;
-    if (at < todos.size() && destination >= 0 && destination <= todos.size())
-        m_history->perform(std::make_unique<MoveGoals>(m_store, QSet<int> { at }, destination));
 }
 
 bool ContentView::hasDoneGoals() const

@@ -79,7 +79,6 @@ private:
     void connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded);
     void connectAddArea();
     void connectHover();
-    void moveByKey(const QUuid &id, int places);
     void refreshFromStore(bool animated);
     void updateAddArea();
 
