@@ -9,6 +9,7 @@
 #include "app/x11/x11platform.h"
 #include "dailyclearing.h"
 #include "model/goalsteps.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 #include "openatlogin.h"
@@ -60,9 +61,10 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    m_settings = std::make_unique<PanelSettings>(m_defaults);
     m_history = new UndoHistory(this);
     // Before the panel is built, so that its first frame shows the new day's list.
-    m_dailyClearing = new DailyClearing(m_defaults, m_todoStore, m_history, this);
+    m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
@@ -95,7 +97,7 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel->orderFront();
     // The content connects these with itself as the context, and it lives inside the panel the delegate owns.
     auto *content = new ContentView(
-        m_todoStore, m_history, m_defaults, [this](QPointF pointer) { panelDragChanged(pointer); },
+        m_todoStore, m_history, m_settings.get(), [this](QPointF pointer) { panelDragChanged(pointer); },
         [this] { panelDragEnded(); }, [this](QSizeF size) { resizePanel(size); });
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
@@ -125,13 +127,13 @@ void AppDelegate::watchScreens()
 
 std::optional<QRectF> AppDelegate::savedPanelFrame() const
 {
-    return PanelGeometry::savedPanelFrame(*m_defaults, PanelGeometry::ScreenSpace::current());
+    return PanelGeometry::savedPanelFrame(*m_settings, PanelGeometry::ScreenSpace::current());
 }
 
 void AppDelegate::savePanelFrame()
 {
     if (m_panel)
-        PanelGeometry::savePanelFrame(*m_defaults, panelFrame(), PanelGeometry::ScreenSpace::current());
+        PanelGeometry::savePanelFrame(*m_settings, panelFrame(), PanelGeometry::ScreenSpace::current());
 }
 
 void AppDelegate::panelDragChanged(QPointF globalPosition)

@@ -16,6 +16,7 @@ class DailyClearing;
 class KeyablePanel;
 class PanelActions;
 class PanelMenu;
+class PanelSettings;
 class QVariantAnimation;
 class QSettings;
 class QuitGuard;
@@ -84,6 +85,7 @@ private:
     UndoHistory *m_history = nullptr;
     QuitGuard *m_quitGuard = nullptr;
     QSettings *m_defaults = nullptr;
+    std::unique_ptr<PanelSettings> m_settings;
     DailyClearing *m_dailyClearing = nullptr;
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;

@@ -1,5 +1,6 @@
 #include "app/commandlineinfo.h"
 #include "app/translations.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 #include "views/addarea/emptystaterow.h"
@@ -30,12 +31,13 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     QSettings defaults(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+    PanelSettings settings(&defaults);
     TodoStore store(std::nullopt);
     UndoHistory history;
     // What a user reads on a fresh panel, in its menu and in the first line of the help.
     const auto shownTexts = [&] {
         const ContentView content(
-            &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+            &store, &history, &settings, [](QPointF) {}, [] {}, [](QSizeF) {});
         QWidget window;
         PanelActions actions(&window);
         actions.showTitle(content.header()->shownTitle());

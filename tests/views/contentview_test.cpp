@@ -1,3 +1,4 @@
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "views/addarea/addarea.h"
 #include "views/addarea/emptystaterow.h"
@@ -39,12 +40,13 @@ struct Panel {
         : goalsFile(dir.filePath(u"todos.json"_s))
         , store(goalsFile)
         , defaults(settingsFile.isEmpty() ? dir.filePath(u"prefs.ini"_s) : settingsFile, QSettings::IniFormat)
+        , settings(&defaults)
     {
         for (const QString &goal : goals)
             store.add(goal);
         store.save();
         view = std::make_unique<ContentView>(
-            &store, &history, &defaults, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
+            &store, &history, &settings, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
             [this](QSizeF size) { reports.append(size); });
     }
 
@@ -93,6 +95,7 @@ struct Panel {
     TodoStore store;
     UndoHistory history;
     QSettings defaults;
+    PanelSettings settings;
     std::unique_ptr<ContentView> view;
     QList<QSizeF> reports;
     int dragChanges = 0;

@@ -25,13 +25,13 @@ constexpr int MaximumWidth = 520;
 
 } // namespace
 
-ContentView::ContentView(TodoStore *store, UndoHistory *history, QSettings *defaults,
+ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *settings,
     std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded,
     std::function<void(QSizeF)> onPanelResize, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_history(history)
-    , m_title(defaults)
+    , m_title(settings)
     , m_rename(new EditSession(this))
     , m_newGoal(new EditSession(this))
     , m_hover(new HoverFade(this))

@@ -18,8 +18,8 @@ class BatchedRefresh;
 class GoalList;
 class PanelHeader;
 class PanelKeyboard;
+class PanelSettings;
 class QScrollArea;
-class QSettings;
 class TodoStore;
 class UndoHistory;
 
@@ -33,8 +33,9 @@ class ContentView final : public QWidget
 
 public:
     // Every change the person makes here becomes a step of `history`.
-    ContentView(TodoStore *store, UndoHistory *history, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
-        std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
+    ContentView(TodoStore *store, UndoHistory *history, PanelSettings *settings,
+        std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded,
+        std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
     ~ContentView() override;
 
     bool isRenaming() const { return m_rename->isOpen(); }
