@@ -90,8 +90,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel->orderFront();
     // The content connects these with itself as the context, and it lives inside the panel the delegate owns.
     auto *content = new ContentView(
-        m_todoStore, m_history, m_settings.get(), [this](QPointF pointer) { m_placement->dragChanged(pointer); },
-        [this] { m_placement->dragEnded(); }, [this](QSizeF size) { m_placement->resizeToContent(size); });
+        m_todoStore, m_history, m_settings.get(), [this](QPointF pointer) { m_placement->followDrag(pointer); },
+        [this] { m_placement->endDrag(); }, [this](QSizeF size) { m_placement->resizeToContent(size); });
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);

@@ -73,7 +73,7 @@ GoalsDisk::GoalsDisk(QString path, GoalsHistory *history, QObject *parent)
 {
 }
 
-QList<TodoItem> GoalsDisk::load()
+QList<TodoItem> GoalsDisk::readGoals()
 {
     const DiskFile::Signature signature = DiskFile::signatureOf(m_path);
     if (!signature.exists)
@@ -94,11 +94,11 @@ QList<TodoItem> GoalsDisk::load()
     QList<TodoItem> todos = file ? sortedByOrder(std::move(file->todos)) : QList<TodoItem>();
     // Kept aside at once, so that the warning can name where the file as it was went.
     if (m_fileIsUnreadable)
-        write(todos);
+        writeGoals(todos);
     return todos;
 }
 
-void GoalsDisk::watch()
+void GoalsDisk::startWatching()
 {
     m_watcher = new GoalsFileWatcher(m_path, this);
     connect(m_watcher, &GoalsFileWatcher::changed, this, &GoalsDisk::changed);
@@ -160,7 +160,7 @@ void GoalsDisk::settle(const QList<ConflictCopy> &copies)
     }
 }
 
-void GoalsDisk::write(const QList<TodoItem> &todos)
+void GoalsDisk::writeGoals(const QList<TodoItem> &todos)
 {
     // An unreadable file may still hold the user's goals: move it aside before replacing it, and
     // rather skip this save (the next one tries again) than overwrite it.

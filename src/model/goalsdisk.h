@@ -34,9 +34,9 @@ public:
 
     // The goals of the file in list order, or of the last good version when the file is not goals at all;
     // such a file is kept aside at once.
-    QList<TodoItem> load();
+    QList<TodoItem> readGoals();
     // Reports changed() from now on.
-    void watch();
+    void startWatching();
 
     // What another program wrote since the panel last read or wrote the file, merged with `todos`; nothing
     // while the file is gone, unchanged, or does not read whole.
@@ -48,7 +48,7 @@ public:
     // Once their goals are on disk: each copy removed, or kept aside where reading it lost a part.
     void settle(const QList<ConflictCopy> &copies);
 
-    void write(const QList<TodoItem> &todos);
+    void writeGoals(const QList<TodoItem> &todos);
 
     const QString &saveFailure() const { return m_saveFailure; }
     const std::optional<QString> &keptUnreadableFile() const { return m_keptUnreadableFile; }

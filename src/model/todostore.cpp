@@ -43,13 +43,13 @@ void TodoStore::open()
     m_disk = new GoalsDisk(*m_fileURL, &m_history, this);
     connect(m_disk, &GoalsDisk::saveFailureChanged, this, &TodoStore::saveFailureChanged);
     connect(m_disk, &GoalsDisk::readNoticeChanged, this, &TodoStore::readNoticeChanged);
-    QList<TodoItem> loaded = m_disk->load();
+    QList<TodoItem> loaded = m_disk->readGoals();
     if (!loaded.isEmpty()) {
         m_todos = std::move(loaded);
         emit todosChanged();
     }
     mergeFromDisk();
-    m_disk->watch();
+    m_disk->startWatching();
     connect(m_disk, &GoalsDisk::changed, this, &TodoStore::mergeFromDisk);
 }
 
@@ -62,7 +62,7 @@ void TodoStore::mergeFromDisk()
     for (const GoalsDisk::ConflictCopy &copy : copies)
         setTodos(GoalsMerge::merge(m_todos, { copy.todos, std::nullopt, {} }, m_history.deletions()));
     if (write || !copies.isEmpty())
-        m_disk->write(m_todos);
+        m_disk->writeGoals(m_todos);
     // Everything in them is in the goals file now.
     if (m_disk->saveFailure().isEmpty())
         m_disk->settle(copies);
@@ -287,5 +287,5 @@ void TodoStore::save()
         return;
     // Another program may have written since this panel last looked; its changes are merged, never overwritten.
     takeOutsideChange();
-    m_disk->write(m_todos);
+    m_disk->writeGoals(m_todos);
 }

@@ -22,8 +22,8 @@ PanelPlacement::PanelPlacement(KeyablePanel *panel, PanelSettings *settings, QOb
     , m_panel(panel)
     , m_settings(settings)
 {
-    connect(panel, &KeyablePanel::liveResizeStarted, this, &PanelPlacement::liveResizeStarted);
-    connect(panel, &KeyablePanel::liveResizeEnded, this, &PanelPlacement::liveResizeEnded);
+    connect(panel, &KeyablePanel::liveResizeStarted, this, &PanelPlacement::stopForLiveResize);
+    connect(panel, &KeyablePanel::liveResizeEnded, this, &PanelPlacement::snapAfterLiveResize);
     watchScreens();
 }
 
@@ -67,7 +67,7 @@ void PanelPlacement::saveFrame()
         PanelGeometry::savePanelFrame(*m_settings, frame(), PanelGeometry::ScreenSpace::current());
 }
 
-void PanelPlacement::dragChanged(QPointF globalPosition)
+void PanelPlacement::followDrag(QPointF globalPosition)
 {
     if (!m_panel)
         return;
@@ -79,7 +79,7 @@ void PanelPlacement::dragChanged(QPointF globalPosition)
     setFrame(dragged);
 }
 
-void PanelPlacement::dragEnded()
+void PanelPlacement::endDrag()
 {
     m_dragStart.reset();
     snapToScreenEdges();
@@ -110,12 +110,12 @@ void PanelPlacement::resizeToContent(QSizeF size)
     });
 }
 
-void PanelPlacement::liveResizeStarted()
+void PanelPlacement::stopForLiveResize()
 {
     stopSnapAnimation();
 }
 
-void PanelPlacement::liveResizeEnded()
+void PanelPlacement::snapAfterLiveResize()
 {
     snapToScreenEdges();
 }

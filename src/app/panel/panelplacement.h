@@ -27,15 +27,15 @@ public:
     // The saved frame, or the default one, or in screenshot mode the frame beside the screen's centre.
     void placeAtStart(bool screenshotMode);
     // The header is dragged and the pointer is at `globalPosition`.
-    void dragChanged(QPointF globalPosition);
-    void dragEnded();
+    void followDrag(QPointF globalPosition);
+    void endDrag();
     // Sizes the panel to what the content wants on the next turn of the event loop, never inside the
     // content's own layout pass; the left and top edges stay.
     void resizeToContent(QSizeF size);
-    void liveResizeStarted();
-    void liveResizeEnded();
 
 private:
+    void stopForLiveResize();
+    void snapAfterLiveResize();
     std::optional<QRectF> savedFrame() const;
     void saveFrame();
     QRectF frame() const;

@@ -55,8 +55,8 @@ private:
     std::optional<QUuid> rowIdOf(QObject *object) const;
     bool isControl(QObject *object) const;
     qsizetype indexOf(const QUuid &id) const;
-    void begin();
-    void end(bool drop);
+    void beginDrag();
+    void endDrag(bool drop);
     int dropIndexAt(qreal y) const;
     // Whether dropping the row at `source` at the current drop index changes the order: dropping it just above
     // or just below itself leaves the order as it is.
