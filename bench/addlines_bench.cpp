@@ -4,9 +4,10 @@
 // Usage: addlines_bench [folder]. The goals file goes to a temporary folder inside `folder` (default: the
 // system's temporary folder).
 #include "model/goalsteps.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
-#include "views/contentview.h"
+#include "views/panel/contentview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,10 +39,11 @@ double benchmark(const QString &parent, int count, Intake intake)
         qFatal("cannot create a folder in %s", qPrintable(parent));
     TodoStore store(folder.filePath(QStringLiteral("todos.json")));
     QSettings defaults(folder.filePath(QStringLiteral("prefs.ini")), QSettings::IniFormat);
+    PanelSettings settings(&defaults);
     UndoHistory history;
     int reports = 0;
     ContentView view(
-        &store, &history, &defaults, [](QPointF) {}, [] {}, [&reports](QSizeF) { ++reports; });
+        &store, &history, &settings, [](QPointF) {}, [] {}, [&reports](QSizeF) { ++reports; });
     view.resize(PanelWidth, 200);
     view.show();
     QApplication::processEvents();

@@ -107,6 +107,33 @@
     </message>
 </context>
 <context>
+    <name>GoalsDisk</name>
+    <message>
+        <source>the unreadable goals file %1 cannot be moved aside</source>
+        <translation>die unlesbare Zieldatei %1 kann nicht beiseitegelegt werden</translation>
+    </message>
+    <message>
+        <source>a goal cannot be written in the goals file&apos;s form</source>
+        <translation>ein Ziel kann nicht im Format der Zieldatei geschrieben werden</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1: %2</source>
+        <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.</source>
+        <translation>Die Zieldatei konnte nicht gelesen werden. Sie ist als %1 aufbewahrt, und stattdessen wurden die am %2 gespeicherten Ziele geöffnet.</translation>
+    </message>
+    <message>
+        <source>Part of the goals file could not be read. The file as it was is kept as %1.</source>
+        <translation>Ein Teil der Zieldatei konnte nicht gelesen werden. Die Datei, wie sie war, ist als %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>cannot write the goals file %1: %2</source>
+        <translation>die Zieldatei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>IntakeClient</name>
     <message>
         <source>the panel closed the connection without answering</source>
@@ -197,7 +224,7 @@
     </message>
 </context>
 <context>
-    <name>MoveGoals</name>
+    <name>MoveGoal</name>
     <message>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
@@ -348,33 +375,6 @@
     <message>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
-    </message>
-</context>
-<context>
-    <name>TodoStore</name>
-    <message>
-        <source>the unreadable goals file %1 cannot be moved aside</source>
-        <translation>die unlesbare Zieldatei %1 kann nicht beiseitegelegt werden</translation>
-    </message>
-    <message>
-        <source>a goal cannot be written in the goals file&apos;s form</source>
-        <translation>ein Ziel kann nicht im Format der Zieldatei geschrieben werden</translation>
-    </message>
-    <message>
-        <source>cannot create the folder %1: %2</source>
-        <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
-    </message>
-    <message>
-        <source>The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.</source>
-        <translation>Die Zieldatei konnte nicht gelesen werden. Sie ist als %1 aufbewahrt, und stattdessen wurden die am %2 gespeicherten Ziele geöffnet.</translation>
-    </message>
-    <message>
-        <source>Part of the goals file could not be read. The file as it was is kept as %1.</source>
-        <translation>Ein Teil der Zieldatei konnte nicht gelesen werden. Die Datei, wie sie war, ist als %1 aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>cannot write the goals file %1: %2</source>
-        <translation>die Zieldatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>

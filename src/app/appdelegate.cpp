@@ -5,25 +5,25 @@
 #include "app/intake/intakemodule.h"
 #include "app/intake/singleinstance.h"
 #include "app/panel/keyablepanel.h"
+#include "app/panel/panelplacement.h"
 #include "app/panel/screenshotbackdrop.h"
 #include "app/x11/x11platform.h"
 #include "dailyclearing.h"
 #include "model/goalsteps.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
-#include "views/beziereasing.h"
-#include "views/contentview.h"
-#include "views/panelactions.h"
-#include "views/panelmenu.h"
+#include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
+#include "views/panel/panelmenu.h"
 
 #include <QAction>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
-#include <QVariantAnimation>
 #include <QWindow>
 
 #include <utility>
@@ -31,7 +31,6 @@
 namespace
 {
 
-constexpr int SnapDurationMs = 250;
 constexpr int ServicesFallbackDelayMs = 2000;
 
 } // namespace
@@ -60,9 +59,10 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
         m_defaults = new QSettings(this);
         m_todoStore = new TodoStore(this);
     }
+    m_settings = std::make_unique<PanelSettings>(m_defaults);
     m_history = new UndoHistory(this);
     // Before the panel is built, so that its first frame shows the new day's list.
-    m_dailyClearing = new DailyClearing(m_defaults, m_todoStore, m_history, this);
+    m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
@@ -74,18 +74,13 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 
 void AppDelegate::showPanel(const LaunchOptions &options)
 {
-    const std::optional<QRectF> saved = savedPanelFrame();
-    const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
-    const QRectF frame = PanelGeometry::initialPanelFrame(saved, screens, options.screenshotBackdrop);
-    // A saved frame that no screen shows is brought back with its saved size, which may be none at all; the
-    // content's own size is known once it has laid itself out in the panel.
-    m_snapOnFirstSizing = saved && !options.screenshotBackdrop && PanelGeometry::isOffEveryScreen(*saved, screens);
     if (options.screenshotBackdrop)
         makeScreenshotBackdrop();
 
     const bool translucent = !X11Platform::isActive() || X11Platform::hasCompositor();
     m_panel = std::make_unique<KeyablePanel>(translucent);
-    setPanelFrame(frame);
+    m_placement = new PanelPlacement(m_panel.get(), m_settings.get(), this);
+    m_placement->placeAtStart(options.screenshotBackdrop);
     if (m_backdrop) {
         m_panel->winId();
         m_backdrop->keepBeneath(m_panel->windowHandle());
@@ -95,121 +90,11 @@ void AppDelegate::showPanel(const LaunchOptions &options)
     m_panel->orderFront();
     // The content connects these with itself as the context, and it lives inside the panel the delegate owns.
     auto *content = new ContentView(
-        m_todoStore, m_history, m_defaults, [this](QPointF pointer) { panelDragChanged(pointer); },
-        [this] { panelDragEnded(); }, [this](QSizeF size) { resizePanel(size); });
+        m_todoStore, m_history, m_settings.get(), [this](QPointF pointer) { m_placement->followDrag(pointer); },
+        [this] { m_placement->endDrag(); }, [this](QSizeF size) { m_placement->resizeToContent(size); });
     content->setTranslucent(translucent);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);
-
-    watchScreens();
-}
-
-void AppDelegate::watchScreens()
-{
-    // A screen that goes away, shrinks or moves can leave the panel where nobody sees it. Qt has updated its
-    // screen list by the time the queued check runs; one change of the arrangement often arrives as several
-    // signals, and every check after the first finds the panel in place.
-    const auto check = [this] { QTimer::singleShot(0, this, &AppDelegate::bringPanelOntoScreen); };
-    const auto watch = [this, check](const QScreen *screen) {
-        connect(screen, &QScreen::geometryChanged, this, check);
-        connect(screen, &QScreen::availableGeometryChanged, this, check);
-    };
-    for (const QScreen *screen : QGuiApplication::screens())
-        watch(screen);
-    connect(qGuiApp, &QGuiApplication::screenAdded, this, [watch, check](const QScreen *screen) {
-        watch(screen);
-        check();
-    });
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, check);
-}
-
-std::optional<QRectF> AppDelegate::savedPanelFrame() const
-{
-    return PanelGeometry::savedPanelFrame(*m_defaults, PanelGeometry::ScreenSpace::current());
-}
-
-void AppDelegate::savePanelFrame()
-{
-    if (m_panel)
-        PanelGeometry::savePanelFrame(*m_defaults, panelFrame(), PanelGeometry::ScreenSpace::current());
-}
-
-void AppDelegate::panelDragChanged(QPointF globalPosition)
-{
-    if (!m_panel)
-        return;
-    stopSnapAnimation();
-    QRectF frame = panelFrame();
-    if (!m_dragStart)
-        m_dragStart = PanelGeometry::DragStart { globalPosition, frame.topLeft() };
-    frame.moveTo(PanelGeometry::draggedPanelOrigin(*m_dragStart, globalPosition));
-    setPanelFrame(frame);
-}
-
-void AppDelegate::panelDragEnded()
-{
-    m_dragStart.reset();
-    snapPanelToScreenEdges();
-}
-
-void AppDelegate::resizePanel(QSizeF size)
-{
-    QTimer::singleShot(0, this, [this, size] {
-        if (!m_panel)
-            return;
-        // Anywhere but where the last content resize put it, the panel was placed by the person (a drag, a
-        // resize, the start) or the screens: that is its place from now on. A panel pushed up by a tall goal
-        // thus comes back down to its place once the goal is gone.
-        if (m_panel->geometry() != m_contentSizedGeometry)
-            m_placedFrame = panelFrame();
-        const QRectF frame = PanelGeometry::resizedPanelFrame(m_placedFrame, size, PanelGeometry::currentScreens());
-        m_panel->setFrameFromContent(PanelGeometry::toPixels(frame));
-        m_contentSizedGeometry = m_panel->geometry();
-        if (std::exchange(m_snapOnFirstSizing, false)) {
-            if (const std::optional<QRectF> target
-                = PanelGeometry::snappedPanelFrame(panelFrame(), PanelGeometry::currentScreens()))
-                setPanelFrame(*target);
-        } else if (!m_dragStart) {
-            // Keeping the top edge can leave a panel that stood partly off the screens wholly off them, for
-            // instance a frame saved on a taller monitor that the content now makes shorter.
-            bringPanelOntoScreen();
-        }
-    });
-}
-
-void AppDelegate::panelLiveResizeEnded()
-{
-    snapPanelToScreenEdges();
-}
-
-void AppDelegate::snapPanelToScreenEdges()
-{
-    if (!m_panel)
-        return;
-    const QRectF frame = panelFrame();
-    const std::optional<QRectF> target = PanelGeometry::snappedPanelFrame(frame, PanelGeometry::currentScreens());
-    if (!target)
-        return;
-    stopSnapAnimation();
-    if (*target == frame) {
-        savePanelFrame();
-        return;
-    }
-    if (!m_snapAnimation) {
-        // Snapping never changes the size, so only the client area's top-left corner is animated, in the
-        // geometry the frame is read from and saved as; pos() would include a window-manager frame. A
-        // content resize during the animation keeps its own size.
-        m_snapAnimation = new QVariantAnimation(this);
-        m_snapAnimation->setDuration(SnapDurationMs);
-        // The standard ease-in-ease-out curve.
-        m_snapAnimation->setEasingCurve(bezierEasing(QPointF(0.42, 0), QPointF(0.58, 1)));
-        connect(m_snapAnimation, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &topLeft) { m_panel->setGeometry(QRect(topLeft.toPoint(), m_panel->size())); });
-        connect(m_snapAnimation, &QVariantAnimation::finished, this, &AppDelegate::savePanelFrame);
-    }
-    m_snapAnimation->setStartValue(m_panel->geometry().topLeft());
-    m_snapAnimation->setEndValue(PanelGeometry::toPixels(*target).topLeft());
-    m_snapAnimation->start();
 }
 
 void AppDelegate::makeScreenshotBackdrop()
@@ -219,35 +104,6 @@ void AppDelegate::makeScreenshotBackdrop()
         return;
     m_backdrop = std::make_unique<ScreenshotBackdrop>(main->geometry());
     m_backdrop->orderFront();
-}
-
-QRectF AppDelegate::panelFrame() const
-{
-    return QRectF(m_panel->geometry());
-}
-
-void AppDelegate::setPanelFrame(const QRectF &frame)
-{
-    m_panel->setGeometry(PanelGeometry::toPixels(frame));
-}
-
-void AppDelegate::stopSnapAnimation()
-{
-    // A stopped animation does not finish, so it saves nothing; the drag or resize that stopped it saves.
-    if (m_snapAnimation)
-        m_snapAnimation->stop();
-}
-
-void AppDelegate::bringPanelOntoScreen()
-{
-    if (!m_panel)
-        return;
-    const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
-    const QRectF frame = panelFrame();
-    if (!screens.isEmpty() && PanelGeometry::isOffEveryScreen(frame, screens)) {
-        stopSnapAnimation();
-        setPanelFrame(PanelGeometry::onScreenPanelFrame(frame, screens));
-    }
 }
 
 void AppDelegate::registerServicesProvider(const LaunchOptions &options)
@@ -295,8 +151,6 @@ void AppDelegate::startNewGoalWithKeyboard(uint32_t userTime)
 
 void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
 {
-    connect(panel, &KeyablePanel::liveResizeStarted, this, &AppDelegate::stopSnapAnimation);
-    connect(panel, &KeyablePanel::liveResizeEnded, this, &AppDelegate::panelLiveResizeEnded);
     connect(panel, &KeyablePanel::translucencyChanged, content, &ContentView::setTranslucent);
     connect(content, &ContentView::backgroundShapeChanged, panel, &KeyablePanel::setContentShape);
     // Closing the one panel is quitting; it asks first only while goals are not on disk.

@@ -1,15 +1,12 @@
 #include "dailyclearing.h"
 
 #include "model/goalsteps.h"
+#include "model/panelsettings.h"
 #include "wallclockalarm.h"
-
-#include <QSettings>
 
 namespace
 {
 
-constexpr QLatin1StringView EnabledKey("clearDoneGoalsEachDay");
-constexpr QLatin1StringView HandledKey("lastDayStartCleared");
 constexpr int DayStartHour = 4;
 // A clock that skips the hour of the day start skips at most this much of it.
 constexpr int GapStepMinutes = 15;
@@ -44,9 +41,9 @@ QDateTime next(const QDateTime &now)
 
 } // namespace DayStart
 
-DailyClearing::DailyClearing(QSettings *defaults, TodoStore *store, UndoHistory *history, QObject *parent)
+DailyClearing::DailyClearing(PanelSettings *settings, TodoStore *store, UndoHistory *history, QObject *parent)
     : QObject(parent)
-    , m_defaults(defaults)
+    , m_settings(settings)
     , m_store(store)
     , m_history(history)
     , m_alarm(new WallClockAlarm(this))
@@ -60,20 +57,14 @@ DailyClearing::DailyClearing(QSettings *defaults, TodoStore *store, UndoHistory 
 
 bool DailyClearing::isEnabled() const
 {
-    const QVariant stored = m_defaults->value(EnabledKey);
-    if (stored.typeId() == QMetaType::Bool)
-        return stored.toBool();
-    // The preferences file keeps it as text; QVariant would read any other text but "false" as on.
-    return stored.typeId() == QMetaType::QString && stored.toString() == QLatin1StringView("true");
+    return m_settings->clearsDoneGoalsEachDay();
 }
 
 void DailyClearing::setEnabled(bool enabled)
 {
-    m_defaults->setValue(EnabledKey, enabled);
+    m_settings->setClearsDoneGoalsEachDay(enabled);
     if (enabled)
-        setHandledDayStart(DayStart::mostRecent(QDateTime::currentDateTime()));
-    else
-        m_defaults->sync();
+        m_settings->setLastDayStartCleared(DayStart::mostRecent(QDateTime::currentDateTime()));
     catchUp();
 }
 
@@ -88,7 +79,7 @@ void DailyClearing::catchUp()
     const std::optional<QDateTime> handled = handledDayStart(now);
     // Noted before the step runs: the step's own start asks here again.
     if (!handled || *handled < dayStart)
-        setHandledDayStart(dayStart);
+        m_settings->setLastDayStartCleared(dayStart);
     // Without a day start on record the clearing was not on when the day began; the goals stay. A goal ticked
     // since the day began, while the panel slept through its start, stays too.
     if (handled && *handled < dayStart)
@@ -104,19 +95,9 @@ void DailyClearing::waitForNextDayStart(const QDateTime &now)
 
 std::optional<QDateTime> DailyClearing::handledDayStart(const QDateTime &now) const
 {
-    // Written in UTC with its Z; Qt would read a time without a zone as local time.
-    const QString stored = m_defaults->value(HandledKey).toString();
-    if (!stored.endsWith(u'Z'))
-        return std::nullopt;
-    const QDateTime handled = QDateTime::fromString(stored, Qt::ISODate);
+    const std::optional<QDateTime> handled = m_settings->lastDayStartCleared();
     // One from the future, left by a clock that was wrong, would hold back every clearing until then.
-    if (!handled.isValid() || handled > now)
+    if (handled && *handled > now)
         return std::nullopt;
     return handled;
-}
-
-void DailyClearing::setHandledDayStart(const QDateTime &dayStart)
-{
-    m_defaults->setValue(HandledKey, dayStart.toUTC().toString(Qt::ISODate));
-    m_defaults->sync();
 }

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-class QSettings;
+class PanelSettings;
 class TodoStore;
 class UndoHistory;
 class WallClockAlarm;
@@ -32,7 +32,7 @@ class DailyClearing final : public QObject
 
 public:
     // Catches up at once with a day that began while no panel ran.
-    DailyClearing(QSettings *defaults, TodoStore *store, UndoHistory *history, QObject *parent = nullptr);
+    DailyClearing(PanelSettings *settings, TodoStore *store, UndoHistory *history, QObject *parent = nullptr);
 
     // Off until the person turns it on; anything but a stored true reads as off.
     bool isEnabled() const;
@@ -44,9 +44,8 @@ private:
     void catchUp();
     void waitForNextDayStart(const QDateTime &now);
     std::optional<QDateTime> handledDayStart(const QDateTime &now) const;
-    void setHandledDayStart(const QDateTime &dayStart);
 
-    QSettings *m_defaults = nullptr;
+    PanelSettings *m_settings = nullptr;
     TodoStore *m_store = nullptr;
     UndoHistory *m_history = nullptr;
     WallClockAlarm *m_alarm = nullptr;

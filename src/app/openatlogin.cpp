@@ -99,7 +99,7 @@ bool OpenAtLogin::openAtLoginEnabled() const
 void OpenAtLogin::setOpenAtLogin(bool on) const
 {
     QString error;
-    if (!(on ? write(&error) : remove(&error)))
+    if (!(on ? writeEntry(&error) : removeEntry(&error)))
         logChangeFailure(error);
 }
 
@@ -117,7 +117,7 @@ QByteArray OpenAtLogin::entryFor(const QString &executable)
                             "X-GNOME-Autostart-enabled=true\n");
 }
 
-bool OpenAtLogin::write(QString *error) const
+bool OpenAtLogin::writeEntry(QString *error) const
 {
     if (m_executable.isEmpty() || QFileInfo(m_executable).isRelative()) {
         *error = QStringLiteral("the program's own path is unknown");
@@ -137,7 +137,7 @@ bool OpenAtLogin::write(QString *error) const
     return true;
 }
 
-bool OpenAtLogin::remove(QString *error) const
+bool OpenAtLogin::removeEntry(QString *error) const
 {
     QFile entry(m_entryPath);
     if (!entry.exists() || entry.remove())

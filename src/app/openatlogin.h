@@ -24,8 +24,8 @@ public:
     static QByteArray entryFor(const QString &executable);
 
 private:
-    bool write(QString *error) const;
-    bool remove(QString *error) const;
+    bool writeEntry(QString *error) const;
+    bool removeEntry(QString *error) const;
 
     QString m_entryPath;
     QString m_executable;

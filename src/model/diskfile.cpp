@@ -86,7 +86,7 @@ std::optional<QString> makeFolder(const QString &folder)
     const int error = QFileInfo::exists(missing)                     ? ENOTDIR
         : ::mkdir(QFile::encodeName(missing).constData(), 0700) == 0 ? EEXIST
                                                                      : errno;
-    return QCoreApplication::translate("TodoStore", "cannot create the folder %1: %2")
+    return QCoreApplication::translate("GoalsDisk", "cannot create the folder %1: %2")
         .arg(QDir::toNativeSeparators(folder), qt_error_string(error));
 }
 

@@ -17,15 +17,13 @@ const TodoItem *findGoal(const TodoStore *store, const QUuid &id)
     return it == todos.cend() ? nullptr : &*it;
 }
 
-QList<std::pair<QUuid, qsizetype>> positionsOf(const TodoStore *store, const QList<QUuid> &ids)
+std::optional<qsizetype> positionOf(const TodoStore *store, const QUuid &id)
 {
-    QList<std::pair<QUuid, qsizetype>> positions;
     const QList<TodoItem> &todos = store->todos();
-    for (qsizetype i = 0; i < todos.size(); ++i) {
-        if (ids.contains(todos.at(i).id))
-            positions.append({ todos.at(i).id, i });
-    }
-    return positions;
+    const auto it = std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &item) { return item.id == id; });
+    if (it == todos.cend())
+        return std::nullopt;
+    return it - todos.cbegin();
 }
 
 QSet<QUuid> idsOf(const QList<TodoStore::PlacedGoal> &goals)
@@ -164,41 +162,37 @@ void EditGoalText::undo()
         m_store->updateText(m_id, m_oldText);
 }
 
-MoveGoals::MoveGoals(TodoStore *store, QSet<int> sourceOffsets, int destination)
+MoveGoal::MoveGoal(TodoStore *store, const QUuid &id, int places)
     : m_store(store)
-    , m_sourceOffsets(std::move(sourceOffsets))
-    , m_destination(destination)
+    , m_id(id)
+    , m_places(places)
 {
 }
 
-QString MoveGoals::text() const
+QString MoveGoal::text() const
 {
     return tr("Move \u201C%1\u201D").arg(goalTextForMenu(m_goalText));
 }
 
-bool MoveGoals::redo()
+bool MoveGoal::redo()
 {
-    if (!m_after.isEmpty()) {
-        m_store->place(m_after);
+    if (m_after) {
+        m_store->moveTo(m_id, *m_after);
         return true;
     }
-    const QList<TodoItem> &todos = m_store->todos();
-    QList<QUuid> moved;
-    for (qsizetype i = 0; i < todos.size(); ++i) {
-        if (m_sourceOffsets.contains(int(i)))
-            moved.append(todos.at(i).id);
-    }
-    m_before = positionsOf(m_store, moved);
-    if (!m_before.isEmpty())
-        m_goalText = findGoal(m_store, m_before.first().first)->text;
-    m_store->move(m_sourceOffsets, m_destination);
-    m_after = positionsOf(m_store, moved);
-    return m_after != m_before;
+    m_before = positionOf(m_store, m_id);
+    if (!m_before)
+        return false;
+    m_goalText = m_store->todos().at(*m_before).text;
+    if (!m_store->moveBy(m_id, m_places))
+        return false;
+    m_after = positionOf(m_store, m_id);
+    return true;
 }
 
-void MoveGoals::undo()
+void MoveGoal::undo()
 {
-    m_store->place(m_before);
+    m_store->moveTo(m_id, *m_before);
 }
 
 RemoveGoals::RemoveGoals(TodoStore *store, Which which, const QUuid &id, QDateTime dayStart)

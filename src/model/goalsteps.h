@@ -73,12 +73,13 @@ private:
     QString m_oldText;
 };
 
-class MoveGoals final : public UndoStep
+// One goal moved some places up or down the list; undo puts it back at its place before.
+class MoveGoal final : public UndoStep
 {
-    Q_DECLARE_TR_FUNCTIONS(MoveGoals)
+    Q_DECLARE_TR_FUNCTIONS(MoveGoal)
 
 public:
-    MoveGoals(TodoStore *store, QSet<int> sourceOffsets, int destination);
+    MoveGoal(TodoStore *store, const QUuid &id, int places);
 
     QString text() const override;
     bool redo() override;
@@ -86,11 +87,11 @@ public:
 
 private:
     TodoStore *m_store = nullptr;
-    QSet<int> m_sourceOffsets;
-    int m_destination = 0;
+    QUuid m_id;
+    int m_places = 0;
     QString m_goalText;
-    QList<std::pair<QUuid, qsizetype>> m_before;
-    QList<std::pair<QUuid, qsizetype>> m_after;
+    std::optional<qsizetype> m_before;
+    std::optional<qsizetype> m_after;
 };
 
 // Deleting one goal, and removing the done ones: the goals come back with their ids, texts, states, creation

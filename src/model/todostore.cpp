@@ -1,72 +1,18 @@
 #include "todostore.h"
 
-#include "diskfile.h"
+#include "goalsdisk.h"
 #include "goalsfile.h"
-#include "goalsfilewatcher.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLocale>
-#include <QLoggingCategory>
+#include "goalsmerge.h"
 
 #include <algorithm>
 #include <limits>
 
-Q_LOGGING_CATEGORY(lcGoals, "mirel.goals")
-
 namespace
 {
-
-// Far beyond any day's list; a larger file is kept aside rather than read into memory.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
-// Kept copies are stamped to the second; a few more bad files within one second get a counter.
-constexpr int MaxKeptNamesPerSecond = 100;
-// The copies sync tools make of a file both computers changed: Syncthing's, then Nextcloud's and Dropbox's.
-const QStringList ConflictCopyPatterns
-    = { QStringLiteral("todos.sync-conflict-*.json"), QStringLiteral("todos (*conflicted copy*).json") };
 
 bool isNewline(char16_t c)
 {
     return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
-}
-
-QString keptFileName(const QString &fileURL, int attempt)
-{
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmss")) + u'Z';
-    QString name = fileURL + QStringLiteral(".unreadable-") + stamp;
-    if (attempt > 0)
-        name += u'-' + QString::number(attempt);
-    return name;
-}
-
-// Moves the file to a name of its own beside it, never replacing an earlier one; the new name, or nothing.
-std::optional<QString> keepAside(const QString &path)
-{
-    // QFile::rename never replaces an existing file, so an earlier kept copy is never lost.
-    for (int attempt = 0; attempt < MaxKeptNamesPerSecond; ++attempt) {
-        const QString kept = keptFileName(path, attempt);
-        if (QFile::exists(kept))
-            continue;
-        if (QFile::rename(path, kept))
-            return kept;
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-// A goals file in list order, as loading sorts it: by order, equal orders as they stand.
-QList<TodoItem> sortedByOrder(QList<TodoItem> todos)
-{
-    std::stable_sort(
-        todos.begin(), todos.end(), [](const TodoItem &a, const TodoItem &b) { return a.order < b.order; });
-    return todos;
-}
-
-std::optional<GoalsFile::ReadFile> readGoalsFile(const QString &path)
-{
-    const std::optional<QByteArray> bytes = DiskFile::readAll(path, MaxFileSize);
-    return bytes ? GoalsFile::read(*bytes) : std::nullopt;
 }
 
 } // namespace
@@ -94,92 +40,41 @@ TodoStore::TodoStore(const QString &fileURL, const QString &stateFolder, QObject
 
 void TodoStore::open()
 {
-    load();
-    mergeFromDisk();
-    m_watcher = new GoalsFileWatcher(*m_fileURL, this);
-    connect(m_watcher, &GoalsFileWatcher::changed, this, &TodoStore::mergeFromDisk);
-}
-
-void TodoStore::load()
-{
-    const DiskFile::Signature signature = DiskFile::signatureOf(*m_fileURL);
-    if (!signature.exists)
-        return;
-    std::optional<GoalsFile::ReadFile> file = readGoalsFile(*m_fileURL);
-    if (file) {
-        m_lastSeen = signature;
-        m_base = file->todos;
-        m_fileIsUnreadable = file->repaired;
-    } else {
-        // Not goals at all: the last good version of an earlier day rather than an empty list.
-        m_fileIsUnreadable = true;
-        if (std::optional<GoalsHistory::Version> version = m_history.latestGoodVersion()) {
-            m_restoredDay = version->day;
-            file = std::move(version->goals);
-        }
-    }
-    if (file && !file->todos.isEmpty()) {
-        m_todos = sortedByOrder(std::move(file->todos));
+    m_disk = new GoalsDisk(*m_fileURL, &m_history, this);
+    connect(m_disk, &GoalsDisk::saveFailureChanged, this, &TodoStore::saveFailureChanged);
+    connect(m_disk, &GoalsDisk::readNoticeChanged, this, &TodoStore::readNoticeChanged);
+    QList<TodoItem> loaded = m_disk->readGoals();
+    if (!loaded.isEmpty()) {
+        m_todos = std::move(loaded);
         emit todosChanged();
     }
-    // Kept aside at once, so that the warning can name where the file as it was went.
-    if (m_fileIsUnreadable)
-        writeFile();
+    mergeFromDisk();
+    m_disk->startWatching();
+    connect(m_disk, &GoalsDisk::changed, this, &TodoStore::mergeFromDisk);
 }
 
 void TodoStore::mergeFromDisk()
 {
-    if (!m_fileURL)
+    if (!m_disk)
         return;
-    bool write = takeOutsideChange();
-    QList<std::pair<QString, bool>> copies;
-    for (const QString &name :
-        QDir(QFileInfo(*m_fileURL).absolutePath()).entryList(ConflictCopyPatterns, QDir::Files)) {
-        const QString path = QFileInfo(*m_fileURL).absolutePath() + u'/' + name;
-        // One still being written, or not goals at all, is left alone; a later change brings it back.
-        std::optional<GoalsFile::ReadFile> copy = readGoalsFile(path);
-        if (!copy)
-            continue;
-        setTodos(GoalsMerge::merge(
-            m_todos, { sortedByOrder(std::move(copy->todos)), std::nullopt, {} }, m_history.deletions()));
-        copies.append({ path, copy->repaired });
-    }
+    const bool write = takeOutsideChange();
+    const QList<GoalsDisk::ConflictCopy> copies = m_disk->conflictCopies();
+    for (const GoalsDisk::ConflictCopy &copy : copies)
+        setTodos(GoalsMerge::merge(m_todos, { copy.todos, std::nullopt, {} }, m_history.deletions()));
     if (write || !copies.isEmpty())
-        writeFile();
-    if (!m_saveFailure.isEmpty())
-        return;
-    // Everything in them is in the goals file now. What was repaired or skipped stays, byte for byte, aside.
-    for (const auto &[path, repaired] : std::as_const(copies)) {
-        if (repaired)
-            keepAside(path);
-        else
-            QFile::remove(path);
-    }
+        m_disk->writeGoals(m_todos);
+    // Everything in them is in the goals file now.
+    if (m_disk->saveFailure().isEmpty())
+        m_disk->settle(copies);
 }
 
 bool TodoStore::takeOutsideChange()
 {
-    const DiskFile::Signature signature = DiskFile::signatureOf(*m_fileURL);
-    // Gone, or the version this panel last read or wrote: the panel's list stands.
-    if (!signature.exists || signature == m_lastSeen)
+    std::optional<QList<TodoItem>> merged = m_disk->takeOutsideChange(m_todos);
+    if (!merged)
         return false;
-    const std::optional<QByteArray> bytes = DiskFile::readAll(*m_fileURL, MaxFileSize);
-    std::optional<GoalsFile::ReadFile> file = bytes ? GoalsFile::read(*bytes) : std::nullopt;
-    if (!file) {
-        // Half written, or not goals at all: the panel keeps what it shows and takes the file once it reads
-        // whole. A save before then keeps it aside.
-        m_fileIsUnreadable = true;
-        return false;
-    }
-    m_lastSeen = signature;
-    m_fileIsUnreadable = file->repaired;
-    QList<TodoItem> read = file->todos;
-    const QDateTime written = QDateTime::fromMSecsSinceEpoch(signature.modifiedNs / 1'000'000, Qt::UTC);
-    setTodos(GoalsMerge::merge(
-        m_todos, { sortedByOrder(std::move(file->todos)), std::move(m_base), written }, m_history.deletions()));
-    m_base = std::move(read);
-    // Written back only where the merge or a repair changed it, so two panels on one shared file settle.
-    return m_fileIsUnreadable || !GoalsFile::encodeInto(m_todos, m_saveBuffer) || m_saveBuffer != *bytes;
+    setTodos(std::move(*merged));
+    return m_disk->differsFrom(m_todos);
 }
 
 void TodoStore::setTodos(QList<TodoItem> todos)
@@ -329,51 +224,33 @@ void TodoStore::restore(const QList<PlacedGoal> &goals)
     save();
 }
 
-void TodoStore::place(const QList<std::pair<QUuid, qsizetype>> &positions)
+bool TodoStore::moveTo(const QUuid &id, qsizetype position)
 {
-    QList<PlacedGoal> taken;
-    for (const auto &[id, position] : positions) {
-        auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
-        if (it == m_todos.end())
-            continue;
-        taken.append({ position, std::move(*it) });
-        m_todos.erase(it);
-    }
-    restore(taken);
-}
-
-void TodoStore::move(const QSet<int> &sourceOffsets, int destination)
-{
-    const auto size = int(m_todos.size());
-    // The list's own reordering never produces these; anything else is a caller's mistake to ignore.
-    if (destination < 0 || destination > size)
-        return;
-    for (int offset : sourceOffsets) {
-        if (offset < 0 || offset >= size)
-            return;
-    }
-
-    QList<TodoItem> before;
-    QList<TodoItem> moved;
-    QList<TodoItem> after;
-    // Only the goals moved change place; the others' orders are renumbered but their places among each other stay.
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (int i = 0; i < size; ++i) {
-        if (sourceOffsets.contains(i)) {
-            m_todos[i].modifiedAt = now;
-            moved.append(std::move(m_todos[i]));
-        } else if (i < destination) {
-            before.append(std::move(m_todos[i]));
-        } else {
-            after.append(std::move(m_todos[i]));
-        }
-    }
-    before.append(std::move(moved));
-    before.append(std::move(after));
-    m_todos = std::move(before);
+    const auto it = std::find_if(m_todos.begin(), m_todos.end(), [&id](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.end())
+        return false;
+    const qsizetype from = it - m_todos.begin();
+    // An undo may put a goal back into a list that has become shorter meanwhile.
+    const qsizetype to = std::clamp(position, qsizetype(0), m_todos.size() - 1);
+    if (from == to)
+        return false;
+    // Only the goal moved changes; the others' orders are renumbered but their places among each other stay.
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
+    m_todos.move(from, to);
     emit todosChanged();
     renumber();
     save();
+    return true;
+}
+
+bool TodoStore::moveBy(const QUuid &id, int places)
+{
+    const auto it
+        = std::find_if(m_todos.cbegin(), m_todos.cend(), [&id](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.cend())
+        return false;
+    const qsizetype to = (it - m_todos.cbegin()) + places;
+    return to >= 0 && to < m_todos.size() && moveTo(id, to);
 }
 
 void TodoStore::renumber()
@@ -389,65 +266,26 @@ void TodoStore::renumber()
         emit todosChanged();
 }
 
-bool TodoStore::keepUnreadableFileAside()
+QString TodoStore::saveFailure() const
 {
-    if (!QFileInfo::exists(*m_fileURL))
-        return true;
-    const std::optional<QString> kept = keepAside(*m_fileURL);
-    if (!kept)
-        // The file may have gone in the meantime; then there is nothing left to keep.
-        return !QFileInfo::exists(*m_fileURL);
-    m_keptUnreadableFile = kept;
-    m_readNotice = m_restoredDay
-        ? tr("The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.")
-              .arg(*kept, QLocale().toString(*m_restoredDay, QLocale::ShortFormat))
-        : tr("Part of the goals file could not be read. The file as it was is kept as %1.").arg(*kept);
-    m_restoredDay.reset();
-    qCWarning(lcGoals, "%s", qPrintable(m_readNotice));
-    emit readNoticeChanged(m_readNotice);
-    return true;
+    return m_disk ? m_disk->saveFailure() : QString();
+}
+
+std::optional<QString> TodoStore::keptUnreadableFile() const
+{
+    return m_disk ? m_disk->keptUnreadableFile() : std::nullopt;
+}
+
+QString TodoStore::readNotice() const
+{
+    return m_disk ? m_disk->readNotice() : QString();
 }
 
 void TodoStore::save()
 {
-    if (!m_fileURL)
+    if (!m_disk)
         return;
     // Another program may have written since this panel last looked; its changes are merged, never overwritten.
     takeOutsideChange();
-    writeFile();
-}
-
-void TodoStore::writeFile()
-{
-    // An unreadable file may still hold the user's goals: move it aside before replacing it, and
-    // rather skip this save (the next one tries again) than overwrite it.
-    if (m_fileIsUnreadable) {
-        if (!keepUnreadableFileAside())
-            return setSaveFailure(tr("the unreadable goals file %1 cannot be moved aside").arg(*m_fileURL));
-        m_fileIsUnreadable = false;
-    }
-    if (!GoalsFile::encodeInto(m_todos, m_saveBuffer))
-        return setSaveFailure(tr("a goal cannot be written in the goals file's form"));
-    const QString folder = QFileInfo(*m_fileURL).absolutePath();
-    // The folder may be missing, or removed while the panel runs; then it is made first.
-    if (const std::optional<QString> noFolder = DiskFile::makeFolder(folder))
-        return setSaveFailure(*noFolder);
-    m_history.keepDailyVersion(*m_fileURL);
-    if (const std::optional<QString> failure = DiskFile::replaceAtomically(*m_fileURL, m_saveBuffer))
-        return setSaveFailure(tr("cannot write the goals file %1: %2").arg(*m_fileURL, *failure));
-    m_lastSeen = DiskFile::signatureOf(*m_fileURL);
-    m_base = m_todos;
-    if (m_watcher)
-        m_watcher->rewatch();
-    setSaveFailure(QString());
-}
-
-void TodoStore::setSaveFailure(const QString &failure)
-{
-    if (failure == m_saveFailure)
-        return;
-    m_saveFailure = failure;
-    if (!failure.isEmpty())
-        qCWarning(lcGoals, "the goals are not saved: %s", qPrintable(failure));
-    emit saveFailureChanged(m_saveFailure);
+    m_disk->writeGoals(m_todos);
 }

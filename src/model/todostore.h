@@ -1,17 +1,15 @@
 #pragma once
 
-#include "diskfile.h"
 #include "goalshistory.h"
 #include "todoitem.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QSet>
 
 #include <optional>
 
-class GoalsFileWatcher;
+class GoalsDisk;
 
 // The one owner of the day's goal list. Every changing operation writes the whole goals file before it
 // returns (add leaves that to its caller) and then tells observers through todosChanged(). What other
@@ -38,7 +36,6 @@ public:
     void updateText(const QUuid &id, const QString &text);
     // Removes every goal with that id; named remove because delete is a C++ keyword.
     void remove(const QUuid &id);
-    void move(const QSet<int> &sourceOffsets, int destination);
     void save();
 
     // A goal at its place in the list, as taken out and as put back.
@@ -54,8 +51,12 @@ public:
     // Puts goals back at their places (or at the end, should the list have become shorter), renumbers and
     // saves. A goal whose id is in the list again by now is left out.
     void restore(const QList<PlacedGoal> &goals);
-    // Moves the first goal of each id to its position, lowest position first, then renumbers and saves.
-    void place(const QList<std::pair<QUuid, qsizetype>> &positions);
+    // Moves the first goal with that id to a place in the list (the nearest one, should the list be shorter),
+    // renumbers and saves; false, without a save, when no goal has that id or it is there already.
+    bool moveTo(const QUuid &id, qsizetype position);
+    // Moves the first goal with that id that many places down (up when negative); false, without a save, when
+    // that would take it past either end of the list.
+    bool moveBy(const QUuid &id, int places);
 
     // The one way changes from outside come in: another program's version of the goals file and any conflict
     // copies are merged with the list (todosChanged once when it changed) and the result written back where
@@ -63,12 +64,11 @@ public:
     void mergeFromDisk();
 
     // Why the goals in memory are not all on disk: the reason the last save failed, or empty once one succeeded.
-    const QString &saveFailure() const { return m_saveFailure; }
-
+    QString saveFailure() const;
     // Where a goals file that could not be read was kept before the first save replaced it.
-    const std::optional<QString> &keptUnreadableFile() const { return m_keptUnreadableFile; }
+    std::optional<QString> keptUnreadableFile() const;
     // Says that a goals file could not be read whole and where it was kept; empty while none was.
-    const QString &readNotice() const { return m_readNotice; }
+    QString readNotice() const;
 
 signals:
     void todosChanged();
@@ -78,33 +78,18 @@ signals:
 
 private:
     void open();
-    void load();
     // Merges what another program wrote since the panel last read or wrote the file; true when the file then
     // differs from the list, so that it should be written.
     bool takeOutsideChange();
     void setTodos(QList<TodoItem> todos);
-    void writeFile();
     // One past the largest order in the list, renumbering first when no order can follow the largest.
     qint64 nextOrder();
     void append(const QString &text, qint64 order);
     void renumber();
-    bool keepUnreadableFileAside();
-    void setSaveFailure(const QString &failure);
 
     QList<TodoItem> m_todos;
     std::optional<QString> m_fileURL;
-    // Set when the file existed but could not be read or decoded: it is moved aside, not overwritten.
-    bool m_fileIsUnreadable = false;
-    std::optional<QString> m_keptUnreadableFile;
-    // The day of the kept version that was opened because the goals file was not goals at all.
-    std::optional<QDate> m_restoredDay;
-    QString m_readNotice;
-    QString m_saveFailure;
     GoalsHistory m_history;
-    GoalsFileWatcher *m_watcher = nullptr;
-    // The version of the goals file the panel last read or wrote, and the goals in it.
-    DiskFile::Signature m_lastSeen;
-    QList<TodoItem> m_base;
-    // Kept between saves so that each save reuses the memory of the last.
-    QByteArray m_saveBuffer;
+    // Null while the store lives in memory only.
+    GoalsDisk *m_disk = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "app/appdelegate.h"
 #include "app/panel/keyablepanel.h"
 #include "model/todostore.h"
-#include "views/contentview.h"
+#include "views/panel/contentview.h"
 
 #include <QApplication>
 #include <QFile>

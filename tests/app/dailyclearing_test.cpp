@@ -1,5 +1,6 @@
 #include "app/dailyclearing.h"
 #include "model/goalsteps.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 
@@ -46,6 +47,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettings> m_defaults;
+    std::unique_ptr<PanelSettings> m_settings;
     std::unique_ptr<TodoStore> m_store;
     UndoHistory *m_history = nullptr;
 };
@@ -61,6 +63,7 @@ void DailyClearingTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_defaults = std::make_unique<QSettings>(m_dir->filePath(u"prefs.ini"_s), QSettings::IniFormat);
+    m_settings = std::make_unique<PanelSettings>(m_defaults.get());
     // Milk was ticked days ago, as a goals file of an earlier version keeps it: without its last change.
     QFile file(m_dir->filePath(u"todos.json"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -130,7 +133,7 @@ void DailyClearingTest::start_clearsWhatTheLastDayLeftOnlyWhenOn()
     m_defaults->sync();
     const QStringList before = texts(*m_store);
 
-    DailyClearing clearing(m_defaults.get(), m_store.get(), m_history);
+    DailyClearing clearing(m_settings.get(), m_store.get(), m_history);
     QCOMPARE(texts(*m_store), kept);
     if (kept != before) {
         QCOMPARE(m_history->undoText(), u"Clear Done Goals"_s);
@@ -138,13 +141,13 @@ void DailyClearingTest::start_clearsWhatTheLastDayLeftOnlyWhenOn()
         QCOMPARE(texts(*m_store), before);
     }
     // A restart later the same day clears nothing, not even the goals the clearing brought back.
-    DailyClearing restart(m_defaults.get(), m_store.get(), m_history);
+    DailyClearing restart(m_settings.get(), m_store.get(), m_history);
     QCOMPARE(texts(*m_store), before);
 }
 
 void DailyClearingTest::missedDayStart_clearsBeforeThePersonsNextChange()
 {
-    DailyClearing clearing(m_defaults.get(), m_store.get(), m_history);
+    DailyClearing clearing(m_settings.get(), m_store.get(), m_history);
     clearing.setEnabled(true);
     QCOMPARE(texts(*m_store), (QStringList { u"Milk*"_s, u"Bread"_s }));
 
@@ -155,7 +158,7 @@ void DailyClearingTest::missedDayStart_clearsBeforeThePersonsNextChange()
         u"lastDayStartCleared"_s, DayStart::on(today.date().addDays(-1)).toUTC().toString(Qt::ISODate));
     m_history->perform(std::make_unique<SetGoalCompleted>(m_store.get(), m_store->todos().at(1).id));
     QCOMPARE(texts(*m_store), QStringList { u"Bread*"_s });
-    DailyClearing restart(m_defaults.get(), m_store.get(), m_history);
+    DailyClearing restart(m_settings.get(), m_store.get(), m_history);
     QCOMPARE(texts(*m_store), QStringList { u"Bread*"_s });
 }
 

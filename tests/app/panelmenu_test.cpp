@@ -1,12 +1,13 @@
 #include "app/appdelegate.h"
 #include "app/openatlogin.h"
 #include "app/panel/keyablepanel.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
-#include "views/addarea.h"
-#include "views/contentview.h"
-#include "views/panelactions.h"
-#include "views/panelmenu.h"
+#include "views/addarea/addarea.h"
+#include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
+#include "views/panel/panelmenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,13 +83,14 @@ void PanelMenuTest::items_showTextsVerbatimAndUndoOnlyWhatThereIs()
 void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
 {
     QSettings defaults(m_home.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+    PanelSettings settings(&defaults);
     TodoStore store(std::nullopt);
     store.addLines(u"Milk\nBread"_s);
     store.toggle(store.todos().at(0).id);
     UndoHistory history;
     KeyablePanel panel(true);
     auto *content = new ContentView(
-        &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+        &store, &history, &settings, [](QPointF) {}, [] {}, [](QSizeF) {});
     AppDelegate delegate;
     delegate.connectPanel(&panel, content);
     panel.setContentView(content);
@@ -128,11 +130,12 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
 void PanelMenuTest::undoKeys_undoTheListButLeaveAnOpenFieldItsOwnTyping()
 {
     QSettings defaults(m_home.filePath(u"keys.ini"_s), QSettings::IniFormat);
+    PanelSettings settings(&defaults);
     TodoStore store(std::nullopt);
     UndoHistory history;
     KeyablePanel panel(true);
     auto *content = new ContentView(
-        &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+        &store, &history, &settings, [](QPointF) {}, [] {}, [](QSizeF) {});
     AppDelegate delegate;
     delegate.connectPanel(&panel, content);
     panel.setContentView(content);

@@ -1,13 +1,14 @@
 #include "app/commandlineinfo.h"
 #include "app/translations.h"
+#include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
-#include "views/contentview.h"
-#include "views/emptystaterow.h"
-#include "views/panelactions.h"
-#include "views/panelheader.h"
-#include "views/panelmenu.h"
-#include "views/rows/glyphbutton.h"
+#include "views/addarea/emptystaterow.h"
+#include "views/header/panelheader.h"
+#include "views/kit/glyphbutton.h"
+#include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
+#include "views/panel/panelmenu.h"
 
 #include <QAction>
 #include <QLabel>
@@ -30,12 +31,13 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     QSettings defaults(folder.filePath(u"preferences.ini"_s), QSettings::IniFormat);
+    PanelSettings settings(&defaults);
     TodoStore store(std::nullopt);
     UndoHistory history;
     // What a user reads on a fresh panel, in its menu and in the first line of the help.
     const auto shownTexts = [&] {
         const ContentView content(
-            &store, &history, &defaults, [](QPointF) {}, [] {}, [](QSizeF) {});
+            &store, &history, &settings, [](QPointF) {}, [] {}, [](QSizeF) {});
         QWidget window;
         PanelActions actions(&window);
         actions.showTitle(content.header()->shownTitle());

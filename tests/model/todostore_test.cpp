@@ -190,7 +190,7 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
     const QUuid unknown = QUuid::createUuid();
     // Renumbering notifies once for every goal whose order changes.
     constexpr int Some = -1;
-    const auto move = [&store](const QSet<int> &rows, int to) { return [&store, rows, to] { store.move(rows, to); }; };
+    const QUuid b = store.todos().at(1).id;
     const struct {
         const char *name;
         std::function<void()> run;
@@ -206,12 +206,13 @@ void TodoStoreTest::operations_saveAndNotifyOnlyWhereTheyShould()
         { "updateText empty", [&] { store.updateText(a, QString()); }, true, 1, u":0 B:1 C:2"_s },
         { "addLines nothing", [&] { store.addLines(u" \n "_s); }, true, 0, u":0 B:1 C:2"_s },
         { "addLines two", [&] { store.addLines(u"D\nE"_s); }, true, 2, u":0 B:1 C:2 D:3 E:4"_s },
-        { "move", move({ 1 }, 0), true, Some, u"B:0 :1 C:2 D:3 E:4"_s },
-        { "move two to the end", move({ 1, 2 }, 5), true, Some, u"B:0 D:1 E:2 :3 C:4"_s },
-        { "move to inside the moved", move({ 1, 2 }, 2), true, Some, u"B:0 D:1 E:2 :3 C:4"_s },
-        { "move from past the end", move({ 1, 5 }, 0), false, 0, u"B:0 D:1 E:2 :3 C:4"_s },
-        { "move before the start", move({ 0 }, -1), false, 0, u"B:0 D:1 E:2 :3 C:4"_s },
-        { "delete", [&] { store.remove(a); }, true, Some, u"B:0 D:1 E:2 C:3"_s },
+        { "move up", [&] { store.moveBy(b, -1); }, true, Some, u"B:0 :1 C:2 D:3 E:4"_s },
+        { "move up from the top", [&] { store.moveBy(b, -1); }, false, 0, u"B:0 :1 C:2 D:3 E:4"_s },
+        { "move to the end", [&] { store.moveTo(a, 4); }, true, Some, u"B:0 C:1 D:2 E:3 :4"_s },
+        { "move down from the end", [&] { store.moveBy(a, 1); }, false, 0, u"B:0 C:1 D:2 E:3 :4"_s },
+        { "move to past the end", [&] { store.moveTo(b, 9); }, true, Some, u"C:0 D:1 E:2 :3 B:4"_s },
+        { "move unknown", [&] { store.moveBy(unknown, -1); }, false, 0, u"C:0 D:1 E:2 :3 B:4"_s },
+        { "delete", [&] { store.remove(a); }, true, Some, u"C:0 D:1 E:2 B:3"_s },
     };
     for (const auto &step : steps) {
         // Whether the file comes back shows whether the step wrote it.
@@ -352,7 +353,7 @@ void TodoStoreTest::unwritableFolder_keepsGoalsInMemory()
     QVERIFY(store.todos().isEmpty());
     store.addLines(u"A\nB"_s);
     store.toggle(store.todos().constFirst().id);
-    store.move({ 1 }, 0);
+    store.moveBy(store.todos().at(1).id, -1);
     QCOMPARE(snapshot(store), u"B:0 A:1*"_s);
     QCOMPARE(readFile(m_folder->filePath(u"Mirel"_s)), "in the way");
     // The reason names the folder, not only the error that creating the file met.

@@ -89,9 +89,9 @@ void UndoHistoryTest::eachStep_isUndoneByOneUndoAndRedoneByRedo_data()
     QTest::newRow("delete") << Step([id](TodoStore &store) {
         return std::make_unique<RemoveGoals>(&store, RemoveGoals::Which::OneGoal, id(store, u"Milk"_s));
     }) << QStringList { u"Bread*"_s, u"Rent"_s };
-    QTest::newRow("move") << Step([](TodoStore &store) {
-        return std::make_unique<MoveGoals>(&store, QSet<int> { 0, 1 }, 3);
-    }) << QStringList { u"Rent"_s, u"Milk"_s, u"Bread*"_s };
+    QTest::newRow("move") << Step([id](TodoStore &store) {
+        return std::make_unique<MoveGoal>(&store, id(store, u"Milk"_s), 2);
+    }) << QStringList { u"Bread*"_s, u"Rent"_s, u"Milk"_s };
     QTest::newRow("remove done") << Step([](TodoStore &store) {
         return std::make_unique<RemoveGoals>(&store, RemoveGoals::Which::DoneGoals);
     }) << QStringList { u"Milk"_s, u"Rent"_s };

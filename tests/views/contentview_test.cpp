@@ -1,11 +1,12 @@
+#include "model/panelsettings.h"
 #include "model/todostore.h"
-#include "views/addarea.h"
-#include "views/contentview.h"
-#include "views/countlabel.h"
-#include "views/emptystaterow.h"
-#include "views/goallist.h"
-#include "views/panelheader.h"
-#include "views/rows/glyphbutton.h"
+#include "views/addarea/addarea.h"
+#include "views/addarea/emptystaterow.h"
+#include "views/header/countlabel.h"
+#include "views/header/panelheader.h"
+#include "views/kit/glyphbutton.h"
+#include "views/list/goallist.h"
+#include "views/panel/contentview.h"
 #include "views/rows/todorowview.h"
 
 #include <QEnterEvent>
@@ -39,12 +40,13 @@ struct Panel {
         : goalsFile(dir.filePath(u"todos.json"_s))
         , store(goalsFile)
         , defaults(settingsFile.isEmpty() ? dir.filePath(u"prefs.ini"_s) : settingsFile, QSettings::IniFormat)
+        , settings(&defaults)
     {
         for (const QString &goal : goals)
             store.add(goal);
         store.save();
         view = std::make_unique<ContentView>(
-            &store, &history, &defaults, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
+            &store, &history, &settings, [this](QPointF) { ++dragChanges; }, [this] { ++dragEnds; },
             [this](QSizeF size) { reports.append(size); });
     }
 
@@ -93,6 +95,7 @@ struct Panel {
     TodoStore store;
     UndoHistory history;
     QSettings defaults;
+    PanelSettings settings;
     std::unique_ptr<ContentView> view;
     QList<QSizeF> reports;
     int dragChanges = 0;

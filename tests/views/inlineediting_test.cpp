@@ -1,4 +1,4 @@
-#include "views/rows/inlineediting.h"
+#include "views/kit/inlineediting.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "views/rows/checkbox.h"
-#include "views/rows/glyphbutton.h"
-#include "views/rows/goalrow.h"
-#include "views/rows/hierarchicalcolors.h"
+#include "views/kit/checkbox.h"
+#include "views/kit/glyphbutton.h"
+#include "views/kit/goalrow.h"
+#include "views/kit/hierarchicalcolors.h"
 #include "views/rows/todorowview.h"
 #include "views/rows/wrappedtext.h"
 

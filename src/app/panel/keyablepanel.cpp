@@ -5,7 +5,7 @@
 #include "panelmapkeeper.h"
 #include "panelresizeborder.h"
 #include "panelresizegrip.h"
-#include "views/accessibility.h"
+#include "views/panel/accessibility.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

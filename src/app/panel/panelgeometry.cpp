@@ -1,8 +1,9 @@
 #include "panelgeometry.h"
 
+#include "model/panelsettings.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
@@ -23,15 +24,8 @@ constexpr qreal SnapThreshold = 20.0;
 constexpr qreal HeaderHeight = 36.0;
 constexpr qreal GrabbableWidth = 60.0;
 constexpr qreal GrabbableHeight = 20.0;
-// Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
-constexpr qreal LargestCoordinate = 1e6;
 // In screenshot mode the panel's bottom-left corner sits this far from the main screen's centre.
 constexpr QPointF ScreenshotOffset { -150.0, 100.0 };
-
-constexpr auto PanelXKey = QLatin1StringView("panelX");
-constexpr auto PanelYKey = QLatin1StringView("panelY");
-constexpr auto PanelWKey = QLatin1StringView("panelW");
-constexpr auto PanelHKey = QLatin1StringView("panelH");
 
 qreal maxX(const QRectF &rect)
 {
@@ -75,16 +69,6 @@ QRectF snappedToVisibleFrame(const QRectF &frame, const QRectF &visible)
         y = visible.y() + EdgeMargin;
 
     return { x, y, frame.width(), frame.height() };
-}
-
-// Missing, non-numeric and non-finite values all read as 0, and so do values far beyond any desktop: a NaN
-// or a huge coordinate would otherwise overflow the window system's integer pixels and place the panel
-// anywhere.
-qreal readNumber(const QSettings &defaults, QLatin1StringView key)
-{
-    bool ok = false;
-    const double value = defaults.value(key).toDouble(&ok);
-    return ok && std::isfinite(value) && std::abs(value) <= LargestCoordinate ? value : 0.0;
 }
 
 } // namespace
@@ -166,21 +150,15 @@ QRect toPixels(const QRectF &frame)
     return { qRound(frame.x()), qRound(frame.y()), qRound(frame.width()), qRound(frame.height()) };
 }
 
-std::optional<QRectF> savedPanelFrame(const QSettings &defaults, const ScreenSpace &space)
+std::optional<QRectF> savedPanelFrame(const PanelSettings &settings, const ScreenSpace &space)
 {
-    if (!defaults.contains(PanelXKey))
-        return std::nullopt;
-    return space.toQt(QRectF(readNumber(defaults, PanelXKey), readNumber(defaults, PanelYKey),
-        readNumber(defaults, PanelWKey), readNumber(defaults, PanelHKey)));
+    const std::optional<QRectF> stored = settings.storedFrame();
+    return stored ? std::optional(space.toQt(*stored)) : std::nullopt;
 }
 
-void savePanelFrame(QSettings &defaults, const QRectF &frame, const ScreenSpace &space)
+void savePanelFrame(PanelSettings &settings, const QRectF &frame, const ScreenSpace &space)
 {
-    const QRectF stored = space.toStored(frame);
-    defaults.setValue(PanelXKey, stored.x());
-    defaults.setValue(PanelYKey, stored.y());
-    defaults.setValue(PanelWKey, stored.width());
-    defaults.setValue(PanelHKey, stored.height());
+    settings.setStoredFrame(space.toStored(frame));
 }
 
 ScreenSpace::ScreenSpace(const QRectF &primaryGeometry)

@@ -8,7 +8,7 @@
 #include <optional>
 
 class QRect;
-class QSettings;
+class PanelSettings;
 
 // The panel's placement as functions on values, in Qt's screen coordinates: logical pixels, origin at the
 // top-left of the virtual desktop, y growing downward, a frame's (x, y) its top-left corner.
@@ -67,8 +67,8 @@ private:
     QRectF m_primary;
 };
 
-std::optional<QRectF> savedPanelFrame(const QSettings &defaults, const ScreenSpace &space);
-void savePanelFrame(QSettings &defaults, const QRectF &frame, const ScreenSpace &space);
+std::optional<QRectF> savedPanelFrame(const PanelSettings &settings, const ScreenSpace &space);
+void savePanelFrame(PanelSettings &settings, const QRectF &frame, const ScreenSpace &space);
 
 // The application's screens, the primary screen first.
 QList<Screen> currentScreens();

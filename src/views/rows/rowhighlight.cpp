@@ -1,7 +1,7 @@
 #include "rowhighlight.h"
 
-#include "focusring.h"
-#include "goalrow.h"
+#include "views/kit/focusring.h"
+#include "views/kit/goalrow.h"
 
 #include <QApplication>
 #include <QFocusEvent>

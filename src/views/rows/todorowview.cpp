@@ -1,11 +1,11 @@
 #include "todorowview.h"
 
-#include "checkbox.h"
-#include "glyphbutton.h"
-#include "goalrow.h"
-#include "hierarchicalcolors.h"
-#include "inlineediting.h"
 #include "rowhighlight.h"
+#include "views/kit/checkbox.h"
+#include "views/kit/glyphbutton.h"
+#include "views/kit/goalrow.h"
+#include "views/kit/hierarchicalcolors.h"
+#include "views/kit/inlineediting.h"
 #include "wrappedtext.h"
 
 #include <QHBoxLayout>

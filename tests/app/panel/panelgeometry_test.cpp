@@ -1,4 +1,5 @@
 #include "app/panel/panelgeometry.h"
+#include "model/panelsettings.h"
 
 #include <QSettings>
 #include <QTemporaryFile>
@@ -179,14 +180,15 @@ void PanelGeometryTest::savedPanelFrame()
     file.write("[General]\n" + values);
     file.close();
     QSettings defaults(file.fileName(), QSettings::IniFormat);
+    PanelSettings settings(&defaults);
     const PanelGeometry::ScreenSpace space(MainScreen.frame);
-    const Frame saved = PanelGeometry::savedPanelFrame(defaults, space);
+    const Frame saved = PanelGeometry::savedPanelFrame(settings, space);
     QCOMPARE(saved, expected ? Frame(space.toQt(*expected)) : Frame());
     // Written back, the frame keeps the keys' numbers.
     if (saved) {
-        PanelGeometry::savePanelFrame(defaults, *saved, space);
+        PanelGeometry::savePanelFrame(settings, *saved, space);
         QCOMPARE(defaults.value(QStringLiteral("panelY")).toDouble(), expected->y());
-        QCOMPARE(PanelGeometry::savedPanelFrame(defaults, space), saved);
+        QCOMPARE(PanelGeometry::savedPanelFrame(settings, space), saved);
     }
 }
 

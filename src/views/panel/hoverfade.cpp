@@ -1,6 +1,6 @@
 #include "hoverfade.h"
 
-#include "beziereasing.h"
+#include "views/kit/beziereasing.h"
 
 #include <QVariantAnimation>
 

@@ -1,10 +1,10 @@
 #include "panelkeyboard.h"
 
-#include "addarea.h"
-#include "goallist.h"
-#include "panelheader.h"
-#include "rows/glyphbutton.h"
-#include "rows/todorowview.h"
+#include "views/addarea/addarea.h"
+#include "views/header/panelheader.h"
+#include "views/kit/glyphbutton.h"
+#include "views/list/goallist.h"
+#include "views/rows/todorowview.h"
 
 #include <QEvent>
 #include <QKeyEvent>

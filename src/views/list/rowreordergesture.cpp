@@ -56,7 +56,7 @@ void RowReorderGesture::forget(const QUuid &id)
 {
     m_rows.remove(id);
     if (m_draggedId == id)
-        end(false);
+        endDrag(false);
     if (m_pressedId == id)
         m_pressedId.reset();
 }
@@ -103,7 +103,7 @@ bool RowReorderGesture::eventFilter(QObject *watched, QEvent *event)
             return false;
         m_dragPointer = mouse->globalPosition();
         m_dropIndex = dropIndexAt(mouse->position().y());
-        end(true);
+        endDrag(true);
         return true;
     }
 
@@ -134,7 +134,7 @@ bool RowReorderGesture::eventFilter(QObject *watched, QEvent *event)
             break;
         if ((mouse->globalPosition() - m_pressPosition).manhattanLength() < QApplication::startDragDistance())
             break;
-        begin();
+        beginDrag();
         followPointer(mouse->globalPosition());
         m_list->update();
         return true;
@@ -149,7 +149,7 @@ bool RowReorderGesture::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void RowReorderGesture::begin()
+void RowReorderGesture::beginDrag()
 {
     m_draggedId = m_pressedId;
     m_pressedId.reset();
@@ -161,7 +161,7 @@ void RowReorderGesture::begin()
     m_rows.value(*m_draggedId)->setGraphicsEffect(fade);
 }
 
-void RowReorderGesture::end(bool drop)
+void RowReorderGesture::endDrag(bool drop)
 {
     if (!m_draggedId)
         return;
@@ -174,8 +174,9 @@ void RowReorderGesture::end(bool drop)
     m_list->update();
 
     const auto source = int(indexOf(id));
+    // The drop index counts the gaps between rows, so a gap below the goal is one more than the places it moves.
     if (drop && source >= 0 && dropMoves(source))
-        emit moveRequested({ source }, m_dropIndex);
+        emit moveRequested(id, (m_dropIndex > source ? m_dropIndex - 1 : m_dropIndex) - source);
 }
 
 void RowReorderGesture::followPointer(QPointF globalPosition)

@@ -1,8 +1,8 @@
 #include "emptystaterow.h"
 
-#include "rows/goalrow.h"
-#include "rows/hierarchicalcolors.h"
-#include "symbolglyph.h"
+#include "views/kit/goalrow.h"
+#include "views/kit/hierarchicalcolors.h"
+#include "views/kit/symbolglyph.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 #include "contentlayout.h"
 #include "editsession.h"
 #include "hoverfade.h"
-#include "paneltitle.h"
+#include "views/header/paneltitle.h"
 
 #include <QPainterPath>
 #include <QPointF>
@@ -18,8 +18,8 @@ class BatchedRefresh;
 class GoalList;
 class PanelHeader;
 class PanelKeyboard;
+class PanelSettings;
 class QScrollArea;
-class QSettings;
 class TodoStore;
 class UndoHistory;
 
@@ -33,8 +33,9 @@ class ContentView final : public QWidget
 
 public:
     // Every change the person makes here becomes a step of `history`.
-    ContentView(TodoStore *store, UndoHistory *history, QSettings *defaults, std::function<void(QPointF)> onDragChanged,
-        std::function<void()> onDragEnded, std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
+    ContentView(TodoStore *store, UndoHistory *history, PanelSettings *settings,
+        std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded,
+        std::function<void(QSizeF)> onPanelResize, QWidget *parent = nullptr);
     ~ContentView() override;
 
     bool isRenaming() const { return m_rename->isOpen(); }
@@ -79,7 +80,6 @@ private:
     void connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded);
     void connectAddArea();
     void connectHover();
-    void moveByKey(const QUuid &id, int places);
     void refreshFromStore(bool animated);
     void updateAddArea();
 

@@ -1,6 +1,6 @@
 #include "panelbackground.h"
 
-#include "rows/continuouscorners.h"
+#include "views/kit/continuouscorners.h"
 
 #include <QPainter>
 

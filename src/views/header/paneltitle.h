@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class QSettings;
+class PanelSettings;
 
 // The panel's title, kept in the "title" preference. While none was stored it reads "Today's Goals"; that
 // fallback is never written by merely showing it.
@@ -16,8 +16,7 @@ class PanelTitle final
     Q_DECLARE_TR_FUNCTIONS(PanelTitle)
 
 public:
-    // Without preferences the title is the fallback and renaming keeps nothing.
-    explicit PanelTitle(QSettings *defaults);
+    explicit PanelTitle(PanelSettings *settings);
 
     QString text() const;
     // Stores the title at once, so that a crash right after still keeps it.
@@ -28,7 +27,7 @@ public:
     void restore(const std::optional<QString> &title);
 
 private:
-    QSettings *m_defaults = nullptr;
+    PanelSettings *m_settings = nullptr;
 };
 
 // A rename of the panel as a step of the undo history.

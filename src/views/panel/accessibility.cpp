@@ -1,14 +1,14 @@
 #include "accessibility.h"
 
-#include "addarea.h"
 #include "contentview.h"
-#include "countlabel.h"
-#include "goallist.h"
-#include "panelheader.h"
-#include "rows/checkbox.h"
-#include "rows/goalrow.h"
-#include "rows/todorowview.h"
-#include "rows/wrappedtext.h"
+#include "views/addarea/addarea.h"
+#include "views/header/countlabel.h"
+#include "views/header/panelheader.h"
+#include "views/kit/checkbox.h"
+#include "views/kit/goalrow.h"
+#include "views/list/goallist.h"
+#include "views/rows/todorowview.h"
+#include "views/rows/wrappedtext.h"
 
 #include <QAccessibleWidget>
 

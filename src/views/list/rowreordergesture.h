@@ -4,7 +4,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointF>
-#include <QSet>
 #include <QUuid>
 
 #include <optional>
@@ -44,7 +43,7 @@ public:
 
 signals:
     // Source offsets and the destination offset, both counted in the list before the move.
-    void moveRequested(const QSet<int> &sourceOffsets, int destinationOffset);
+    void moveRequested(const QUuid &id, int places);
     void scrollRequested(int dy);
 
 protected:
@@ -56,8 +55,8 @@ private:
     std::optional<QUuid> rowIdOf(QObject *object) const;
     bool isControl(QObject *object) const;
     qsizetype indexOf(const QUuid &id) const;
-    void begin();
-    void end(bool drop);
+    void beginDrag();
+    void endDrag(bool drop);
     int dropIndexAt(qreal y) const;
     // Whether dropping the row at `source` at the current drop index changes the order: dropping it just above
     // or just below itself leaves the order as it is.

@@ -1,11 +1,11 @@
 #include "addarea.h"
 
 #include "emptystaterow.h"
-#include "rows/goalrow.h"
-#include "rows/hierarchicalcolors.h"
-#include "rows/inlineediting.h"
-#include "symbolglyph.h"
-#include "widgetheight.h"
+#include "views/kit/goalrow.h"
+#include "views/kit/hierarchicalcolors.h"
+#include "views/kit/inlineediting.h"
+#include "views/kit/symbolglyph.h"
+#include "views/kit/widgetheight.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -1,15 +1,15 @@
 #include "contentview.h"
 
 #include "accessibility.h"
-#include "addarea.h"
 #include "batchedrefresh.h"
-#include "goallist.h"
-#include "goallistscroll.h"
 #include "model/goalsteps.h"
 #include "model/todostore.h"
 #include "panelbackground.h"
-#include "panelheader.h"
 #include "panelkeyboard.h"
+#include "views/addarea/addarea.h"
+#include "views/header/panelheader.h"
+#include "views/list/goallist.h"
+#include "views/list/goallistscroll.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
@@ -25,13 +25,13 @@ constexpr int MaximumWidth = 520;
 
 } // namespace
 
-ContentView::ContentView(TodoStore *store, UndoHistory *history, QSettings *defaults,
+ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *settings,
     std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded,
     std::function<void(QSizeF)> onPanelResize, QWidget *parent)
     : QWidget(parent)
     , m_store(store)
     , m_history(history)
-    , m_title(defaults)
+    , m_title(settings)
     , m_rename(new EditSession(this))
     , m_newGoal(new EditSession(this))
     , m_hover(new HoverFade(this))
@@ -141,12 +141,10 @@ void ContentView::makeList()
                 },
         },
         this);
-    connect(m_list, &GoalList::moveRequested, this, [this](const QSet<int> &sourceOffsets, int destination) {
-        m_history->perform(std::make_unique<MoveGoals>(m_store, sourceOffsets, destination));
-    });
+    connect(m_list, &GoalList::moveRequested, this,
+        [this](const QUuid &id, int places) { m_history->perform(std::make_unique<MoveGoal>(m_store, id, places)); });
     connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
-    connect(m_list, &GoalList::moveByKeyRequested, this, &ContentView::moveByKey);
 }
 
 void ContentView::connectAddArea()
@@ -192,18 +190,6 @@ QPainterPath ContentView::backgroundShape() const
 QSize ContentView::sizeHint() const
 {
     return m_layout->contentRect().size();
-}
-
-void ContentView::moveByKey(const QUuid &id, int places)
-{
-    const QList<TodoItem> &todos = m_store->todos();
-    const auto at = int(std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &todo) {
-        return todo.id == id;
-    }) - todos.cbegin());
-    // Offsets before the move: one place down lands in front of the goal two below.
-    const int destination = places < 0 ? at + places : at + places + 1;
-    if (at < todos.size() && destination >= 0 && destination <= todos.size())
-        m_history->perform(std::make_unique<MoveGoals>(m_store, QSet<int> { at }, destination));
 }
 
 bool ContentView::hasDoneGoals() const

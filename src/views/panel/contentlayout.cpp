@@ -1,8 +1,8 @@
 #include "contentlayout.h"
 
-#include "addarea.h"
-#include "goallist.h"
-#include "panelheader.h"
+#include "views/addarea/addarea.h"
+#include "views/header/panelheader.h"
+#include "views/list/goallist.h"
 
 #include <QScrollArea>
 #include <QScrollBar>

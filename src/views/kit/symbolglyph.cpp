@@ -1,6 +1,6 @@
 #include "symbolglyph.h"
 
-#include "rows/checkboxmetrics.h"
+#include "checkboxmetrics.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -74,11 +74,9 @@ public:
 signals:
     // The focused goal went away and no goal is left to take the focus.
     void focusLeftList();
-    // Alt+Up (-1) or Alt+Down (+1) on a goal. By id: keys can come faster than the list shows each move.
-    void moveByKeyRequested(const QUuid &id, int places);
-    // A row dropped in a new place. Source offsets and the destination offset, both counted in the list before
-    // the move.
-    void moveRequested(const QSet<int> &sourceOffsets, int destinationOffset);
+    // A goal to move that many places down (up when negative): a row dropped in a new place, or Alt+Up (-1) and
+    // Alt+Down (+1) on it. By id: keys can come faster than the list shows each move.
+    void moveRequested(const QUuid &id, int places);
     // A reorder drag is held near an edge of the part of the list on screen: scroll by `dy` pixels.
     void scrollRequested(int dy);
     // A row's height for its width changed, or goals without rows came into view; the list wants laying out

@@ -1,11 +1,11 @@
 #include "goallist.h"
 
 #include "rowreordergesture.h"
-#include "rows/goalrow.h"
-#include "rows/hierarchicalcolors.h"
-#include "rows/todorowview.h"
 #include "rowslide.h"
-#include "widgetheight.h"
+#include "views/kit/goalrow.h"
+#include "views/kit/hierarchicalcolors.h"
+#include "views/kit/widgetheight.h"
+#include "views/rows/todorowview.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -206,7 +206,7 @@ bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const QUuid id = row->todo().id;
     if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-        emit moveByKeyRequested(id, event->key() == Qt::Key_Up ? -1 : 1);
+        emit moveRequested(id, event->key() == Qt::Key_Up ? -1 : 1);
         return true;
     }
     if (modifiers != Qt::NoModifier)

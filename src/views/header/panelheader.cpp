@@ -1,10 +1,10 @@
 #include "panelheader.h"
 
 #include "countlabel.h"
-#include "rows/glyphbutton.h"
-#include "rows/hierarchicalcolors.h"
-#include "rows/inlineediting.h"
-#include "symbolglyph.h"
+#include "views/kit/glyphbutton.h"
+#include "views/kit/hierarchicalcolors.h"
+#include "views/kit/inlineediting.h"
+#include "views/kit/symbolglyph.h"
 #include "windowdraghandle.h"
 
 #include <QAbstractButton>

@@ -3,52 +3,35 @@
 #include "model/goalsteps.h"
 #include "model/todoitem.h"
 
-#include <QSettings>
+#include "model/panelsettings.h"
 
 #include <utility>
 
-namespace
-{
-
-constexpr QLatin1StringView TitleKey("title");
-
-} // namespace
-
-PanelTitle::PanelTitle(QSettings *defaults)
-    : m_defaults(defaults)
+PanelTitle::PanelTitle(PanelSettings *settings)
+    : m_settings(settings)
 {
 }
 
 QString PanelTitle::text() const
 {
-    const QString stored = m_defaults ? m_defaults->value(TitleKey).toString() : QString();
+    const QString stored = m_settings->title().value_or(QString());
     // Only a hand-edited preference can hold a blank title; the header would have nothing to show.
     return trimmedNonEmpty(stored) ? stored : tr("Today's Goals");
 }
 
 void PanelTitle::rename(const QString &title)
 {
-    if (!m_defaults)
-        return;
-    m_defaults->setValue(TitleKey, printableText(title));
-    m_defaults->sync();
+    m_settings->setTitle(printableText(title));
 }
 
 std::optional<QString> PanelTitle::stored() const
 {
-    if (!m_defaults || !m_defaults->contains(TitleKey))
-        return std::nullopt;
-    return m_defaults->value(TitleKey).toString();
+    return m_settings->title();
 }
 
 void PanelTitle::restore(const std::optional<QString> &title)
 {
-    if (!m_defaults)
-        return;
-    if (title)
-        return rename(*title);
-    m_defaults->remove(TitleKey);
-    m_defaults->sync();
+    m_settings->setTitle(title ? std::optional(printableText(*title)) : std::nullopt);
 }
 
 RenameTitle::RenameTitle(PanelTitle *title, QString newTitle)
