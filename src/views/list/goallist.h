@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listgeometry.h"
 #include "model/todoitem.h"
 
 #include <QAccessible>
@@ -12,8 +13,8 @@
 
 #include <functional>
 #include <optional>
-#include <utility>
 
+class GoalRows;
 class QKeyEvent;
 class RowReorderGesture;
 class RowSlide;
@@ -47,7 +48,7 @@ public:
     void setTodos(const QList<TodoItem> &todos, bool animated);
 
     // The goal's row, or null while the goal has none.
-    TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
+    TodoRowView *row(const QUuid &id) const;
 
     void setPanelHovered(bool hovered);
     void setHoverFade(qreal fade);
@@ -57,17 +58,17 @@ public:
     // list width `width` and places the rows top to bottom.
     void layoutRows(int width, int shownHeight);
     // The height of all goals, as of the last layout.
-    int listHeight() const { return m_listHeight; }
+    int listHeight() const { return m_geometry.listHeight(); }
     // Once after a layout: how far to scroll so that what was on screen stays there although rows above it
     // changed height when they were measured.
-    int takeScrollCorrection() { return std::exchange(m_scrollCorrection, 0); }
+    int takeScrollCorrection() { return m_geometry.takeScrollCorrection(); }
     // Once after a layout: the row to bring into view, in list coordinates.
     std::optional<QRect> takeReveal();
 
     // Gives the keyboard focus to the checkbox of the goal at `index` in list order, drawing its focus ring.
     // Returns false when there is no such goal.
     bool focusGoal(qsizetype index, Qt::FocusReason reason = Qt::TabFocusReason);
-    qsizetype goalCount() const { return m_order.size(); }
+    qsizetype goalCount() const { return m_geometry.order().size(); }
     // The widgets that take the keyboard focus, in list order.
     QWidgetList focusChain() const;
 
@@ -96,44 +97,20 @@ private:
     // The row of the goal at `index`, made and put in its place when the goal has none.
     TodoRowView *materialize(qsizetype index);
     TodoRowView *createRow(const TodoItem &todo);
-    // Whether the goal at `index`, counted at `top` and `height`, needs its row: near the shown part of the list,
-    // or next to the keyboard's goal at `focused`.
-    bool isWanted(qsizetype index, int top, int height, qsizetype focused) const;
+    void deleteGoal(const QUuid &id);
     // Whether a goal that needs its row has none yet.
     bool lacksWantedRows() const;
-    // The row that `object` is part of, if any.
-    TodoRowView *rowContaining(QObject *object) const;
-    // The goal's height: measured, or a one-line row's until it is.
-    int rowHeight(const QUuid &id) const;
     qsizetype focusedIndex() const;
     void placeRows();
-    // A screen reader reads the rows in their order among the list's children: a goal moved, or a row made
-    // later for a goal higher up, would be heard out of place.
-    void restackRows();
-    // Tells the reorder drag where every goal now lies.
-    void updateReorderSpans();
     // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
-    // The goal listed next to `id` that keeps the focus when `id` goes away.
-    std::optional<QUuid> neighbourKept(const QUuid &id, const QSet<QUuid> &listed) const;
 
     Callbacks m_callbacks;
     QList<TodoItem> m_todos;
-    QHash<QUuid, TodoRowView *> m_rows;
-    QList<QUuid> m_order;
-    // Heights of the goals whose rows have been measured, kept when the width changes until they are again.
-    QHash<QUuid, int> m_heights;
-    bool m_isPanelHovered = false;
-    qreal m_hoverFade = 0.0;
+    ListGeometry m_geometry;
 
-    QHash<QUuid, int> m_rowTops;
     int m_rowWidth = 0;
-    int m_shownHeight = 0;
-    int m_listHeight = 0;
-    int m_scrollCorrection = 0;
-    bool m_hasShownTodos = false;
-    std::optional<QUuid> m_reveal;
-    bool m_isRevealPlaced = false;
+    GoalRows *m_rows = nullptr;
     RowSlide *m_slide = nullptr;
     RowReorderGesture *m_reorder = nullptr;
 };

@@ -75,7 +75,7 @@ std::optional<QUuid> RowReorderGesture::rowIdOf(QObject *object) const
 qsizetype RowReorderGesture::indexOf(const QUuid &id) const
 {
     const auto it
-        = std::find_if(m_spans.cbegin(), m_spans.cend(), [&id](const RowSpan &span) { return span.id == id; });
+        = std::find_if(m_spans.cbegin(), m_spans.cend(), [&id](const GoalSpan &span) { return span.id == id; });
     return it == m_spans.cend() ? -1 : it - m_spans.cbegin();
 }
 
@@ -228,7 +228,7 @@ int RowReorderGesture::dropIndexAt(qreal y) const
 {
     // In front of the first row whose middle lies below the pointer.
     int index = 0;
-    for (const RowSpan &span : m_spans) {
+    for (const GoalSpan &span : m_spans) {
         if (span.top + span.height / 2.0 > y)
             break;
         ++index;
@@ -249,6 +249,6 @@ std::optional<int> RowReorderGesture::dropLineY() const
         return std::nullopt;
     if (m_dropIndex < m_spans.size())
         return m_spans.at(m_dropIndex).top;
-    const RowSpan &last = m_spans.constLast();
+    const GoalSpan &last = m_spans.constLast();
     return last.top + last.height;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "listgeometry.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -20,14 +22,6 @@ class RowReorderGesture final : public QObject
     Q_DISABLE_COPY_MOVE(RowReorderGesture)
 
 public:
-    // Where a goal's row lies in the list, once any slide has settled: measured, or a one-line row's height
-    // until it is.
-    struct RowSpan {
-        QUuid id;
-        int top = 0;
-        int height = 0;
-    };
-
     // `list` holds the rows as its direct children.
     explicit RowReorderGesture(QWidget *list);
 
@@ -37,7 +31,7 @@ public:
     // The goal is leaving the list: a press or drag on it ends, dropping nothing.
     void forget(const QUuid &id);
     // Every goal in list order, whether or not it has a row, as of the list's last change or layout.
-    void setRowSpans(QList<RowSpan> spans) { m_spans = std::move(spans); }
+    void setGoalSpans(QList<GoalSpan> spans) { m_spans = std::move(spans); }
     // Where the drop line goes for the current drop index; nothing when that drop would leave the order as it is.
     std::optional<int> dropLineY() const;
 
@@ -70,7 +64,7 @@ private:
 
     QWidget *m_list = nullptr;
     QHash<QUuid, QWidget *> m_rows;
-    QList<RowSpan> m_spans;
+    QList<GoalSpan> m_spans;
     std::optional<QUuid> m_pressedId;
     QPointF m_pressPosition;
     std::optional<QUuid> m_draggedId;

@@ -1,0 +1,104 @@
+#include "goalrows.h"
+
+#include "views/rows/todorowview.h"
+
+#include <QAccessible>
+
+GoalRows::GoalRows(QWidget *list)
+    : QObject(list)
+    , m_list(list)
+{
+}
+
+TodoRowView *GoalRows::rowContaining(QObject *object) const
+{
+    while (object && object->parent() != m_list)
+        object = object->parent();
+    return qobject_cast<TodoRowView *>(object);
+}
+
+TodoRowView *GoalRows::create(const TodoItem &todo, int width)
+{
+    const QUuid id = todo.id;
+    auto *row = new TodoRowView(
+        todo, m_isPanelHovered, [this, id] { emit toggleRequested(id); },
+        [this, id](const QString &text) { emit textUpdated(id, text); }, [this, id] { emit deleteRequested(id); },
+        m_list);
+    row->setHoverFade(m_hoverFade);
+    m_rows.insert(id, row);
+    QAccessibleEvent added(row, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&added);
+    connect(row, &TodoRowView::heightChanged, this, &GoalRows::heightChanged);
+    // Sized now, so that showing it does not measure it once more.
+    row->resize(width, 0);
+    row->show();
+    return row;
+}
+
+std::optional<QUuid> GoalRows::dropUnlisted(const QSet<QUuid> &listed)
+{
+    std::optional<QUuid> focused;
+    for (auto it = m_rows.begin(); it != m_rows.end();) {
+        if (listed.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        if (it.value()->hasKeyboardFocus())
+            focused = it.key();
+        QAccessibleEvent removed(it.value(), QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&removed);
+        emit rowDropped(it.key());
+        // The row may be inside its own delete button's click here.
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = m_rows.erase(it);
+    }
+    return focused;
+}
+
+void GoalRows::setPanelHovered(bool hovered)
+{
+    m_isPanelHovered = hovered;
+    for (TodoRowView *row : std::as_const(m_rows))
+        row->setPanelHovered(hovered);
+}
+
+void GoalRows::setHoverFade(qreal fade)
+{
+    m_hoverFade = fade;
+    for (TodoRowView *row : std::as_const(m_rows))
+        row->setHoverFade(fade);
+}
+
+void GoalRows::stackInOrder(const QList<QUuid> &order)
+{
+    QList<TodoRowView *> listed;
+    listed.reserve(m_rows.size());
+    for (const QUuid &id : order) {
+        if (TodoRowView *row = m_rows.value(id))
+            listed.append(row);
+    }
+    QList<TodoRowView *> stacked;
+    stacked.reserve(listed.size());
+    for (QObject *child : m_list->children()) {
+        auto *row = qobject_cast<TodoRowView *>(child);
+        if (row && m_rows.value(row->todo().id) == row)
+            stacked.append(row);
+    }
+    if (stacked == listed)
+        return;
+    for (TodoRowView *row : std::as_const(listed))
+        row->raise();
+    QAccessibleEvent reordered(m_list, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
+}
+
+QWidgetList GoalRows::focusChain(const QList<QUuid> &order) const
+{
+    QWidgetList chain;
+    for (const QUuid &id : order) {
+        if (const TodoRowView *row = m_rows.value(id))
+            chain << row->focusTarget() << row->deleteButton();
+    }
+    return chain;
+}
