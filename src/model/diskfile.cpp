@@ -90,4 +90,14 @@ std::optional<QString> makeFolder(const QString &folder)
         .arg(QDir::toNativeSeparators(folder), qt_error_string(error));
 }
 
+std::optional<QString> deleteFile(const QString &path)
+{
+    // QFile::remove would say only that it failed.
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+        return std::nullopt;
+    const int error = errno;
+    return QCoreApplication::translate("GoalsDisk", "cannot delete %1: %2")
+        .arg(QDir::toNativeSeparators(path), qt_error_string(error));
+}
+
 } // namespace DiskFile

@@ -33,4 +33,7 @@ std::optional<QString> replaceAtomically(const QString &path, const QByteArray &
 // /home/a/.local/share/Mirel: Permission denied".
 std::optional<QString> makeFolder(const QString &folder);
 
+// Deletes the file. Nothing when it is gone or never was, else the reason.
+std::optional<QString> deleteFile(const QString &path);
+
 } // namespace DiskFile

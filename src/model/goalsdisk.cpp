@@ -155,8 +155,8 @@ void GoalsDisk::settle(const QList<ConflictCopy> &copies)
     for (const ConflictCopy &copy : copies) {
         if (copy.repaired)
             keepAside(copy.path);
-        else
-            QFile::remove(copy.path);
+        else if (const std::optional<QString> failure = DiskFile::deleteFile(copy.path))
+            qCWarning(lcGoals, "a merged conflict copy stays: %s", qPrintable(*failure));
     }
 }
 

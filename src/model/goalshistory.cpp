@@ -79,10 +79,9 @@ void GoalsHistory::recordDeletions(const QList<QUuid> &ids, const QDateTime &whe
 
 void GoalsHistory::forgetDeletions(const QList<QUuid> &ids)
 {
-    bool forgotten = false;
-    for (const QUuid &id : ids)
-        forgotten |= m_deletions.remove(id);
-    if (forgotten)
+    const qsizetype before = m_deletions.size();
+    m_deletions.removeIf([&ids](const auto &entry) { return ids.contains(entry.key()); });
+    if (m_deletions.size() != before)
         writeDeletions();
 }
 
@@ -114,8 +113,9 @@ void GoalsHistory::keepDailyVersion(const QString &goalsFile)
         return;
     DiskFile::replaceAtomically(m_folder + u'/' + versionName(written), *bytes);
     const QStringList versions = versionsNewestFirst(m_folder);
+    // An old version that cannot be deleted costs only its few bytes.
     for (qsizetype i = VersionsKept; i < versions.size(); ++i)
-        QFile::remove(m_folder + u'/' + versions.at(i));
+        DiskFile::deleteFile(m_folder + u'/' + versions.at(i));
 }
 
 std::optional<GoalsHistory::Version> GoalsHistory::latestGoodVersion() const
