@@ -1,4 +1,5 @@
 #include "app/dailyclearing.h"
+#include "goaltexts.h"
 #include "model/goalsteps.h"
 #include "model/panelsettings.h"
 #include "model/todostore.h"
@@ -19,14 +20,6 @@ namespace
 QDateTime local(const QString &text)
 {
     return QDateTime::fromString(text, u"yyyy-MM-dd HH:mm"_s);
-}
-
-QStringList texts(const TodoStore &store)
-{
-    QStringList result;
-    for (const TodoItem &item : store.todos())
-        result.append(item.text + (item.completed ? u"*"_s : QString()));
-    return result;
 }
 
 } // namespace
@@ -131,25 +124,25 @@ void DailyClearingTest::start_clearsWhatTheLastDayLeftOnlyWhenOn()
         m_defaults->setValue(u"clearDoneGoalsEachDay"_s, enabled);
     m_defaults->setValue(u"lastDayStartCleared"_s, handled);
     m_defaults->sync();
-    const QStringList before = texts(*m_store);
+    const QStringList before = goalTexts(*m_store);
 
     DailyClearing clearing(m_settings.get(), m_store.get(), m_history);
-    QCOMPARE(texts(*m_store), kept);
+    QCOMPARE(goalTexts(*m_store), kept);
     if (kept != before) {
         QCOMPARE(m_history->undoText(), u"Clear Done Goals"_s);
         m_history->undo();
-        QCOMPARE(texts(*m_store), before);
+        QCOMPARE(goalTexts(*m_store), before);
     }
     // A restart later the same day clears nothing, not even the goals the clearing brought back.
     DailyClearing restart(m_settings.get(), m_store.get(), m_history);
-    QCOMPARE(texts(*m_store), before);
+    QCOMPARE(goalTexts(*m_store), before);
 }
 
 void DailyClearingTest::missedDayStart_clearsBeforeThePersonsNextChange()
 {
     DailyClearing clearing(m_settings.get(), m_store.get(), m_history);
     clearing.setEnabled(true);
-    QCOMPARE(texts(*m_store), (QStringList { u"Milk*"_s, u"Bread"_s }));
+    QCOMPARE(goalTexts(*m_store), (QStringList { u"Milk*"_s, u"Bread"_s }));
 
     // A suspend through the day start leaves the timer behind; the next tick finds the day begun, and the goal
     // it ticks stays until the next one.
@@ -157,9 +150,9 @@ void DailyClearingTest::missedDayStart_clearsBeforeThePersonsNextChange()
     m_defaults->setValue(
         u"lastDayStartCleared"_s, DayStart::on(today.date().addDays(-1)).toUTC().toString(Qt::ISODate));
     m_history->perform(std::make_unique<SetGoalCompleted>(m_store.get(), m_store->todos().at(1).id));
-    QCOMPARE(texts(*m_store), QStringList { u"Bread*"_s });
+    QCOMPARE(goalTexts(*m_store), QStringList { u"Bread*"_s });
     DailyClearing restart(m_settings.get(), m_store.get(), m_history);
-    QCOMPARE(texts(*m_store), QStringList { u"Bread*"_s });
+    QCOMPARE(goalTexts(*m_store), QStringList { u"Bread*"_s });
 }
 
 QTEST_GUILESS_MAIN(DailyClearingTest)

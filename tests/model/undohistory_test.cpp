@@ -1,3 +1,4 @@
+#include "goaltexts.h"
 #include "model/goalsfile.h"
 #include "model/goalsteps.h"
 #include "model/todostore.h"
@@ -32,14 +33,6 @@ QUuid idOf(const TodoStore &store, const QString &text)
         if (item.text == text)
             return item.id;
     return {};
-}
-
-QStringList texts(const TodoStore &store)
-{
-    QStringList result;
-    for (const TodoItem &item : store.todos())
-        result.append(item.text + (item.completed ? u"*"_s : QString()));
-    return result;
 }
 
 } // namespace
@@ -104,7 +97,7 @@ void UndoHistoryTest::eachStep_isUndoneByOneUndoAndRedoneByRedo()
     UndoHistory history;
     const QStringList before = records(*m_store);
     history.perform(step(*m_store));
-    QCOMPARE(texts(*m_store), after);
+    QCOMPARE(goalTexts(*m_store), after);
     const QStringList done = records(*m_store);
 
     history.undo();
@@ -130,11 +123,11 @@ void UndoHistoryTest::undo_leavesChangesFromElsewhereAlone()
     store.toggle(idOf(store, u"Rent"_s));
     store.remove(idOf(store, u"Tea"_s));
     store.add(u"Call mum"_s);
-    QCOMPARE(texts(store), (QStringList { u"Soy milk"_s, u"Rent"_s, u"Eggs"_s, u"Call mum"_s }));
+    QCOMPARE(goalTexts(store), (QStringList { u"Soy milk"_s, u"Rent"_s, u"Eggs"_s, u"Call mum"_s }));
 
     while (history.canUndo())
         history.undo();
-    QCOMPARE(texts(store), (QStringList { u"Soy milk"_s, u"Bread*"_s, u"Rent"_s, u"Call mum"_s }));
+    QCOMPARE(goalTexts(store), (QStringList { u"Soy milk"_s, u"Bread*"_s, u"Rent"_s, u"Call mum"_s }));
 }
 
 void UndoHistoryTest::undoneDelete_outlastsMergesThatAreNoSteps()
@@ -161,14 +154,14 @@ void UndoHistoryTest::undoneDelete_outlastsMergesThatAreNoSteps()
     file.write(*GoalsFile::encode(theirs));
     file.close();
     store.mergeFromDisk();
-    QCOMPARE(texts(store), (QStringList { u"Milk"_s, u"Bread*"_s, u"Pay rent"_s }));
+    QCOMPARE(goalTexts(store), (QStringList { u"Milk"_s, u"Bread*"_s, u"Pay rent"_s }));
     QVERIFY(!history.canUndo());
 
     // Redo and undo take on the deleted goal alone.
     history.redo();
-    QCOMPARE(texts(store), (QStringList { u"Milk"_s, u"Pay rent"_s }));
+    QCOMPARE(goalTexts(store), (QStringList { u"Milk"_s, u"Pay rent"_s }));
     history.undo();
-    QCOMPARE(texts(TodoStore(*store.fileURL())), (QStringList { u"Milk"_s, u"Bread*"_s, u"Pay rent"_s }));
+    QCOMPARE(goalTexts(TodoStore(*store.fileURL())), (QStringList { u"Milk"_s, u"Bread*"_s, u"Pay rent"_s }));
 }
 
 void UndoHistoryTest::history_namesItsStepsAndKeepsTheNewest()
@@ -194,7 +187,7 @@ void UndoHistoryTest::history_namesItsStepsAndKeepsTheNewest()
     for (int i = 0; i < UndoHistory::StepLimit; ++i)
         history.undo();
     QVERIFY(!history.canUndo());
-    QCOMPARE(texts(store).size(), 4);
+    QCOMPARE(goalTexts(store).size(), 4);
 }
 
 QTEST_GUILESS_MAIN(UndoHistoryTest)
