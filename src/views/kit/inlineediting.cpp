@@ -1,5 +1,7 @@
 #include "inlineediting.h"
 
+#include "callbackcopy.h"
+
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,14 +15,6 @@ namespace
 // Long enough for the field to be laid out and for the click that opened it to finish.
 constexpr int FocusDelay = 100;
 constexpr int LineEditTextMargin = 2;
-
-// Runs a copy: the callback may end the edit and delete the field, and the callbacks with it. A view that
-// passes no callback for a trigger gets nothing done for it.
-void run(std::function<void()> callback)
-{
-    if (callback)
-        callback();
-}
 
 } // namespace
 
@@ -84,11 +78,11 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            run(m_onSubmit);
+            runCopy(m_onSubmit);
             return true;
         }
         if (key == Qt::Key_Escape) {
-            run(m_onCancel);
+            runCopy(m_onCancel);
             return true;
         }
         break;
@@ -96,7 +90,7 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         // The field's own context menu takes focus only for as long as it is open; the edit goes on.
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            run(m_onCommit);
+            runCopy(m_onCommit);
             if (!alive)
                 return true;
         }
@@ -120,5 +114,5 @@ void InlineEditing::focusWindowChanged(QWindow *focusWindow)
     const bool aWindowLostFocus = !m_focusWindow.isNull();
     m_focusWindow = focusWindow;
     if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible())
-        run(m_onCommit);
+        runCopy(m_onCommit);
 }

@@ -1,6 +1,7 @@
 #include "todorowview.h"
 
 #include "rowhighlight.h"
+#include "views/kit/callbackcopy.h"
 #include "views/kit/checkbox.h"
 #include "views/kit/glyphbutton.h"
 #include "views/kit/goalrow.h"
@@ -21,19 +22,6 @@ namespace
 constexpr qreal DeleteGlyphPointSize = 10.0;
 // A line edit keeps its text this far in from each side.
 constexpr int EditorTextInset = 2;
-
-// Both run a copy: the callback may replace or remove this row, and the callbacks with it.
-void run(std::function<void()> callback)
-{
-    if (callback)
-        callback();
-}
-
-void run(std::function<void(const QString &)> callback, const QString &text)
-{
-    if (callback)
-        callback(text);
-}
 
 void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color)
 {
@@ -67,8 +55,8 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     layout->addWidget(m_text, 1);
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
-    connect(m_checkbox, &Checkbox::clicked, this, [this] { run(m_onToggle); });
-    connect(m_deleteButton, &GlyphButton::clicked, this, [this] { run(m_onDelete); });
+    connect(m_checkbox, &Checkbox::clicked, this, [this] { runCopy(m_onToggle); });
+    connect(m_deleteButton, &GlyphButton::clicked, this, [this] { runCopy(m_onDelete); });
     connect(m_text, &WrappedText::clicked, this, &TodoRowView::beginEditing);
 
     m_row->setHighlightFade(m_hoverFade);
@@ -190,7 +178,7 @@ void TodoRowView::commitEditing()
     // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
     endEditing();
     if (text)
-        run(m_onUpdateText, *text);
+        runCopy(m_onUpdateText, *text);
 }
 
 void TodoRowView::cancelEditing()
