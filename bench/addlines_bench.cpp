@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times text from another program landing in a shown panel: addLines of N lines into a store whose
 // ContentView is on screen (offscreen platform), then the view catching up, and counts the size reports.
 // The same text is then sent as one step of the undo history, as the panel receives it, and timed beside it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start-up baseline: a bare frameless, translucent Qt Widgets window with a rounded fill and one line of
 // text, the least a floating panel of words can be. Compared with mirel by exec to first pixels on screen and
 // peak memory (bench/start_bench.py). Without the text (MIREL_BARE_NO_TEXT set) it also leaves out the font

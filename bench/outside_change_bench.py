@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Another program's change to the goals file of a running panel, timed from the write to the change on screen.
 
 Usage (from the repository, after scripts/build.sh):

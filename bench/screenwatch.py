@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Watching X11 programs start from outside: exec -> first pixels on the root window, and peak memory.
 
 The root window is read back, so what is timed is what a user sees after the compositor, not the moment a

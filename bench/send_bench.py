@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Sending N lines to a running panel through the real `mirel --send`, beside bench/bare_window's start.
 
 Usage (from the repository, after scripts/build.sh):

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up of mirel with N goals beside bench/bare_window, watched from outside.
 
 Usage (from the repository, after scripts/build.sh):

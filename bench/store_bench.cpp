@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the store's operations, each with its save, on lists of several sizes and prints medians.
 // Usage: store_bench [folder]. The files go to a temporary folder inside `folder` (default: the system's
 // temporary folder); a tmpfs such as /dev/shm shows the cost without the disk.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by cpack after it made the packages. The package has no maintainer scripts of its own: the postinst
 # and postrm in a Debian package made here are CPack's ldconfig calls, which the package does not need, as
 # its one library is a module in a folder of its own. Each such package is built again without them.

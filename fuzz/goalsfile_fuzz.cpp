@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the goals-file reader. Whatever it accepts, repaired or not, must be writable, and
 // what is written must read back whole as the same goals and write again to the same bytes.
 #include "model/goalsfile.h"

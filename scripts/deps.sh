@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Mirel needs to build, run and test; does nothing when all are present.
 set -euo pipefail
 

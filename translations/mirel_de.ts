@@ -132,6 +132,10 @@
         <source>cannot write the goals file %1: %2</source>
         <translation>die Zieldatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>cannot delete %1: %2</source>
+        <translation>%1 kann nicht gelöscht werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>IntakeClient</name>

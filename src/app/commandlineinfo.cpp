@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "commandlineinfo.h"
 
 #include "app/intake/sendcommand.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/intake/intakemodule.h"
 #include "app/intake/sendcommand.h"
 #include "app/intake/singleinstance.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "undohistory.h"
 
 void UndoHistory::perform(std::unique_ptr<UndoStep> step)

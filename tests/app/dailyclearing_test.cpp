@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/dailyclearing.h"
 #include "goaltexts.h"
 #include "model/goalsteps.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/appdelegate.h"
 #include "app/openatlogin.h"
 #include "app/panel/keyablepanel.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private D-Bus session with the accessibility bus on it, for the flows that read the panel as a screen reader
 does (with the system's interpreter: the bindings are a Debian package)."""
 import contextlib

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the real panel as a screen reader does, over a private D-Bus session and accessibility bus, and
 ticks a goal through its check box's action.   Usage: atspi_e2e.py MIREL_BINARY   (inside xsession.sh)"""
 import json

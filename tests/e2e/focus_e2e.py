@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Where the keyboard is after the panel is activated by a click on its header, as a screen reader hears it
 over a private D-Bus session and accessibility bus.   Usage: focus_e2e.py MIREL_BINARY CASE   (inside xsession.sh)"""
 import os

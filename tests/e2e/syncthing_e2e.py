@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Two computers sharing their goals through real Syncthing: two devices on this machine, each syncing the data
 folder of its own panel, first while connected and then after both changed their goals apart.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Undo and redo from the keys and the panel menu, removing the done goals, and clearing them when a day
 begins, against the real binary in a private X session; the menu is used as a screen reader uses it.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command as an X client of the XWayland of a headless KWin Wayland session, on a session bus of its
 # own; the command's status is the result. The command finds the compositor's name in MIREL_E2E_WM.
 #   waylandsession.sh -- COMMAND...

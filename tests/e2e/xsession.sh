@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command in a private X session: Xvfb on a free display, a window manager (openbox unless --wm
 # names another or --no-window-manager is given), and a compositor unless --no-compositor is given: xcompmgr,
 # or the window manager's own where it composites itself. The session ends with the command; the command's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves an ever-changing goal list in a loop until it is killed. The crash-safety test kills it at
 // random moments and checks what it left on disk. Every list it saves holds consecutive step numbers,
 // so a file mixed from two saves or cut short cannot pass for a saved one.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package made by `cpack -G DEB`.
 #   deb_test.sh build BUILD_DIR APP_ID VERSION    makes the package, checks what it holds and needs, and
 #                                                 has lintian, Debian's own checker, find nothing to warn of

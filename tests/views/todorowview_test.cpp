@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "views/kit/checkbox.h"
 #include "views/kit/glyphbutton.h"
 #include "views/kit/goalrow.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "x11platform.h"
 
 #include "x11connection.h"

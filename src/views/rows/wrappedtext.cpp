@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "wrappedtext.h"
 
 #include <QApplication>
