@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end checks of the floating panel against the real binary in a private X session.
 
 Usage: panel_e2e.py MIREL_BINARY CASE   (run inside tests/e2e/xsession.sh, which sets DISPLAY)
@@ -210,7 +211,8 @@ def start_other_window():
                              capture_output=True, text=True).stdout.split()
         return int(out[0]) if out else None
 
-    window = wait_until("the other window", mapped)
+    # Like the panel's own start, a loaded machine can take its time.
+    window = wait_until("the other window", mapped, timeout=15.0)
     focus_other_window(window)
     return window
 
