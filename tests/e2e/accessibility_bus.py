@@ -7,7 +7,7 @@ import shutil
 import subprocess
 from types import SimpleNamespace
 
-from panel_e2e import Skipped
+from panel_driver import Skipped
 
 LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 

@@ -10,9 +10,8 @@ import tempfile
 import time
 
 from accessibility_bus import accessibility_bus, tree
-from panel_e2e import Skipped
+from panel_driver import SKIPPED, Skipped, environment
 
-SKIPPED = 77
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
 
 
@@ -40,9 +39,7 @@ def run_case(binary, home, pyatspi, GLib):
         json.dump([{"id": f"00000000-0000-4000-8000-00000000000{order}", "text": text, "completed": False,
                     "order": order, "createdAt": "2026-01-05T08:00:00Z"} for order, text in enumerate(GOALS)], file)
     done = lambda: {todo["text"]: todo["completed"] for todo in json.load(open(goals_file, encoding="utf-8"))}
-    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    env.pop("QT_QPA_PLATFORM", None)
+    env = environment(home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     mirel = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         panel = lambda: next((app for app in pyatspi.Registry.getDesktop(0) if app and app.name == "Mirel"), None)

@@ -8,8 +8,8 @@ import tempfile
 import time
 
 from accessibility_bus import accessibility_bus, tree
-from panel_e2e import (SKIPPED, STARTED, Failure, Skipped, Mirel, check, focused_window, geometry, header_point, run,
-                       start_other_window, wait_until, write_goals)
+from panel_driver import (SKIPPED, STARTED, Failure, Skipped, Mirel, check, focused_window, geometry, header_point,
+                          run, start_other_window, wait_until, write_goals)
 
 def heard(nodes):
     return ", ".join(f"{node.getRoleName()} {node.name!r}" for node in nodes)

@@ -10,16 +10,8 @@ import subprocess
 import sys
 import time
 
-from panel_e2e import main
-from panel_e2e import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, check, drag_header, geometry, goals_in,
-                       header_point, keys, run, wait_until, write_goals)
-
-
-def environment(home, **extra):
-    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home, **extra)
-    env.pop("QT_QPA_PLATFORM", None)
-    return env
+from panel_driver import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, check, drag_header, environment, geometry,
+                          goals_in, header_point, keys, main, run, wait_until, write_goals)
 
 
 def mirel(binary, home, *arguments, stdin=None, **extra):

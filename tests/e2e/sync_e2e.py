@@ -11,9 +11,8 @@ import subprocess
 import sys
 import time
 
-from panel_e2e import main
-from panel_e2e import (STARTED, Failure, Mirel, Skipped, check, geometry, header_point, run, send,
-                       shows_save_warning, wait_until, write_goals)
+from panel_driver import (STARTED, Mirel, Skipped, check, geometry, header_point, main, run, send,
+                          shows_save_warning, wait_until, write_goals)
 
 THREE = ["Write the report", "Buy milk", "Call the bank"]
 

@@ -22,8 +22,8 @@ import time
 import urllib.parse
 import urllib.request
 
-from panel_e2e import (SCREEN_H, SKIPPED, Failure, Skipped, check, focused_window, geometry, header_point, keys,
-                       run, wait_until)
+from panel_driver import (SCREEN_H, SKIPPED, Failure, Skipped, check, focused_window, geometry, header_point, keys,
+                          run, wait_until)
 from accessibility_bus import accessibility_bus, tree
 
 FOLDER_ID = "mirel-goals"

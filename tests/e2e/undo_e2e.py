@@ -11,9 +11,9 @@ import os
 import sys
 import time
 
-from accessibility_bus import accessibility_bus, tree
-from panel_e2e import main
-from panel_e2e import Failure, Mirel, Skipped, check, header_point, geometry, keys, run, send, settings, wait_until
+from accessibility_bus import accessibility_bus
+from panel_driver import (Failure, Mirel, Skipped, check, header_point, geometry, keys, main, run, send, settings,
+                          wait_until)
 
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
 IDS = ["00000000-0000-4000-8000-00000000000%d" % i for i in range(len(GOALS))]
