@@ -28,6 +28,9 @@ void ListGeometry::setOrder(QList<QUuid> order)
         }
     }
     m_hasShownGoals = m_hasShownGoals || !order.isEmpty();
+    // Goals that went keep no height: a list used all day would otherwise remember every goal it ever had.
+    const QSet<QUuid> listed(order.cbegin(), order.cend());
+    m_heights.removeIf([&listed](const auto &entry) { return !listed.contains(entry.key()); });
     m_order = std::move(order);
 }
 
