@@ -10,18 +10,9 @@ import tempfile
 import time
 
 from accessibility_bus import accessibility_bus, tree
-from panel_driver import SKIPPED, Skipped, environment
+from panel_driver import check, environment, outcome
 
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 def wait_until(what, predicate, pump=lambda: None, timeout=10.0):
@@ -78,17 +69,10 @@ def run_case(binary, home, pyatspi, GLib):
 
 
 def main():
-    try:
+    def body():
         with accessibility_bus() as bus, tempfile.TemporaryDirectory(prefix="mirel-atspi-") as home:
             run_case(sys.argv[1], home, bus.pyatspi, bus.GLib)
-    except Skipped as reason:
-        print(f"SKIP atspi: {reason}")
-        return SKIPPED
-    except Failure as failure:
-        print(f"FAIL atspi: {failure}")
-        return 1
-    print("PASS atspi")
-    return 0
+    return outcome("atspi", body)
 
 
 if __name__ == "__main__":

@@ -8,8 +8,8 @@ import tempfile
 import time
 
 from accessibility_bus import accessibility_bus, tree
-from panel_driver import (SKIPPED, STARTED, Failure, Skipped, Mirel, check, focused_window, geometry, header_point,
-                          run, start_other_window, wait_until, write_goals)
+from panel_driver import (Mirel, check, focused_window, geometry, header_point, outcome, run, start_other_window,
+                          wait_until, write_goals)
 
 def heard(nodes):
     return ", ".join(f"{node.getRoleName()} {node.name!r}" for node in nodes)
@@ -67,22 +67,10 @@ CASES = {name[len("case_"):]: function for name, function in globals().items() i
 
 def main():
     binary, case = sys.argv[1], sys.argv[2]
-    try:
+    def body():
         with accessibility_bus() as bus, tempfile.TemporaryDirectory(prefix="mirel-focus-") as home:
             CASES[case](binary, home, bus.pyatspi, bus.GLib)
-    except Skipped as reason:
-        print(f"SKIP {case}: {reason}")
-        return SKIPPED
-    except Failure as failure:
-        print(f"FAIL {case}: {failure}")
-        return 1
-    finally:
-        for process in STARTED:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-    print(f"PASS {case}")
-    return 0
+    return outcome(case, body)
 
 
 if __name__ == "__main__":

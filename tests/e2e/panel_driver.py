@@ -252,22 +252,28 @@ def write_goals(home, texts):
     return os.path.join(folder, "todos.json")
 
 
-def main(cases):
-    """Runs the case named on the command line, from `cases`, and tells ctest how it ended."""
-    binary, case = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory(prefix="mirel-e2e-") as home:
-        try:
-            cases[case](binary, home)
-        except Failure as failure:
-            print(f"FAIL {case}: {failure}")
-            return 1
-        except Skipped as reason:
-            print(f"SKIP {case}: {reason}")
-            return SKIPPED
-        finally:
-            for process in STARTED:
-                if process.poll() is None:
-                    process.kill()
-                    process.wait()
-    print(f"PASS {case}")
+def outcome(name, body):
+    """Runs `body` as the case `name`, ends what it started, and gives the exit status ctest reads."""
+    try:
+        body()
+    except Failure as failure:
+        print(f"FAIL {name}: {failure}")
+        return 1
+    except Skipped as reason:
+        print(f"SKIP {name}: {reason}")
+        return SKIPPED
+    finally:
+        for process in STARTED:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+    print(f"PASS {name}")
     return 0
+
+
+def main(cases):
+    """Runs the case named on the command line, from `cases`, in a fresh home."""
+    binary, case = sys.argv[1], sys.argv[2]
+    # The case's programs end before their home goes.
+    with tempfile.TemporaryDirectory(prefix="mirel-e2e-") as home:
+        return outcome(case, lambda: cases[case](binary, home))

@@ -22,7 +22,7 @@ import time
 import urllib.parse
 import urllib.request
 
-from panel_driver import (SCREEN_H, SKIPPED, Failure, Skipped, check, focused_window, geometry, header_point, keys,
+from panel_driver import (SCREEN_H, Failure, Skipped, check, focused_window, geometry, header_point, keys, outcome,
                           run, wait_until)
 from accessibility_bus import accessibility_bus, tree
 
@@ -316,19 +316,12 @@ def run_case(binary, root, bus_address, reader):
 
 
 def main():
-    try:
+    def body():
         if not shutil.which("syncthing"):
             raise Skipped("syncthing missing (scripts/deps.sh --test)")
         with accessibility_bus() as bus, tempfile.TemporaryDirectory(prefix="mirel-sync-") as root:
             run_case(sys.argv[1], root, bus.address, ScreenReader(bus.pyatspi, bus.GLib))
-    except Failure as failure:
-        print(f"FAIL syncthing: {failure}")
-        return 1
-    except Skipped as reason:
-        print(f"SKIP syncthing: {reason}")
-        return SKIPPED
-    print("PASS syncthing")
-    return 0
+    return outcome("syncthing", body)
 
 
 if __name__ == "__main__":
