@@ -15,7 +15,7 @@ import time
 from panel_driver import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, Skipped, active_window, check, close_to, drag,
                           drag_header, environment, focus_other_window, focused_window, geometry, goals_in,
                           header_point, keys, main, pixel, prop, run, send, settings, shows_save_warning,
-                          start_other_window, stored_frame, to_stored, wait_until, window_named, write_goals)
+                          start_other_window, stored_frame, to_stored, wait_until, window_named, write_goals, xmessage)
 
 ROOT_COLOUR = (0x33, 0x66, 0x99)
 
@@ -415,16 +415,6 @@ def stacked_above(upper, lower):
     """xwininfo lists the root's children from the top of the stack down."""
     children = [int(w, 16) for w in re.findall(r"^\s+(0x[0-9a-f]+)", run("xwininfo", "-root", "-children"), re.M)]
     return children.index(top_level(upper)) < children.index(top_level(lower))
-
-
-def xmessage(name, geometry):
-    process = subprocess.Popen(["xmessage", "-name", name, "-geometry", geometry, name])
-    STARTED.append(process)
-    def mapped():
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", f"^{name}$"],
-                             capture_output=True, text=True).stdout.split()
-        return int(out[0]) if out else None
-    return wait_until(f"the {name} window", mapped)
 
 
 def switch_desktop(wm, number):
