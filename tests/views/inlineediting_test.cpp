@@ -37,6 +37,7 @@ class InlineEditingTest final : public QObject
 
 private slots:
     void focus_comesAfterTheDelayToAFieldStillShown();
+    void keysTypedBeforeTheFocusCame_goToTheField();
 };
 
 void InlineEditingTest::focus_comesAfterTheDelayToAFieldStillShown()
@@ -54,6 +55,22 @@ void InlineEditingTest::focus_comesAfterTheDelayToAFieldStillShown()
     f.field->show();
     QVERIFY(!f.field->hasFocus());
     QTRY_VERIFY(f.field->hasFocus());
+    QCOMPARE(f.commits, 0);
+}
+
+void InlineEditingTest::keysTypedBeforeTheFocusCame_goToTheField()
+{
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    // As the panel's content does, the window itself holds the focus while no editor does.
+    f.window.setFocusPolicy(Qt::StrongFocus);
+    f.window.setFocus();
+    f.field->show();
+    // Typed at once, through the window as the platform delivers keys, long before the 100 ms are up.
+    for (const char key : { 'B', 'u', 'y' })
+        QTest::keyClick(f.window.windowHandle(), key);
+    QVERIFY(f.field->hasFocus());
+    QCOMPARE(f.field->text(), QStringLiteral("Buy"));
     QCOMPARE(f.commits, 0);
 }
 

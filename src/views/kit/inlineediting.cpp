@@ -4,8 +4,8 @@
 
 #include "callbackcopy.h"
 
+#include <QApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -45,30 +45,61 @@ InlineEditing::InlineEditing(
     // A coarse timer may fire up to 5 % early; the field must not take focus before its 100 ms are up.
     m_deferredFocus->setTimerType(Qt::PreciseTimer);
     m_deferredFocus->setInterval(FocusDelay);
-    connect(m_deferredFocus, &QTimer::timeout, this, [this] {
-        if (m_field->isVisible())
-            m_field->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_deferredFocus, &QTimer::timeout, this, &InlineEditing::takeFocus);
 
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &InlineEditing::focusWindowChanged);
     field->installEventFilter(this);
     if (field->isVisible())
-        m_deferredFocus->start();
+        waitForFocus();
+}
+
+void InlineEditing::waitForFocus()
+{
+    m_deferredFocus->start();
+    // A key typed right after the click that opened the field, before the field has the focus, would reach
+    // whatever holds it meanwhile and be lost; while the focus is on its way such keys are the field's.
+    qApp->installEventFilter(this);
+}
+
+void InlineEditing::stopWaitingForFocus()
+{
+    m_deferredFocus->stop();
+    qApp->removeEventFilter(this);
+}
+
+void InlineEditing::takeFocus()
+{
+    stopWaitingForFocus();
+    if (m_field->isVisible())
+        m_field->setFocus(Qt::OtherFocusReason);
+}
+
+bool InlineEditing::takesEarlyKey(QObject *receiver, QEvent *event)
+{
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    auto *widget = qobject_cast<QWidget *>(receiver);
+    if (!isKey || !widget || widget == m_field || widget->window() != m_field->window() || isFieldBeingDestroyed())
+        return false;
+    takeFocus();
+    QCoreApplication::sendEvent(m_field, event);
+    return true;
 }
 
 bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_field || isFieldBeingDestroyed())
+    if (watched != m_field)
+        return m_deferredFocus->isActive() && takesEarlyKey(watched, event);
+    if (isFieldBeingDestroyed())
         return false;
     // Each callback may end the edit and delete the field, and this object with it; after a callback only
     // the guard may be touched.
     const QPointer<InlineEditing> alive(this);
     switch (event->type()) {
     case QEvent::Show:
-        m_deferredFocus->start();
+        waitForFocus();
         break;
     case QEvent::Hide:
-        m_deferredFocus->stop();
+        stopWaitingForFocus();
         break;
     case QEvent::ShortcutOverride: {
         // Claims Return and Escape before any application shortcut can take them from the field.

@@ -11,7 +11,8 @@ class QLineEdit;
 class QTimer;
 class QWindow;
 
-// Turns a QLineEdit into an in-place editor: plain look, keyboard focus 100 ms after it is shown,
+// Turns a QLineEdit into an in-place editor: plain look, keyboard focus 100 ms after it is shown (sooner when a
+// key is typed meanwhile),
 // Return → onSubmit, Escape → onCancel, focus loss or any application window losing focus → onCommit.
 // Callbacks may arrive in combination for one edit; the attaching view ignores commits after the edit ended.
 class InlineEditing final : public QObject
@@ -28,6 +29,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void waitForFocus();
+    void stopWaitingForFocus();
+    void takeFocus();
+    // Hands a key meant for another widget of the field's window to the field, which then takes the focus.
+    bool takesEarlyKey(QObject *receiver, QEvent *event);
     void focusWindowChanged(QWindow *focusWindow);
     bool isFieldBeingDestroyed() const;
 
