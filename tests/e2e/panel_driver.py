@@ -9,6 +9,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 
 SCREEN_W, SCREEN_H = 1440, 900
 GOALS = "Write the report\nBuy milk\nCall the bank"
@@ -144,10 +145,17 @@ class Mirel:
     def __init__(self, binary, home, *arguments, goals=GOALS, env=None):
         """`env` adds to the environment."""
         self.home = home
+        # Each start's own log, so that a panel that never shows can say why.
+        self.log = tempfile.NamedTemporaryFile(prefix="mirel-log-", mode="w+", encoding="utf-8", errors="replace")
         self.process = subprocess.Popen([binary, *arguments], env=environment(home, UITEST_GOALS=goals, **(env or {})),
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=self.log)
         STARTED.append(self.process)
-        self.window = wait_until("the panel", lambda: window_named("Mirel"), timeout=15)
+        try:
+            self.window = wait_until("the panel", lambda: window_named("Mirel"), timeout=30)
+        except Failure:
+            state = "still running" if self.process.poll() is None else f"ended with {self.process.returncode}"
+            self.log.seek(0)
+            raise Failure(f"the panel never showed ({state}); its log ends: {self.log.read()[-800:]!r}") from None
         # The content sizes the window right after it maps; wait until the size holds still.
         time.sleep(0.4)
         def settled():
@@ -196,6 +204,13 @@ def xmessage(name, geometry):
             if attempt == 2:
                 raise Failure(f"the {name} window did not show twice; xmessage ended with {status}: "
                               f"{process.stderr.read().strip()!r}") from None
+
+
+def click_to_focus(window, point, button="1"):
+    """Clicks `point` on the panel and waits until the panel has the X input focus, which the keys typed next
+    need; a loaded machine can take longer than any fixed pause."""
+    run("xdotool", "mousemove", *map(str, point), "click", button)
+    wait_until("the panel's focus after the click", lambda: focused_window() == window, timeout=10.0)
 
 
 def start_other_window():
@@ -270,20 +285,26 @@ def write_goals(home, texts):
 
 def outcome(name, body):
     """Runs `body` as the case `name`, ends what it started, and gives the exit status ctest reads."""
+    # Under which window manager, so that one line of a long run's output says what failed where.
+    where = f"{name} under {os.environ.get('MIREL_E2E_WM', 'no session')}"
     try:
         body()
     except Failure as failure:
-        print(f"FAIL {name}: {failure}")
+        print(f"FAIL {where}: {failure}")
         return 1
     except Skipped as reason:
-        print(f"SKIP {name}: {reason}")
+        print(f"SKIP {where}: {reason}")
         return SKIPPED
+    except Exception as error:  # a tool that failed or hung: still one line first, then where it happened
+        print(f"FAIL {where}: {type(error).__name__}: {error}")
+        traceback.print_exc(file=sys.stdout)
+        return 1
     finally:
         for process in STARTED:
             if process.poll() is None:
                 process.kill()
                 process.wait()
-    print(f"PASS {name}")
+    print(f"PASS {where}")
     return 0
 
 

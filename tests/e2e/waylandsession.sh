@@ -28,4 +28,9 @@ env XDG_RUNTIME_DIR="$state/run" HOME="$state/home" timeout 120 dbus-run-session
     --exit-with-session "$state/session" >"$state/kwin.log" 2>&1 || true
 cat "$state/output" 2>/dev/null || true
 [[ -s $state/status ]] || { echo "waylandsession.sh: the session did not run" >&2; cat "$state/kwin.log" >&2; exit 1; }
-exit "$(cat "$state/status")"
+status=$(cat "$state/status")
+if ((status != 0 && status != 77)); then
+    echo "--- the last lines of kwin_wayland's log:"
+    tail -n 15 "$state/kwin.log"
+fi
+exit "$status"

@@ -62,7 +62,7 @@ wait_for 10 xdpyinfo || { echo "xsession.sh: Xvfb did not answer on $DISPLAY" >&
 mkdir "$state/home"
 wm_environment=(HOME="$state/home")
 # How long a window manager may take to take the screen; the large desktops' ones load much more.
-start_seconds=5
+start_seconds=10
 # A session bus for the window manager, with the session's home, so that the services it starts on that bus
 # (settings, accessibility) write there too.
 start_session_bus() {
@@ -166,4 +166,11 @@ elif ((compositor)); then
         || { echo "xsession.sh: xcompmgr did not start" >&2; exit 1; }
 fi
 
-"$@"
+# A failure names the window manager's last words: what it said often tells a fault of the panel from its own.
+status=0
+"$@" || status=$?
+if ((status != 0 && status != 77)) && [[ -s $state/wm.log ]]; then
+    echo "--- the last lines of $wm's log:"
+    tail -n 15 "$state/wm.log"
+fi
+exit "$status"
