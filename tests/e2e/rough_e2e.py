@@ -10,8 +10,8 @@ import subprocess
 import sys
 import time
 
-from panel_driver import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, check, drag_header, environment, geometry,
-                          goals_in, header_point, keys, main, run, wait_until, write_goals)
+from panel_driver import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, check, click_to_focus, drag_header, environment,
+                          geometry, goals_in, header_point, keys, main, run, wait_until, write_goals)
 
 
 def mirel(binary, home, *arguments, stdin=None, **extra):
@@ -45,9 +45,8 @@ def case_click_edit_then_keys(binary, home):
     write_goals(home, ["Write the report", "Buy milk", "Call the bank"])
     panel = Mirel(binary, home)
     x, y, _, _ = geometry(panel.window)
-    run("xdotool", "mousemove", str(x + 70), str(y + 6 + 30 + 14), "click", "1")
-    # The editor takes the keyboard 100 ms after it opens.
-    time.sleep(0.5)
+    click_to_focus(panel.window, (x + 70, y + 6 + 30 + 14))
+    # The editor takes the keyboard 100 ms after it opens, or at the first key typed before then.
     keys("Escape", "Down", "space")
     try:
         wait_until("a goal to be ticked", lambda: any(done for _, done in goals_in(home)))
@@ -96,8 +95,7 @@ def case_control_characters_never_reach_the_goals_file(binary, home):
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=5)
     time.sleep(0.5)
     # A click on the header gives the panel the keyboard; Ctrl+N opens the new-goal field.
-    run("xdotool", "mousemove", *map(str, header_point(geometry(panel.window))), "click", "1")
-    time.sleep(0.4)
+    click_to_focus(panel.window, header_point(geometry(panel.window)))
     keys("ctrl+n")
     time.sleep(0.4)
     keys("ctrl+v", "Return")
@@ -118,8 +116,7 @@ def case_pushed_up_panel_comes_back(binary, home):
     check(y < opened_top and y + h == SCREEN_H - 12, f"the tall goal did not push the panel up: {(x, y, w, h)}")
     # A click on the header gives the panel the keyboard; Up reaches the last goal, and each Delete deletes the
     # focused goal, the focus then moving to the one before it.
-    run("xdotool", "mousemove", *map(str, header_point((x, y, w, h))), "click", "1")
-    time.sleep(0.4)
+    click_to_focus(panel.window, header_point((x, y, w, h)))
     keys("Up", "Delete", "Delete")
     try:
         wait_until("the panel back where it opened", lambda: geometry(panel.window)[1] == opened_top)

@@ -11,7 +11,7 @@ import subprocess
 import sys
 import time
 
-from panel_driver import (STARTED, Mirel, Skipped, check, geometry, header_point, main, run, send,
+from panel_driver import (STARTED, Mirel, Skipped, check, click_to_focus, geometry, header_point, main, run, send,
                           shows_save_warning, wait_until, write_goals)
 
 THREE = ["Write the report", "Buy milk", "Call the bank"]
@@ -106,8 +106,7 @@ def case_quit_asks_while_goals_are_not_on_disk(binary, home):
                 pass
         check(send(binary, home, "Call the bank").returncode == 3, "the send to a full disk was not refused")
 
-        run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
-        time.sleep(0.3)
+        click_to_focus(mirel.window, header_point(geometry(mirel.window)))
         run("xdotool", "key", "ctrl+q")
         wait_until("the question", dialog)
         time.sleep(0.3)

@@ -12,8 +12,8 @@ import sys
 import time
 
 from accessibility_bus import accessibility_bus
-from panel_driver import (Failure, Mirel, Skipped, check, header_point, geometry, keys, main, run, send, settings,
-                          wait_until)
+from panel_driver import (Failure, Mirel, Skipped, check, click_to_focus, header_point, geometry, keys, main, run, send,
+                          settings, wait_until)
 
 GOALS = ["Write the report", "Buy milk", "Call the bank"]
 IDS = ["00000000-0000-4000-8000-00000000000%d" % i for i in range(len(GOALS))]
@@ -46,8 +46,7 @@ def expect(home, what, goals):
 
 
 def focus_panel(mirel):
-    run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
-    time.sleep(0.3)
+    click_to_focus(mirel.window, header_point(geometry(mirel.window)))
     run("xdotool", "mousemove", "5", "5")
 
 
