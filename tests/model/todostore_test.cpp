@@ -79,6 +79,7 @@ private slots:
     void unreadableFiles_areKeptAsideAtOnce();
     void brokenGoals_comeBackRepaired();
     void outsideChanges_areMergedNotOverwritten();
+    void outsideEdits_winOverGoalsThePanelRepairedOrWrote();
     void deletions_outliveARestart();
     void unwritableFolder_keepsGoalsInMemory();
     void killedWhileSaving_leavesOldOrNewList();
@@ -328,6 +329,29 @@ void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
     writeFile(copy, *GoalsFile::encode({ goal(u"from the other computer"_s, 0) }));
     QTRY_COMPARE_WITH_TIMEOUT(store.todos().size(), 4, 1000);
     QVERIFY(!QFile::exists(copy));
+    QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
+}
+
+void TodoStoreTest::outsideEdits_winOverGoalsThePanelRepairedOrWrote()
+{
+    // As sed -i and a script do: the bytes edited and renamed over the file, every time left as it was.
+    const auto editOutside = [this](const QByteArray &from, const QByteArray &to) {
+        writeFile(path() + u".new"_s, readFile(path()).replace(from, to));
+        QVERIFY(std::rename(qPrintable(path() + u".new"_s), qPrintable(path())) == 0);
+    };
+    // Only the text, as the README's example adds a goal by hand; then a goal the panel added itself.
+    writeFile(path(), R"([{"text":"Call the bank"}])");
+    TodoStore store(path());
+    editOutside("Call the bank", "Call the bank at 9");
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"Call the bank at 9:0"_s);
+    editOutside(R"("completed":false)", R"("completed":true)");
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"Call the bank at 9:0*"_s);
+    store.addLines(u"Pay rent"_s);
+    editOutside("Pay rent", "Pay the rent");
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"Call the bank at 9:0* Pay the rent:1"_s);
     QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
 }
 
