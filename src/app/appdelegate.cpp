@@ -179,6 +179,8 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(m_actions->quit(), &QAction::triggered, this, quit);
     UndoHistory *history = content->history();
     connect(history, &UndoHistory::changed, m_actions, [this, content] { showHistory(content); });
+    // The day's clearing at start is a step before there is a panel to show it.
+    showHistory(content);
 
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
