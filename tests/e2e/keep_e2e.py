@@ -42,7 +42,10 @@ def case_lost_file_is_written_again(binary, home):
     before = height(mirel)
     os.remove(goals_file(home))
     wait_until("the goals file back", lambda: goals_in(home) == KEPT)
-    shutil.rmtree(os.path.dirname(goals_file(home)))
+    # Gone at once, as rm -r makes it; deleted in place, the panel could write into it again before it went.
+    folder = os.path.dirname(goals_file(home))
+    os.rename(folder, folder + ".gone")
+    shutil.rmtree(folder + ".gone")
     wait_until("the goals file back in its folder", lambda: goals_in(home) == KEPT)
     check(height(mirel) == before, "the panel changed while its file was gone")
     check(os.path.exists(os.path.join(home, ".local", "state", "Mirel", "todos-last-saved.json")),
@@ -95,8 +98,9 @@ def case_outside_edit_of_a_repaired_goal_is_kept(binary, home):
         mirel = Mirel(binary, home, env=panel_env())
         wait_until("the repaired goal", lambda: "id" in json.load(open(path, encoding="utf-8"))[0])
         subprocess.run(["sed", "-i", "s/Call the bank/Call the bank at 9/", path], check=True)
-        panel = lambda: next((app for app in bus.pyatspi.Registry.getDesktop(0) if app and app.name == "Mirel"), None)
-        shown = lambda: [node.name for node in tree(panel()) if node.getRoleName() == "check box"]
+        def shown():
+            panel = next((app for app in bus.pyatspi.Registry.getDesktop(0) if app and app.name == "Mirel"), None)
+            return [node.name for node in tree(panel) if node.getRoleName() == "check box"] if panel else []
         wait_until("the edit in the panel", lambda: shown() == ["Call the bank at 9"], timeout=10)
         # Long enough for a panel that would write its own text back to have done so.
         time.sleep(1.5)
