@@ -178,12 +178,18 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
         [](bool on) { OpenAtLogin::forThisProgram().setOpenAtLogin(on); });
     connect(m_actions->quit(), &QAction::triggered, this, quit);
     UndoHistory *history = content->history();
-    connect(history, &UndoHistory::changed, m_actions,
-        [this, history] { m_actions->showHistory(history->undoText(), history->redoText()); });
+    connect(history, &UndoHistory::changed, m_actions, [this, content] { showHistory(content); });
+    // The day's clearing at start is a step before there is a panel to show it.
+    showHistory(content);
 
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
             const QPoint &globalPosition, const QString &title) { showPanelMenu(content, globalPosition, title); });
+}
+
+void AppDelegate::showHistory(ContentView *content)
+{
+    m_actions->showHistory(content->history()->undoText(), content->history()->redoText());
 }
 
 void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title)
@@ -191,6 +197,8 @@ void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPositi
     // Brought up to date on each opening: the title may have been renamed, the login entry changed by another
     // program.
     m_actions->showTitle(title);
+    // The steps name their goals as they read now, also after another program renamed one.
+    showHistory(content);
     m_actions->openAtLogin()->setChecked(OpenAtLogin::forThisProgram().openAtLoginEnabled());
     m_actions->removeDoneGoals()->setEnabled(content->hasDoneGoals());
     m_actions->clearDoneGoalsEachDay()->setEnabled(m_dailyClearing != nullptr);

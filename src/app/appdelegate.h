@@ -53,6 +53,7 @@ signals:
 private:
     void showPanel(const LaunchOptions &options);
     void makeScreenshotBackdrop();
+    void showHistory(ContentView *content);
     void showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);

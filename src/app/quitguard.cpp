@@ -49,10 +49,11 @@ void QuitGuard::requestQuit(QWidget *window)
 {
     if (m_asking)
         return;
-    // The disk may have room again by now; a save that succeeds leaves nothing to ask.
-    if (!m_store->saveFailure().isEmpty())
+    // The disk may have room again by now, or the file have gone a moment ago; a save that succeeds leaves
+    // nothing to ask.
+    if (!m_store->allOnDisk())
         m_store->save();
-    if (m_store->saveFailure().isEmpty()) {
+    if (m_store->allOnDisk()) {
         QCoreApplication::quit();
         return;
     }

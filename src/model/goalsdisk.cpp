@@ -137,6 +137,11 @@ bool GoalsDisk::differsFrom(const QList<TodoItem> &todos)
     return m_fileIsUnreadable || !GoalsFile::encodeInto(todos, m_saveBuffer) || m_saveBuffer != m_takenBytes;
 }
 
+bool GoalsDisk::disappeared() const
+{
+    return m_lastSeen.exists && !DiskFile::signatureOf(m_path).exists;
+}
+
 QList<GoalsDisk::ConflictCopy> GoalsDisk::conflictCopies() const
 {
     QList<ConflictCopy> copies;
@@ -182,6 +187,7 @@ void GoalsDisk::writeGoals(const QList<TodoItem> &todos)
         return setSaveFailure(tr("cannot write the goals file %1: %2").arg(m_path, *failure));
     m_lastSeen = DiskFile::signatureOf(m_path);
     m_base = todos;
+    m_history->keepSavedVersion(m_saveBuffer);
     if (m_watcher)
         m_watcher->rewatch();
     setSaveFailure(QString());

@@ -45,6 +45,9 @@ public:
     std::optional<QList<TodoItem>> takeOutsideChange(const QList<TodoItem> &todos);
     // Whether the file last taken in differs from `todos`, so that it should be written.
     bool differsFrom(const QList<TodoItem> &todos);
+    // The panel read or wrote the goals file, and now it is gone: deleted with its folder, say. Gone is never
+    // "every goal deleted" (that is an empty list); the panel writes what it holds again.
+    bool disappeared() const;
     // The conflict copies beside the goals file that read whole, in list order.
     QList<ConflictCopy> conflictCopies() const;
     // Once their goals are on disk: each copy removed, or kept aside where reading it lost a part.

@@ -251,7 +251,7 @@ std::optional<ReadFile> read(const QByteArray &bytes)
         if (!goal->hasId)
             goal->item.id = QUuid::createUuid();
         if (!goal->item.createdAt.isValid())
-            goal->item.createdAt = QDateTime::currentDateTimeUtc();
+            goal->item.createdAt = creationTimeNow();
         if (goal->hasOrder)
             largestOrder = std::max(largestOrder.value_or(goal->item.order), goal->item.order);
         else

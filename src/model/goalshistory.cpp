@@ -19,6 +19,7 @@ constexpr int VersionsKept = 7;
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 const QString VersionPrefix = QStringLiteral("todos-");
 const QString VersionSuffix = QStringLiteral(".json");
+const QString SavedVersionName = QStringLiteral("todos-last-saved.json");
 
 QString versionName(QDate day)
 {
@@ -120,14 +121,26 @@ void GoalsHistory::keepDailyVersion(const QString &goalsFile)
         DiskFile::deleteFile(m_folder + u'/' + versions.at(i));
 }
 
+void GoalsHistory::keepSavedVersion(const QByteArray &goalsFile) const
+{
+    // A copy rather than a hard link: a program that writes the goals file in place would change a link too.
+    // One that cannot be written costs only this safety net; the goals file itself is saved.
+    if (!m_folder.isEmpty() && !DiskFile::makeFolder(m_folder))
+        DiskFile::replaceAtomically(m_folder + u'/' + SavedVersionName, goalsFile);
+}
+
 std::optional<GoalsHistory::Version> GoalsHistory::latestGoodVersion() const
 {
     if (m_folder.isEmpty())
         return std::nullopt;
-    for (const QString &name : versionsNewestFirst(m_folder)) {
-        const std::optional<QByteArray> bytes = DiskFile::readAll(m_folder + u'/' + name, MaxFileSize);
+    QStringList names = versionsNewestFirst(m_folder);
+    names.prepend(SavedVersionName);
+    for (const QString &name : std::as_const(names)) {
+        const QString path = m_folder + u'/' + name;
+        const std::optional<QByteArray> bytes = DiskFile::readAll(path, MaxFileSize);
         std::optional<GoalsFile::ReadFile> goals = bytes ? GoalsFile::read(*bytes) : std::nullopt;
-        const QDate day = QDate::fromString(name.mid(VersionPrefix.size(), 10), Qt::ISODate);
+        const QDate day = name == SavedVersionName ? QFileInfo(path).lastModified().date()
+                                                   : QDate::fromString(name.mid(VersionPrefix.size(), 10), Qt::ISODate);
         if (goals && day.isValid())
             return Version { day, std::move(*goals) };
     }

@@ -11,9 +11,9 @@
 #include <optional>
 
 // What the store keeps in the user's state folder beside the goals: when goals were recently deleted, so that
-// a merge does not bring them back from another program's older copy, and the last good goals file of each
-// of the past days, to open when the goals file cannot be read at all. Without a folder both live in memory
-// only (the first) or not at all (the second).
+// a merge does not bring them back from another program's older copy, and good versions of the goals file (the
+// one last saved, and the last of each of the past days), to open when the goals file cannot be read at all.
+// Without a folder the deletions live in memory only and no versions are kept.
 class GoalsHistory final
 {
 public:
@@ -32,11 +32,15 @@ public:
     // written on, and drops the versions beyond the past week's.
     void keepDailyVersion(const QString &goalsFile);
 
+    // After each save: the goals file as it was written, so that a loss of the file never goes back further
+    // than the last save.
+    void keepSavedVersion(const QByteArray &goalsFile) const;
+
     struct Version {
         QDate day;
         GoalsFile::ReadFile goals;
     };
-    // The newest kept version that reads as a goals file.
+    // The newest kept version that reads as a goals file: the one last saved, else the newest day's.
     std::optional<Version> latestGoodVersion() const;
 
 private:

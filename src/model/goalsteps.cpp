@@ -28,6 +28,21 @@ std::optional<qsizetype> positionOf(const TodoStore *store, const QUuid &id)
     return it - todos.cbegin();
 }
 
+// The goal's text now, or the one last seen while it is gone.
+QString textOf(const TodoStore *store, const QUuid &id, const QString &lastSeen)
+{
+    const TodoItem *goal = findGoal(store, id);
+    return goalTextForMenu(goal ? goal->text : lastSeen);
+}
+
+// Puts the goals back; false when none came back, each being in the list again by now.
+bool putBack(TodoStore *store, const QList<TodoStore::PlacedGoal> &goals)
+{
+    const qsizetype before = store->todos().size();
+    store->restore(goals);
+    return store->todos().size() > before;
+}
+
 QSet<QUuid> idsOf(const QList<TodoStore::PlacedGoal> &goals)
 {
     QSet<QUuid> ids;
@@ -65,16 +80,14 @@ AddGoals::AddGoals(TodoStore *store, QString text, Split split)
 QString AddGoals::text() const
 {
     if (m_count == 1)
-        return tr("Add \u201C%1\u201D").arg(goalTextForMenu(m_firstText));
+        return tr("Add \u201C%1\u201D").arg(textOf(m_store, m_firstId, m_firstText));
     return tr("Add %n Goals", nullptr, int(std::min<qsizetype>(m_count, std::numeric_limits<int>::max())));
 }
 
 bool AddGoals::redo()
 {
-    if (m_count > 0) {
-        m_store->restore(std::exchange(m_added, {}));
-        return true;
-    }
+    if (m_count > 0)
+        return putBack(m_store, std::exchange(m_added, {}));
     const qsizetype before = m_store->todos().size();
     if (m_split == Split::OneGoal) {
         m_store->add(m_text);
@@ -88,15 +101,22 @@ bool AddGoals::redo()
         m_added.append({ i, todos.at(i) });
     m_text.clear();
     m_count = m_added.size();
-    if (m_count > 0)
+    if (m_count > 0) {
+        m_firstId = m_added.first().goal.id;
         m_firstText = m_added.first().goal.text;
+    }
     return m_count > 0;
 }
 
-void AddGoals::undo()
+bool AddGoals::undo()
 {
     // What comes back on redo is the goals as they are now, with any change made to them since.
     m_added = m_store->removeGoals(idsOf(m_added));
+    for (const TodoStore::PlacedGoal &placed : std::as_const(m_added)) {
+        if (placed.goal.id == m_firstId)
+            m_firstText = placed.goal.text;
+    }
+    return !m_added.isEmpty();
 }
 
 SetGoalCompleted::SetGoalCompleted(TodoStore *store, const QUuid &id)
@@ -107,7 +127,7 @@ SetGoalCompleted::SetGoalCompleted(TodoStore *store, const QUuid &id)
 
 QString SetGoalCompleted::text() const
 {
-    const QString goal = goalTextForMenu(m_goalText);
+    const QString goal = textOf(m_store, m_id, m_goalText);
     return m_completed.value_or(false) ? tr("Mark \u201C%1\u201D as Done").arg(goal)
                                        : tr("Mark \u201C%1\u201D as Not Done").arg(goal);
 }
@@ -124,9 +144,9 @@ bool SetGoalCompleted::redo()
     return m_store->setCompleted(m_id, *m_completed);
 }
 
-void SetGoalCompleted::undo()
+bool SetGoalCompleted::undo()
 {
-    m_store->setCompleted(m_id, !*m_completed);
+    return m_store->setCompleted(m_id, !*m_completed);
 }
 
 EditGoalText::EditGoalText(TodoStore *store, const QUuid &id, QString text)
@@ -138,7 +158,7 @@ EditGoalText::EditGoalText(TodoStore *store, const QUuid &id, QString text)
 
 QString EditGoalText::text() const
 {
-    return tr("Edit \u201C%1\u201D").arg(goalTextForMenu(m_oldText));
+    return tr("Edit \u201C%1\u201D").arg(textOf(m_store, m_id, m_oldText));
 }
 
 bool EditGoalText::redo()
@@ -152,16 +172,19 @@ bool EditGoalText::redo()
         m_store->updateText(m_id, m_newText);
         return m_oldText != m_newText;
     }
-    if (goal->text == m_oldText)
-        m_store->updateText(m_id, m_newText);
+    if (goal->text != m_oldText)
+        return false;
+    m_store->updateText(m_id, m_newText);
     return true;
 }
 
-void EditGoalText::undo()
+bool EditGoalText::undo()
 {
     const TodoItem *goal = findGoal(m_store, m_id);
-    if (goal && goal->text == m_newText)
-        m_store->updateText(m_id, m_oldText);
+    if (!goal || goal->text != m_newText)
+        return false;
+    m_store->updateText(m_id, m_oldText);
+    return true;
 }
 
 MoveGoal::MoveGoal(TodoStore *store, const QUuid &id, int places)
@@ -173,15 +196,13 @@ MoveGoal::MoveGoal(TodoStore *store, const QUuid &id, int places)
 
 QString MoveGoal::text() const
 {
-    return tr("Move \u201C%1\u201D").arg(goalTextForMenu(m_goalText));
+    return tr("Move \u201C%1\u201D").arg(textOf(m_store, m_id, m_goalText));
 }
 
 bool MoveGoal::redo()
 {
-    if (m_after) {
-        m_store->moveTo(m_id, *m_after);
-        return true;
-    }
+    if (m_after)
+        return m_store->moveTo(m_id, *m_after);
     m_before = positionOf(m_store, m_id);
     if (!m_before)
         return false;
@@ -192,9 +213,9 @@ bool MoveGoal::redo()
     return true;
 }
 
-void MoveGoal::undo()
+bool MoveGoal::undo()
 {
-    m_store->moveTo(m_id, *m_before);
+    return m_store->moveTo(m_id, *m_before);
 }
 
 RemoveGoals::RemoveGoals(TodoStore *store, Which which, const QUuid &id, QDateTime dayStart)
@@ -213,7 +234,7 @@ QString RemoveGoals::text() const
 {
     switch (m_which) {
     case Which::OneGoal:
-        return tr("Delete \u201C%1\u201D").arg(goalTextForMenu(m_goalText));
+        return tr("Delete \u201C%1\u201D").arg(textOf(m_store, *m_ids.cbegin(), m_goalText));
     case Which::DoneGoals:
         return tr("Remove Done Goals");
     case Which::DoneGoalsOfADay:
@@ -234,10 +255,12 @@ bool RemoveGoals::redo()
             return false;
     }
     m_removed = m_store->removeGoals(m_ids);
+    if (m_which == Which::OneGoal && !m_removed.isEmpty())
+        m_goalText = m_removed.first().goal.text;
     return !m_removed.isEmpty();
 }
 
-void RemoveGoals::undo()
+bool RemoveGoals::undo()
 {
-    m_store->restore(m_removed);
+    return putBack(m_store, m_removed);
 }

@@ -9,7 +9,8 @@
 #include <QSet>
 
 // The person's changes of the goal list as steps of the undo history. Each acts on the store by goal id: an
-// undo puts back what its step changed and leaves alone what changed since by other hands.
+// undo puts back what its step changed and leaves alone what changed since by other hands. A step names its goal
+// by the text it has now, or had when the step last saw it.
 
 // The goal's text as a menu names it: on one line, and cut short when long.
 QString goalTextForMenu(const QString &text);
@@ -25,7 +26,7 @@ public:
 
     QString text() const override;
     bool redo() override;
-    void undo() override;
+    bool undo() override;
 
 private:
     TodoStore *m_store = nullptr;
@@ -33,6 +34,7 @@ private:
     Split m_split = Split::OneGoal;
     // How many goals the first run made; later runs bring back these same goals.
     qsizetype m_count = 0;
+    QUuid m_firstId;
     QString m_firstText;
     QList<TodoStore::PlacedGoal> m_added;
 };
@@ -47,7 +49,7 @@ public:
 
     QString text() const override;
     bool redo() override;
-    void undo() override;
+    bool undo() override;
 
 private:
     TodoStore *m_store = nullptr;
@@ -66,7 +68,7 @@ public:
     QString text() const override;
     bool redo() override;
     // Only while the goal still holds the edited text: a newer text from elsewhere stays.
-    void undo() override;
+    bool undo() override;
 
 private:
     TodoStore *m_store = nullptr;
@@ -85,7 +87,7 @@ public:
 
     QString text() const override;
     bool redo() override;
-    void undo() override;
+    bool undo() override;
 
 private:
     TodoStore *m_store = nullptr;
@@ -110,7 +112,7 @@ public:
 
     QString text() const override;
     bool redo() override;
-    void undo() override;
+    bool undo() override;
 
 private:
     TodoStore *m_store = nullptr;

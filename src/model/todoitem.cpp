@@ -49,6 +49,12 @@ qsizetype escapeSequenceEnd(const QString &text, qsizetype at)
 
 } // namespace
 
+QDateTime creationTimeNow()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return now.addMSecs(-now.time().msec());
+}
+
 QDateTime lastChange(const TodoItem &item)
 {
     return item.modifiedAt.isValid() ? item.modifiedAt : item.createdAt;

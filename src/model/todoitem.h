@@ -20,6 +20,10 @@ struct TodoItem final {
     QDateTime modifiedAt;
 };
 
+// Now, as the goals file keeps a createdAt: in whole seconds. A goal made or repaired in memory then reads the
+// same as on disk, and its own time never beats another program's later edit of it that left the times alone.
+QDateTime creationTimeNow();
+
 // When the goal last changed: its modifiedAt, or its createdAt where none was kept. Merges compare these.
 QDateTime lastChange(const TodoItem &item);
 

@@ -59,7 +59,7 @@ void TodoStore::mergeFromDisk()
 {
     if (!m_disk)
         return;
-    const bool write = takeOutsideChange();
+    const bool write = takeOutsideChange() || m_disk->disappeared();
     const QList<GoalsDisk::ConflictCopy> copies = m_disk->conflictCopies();
     for (const GoalsDisk::ConflictCopy &copy : copies)
         setTodos(GoalsMerge::merge(m_todos, { copy.todos, std::nullopt, {} }, m_history.deletions()));
@@ -132,8 +132,8 @@ void TodoStore::append(const QString &text, qint64 order)
     item.id = QUuid::createUuid();
     item.text = text;
     item.order = order;
-    item.createdAt = QDateTime::currentDateTimeUtc();
-    item.modifiedAt = item.createdAt;
+    item.createdAt = creationTimeNow();
+    item.modifiedAt = QDateTime::currentDateTimeUtc();
     m_todos.append(std::move(item));
     emit todosChanged();
 }
@@ -266,6 +266,11 @@ void TodoStore::renumber()
     }
     if (changed)
         emit todosChanged();
+}
+
+bool TodoStore::allOnDisk() const
+{
+    return !m_disk || (m_disk->saveFailure().isEmpty() && !m_disk->disappeared());
 }
 
 QString TodoStore::saveFailure() const

@@ -62,9 +62,11 @@ public:
 
     // The one way changes from outside come in: another program's version of the goals file and any conflict
     // copies are merged with the list (todosChanged once when it changed) and the result written back where
-    // it differs. None of it is the person's own operation.
+    // it differs, or where the file is gone. None of it is the person's own operation.
     void mergeFromDisk();
 
+    // Whether the goals file holds the list: the last save succeeded and the file is still there.
+    bool allOnDisk() const;
     // Why the goals in memory are not all on disk: the reason the last save failed, or empty once one succeeded.
     QString saveFailure() const;
     // Where a goals file that could not be read was kept before the first save replaced it.

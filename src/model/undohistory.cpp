@@ -2,6 +2,8 @@
 
 #include "undohistory.h"
 
+#include <utility>
+
 void UndoHistory::perform(std::unique_ptr<UndoStep> step)
 {
     emit aboutToPerform();
@@ -17,20 +19,32 @@ void UndoHistory::perform(std::unique_ptr<UndoStep> step)
 
 void UndoHistory::undo()
 {
-    if (!canUndo())
-        return;
-    ++m_undone;
-    m_steps[m_steps.size() - m_undone]->undo();
-    emit changed();
+    const auto before = std::pair(m_steps.size(), m_undone);
+    while (canUndo()) {
+        const auto step = m_steps.end() - qsizetype(m_undone) - 1;
+        if ((*step)->undo()) {
+            ++m_undone;
+            break;
+        }
+        // Another program has replaced what the step changed: there is nothing left to take back or make again.
+        m_steps.erase(step);
+    }
+    if (std::pair(m_steps.size(), m_undone) != before)
+        emit changed();
 }
 
 void UndoHistory::redo()
 {
-    if (!canRedo())
-        return;
-    m_steps[m_steps.size() - m_undone]->redo();
-    --m_undone;
-    emit changed();
+    const auto before = std::pair(m_steps.size(), m_undone);
+    while (canRedo()) {
+        const auto step = m_steps.end() - qsizetype(m_undone);
+        --m_undone;
+        if ((*step)->redo())
+            break;
+        m_steps.erase(step);
+    }
+    if (std::pair(m_steps.size(), m_undone) != before)
+        emit changed();
 }
 
 QString UndoHistory::undoText() const

@@ -17,10 +17,12 @@ public:
 
     // What the step did, for the menu: Delete “Milk”.
     virtual QString text() const = 0;
-    // Makes the change; the first time, the step also notes what its undo needs. False when nothing changed,
-    // and the history then forgets the step.
+    // Makes the change; the first time, the step also notes what its undo needs. False when nothing changed
+    // (another program has replaced what the step changed): the history then forgets the step and, after the
+    // first time, goes on to the next one.
     virtual bool redo() = 0;
-    virtual void undo() = 0;
+    // False when nothing changed, as for redo; the history then forgets the step and goes on to the one before.
+    virtual bool undo() = 0;
 };
 
 // The person's changes of this run, to be undone and redone in turn. It lives as long as the panel and is not
@@ -37,6 +39,7 @@ public:
 
     // Runs the step and keeps it for undo; the steps that were undone can then no longer be redone.
     void perform(std::unique_ptr<UndoStep> step);
+    // Each takes on the next step that changes something, dropping those on the way that change nothing.
     void undo();
     void redo();
 

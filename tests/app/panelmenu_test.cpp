@@ -3,6 +3,7 @@
 #include "app/appdelegate.h"
 #include "app/openatlogin.h"
 #include "app/panel/keyablepanel.h"
+#include "model/goalsteps.h"
 #include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
@@ -88,13 +89,18 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
     PanelSettings settings(&defaults);
     TodoStore store(std::nullopt);
     store.addLines(u"Milk\nBread"_s);
-    store.toggle(store.todos().at(0).id);
+    const QUuid milk = store.todos().at(0).id;
     UndoHistory history;
+    // A step made before there is a panel, as the day's clearing at start is, can be undone by its keys.
+    history.perform(std::make_unique<SetGoalCompleted>(&store, milk));
     KeyablePanel panel(true);
     auto *content = new ContentView(
         &store, &history, &settings, [](QPointF) {}, [] {}, [](QSizeF) {});
     AppDelegate delegate;
     delegate.connectPanel(&panel, content);
+    QVERIFY(delegate.actions()->undo()->isEnabled());
+    // Renamed by another program: the menu names the goal as it reads now.
+    store.updateText(milk, u"Oat milk"_s);
     panel.setContentView(content);
     panel.setGeometry(100, 100, 300, 200);
     panel.show();
@@ -108,6 +114,7 @@ void PanelMenuTest::secondaryClick_opensMenuFromCurrentState()
 
     PanelMenu *menu = openMenu();
     QVERIFY(menu);
+    QVERIFY(item(*menu, u"Undo Mark \u201COat milk\u201D as Done"_s));
     QVERIFY(item(*menu, u"Rename \u201CToday's Goals\u201D\u2026"_s));
     QVERIFY(!item(*menu, LoginItem)->isChecked());
     // Switching the login item on writes the entry; the next menu reads it back from disk.

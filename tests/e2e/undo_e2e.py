@@ -111,6 +111,13 @@ def panel_env():
     return {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
 
 
+def faketime(moment):
+    """The panel's environment with its clock starting at `moment`, local time in Berlin."""
+    # The library rather than the faketime command, which would take the signal to stop in the panel's place.
+    # A zone with its own offset from UTC, so that a day start computed in UTC would show.
+    return dict(panel_env(), TZ="Europe/Berlin", LD_PRELOAD=FAKETIME, FAKETIME=f"@{moment}")
+
+
 def case_undo_and_redo_by_keys(binary, home):
     write_goals(home)
     mirel = Mirel(binary, home)
@@ -167,31 +174,28 @@ def case_clear_done_goals_each_day(binary, home):
     if not os.path.exists(FAKETIME):
         raise Skipped("libfaketime missing (scripts/deps.sh --test)")
     write_goals(home, done={"Write the report", "Call the bank"})
-    # The library rather than the faketime command, which would take the signal to stop in the panel's place.
-    # A zone with its own offset from UTC, so that a day start computed in UTC would show.
-    at = lambda moment: dict(panel_env(), TZ="Europe/Berlin", LD_PRELOAD=FAKETIME, FAKETIME=f"@{moment}")
     with screen_reader() as reader:
         # Turned on in the evening: what is done by then stays until the morning.
-        mirel = Mirel(binary, home, env=at("2026-12-08 20:00:00"))
+        mirel = Mirel(binary, home, env=faketime("2026-12-08 20:00:00"))
         choose(menu_item(reader, mirel, "Clear Done Goals Each Day"))
         wait_until("the preference", lambda: settings(mirel.user_file()).get("clearDoneGoalsEachDay") == "true")
         time.sleep(0.5)
         expect(home, "the goals once it is on", ["Write the report*", "Buy milk", "Call the bank*"])
         mirel.stop()
 
-    mirel = Mirel(binary, home, env=at("2026-12-09 09:00:00"))
+    mirel = Mirel(binary, home, env=faketime("2026-12-09 09:00:00"))
     expect(home, "the next morning's start", ["Buy milk"])
     focus_panel(mirel)
     keys("Down", "space")
     expect(home, "the morning's tick", ["Buy milk*"])
     mirel.stop()
 
-    mirel = Mirel(binary, home, env=at("2026-12-09 18:00:00"))
+    mirel = Mirel(binary, home, env=faketime("2026-12-09 18:00:00"))
     time.sleep(1)
     expect(home, "a restart later that day", ["Buy milk*"])
     mirel.stop()
 
-    mirel = Mirel(binary, home, env=at("2026-12-10 03:59:56"))
+    mirel = Mirel(binary, home, env=faketime("2026-12-10 03:59:56"))
     check(stored(home) == [(1, "Buy milk", True)], f"cleared before the day began: {stored(home)}")
     wait_until("the clearing at 04:00", lambda: stored(home) == [], timeout=15)
 

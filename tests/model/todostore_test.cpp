@@ -79,6 +79,8 @@ private slots:
     void unreadableFiles_areKeptAsideAtOnce();
     void brokenGoals_comeBackRepaired();
     void outsideChanges_areMergedNotOverwritten();
+    void outsideEdits_winOverGoalsThePanelRepairedOrWrote();
+    void lostFile_isWrittenAgainAtOnce();
     void deletions_outliveARestart();
     void unwritableFolder_keepsGoalsInMemory();
     void killedWhileSaving_leavesOldOrNewList();
@@ -280,8 +282,10 @@ void TodoStoreTest::brokenGoals_comeBackRepaired()
     QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
     QVERIFY(GoalsFile::decode(readFile(path())));
 
-    // Not goals at all: the last good version of an earlier day opens instead of an empty list.
-    TodoStore keeping(path(), m_folder->filePath(u"state"_s));
+    // Not goals at all: the list as last saved opens instead of an empty list, else the last good version of
+    // an earlier day.
+    const QString state = m_folder->filePath(u"state"_s);
+    TodoStore keeping(path(), state);
     {
         QFile file(path());
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -289,9 +293,12 @@ void TodoStoreTest::brokenGoals_comeBackRepaired()
     }
     keeping.addLines(u"today"_s);
     writeFile(path(), "garbage");
-    TodoStore restored(path(), m_folder->filePath(u"state"_s));
-    QCOMPARE(snapshot(restored), u"a:0 b:1 c:2 Added by hand:3"_s);
+    TodoStore restored(path(), state);
+    QCOMPARE(snapshot(restored), u"a:0 b:1 c:2 Added by hand:3 today:4"_s);
     QVERIFY(restored.readNotice().contains(restored.keptUnreadableFile().value_or(u"none"_s)));
+    QVERIFY(QFile::remove(state + u"/todos-last-saved.json"_s));
+    writeFile(path(), "garbage");
+    QCOMPARE(snapshot(TodoStore(path(), state)), u"a:0 b:1 c:2 Added by hand:3"_s);
 }
 
 void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
@@ -329,6 +336,44 @@ void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
     QTRY_COMPARE_WITH_TIMEOUT(store.todos().size(), 4, 1000);
     QVERIFY(!QFile::exists(copy));
     QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
+}
+
+void TodoStoreTest::outsideEdits_winOverGoalsThePanelRepairedOrWrote()
+{
+    // As sed -i and a script do: the bytes edited and renamed over the file, every time left as it was.
+    const auto editOutside = [this](const QByteArray &from, const QByteArray &to) {
+        writeFile(path() + u".new"_s, readFile(path()).replace(from, to));
+        QVERIFY(std::rename(qPrintable(path() + u".new"_s), qPrintable(path())) == 0);
+    };
+    // Only the text, as the README's example adds a goal by hand; then a goal the panel added itself.
+    writeFile(path(), R"([{"text":"Call the bank"}])");
+    TodoStore store(path());
+    editOutside("Call the bank", "Call the bank at 9");
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"Call the bank at 9:0"_s);
+    editOutside(R"("completed":false)", R"("completed":true)");
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"Call the bank at 9:0*"_s);
+    store.addLines(u"Pay rent"_s);
+    editOutside("Pay rent", "Pay the rent");
+    store.mergeFromDisk();
+    QCOMPARE(snapshot(store), u"Call the bank at 9:0* Pay the rent:1"_s);
+    QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
+}
+
+void TodoStoreTest::lostFile_isWrittenAgainAtOnce()
+{
+    const QString file = m_folder->filePath(u"Mirel/todos.json"_s);
+    TodoStore store(file);
+    store.addLines(u"P1\nP2\nP3"_s);
+    // Deleted, then with its folder, while the panel runs: written again at once from what the panel holds.
+    QVERIFY(QFile::remove(file));
+    QVERIFY(!store.allOnDisk());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), 1000);
+    QVERIFY(QDir(QFileInfo(file).path()).removeRecursively());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), 1000);
+    QVERIFY(store.allOnDisk());
+    QCOMPARE(snapshot(TodoStore(file)), u"P1:0 P2:1 P3:2"_s);
 }
 
 void TodoStoreTest::deletions_outliveARestart()

@@ -56,7 +56,9 @@ bool RenameTitle::redo()
     return m_oldTitle != m_newTitle;
 }
 
-void RenameTitle::undo()
+bool RenameTitle::undo()
 {
+    const bool changes = m_title->stored() != m_oldTitle;
     m_title->restore(m_oldTitle);
+    return changes;
 }

@@ -42,7 +42,7 @@ public:
 
     QString text() const override;
     bool redo() override;
-    void undo() override;
+    bool undo() override;
 
 private:
     PanelTitle *m_title = nullptr;
