@@ -14,8 +14,8 @@ import sys
 import time
 
 from accessibility_bus import accessibility_bus, tree
-from panel_driver import (Mirel, Skipped, check, geometry, goals_in, header_point, keys, main, run,
-                          shows_save_warning, wait_until, write_goals)
+from panel_driver import (Mirel, Skipped, check, click_to_focus, focused_window, geometry, goals_in, header_point,
+                          keys, main, run, shows_save_warning, wait_until, write_goals)
 from undo_e2e import FAKETIME, GOALS, expect, faketime, focus_panel, panel_env
 from undo_e2e import write_goals as write_goals_with_ids
 
@@ -57,8 +57,7 @@ def case_quit_with_the_file_gone(binary, home):
     folder = os.path.dirname(goals_file(home))
     # Stopped, the panel can only find the file gone once Ctrl+Q has reached it.
     mirel = Mirel(binary, home)
-    run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
-    time.sleep(0.3)
+    click_to_focus(mirel.window, header_point(geometry(mirel.window)))
     mirel.process.send_signal(signal.SIGSTOP)
     os.remove(goals_file(home))
     run("xdotool", "key", "ctrl+q")
@@ -68,8 +67,7 @@ def case_quit_with_the_file_gone(binary, home):
 
     # A file where the folder was: the goals cannot be written again, and Quit asks.
     mirel = Mirel(binary, home)
-    run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
-    time.sleep(0.3)
+    click_to_focus(mirel.window, header_point(geometry(mirel.window)))
     mirel.process.send_signal(signal.SIGSTOP)
     shutil.rmtree(folder)
     open(folder, "w").close()
@@ -77,13 +75,12 @@ def case_quit_with_the_file_gone(binary, home):
     wait_until("the header's warning", lambda: shows_save_warning(mirel.window))
     run("xdotool", "key", "ctrl+q")
     wait_until("the question", quit_dialog)
-    time.sleep(0.3)
+    wait_until("the question's focus", lambda: focused_window() == quit_dialog())
     run("xdotool", "key", "Escape")
     wait_until("the question to go", lambda: quit_dialog() is None)
     check(mirel.process.poll() is None, "the panel quit with its goals not on disk")
     os.remove(folder)
-    run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "1")
-    time.sleep(0.3)
+    click_to_focus(mirel.window, header_point(geometry(mirel.window)))
     run("xdotool", "key", "ctrl+q")
     mirel.process.wait(timeout=10)
     check(goals_in(home) == KEPT, f"quit once the folder could be made: {goals_in(home)}")

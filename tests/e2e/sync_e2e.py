@@ -11,8 +11,8 @@ import subprocess
 import sys
 import time
 
-from panel_driver import (STARTED, Mirel, Skipped, check, click_to_focus, geometry, header_point, main, run, send,
-                          shows_save_warning, wait_until, write_goals)
+from panel_driver import (STARTED, Mirel, Skipped, check, click_to_focus, focused_window, geometry, header_point, main,
+                          run, send, shows_save_warning, wait_until, write_goals)
 
 THREE = ["Write the report", "Buy milk", "Call the bank"]
 
@@ -109,7 +109,7 @@ def case_quit_asks_while_goals_are_not_on_disk(binary, home):
         click_to_focus(mirel.window, header_point(geometry(mirel.window)))
         run("xdotool", "key", "ctrl+q")
         wait_until("the question", dialog)
-        time.sleep(0.3)
+        wait_until("the question's focus", lambda: focused_window() == dialog())
         run("xdotool", "key", "Escape")
         wait_until("the question to go", lambda: dialog() is None)
         time.sleep(0.3)

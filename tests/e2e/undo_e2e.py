@@ -195,9 +195,13 @@ def case_clear_done_goals_each_day(binary, home):
     expect(home, "a restart later that day", ["Buy milk*"])
     mirel.stop()
 
-    mirel = Mirel(binary, home, env=faketime("2026-12-10 03:59:56"))
-    check(stored(home) == [(1, "Buy milk", True)], f"cleared before the day began: {stored(home)}")
-    wait_until("the clearing at 04:00", lambda: stored(home) == [], timeout=15)
+    # The faked clock runs while the panel starts, which on a loaded machine takes seconds: the panel starts half
+    # a minute before the day does, and what it holds before then is looked at only while that time is not up.
+    started = time.monotonic()
+    mirel = Mirel(binary, home, env=faketime("2026-12-10 03:59:30"))
+    if time.monotonic() - started < 25:
+        check(stored(home) == [(1, "Buy milk", True)], f"cleared before the day began: {stored(home)}")
+    wait_until("the clearing at 04:00", lambda: stored(home) == [], timeout=60)
 
 
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
