@@ -9,8 +9,11 @@
 #include "views/kit/glyphbutton.h"
 #include "views/list/goallist.h"
 #include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
 #include "views/rows/todorowview.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QEnterEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -119,6 +122,8 @@ private slots:
     void rowDrag_movesTheGoalAndScrollsAtTheEdge();
 
     void newGoalField_addsTrimmedTextOnlyAndStaysOpen();
+    void newGoalField_undoKeysReachTheListUnlessItHoldsTyping();
+    void newGoalField_pastedLinesAddOneGoalEach_tooLongStays();
     void switchingAway_commitsOnce_data();
     void switchingAway_commitsOnce();
 
@@ -284,6 +289,82 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
     QVERIFY(field->text().isEmpty() && field->hasFocus());
+}
+
+void ContentViewTest::newGoalField_undoKeysReachTheListUnlessItHoldsTyping()
+{
+    Panel panel({ u"Buy milk"_s });
+    auto *actions = new PanelActions(panel.view.get());
+    connect(actions->undo(), &QAction::triggered, panel.view.get(), &ContentView::undo);
+    connect(actions->redo(), &QAction::triggered, panel.view.get(), &ContentView::redo);
+    connect(&panel.history, &UndoHistory::changed, actions,
+        [&] { actions->showHistory(panel.history.undoText(), panel.history.redoText()); });
+    QVERIFY(panel.show(true));
+    QLineEdit *field = panel.startAdding();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClicks(field, u"Write report"_s);
+    QTest::keyClick(field, Qt::Key_Return);
+    Panel::settle();
+    static_cast<GlyphButton *>(panel.row(0)->deleteButton())->click();
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+    QVERIFY(field->hasFocus());
+
+    // The goal added is no typing of the field's any more: the keys undo and redo the list.
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Write report"_s }));
+    QVERIFY(field->text().isEmpty());
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+
+    // Typing of its own keeps them in the field.
+    field = panel.startAdding();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClicks(field, u"Call"_s);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    Panel::settle();
+    QVERIFY(field->text() != u"Call"_s);
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(field->text(), u"Call"_s);
+}
+
+void ContentViewTest::newGoalField_pastedLinesAddOneGoalEach_tooLongStays()
+{
+    Panel panel({ u"Buy milk"_s });
+    QVERIFY(panel.show(true));
+    QLineEdit *field = panel.startAdding();
+    QTRY_VERIFY(field->hasFocus());
+    QGuiApplication::clipboard()->setText(u"Pasted one\n\n  Pasted two\r\nPasted three\n"_s);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Pasted one"_s, u"Pasted two"_s, u"Pasted three"_s }));
+    QVERIFY(panel.view->isAddingNew() && field->text().isEmpty());
+    panel.view->undo();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
+
+    // A line too long for a goal keeps the whole text in the open field, by Return or by the focus leaving.
+    const QString pasted = u"Short line\n"_s + QString(MaxGoalTextLength + 1, u'x');
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    field->clearFocus();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
+    QVERIFY(panel.view->isAddingNew());
+    QCOMPARE(field->text(), pasted);
+    QVERIFY(field->toolTip().contains(QLocale().toString(MaxGoalTextLength)));
+
+    // At the limit it is a goal, and the field no longer says why not.
+    field->setFocus();
+    field->setText(QString(MaxGoalTextLength, u'y'));
+    QVERIFY(field->toolTip().isEmpty());
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts().constLast(), QString(MaxGoalTextLength, u'y'));
 }
 
 void ContentViewTest::switchingAway_commitsOnce_data()

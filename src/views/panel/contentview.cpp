@@ -34,8 +34,8 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     , m_store(store)
     , m_history(history)
     , m_title(settings)
-    , m_rename(new EditSession(this))
-    , m_newGoal(new EditSession(this))
+    , m_rename(new EditSession(EditSession::Lines::Joined, this))
+    , m_newGoal(new EditSession(EditSession::Lines::Kept, this))
     , m_hover(new HoverFade(this))
     , m_refresh(new BatchedRefresh(this))
 {
@@ -123,25 +123,25 @@ void ContentView::connectHeader(std::function<void(QPointF)> onDragChanged, std:
 
 void ContentView::makeList()
 {
-    m_list = new GoalList(
-        {
-            .onToggle =
-                [this](const QUuid &id) {
-                    m_refresh->withListSpring(
-                        [this, id] { m_history->perform(std::make_unique<SetGoalCompleted>(m_store, id)); });
-                },
-            .onUpdateText =
-                [this](const QUuid &id, const QString &text) {
-                    if (!m_isTearingDown)
-                        m_history->perform(std::make_unique<EditGoalText>(m_store, id, text));
-                },
-            .onDelete =
-                [this](const QUuid &id) {
-                    m_refresh->withListSpring([this, id] {
-                        m_history->perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id));
-                    });
-                },
-        },
+    m_list = new GoalList({
+                              .onToggle =
+                                  [this](const QUuid &id) {
+                                      m_refresh->withListSpring(
+                                          [this, id] { m_history->perform(std::make_unique<SetGoalCompleted>(m_store, id)); });
+                                  },
+                              .onUpdateText =
+                                  [this](const QUuid &id, const QString &text) {
+                                      if (!m_isTearingDown)
+                                          m_history->perform(std::make_unique<EditGoalText>(m_store, id, text));
+                                  },
+                              .onDelete =
+                                  [this](const QUuid &id) {
+                                      m_refresh->withListSpring([this, id] {
+                                          m_history->perform(
+                                              std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id));
+                                      });
+                                  },
+                          },
         this);
     connect(m_list, &GoalList::moveRequested, this,
         [this](const QUuid &id, int places) { m_history->perform(std::make_unique<MoveGoal>(m_store, id, places)); });
@@ -162,8 +162,10 @@ void ContentView::connectAddArea()
         m_layout->run();
     };
     connect(m_newGoal, &EditSession::begun, this, showAddArea);
+    // Lines pasted into the field become a goal each, as text sent from another program does, in one step.
     connect(m_newGoal, &EditSession::accepted, this, [this](const QString &text) {
-        m_history->perform(std::make_unique<AddGoals>(m_store, text, AddGoals::Split::OneGoal));
+        const auto split = hasLineBreak(text) ? AddGoals::Split::OneGoalPerLine : AddGoals::Split::OneGoal;
+        m_history->perform(std::make_unique<AddGoals>(m_store, text, split));
     });
     connect(m_newGoal, &EditSession::ended, this, showAddArea);
 }
