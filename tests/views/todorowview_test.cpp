@@ -144,6 +144,7 @@ void TodoRowViewTest::longGoal_showsEightLines_editsOnlyWithinTheLimit()
     QVERIFY(QToolTip::text().contains(u"word300 word301 "_s));
 
     // It is kept whole: a click opens no editor that could commit a changed or cut text, and says why.
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
     QTest::mouseClick(panel.text(), Qt::LeftButton, {}, QPoint(5, 1));
     QVERIFY(!panel.row->isEditing());
     QTRY_VERIFY(QToolTip::text().contains(QLocale().toString(MaxGoalTextLength)));

@@ -5,6 +5,7 @@
 #include "model/todoitem.h"
 
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolTip>
 
 #include <limits>
@@ -30,9 +31,14 @@ bool GoalTextLimit::allowsText()
         = tr("A goal can hold at most %L1 characters; shorten the text to keep it.").arg(MaxGoalTextLength);
     m_isRefusing = true;
     m_field->setToolTip(why);
-    // Only a person at the panel reads it; a refusal when the panel loses the focus waits in the tooltip.
-    if (m_field->window()->isActiveWindow())
-        QToolTip::showText(m_field->mapToGlobal(QPoint(0, m_field->height())), why, m_field);
+    // Only a person at the panel reads it; a refusal when the panel loses the focus waits in the tooltip. A
+    // tooltip hides at the next click or focus change, so it shows once the one that refused has passed.
+    if (m_field->window()->isActiveWindow()) {
+        QTimer::singleShot(0, this, [this] {
+            if (m_isRefusing)
+                QToolTip::showText(m_field->mapToGlobal(QPoint(0, m_field->height())), m_field->toolTip(), m_field);
+        });
+    }
     return false;
 }
 

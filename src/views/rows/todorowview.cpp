@@ -14,6 +14,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -160,11 +161,14 @@ void TodoRowView::beginEditing()
         return;
     // A goal longer than any the panel makes came from another program; it is kept whole, and edited there.
     if (!fitsInAGoal(m_todo.text)) {
-        QToolTip::showText(m_text->mapToGlobal(QPoint(0, m_text->height())),
-            tr("This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in "
-               "the goals file.")
-                .arg(MaxGoalTextLength),
-            m_text);
+        // After the click that asked: a tooltip hides at the release of the button.
+        QTimer::singleShot(0, m_text, [this] {
+            QToolTip::showText(m_text->mapToGlobal(QPoint(0, m_text->height())),
+                tr("This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it "
+                   "in the goals file.")
+                    .arg(MaxGoalTextLength),
+                m_text);
+        });
         return;
     }
     m_editText = m_todo.text;
