@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QPainter>
+#include <QRectF>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -25,6 +26,17 @@ constexpr qreal ThumbAlpha = 0.45;
 // How long the thumb stays after the last scroll step, and how it fades, as the hover fade does.
 constexpr int LingerMs = 800;
 constexpr int FadeMs = 200;
+
+// The thumb in a track of `trackHeight` for a scroll bar at `value` of 0..`maximum` showing `pageStep`.
+QRectF thumbRect(qreal trackHeight, int value, int maximum, int pageStep)
+{
+    if (maximum <= 0 || trackHeight <= 0)
+        return {};
+    const qreal whole = qreal(maximum) + pageStep;
+    const qreal height = std::clamp(trackHeight * pageStep / whole, std::min(ShortestThumb, trackHeight), trackHeight);
+    const qreal top = (trackHeight - height) * std::clamp(value, 0, maximum) / maximum;
+    return { 0.0, top, ThumbWidth, height };
+}
 
 } // namespace
 
@@ -50,19 +62,14 @@ ScrollIndicator::ScrollIndicator(QAbstractScrollArea *area)
 
     QScrollBar *bar = area->verticalScrollBar();
     connect(bar, &QScrollBar::valueChanged, this, &ScrollIndicator::scrolled);
-    connect(bar, &QScrollBar::rangeChanged, this, &ScrollIndicator::updateShowing);
+    connect(bar, &QScrollBar::rangeChanged, this, [this] {
+        updateShowing();
+        update();
+    });
     area->installEventFilter(this);
+    // The viewport, not the area: the area hears of its new size before it has laid out its viewport.
+    area->viewport()->installEventFilter(this);
     hide();
-}
-
-QRectF ScrollIndicator::thumbRect(qreal trackHeight, int value, int maximum, int pageStep)
-{
-    if (maximum <= 0 || trackHeight <= 0)
-        return {};
-    const qreal whole = qreal(maximum) + pageStep;
-    const qreal height = std::clamp(trackHeight * pageStep / whole, std::min(ShortestThumb, trackHeight), trackHeight);
-    const qreal top = (trackHeight - height) * std::clamp(value, 0, maximum) / maximum;
-    return { 0.0, top, ThumbWidth, height };
 }
 
 bool ScrollIndicator::eventFilter(QObject *watched, QEvent *event)
@@ -77,13 +84,11 @@ bool ScrollIndicator::eventFilter(QObject *watched, QEvent *event)
             m_isPointerOver = false;
             updateShowing();
             break;
-        case QEvent::Resize:
-        case QEvent::LayoutRequest:
-            fitToViewport();
-            break;
         default:
             break;
         }
+    } else if (watched == m_area->viewport() && event->type() == QEvent::Resize) {
+        fitToViewport();
     }
     return QWidget::eventFilter(watched, event);
 }

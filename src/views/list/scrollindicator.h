@@ -2,7 +2,6 @@
 
 #pragma once
 
-#include <QRectF>
 #include <QWidget>
 
 class QAbstractScrollArea;
@@ -24,9 +23,6 @@ public:
     // Whether it is showing or fading in; false while hidden or fading out.
     bool isShowing() const { return m_isShowing; }
     qreal opacity() const { return m_opacity; }
-
-    // The thumb in a track of `trackHeight` for a scroll bar at `value` of 0..`maximum` showing `pageStep`.
-    static QRectF thumbRect(qreal trackHeight, int value, int maximum, int pageStep);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
