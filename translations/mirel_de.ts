@@ -23,6 +23,13 @@
     </message>
 </context>
 <context>
+    <name>AppDelegate</name>
+    <message>
+        <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
+        <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
+    </message>
+</context>
+<context>
     <name>CommandLineInfo</name>
     <message>
         <source>Add each TEXT (else each input line) as a goal</source>
@@ -104,6 +111,13 @@
     <message>
         <source>Add today&apos;s first goal</source>
         <translation>Erstes Ziel für heute hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>GoalTextLimit</name>
+    <message>
+        <source>A goal can hold at most %L1 characters; shorten the text to keep it.</source>
+        <translation>Ein Ziel fasst höchstens %L1 Zeichen; kürzen Sie den Text, um ihn zu behalten.</translation>
     </message>
 </context>
 <context>
@@ -379,6 +393,10 @@
     <message>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
+    </message>
+    <message>
+        <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
+        <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
 </context>
 <context>

@@ -131,6 +131,12 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
 
 IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
 {
+    // All or nothing: a sender told that one line was refused knows the rest is not in the panel either.
+    if (!eachLineFitsInAGoal(text))
+        return {
+            .refusal
+            = tr("a line is longer than the %L1 characters a goal can hold; nothing was added").arg(MaxGoalTextLength)
+        };
     const qsizetype before = m_todoStore->todos().size();
     m_history->perform(std::make_unique<AddGoals>(m_todoStore, text, AddGoals::Split::OneGoalPerLine));
     return { m_todoStore->todos().size() - before, m_todoStore->saveFailure() };

@@ -117,3 +117,31 @@ std::optional<QString> trimmedNonEmpty(const QString &text)
         return std::nullopt;
     return trimmed;
 }
+
+bool hasLineBreak(QStringView text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return isLineBreak(c.unicode()); });
+}
+
+bool fitsInAGoal(const QString &text)
+{
+    // Trimming and cleaning only ever shorten a text, so most texts need neither.
+    if (text.size() <= MaxGoalTextLength)
+        return true;
+    return trimmedNonEmpty(text).value_or(QString()).size() <= MaxGoalTextLength;
+}
+
+bool eachLineFitsInAGoal(const QString &text)
+{
+    if (text.size() <= MaxGoalTextLength)
+        return true;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isLineBreak(text.at(i).unicode()))
+            continue;
+        if (i - start > MaxGoalTextLength && !fitsInAGoal(text.sliced(start, i - start)))
+            return false;
+        start = i + 1;
+    }
+    return true;
+}

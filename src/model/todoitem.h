@@ -41,3 +41,14 @@ QString printableText(const QString &text);
 
 // The printable text trimmed, or nothing when that leaves it empty.
 std::optional<QString> trimmedNonEmpty(const QString &text);
+
+// The longest text a goal is given, in UTF-16 code units: a page of prose. Text from the person or another
+// program beyond it is refused, never cut; a longer goal that another program wrote to the file is kept whole.
+constexpr qsizetype MaxGoalTextLength = 10'000;
+
+// Whether the text holds a line break (LF, VT, FF, CR, NEL, U+2028 or U+2029).
+bool hasLineBreak(QStringView text);
+// Whether the text, trimmed as a goal keeps it, is within MaxGoalTextLength.
+bool fitsInAGoal(const QString &text);
+// The same for each of its lines, for text whose every line becomes a goal.
+bool eachLineFitsInAGoal(const QString &text);

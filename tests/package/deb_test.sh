@@ -36,6 +36,8 @@ if [[ $mode == build ]]; then
     for library in libqt6widgets6 libqt6gui6 libqt6network6 libxcb1; do
         grep -qw "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
     done
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    grep -qw fonts-noto-color-emoji <<<"$recommends" || fail "the package does not recommend an emoji font: $recommends"
     # A release whose history does not name it would ship last release's changelog under the new version.
     history=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/mirel/changelog.gz | gunzip)
     latest=$(dpkg-parsechangelog -l - -S Version <<<"$history")

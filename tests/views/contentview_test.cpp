@@ -8,9 +8,14 @@
 #include "views/header/panelheader.h"
 #include "views/kit/glyphbutton.h"
 #include "views/list/goallist.h"
+#include "views/list/goallistscroll.h"
+#include "views/list/scrollindicator.h"
 #include "views/panel/contentview.h"
+#include "views/panel/panelactions.h"
 #include "views/rows/todorowview.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QEnterEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -119,6 +124,8 @@ private slots:
     void rowDrag_movesTheGoalAndScrollsAtTheEdge();
 
     void newGoalField_addsTrimmedTextOnlyAndStaysOpen();
+    void newGoalField_undoKeysReachTheListUnlessItHoldsTyping();
+    void newGoalField_pastedLinesAddOneGoalEach_tooLongStays();
     void switchingAway_commitsOnce_data();
     void switchingAway_commitsOnce();
 
@@ -129,6 +136,7 @@ private slots:
 
     void keys_moveAndDeleteTheFocusedGoal();
     void longList_rowsFollowWhatIsShown();
+    void longList_showsWhereItIsWhileScrolledOrPointedAt();
 };
 
 void ContentViewTest::sizeAndCount_followTheContent()
@@ -284,6 +292,82 @@ void ContentViewTest::newGoalField_addsTrimmedTextOnlyAndStaysOpen()
     QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
     QCOMPARE(panel.view->addArea()->newGoalField(), field);
     QVERIFY(field->text().isEmpty() && field->hasFocus());
+}
+
+void ContentViewTest::newGoalField_undoKeysReachTheListUnlessItHoldsTyping()
+{
+    Panel panel({ u"Buy milk"_s });
+    auto *actions = new PanelActions(panel.view.get());
+    connect(actions->undo(), &QAction::triggered, panel.view.get(), &ContentView::undo);
+    connect(actions->redo(), &QAction::triggered, panel.view.get(), &ContentView::redo);
+    connect(&panel.history, &UndoHistory::changed, actions,
+        [&] { actions->showHistory(panel.history.undoText(), panel.history.redoText()); });
+    QVERIFY(panel.show(true));
+    QLineEdit *field = panel.startAdding();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClicks(field, u"Write report"_s);
+    QTest::keyClick(field, Qt::Key_Return);
+    Panel::settle();
+    static_cast<GlyphButton *>(panel.row(0)->deleteButton())->click();
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+    QVERIFY(field->hasFocus());
+
+    // The goal added is no typing of the field's any more: the keys undo and redo the list.
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Write report"_s }));
+    QVERIFY(field->text().isEmpty());
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Panel::settle();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+
+    // Typing of its own keeps them in the field.
+    field = panel.startAdding();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClicks(field, u"Call"_s);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    Panel::settle();
+    QVERIFY(field->text() != u"Call"_s);
+    QCOMPARE(panel.savedTexts(), QStringList { u"Write report"_s });
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(field->text(), u"Call"_s);
+}
+
+void ContentViewTest::newGoalField_pastedLinesAddOneGoalEach_tooLongStays()
+{
+    Panel panel({ u"Buy milk"_s });
+    QVERIFY(panel.show(true));
+    QLineEdit *field = panel.startAdding();
+    QTRY_VERIFY(field->hasFocus());
+    QGuiApplication::clipboard()->setText(u"Pasted one\n\n  Pasted two\r\nPasted three\n"_s);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Pasted one"_s, u"Pasted two"_s, u"Pasted three"_s }));
+    QVERIFY(panel.view->isAddingNew() && field->text().isEmpty());
+    panel.view->undo();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
+
+    // A line too long for a goal keeps the whole text in the open field, by Return or by the focus leaving.
+    const QString pasted = u"Short line\n"_s + QString(MaxGoalTextLength + 1, u'x');
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    field->clearFocus();
+    QCOMPARE(panel.savedTexts(), QStringList { u"Buy milk"_s });
+    QVERIFY(panel.view->isAddingNew());
+    QCOMPARE(field->text(), pasted);
+    QVERIFY(field->toolTip().contains(QLocale().toString(MaxGoalTextLength)));
+
+    // At the limit it is a goal, and the field no longer says why not.
+    field->setFocus();
+    field->setText(QString(MaxGoalTextLength, u'y'));
+    QVERIFY(field->toolTip().isEmpty());
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(panel.savedTexts().constLast(), QString(MaxGoalTextLength, u'y'));
 }
 
 void ContentViewTest::switchingAway_commitsOnce_data()
@@ -463,17 +547,71 @@ void ContentViewTest::longList_rowsFollowWhatIsShown()
     QVERIFY(panel.row(298)->focusTarget()->hasFocus());
     QVERIFY(isShown(panel.row(298)));
 
-    // A goal added while the start of the list shows, typed or sent from another program, is scrolled into view.
+    // Goals from another program leave the list where the person has it, also when they come above the goal at
+    // the top of the view; only a goal typed here is scrolled into view.
     panel.view->setFocus();
-    panel.view->listScroll()->verticalScrollBar()->setValue(0);
+    QScrollBar *bar = panel.view->listScroll()->verticalScrollBar();
+    bar->setValue(0);
     panel.store.addLines(u"Sent from elsewhere"_s);
     panel.settle();
-    QVERIFY(isShown(panel.row(300)));
-    panel.view->listScroll()->verticalScrollBar()->setValue(0);
+    QVERIFY(isShown(panel.row(0)) && !isShown(panel.row(300)));
+    bar->setValue(bar->maximum() / 2);
+    Panel::settle();
+    const auto topOfView = [&]() -> const TodoRowView * {
+        for (const TodoRowView *row : panel.view->goalList()->findChildren<TodoRowView *>()) {
+            if (row->isVisible() && row->geometry().contains(20, bar->value() + 1))
+                return row;
+        }
+        return nullptr;
+    };
+    const TodoRowView *top = topOfView();
+    QVERIFY(top);
+    const int topY = top->mapTo(viewport, QPoint(0, 0)).y();
+    QList<TodoStore::PlacedGoal> above;
+    for (int i = 0; i < 5; ++i)
+        above.append(
+            { 0, TodoItem { QUuid::createUuid(), u"Written above"_s, false, 0, QDateTime::currentDateTimeUtc(), {} } });
+    panel.store.restore(above);
+    panel.settle();
+    QCOMPARE(topOfView(), top);
+    QCOMPARE(top->mapTo(viewport, QPoint(0, 0)).y(), topY);
     QTest::keyClicks(panel.startAdding(), u"Typed"_s);
     QTest::keyClick(panel.view->addArea()->newGoalField(), Qt::Key_Return);
     panel.settle();
-    QVERIFY(isShown(panel.row(301)));
+    QVERIFY(isShown(panel.row(panel.store.todos().size() - 1)));
+}
+
+void ContentViewTest::longList_showsWhereItIsWhileScrolledOrPointedAt()
+{
+    Panel shortList({ u"One"_s, u"Two"_s });
+    QVERIFY(shortList.show());
+    auto *shortScroll = static_cast<GoalListScroll *>(shortList.view->listScroll());
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QApplication::sendEvent(shortScroll, &enter);
+    QVERIFY(!shortScroll->indicator()->isShowing());
+
+    QStringList goals;
+    for (int i = 0; i < 40; ++i)
+        goals.append(u"Goal %1"_s.arg(i));
+    Panel panel(goals);
+    QVERIFY(panel.show());
+    auto *scroll = static_cast<GoalListScroll *>(panel.view->listScroll());
+    const ScrollIndicator *indicator = scroll->indicator();
+    QVERIFY(!indicator->isVisible());
+    // Scrolling shows it over the list's right edge, and it fades once the list rests.
+    scroll->scrollBy(50);
+    QVERIFY(indicator->isShowing());
+    QTRY_VERIFY(indicator->isVisible() && indicator->opacity() == 1.0);
+    QCOMPARE(indicator->geometry().right(), scroll->viewport()->geometry().right());
+    QTRY_VERIFY(!indicator->isVisible());
+    // The pointer over the list shows it for as long as it stays.
+    QApplication::sendEvent(scroll, &enter);
+    QTRY_VERIFY(indicator->isVisible() && indicator->opacity() == 1.0);
+    QTest::qWait(1000);
+    QVERIFY(indicator->isShowing());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(scroll, &leave);
+    QTRY_VERIFY(!indicator->isVisible());
 }
 
 QTEST_MAIN(ContentViewTest)

@@ -8,6 +8,7 @@
 #include "views/rows/wrappedtext.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -79,7 +80,7 @@ class TodoRowViewTest final : public QObject
 private slots:
     void init();
     void height_followsWrappedText();
-    void longGoal_showsEightLinesAndEditsWholeText();
+    void longGoal_showsEightLines_editsOnlyWithinTheLimit();
     void highlightAndDeleteGlyph_followHoverRule_data();
     void highlightAndDeleteGlyph_followHoverRule();
     void stateChange_restylesTextAndCheckbox();
@@ -120,13 +121,16 @@ void TodoRowViewTest::height_followsWrappedText()
     QCOMPARE(panel.row->heightForWidth(RowWidth), 28);
 }
 
-void TodoRowViewTest::longGoal_showsEightLinesAndEditsWholeText()
+void TodoRowViewTest::longGoal_showsEightLines_editsOnlyWithinTheLimit()
 {
-    // One line longer than a line edit holds by default, as a text sent from another program can be.
-    QString text;
-    for (int i = 0; text.size() < 40000; ++i)
-        text += u"word%1 "_s.arg(i);
-    text = text.trimmed();
+    // Longer than a goal made here can be, as another program may write it.
+    const auto words = [](qsizetype length) {
+        QString text;
+        for (int i = 0; text.size() < length; ++i)
+            text += u"word%1 "_s.arg(i);
+        return text.first(length);
+    };
+    const QString text = words(40000);
     Panel panel(goal(text));
     const int lineHeight = panel.fontMetrics().height();
     const int height = panel.row->heightForWidth(RowWidth);
@@ -139,12 +143,37 @@ void TodoRowViewTest::longGoal_showsEightLinesAndEditsWholeText()
     QTRY_VERIFY(QToolTip::isVisible());
     QVERIFY(QToolTip::text().contains(u"word300 word301 "_s));
 
-    // The editor opens at the text's start and holds all of it: an unchanged commit keeps every character.
-    panel.openEditor();
-    QCOMPARE(panel.editor()->text(), text);
-    QCOMPARE(panel.editor()->cursorPosition(), 0);
-    QTest::keyClick(panel.editor(), Qt::Key_Return);
-    QCOMPARE(panel.updates, QStringList { text });
+    // It is kept whole: a click opens no editor that could commit a changed or cut text, and says why.
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    QTest::mouseClick(panel.text(), Qt::LeftButton, {}, QPoint(5, 1));
+    QVERIFY(!panel.row->isEditing());
+    QTRY_VERIFY(QToolTip::text().contains(QLocale().toString(MaxGoalTextLength)));
+    QCOMPARE(panel.row->todo().text, text);
+
+    // At the limit the editor holds all of it; an unchanged commit keeps every character.
+    const QString atLimit = words(MaxGoalTextLength);
+    Panel full(goal(atLimit));
+    QVERIFY(QTest::qWaitForWindowActive(&full));
+    full.openEditor();
+    QCOMPARE(full.editor()->text(), atLimit);
+    QCOMPARE(full.editor()->cursorPosition(), 0);
+    QTest::keyClick(full.editor(), Qt::Key_Return);
+    QCOMPARE(full.updates, QStringList { atLimit });
+
+    // Pasted past the limit, the editor stays open with the text; pasted lines join with spaces.
+    full.openEditor();
+    QGuiApplication::clipboard()->setText(u" more"_s);
+    QTest::keyClick(full.editor(), Qt::Key_End);
+    QTest::keyClick(full.editor(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(full.editor(), Qt::Key_Return);
+    QVERIFY(full.row->isEditing());
+    QCOMPARE(full.editor()->text(), atLimit + u" more"_s);
+    QCOMPARE(full.updates.size(), 1);
+    QGuiApplication::clipboard()->setText(u"Call\nAnna"_s);
+    full.editor()->selectAll();
+    QTest::keyClick(full.editor(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(full.editor(), Qt::Key_Return);
+    QCOMPARE(full.updates.constLast(), u"Call Anna"_s);
 
     Panel shortGoal(goal(u"Call Anna"_s));
     QVERIFY(!shortGoal.text()->isElided());

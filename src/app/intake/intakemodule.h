@@ -16,10 +16,12 @@ struct SendCommand;
 namespace IntakeModule
 {
 
-// What became of a text: the goals added to the panel, and why they are not on disk when the save failed.
+// What became of a text: the goals added to the panel, why they are not on disk when the save failed, or why
+// the panel took none of it.
 struct TextIntake {
     qsizetype added = 0;
-    QString saveFailure;
+    QString saveFailure = {};
+    QString refusal = {};
 };
 
 struct ServerCallbacks {

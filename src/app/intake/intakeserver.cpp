@@ -81,6 +81,8 @@ void IntakeServer::serve(QLocalSocket *socket)
             socket->flush();
             // Invalid UTF-8 becomes replacement characters rather than being dropped.
             const IntakeModule::TextIntake intake = m_callbacks.onText(QString::fromUtf8(frame.payload));
+            if (!intake.refusal.isEmpty())
+                return reply(Kind::Refused, intake.refusal.toUtf8());
             const QByteArray added = QByteArray::number(intake.added);
             if (intake.saveFailure.isEmpty())
                 return reply(Kind::Added, added);

@@ -5,6 +5,7 @@
 #include "model/panelsettings.h"
 
 #include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
 
 #include <algorithm>
@@ -112,17 +113,36 @@ std::optional<QRectF> snappedPanelFrame(const QRectF &frame, const QList<Screen>
     return snappedToVisibleFrame(frame, screens.at(*screen).visibleFrame);
 }
 
-bool isOffEveryScreen(const QRectF &frame, const QList<Screen> &screens)
+bool isCutByScreenEdges(const QRectF &frame, const QList<Screen> &screens)
 {
-    return std::none_of(screens.cbegin(), screens.cend(),
-        [&frame](const Screen &screen) { return headerCanBeGrabbed(frame, screen.frame); });
+    if (std::none_of(screens.cbegin(), screens.cend(),
+            [&frame](const Screen &screen) { return headerCanBeGrabbed(frame, screen.frame); }))
+        return true;
+    QRegion shown;
+    for (const Screen &screen : screens)
+        shown += screen.frame.toAlignedRect();
+    return !(QRegion(frame.toAlignedRect()) - shown).isEmpty();
 }
 
 QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens)
 {
-    if (!isOffEveryScreen(frame, screens))
+    if (screens.isEmpty() || !isCutByScreenEdges(frame, screens))
         return frame;
-    return snappedPanelFrame(frame, screens).value_or(frame);
+    const QPointF centre = frame.center();
+    std::optional<qsizetype> best;
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        const QRectF &visible = screens.at(i).visibleFrame;
+        const bool fits
+            = frame.width() + 2 * EdgeMargin <= visible.width() && frame.height() + 2 * EdgeMargin <= visible.height();
+        if (fits
+            && (!best
+                || squaredDistance(centre, screens.at(i).frame) < squaredDistance(centre, screens.at(*best).frame)))
+            best = i;
+    }
+    // On a screen too small for it, the panel is placed as a snap would place it on the nearest one.
+    if (!best)
+        best = screenForFrame(frame, screens);
+    return snappedToVisibleFrame(frame, screens.at(*best).visibleFrame);
 }
 
 QRectF resizedPanelFrame(const QRectF &frame, const QSizeF &size, const QList<Screen> &screens)

@@ -37,10 +37,12 @@ std::optional<qsizetype> screenForFrame(const QRectF &frame, const QList<Screen>
 // Where a snap moves the frame: to 12 pixels inside every visible-frame edge it is within 20 pixels of or
 // beyond, the right and top edges winning over the left and bottom ones. Nothing when there is no screen.
 std::optional<QRectF> snappedPanelFrame(const QRectF &frame, const QList<Screen> &screens);
-// Off every screen as far as a person can tell: no screen shows enough of the header to take hold of it.
-bool isOffEveryScreen(const QRectF &frame, const QList<Screen> &screens);
-// A frame off every screen, brought wholly onto the nearest screen as a snap would place it; any other
-// frame unchanged.
+// Cut by a screen edge: some of the panel lies outside every screen, or no screen shows enough of its header
+// to take hold of it.
+bool isCutByScreenEdges(const QRectF &frame, const QList<Screen> &screens);
+// A frame cut by a screen edge, brought wholly onto the nearest screen where it fits, as a snap would place
+// it there: the edges it stood beyond or near get the margin, so a panel in a corner stays in that corner.
+// Any other frame unchanged, and so is one without screens.
 QRectF onScreenPanelFrame(const QRectF &frame, const QList<Screen> &screens);
 
 // The frame for the size the content wants, its left and top edges kept, unless its bottom edge would then

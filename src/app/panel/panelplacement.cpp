@@ -35,8 +35,12 @@ void PanelPlacement::placeAtStart(bool screenshotMode)
     const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
     // A saved frame that no screen shows is brought back with its saved size, which may be none at all; the
     // content's own size is known once it has laid itself out in the panel.
-    m_snapOnFirstSizing = saved && !screenshotMode && PanelGeometry::isOffEveryScreen(*saved, screens);
-    setFrame(PanelGeometry::initialPanelFrame(saved, screens, screenshotMode));
+    m_snapOnFirstSizing = saved && !screenshotMode && PanelGeometry::isCutByScreenEdges(*saved, screens);
+    const QRectF initial = PanelGeometry::initialPanelFrame(saved, screens, screenshotMode);
+    setFrame(initial);
+    // A frame brought onto a smaller screen is the panel's place from now on, also for the next start.
+    if (saved && !screenshotMode && initial != *saved)
+        saveFrame();
 }
 
 void PanelPlacement::watchScreens()
@@ -102,9 +106,11 @@ void PanelPlacement::resizeToContent(QSizeF size)
         m_contentSizedGeometry = m_panel->geometry();
         if (std::exchange(m_snapOnFirstSizing, false)) {
             if (const std::optional<QRectF> target
-                = PanelGeometry::snappedPanelFrame(frame(), PanelGeometry::currentScreens()))
+                = PanelGeometry::snappedPanelFrame(frame(), PanelGeometry::currentScreens())) {
                 setFrame(*target);
-        } else if (!m_dragStart) {
+                saveFrame();
+            }
+        } else if (!m_dragStart && !m_isLiveResizing) {
             // Keeping the top edge can leave a panel that stood partly off the screens wholly off them, for
             // instance a frame saved on a taller monitor that the content now makes shorter.
             bringOntoScreen();
@@ -114,11 +120,13 @@ void PanelPlacement::resizeToContent(QSizeF size)
 
 void PanelPlacement::stopForLiveResize()
 {
+    m_isLiveResizing = true;
     stopSnapAnimation();
 }
 
 void PanelPlacement::snapAfterLiveResize()
 {
+    m_isLiveResizing = false;
     snapToScreenEdges();
 }
 
@@ -177,8 +185,9 @@ void PanelPlacement::bringOntoScreen()
         return;
     const QList<PanelGeometry::Screen> screens = PanelGeometry::currentScreens();
     const QRectF current = frame();
-    if (!screens.isEmpty() && PanelGeometry::isOffEveryScreen(current, screens)) {
+    if (!screens.isEmpty() && PanelGeometry::isCutByScreenEdges(current, screens)) {
         stopSnapAnimation();
         setFrame(PanelGeometry::onScreenPanelFrame(current, screens));
+        saveFrame();
     }
 }

@@ -45,13 +45,15 @@ private:
     void snapToScreenEdges();
     void stopSnapAnimation();
     void bringOntoScreen();
-    // Brings the panel back whenever a change of the screens leaves it off all of them.
+    // Brings the panel wholly onto a screen whenever a change of the screens leaves an edge cutting it.
     void watchScreens();
 
     // The delegate drops the panel before its own children go.
     QPointer<KeyablePanel> m_panel;
     PanelSettings *m_settings = nullptr;
     bool m_snapOnFirstSizing = false;
+    // While the person resizes the panel by its border, it may stand past an edge until the resize ends.
+    bool m_isLiveResizing = false;
     std::optional<PanelGeometry::DragStart> m_dragStart;
     // Where the panel was placed, whose left and top edges content resizes keep, and where the last of them
     // put it, in Qt's pixels.

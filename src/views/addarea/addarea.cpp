@@ -4,6 +4,7 @@
 
 #include "emptystaterow.h"
 #include "views/kit/goalrow.h"
+#include "views/kit/goaltextlimit.h"
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/inlineediting.h"
 #include "views/kit/symbolglyph.h"
@@ -15,11 +16,12 @@
 namespace
 {
 
-// The field's text, leaving it empty for the next goal.
+// The field's text, leaving it empty for the next goal. setText() rather than clear(): clearing is a step of
+// the field's own undo, which would bring the goal just added back into the field.
 QString takeText(QLineEdit *field)
 {
     const QString text = field->text();
-    field->clear();
+    field->setText(QString());
     return text;
 }
 
@@ -49,9 +51,18 @@ void AddArea::setFace(Face face)
         m_newGoalField->setPlaceholderText(tr("New goal"));
         m_newGoalField->setAccessibleName(tr("New goal"));
         QLineEdit *field = m_newGoalField;
+        // A text too long for a goal stays in the field, open, whichever way the edit would have ended.
+        auto *limit = new GoalTextLimit(field, GoalTextLimit::Goals::OnePerLine);
         new InlineEditing(
-            field, [this, field] { emit submitted(takeText(field)); },
-            [this, field] { emit committed(takeText(field)); },
+            field,
+            [this, field, limit] {
+                if (limit->allowsText())
+                    emit submitted(takeText(field));
+            },
+            [this, field, limit] {
+                if (limit->allowsText())
+                    emit committed(takeText(field));
+            },
             [this, field] {
                 field->clear();
                 emit cancelled();

@@ -3,6 +3,7 @@
 #include "inlineediting.h"
 
 #include "callbackcopy.h"
+#include "fieldhistorykeys.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -40,6 +41,7 @@ InlineEditing::InlineEditing(
     // QLineEdit keeps a fixed 2 px between its edge and its text; taking it back puts the typed text exactly
     // where the text the field replaces was drawn.
     field->setTextMargins(-LineEditTextMargin, 0, -LineEditTextMargin, 0);
+    new FieldHistoryKeys(field);
 
     m_deferredFocus->setSingleShot(true);
     // A coarse timer may fire up to 5 % early; the field must not take focus before its 100 ms are up.

@@ -65,7 +65,7 @@ void GoalList::accessibilityActiveChanged(bool active)
         emit layoutWanted();
 }
 
-void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
+void GoalList::setTodos(const QList<TodoItem> &todos, bool animated, ListGeometry::ChangedBy changedBy)
 {
     QList<QUuid> order;
     order.reserve(todos.size());
@@ -86,7 +86,7 @@ void GoalList::setTodos(const QList<TodoItem> &todos, bool animated)
         }
     }
     m_todos = todos;
-    m_geometry.setOrder(std::move(order));
+    m_geometry.setOrder(std::move(order), changedBy);
     m_reorder->setGoalSpans(m_geometry.spans());
     if (focusAfterRemoval)
         materialize(m_geometry.order().indexOf(*focusAfterRemoval))->focusTarget()->setFocus(Qt::TabFocusReason);

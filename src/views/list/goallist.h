@@ -45,9 +45,11 @@ public:
 
     // Keeps the row of every goal still listed (with its editing and hover state) and drops the rows of removed
     // ones; new goals get rows at the next layout. With `animated`, rows that change place slide there on the
-    // list spring at the next layout and ticked checkboxes swap with their animation. Goals that join a list
-    // already shown are brought into view by the next layout: the last of them is revealed.
-    void setTodos(const QList<TodoItem> &todos, bool animated);
+    // list spring at the next layout and ticked checkboxes swap with their animation. Goals the person added here
+    // to a list already shown are brought into view by the next layout: the last of them is revealed. A change from
+    // elsewhere keeps the goal at the top of the shown part where it is.
+    void setTodos(const QList<TodoItem> &todos, bool animated,
+        ListGeometry::ChangedBy changedBy = ListGeometry::ChangedBy::ThisPanel);
 
     // The goal's row, or null while the goal has none.
     TodoRowView *row(const QUuid &id) const;

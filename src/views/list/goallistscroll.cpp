@@ -2,11 +2,14 @@
 
 #include "goallistscroll.h"
 
+#include "scrollindicator.h"
+
 #include <QApplication>
 #include <QScrollBar>
 
 GoalListScroll::GoalListScroll(QWidget *list, QWidget *parent)
     : QScrollArea(parent)
+    , m_indicator(new ScrollIndicator(this))
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

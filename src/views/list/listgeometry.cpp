@@ -16,9 +16,16 @@ constexpr int RowReach = 2 * UnmeasuredRowHeight;
 
 } // namespace
 
-void ListGeometry::setOrder(QList<QUuid> order)
+void ListGeometry::setOrder(QList<QUuid> order, ChangedBy changedBy)
 {
-    if (m_hasShownGoals) {
+    if (m_hasShownGoals && changedBy == ChangedBy::Elsewhere) {
+        // Goals that another program adds, removes or reorders above the shown part would push the person's
+        // place away, and a long list written at once would end at its last goal.
+        const auto shown = std::find_if(m_order.cbegin(), m_order.cend(),
+            [this](const QUuid &id) { return m_tops.value(id) + height(id) > m_shownTop; });
+        if (shown != m_order.cend())
+            m_anchor = Anchor { *shown, m_shownTop - m_tops.value(*shown) };
+    } else if (m_hasShownGoals) {
         const QSet<QUuid> known(m_order.cbegin(), m_order.cend());
         const auto joined
             = std::find_if(order.crbegin(), order.crend(), [&known](const QUuid &id) { return !known.contains(id); });

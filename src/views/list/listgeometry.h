@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 // Where a goal lies in the list, once any slide has settled.
 struct GoalSpan {
@@ -23,9 +24,12 @@ struct GoalSpan {
 class ListGeometry
 {
 public:
-    // Takes the goals in list order. The last goal that joins a list already shown is to be brought into view,
-    // wherever the order puts it.
-    void setOrder(QList<QUuid> order);
+    // Who changed the goals: the person in this panel, or another program (through the goals file, a send).
+    enum class ChangedBy { ThisPanel, Elsewhere };
+    // Takes the goals in list order. When the person added goals here, the last goal that joined a list already
+    // shown is to be brought into view, wherever the order puts it. A change from elsewhere moves nothing the
+    // person is looking at: the goal at the top of the shown part stays there.
+    void setOrder(QList<QUuid> order, ChangedBy changedBy = ChangedBy::ThisPanel);
     const QList<QUuid> &order() const { return m_order; }
 
     // The part of the list on screen: the enclosing view scrolls the list by moving it.
@@ -51,7 +55,7 @@ public:
     QList<GoalSpan> spans() const;
 
     // Once after a layout: how far to scroll so that what was on screen stays there although goals above it
-    // changed height when they were measured.
+    // changed height when they were measured, or came or went by another program's hand.
     int takeScrollCorrection();
     // Once after a layout: the goal to bring into view.
     std::optional<GoalSpan> takeReveal();
@@ -73,6 +77,13 @@ private:
     bool m_hasShownGoals = false;
     std::optional<QUuid> m_reveal;
     bool m_isRevealPlaced = false;
+    // The goal at the top of the shown part before a change from elsewhere, and how far its top lay above the
+    // shown part's, until the next layout puts it back there.
+    struct Anchor {
+        QUuid id;
+        int offset = 0;
+    };
+    std::optional<Anchor> m_anchor;
 };
 
 template<typename MeasureRow> void ListGeometry::layOut(MeasureRow measureRow)
@@ -91,4 +102,7 @@ template<typename MeasureRow> void ListGeometry::layOut(MeasureRow measureRow)
     }
     m_listHeight = top;
     m_isRevealPlaced = m_reveal.has_value();
+    if (const std::optional<Anchor> anchor = std::exchange(m_anchor, std::nullopt);
+        anchor && m_tops.contains(anchor->id))
+        m_scrollCorrection = m_tops.value(anchor->id) + anchor->offset - m_shownTop;
 }

@@ -34,8 +34,8 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     , m_store(store)
     , m_history(history)
     , m_title(settings)
-    , m_rename(new EditSession(this))
-    , m_newGoal(new EditSession(this))
+    , m_rename(new EditSession(EditSession::Lines::Joined, this))
+    , m_newGoal(new EditSession(EditSession::Lines::Kept, this))
     , m_hover(new HoverFade(this))
     , m_refresh(new BatchedRefresh(this))
 {
@@ -68,6 +68,7 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     setFocus(Qt::OtherFocusReason);
 
     m_header->setTitle(m_title.text());
+    connect(m_store, &TodoStore::todosChanged, this, [this] { m_hasOwnChange = m_hasOwnChange || m_isTakingOwnStep; });
     connect(m_store, &TodoStore::todosChanged, m_refresh, &BatchedRefresh::schedule);
     connect(m_refresh, &BatchedRefresh::due, this, &ContentView::refreshFromStore);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
@@ -112,7 +113,7 @@ void ContentView::connectHeader(std::function<void(QPointF)> onDragChanged, std:
         m_layout->run();
     });
     connect(m_rename, &EditSession::accepted, this,
-        [this](const QString &title) { m_history->perform(std::make_unique<RenameTitle>(&m_title, title)); });
+        [this](const QString &title) { performOwn(std::make_unique<RenameTitle>(&m_title, title)); });
     connect(m_rename, &EditSession::ended, this, [this] {
         m_keyboard->takeFocusFrom(m_header);
         m_header->setRenaming(false);
@@ -123,28 +124,28 @@ void ContentView::connectHeader(std::function<void(QPointF)> onDragChanged, std:
 
 void ContentView::makeList()
 {
-    m_list = new GoalList(
-        {
-            .onToggle =
-                [this](const QUuid &id) {
-                    m_refresh->withListSpring(
-                        [this, id] { m_history->perform(std::make_unique<SetGoalCompleted>(m_store, id)); });
-                },
-            .onUpdateText =
-                [this](const QUuid &id, const QString &text) {
-                    if (!m_isTearingDown)
-                        m_history->perform(std::make_unique<EditGoalText>(m_store, id, text));
-                },
-            .onDelete =
-                [this](const QUuid &id) {
-                    m_refresh->withListSpring([this, id] {
-                        m_history->perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id));
-                    });
-                },
-        },
+    m_list = new GoalList({
+                              .onToggle =
+                                  [this](const QUuid &id) {
+                                      m_refresh->withListSpring(
+                                          [this, id] { performOwn(std::make_unique<SetGoalCompleted>(m_store, id)); });
+                                  },
+                              .onUpdateText =
+                                  [this](const QUuid &id, const QString &text) {
+                                      if (!m_isTearingDown)
+                                          performOwn(std::make_unique<EditGoalText>(m_store, id, text));
+                                  },
+                              .onDelete =
+                                  [this](const QUuid &id) {
+                                      m_refresh->withListSpring([this, id] {
+                                          performOwn(
+                                              std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id));
+                                      });
+                                  },
+                          },
         this);
     connect(m_list, &GoalList::moveRequested, this,
-        [this](const QUuid &id, int places) { m_history->perform(std::make_unique<MoveGoal>(m_store, id, places)); });
+        [this](const QUuid &id, int places) { performOwn(std::make_unique<MoveGoal>(m_store, id, places)); });
     connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
@@ -162,8 +163,10 @@ void ContentView::connectAddArea()
         m_layout->run();
     };
     connect(m_newGoal, &EditSession::begun, this, showAddArea);
+    // Lines pasted into the field become a goal each, as text sent from another program does, in one step.
     connect(m_newGoal, &EditSession::accepted, this, [this](const QString &text) {
-        m_history->perform(std::make_unique<AddGoals>(m_store, text, AddGoals::Split::OneGoal));
+        const auto split = hasLineBreak(text) ? AddGoals::Split::OneGoalPerLine : AddGoals::Split::OneGoal;
+        performOwn(std::make_unique<AddGoals>(m_store, text, split));
     });
     connect(m_newGoal, &EditSession::ended, this, showAddArea);
 }
@@ -203,17 +206,29 @@ bool ContentView::hasDoneGoals() const
 void ContentView::removeDoneGoals()
 {
     m_refresh->withListSpring(
-        [this] { m_history->perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoals)); });
+        [this] { performOwn(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoals)); });
 }
 
 void ContentView::undo()
 {
-    m_refresh->withListSpring([this] { m_history->undo(); });
+    m_refresh->withListSpring([this] { takeOwnStep([this] { m_history->undo(); }); });
 }
 
 void ContentView::redo()
 {
-    m_refresh->withListSpring([this] { m_history->redo(); });
+    m_refresh->withListSpring([this] { takeOwnStep([this] { m_history->redo(); }); });
+}
+
+void ContentView::performOwn(std::unique_ptr<UndoStep> step)
+{
+    takeOwnStep([this, &step] { m_history->perform(std::move(step)); });
+}
+
+void ContentView::takeOwnStep(const std::function<void()> &step)
+{
+    m_isTakingOwnStep = true;
+    step();
+    m_isTakingOwnStep = false;
 }
 
 void ContentView::refreshFromStore(bool animated)
@@ -224,7 +239,10 @@ void ContentView::refreshFromStore(bool animated)
     for (const TodoItem &todo : todos)
         ids.append(todo.id);
     m_layout->setGoals(std::move(ids));
-    m_list->setTodos(todos, animated);
+    // The store tells of its changes on the next turn; any of this view's own since the last refresh makes the
+    // refresh the person's, whose new goals come into view.
+    m_list->setTodos(todos, animated,
+        std::exchange(m_hasOwnChange, false) ? ListGeometry::ChangedBy::ThisPanel : ListGeometry::ChangedBy::Elsewhere);
     m_list->setVisible(!todos.isEmpty());
     m_listScroll->setVisible(!todos.isEmpty());
     const auto done = std::count_if(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class AddArea;
 class BatchedRefresh;
@@ -24,6 +25,7 @@ class PanelSettings;
 class QScrollArea;
 class TodoStore;
 class UndoHistory;
+class UndoStep;
 
 // The panel's root view: the translucent rounded background, the header, the goal list and the add area
 // stacked without gaps. It owns the panel's view state (hover, edits, measured row heights), is the only
@@ -82,6 +84,9 @@ private:
     void connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded);
     void connectAddArea();
     void connectHover();
+    // A step of the person's, taken in this panel.
+    void performOwn(std::unique_ptr<UndoStep> step);
+    void takeOwnStep(const std::function<void()> &step);
     void refreshFromStore(bool animated);
     void updateAddArea();
 
@@ -100,6 +105,9 @@ private:
     ContentLayout *m_layout = nullptr;
     PanelKeyboard *m_keyboard = nullptr;
     bool m_isTranslucent = true;
+    // The person changed the goals here since the list last showed the store.
+    bool m_isTakingOwnStep = false;
+    bool m_hasOwnChange = false;
     // Set while the view goes away: editors losing the focus then must not change the goals or the title.
     bool m_isTearingDown = false;
 };

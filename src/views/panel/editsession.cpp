@@ -4,7 +4,11 @@
 
 #include "model/todoitem.h"
 
-#include <optional>
+EditSession::EditSession(Lines lines, QObject *parent)
+    : QObject(parent)
+    , m_lines(lines)
+{
+}
 
 void EditSession::begin()
 {
@@ -17,7 +21,7 @@ void EditSession::commit(const QString &text)
     if (!m_isOpen)
         return;
     m_isOpen = false;
-    if (const std::optional<QString> kept = trimmedNonEmpty(text))
+    if (const std::optional<QString> kept = keptText(text))
         emit accepted(*kept);
     emit ended();
 }
@@ -26,7 +30,7 @@ void EditSession::commitAndContinue(const QString &text)
 {
     if (!m_isOpen)
         return;
-    if (const std::optional<QString> kept = trimmedNonEmpty(text))
+    if (const std::optional<QString> kept = keptText(text))
         emit accepted(*kept);
     else
         cancel();
@@ -38,4 +42,12 @@ void EditSession::cancel()
         return;
     m_isOpen = false;
     emit ended();
+}
+
+std::optional<QString> EditSession::keptText(const QString &text) const
+{
+    std::optional<QString> kept = trimmedNonEmpty(text);
+    if (kept && m_lines == Lines::Kept && hasLineBreak(text))
+        return text;
+    return kept;
 }

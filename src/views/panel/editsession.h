@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 // One in-place edit, from its start to the first of its endings. Return, the field losing the focus and the
 // window losing key status can all arrive for one edit: only the first ending counts.
 class EditSession final : public QObject
@@ -13,7 +15,10 @@ class EditSession final : public QObject
     Q_DISABLE_COPY_MOVE(EditSession)
 
 public:
-    using QObject::QObject;
+    // What becomes of the line breaks in an edit's text, pasted there: spaces join the lines, or they are
+    // kept for the lines to become one item each.
+    enum class Lines { Joined, Kept };
+    explicit EditSession(Lines lines, QObject *parent = nullptr);
 
     bool isOpen() const { return m_isOpen; }
 
@@ -29,10 +34,14 @@ public:
 
 signals:
     void begun();
-    // The edit's text, trimmed and never empty.
+    // The edit's text, trimmed and never empty; with Lines::Kept, text of several lines comes untrimmed,
+    // line breaks and all, and at least one of its lines holds more than whitespace.
     void accepted(const QString &text);
     void ended();
 
 private:
+    std::optional<QString> keptText(const QString &text) const;
+
+    Lines m_lines = Lines::Joined;
     bool m_isOpen = false;
 };

@@ -7,15 +7,17 @@
 #include "views/kit/checkbox.h"
 #include "views/kit/glyphbutton.h"
 #include "views/kit/goalrow.h"
+#include "views/kit/goaltextlimit.h"
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/inlineediting.h"
 #include "wrappedtext.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace
@@ -24,6 +26,18 @@ namespace
 constexpr qreal DeleteGlyphPointSize = 10.0;
 // A line edit keeps its text this far in from each side.
 constexpr int EditorTextInset = 2;
+
+// A goal beyond the length the panel gives goals shows that much of its start, then an ellipsis: laying out a
+// whole book in a row would stall the panel at every redraw.
+QString shownText(const QString &text)
+{
+    if (fitsInAGoal(text))
+        return text;
+    qsizetype cut = MaxGoalTextLength;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.first(cut) + u'\u2026';
+}
 
 void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color)
 {
@@ -145,14 +159,24 @@ void TodoRowView::beginEditing()
 {
     if (m_isEditing || m_todo.completed)
         return;
+    // A goal longer than any the panel makes came from another program; it is kept whole, and edited there.
+    if (!fitsInAGoal(m_todo.text)) {
+        // After the click that asked: a tooltip hides at the release of the button.
+        QTimer::singleShot(0, m_text, [this] {
+            QToolTip::showText(m_text->mapToGlobal(QPoint(0, m_text->height())),
+                tr("This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it "
+                   "in the goals file.")
+                    .arg(MaxGoalTextLength),
+                m_text);
+        });
+        return;
+    }
     m_editText = m_todo.text;
     if (!m_editor) {
         m_editor = new QLineEdit(m_row);
         m_editor->setObjectName(QStringLiteral("goal-editor"));
         m_editor->setAccessibleName(tr("Goal"));
-        // A line edit holds 32,767 characters unless told otherwise; a longer goal would lose the rest of its
-        // text when the edit commits.
-        m_editor->setMaxLength(std::numeric_limits<int>::max());
+        m_editorLimit = new GoalTextLimit(m_editor, GoalTextLimit::Goals::One);
         m_editor->hide();
         new InlineEditing(
             m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
@@ -174,7 +198,7 @@ void TodoRowView::beginEditing()
 
 void TodoRowView::commitEditing()
 {
-    if (!m_isEditing)
+    if (!m_isEditing || !m_editorLimit->allowsText())
         return;
     const std::optional<QString> text = trimmedNonEmpty(m_editText);
     // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
@@ -205,7 +229,7 @@ void TodoRowView::endEditing()
 
 void TodoRowView::showTodo(bool animated)
 {
-    m_text->setText(m_todo.text);
+    m_text->setText(shownText(m_todo.text));
     QFont font = m_text->font();
     font.setStrikeOut(m_todo.completed);
     m_text->setFont(font);
@@ -213,11 +237,12 @@ void TodoRowView::showTodo(bool animated)
     const QString toggleLabel = m_todo.completed ? tr("Mark as not done") : tr("Mark as done");
     m_checkbox->setToolTip(toggleLabel);
     // A listener hears which goal the checkbox is for; its checked state says whether it is done.
-    setAccessibleName(m_todo.text);
-    m_checkbox->setAccessibleName(m_todo.text);
+    const QString name = m_text->text();
+    setAccessibleName(name);
+    m_checkbox->setAccessibleName(name);
     m_checkbox->setAccessibleDescription(toggleLabel);
-    m_text->setAccessibleName(m_todo.text);
-    m_deleteButton->setAccessibleName(tr("Delete “%1”").arg(m_todo.text));
+    m_text->setAccessibleName(name);
+    m_deleteButton->setAccessibleName(tr("Delete “%1”").arg(name));
     updateColors();
     updateHeight();
 }

@@ -11,6 +11,7 @@
 class Checkbox;
 class GlyphButton;
 class GoalRow;
+class GoalTextLimit;
 class QLineEdit;
 class RowHighlight;
 class WrappedText;
@@ -83,6 +84,7 @@ private:
     Checkbox *m_checkbox = nullptr;
     WrappedText *m_text = nullptr;
     QLineEdit *m_editor = nullptr;
+    GoalTextLimit *m_editorLimit = nullptr;
     GlyphButton *m_deleteButton = nullptr;
     RowHighlight *m_highlight = nullptr;
 

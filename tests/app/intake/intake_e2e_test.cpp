@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/intake/intakeprotocol.h"
+#include "model/todoitem.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -153,6 +154,13 @@ qint64 IntakeEndToEndTest::panelPid(bool uiTesting) const
 
 void IntakeEndToEndTest::send_startsAPanelThatOutlastsBadClients()
 {
+    // The largest text a sender takes, in lines as long as a goal may be.
+    const QByteArray longestLine(MaxGoalTextLength, 'y');
+    QByteArray largest = (longestLine + '\n').repeated(MaxPayload / (MaxGoalTextLength + 1));
+    const QByteArray lastLine(MaxPayload - largest.size(), 'y');
+    largest += lastLine;
+    QStringList largestGoals(MaxPayload / (MaxGoalTextLength + 1), QString::fromLatin1(longestLine));
+    largestGoals.append(QString::fromLatin1(lastLine));
     const struct {
         QStringList texts;
         QByteArray input;
@@ -165,7 +173,7 @@ void IntakeEndToEndTest::send_startsAPanelThatOutlastsBadClients()
         { { u"--ui-testing=1"_s, u"--"_s, u"--ui-testing"_s, u"--"_s, u"--help"_s }, {},
             { u"--ui-testing=1"_s, u"--ui-testing"_s, u"--"_s, u"--help"_s } },
         { {}, "caf\xc3\xa9 \xff!\n", { u"café \uFFFD!"_s } },
-        { {}, QByteArray(MaxPayload, 'y'), { QString(MaxPayload, u'y') } },
+        { {}, largest, largestGoals },
     };
     // No panel runs yet: the first send starts one, which stays and takes the rest.
     QVERIFY(!QFile::exists(lockFile()));
@@ -185,6 +193,11 @@ void IntakeEndToEndTest::send_startsAPanelThatOutlastsBadClients()
     const Result tooLarge = run({ u"--send"_s }, QByteArray(MaxPayload + 1, 'x'));
     QCOMPARE(tooLarge.exitCode, 1);
     QVERIFY2(tooLarge.err.contains("larger than the limit"), tooLarge.err.constData());
+    // The panel refuses the whole of a text with a line too long for a goal, and says why.
+    const Result tooLong = run({ u"--send"_s, u"A short goal"_s, QString(MaxGoalTextLength + 1, u'z') });
+    QCOMPARE(tooLong.exitCode, 1);
+    QVERIFY2(tooLong.err.contains("longer than"), tooLong.err.constData());
+    QCOMPARE(goalTexts(), goals);
 
     std::array<QLocalSocket, 4> clients;
     auto &[halfFrame, garbage, oversized, hangsUp] = clients;

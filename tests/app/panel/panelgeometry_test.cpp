@@ -17,6 +17,8 @@ namespace
 const Screen MainScreen { { 0, 0, 1440, 900 }, { 0, 25, 1440, 875 } };
 // A taller screen to the right of the main one, reaching 100 points lower.
 const Screen RightScreen { { 1440, -80, 1920, 1080 }, { 1440, -80, 1920, 1080 } };
+// A netbook's screen.
+const Screen SmallScreen { { 0, 0, 1024, 600 }, { 0, 0, 1024, 600 } };
 
 } // namespace
 
@@ -29,6 +31,8 @@ private slots:
     void initialPanelFrame();
     void snappedPanelFrame_data();
     void snappedPanelFrame();
+    void onScreenPanelFrame_data();
+    void onScreenPanelFrame();
     void resizedPanelFrame_keepsTopLeftWhileOnScreen_data();
     void resizedPanelFrame_keepsTopLeftWhileOnScreen();
     void savedPanelFrame_data();
@@ -117,6 +121,37 @@ void PanelGeometryTest::snappedPanelFrame()
     QFETCH(QRectF, frame);
     QFETCH(QRectF, expected);
     QCOMPARE(PanelGeometry::snappedPanelFrame(frame, screens), expected.isNull() ? Frame() : Frame(expected));
+}
+
+void PanelGeometryTest::onScreenPanelFrame_data()
+{
+    QTest::addColumn<QList<Screen>>("screens");
+    QTest::addColumn<QRectF>("frame");
+    QTest::addColumn<QRectF>("expected");
+
+    const QList<Screen> small { SmallScreen };
+    const QList<Screen> both { MainScreen, RightScreen };
+    QTest::newRow("wholly on the screen: kept") << small << QRectF(600, 100, 300, 400) << QRectF(600, 100, 300, 400);
+    QTest::newRow("past the right edge: 12 inside it")
+        << small << QRectF(828, 100, 300, 400) << QRectF(712, 100, 300, 400);
+    QTest::newRow("snapped bottom-right on a larger screen: the same corner")
+        << small << QRectF(1128, 488, 300, 400) << QRectF(712, 188, 300, 400);
+    QTest::newRow("past the bottom: 12 above it") << small << QRectF(100, 300, 300, 400) << QRectF(100, 188, 300, 400);
+    QTest::newRow("across two screens side by side: kept")
+        << both << QRectF(1300, 300, 300, 400) << QRectF(1300, 300, 300, 400);
+    QTest::newRow("too tall for the nearest screen: onto the one it fits")
+        << both << QRectF(100, 0, 300, 950) << QRectF(1452, 0, 300, 950);
+    QTest::newRow("too tall for every screen: its top kept in view")
+        << QList<Screen> { MainScreen } << QRectF(100, 0, 300, 950) << QRectF(100, 37, 300, 950);
+    QTest::newRow("no screens: kept") << QList<Screen>() << QRectF(5000, 0, 300, 400) << QRectF(5000, 0, 300, 400);
+}
+
+void PanelGeometryTest::onScreenPanelFrame()
+{
+    QFETCH(QList<Screen>, screens);
+    QFETCH(QRectF, frame);
+    QFETCH(QRectF, expected);
+    QCOMPARE(PanelGeometry::onScreenPanelFrame(frame, screens), expected);
 }
 
 void PanelGeometryTest::resizedPanelFrame_keepsTopLeftWhileOnScreen_data()
