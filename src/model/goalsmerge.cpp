@@ -157,7 +157,13 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
     const bool ascending = std::adjacent_find(merged.cbegin(), merged.cend(), [](const TodoItem &a, const TodoItem &b) {
         return a.order >= b.order;
     }) == merged.cend();
-    if (!ascending) {
+    // Two computers whose lists stand in one sequence under different numbers (one renumbered after a deletion,
+    // the other not) would each keep its own numbers and rewrite the file for ever; both arrive at the same ones.
+    const bool numberedAlike = std::all_of(merged.cbegin(), merged.cend(), [&](const TodoItem &item) {
+        const auto there = inOther.constFind(item.id);
+        return there == inOther.cend() || other.todos.at(*there).order == item.order;
+    });
+    if (!ascending || !numberedAlike) {
         for (qsizetype i = 0; i < merged.size(); ++i)
             merged[i].order = i;
     }

@@ -132,8 +132,8 @@ void TodoStore::append(const QString &text, qint64 order)
     item.id = QUuid::createUuid();
     item.text = text;
     item.order = order;
-    item.createdAt = creationTimeNow();
-    item.modifiedAt = QDateTime::currentDateTimeUtc();
+    item.createdAt = QDateTime::currentDateTimeUtc();
+    item.modifiedAt = item.createdAt;
     m_todos.append(std::move(item));
     emit todosChanged();
 }

@@ -53,6 +53,7 @@ class GoalsMergeTest final : public QObject
 private slots:
     void merge_keepsEverySidesChange_data();
     void merge_keepsEverySidesChange();
+    void merge_numbersOneSequenceAlikeOnBothComputers();
 };
 
 void GoalsMergeTest::merge_keepsEverySidesChange_data()
@@ -152,6 +153,24 @@ void GoalsMergeTest::merge_keepsEverySidesChange()
     QVERIFY(std::adjacent_find(result.cbegin(), result.cend(), [](const TodoItem &a, const TodoItem &b) {
         return a.order >= b.order;
     }) == result.cend());
+}
+
+void GoalsMergeTest::merge_numbersOneSequenceAlikeOnBothComputers()
+{
+    // The same goals in the same sequence: one computer renumbered them after a deletion, the other did not.
+    const QList<TodoItem> renumbered = goals(QStringLiteral("A@1 C@1 D@1"));
+    QList<TodoItem> gapped = renumbered;
+    gapped[1].order = 2;
+    gapped[2].order = 3;
+    const auto orders = [](const QList<TodoItem> &todos) {
+        QList<qint64> orders;
+        for (const TodoItem &item : todos)
+            orders.append(item.order);
+        return orders;
+    };
+    const QList<TodoItem> here = GoalsMerge::merge(renumbered, { gapped, renumbered, at(1) }, {});
+    const QList<TodoItem> there = GoalsMerge::merge(gapped, { renumbered, gapped, at(1) }, {});
+    QCOMPARE(orders(here), orders(there));
 }
 
 QTEST_APPLESS_MAIN(GoalsMergeTest)
