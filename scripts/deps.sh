@@ -9,6 +9,8 @@ packages=(
     # lrelease compiles the translations; Qt's own name the keys in the menu.
     qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core
+    # The calendar-server sync reads and writes tasks in iCalendar through libical.
+    libical-dev
 )
 if [[ ${1:-} == --test ]]; then
     # The end-to-end tests drive the real binary in their own X session; others check the manual
@@ -30,6 +32,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(python3-dbus python3-gi)
     # Two computers sharing their goals through real Syncthing devices, on loopback only.
     packages+=(syncthing)
+    # A real calendar server on loopback, and a second client of it that checks what the panel wrote.
+    packages+=(radicale python3-caldav)
 fi
 
 missing=()
