@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "vtodomapping.h"
+
+#include <libical/ical.h>
+
+#include <QUuid>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+constexpr char SortOrderProperty[] = "X-APPLE-SORT-ORDER";
+constexpr char ProductId[] = "-//Mirel//Mirel//EN";
+// Names the goal ids made for other clients' UIDs. Fixed, so that every computer derives the same id.
+constexpr QUuid ForeignUidNamespace(0x3b0e5c1a, 0x8d4f, 0x4e27, 0x9a, 0x61, 0x2f, 0x7c, 0x55, 0xd0, 0x13, 0xe8);
+
+struct ComponentFree {
+    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+Component parse(const QByteArray &text)
+{
+    // libical aborts on its own errors unless told otherwise; a server's text must never end the panel.
+    static const bool quiet = [] {
+        icalerror_set_errors_are_fatal(0);
+        return true;
+    }();
+    Q_UNUSED(quiet);
+    return Component(icalcomponent_new_from_string(text.constData()));
+}
+
+// The task itself, not one of its recurrence overrides.
+icalcomponent *masterTask(icalcomponent *root)
+{
+    if (!root)
+        return nullptr;
+    const auto isMaster
+        = [](icalcomponent *todo) { return !icalcomponent_get_first_property(todo, ICAL_RECURRENCEID_PROPERTY); };
+    if (icalcomponent_isa(root) == ICAL_VTODO_COMPONENT)
+        return isMaster(root) ? root : nullptr;
+    for (icalcomponent *todo = icalcomponent_get_first_component(root, ICAL_VTODO_COMPONENT); todo;
+         todo = icalcomponent_get_next_component(root, ICAL_VTODO_COMPONENT)) {
+        if (isMaster(todo))
+            return todo;
+    }
+    return nullptr;
+}
+
+QDateTime timeOf(icalcomponent *todo, icalproperty_kind kind)
+{
+    icalproperty *property = icalcomponent_get_first_property(todo, kind);
+    if (!property)
+        return {};
+    // With the component, a TZID parameter finds its VTIMEZONE.
+    const icaltimetype time = icalproperty_get_datetime_with_component(property, todo);
+    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time))
+        return {};
+    if (!time.zone) {
+        // A floating time is the reader's local time.
+        const QDateTime local(QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second));
+        return local.isValid() ? local.toUTC() : QDateTime();
+    }
+    return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone), Qt::UTC);
+}
+
+icaltimetype icalTime(const QDateTime &time)
+{
+    return icaltime_from_timet_with_zone(
+        static_cast<time_t>(time.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
+}
+
+std::vector<icalproperty *> propertiesOf(icalcomponent *todo, icalproperty_kind kind, const char *xName = nullptr)
+{
+    std::vector<icalproperty *> found;
+    for (icalproperty *property = icalcomponent_get_first_property(todo, kind); property;
+         property = icalcomponent_get_next_property(todo, kind)) {
+        if (!xName || qstricmp(icalproperty_get_x_name(property), xName) == 0)
+            found.push_back(property);
+    }
+    return found;
+}
+
+void removeAll(icalcomponent *todo, icalproperty_kind kind, const char *xName = nullptr)
+{
+    // Collected first: removing while iterating skips properties.
+    for (icalproperty *property : propertiesOf(todo, kind, xName)) {
+        icalcomponent_remove_property(todo, property);
+        icalproperty_free(property);
+    }
+}
+
+void replace(icalcomponent *todo, icalproperty *property)
+{
+    const icalproperty_kind kind = icalproperty_isa(property);
+    removeAll(todo, kind, kind == ICAL_X_PROPERTY ? icalproperty_get_x_name(property) : nullptr);
+    icalcomponent_add_property(todo, property);
+}
+
+std::optional<qint64> sortOrderOf(icalcomponent *todo)
+{
+    const std::vector<icalproperty *> found = propertiesOf(todo, ICAL_X_PROPERTY, SortOrderProperty);
+    if (found.empty())
+        return {};
+    bool ok = false;
+    const qint64 order = QByteArray(icalproperty_get_x(found.front())).trimmed().toLongLong(&ok);
+    return ok ? std::optional(order) : std::nullopt;
+}
+
+// STATUS decides where there is one; a client that writes none marks a done task by its COMPLETED alone.
+bool isDone(icalcomponent *todo)
+{
+    if (icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY))
+        return icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED;
+    return icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY) != nullptr;
+}
+
+void setDone(icalcomponent *todo, bool done, const QDateTime &when)
+{
+    icalcomponent_set_status(todo, done ? ICAL_STATUS_COMPLETED : ICAL_STATUS_NEEDSACTION);
+    if (done) {
+        replace(todo, icalproperty_new_completed(icalTime(when)));
+        replace(todo, icalproperty_new_percentcomplete(100));
+    } else {
+        removeAll(todo, ICAL_COMPLETED_PROPERTY);
+        removeAll(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+    }
+}
+
+QUuid goalIdFor(const QString &uid)
+{
+    const QUuid id = QUuid::fromString(uid);
+    return id.isNull() ? QUuid::createUuidV5(ForeignUidNamespace, uid) : id;
+}
+
+} // namespace
+
+namespace VTodoMapping
+{
+
+std::optional<Task> read(const QByteArray &calendarObject)
+{
+    const Component root = parse(calendarObject);
+    icalcomponent *todo = masterTask(root.get());
+    if (!todo)
+        return {};
+    const QString uid = QString::fromUtf8(icalcomponent_get_uid(todo));
+    const std::optional<QString> text = trimmedNonEmpty(QString::fromUtf8(icalcomponent_get_summary(todo)));
+    QDateTime created = timeOf(todo, ICAL_CREATED_PROPERTY);
+    // CREATED is optional; DTSTAMP is not, and is the closest a task without it has.
+    for (const icalproperty_kind fallback : { ICAL_DTSTAMP_PROPERTY, ICAL_LASTMODIFIED_PROPERTY }) {
+        if (!created.isValid())
+            created = timeOf(todo, fallback);
+    }
+    if (uid.isEmpty() || !text || !created.isValid())
+        return {};
+    Task task;
+    task.uid = uid;
+    task.goal.id = goalIdFor(uid);
+    task.goal.text = *text;
+    task.goal.completed = isDone(todo);
+    task.goal.createdAt = created;
+    task.goal.modifiedAt = timeOf(todo, ICAL_LASTMODIFIED_PROPERTY);
+    task.sortOrder = sortOrderOf(todo);
+    task.goal.order = task.sortOrder.value_or(0);
+    task.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
+    return task;
+}
+
+std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, const QByteArray &serverVersion)
+{
+    if (!goal.createdAt.isValid())
+        return {};
+    Component root;
+    icalcomponent *todo = nullptr;
+    std::optional<Task> before;
+    if (serverVersion.isEmpty()) {
+        root.reset(icalcomponent_vanew(
+            ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"), icalproperty_new_prodid(ProductId), nullptr));
+        todo = icalcomponent_new(ICAL_VTODO_COMPONENT);
+        icalcomponent_add_component(root.get(), todo);
+        icalcomponent_set_uid(todo, goal.id.toByteArray(QUuid::WithoutBraces).toUpper().constData());
+    } else {
+        before = read(serverVersion);
+        if (!before || before->cancelled)
+            return {};
+        root = parse(serverVersion);
+        todo = masterTask(root.get());
+    }
+    if (!before || before->goal.text != goal.text)
+        icalcomponent_set_summary(todo, goal.text.toUtf8().constData());
+    if (!before || before->goal.completed != goal.completed)
+        setDone(todo, goal.completed, lastChange(goal));
+    if (!before || before->sortOrder != goal.order) {
+        icalproperty *order = icalproperty_new_x(QByteArray::number(goal.order).constData());
+        icalproperty_set_x_name(order, SortOrderProperty);
+        replace(todo, order);
+    }
+    if (!before || before->goal.createdAt != goal.createdAt)
+        replace(todo, icalproperty_new_created(icalTime(goal.createdAt)));
+    replace(todo, icalproperty_new_lastmodified(icalTime(lastChange(goal))));
+    icalcomponent_set_dtstamp(todo, icalTime(now));
+
+    char *text = icalcomponent_as_ical_string_r(root.get());
+    QByteArray written(text);
+    icalmemory_free_buffer(text);
+    return written;
+}
+
+QList<TodoItem> place(const QList<Task> &tasks)
+{
+    QList<const Task *> ordered;
+    QList<const Task *> unordered;
+    for (const Task &task : tasks) {
+        if (!task.cancelled)
+            (task.sortOrder ? ordered : unordered).append(&task);
+    }
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Task *a, const Task *b) {
+        return std::pair(*a->sortOrder, a->goal.createdAt) < std::pair(*b->sortOrder, b->goal.createdAt);
+    });
+    std::stable_sort(unordered.begin(), unordered.end(),
+        [](const Task *a, const Task *b) { return a->goal.createdAt < b->goal.createdAt; });
+
+    // Each goal in its place first; an order for the ones without follows.
+    QList<const Task *> sequence;
+    sequence.reserve(ordered.size() + unordered.size());
+    auto nextUnordered = unordered.cbegin();
+    for (const Task *task : std::as_const(ordered)) {
+        for (; nextUnordered != unordered.cend() && (*nextUnordered)->goal.createdAt < task->goal.createdAt;
+             ++nextUnordered)
+            sequence.append(*nextUnordered);
+        sequence.append(task);
+    }
+    for (; nextUnordered != unordered.cend(); ++nextUnordered)
+        sequence.append(*nextUnordered);
+
+    QList<TodoItem> goals;
+    goals.reserve(sequence.size());
+    bool ascending = true;
+    for (const Task *task : std::as_const(sequence)) {
+        goals.append(task->goal);
+        if (goals.size() == 1) {
+            goals.last().order = task->sortOrder.value_or(0);
+            continue;
+        }
+        const qint64 previous = goals.at(goals.size() - 2).order;
+        if (task->sortOrder)
+            ascending = ascending && *task->sortOrder > previous;
+        else if (previous < std::numeric_limits<qint64>::max())
+            goals.last().order = previous + 1;
+        else
+            ascending = false;
+    }
+    if (!ascending) {
+        for (qsizetype i = 0; i < goals.size(); ++i)
+            goals[i].order = i;
+    }
+    return goals;
+}
+
+} // namespace VTodoMapping

@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/sync/vtodomapping.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+namespace
+{
+
+const QDateTime Created = QDateTime(QDate(2025, 3, 1), QTime(8, 30), Qt::UTC);
+const QDateTime Now = QDateTime(QDate(2025, 3, 2), QTime(9, 0), Qt::UTC);
+
+TodoItem goal(const QString &text, bool completed = false, qint64 order = 0)
+{
+    return { QUuid::createUuid(), text, completed, order, Created, Created.addSecs(60) };
+}
+
+// What a phone's task app leaves on the server: properties Mirel has no use for, a zone, an alarm, and a
+// summary over several lines that is folded and escaped.
+QByteArray otherClientsTask(const QByteArray &status = "NEEDS-ACTION")
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//Tasks//EN\r\n"
+           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+           "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+           "BEGIN:VTODO\r\nUID:phone-task-17@example.org\r\nDTSTAMP:20250301T083000Z\r\n"
+           "CREATED:20250301T083000Z\r\nLAST-MODIFIED:20250301T084000Z\r\n"
+           "SUMMARY:Call the garage\\, ask about the brakes\\; then\\nbook the MOT for the c\r\n ar\r\n"
+           "STATUS:"
+        + status
+        + "\r\nPERCENT-COMPLETE:40\r\nDESCRIPTION:Number is on the invoice\r\n"
+          "DUE;TZID=Europe/Berlin:20250305T090000\r\nPRIORITY:1\r\nCATEGORIES:car,errands\r\n"
+          "X-PHONE-COLOUR:teal\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Garage\r\nTRIGGER:-PT15M\r\n"
+          "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+// The lines of an iCalendar text as written, folds undone.
+QStringList unfoldedLines(const QByteArray &text)
+{
+    QByteArray unfolded = text;
+    unfolded.replace("\r\n ", "").replace("\r\n\t", "");
+    return QString::fromUtf8(unfolded).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class VTodoMappingTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_keepsTheGoal_data()
+    {
+        QTest::addColumn<TodoItem>("goal");
+        QTest::newRow("open") << goal(QStringLiteral("Water the plants"));
+        QTest::newRow("done, ordered") << goal(QStringLiteral("Send the invoice"), true, 7);
+        QTest::newRow("escapes and a long line")
+            << goal(QStringLiteral("Buy milk, eggs; butter \\ flour, ").repeated(6) + QStringLiteral("und Käse 🧀"));
+        QTest::newRow("multibyte on every fold") << goal(QStringLiteral("äöü€🧀").repeated(40), false, -3);
+    }
+    void roundTrip_keepsTheGoal()
+    {
+        QFETCH(TodoItem, goal);
+        const std::optional<QByteArray> written = VTodoMapping::write(goal, Now);
+        QVERIFY(written);
+        // Folding may never split a character, or another client reads mojibake.
+        for (const QByteArray &line : written->split('\n')) {
+            QVERIFY2(line.size() <= 76, line.constData());
+            QVERIFY2(QString::fromUtf8(line).toUtf8() == line, line.constData());
+        }
+        const std::optional<VTodoMapping::Task> task = VTodoMapping::read(*written);
+        QVERIFY(task);
+        QCOMPARE(task->goal.id, goal.id);
+        QCOMPARE(task->goal.text, goal.text);
+        QCOMPARE(task->goal.completed, goal.completed);
+        QCOMPARE(task->sortOrder, std::optional(goal.order));
+        QCOMPARE(task->goal.createdAt, goal.createdAt);
+        QCOMPARE(task->goal.modifiedAt, goal.modifiedAt);
+        QVERIFY(!task->cancelled);
+        const QStringList lines = unfoldedLines(*written);
+        QVERIFY(lines.contains(QStringLiteral("DTSTAMP:20250302T090000Z")));
+        QCOMPARE(lines.contains(QStringLiteral("STATUS:COMPLETED")), goal.completed);
+        QCOMPARE(lines.contains(QStringLiteral("PERCENT-COMPLETE:100")), goal.completed);
+        QCOMPARE(lines.filter(QStringLiteral("COMPLETED:")).size(), goal.completed ? 1 : 0);
+    }
+
+    void otherClientsTask_readsAsAGoal()
+    {
+        const std::optional<VTodoMapping::Task> task = VTodoMapping::read(otherClientsTask());
+        QVERIFY(task);
+        QCOMPARE(task->uid, QStringLiteral("phone-task-17@example.org"));
+        QVERIFY(!task->goal.id.isNull());
+        QCOMPARE(VTodoMapping::read(otherClientsTask())->goal.id, task->goal.id);
+        QCOMPARE(
+            task->goal.text, QStringLiteral("Call the garage, ask about the brakes; then book the MOT for the car"));
+        QVERIFY(!task->goal.completed);
+        QCOMPARE(task->sortOrder, std::nullopt);
+        QCOMPARE(task->goal.modifiedAt, QDateTime(QDate(2025, 3, 1), QTime(8, 40), Qt::UTC));
+    }
+
+    void otherClientsProperties_surviveAnEditAndATick()
+    {
+        const QStringList original = unfoldedLines(otherClientsTask());
+        TodoItem edited = VTodoMapping::read(otherClientsTask())->goal;
+        edited.text = QStringLiteral("Call the garage before noon");
+        edited.modifiedAt = Now;
+        const QByteArray afterEdit = *VTodoMapping::write(edited, Now, otherClientsTask());
+        TodoItem ticked = edited;
+        ticked.completed = true;
+        const QByteArray afterTick = *VTodoMapping::write(ticked, Now.addSecs(5), afterEdit);
+
+        const QStringList kept = { QStringLiteral("UID:phone-task-17@example.org"),
+            QStringLiteral("DESCRIPTION:Number is on the invoice"),
+            QStringLiteral("DUE;TZID=Europe/Berlin:20250305T090000"), QStringLiteral("PRIORITY:1"),
+            QStringLiteral("X-PHONE-COLOUR:teal"), QStringLiteral("TZID:Europe/Berlin"), QStringLiteral("BEGIN:VALARM"),
+            QStringLiteral("TRIGGER:-PT15M"), QStringLiteral("DESCRIPTION:Garage") };
+        for (const QString &line : kept) {
+            QVERIFY2(original.contains(line), qPrintable(line));
+            QVERIFY2(unfoldedLines(afterEdit).contains(line), qPrintable(line));
+            QVERIFY2(unfoldedLines(afterTick).contains(line), qPrintable(line));
+        }
+        // libical writes a list of categories as one property per value, which means the same.
+        const auto categories = [](const QByteArray &text) {
+            QStringList values;
+            for (const QString &line : unfoldedLines(text).filter(QRegularExpression(QStringLiteral("^CATEGORIES:"))))
+                values += line.mid(11).split(QLatin1Char(','));
+            return values;
+        };
+        QCOMPARE(categories(afterTick), QStringList({ QStringLiteral("car"), QStringLiteral("errands") }));
+
+        // A text edit leaves the other client's progress alone; the tick makes it done.
+        QVERIFY(unfoldedLines(afterEdit).contains(QStringLiteral("STATUS:NEEDS-ACTION")));
+        QVERIFY(unfoldedLines(afterEdit).contains(QStringLiteral("PERCENT-COMPLETE:40")));
+        QVERIFY(unfoldedLines(afterTick).contains(QStringLiteral("STATUS:COMPLETED")));
+        QVERIFY(unfoldedLines(afterTick).contains(QStringLiteral("PERCENT-COMPLETE:100")));
+        QVERIFY(unfoldedLines(afterTick).contains(QStringLiteral("COMPLETED:20250302T090000Z")));
+        QCOMPARE(VTodoMapping::read(afterTick)->goal.text, ticked.text);
+
+        TodoItem unticked = ticked;
+        unticked.completed = false;
+        const QStringList afterUntick = unfoldedLines(*VTodoMapping::write(unticked, Now, afterTick));
+        QVERIFY(afterUntick.contains(QStringLiteral("STATUS:NEEDS-ACTION")));
+        for (const QString &line : afterUntick)
+            QVERIFY2(!line.startsWith(QStringLiteral("COMPLETED")) && !line.startsWith(QStringLiteral("PERCENT")),
+                qPrintable(line));
+    }
+
+    void unchangedText_keepsTheServersSummaryWhole()
+    {
+        TodoItem ticked = VTodoMapping::read(otherClientsTask())->goal;
+        ticked.completed = true;
+        const QByteArray written = *VTodoMapping::write(ticked, Now, otherClientsTask());
+        QVERIFY(unfoldedLines(written).contains(
+            QStringLiteral("SUMMARY:Call the garage\\, ask about the brakes\\; then\\nbook the MOT for the car")));
+    }
+
+    void cancelledTask_isHiddenAndNeverWritten()
+    {
+        const QByteArray cancelled = otherClientsTask("CANCELLED");
+        const std::optional<VTodoMapping::Task> task = VTodoMapping::read(cancelled);
+        QVERIFY(task);
+        QVERIFY(task->cancelled);
+        QVERIFY(VTodoMapping::place({ *task }).isEmpty());
+        QCOMPARE(VTodoMapping::write(task->goal, Now, cancelled), std::nullopt);
+    }
+
+    void unreadableText_givesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not iCalendar") << QByteArray("<html>Login</html>");
+        QTest::newRow("event, no task") << QByteArray(
+            "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\nDTSTAMP:20250301T083000Z\r\n"
+            "SUMMARY:Lunch\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        QTest::newRow("no summary") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:x\r\n"
+                                                  "DTSTAMP:20250301T083000Z\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+        QTest::newRow("no times") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:x\r\nSUMMARY:Hi\r\n"
+                                                "END:VTODO\r\nEND:VCALENDAR\r\n");
+        QTest::newRow("cut off") << otherClientsTask().left(400);
+        QTest::newRow("broken times") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:x\r\nSUMMARY:Hi\r\n"
+                                                    "CREATED:2025-99-99\r\nDTSTAMP:garbage\r\nEND:VTODO\r\n"
+                                                    "END:VCALENDAR\r\n");
+    }
+    void unreadableText_givesNothing()
+    {
+        QFETCH(QByteArray, text);
+        QCOMPARE(VTodoMapping::read(text).has_value(), false);
+        QCOMPARE(VTodoMapping::write(goal(QStringLiteral("Mine")), Now, text.isEmpty() ? "x" : text), std::nullopt);
+    }
+
+    void place_putsTasksWithoutSortOrderByCreation()
+    {
+        const auto task = [](const char *text, int createdMinute, std::optional<qint64> order) {
+            VTodoMapping::Task t;
+            t.goal = goal(QString::fromUtf8(text));
+            t.goal.createdAt = Created.addSecs(60 * createdMinute);
+            t.sortOrder = order;
+            t.goal.order = order.value_or(0);
+            return t;
+        };
+        VTodoMapping::Task cancelled = task("cancelled", 0, 1);
+        cancelled.cancelled = true;
+        const QList<TodoItem> goals
+            = VTodoMapping::place({ task("third", 30, 20), task("late phone task", 40, {}), task("first", 10, 5),
+                cancelled, task("early phone task", 5, {}), task("second", 20, 10), task("between", 15, {}) });
+        QStringList texts;
+        for (const TodoItem &goal : goals)
+            texts.append(goal.text);
+        QCOMPARE(texts,
+            QStringList({ QStringLiteral("early phone task"), QStringLiteral("first"), QStringLiteral("between"),
+                QStringLiteral("second"), QStringLiteral("third"), QStringLiteral("late phone task") }));
+        QList<qint64> orders;
+        for (const TodoItem &goal : goals)
+            orders.append(goal.order);
+        QCOMPARE(orders, QList<qint64>({ 0, 5, 6, 10, 20, 21 }));
+
+        // No room between two sort orders: all are numbered anew, still in that sequence.
+        const QList<TodoItem> crowded = VTodoMapping::place({ task("a", 10, 5), task("b", 20, 6), task("c", 15, {}) });
+        QCOMPARE(crowded.at(1).text, QStringLiteral("c"));
+        QCOMPARE(crowded.at(2).order, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(VTodoMappingTest)
+#include "vtodomapping_test.moc"
