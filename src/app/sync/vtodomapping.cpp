@@ -2,6 +2,8 @@
 
 #include "vtodomapping.h"
 
+#include "rawxvalues.h"
+
 #include <libical/ical.h>
 
 #include <QUuid>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace
@@ -24,7 +27,12 @@ struct ComponentFree {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 
-Component parse(const QByteArray &text)
+struct Parsed {
+    RawXValues raw;
+    Component root;
+};
+
+Parsed parse(const QByteArray &text)
 {
     // libical aborts on its own errors unless told otherwise; a server's text must never end the panel.
     static const bool quiet = [] {
@@ -32,7 +40,9 @@ Component parse(const QByteArray &text)
         return true;
     }();
     Q_UNUSED(quiet);
-    return Component(icalcomponent_new_from_string(text.constData()));
+    RawXValues raw(text);
+    Component root(icalcomponent_new_from_string(raw.text().constData()));
+    return { std::move(raw), std::move(root) };
 }
 
 // The task itself, not one of its recurrence overrides.
@@ -102,13 +112,13 @@ void replace(icalcomponent *todo, icalproperty *property)
     icalcomponent_add_property(todo, property);
 }
 
-std::optional<qint64> sortOrderOf(icalcomponent *todo)
+std::optional<qint64> sortOrderOf(icalcomponent *todo, const RawXValues &raw)
 {
     const std::vector<icalproperty *> found = propertiesOf(todo, ICAL_X_PROPERTY, SortOrderProperty);
     if (found.empty())
         return {};
     bool ok = false;
-    const qint64 order = QByteArray(icalproperty_get_x(found.front())).trimmed().toLongLong(&ok);
+    const qint64 order = raw.valueOf(icalproperty_get_x(found.front())).trimmed().toLongLong(&ok);
     return ok ? std::optional(order) : std::nullopt;
 }
 
@@ -145,8 +155,8 @@ namespace VTodoMapping
 
 std::optional<Task> read(const QByteArray &calendarObject)
 {
-    const Component root = parse(calendarObject);
-    icalcomponent *todo = masterTask(root.get());
+    const Parsed parsed = parse(calendarObject);
+    icalcomponent *todo = masterTask(parsed.root.get());
     if (!todo)
         return {};
     const QString uid = QString::fromUtf8(icalcomponent_get_uid(todo));
@@ -166,7 +176,7 @@ std::optional<Task> read(const QByteArray &calendarObject)
     task.goal.completed = isDone(todo);
     task.goal.createdAt = created;
     task.goal.modifiedAt = timeOf(todo, ICAL_LASTMODIFIED_PROPERTY);
-    task.sortOrder = sortOrderOf(todo);
+    task.sortOrder = sortOrderOf(todo, parsed.raw);
     task.goal.order = task.sortOrder.value_or(0);
     task.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
     return task;
@@ -176,7 +186,8 @@ std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, cons
 {
     if (!goal.createdAt.isValid())
         return {};
-    Component root;
+    Parsed parsed { RawXValues({}), nullptr };
+    Component &root = parsed.root;
     icalcomponent *todo = nullptr;
     std::optional<Task> before;
     if (serverVersion.isEmpty()) {
@@ -189,7 +200,7 @@ std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, cons
         before = read(serverVersion);
         if (!before || before->cancelled)
             return {};
-        root = parse(serverVersion);
+        parsed = parse(serverVersion);
         todo = masterTask(root.get());
     }
     if (!before || before->goal.text != goal.text)
@@ -207,7 +218,7 @@ std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, cons
     icalcomponent_set_dtstamp(todo, icalTime(now));
 
     char *text = icalcomponent_as_ical_string_r(root.get());
-    QByteArray written(text);
+    const QByteArray written = parsed.raw.restored(text);
     icalmemory_free_buffer(text);
     return written;
 }

@@ -30,7 +30,9 @@ QByteArray otherClientsTask(const QByteArray &status = "NEEDS-ACTION")
         + status
         + "\r\nPERCENT-COMPLETE:40\r\nDESCRIPTION:Number is on the invoice\r\n"
           "DUE;TZID=Europe/Berlin:20250305T090000\r\nPRIORITY:1\r\nCATEGORIES:car,errands\r\n"
-          "X-PHONE-COLOUR:teal\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Garage\r\nTRIGGER:-PT15M\r\n"
+          "X-PHONE-COLOUR:teal\r\nX-PHONE-TAGS:home,work\\,late\\;now\\\\x\\q\r\nX-PHONE-NOTE:\r\n"
+          "X-PHONE-LONG;X-LABEL=\"a:b\":Zwölf Boxkämpfer jagen Viktor quer über den großen Sylter Deich\\, da\r\n"
+          " nn zurück\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Garage\r\nTRIGGER:-PT15M\r\n"
           "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
@@ -112,8 +114,12 @@ private slots:
         const QStringList kept = { QStringLiteral("UID:phone-task-17@example.org"),
             QStringLiteral("DESCRIPTION:Number is on the invoice"),
             QStringLiteral("DUE;TZID=Europe/Berlin:20250305T090000"), QStringLiteral("PRIORITY:1"),
-            QStringLiteral("X-PHONE-COLOUR:teal"), QStringLiteral("TZID:Europe/Berlin"), QStringLiteral("BEGIN:VALARM"),
-            QStringLiteral("TRIGGER:-PT15M"), QStringLiteral("DESCRIPTION:Garage") };
+            QStringLiteral("X-PHONE-COLOUR:teal"), QStringLiteral("X-PHONE-TAGS:home,work\\,late\\;now\\\\x\\q"),
+            QStringLiteral("X-PHONE-NOTE:"),
+            QStringLiteral("X-PHONE-LONG;X-LABEL=\"a:b\":Zwölf Boxkämpfer jagen Viktor quer über den großen Sylter "
+                           "Deich\\, dann zurück"),
+            QStringLiteral("TZID:Europe/Berlin"), QStringLiteral("BEGIN:VALARM"), QStringLiteral("TRIGGER:-PT15M"),
+            QStringLiteral("DESCRIPTION:Garage") };
         for (const QString &line : kept) {
             QVERIFY2(original.contains(line), qPrintable(line));
             QVERIFY2(unfoldedLines(afterEdit).contains(line), qPrintable(line));
