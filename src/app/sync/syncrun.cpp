@@ -1,0 +1,363 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "syncrun.h"
+
+#include "caldavdiscovery.h"
+#include "davmultistatus.h"
+#include "vtodomapping.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace
+{
+
+// A task written again and again refused as outdated is left for the next sync.
+constexpr int MaxAttempts = 3;
+
+const QByteArray TaskProps = "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
+const QByteArray Namespaces = "xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"";
+
+QByteArray escaped(const QString &text)
+{
+    return text.toHtmlEscaped().toUtf8();
+}
+
+QByteArray changesQuery(const QString &token)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection " + Namespaces + "><d:sync-token>"
+        + escaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level>" + TaskProps + "</d:sync-collection>";
+}
+
+QByteArray etagsQuery()
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop><d:getetag/>"
+           "<d:resourcetype/></d:prop></d:propfind>";
+}
+
+QByteArray fetchQuery(const QStringList &hrefs)
+{
+    QByteArray body
+        = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<c:calendar-multiget " + Namespaces + ">" + TaskProps;
+    for (const QString &href : hrefs)
+        body += "<d:href>" + escaped(QUrl(href).path(QUrl::FullyEncoded)) + "</d:href>";
+    return body + "</c:calendar-multiget>";
+}
+
+DavRequest report(const QUrl &url, const QByteArray &depth, const QByteArray &body, const QByteArray &method = "REPORT")
+{
+    return { method, url, body, { { "Depth", depth }, { "Content-Type", "application/xml; charset=utf-8" } } };
+}
+
+// The server's tasks that are goals: the readable, not cancelled ones, the first address of an id winning.
+struct Tasks {
+    QHash<QUuid, QString> hrefs;
+    QHash<QUuid, VTodoMapping::Task> byId;
+    QSet<QUuid> cancelled;
+};
+
+Tasks tasksOf(const SyncState &state)
+{
+    QStringList hrefs = state.tasks.keys();
+    std::sort(hrefs.begin(), hrefs.end());
+    Tasks tasks;
+    for (const QString &href : std::as_const(hrefs)) {
+        const std::optional<VTodoMapping::Task> task = VTodoMapping::read(state.tasks.value(href).calendarData);
+        if (!task || tasks.hrefs.contains(task->goal.id))
+            continue;
+        tasks.hrefs.insert(task->goal.id, href);
+        if (task->cancelled)
+            tasks.cancelled.insert(task->goal.id);
+        else
+            tasks.byId.insert(task->goal.id, *task);
+    }
+    return tasks;
+}
+
+// Whether writing the goal would change what the server holds of it.
+bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
+{
+    return goal.text != task.goal.text || goal.completed != task.goal.completed || goal.createdAt != task.goal.createdAt
+        || task.sortOrder != goal.order;
+}
+
+QString statusText(const DavReply &reply)
+{
+    return reply.status == 0 ? reply.error : QStringLiteral("HTTP %1").arg(reply.status);
+}
+
+} // namespace
+
+SyncRun::SyncRun(const QUrl &taskList, const QList<TodoItem> &panel, const GoalsMerge::Deletions &deletions,
+    const SyncState &state, const QDateTime &now)
+    : m_taskList(taskList)
+    , m_goals(panel)
+    , m_deletions(deletions)
+    , m_state(state)
+    , m_now(now)
+    , m_token(state.syncToken)
+{
+    if (!m_taskList.path().endsWith(QLatin1Char('/')))
+        m_taskList.setPath(m_taskList.path() + QLatin1Char('/'));
+    for (const VTodoMapping::Task &task : tasksOf(state).byId)
+        m_base.insert(task.goal.id, task.goal);
+    QSet<QUuid> inPanel;
+    for (const TodoItem &goal : panel)
+        inPanel.insert(goal.id);
+    for (const TodoItem &synced : std::as_const(m_base)) {
+        if (!inPanel.contains(synced.id) && !m_deletions.contains(synced.id))
+            m_deletions.insert(synced.id, lastChange(synced));
+    }
+}
+
+QList<SyncRun::Request> SyncRun::start()
+{
+    return { changes(m_state.syncToken) };
+}
+
+SyncRun::Request SyncRun::send(const Waiting &waiting, DavRequest request)
+{
+    const quint64 tag = ++m_lastTag;
+    m_waiting.insert(tag, waiting);
+    return { tag, std::move(request) };
+}
+
+SyncRun::Request SyncRun::changes(const QString &token)
+{
+    return send({ Kind::Changes, {}, token }, report(m_taskList, "0", changesQuery(token)));
+}
+
+void SyncRun::fail(const QString &reason)
+{
+    if (!m_failure)
+        m_failure = reason;
+}
+
+std::optional<QString> SyncRun::hrefOf(const QString &href) const
+{
+    const QUrl url = m_taskList.resolved(QUrl(href));
+    if (!url.isValid() || !CalDavDiscovery::sameOrigin(url, m_taskList) || url.path() == m_taskList.path()
+        || url.path() + QLatin1Char('/') == m_taskList.path())
+        return {};
+    return url.toString(QUrl::FullyEncoded);
+}
+
+QList<SyncRun::Request> SyncRun::answer(quint64 tag, const DavReply &reply)
+{
+    const auto found = m_waiting.constFind(tag);
+    if (found == m_waiting.cend())
+        return {};
+    const Waiting waiting = *found;
+    m_waiting.erase(found);
+    switch (waiting.kind) {
+    case Kind::Changes:
+    case Kind::ETags:
+    case Kind::Fetch:
+        return pulled(waiting, reply);
+    case Kind::PutNew:
+    case Kind::PutChange:
+    case Kind::Delete:
+        return pushed(waiting, reply);
+    case Kind::Refetch:
+        return refetched(waiting, reply);
+    }
+    return {};
+}
+
+QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &reply)
+{
+    if (reply.status != 207) {
+        if (waiting.kind == Kind::Changes && (reply.status == 403 || reply.status == 409) && !waiting.token.isEmpty())
+            return { changes({}) }; // The token is refused: all tasks, from the start.
+        const bool noChangesReport = waiting.kind == Kind::Changes && reply.status >= 400 && reply.status < 500
+            && reply.status != 401 && reply.status != 404;
+        if (noChangesReport || (waiting.kind == Kind::Changes && reply.status == 501)) {
+            m_token.clear();
+            return { send({ Kind::ETags }, report(m_taskList, "1", etagsQuery(), "PROPFIND")) };
+        }
+        fail(QStringLiteral("The task list could not be read: %1").arg(statusText(reply)));
+        return {};
+    }
+    const std::optional<DavMultiStatus::MultiStatus> answer = DavMultiStatus::read(reply.body);
+    if (!answer) {
+        fail(QStringLiteral("The server's answer could not be read"));
+        return {};
+    }
+    // A listing of all tasks says which ones are gone by leaving them out.
+    const bool whole = waiting.kind == Kind::ETags || (waiting.kind == Kind::Changes && waiting.token.isEmpty());
+    QSet<QString> listed;
+    QStringList toFetch;
+    for (const DavMultiStatus::Response &response : answer->responses) {
+        const std::optional<QString> href = hrefOf(response.href);
+        if (!href || response.isCollection)
+            continue;
+        if (response.status == 404) {
+            m_state.tasks.remove(*href);
+            continue;
+        }
+        listed.insert(*href);
+        if (!response.calendarData.isEmpty())
+            m_state.tasks.insert(*href, { response.etag.toUtf8(), response.calendarData });
+        else if (waiting.kind != Kind::Fetch
+            && (!m_state.tasks.contains(*href) || m_state.tasks.value(*href).etag != response.etag.toUtf8()))
+            toFetch.append(*href);
+    }
+    if (whole) {
+        for (const QString &href : m_state.tasks.keys()) {
+            if (!listed.contains(href))
+                m_state.tasks.remove(href);
+        }
+    }
+    if (waiting.kind == Kind::Changes)
+        m_token = answer->syncToken;
+    if (waiting.kind == Kind::Fetch || toFetch.isEmpty())
+        return mergeAndPush();
+    return { send({ Kind::Fetch }, report(m_taskList, "1", fetchQuery(toFetch))) };
+}
+
+QList<SyncRun::Request> SyncRun::mergeAndPush()
+{
+    m_state.syncToken = m_token;
+    const Tasks server = tasksOf(m_state);
+    QList<VTodoMapping::Task> shown;
+    for (const VTodoMapping::Task &task : server.byId)
+        shown.append(task);
+
+    // A goal the server no longer holds goes, unless the panel changed it since the last sync.
+    QList<TodoItem> panel;
+    for (const TodoItem &goal : std::as_const(m_goals)) {
+        const auto synced = m_base.constFind(goal.id);
+        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !(lastChange(goal) > lastChange(*synced)))
+            continue;
+        panel.append(goal);
+    }
+    GoalsMerge::Other other { VTodoMapping::place(shown), QList<TodoItem>(m_base.cbegin(), m_base.cend()), {} };
+    m_goals = GoalsMerge::merge(panel, other, m_deletions);
+
+    QList<Request> requests;
+    QSet<QUuid> kept;
+    for (const TodoItem &goal : std::as_const(m_goals)) {
+        kept.insert(goal.id);
+        if (server.cancelled.contains(goal.id))
+            continue; // Another client cancelled it: left alone.
+        const auto task = server.byId.constFind(goal.id);
+        if (task == server.byId.cend()) {
+            const QString href
+                = m_taskList.resolved(QUrl(goal.id.toString(QUuid::WithoutBraces) + QStringLiteral(".ics")))
+                      .toString(QUrl::FullyEncoded);
+            if (const std::optional<Request> request = put(goal, server.hrefs.value(goal.id, href), 0))
+                requests.append(*request);
+        } else if (differs(goal, *task)) {
+            if (const std::optional<Request> request = put(goal, server.hrefs.value(goal.id), 0))
+                requests.append(*request);
+        }
+    }
+    for (const VTodoMapping::Task &task : std::as_const(shown)) {
+        if (!kept.contains(task.goal.id))
+            requests.append(remove(task.goal.id, server.hrefs.value(task.goal.id), 0));
+    }
+    return requests;
+}
+
+std::optional<SyncRun::Request> SyncRun::put(const TodoItem &goal, const QString &href, int attempt)
+{
+    const auto known = m_state.tasks.constFind(href);
+    const bool isNew = known == m_state.tasks.cend();
+    const std::optional<QByteArray> written
+        = VTodoMapping::write(goal, m_now, isNew ? QByteArray() : known->calendarData);
+    if (!written) {
+        fail(QStringLiteral("A goal could not be written as a task"));
+        return {};
+    }
+    DavRequest request { "PUT", QUrl(href), *written, { { "Content-Type", "text/calendar; charset=utf-8" } } };
+    request.headers.append(isNew ? std::pair<QByteArray, QByteArray>("If-None-Match", "*")
+                                 : std::pair<QByteArray, QByteArray>("If-Match", known->etag));
+    return send({ isNew ? Kind::PutNew : Kind::PutChange, href, {}, goal.id, *written, attempt }, std::move(request));
+}
+
+SyncRun::Request SyncRun::remove(const QUuid &goal, const QString &href, int attempt)
+{
+    return send({ Kind::Delete, href, {}, goal, {}, attempt },
+        { "DELETE", QUrl(href), {}, { { "If-Match", m_state.tasks.value(href).etag } } });
+}
+
+QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &reply)
+{
+    if (reply.status >= 200 && reply.status < 300) {
+        if (waiting.kind == Kind::Delete)
+            m_state.tasks.remove(waiting.href);
+        else
+            m_state.tasks.insert(waiting.href, { reply.etag, waiting.written });
+        return {};
+    }
+    if (reply.status == 404 && waiting.kind == Kind::Delete) {
+        m_state.tasks.remove(waiting.href);
+        return {};
+    }
+    // Another client wrote it since: what it holds now decides again.
+    if (reply.status == 412 || (reply.status == 404 && waiting.kind == Kind::PutChange)) {
+        if (waiting.attempt + 1 >= MaxAttempts) {
+            fail(QStringLiteral("A task kept changing on the server while it was written"));
+            return {};
+        }
+        Waiting refetch = waiting;
+        refetch.kind = Kind::Refetch;
+        refetch.attempt = waiting.attempt + 1;
+        return { send(refetch, { "GET", QUrl(waiting.href), {}, {} }) };
+    }
+    fail(QStringLiteral("The server refused a change: %1").arg(statusText(reply)));
+    return {};
+}
+
+QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavReply &reply)
+{
+    if (reply.status == 404) {
+        m_state.tasks.remove(waiting.href);
+    } else if (reply.status == 200) {
+        m_state.tasks.insert(waiting.href, { reply.etag, reply.body });
+    } else {
+        fail(QStringLiteral("A task could not be fetched: %1").arg(statusText(reply)));
+        return {};
+    }
+    const std::optional<VTodoMapping::Task> task = reply.status == 200 ? VTodoMapping::read(reply.body) : std::nullopt;
+    if (task && task->cancelled)
+        return {};
+    const auto inPanel
+        = std::find_if(m_goals.begin(), m_goals.end(), [&](const TodoItem &goal) { return goal.id == waiting.goal; });
+    const auto synced = m_base.constFind(waiting.goal);
+
+    if (!task) {
+        // Gone from the server: a goal changed here since the last sync is written anew, else it goes too.
+        if (inPanel == m_goals.end())
+            return {};
+        if (synced != m_base.cend() && !(lastChange(*inPanel) > lastChange(*synced))) {
+            m_goals.erase(inPanel);
+            return {};
+        }
+        const std::optional<Request> request = put(*inPanel, waiting.href, waiting.attempt);
+        return request ? QList<Request> { *request } : QList<Request> {};
+    }
+
+    QList<TodoItem> panelSide;
+    if (inPanel != m_goals.end())
+        panelSide.append(*inPanel);
+    const GoalsMerge::Other other { { task->goal },
+        synced == m_base.cend() ? QList<TodoItem>() : QList<TodoItem> { *synced }, {} };
+    const QList<TodoItem> merged = GoalsMerge::merge(panelSide, other, m_deletions);
+    if (merged.isEmpty())
+        return { remove(waiting.goal, waiting.href, waiting.attempt) };
+    const TodoItem &goal = merged.constFirst();
+    if (inPanel != m_goals.end()) {
+        *inPanel = goal;
+    } else {
+        // Back from the server: where its order puts it.
+        const auto after = std::find_if(
+            m_goals.begin(), m_goals.end(), [&](const TodoItem &other) { return other.order > goal.order; });
+        m_goals.insert(after, goal);
+    }
+    if (!differs(goal, *task))
+        return {};
+    const std::optional<Request> request = put(goal, waiting.href, waiting.attempt);
+    return request ? QList<Request> { *request } : QList<Request> {};
+}
