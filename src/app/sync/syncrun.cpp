@@ -6,6 +6,7 @@
 #include "davmultistatus.h"
 #include "vtodomapping.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -176,12 +177,12 @@ QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &
             m_token.clear();
             return { send({ Kind::ETags }, report(m_taskList, "1", etagsQuery(), "PROPFIND")) };
         }
-        fail(QStringLiteral("The task list could not be read: %1").arg(statusText(reply)));
+        fail(QCoreApplication::translate("SyncRun", "The task list could not be read: %1").arg(statusText(reply)));
         return {};
     }
     const std::optional<DavMultiStatus::MultiStatus> answer = DavMultiStatus::read(reply.body);
     if (!answer) {
-        fail(QStringLiteral("The server's answer could not be read"));
+        fail(QCoreApplication::translate("SyncRun", "The server's answer could not be read"));
         return {};
     }
     // A listing of all tasks says which ones are gone by leaving them out.
@@ -267,7 +268,7 @@ std::optional<SyncRun::Request> SyncRun::put(const TodoItem &goal, const QString
     const std::optional<QByteArray> written
         = VTodoMapping::write(goal, m_now, isNew ? QByteArray() : known->calendarData);
     if (!written) {
-        fail(QStringLiteral("A goal could not be written as a task"));
+        fail(QCoreApplication::translate("SyncRun", "A goal could not be written as a task"));
         return {};
     }
     DavRequest request { "PUT", QUrl(href), *written, { { "Content-Type", "text/calendar; charset=utf-8" } } };
@@ -298,7 +299,7 @@ QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &
     // Another client wrote it since: what it holds now decides again.
     if (reply.status == 412 || (reply.status == 404 && waiting.kind == Kind::PutChange)) {
         if (waiting.attempt + 1 >= MaxAttempts) {
-            fail(QStringLiteral("A task kept changing on the server while it was written"));
+            fail(QCoreApplication::translate("SyncRun", "A task kept changing on the server while it was written"));
             return {};
         }
         Waiting refetch = waiting;
@@ -306,7 +307,7 @@ QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &
         refetch.attempt = waiting.attempt + 1;
         return { send(refetch, { "GET", QUrl(waiting.href), {}, {} }) };
     }
-    fail(QStringLiteral("The server refused a change: %1").arg(statusText(reply)));
+    fail(QCoreApplication::translate("SyncRun", "The server refused a change: %1").arg(statusText(reply)));
     return {};
 }
 
@@ -317,7 +318,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
     } else if (reply.status == 200) {
         m_state.tasks.insert(waiting.href, { reply.etag, reply.body });
     } else {
-        fail(QStringLiteral("A task could not be fetched: %1").arg(statusText(reply)));
+        fail(QCoreApplication::translate("SyncRun", "A task could not be fetched: %1").arg(statusText(reply)));
         return {};
     }
     const std::optional<VTodoMapping::Task> task = reply.status == 200 ? VTodoMapping::read(reply.body) : std::nullopt;
