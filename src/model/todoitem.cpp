@@ -131,17 +131,24 @@ bool fitsInAGoal(const QString &text)
     return trimmedNonEmpty(text).value_or(QString()).size() <= MaxGoalTextLength;
 }
 
-bool eachLineFitsInAGoal(const QString &text)
+QList<QStringView> linesOf(QStringView text)
 {
-    if (text.size() <= MaxGoalTextLength)
-        return true;
+    QList<QStringView> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isLineBreak(text.at(i).unicode()))
             continue;
-        if (i - start > MaxGoalTextLength && !fitsInAGoal(text.sliced(start, i - start)))
-            return false;
+        lines.append(text.sliced(start, i - start));
         start = i + 1;
     }
-    return true;
+    return lines;
+}
+
+bool eachLineFitsInAGoal(const QString &text)
+{
+    if (text.size() <= MaxGoalTextLength)
+        return true;
+    const QList<QStringView> lines = linesOf(text);
+    return std::all_of(lines.cbegin(), lines.cend(),
+        [](QStringView line) { return line.size() <= MaxGoalTextLength || fitsInAGoal(line.toString()); });
 }

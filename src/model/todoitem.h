@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -48,6 +49,8 @@ constexpr qsizetype MaxGoalTextLength = 10'000;
 
 // Whether the text holds a line break (LF, VT, FF, CR, NEL, U+2028 or U+2029).
 bool hasLineBreak(QStringView text);
+// The text cut at each of those line breaks, empty lines included.
+QList<QStringView> linesOf(QStringView text);
 // Whether the text, trimmed as a goal keeps it, is within MaxGoalTextLength.
 bool fitsInAGoal(const QString &text);
 // The same for each of its lines, for text whose every line becomes a goal.

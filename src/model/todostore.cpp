@@ -9,16 +9,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace
-{
-
-bool isNewline(char16_t c)
-{
-    return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
-}
-
-} // namespace
-
 TodoStore::TodoStore(QObject *parent)
     : TodoStore(GoalsFile::defaultLocation(), GoalsHistory::defaultFolder(), parent)
 {
@@ -97,17 +87,12 @@ void TodoStore::addLines(const QString &text)
     // Each line's goal has the largest order so far, so the next one follows it without a scan of the list;
     // only the largest possible order sends it back to nextOrder() to renumber.
     std::optional<qint64> lastOrder;
-    qsizetype start = 0;
-    const qsizetype length = text.size();
-    for (qsizetype i = 0; i <= length; ++i) {
-        if (i < length && !isNewline(text.at(i).unicode()))
-            continue;
-        if (auto line = trimmedNonEmpty(QStringView(text).sliced(start, i - start).toString())) {
+    for (const QStringView line : linesOf(text)) {
+        if (auto goal = trimmedNonEmpty(line.toString())) {
             const bool follows = lastOrder && *lastOrder < std::numeric_limits<qint64>::max();
             lastOrder = follows ? *lastOrder + 1 : nextOrder();
-            append(*line, *lastOrder);
+            append(*goal, *lastOrder);
         }
-        start = i + 1;
     }
     save();
 }

@@ -456,6 +456,10 @@ def case_window_manager(binary, home):
     wait_until("the panel's focus", lambda: focused_window() == panel)
     run("xdotool", "type", "--delay", "20", "Buy milk")
     run("xdotool", "key", "Return")
+    try:
+        wait_until("the typed goal", lambda: goals_in(home) == [("Buy milk", False)])
+    except Failure:
+        raise Failure(f"typed at once after the click, the goals file holds {goals_in(home)}") from None
     wait_until("the new goal's row", lambda: geometry(panel)[3] >= h + 28)
 
     drag_header(header_point(geometry(panel)), area_x + 15 - x, -200)
