@@ -235,10 +235,10 @@
     </message>
 </context>
 <context>
-    <name>IntakeModule</name>
+    <name>RuntimeModule</name>
     <message>
-        <source>the intake module %1 is missing</source>
-        <translation>das Empfangsmodul %1 fehlt</translation>
+        <source>the module %1 is missing</source>
+        <translation>das Modul %1 fehlt</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "app/panel/keyablepanel.h"
 #include "app/panel/panelplacement.h"
 #include "app/panel/screenshotbackdrop.h"
+#include "app/sync/calendarsynclink.h"
 #include "app/x11/x11platform.h"
 #include "dailyclearing.h"
 #include "model/goalsteps.h"
@@ -17,6 +18,7 @@
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
+#include "views/header/panelheader.h"
 #include "views/panel/contentview.h"
 #include "views/panel/panelactions.h"
 #include "views/panel/panelmenu.h"
@@ -66,6 +68,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     // Before the panel is built, so that its first frame shows the new day's list.
     m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
+    m_calendarSync = new CalendarSyncLink(m_defaults, m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
@@ -113,6 +116,8 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
     if (m_servicesRegistered)
         return;
     m_servicesRegistered = true;
+    // After the first frame too: the sync module and what it loads are for a connected person only.
+    m_calendarSync->takeUpConnection();
     const PanelAddress address = PanelAddress::forMode(options.uiTesting);
     if (!address.isValid())
         return;
@@ -122,7 +127,8 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
     if (intake) {
         intake->startServer(address.socket,
             { [this](const QString &text) { return sendToMirel(text); }, [this] { bringPanelToFront(); },
-                [this](uint32_t userTime) { startNewGoalWithKeyboard(userTime); } },
+                [this](uint32_t userTime) { startNewGoalWithKeyboard(userTime); },
+                [this](const QString &password) { m_calendarSync->takeUpConnection(password); } },
             this, &error);
     }
     if (!error.isEmpty())
@@ -188,9 +194,21 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     // The day's clearing at start is a step before there is a panel to show it.
     showHistory(content);
 
+    connectCalendarSync(content);
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
             const QPoint &globalPosition, const QString &title) { showPanelMenu(content, globalPosition, title); });
+}
+
+void AppDelegate::connectCalendarSync(ContentView *content)
+{
+    connect(m_actions->syncWithCalendar(), &QAction::triggered, m_calendarSync,
+        [this, content] { m_calendarSync->openConnectDialog(content->window()); });
+    connect(m_actions->syncNow(), &QAction::triggered, m_calendarSync, &CalendarSyncLink::syncNow);
+    connect(m_actions->stopSyncing(), &QAction::triggered, m_calendarSync, &CalendarSyncLink::stopSyncing);
+    connect(m_calendarSync, &CalendarSyncLink::connectedChanged, m_actions, &PanelActions::showSyncing);
+    connect(m_calendarSync, &CalendarSyncLink::syncStateChanged, content->header(), &PanelHeader::setSyncState);
+    connect(content, &ContentView::noticed, m_calendarSync, &CalendarSyncLink::panelNoticed);
 }
 
 void AppDelegate::showHistory(ContentView *content)

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class CalendarSyncLink;
 class ContentView;
 class DailyClearing;
 class KeyablePanel;
@@ -60,6 +61,7 @@ private:
     IntakeModule::TextIntake sendToMirel(const QString &text);
     void bringPanelToFront();
     void startNewGoalWithKeyboard(uint32_t userTime);
+    void connectCalendarSync(ContentView *content);
 
     TodoStore *m_todoStore = nullptr;
     UndoHistory *m_history = nullptr;
@@ -67,6 +69,7 @@ private:
     QSettings *m_defaults = nullptr;
     std::unique_ptr<PanelSettings> m_settings;
     DailyClearing *m_dailyClearing = nullptr;
+    CalendarSyncLink *m_calendarSync = nullptr;
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;

@@ -3,6 +3,8 @@
 #include "app/intake/intakemodule.h"
 #include "app/intake/sendcommand.h"
 #include "app/intake/singleinstance.h"
+#include "app/sync/calendarcommand.h"
+#include "app/sync/calendarsyncmodule.h"
 #include "app/x11/x11platform.h"
 #include "appdelegate.h"
 #include "commandlineinfo.h"
@@ -35,6 +37,24 @@ const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const c
     return intake;
 }
 
+int runCalendarCommand(int &argc, char **argv, const std::variant<CalendarCommand, QString> &calendar)
+{
+    if (const QString *misuse = std::get_if<QString>(&calendar)) {
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
+        std::fputs(qPrintable(QStringLiteral("mirel: ") + *misuse + u'\n'), stderr);
+        return ExitMisuse;
+    }
+    QString error;
+    const CalendarSyncModule::EntryPoints *sync = CalendarSyncModule::load(&error);
+    if (!sync) {
+        const TranslatedApplication<QCoreApplication> app(argc, argv);
+        qCWarning(lcMirel, "%s: %s",
+            qPrintable(QCoreApplication::translate("main", "cannot reach the calendar server")), qPrintable(error));
+        return 1;
+    }
+    return sync->runCommand(argc, argv, std::get<CalendarCommand>(calendar));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -44,6 +64,8 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto calendar = CalendarCommand::fromArguments(arguments))
+        return runCalendarCommand(argc, argv, *calendar);
     if (const CommandLineInfo::Request request = CommandLineInfo::requestIn(arguments);
         request != CommandLineInfo::Request::None) {
         // A core application object opens no display; the translations need one.

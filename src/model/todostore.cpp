@@ -60,6 +60,15 @@ void TodoStore::mergeFromDisk()
         m_disk->settle(copies);
 }
 
+void TodoStore::mergeSynced(const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt)
+{
+    QList<TodoItem> merged = GoalsMerge::merge(m_todos, { synced, sent, sentAt }, m_history.deletions());
+    if (GoalsMerge::sameGoals(merged, m_todos))
+        return;
+    setTodos(std::move(merged));
+    save();
+}
+
 bool TodoStore::takeOutsideChange()
 {
     std::optional<QList<TodoItem>> merged = m_disk->takeOutsideChange(m_todos);

@@ -65,6 +65,12 @@ public:
     // it differs, or where the file is gone. None of it is the person's own operation.
     void mergeFromDisk();
 
+    // A sync service's version of the goals, worked out from `sent`, the list as it was handed to it at `sentAt`:
+    // merged by the same rules, so that what the panel changed meanwhile stays, and saved where it changed the list.
+    void mergeSynced(const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt);
+    // When goals were deleted here lately, so that a sync does not bring them back from an older copy.
+    const GoalsMerge::Deletions &recentDeletions() const { return m_history.deletions(); }
+
     // Whether the goals file holds the list: the last save succeeded and the file is still there.
     bool allOnDisk() const;
     // Why the goals in memory are not all on disk: the reason the last save failed, or empty once one succeeded.

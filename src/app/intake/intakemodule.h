@@ -32,6 +32,9 @@ struct ServerCallbacks {
     // `mirel --new-goal`: the panel comes to the front in adding mode with the keyboard. The X server time of
     // the user's action, 0 when unknown.
     std::function<void(uint32_t userTime)> onNewGoal;
+    // The calendar connection changed in the preferences; with the password for this run where the desktop
+    // keeps none.
+    std::function<void(const QString &password)> onCalendarChanged;
 };
 
 struct EntryPoints {

@@ -19,6 +19,7 @@ bool isKnownKind(char kind)
     case Kind::SendText:
     case Kind::BringToFront:
     case Kind::NewGoal:
+    case Kind::CalendarChanged:
     case Kind::Received:
     case Kind::Added:
     case Kind::AddedNotSaved:

@@ -23,6 +23,9 @@ enum class Kind : char {
     // request: `mirel --new-goal` asks the panel to take the keyboard in adding mode; payload is the X server
     // time of the user's action in decimal, or empty when the launcher gave none
     NewGoal = 'N',
+    // request: `mirel --connect-calendar` and `--disconnect-calendar` changed the connection in the
+    // preferences; payload is the password for this run where the desktop keeps none, else empty
+    CalendarChanged = 'C',
     Received = 'R', // reply to SendText, before the final one: the panel has the whole text; no payload
     Added = 'K', // reply: payload is the number of goals added, in decimal
     // reply: the goals were added to the panel but could not be saved; payload is their number in decimal,

@@ -95,6 +95,9 @@ void IntakeServer::serve(QLocalSocket *socket)
             // Anything but a number means the time is unknown.
             m_callbacks.onNewGoal(frame.payload.toUInt());
             return reply(Kind::Added, QByteArrayLiteral("0"));
+        case Kind::CalendarChanged:
+            m_callbacks.onCalendarChanged(QString::fromUtf8(frame.payload));
+            return reply(Kind::Received, {});
         case Kind::Received:
         case Kind::Added:
         case Kind::AddedNotSaved:

@@ -85,10 +85,36 @@ bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
 
 QString statusText(const DavReply &reply)
 {
-    return reply.status == 0 ? reply.error : QStringLiteral("HTTP %1").arg(reply.status);
+    switch (reply.status) {
+    case 0:
+        return reply.error;
+    case 401:
+        return QCoreApplication::translate("SyncRun", "the user name or password is wrong");
+    case 404:
+    case 410:
+        return QCoreApplication::translate("SyncRun", "it is no longer on the server");
+    default:
+        return QStringLiteral("HTTP %1").arg(reply.status);
+    }
 }
 
 } // namespace
+
+int changesWaiting(const QList<TodoItem> &panel, const SyncState &state)
+{
+    const Tasks server = tasksOf(state);
+    int waiting = 0;
+    QSet<QUuid> inPanel;
+    for (const TodoItem &goal : panel) {
+        inPanel.insert(goal.id);
+        const auto task = server.byId.constFind(goal.id);
+        if (!server.cancelled.contains(goal.id) && (task == server.byId.cend() || differs(goal, *task)))
+            ++waiting;
+    }
+    for (const QUuid &id : server.byId.keys())
+        waiting += inPanel.contains(id) ? 0 : 1;
+    return waiting;
+}
 
 SyncRun::SyncRun(const QUrl &taskList, const QList<TodoItem> &panel, const GoalsMerge::Deletions &deletions,
     const SyncState &state, const QDateTime &now)

@@ -29,6 +29,9 @@ struct SyncState {
     QHash<QString, Task> tasks;
 };
 
+// How many of the panel's goals were added, changed or deleted since the server's tasks as last synced.
+int changesWaiting(const QList<TodoItem> &panel, const SyncState &state);
+
 // One sync of the panel's goals with a task list: the server's changes since the last sync come down, are merged
 // with the panel's by the goals file's rules (the goals as last synced being the base), and what then differs
 // goes up, each write conditional on the version it was decided on. A write the server refuses as outdated

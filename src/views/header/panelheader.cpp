@@ -50,6 +50,7 @@ PanelHeader::PanelHeader(QWidget *parent)
     , m_title(new QLabel(this))
     , m_count(new CountLabel(this))
     , m_saveWarning(new SymbolGlyph(SymbolGlyph::Symbol::Warning, this))
+    , m_syncState(new SymbolGlyph(SymbolGlyph::Symbol::Upload, this))
     , m_addButton(new GlyphButton(GlyphButton::Glyph::Plus, AddGlyphPointSize, this))
     , m_addButtonOpacity(new QGraphicsOpacityEffect(this))
 {
@@ -64,6 +65,8 @@ PanelHeader::PanelHeader(QWidget *parent)
     // header behind it, which moves the window.
     m_saveWarning->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     m_saveWarning->hide();
+    m_syncState->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    m_syncState->hide();
 
     m_addButton->setToolTip(tr("Add goal"));
     m_addButton->setAccessibleName(tr("Add goal"));
@@ -136,6 +139,19 @@ void PanelHeader::setReadNotice(const QString &notice)
     updateWarning();
 }
 
+void PanelHeader::setSyncState(const QString &changesWaiting, const QString &failure)
+{
+    const QString text = failure.isEmpty() ? changesWaiting : tr("Not synced: %1").arg(failure);
+    m_syncState->setSymbol(failure.isEmpty() ? SymbolGlyph::Symbol::Upload : SymbolGlyph::Symbol::Warning);
+    m_syncState->setToolTip(text);
+    m_syncState->setAccessibleName(text);
+    if (text.isEmpty() == m_syncState->isHidden())
+        return;
+    m_syncState->setVisible(!text.isEmpty());
+    updateGeometry();
+    layoutItems();
+}
+
 void PanelHeader::updateWarning()
 {
     QStringList reasons;
@@ -189,6 +205,7 @@ void PanelHeader::applyColors()
             HierarchicalColors::secondary(palette()), HierarchicalColors::primary(palette()), m_hoverFade));
     m_title->setPalette(titlePalette);
     m_count->setColor(HierarchicalColors::tertiary(palette()));
+    m_syncState->setColor(HierarchicalColors::tertiary(palette()));
 }
 
 int PanelHeader::titleWidth(int width) const
@@ -196,8 +213,10 @@ int PanelHeader::titleWidth(int width) const
     int right = width - m_addButton->sizeHint().width();
     if (m_count->isVisibleTo(this))
         right -= Spacing + m_count->sizeHint().width();
-    if (m_saveWarning->isVisibleTo(this))
-        right -= Spacing + m_saveWarning->sizeHint().width();
+    for (const SymbolGlyph *glyph : { m_saveWarning, m_syncState }) {
+        if (glyph->isVisibleTo(this))
+            right -= Spacing + glyph->sizeHint().width();
+    }
     return std::max(0, right - Spacing - SpacerMinimum - Spacing - LeadingPadding);
 }
 
@@ -229,10 +248,12 @@ void PanelHeader::layoutItems()
         right -= Spacing + countSize.width();
         m_count->setGeometry(right, centred(countSize.height()), countSize.width(), countSize.height());
     }
-    if (m_saveWarning->isVisibleTo(this)) {
-        const QSize warningSize = m_saveWarning->sizeHint();
-        right -= Spacing + warningSize.width();
-        m_saveWarning->setGeometry(right, centred(warningSize.height()), warningSize.width(), warningSize.height());
+    for (SymbolGlyph *glyph : { m_syncState, m_saveWarning }) {
+        if (!glyph->isVisibleTo(this))
+            continue;
+        const QSize glyphSize = glyph->sizeHint();
+        right -= Spacing + glyphSize.width();
+        glyph->setGeometry(right, centred(glyphSize.height()), glyphSize.width(), glyphSize.height());
     }
 
     const int titleW = titleWidth(w);

@@ -36,6 +36,10 @@ public:
     // The same glyph, quietly, while a goals file that could not be read whole is kept aside.
     void setReadNotice(const QString &notice);
 
+    // Beside the count, quietly: an arrow while changes wait to go to the calendar server, a warning when the
+    // last sync failed; the tooltip says which and why. Nothing when both are empty.
+    void setSyncState(const QString &changesWaiting, const QString &failure);
+
     // Without goals there is no count at all.
     void setCount(qsizetype done, qsizetype total);
     const CountLabel *countLabel() const { return m_count; }
@@ -74,6 +78,7 @@ private:
     QLineEdit *m_titleEditor = nullptr;
     CountLabel *m_count = nullptr;
     SymbolGlyph *m_saveWarning = nullptr;
+    SymbolGlyph *m_syncState = nullptr;
     GlyphButton *m_addButton = nullptr;
     QGraphicsOpacityEffect *m_addButtonOpacity = nullptr;
     qreal m_hoverFade = 0.0;

@@ -20,6 +20,9 @@ constexpr qreal PlusStroke = 1.8;
 // A small rounded triangle with an exclamation mark, about the height of the header's text.
 constexpr qreal WarningSide = 14.0;
 constexpr qreal WarningStroke = 1.5;
+// An arrow up onto a short line, as tall as the warning.
+constexpr qreal UploadHeight = 12.0;
+constexpr qreal UploadHead = 4.0;
 
 } // namespace
 
@@ -36,6 +39,14 @@ void SymbolGlyph::setColor(const QColor &color)
     if (color == m_color)
         return;
     m_color = color;
+    update();
+}
+
+void SymbolGlyph::setSymbol(Symbol symbol)
+{
+    if (symbol == m_symbol)
+        return;
+    m_symbol = symbol;
     update();
 }
 
@@ -74,6 +85,17 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
         painter.drawPolygon(triangle);
         painter.drawLine(QPointF(centre.x(), top + height * 0.38), QPointF(centre.x(), top + height * 0.66));
         painter.drawPoint(QPointF(centre.x(), top + height * 0.83));
+        break;
+    }
+    case Symbol::Upload: {
+        const qreal top = centre.y() - UploadHeight / 2;
+        const qreal bottom = centre.y() + UploadHeight / 2;
+        painter.setPen(QPen(m_color, WarningStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(centre.x(), top), QPointF(centre.x(), bottom - 3.0));
+        painter.drawPolyline(QPolygonF({ QPointF(centre.x() - UploadHead, top + UploadHead), QPointF(centre.x(), top),
+            QPointF(centre.x() + UploadHead, top + UploadHead) }));
+        painter.drawLine(
+            QPointF(centre.x() - UploadHead - 1.0, bottom), QPointF(centre.x() + UploadHead + 1.0, bottom));
         break;
     }
     }

@@ -283,12 +283,15 @@ void ContentView::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         m_layout->run();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit noticed();
 }
 
 void ContentView::enterEvent(QEnterEvent *event)
 {
     QWidget::enterEvent(event);
     m_hover->setHovering(true);
+    emit noticed();
 }
 
 void ContentView::leaveEvent(QEvent *event)

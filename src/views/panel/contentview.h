@@ -70,6 +70,8 @@ signals:
     // A secondary click anywhere on the panel, or the menu keys; the application builds the panel menu.
     void contextMenuRequested(const QPoint &globalPosition, const QString &title);
     void backgroundShapeChanged(const QPainterPath &shape);
+    // The pointer entered the panel or its window took the keyboard: the person is looking at it.
+    void noticed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

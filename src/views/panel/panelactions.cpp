@@ -27,7 +27,11 @@ PanelActions::PanelActions(QWidget *window)
     m_openAtLogin = make(tr("Open at Login"));
     m_openAtLogin->setCheckable(true);
     m_quit = make(tr("Quit Mirel"), { QKeySequence(Qt::CTRL | Qt::Key_Q) });
+    m_syncWithCalendar = make(tr("Sync with a Calendar Server…"));
+    m_syncNow = make(tr("Sync Now"));
+    m_stopSyncing = make(tr("Stop Syncing"));
     showHistory(QString(), QString());
+    showSyncing(false);
 }
 
 void PanelActions::showHistory(const QString &undoText, const QString &redoText)
@@ -41,6 +45,13 @@ void PanelActions::showHistory(const QString &undoText, const QString &redoText)
 void PanelActions::showTitle(const QString &title)
 {
     m_rename->setText(tr("Rename “%1”…").arg(shownVerbatim(title)));
+}
+
+void PanelActions::showSyncing(bool connected)
+{
+    m_syncWithCalendar->setVisible(!connected);
+    m_syncNow->setVisible(connected);
+    m_stopSyncing->setVisible(connected);
 }
 
 QString PanelActions::shownVerbatim(const QString &text)

@@ -26,6 +26,9 @@ public:
     QAction *clearDoneGoalsEachDay() const { return m_clearDoneGoalsEachDay; }
     QAction *openAtLogin() const { return m_openAtLogin; }
     QAction *quit() const { return m_quit; }
+    QAction *syncWithCalendar() const { return m_syncWithCalendar; }
+    QAction *syncNow() const { return m_syncNow; }
+    QAction *stopSyncing() const { return m_stopSyncing; }
 
     // Undo and redo name the step they would take on, and are disabled while there is none (empty text).
     void showHistory(const QString &undoText, const QString &redoText);
@@ -33,6 +36,9 @@ public:
     void showTitle(const QString &title);
 
     // The text as QMenu shows it: its ampersands doubled, so that none is taken for a mnemonic marker.
+    // While a task list is connected the menu offers to sync now and to stop, else to connect one.
+    void showSyncing(bool connected);
+
     static QString shownVerbatim(const QString &text);
 
 private:
@@ -44,4 +50,7 @@ private:
     QAction *m_clearDoneGoalsEachDay = nullptr;
     QAction *m_openAtLogin = nullptr;
     QAction *m_quit = nullptr;
+    QAction *m_syncWithCalendar = nullptr;
+    QAction *m_syncNow = nullptr;
+    QAction *m_stopSyncing = nullptr;
 };

@@ -20,6 +20,10 @@ PanelMenu::PanelMenu(const PanelActions &actions, QWidget *parent)
     addAction(actions.openAtLogin());
     new MenuCheckStyle(this);
     addSeparator();
+    addAction(actions.syncWithCalendar());
+    addAction(actions.syncNow());
+    addAction(actions.stopSyncing());
+    addSeparator();
     addAction(actions.quit());
     // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item.
     connect(this, &QMenu::triggered, this, &QMenu::close);

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calendarconnectdialog.h"
+
+#include "calendaraccount.h"
+#include "calendarsecret.h"
+#include "davhttp.h"
+#include "syncstatefile.h"
+#include "tasklistfinder.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+
+CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, QWidget *parent)
+    : QDialog(parent)
+    , m_preferences(preferences)
+    , m_server(new QLineEdit(this))
+    , m_user(new QLineEdit(this))
+    , m_password(new QLineEdit(this))
+    , m_lists(new QComboBox(this))
+    , m_problem(new QLabel(this))
+    , m_buttons(new QDialogButtonBox(QDialogButtonBox::Cancel, this))
+{
+    setWindowTitle(tr("Sync with a Calendar Server"));
+    m_server->setPlaceholderText(tr("https://cloud.example.org"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setToolTip(tr("An app password, where the server offers them"));
+    m_problem->setWordWrap(true);
+    m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_problem->hide();
+    auto *form = new QFormLayout(this);
+    form->addRow(tr("Server:"), m_server);
+    form->addRow(tr("User name:"), m_user);
+    form->addRow(tr("Password:"), m_password);
+    form->addRow(tr("Task list:"), m_lists);
+    form->labelForField(m_lists)->hide();
+    m_lists->hide();
+    form->addRow(m_problem);
+    form->addRow(m_buttons);
+    QPushButton *connectButton = m_buttons->addButton(tr("Connect"), QDialogButtonBox::AcceptRole);
+    connectButton->setDefault(true);
+    if (const std::optional<CalendarAccount> account = CalendarAccount::read(*m_preferences)) {
+        m_server->setText(account->server.toString());
+        m_user->setText(account->user);
+    }
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (m_lists->isVisible())
+            connectChosenList();
+        else
+            findLists();
+    });
+    // A changed address or user asks the server again.
+    for (QLineEdit *field : { m_server, m_user, m_password }) {
+        connect(field, &QLineEdit::textEdited, this, [this, form] {
+            m_lists->hide();
+            form->labelForField(m_lists)->hide();
+        });
+    }
+}
+
+void CalendarConnectDialog::findLists()
+{
+    const QUrl server = CalendarAccount::serverAddress(m_server->text());
+    if (const std::optional<QString> refusal = DavHttp::refusal(server)) {
+        showProblem(*refusal);
+        return;
+    }
+    delete m_http;
+    m_http = new DavHttp(m_user->text(), m_password->text(), {}, this);
+    auto *finder = new TaskListFinder(m_http, m_http);
+    connect(finder, &TaskListFinder::failed, this, &CalendarConnectDialog::showProblem);
+    connect(finder, &TaskListFinder::found, this,
+        [this](const QUrl &, const QList<CalDavDiscovery::TaskList> &lists) { showLists(lists); });
+    m_problem->setText(tr("Asking the server…"));
+    m_problem->show();
+    m_buttons->setEnabled(false);
+    finder->find(server);
+}
+
+void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &lists)
+{
+    m_buttons->setEnabled(true);
+    if (lists.isEmpty()) {
+        showProblem(tr("The server has no task list for this user. Make one in the server's own calendar program, "
+                       "then connect again."));
+        return;
+    }
+    m_found = lists;
+    m_lists->clear();
+    for (const CalDavDiscovery::TaskList &list : lists)
+        m_lists->addItem(list.displayName);
+    m_lists->show();
+    static_cast<QFormLayout *>(layout())->labelForField(m_lists)->show();
+    m_problem->hide();
+    m_lists->setFocus();
+}
+
+void CalendarConnectDialog::connectChosenList()
+{
+    const CalDavDiscovery::TaskList list = m_found.value(m_lists->currentIndex());
+    const CalendarAccount account { CalendarAccount::serverAddress(m_server->text()), list.url, list.displayName,
+        m_user->text(), {} };
+    const QString password = m_password->text();
+    m_buttons->setEnabled(false);
+    CalendarSecret::write(
+        account.secretKey(), password, this, [this, account, password](const CalendarSecret::Outcome &outcome) {
+            m_buttons->setEnabled(true);
+            if (!outcome.failure.isEmpty() && !outcome.unavailable) {
+                showProblem(tr("The Secret Service did not keep the password: %1").arg(outcome.failure));
+                return;
+            }
+            account.write(*m_preferences);
+            SyncStateFile::remove();
+            emit connected(outcome.unavailable ? password : QString());
+            accept();
+        });
+}
+
+void CalendarConnectDialog::showProblem(const QString &problem)
+{
+    m_buttons->setEnabled(true);
+    m_problem->setText(problem);
+    m_problem->show();
+}

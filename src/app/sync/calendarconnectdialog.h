@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "caldavdiscovery.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class DavHttp;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QSettings;
+
+// Server address, user name and password, then the person's task lists to pick one from. Connecting keeps the
+// password in the Secret Service and the rest in the preferences.
+class CalendarConnectDialog final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CalendarConnectDialog)
+
+public:
+    CalendarConnectDialog(QSettings *preferences, QWidget *parent = nullptr);
+
+signals:
+    // With the password for this run where the desktop has no Secret Service, else empty.
+    void connected(const QString &passwordForThisRun);
+
+private:
+    void findLists();
+    void showLists(const QList<CalDavDiscovery::TaskList> &lists);
+    void connectChosenList();
+    void showProblem(const QString &problem);
+
+    QSettings *m_preferences = nullptr;
+    QLineEdit *m_server = nullptr;
+    QLineEdit *m_user = nullptr;
+    QLineEdit *m_password = nullptr;
+    QComboBox *m_lists = nullptr;
+    QLabel *m_problem = nullptr;
+    QDialogButtonBox *m_buttons = nullptr;
+    DavHttp *m_http = nullptr;
+    QList<CalDavDiscovery::TaskList> m_found;
+};

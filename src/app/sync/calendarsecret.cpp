@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calendarsecret.h"
+
+#include <qt6keychain/keychain.h>
+
+namespace
+{
+
+const QString Service = QStringLiteral("Mirel calendar sync");
+
+void run(QKeychain::Job *job, const QString &key, QObject *context,
+    std::function<void(const CalendarSecret::Outcome &)> done)
+{
+    job->setKey(key);
+    job->setAutoDelete(true);
+    QObject::connect(job, &QKeychain::Job::finished, context, [done = std::move(done)](QKeychain::Job *finished) {
+        CalendarSecret::Outcome outcome;
+        if (finished->error() != QKeychain::NoError && finished->error() != QKeychain::EntryNotFound) {
+            outcome.failure = finished->errorString();
+            outcome.unavailable = finished->error() == QKeychain::NoBackendAvailable;
+        }
+        if (const auto *reading = qobject_cast<QKeychain::ReadPasswordJob *>(finished))
+            outcome.password = reading->textData();
+        done(outcome);
+    });
+    job->start();
+}
+
+} // namespace
+
+namespace CalendarSecret
+{
+
+void read(const QString &key, QObject *context, std::function<void(const Outcome &)> done)
+{
+    run(new QKeychain::ReadPasswordJob(Service), key, context, std::move(done));
+}
+
+void write(const QString &key, const QString &password, QObject *context, std::function<void(const Outcome &)> done)
+{
+    auto *job = new QKeychain::WritePasswordJob(Service);
+    job->setTextData(password);
+    run(job, key, context, std::move(done));
+}
+
+void forget(const QString &key, QObject *context, std::function<void(const Outcome &)> done)
+{
+    run(new QKeychain::DeletePasswordJob(Service), key, context, std::move(done));
+}
+
+} // namespace CalendarSecret

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calendarsynclink.h"
+
+#include "app/logging.h"
+#include "calendaraccount.h"
+#include "model/todostore.h"
+
+#include <QSettings>
+
+CalendarSyncLink::CalendarSyncLink(QSettings *preferences, TodoStore *store, QObject *parent)
+    : QObject(parent)
+    , m_preferences(preferences)
+    , m_store(store)
+{
+    connect(m_store, &TodoStore::todosChanged, this, [this] {
+        if (m_session)
+            m_session->goalsChanged();
+    });
+}
+
+CalendarSyncLink::~CalendarSyncLink() = default;
+
+const CalendarSyncModule::EntryPoints *CalendarSyncLink::module()
+{
+    QString error;
+    const CalendarSyncModule::EntryPoints *entryPoints = CalendarSyncModule::load(&error);
+    if (!entryPoints) {
+        qCWarning(lcMirel, "cannot sync with the calendar server: %s", qPrintable(error));
+        emit syncStateChanged({}, tr("The sync module cannot be loaded: %1").arg(error));
+    }
+    return entryPoints;
+}
+
+void CalendarSyncLink::takeUpConnection(const QString &passwordForThisRun)
+{
+    const bool wasConnected = isConnected();
+    m_session.reset();
+    m_preferences->sync();
+    const CalendarSyncModule::EntryPoints *entryPoints = CalendarAccount::read(*m_preferences) ? module() : nullptr;
+    if (entryPoints) {
+        m_session = entryPoints->startSession(m_preferences, passwordForThisRun,
+            { [this] { return m_store->todos(); }, [this] { return m_store->recentDeletions(); },
+                [this](const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt) {
+                    m_store->mergeSynced(synced, sent, sentAt);
+                },
+                [this](const SyncStatus &status) {
+                    emit syncStateChanged(status.changesWaiting == 0
+                            ? QString()
+                            : tr("%n change(s) waiting to go to the calendar server", nullptr, status.changesWaiting),
+                        status.failure);
+                } });
+    }
+    if (!m_session)
+        emit syncStateChanged({}, {});
+    if (wasConnected != isConnected())
+        emit connectedChanged(isConnected());
+}
+
+void CalendarSyncLink::syncNow()
+{
+    if (m_session)
+        m_session->syncNow();
+}
+
+void CalendarSyncLink::stopSyncing()
+{
+    if (const CalendarSyncModule::EntryPoints *entryPoints = module())
+        entryPoints->forgetConnection(m_preferences);
+    takeUpConnection();
+}
+
+void CalendarSyncLink::panelNoticed()
+{
+    if (m_session)
+        m_session->panelNoticed();
+}
+
+void CalendarSyncLink::openConnectDialog(QWidget *parent)
+{
+    if (const CalendarSyncModule::EntryPoints *entryPoints = module()) {
+        entryPoints->openConnectDialog(
+            parent, m_preferences, [this](const QString &password) { takeUpConnection(password); });
+    }
+}

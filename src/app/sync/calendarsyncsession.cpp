@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "calendarsyncsession.h"
+
+#include "calendarsecret.h"
+#include "davhttp.h"
+#include "syncrunner.h"
+
+#include <QDBusConnection>
+#include <QNetworkInformation>
+#include <QTimer>
+
+#include <algorithm>
+
+CalendarSyncSession::CalendarSyncSession(
+    const CalendarAccount &account, const QString &password, CalendarSyncModule::PanelSide panel)
+    : m_account(account)
+    , m_panel(std::move(panel))
+    , m_stored(SyncStateFile::read(account.taskList))
+    , m_due(new QTimer(this))
+{
+    m_clock.start();
+    m_due->setSingleShot(true);
+    connect(m_due, &QTimer::timeout, this, &CalendarSyncSession::sync);
+    // What waits from before a restart shows before the first sync.
+    tell();
+    watchTheNetworkAndSleep();
+    if (!password.isEmpty()) {
+        start(password);
+        return;
+    }
+    CalendarSecret::read(m_account.secretKey(), this, [this](const CalendarSecret::Outcome &outcome) {
+        if (!outcome.password.isEmpty()) {
+            start(outcome.password);
+            return;
+        }
+        m_stored.failure = outcome.failure.isEmpty()
+            ? tr("The password is not in the Secret Service: connect the task list again")
+            : tr("The Secret Service cannot give the password: %1").arg(outcome.failure);
+        tell();
+    });
+}
+
+void CalendarSyncSession::goalsChanged()
+{
+    // The sync's own result coming in is no change of the panel's.
+    if (m_takingSynced)
+        return;
+    m_timing.changedHere(now());
+    tell();
+    wakeWhenDue();
+}
+
+void CalendarSyncSession::panelNoticed()
+{
+    m_timing.noticed(now());
+    wakeWhenDue();
+}
+
+void CalendarSyncSession::syncNow()
+{
+    m_timing.wanted(now());
+    wakeWhenDue();
+}
+
+void CalendarSyncSession::start(const QString &password)
+{
+    m_http = new DavHttp(m_account.user, password, {}, this);
+    wakeWhenDue();
+}
+
+void CalendarSyncSession::wakeWhenDue()
+{
+    if (!m_http || m_syncing)
+        return;
+    m_due->start(std::max(SyncTiming::Ms(0), m_timing.dueAt() - now()));
+}
+
+void CalendarSyncSession::sync()
+{
+    m_syncing = true;
+    const Sent sent { m_panel.goals(), QDateTime::currentDateTimeUtc() };
+    auto *runner = new SyncRunner(
+        m_http, SyncRun(m_account.taskList, sent.goals, m_panel.deletions(), m_stored.state, sent.at), this);
+    connect(runner, &SyncRunner::finished, this,
+        [this, runner, sent](
+            const QList<TodoItem> &synced, const SyncState &state, const std::optional<QString> &failure) {
+            runner->deleteLater();
+            finish(sent, synced, state, failure);
+        });
+    runner->start();
+}
+
+void CalendarSyncSession::finish(
+    const Sent &sent, const QList<TodoItem> &synced, const SyncState &state, const std::optional<QString> &failure)
+{
+    m_syncing = false;
+    m_takingSynced = true;
+    m_panel.takeSynced(synced, sent.goals, sent.at);
+    m_takingSynced = false;
+    m_stored.state = state;
+    m_stored.failure = failure.value_or(QString());
+    if (!failure)
+        m_stored.lastSync = QDateTime::currentDateTimeUtc();
+    if (const std::optional<QString> unsaved = SyncStateFile::write(m_stored))
+        qWarning("the calendar sync's state could not be kept: %s", qPrintable(*unsaved));
+    m_timing.synced(now(), !failure);
+    tell();
+    wakeWhenDue();
+}
+
+void CalendarSyncSession::tell()
+{
+    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_stored.state), m_stored.failure,
+        m_stored.untrustedCertificate, m_stored.lastSync });
+}
+
+void CalendarSyncSession::watchTheNetworkAndSleep()
+{
+    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+            [this](QNetworkInformation::Reachability reachability) {
+                if (reachability == QNetworkInformation::Reachability::Online)
+                    syncNow();
+            });
+    }
+    // The clock a suspend stops: what changed on the server meanwhile comes down at the wake.
+    QDBusConnection::systemBus().connect(QStringLiteral("org.freedesktop.login1"),
+        QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
+        QStringLiteral("PrepareForSleep"), this, SLOT(sleepingChanged(bool)));
+}
+
+void CalendarSyncSession::sleepingChanged(bool sleeping)
+{
+    if (!sleeping)
+        syncNow();
+}
+
+SyncTiming::Ms CalendarSyncSession::now() const
+{
+    return SyncTiming::Ms(m_clock.elapsed());
+}

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "caldavdiscovery.h"
+
+#include <QList>
+#include <QObject>
+#include <QUrl>
+
+class DavHttp;
+struct DavReply;
+
+// Finds the person's task lists from the address they gave, one request after the other: the server's
+// principal for that user, the principal's calendar home, the calendars there that take tasks.
+class TaskListFinder final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TaskListFinder)
+
+public:
+    TaskListFinder(DavHttp *http, QObject *parent = nullptr);
+
+    void find(const QUrl &server);
+
+signals:
+    void found(const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists);
+    void failed(const QString &reason);
+
+private:
+    enum class Step { Principal, Home, Lists };
+    void ask(Step step, const QUrl &url);
+    void answered(const DavReply &reply);
+
+    DavHttp *m_http = nullptr;
+    Step m_step = Step::Principal;
+    QUrl m_asked;
+    quint64 m_waiting = 0;
+};
