@@ -9,8 +9,9 @@ packages=(
     # lrelease compiles the translations; Qt's own name the keys in the menu.
     qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core
-    # The calendar-server sync reads and writes tasks in iCalendar through libical.
-    libical-dev
+    # The calendar-server sync reads and writes tasks in iCalendar through libical, and keeps the password in
+    # the desktop's Secret Service through QtKeychain.
+    libical-dev qtkeychain-qt6-dev
 )
 if [[ ${1:-} == --test ]]; then
     # The end-to-end tests drive the real binary in their own X session; others check the manual
@@ -34,6 +35,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(syncthing)
     # A real calendar server on loopback, and a second client of it that checks what the panel wrote.
     packages+=(radicale python3-caldav)
+    # The passwords go to a GNOME Keyring on the test's own session bus; secret-tool reads them back.
+    packages+=(gnome-keyring libsecret-tools)
 fi
 
 missing=()

@@ -142,8 +142,6 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
         return ExitFailure;
     }
     account.write(preferences);
-    // A list connected before has its own state; this one starts afresh.
-    SyncStateFile::remove();
     const bool told = RunningPanel::tellCalendarChanged(stored.unavailable ? password.toUtf8() : QByteArray());
     say(QCoreApplication::translate("CalendarCommandRun", "Syncing the goals with the task list \"%1\" on %2.")
             .arg(list->displayName, command.url.toDisplayString(QUrl::RemoveUserInfo)));

@@ -5,7 +5,6 @@
 #include "calendaraccount.h"
 #include "calendarsecret.h"
 #include "davhttp.h"
-#include "syncstatefile.h"
 #include "tasklistfinder.h"
 
 #include <QComboBox>
@@ -116,7 +115,6 @@ void CalendarConnectDialog::connectChosenList()
                 return;
             }
             account.write(*m_preferences);
-            SyncStateFile::remove();
             emit connected(outcome.unavailable ? password : QString());
             accept();
         });

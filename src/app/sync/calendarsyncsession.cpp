@@ -79,6 +79,7 @@ void CalendarSyncSession::wakeWhenDue()
 void CalendarSyncSession::sync()
 {
     m_syncing = true;
+    m_timing.started();
     const Sent sent { m_panel.goals(), QDateTime::currentDateTimeUtc() };
     auto *runner = new SyncRunner(
         m_http, SyncRun(m_account.taskList, sent.goals, m_panel.deletions(), m_stored.state, sent.at), this);

@@ -76,6 +76,13 @@ Tasks tasksOf(const SyncState &state)
     return tasks;
 }
 
+// Whether the panel changed the goal since the server's version was last synced. By its values: the server
+// keeps times in whole seconds, so the panel's own time of the change is always a little later.
+bool changedSince(const TodoItem &goal, const TodoItem &synced)
+{
+    return goal.text != synced.text || goal.completed != synced.completed;
+}
+
 // Whether writing the goal would change what the server holds of it.
 bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
 {
@@ -255,7 +262,7 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
     QList<TodoItem> panel;
     for (const TodoItem &goal : std::as_const(m_goals)) {
         const auto synced = m_base.constFind(goal.id);
-        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !(lastChange(goal) > lastChange(*synced)))
+        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !changedSince(goal, *synced))
             continue;
         panel.append(goal);
     }
@@ -358,7 +365,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
         // Gone from the server: a goal changed here since the last sync is written anew, else it goes too.
         if (inPanel == m_goals.end())
             return {};
-        if (synced != m_base.cend() && !(lastChange(*inPanel) > lastChange(*synced))) {
+        if (synced != m_base.cend() && !changedSince(*inPanel, *synced)) {
             m_goals.erase(inPanel);
             return {};
         }

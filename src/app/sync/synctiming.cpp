@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+void SyncTiming::started()
+{
+    m_changedSinceStart = false;
+}
+
 void SyncTiming::synced(Ms now, bool succeeded)
 {
     m_lastSync = now;
@@ -11,15 +16,18 @@ void SyncTiming::synced(Ms now, bool succeeded)
         m_retryWait = Ms(0);
         m_retryAfter = now;
         m_due = now + Idle;
-        return;
+    } else {
+        m_retryWait = std::min(m_retryWait == Ms(0) ? FirstRetry : m_retryWait * 2, Idle);
+        m_retryAfter = now + m_retryWait;
+        m_due = m_retryAfter;
     }
-    m_retryWait = std::min(m_retryWait == Ms(0) ? FirstRetry : m_retryWait * 2, Idle);
-    m_retryAfter = now + m_retryWait;
-    m_due = m_retryAfter;
+    if (m_changedSinceStart)
+        changedHere(now);
 }
 
 void SyncTiming::changedHere(Ms now)
 {
+    m_changedSinceStart = true;
     bringForward(std::max(now + ChangeBatch, m_retryAfter));
 }
 

@@ -18,6 +18,7 @@ public:
     static constexpr Ms Idle = std::chrono::minutes(5);
     static constexpr Ms FirstRetry = std::chrono::seconds(15);
 
+    void started();
     // The sync that ended at `now`, and whether it went through.
     void synced(Ms now, bool succeeded);
     void changedHere(Ms now);
@@ -35,4 +36,6 @@ private:
     // After a failure: no try before this, however much changes.
     Ms m_retryAfter { 0 };
     Ms m_retryWait { 0 };
+    // A change made while a sync was on its way, which that sync may have missed.
+    bool m_changedSinceStart = false;
 };

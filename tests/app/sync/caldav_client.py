@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""A second client of a calendar server's task list, as a phone would be: makes the list, renames and adds
-tasks, and prints what the list holds."""
+"""A second client of a calendar server's task list, as a phone would be: makes the list, renames, adds, ticks
+and deletes tasks, and prints what the list holds."""
 
 import json
 import re
@@ -12,6 +12,10 @@ import caldav
 
 def stamp():
     return datetime.now(timezone.utc).strftime("%Y%m%dT%H%M%SZ")
+
+
+def summary_of(todo):
+    return str(todo.icalendar_instance.walk("VTODO")[0]["SUMMARY"])
 
 
 def main(command, url, user, password, *args):
@@ -35,6 +39,39 @@ def main(command, url, user, password, *args):
             "DTSTAMP:%s\r\nCREATED:%s\r\nSUMMARY:%s\r\nDESCRIPTION:Typed on the phone\r\nEND:VTODO\r\n"
             "END:VCALENDAR\r\n" % (uid, stamp(), stamp(), summary)
         )
+    elif command == "add-planned":
+        # A task as a calendar program writes one, with what a goal has no place for.
+        uid, summary = args
+        calendar.save_todo(
+            ical="BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\nUID:%s\r\n"
+            "DTSTAMP:%s\r\nCREATED:20261201T090000Z\r\nSUMMARY:%s\r\nDESCRIPTION:Bring the card\\, and cash\r\n"
+            "DUE;VALUE=DATE:20261224\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Soon\r\n"
+            "TRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n" % (uid, stamp(), summary)
+        )
+    elif command in ("rename-text", "delete-text"):
+        # The task by its summary, as a person picks it on the phone.
+        summary = args[0]
+        todo = next(t for t in calendar.todos(include_completed=True) if summary_of(t) == summary)
+        if command == "delete-text":
+            todo.delete()
+        else:
+            text = re.sub(r"(?m)^SUMMARY[:;].*(\r?\n[ \t].*)*$", "SUMMARY:" + args[1], todo.data)
+            todo.data = re.sub(r"(?m)^LAST-MODIFIED:.*$", "LAST-MODIFIED:" + stamp(), text)
+            todo.save()
+    elif command == "dump":
+        tasks = []
+        for todo in calendar.todos(include_completed=True):
+            vtodo = todo.icalendar_instance.walk("VTODO")[0]
+            tasks.append({
+                "summary": str(vtodo.get("SUMMARY")),
+                "status": str(vtodo.get("STATUS", "")),
+                "completed": "COMPLETED" in vtodo,
+                "order": int(str(vtodo["X-APPLE-SORT-ORDER"])) if "X-APPLE-SORT-ORDER" in vtodo else None,
+                "description": str(vtodo.get("DESCRIPTION", "")),
+                "due": vtodo["DUE"].to_ical().decode() if "DUE" in vtodo else "",
+                "alarms": len(vtodo.walk("VALARM")),
+            })
+        print(json.dumps(sorted(tasks, key=lambda t: (t["order"] is None, t["order"] or 0, t["summary"]))))
     elif command == "summaries":
         todos = calendar.todos(include_completed=True)
         print(json.dumps(sorted(str(t.icalendar_instance.walk("VTODO")[0]["SUMMARY"]) for t in todos)))

@@ -1,0 +1,283 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""End-to-end checks of the sync with a calendar server's task list: the real binary in a private X session, a
+real Radicale or Xandikos on loopback, python3-caldav as the other client (a phone), and the password in a GNOME
+Keyring on the test's own session bus.
+
+Usage: calendar_e2e.py MIREL_BINARY CASE   (inside xsession.sh; the system's interpreter, for pyatspi)
+"""
+import contextlib
+import json
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import time
+
+from accessibility_bus import accessibility_bus
+from panel_driver import (Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in, keys,
+                          main, run, wait_until)
+from undo_e2e import Reader, choose, menu_item, panel_env
+
+CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "sync", "caldav_client.py")
+USER = "anna"
+PASSWORD = "s3cret: calendar"
+PYTHON = "/usr/bin/python3"
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+class Server:
+    """Radicale with an htpasswd user, or Xandikos (which has no users of its own), on a loopback port; stopped
+    and started again on the same port and data."""
+
+    def __init__(self, kind, home):
+        if not shutil.which(kind):
+            raise Skipped(f"{kind} is not installed (scripts/deps.sh --test)")
+        self.kind = kind
+        self.folder = os.path.join(home, kind)
+        os.makedirs(self.folder)
+        self.port = free_port()
+        self.url = f"http://127.0.0.1:{self.port}/"
+        self.users = os.path.join(self.folder, "users")
+        self.set_password(PASSWORD)
+        self.process = None
+        self.start()
+
+    def set_password(self, password):
+        with open(self.users, "w", encoding="utf-8") as file:
+            file.write(f"{USER}:{password}\n")
+
+    def start(self):
+        if self.kind == "radicale":
+            config = os.path.join(self.folder, "config")
+            with open(config, "w", encoding="utf-8") as file:
+                file.write(f"[server]\nhosts = 127.0.0.1:{self.port}\n[auth]\ntype = htpasswd\n"
+                           f"htpasswd_filename = {self.users}\nhtpasswd_encryption = plain\n"
+                           f"[storage]\nfilesystem_folder = {self.folder}/collections\n[logging]\nlevel = warning\n")
+            command = ["radicale", "--config", config]
+        else:
+            command = ["xandikos", "-d", os.path.join(self.folder, "dav"), "--defaults", "-l", "127.0.0.1",
+                       "-p", str(self.port)]
+        self.process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def listening():
+            check(self.process.poll() is None, f"{self.kind} ended with {self.process.returncode}")
+            with socket.socket() as probe:
+                return probe.connect_ex(("127.0.0.1", self.port)) == 0
+        wait_until(f"{self.kind} to listen", listening, timeout=30)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+    def make_list(self, name):
+        return client("make-list", self.url, name).strip()
+
+
+def client(command, url, *args, password=PASSWORD):
+    done = subprocess.run([PYTHON, CLIENT, command, url, USER, password, *args], capture_output=True, text=True,
+                          timeout=60)
+    check(done.returncode == 0, f"the other client's {command} failed: {done.stderr[-600:]}")
+    return done.stdout
+
+
+def tasks(list_url, password=PASSWORD):
+    return json.loads(client("dump", list_url, password=password))
+
+
+def expect_tasks(list_url, what, wanted, password=PASSWORD):
+    """Waits until the server holds tasks with these (summary, done), in the list's order."""
+    def held():
+        return [(t["summary"], t["status"] == "COMPLETED") for t in tasks(list_url, password)]
+    try:
+        wait_until(what, lambda: held() == wanted, timeout=20)
+    except Failure:
+        raise Failure(f"{what}: the server holds {held()}, not {wanted}") from None
+
+
+def expect_goals(home, what, wanted):
+    try:
+        wait_until(what, lambda: goals_in(home) == wanted, timeout=20)
+    except Failure:
+        raise Failure(f"{what}: the goals file holds {goals_in(home)}, not {wanted}") from None
+
+
+def mirel_command(binary, home, *arguments, password=None):
+    return subprocess.run([binary, *arguments], input=password, env=environment(home), capture_output=True,
+                          text=True, timeout=60)
+
+
+def connect(binary, home, url, password=PASSWORD):
+    return mirel_command(binary, home, "--connect-calendar", url, "--user", USER, "--list", "goals",
+                         password=password + "\n")
+
+
+@contextlib.contextmanager
+def desktop_session(home):
+    """A private session bus with the accessibility bus and an unlocked GNOME Keyring on it; yields a Reader."""
+    if not shutil.which("gnome-keyring-daemon"):
+        raise Skipped("gnome-keyring-daemon is not installed (scripts/deps.sh --test)")
+    with accessibility_bus() as bus:
+        keyring = subprocess.Popen(["gnome-keyring-daemon", "--foreground", "--unlock", "--components=secrets"],
+                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   env=environment(home), text=True)
+        keyring.stdin.write("keyring password")
+        keyring.stdin.close()
+        try:
+            wait_until("the Secret Service on the session bus", lambda: subprocess.run(
+                ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                 "org.freedesktop.DBus.NameHasOwner", "string:org.freedesktop.secrets"],
+                capture_output=True, text=True).stdout.strip().endswith("true"), timeout=15)
+            yield Reader(bus.pyatspi)
+        finally:
+            keyring.terminate()
+            keyring.wait(timeout=10)
+
+
+def take_keyboard(binary, home, mirel):
+    check(mirel_command(binary, home, "--new-goal").returncode == 0, "--new-goal failed")
+    wait_until("the panel's focus after --new-goal", lambda: focused_window() == mirel.window)
+    time.sleep(0.3)
+
+
+def type_goals(*texts):
+    for text in texts:
+        run("xdotool", "type", "--delay", "20", text)
+        keys("Return")
+
+
+def sync_status(binary, home):
+    done = mirel_command(binary, home, "--sync-status")
+    return done.returncode, done.stdout
+
+
+def case_both_ways(kind):
+    def body(binary, home):
+        server = Server(kind, home)
+        list_url = server.make_list("goals")
+        client("add-planned", list_url, "dentist-1@phone.example", "Dentist")
+        with desktop_session(home) as reader:
+            mirel = Mirel(binary, home, goals="", env=panel_env())
+            connected = connect(binary, home, server.url)
+            check(connected.returncode == 0, f"--connect-calendar failed: {connected.stderr}")
+            check("goals" in connected.stdout, f"--connect-calendar did not name the list: {connected.stdout!r}")
+            expect_goals(home, "the other client's task in the panel", [("Dentist", False)])
+
+            # Added, ticked, moved, edited and deleted in the panel, from the keyboard.
+            take_keyboard(binary, home, mirel)
+            type_goals("Buy milk", "Old note", "Call the bank")
+            keys("Escape", "Up", "space", "Up", "Delete", "Up", "alt+Up", "Down", "F2")
+            time.sleep(0.3)
+            keys("ctrl+a")
+            run("xdotool", "type", "--delay", "20", "Dentist at 3")
+            keys("Return", "space")
+            expect_goals(home, "the panel's changes",
+                         [("Buy milk", False), ("Dentist at 3", True), ("Call the bank", True)])
+            expect_tasks(list_url, "the panel's changes on the server",
+                         [("Buy milk", False), ("Dentist at 3", True), ("Call the bank", True)])
+            dentist = next(t for t in tasks(list_url) if t["summary"] == "Dentist at 3")
+            check(dentist["completed"] and dentist["description"] == "Bring the card, and cash"
+                  and dentist["due"] == "20261224" and dentist["alarms"] == 1,
+                  f"the other client's details did not survive the edit and the tick: {dentist}")
+            code, status = sync_status(binary, home)
+            check(code == 0 and "Changes waiting: 0" in status, f"--sync-status after the sync: {code} {status!r}")
+
+            # The other client's changes, pulled by Sync Now.
+            client("rename-text", list_url, "Buy milk", "Buy oat milk")
+            client("delete-text", list_url, "Call the bank")
+            client("add", list_url, "phone-2@phone.example", "From the phone")
+            choose(menu_item(reader, mirel, "Sync Now"))
+            synced_at = time.monotonic()
+            expect_goals(home, "the other client's changes after Sync Now",
+                         [("Buy oat milk", False), ("Dentist at 3", True), ("From the phone", False)])
+
+            # Pulled again when the pointer enters the panel, once the last sync is half a minute old.
+            client("add", list_url, "phone-3@phone.example", "Seen on entering")
+            run("xdotool", "mousemove", "5", "5")
+            time.sleep(max(0.0, synced_at + 31 - time.monotonic()))
+            x, y, w, h = geometry(mirel.window)
+            run("xdotool", "mousemove", str(x + w // 2), str(y + 12))
+            expect_goals(home, "the other client's task after the pointer entered",
+                         [("Buy oat milk", False), ("Dentist at 3", True), ("From the phone", False),
+                          ("Seen on entering", False)])
+    return body
+
+
+def case_apart_then_killed(binary, home):
+    """The server away, both sides change the same goal and others, the panel is killed with its changes waiting:
+    after its restart every change is on both sides, the later edit winning."""
+    server = Server("radicale", home)
+    list_url = server.make_list("goals")
+    with desktop_session(home):
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
+        take_keyboard(binary, home, mirel)
+        type_goals("Shared goal", "Kept goal")
+        expect_tasks(list_url, "the first goals on the server", [("Shared goal", False), ("Kept goal", False)])
+
+        server.stop()
+        keys("Escape", "Up", "Up", "F2")
+        time.sleep(0.3)
+        keys("ctrl+a")
+        run("xdotool", "type", "--delay", "20", "Shared goal, edited in the panel")
+        keys("Return")
+        check(mirel_command(binary, home, "--send", "Added in the panel").returncode == 0, "--send failed")
+        wait_until("two changes waiting", lambda: "Changes waiting: 2" in sync_status(binary, home)[1])
+        mirel.process.kill()
+        mirel.process.wait()
+
+        server.start()
+        # The phone's edit of the shared goal comes later than the panel's, and wins.
+        time.sleep(1.1)
+        client("rename-text", list_url, "Shared goal", "Shared goal, edited on the phone")
+        client("add", list_url, "phone-4@phone.example", "Added on the phone")
+        Mirel(binary, home, goals="", env=panel_env())
+        wanted = [("Shared goal, edited on the phone", False), ("Kept goal", False), ("Added in the panel", False),
+                  ("Added on the phone", False)]
+        expect_goals(home, "both sides' changes in the panel", wanted)
+        expect_tasks(list_url, "both sides' changes on the server", wanted)
+
+
+def case_wrong_password(binary, home):
+    server = Server("radicale", home)
+    list_url = server.make_list("goals")
+    with desktop_session(home):
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        refused = connect(binary, home, server.url, password="not it")
+        check(refused.returncode != 0 and "password is wrong" in refused.stderr,
+              f"a wrong password was not refused plainly: {refused.returncode} {refused.stderr!r}")
+        check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
+        check(mirel_command(binary, home, "--send", "Before").returncode == 0, "--send failed")
+        expect_tasks(list_url, "the first goal on the server", [("Before", False)])
+
+        # The password changed on the server: the sync fails and says why, and nothing is lost.
+        server.set_password("a new one")
+        check(mirel_command(binary, home, "--send", "While refused").returncode == 0, "--send failed")
+        wait_until("the failure in --sync-status", lambda: "password is wrong" in sync_status(binary, home)[1])
+        code, status = sync_status(binary, home)
+        check(code != 0 and "Changes waiting: 1" in status, f"--sync-status while refused: {code} {status!r}")
+        check(goals_in(home) == [("Before", False), ("While refused", False)], "a goal went while refused")
+        check(mirel.process.poll() is None, "the panel ended")
+
+        reconnected = connect(binary, home, server.url, password="a new one")
+        check(reconnected.returncode == 0, f"connecting again failed: {reconnected.stderr}")
+        expect_tasks(list_url, "what waited on the server", [("Before", False), ("While refused", False)],
+                     password="a new one")
+        wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
+
+
+CASES = {
+    "both_ways_radicale": case_both_ways("radicale"),
+    "both_ways_xandikos": case_both_ways("xandikos"),
+    "apart_then_killed": case_apart_then_killed,
+    "wrong_password": case_wrong_password,
+}
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
