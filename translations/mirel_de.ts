@@ -4,6 +4,8 @@
 <context>
     <name>AddArea</name>
     <message>
+        <location filename="../src/views/addarea/addarea.cpp" line="51"/>
+        <location filename="../src/views/addarea/addarea.cpp" line="52"/>
         <source>New goal</source>
         <translation>Neues Ziel</translation>
     </message>
@@ -11,10 +13,12 @@
 <context>
     <name>AddGoals</name>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="83"/>
         <source>Add “%1”</source>
         <translation>„%1“ hinzufügen</translation>
     </message>
     <message numerus="yes">
+        <location filename="../src/model/goalsteps.cpp" line="84"/>
         <source>Add %n Goals</source>
         <translation>
             <numerusform>%n Ziel hinzufügen</numerusform>
@@ -25,65 +29,293 @@
 <context>
     <name>AppDelegate</name>
     <message>
+        <location filename="../src/app/appdelegate.cpp" line="144"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
 </context>
 <context>
+    <name>CalendarCommand</name>
+    <message>
+        <location filename="../src/app/sync/calendarcommand.cpp" line="14"/>
+        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME] [--trust-certificate FINGERPRINT]</source>
+        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME] [--trust-certificate FINGERABDRUCK]</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommand.cpp" line="28"/>
+        <source>%1 takes nothing after it.</source>
+        <translation>Nach %1 folgt nichts mehr.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommand.cpp" line="39"/>
+        <source>%1 is not a server address.</source>
+        <translation>%1 ist keine Serveradresse.</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarCommandRun</name>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="49"/>
+        <source>Password: </source>
+        <translation>Passwort: </translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="110"/>
+        <source>cannot connect to %1: %2</source>
+        <translation>keine Verbindung zu %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="128"/>
+        <source>the server has no task list named &quot;%1&quot;</source>
+        <translation>der Server hat keine Aufgabenliste namens „%1“</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="130"/>
+        <source>choose one of the task lists with --list NAME:</source>
+        <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="140"/>
+        <source>the Secret Service did not keep the password: %1</source>
+        <translation>der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="146"/>
+        <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
+        <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="149"/>
+        <source>There is no Secret Service on this desktop: the running panel keeps the password until it quits.</source>
+        <translation>Diese Arbeitsumgebung hat keinen Secret Service: die laufende Tafel behält das Passwort, bis sie beendet wird.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="151"/>
+        <source>There is no Secret Service on this desktop to keep the password: start the panel, then connect again.</source>
+        <translation>Diese Arbeitsumgebung hat keinen Secret Service, der das Passwort aufbewahrt: starten Sie die Tafel und verbinden Sie dann erneut.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="162"/>
+        <source>No task list is connected.</source>
+        <translation>Keine Aufgabenliste ist verbunden.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="169"/>
+        <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
+        <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="179"/>
+        <source>Not syncing with a calendar server.</source>
+        <translation>Kein Abgleich mit einem Kalenderserver.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="186"/>
+        <source>Server: %1</source>
+        <translation>Server: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="188"/>
+        <source>Task list: %1 (%2)</source>
+        <translation>Aufgabenliste: %1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="190"/>
+        <source>Last sync: %1</source>
+        <translation>Letzter Abgleich: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="192"/>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="193"/>
+        <source>Changes waiting: %1</source>
+        <translation>Wartende Änderungen: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="194"/>
+        <source>Last error: %1</source>
+        <translation>Letzter Fehler: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="196"/>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarConnectDialog</name>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="28"/>
+        <source>Sync with a Calendar Server</source>
+        <translation>Mit einem Kalenderserver abgleichen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="29"/>
+        <source>https://cloud.example.org</source>
+        <translation>https://cloud.example.org</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
+        <source>An app password, where the server offers them</source>
+        <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
+        <source>Server:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="37"/>
+        <source>User name:</source>
+        <translation>Benutzername:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="38"/>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="39"/>
+        <source>Task list:</source>
+        <translation>Aufgabenliste:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="79"/>
+        <source>Asking the server…</source>
+        <translation>Der Server wird gefragt …</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="89"/>
+        <source>The server has no task list for this user. Make one in the server&apos;s own calendar program, then connect again.</source>
+        <translation>Der Server hat keine Aufgabenliste für diesen Benutzer. Legen Sie eine im Kalenderprogramm des Servers an und verbinden Sie dann erneut.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="114"/>
+        <source>The Secret Service did not keep the password: %1</source>
+        <translation>Der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarSyncLink</name>
+    <message>
+        <location filename="../src/app/sync/calendarsynclink.cpp" line="30"/>
+        <source>The sync module cannot be loaded: %1</source>
+        <translation>Das Abgleichsmodul kann nicht geladen werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/app/sync/calendarsynclink.cpp" line="50"/>
+        <source>%n change(s) waiting to go to the calendar server</source>
+        <translation>
+            <numerusform>%n Änderung wartet auf den Kalenderserver</numerusform>
+            <numerusform>%n Änderungen warten auf den Kalenderserver</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CalendarSyncSession</name>
+    <message>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="38"/>
+        <source>The password is not in the Secret Service: connect the task list again</source>
+        <translation>Das Passwort ist nicht im Secret Service: verbinden Sie die Aufgabenliste erneut</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="39"/>
+        <source>The Secret Service cannot give the password: %1</source>
+        <translation>Der Secret Service kann das Passwort nicht herausgeben: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLineInfo</name>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="37"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="38"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
+        <source>Sync the goals with a task list on a calendar server</source>
+        <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="42"/>
+        <source>Stop syncing; the goals stay here</source>
+        <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
+    </message>
+    <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
+        <source>Show the sync&apos;s state; exit 0 when in sync</source>
+        <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="47"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="191"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="192"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="154"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="155"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="160"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
@@ -91,17 +323,54 @@
 <context>
     <name>CountLabel</name>
     <message>
+        <location filename="../src/views/header/countlabel.cpp" line="37"/>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
     </message>
     <message>
+        <location filename="../src/views/header/countlabel.cpp" line="41"/>
         <source>%1 of %2 done</source>
         <translation>%1 von %2 erledigt</translation>
     </message>
 </context>
 <context>
+    <name>DavHttp</name>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="44"/>
+        <source>%1 is not a server address</source>
+        <translation>%1 ist keine Serveradresse</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="47"/>
+        <source>%1 is not HTTPS; only a server on this computer may go without</source>
+        <translation>%1 ist kein HTTPS; nur ein Server auf diesem Rechner darf ohne</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="85"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="139"/>
+        <source>The server&apos;s answer is larger than %1 MB</source>
+        <translation>Die Antwort des Servers ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="90"/>
+        <source>The server took too long to answer</source>
+        <translation>Der Server hat zu lange für die Antwort gebraucht</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="118"/>
+        <source>The server sent the request on to %1, another server</source>
+        <translation>Der Server hat die Anfrage an %1 weitergeleitet, einen anderen Server</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="120"/>
+        <source>The server sent the request on too many times</source>
+        <translation>Der Server hat die Anfrage zu oft weitergeleitet</translation>
+    </message>
+</context>
+<context>
     <name>EditGoalText</name>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="161"/>
         <source>Edit “%1”</source>
         <translation>„%1“ bearbeiten</translation>
     </message>
@@ -109,6 +378,7 @@
 <context>
     <name>EmptyStateRow</name>
     <message>
+        <location filename="../src/views/addarea/emptystaterow.cpp" line="18"/>
         <source>Add today&apos;s first goal</source>
         <translation>Erstes Ziel für heute hinzufügen</translation>
     </message>
@@ -116,6 +386,7 @@
 <context>
     <name>GoalTextLimit</name>
     <message>
+        <location filename="../src/views/kit/goaltextlimit.cpp" line="31"/>
         <source>A goal can hold at most %L1 characters; shorten the text to keep it.</source>
         <translation>Ein Ziel fasst höchstens %L1 Zeichen; kürzen Sie den Text, um ihn zu behalten.</translation>
     </message>
@@ -123,30 +394,37 @@
 <context>
     <name>GoalsDisk</name>
     <message>
+        <location filename="../src/model/goalsdisk.cpp" line="176"/>
         <source>the unreadable goals file %1 cannot be moved aside</source>
         <translation>die unlesbare Zieldatei %1 kann nicht beiseitegelegt werden</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsdisk.cpp" line="180"/>
         <source>a goal cannot be written in the goals file&apos;s form</source>
         <translation>ein Ziel kann nicht im Format der Zieldatei geschrieben werden</translation>
     </message>
     <message>
+        <location filename="../src/model/diskfile.cpp" line="91"/>
         <source>cannot create the folder %1: %2</source>
         <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsdisk.cpp" line="206"/>
         <source>The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.</source>
         <translation>Die Zieldatei konnte nicht gelesen werden. Sie ist als %1 aufbewahrt, und stattdessen wurden die am %2 gespeicherten Ziele geöffnet.</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsdisk.cpp" line="208"/>
         <source>Part of the goals file could not be read. The file as it was is kept as %1.</source>
         <translation>Ein Teil der Zieldatei konnte nicht gelesen werden. Die Datei, wie sie war, ist als %1 aufbewahrt.</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsdisk.cpp" line="187"/>
         <source>cannot write the goals file %1: %2</source>
         <translation>die Zieldatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
+        <location filename="../src/model/diskfile.cpp" line="101"/>
         <source>cannot delete %1: %2</source>
         <translation>%1 kann nicht gelöscht werden: %2</translation>
     </message>
@@ -154,96 +432,110 @@
 <context>
     <name>IntakeClient</name>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="73"/>
         <source>the panel closed the connection without answering</source>
         <translation>die Tafel hat die Verbindung ohne Antwort geschlossen</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="76"/>
         <source>the panel did not answer in time</source>
         <translation>die Tafel hat nicht rechtzeitig geantwortet</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="80"/>
         <source>the panel gave an unreadable answer</source>
         <translation>die Tafel hat eine unlesbare Antwort gegeben</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="101"/>
         <source>the panel refused the text: %1</source>
         <translation>die Tafel hat den Text abgelehnt: %1</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="133"/>
         <source>there is no private runtime folder to reach the panel through</source>
         <translation>es gibt keinen privaten Laufzeitordner, über den die Tafel erreichbar ist</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="146"/>
         <source>could not start the panel %1</source>
         <translation>die Tafel %1 konnte nicht gestartet werden</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="153"/>
         <source>the panel started for the text quit at once (can it open a window?)</source>
         <translation>die für den Text gestartete Tafel hat sich sofort beendet (kann sie ein Fenster öffnen?)</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="157"/>
         <source>no Mirel panel answered within %1 seconds</source>
         <translation>keine Mirel-Tafel hat innerhalb von %1 Sekunden geantwortet</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="188"/>
         <source>the text is larger than the limit of %1 bytes; nothing was sent</source>
         <translation>der Text überschreitet die Grenze von %1 Bytes; nichts wurde gesendet</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="196"/>
         <source>could not send the text: %1</source>
         <translation>der Text konnte nicht gesendet werden: %1</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="211"/>
         <source>Added %1 goal to Mirel.</source>
         <translation>%1 Ziel zu Mirel hinzugefügt.</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="212"/>
         <source>Added %1 goals to Mirel.</source>
         <translation>%1 Ziele zu Mirel hinzugefügt.</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="258"/>
         <source>cannot read standard input; nothing was sent</source>
         <translation>die Standardeingabe ist nicht lesbar; nichts wurde gesendet</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="268"/>
         <source>no display to read the selection from; nothing was sent</source>
         <translation>kein Bildschirm, von dem die Auswahl gelesen werden kann; nichts wurde gesendet</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="275"/>
         <source>no text is selected; nothing was sent</source>
         <translation>kein Text ist markiert; nichts wurde gesendet</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="293"/>
         <source>another Mirel panel holds %1, but %2</source>
         <translation>eine andere Mirel-Tafel hält %1, aber %2</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="202"/>
         <source>the panel took the text (%1 goal) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziel), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="205"/>
         <source>the panel took the text (%1 goals) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziele), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="236"/>
         <source>could not reach the panel: %1</source>
         <translation>das Panel ist nicht erreichbar: %1</translation>
     </message>
     <message>
+        <location filename="../src/app/intake/intakeclient.cpp" line="60"/>
         <source>Mirel</source>
         <translation>Mirel</translation>
     </message>
 </context>
 <context>
-    <name>RuntimeModule</name>
-    <message>
-        <source>the module %1 is missing</source>
-        <translation>das Modul %1 fehlt</translation>
-    </message>
-</context>
-<context>
     <name>MoveGoal</name>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="199"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -251,42 +543,67 @@
 <context>
     <name>PanelActions</name>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="22"/>
         <source>New Goal</source>
         <translation>Neues Ziel</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="24"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="25"/>
         <source>Clear Done Goals Each Day</source>
         <translation>Erledigte Ziele jeden Tag entfernen</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="27"/>
         <source>Open at Login</source>
         <translation>Beim Anmelden öffnen</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="29"/>
         <source>Quit Mirel</source>
         <translation>Mirel beenden</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="30"/>
+        <source>Sync with a Calendar Server…</source>
+        <translation>Mit einem Kalenderserver abgleichen …</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="31"/>
+        <source>Sync Now</source>
+        <translation>Jetzt abgleichen</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="32"/>
+        <source>Stop Syncing</source>
+        <translation>Abgleich beenden</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="39"/>
         <source>Undo</source>
         <translation>Rückgängig</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="39"/>
         <source>Undo %1</source>
         <translation>Rückgängig: %1</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="41"/>
         <source>Redo</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="41"/>
         <source>Redo %1</source>
         <translation>Wiederholen: %1</translation>
     </message>
     <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="47"/>
         <source>Rename “%1”…</source>
         <translation>„%1“ umbenennen…</translation>
     </message>
@@ -294,21 +611,32 @@
 <context>
     <name>PanelHeader</name>
     <message>
+        <location filename="../src/views/header/panelheader.cpp" line="71"/>
+        <location filename="../src/views/header/panelheader.cpp" line="72"/>
         <source>Add goal</source>
         <translation>Ziel hinzufügen</translation>
     </message>
     <message>
+        <location filename="../src/views/header/panelheader.cpp" line="109"/>
+        <location filename="../src/views/header/panelheader.cpp" line="110"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
+        <location filename="../src/views/header/panelheader.cpp" line="132"/>
         <source>Your goals are not saved: %1. Mirel tries again with every change.</source>
         <translation>Ihre Ziele sind nicht gespeichert: %1. Mirel versucht es bei jeder Änderung erneut.</translation>
+    </message>
+    <message>
+        <location filename="../src/views/header/panelheader.cpp" line="144"/>
+        <source>Not synced: %1</source>
+        <translation>Nicht abgeglichen: %1</translation>
     </message>
 </context>
 <context>
     <name>PanelTitle</name>
     <message>
+        <location filename="../src/views/header/paneltitle.cpp" line="21"/>
         <source>Today&apos;s Goals</source>
         <translation>Heutige Ziele</translation>
     </message>
@@ -316,18 +644,22 @@
 <context>
     <name>QuitGuard</name>
     <message>
+        <location filename="../src/app/quitguard.cpp" line="62"/>
         <source>Quit Mirel?</source>
         <translation>Mirel beenden?</translation>
     </message>
     <message>
+        <location filename="../src/app/quitguard.cpp" line="62"/>
         <source>Some goals are not saved.</source>
         <translation>Einige Ziele sind nicht gespeichert.</translation>
     </message>
     <message>
+        <location filename="../src/app/quitguard.cpp" line="63"/>
         <source>They cannot be written: %1. Quitting now loses them.</source>
         <translation>Sie können nicht geschrieben werden: %1. Wenn Mirel jetzt beendet wird, gehen sie verloren.</translation>
     </message>
     <message>
+        <location filename="../src/app/quitguard.cpp" line="64"/>
         <source>Quit Anyway</source>
         <translation>Trotzdem beenden</translation>
     </message>
@@ -335,14 +667,17 @@
 <context>
     <name>RemoveGoals</name>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="237"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="239"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="241"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -350,13 +685,23 @@
 <context>
     <name>RenameTitle</name>
     <message>
+        <location filename="../src/views/header/paneltitle.cpp" line="47"/>
         <source>Rename to “%1”</source>
         <translation>In „%1“ umbenennen</translation>
     </message>
 </context>
 <context>
+    <name>RuntimeModule</name>
+    <message>
+        <location filename="../src/app/runtimemodule.cpp" line="28"/>
+        <source>the module %1 is missing</source>
+        <translation>das Modul %1 fehlt</translation>
+    </message>
+</context>
+<context>
     <name>ScreenshotBackdrop</name>
     <message>
+        <location filename="../src/app/panel/screenshotbackdrop.cpp" line="20"/>
         <source>Mirel backdrop</source>
         <translation>Mirel-Hintergrund</translation>
     </message>
@@ -364,37 +709,111 @@
 <context>
     <name>SetGoalCompleted</name>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="131"/>
         <source>Mark “%1” as Done</source>
         <translation>„%1“ als erledigt markieren</translation>
     </message>
     <message>
+        <location filename="../src/model/goalsteps.cpp" line="132"/>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>
+    <name>SyncRun</name>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="99"/>
+        <source>the user name or password is wrong</source>
+        <translation>der Benutzername oder das Passwort ist falsch</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="102"/>
+        <source>it is no longer on the server</source>
+        <translation>sie ist nicht mehr auf dem Server</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="213"/>
+        <source>The task list could not be read: %1</source>
+        <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="218"/>
+        <source>The server&apos;s answer could not be read</source>
+        <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="304"/>
+        <source>A goal could not be written as a task</source>
+        <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="335"/>
+        <source>A task kept changing on the server while it was written</source>
+        <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="343"/>
+        <source>The server refused a change: %1</source>
+        <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="354"/>
+        <source>A task could not be fetched: %1</source>
+        <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskListFinder</name>
+    <message>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="37"/>
+        <source>The user name or password is wrong</source>
+        <translation>Der Benutzername oder das Passwort ist falsch</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="42"/>
+        <source>The server at %1 is no calendar server (HTTP %2)</source>
+        <translation>Der Server unter %1 ist kein Kalenderserver (HTTP %2)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="54"/>
+        <source>The server does not say where this user&apos;s calendars are</source>
+        <translation>Der Server sagt nicht, wo die Kalender dieses Benutzers liegen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="60"/>
+        <source>The server has no calendars for this user</source>
+        <translation>Der Server hat keine Kalender für diesen Benutzer</translation>
+    </message>
+</context>
+<context>
     <name>TodoRowView</name>
     <message>
+        <location filename="../src/views/rows/todorowview.cpp" line="64"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
+        <location filename="../src/views/rows/todorowview.cpp" line="237"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
+        <location filename="../src/views/rows/todorowview.cpp" line="237"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
+        <location filename="../src/views/rows/todorowview.cpp" line="178"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
+        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
+        <location filename="../src/views/rows/todorowview.cpp" line="167"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
@@ -402,10 +821,17 @@
 <context>
     <name>main</name>
     <message>
+        <location filename="../src/app/main.cpp" line="52"/>
+        <source>cannot reach the calendar server</source>
+        <translation>der Kalenderserver ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <location filename="../src/app/main.cpp" line="99"/>
         <source>could not send the text</source>
         <translation>der Text konnte nicht gesendet werden</translation>
     </message>
     <message>
+        <location filename="../src/app/main.cpp" line="106"/>
         <source>another Mirel panel is running and cannot be brought to the front</source>
         <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
     </message>
