@@ -157,6 +157,41 @@ private slots:
         QCOMPARE(summaries(list), texts);
     }
 
+    // The other client changes a goal after the panel read the list and before its write reaches the server: the
+    // write is refused as outdated, and the goal fetched again and merged, the later change winning.
+    void aChangeBetweenReadAndWriteIsMergedNotOverwritten()
+    {
+        const QUrl list(client({ QStringLiteral("make-list"), m_server.toString(), QStringLiteral("race") }));
+        DavHttp http(User, Password, {});
+        const QDateTime created = QDateTime::currentDateTimeUtc().addSecs(-60);
+        QList<TodoItem> goals { { QUuid::createUuid(), QStringLiteral("Book the hall"), false, 0, created, created } };
+        SyncState state;
+        QVERIFY(sync(http, list, goals, state).isEmpty());
+
+        goals[0].completed = true;
+        goals[0].modifiedAt = QDateTime::currentDateTimeUtc().addSecs(-5);
+        SyncRun run(list, goals, {}, state, QDateTime::currentDateTimeUtc());
+        QList<SyncRun::Request> queue = run.start();
+        QList<int> statuses;
+        while (!queue.isEmpty()) {
+            const SyncRun::Request next = queue.takeFirst();
+            if (next.request.method == "PUT" && !statuses.contains(412)) {
+                client({ QStringLiteral("rename-text"), list.toString(), QStringLiteral("Book the hall"),
+                    QStringLiteral("Book the small hall") });
+            }
+            QSignalSpy answered(&http, &DavHttp::finished);
+            http.send(next.request);
+            QVERIFY(answered.wait(Patience));
+            const DavReply reply = answered.constFirst().at(1).value<DavReply>();
+            statuses.append(reply.status);
+            queue += run.answer(next.tag, reply);
+        }
+        QVERIFY2(statuses.contains(412), "the server never refused the outdated write");
+        QVERIFY(!run.failure());
+        QCOMPARE(run.goals().constFirst().text, QStringLiteral("Book the small hall"));
+        QCOMPARE(summaries(list), QStringList { QStringLiteral("Book the small hall") });
+    }
+
 private:
     QString client(QStringList arguments)
     {
