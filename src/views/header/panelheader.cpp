@@ -141,7 +141,12 @@ void PanelHeader::setReadNotice(const QString &notice)
 
 void PanelHeader::setSyncState(const QString &changesWaiting, const QString &failure)
 {
-    const QString text = failure.isEmpty() ? changesWaiting : tr("Not synced: %1").arg(failure);
+    QStringList lines;
+    if (!failure.isEmpty())
+        lines.append(tr("Not synced: %1").arg(failure));
+    if (!changesWaiting.isEmpty())
+        lines.append(changesWaiting);
+    const QString text = lines.join(u'\n');
     m_syncState->setSymbol(failure.isEmpty() ? SymbolGlyph::Symbol::Upload : SymbolGlyph::Symbol::Warning);
     m_syncState->setToolTip(text);
     m_syncState->setAccessibleName(text);
