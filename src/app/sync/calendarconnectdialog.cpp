@@ -27,6 +27,8 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, QWidget *pa
 {
     setWindowTitle(tr("Sync with a Calendar Server"));
     m_server->setPlaceholderText(tr("https://cloud.example.org"));
+    // Room for a whole address.
+    m_server->setMinimumWidth(m_server->fontMetrics().averageCharWidth() * 40);
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setToolTip(tr("An app password, where the server offers them"));
     m_problem->setWordWrap(true);
