@@ -13,6 +13,7 @@ import shutil
 import socket
 import subprocess
 import sys
+import tempfile
 import time
 
 from accessibility_bus import accessibility_bus
@@ -119,10 +120,14 @@ def connect(binary, home, url, password=PASSWORD):
 
 
 @contextlib.contextmanager
-def desktop_session(home):
+def desktop_session(home, keyring=True):
     """A private session bus with the accessibility bus and an unlocked GNOME Keyring on it; yields a Reader."""
     if not shutil.which("gnome-keyring-daemon"):
         raise Skipped("gnome-keyring-daemon is not installed (scripts/deps.sh --test)")
+    if not keyring:
+        with bare_session_bus():
+            yield None
+        return
     with accessibility_bus() as bus:
         keyring = subprocess.Popen(["gnome-keyring-daemon", "--foreground", "--unlock", "--components=secrets"],
                                    stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -138,6 +143,29 @@ def desktop_session(home):
         finally:
             keyring.terminate()
             keyring.wait(timeout=10)
+
+
+BARE_BUS = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
+</policy></busconfig>"""
+
+
+@contextlib.contextmanager
+def bare_session_bus():
+    """A session bus that starts no services, as on a desktop without a Secret Service."""
+    with tempfile.NamedTemporaryFile("w", suffix=".conf") as config:
+        config.write(BARE_BUS)
+        config.flush()
+        bus = subprocess.run(["dbus-daemon", f"--config-file={config.name}", "--fork", "--print-address=1",
+                              "--print-pid=1"], capture_output=True, text=True, check=True)
+    address, pid = bus.stdout.split()[:2]
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+    try:
+        yield
+    finally:
+        os.kill(int(pid), 15)
 
 
 def take_keyboard(binary, home, mirel):
@@ -211,10 +239,10 @@ def case_both_ways(kind):
 
 def case_apart_then_killed(binary, home):
     """The server away, both sides change the same goal and others, the panel is killed with its changes waiting:
-    after its restart every change is on both sides, the later edit winning."""
+    after its restart every change is on both sides, the later edit winning. Stop Syncing then keeps both."""
     server = Server("radicale", home)
     list_url = server.make_list("goals")
-    with desktop_session(home):
+    with desktop_session(home) as reader:
         mirel = Mirel(binary, home, goals="", env=panel_env())
         check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
         take_keyboard(binary, home, mirel)
@@ -237,11 +265,19 @@ def case_apart_then_killed(binary, home):
         time.sleep(1.1)
         client("rename-text", list_url, "Shared goal", "Shared goal, edited on the phone")
         client("add", list_url, "phone-4@phone.example", "Added on the phone")
-        Mirel(binary, home, goals="", env=panel_env())
+        mirel = Mirel(binary, home, goals="", env=panel_env())
         wanted = [("Shared goal, edited on the phone", False), ("Kept goal", False), ("Added in the panel", False),
                   ("Added on the phone", False)]
         expect_goals(home, "both sides' changes in the panel", wanted)
         expect_tasks(list_url, "both sides' changes on the server", wanted)
+
+        choose(menu_item(reader, mirel, "Stop Syncing"))
+        wait_until("no list connected", lambda: "Not syncing" in sync_status(binary, home)[1])
+        check(mirel_command(binary, home, "--send", "After stopping").returncode == 0, "--send failed")
+        expect_goals(home, "the goals kept after stopping", wanted + [("After stopping", False)])
+        time.sleep(2)
+        expect_tasks(list_url, "the server's tasks kept after stopping", wanted)
+        check(menu_item(reader, mirel, "Sync with a Calendar Server\u2026"), "the menu offers no new connection")
 
 
 def case_wrong_password(binary, home):
@@ -272,11 +308,29 @@ def case_wrong_password(binary, home):
         wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
 
 
+def case_without_secret_service(binary, home):
+    """No Secret Service on the desktop: the command says so, and the running panel syncs with the password for
+    as long as it runs."""
+    server = Server("radicale", home)
+    list_url = server.make_list("goals")
+    with desktop_session(home, keyring=False):
+        Mirel(binary, home, goals="", env=panel_env())
+        connected = connect(binary, home, server.url)
+        check(connected.returncode == 0 and "no Secret Service" in connected.stdout,
+              f"--connect-calendar without a Secret Service: {connected.returncode} {connected.stdout!r} "
+              f"{connected.stderr!r}")
+        check(mirel_command(binary, home, "--send", "Kept for this run").returncode == 0, "--send failed")
+        expect_tasks(list_url, "the goal on the server", [("Kept for this run", False)])
+        check(PASSWORD not in open(os.path.join(home, "config", "Mirel", "Mirel.conf"), encoding="utf-8").read(),
+              "the password is in the preferences")
+
+
 CASES = {
     "both_ways_radicale": case_both_ways("radicale"),
     "both_ways_xandikos": case_both_ways("xandikos"),
     "apart_then_killed": case_apart_then_killed,
     "wrong_password": case_wrong_password,
+    "without_secret_service": case_without_secret_service,
 }
 
 if __name__ == "__main__":

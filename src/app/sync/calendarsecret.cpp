@@ -4,10 +4,29 @@
 
 #include <qt6keychain/keychain.h>
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
 namespace
 {
 
 const QString Service = QStringLiteral("Mirel calendar sync");
+
+// Whether the session bus has, or can start, a service that keeps secrets; QtKeychain reports a missing one
+// only as an error like any other.
+bool hasSecretService()
+{
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
+        return false;
+    const QStringList activatable = bus->activatableServiceNames().value();
+    for (const QString &name : { QStringLiteral("org.freedesktop.secrets"), QStringLiteral("org.kde.kwalletd5"),
+             QStringLiteral("org.kde.kwalletd6") }) {
+        if (bus->isServiceRegistered(name).value() || activatable.contains(name))
+            return true;
+    }
+    return false;
+}
 
 void run(QKeychain::Job *job, const QString &key, QObject *context,
     std::function<void(const CalendarSecret::Outcome &)> done)
@@ -18,7 +37,7 @@ void run(QKeychain::Job *job, const QString &key, QObject *context,
         CalendarSecret::Outcome outcome;
         if (finished->error() != QKeychain::NoError && finished->error() != QKeychain::EntryNotFound) {
             outcome.failure = finished->errorString();
-            outcome.unavailable = finished->error() == QKeychain::NoBackendAvailable;
+            outcome.unavailable = finished->error() == QKeychain::NoBackendAvailable || !hasSecretService();
         }
         if (const auto *reading = qobject_cast<QKeychain::ReadPasswordJob *>(finished))
             outcome.password = reading->textData();
