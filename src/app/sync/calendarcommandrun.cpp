@@ -182,7 +182,7 @@ int status(QSettings &preferences)
     const StoredSync stored = SyncStateFile::read(account->taskList);
     const std::optional<QByteArray> bytes = DiskFile::readAll(GoalsFile::defaultLocation(), 64 * 1024 * 1024);
     const std::optional<GoalsFile::ReadFile> goals = bytes ? GoalsFile::read(*bytes) : std::nullopt;
-    const int waiting = changesWaiting(goals ? goals->todos : QList<TodoItem>(), stored.state);
+    const int waiting = changesWaiting(goals ? goals->todos : QList<TodoItem>(), SyncedTasks::of(stored.state));
     say(QCoreApplication::translate("CalendarCommandRun", "Server: %1")
             .arg(account->server.toDisplayString(QUrl::RemoveUserInfo)));
     say(QCoreApplication::translate("CalendarCommandRun", "Task list: %1 (%2)")

@@ -17,6 +17,7 @@ CalendarSyncSession::CalendarSyncSession(
     : m_account(account)
     , m_panel(std::move(panel))
     , m_stored(SyncStateFile::read(account.taskList))
+    , m_synced(SyncedTasks::of(m_stored.state))
     , m_due(new QTimer(this))
 {
     m_clock.start();
@@ -100,6 +101,7 @@ void CalendarSyncSession::finish(
     m_panel.takeSynced(synced, sent.goals, sent.at);
     m_takingSynced = false;
     m_stored.state = state;
+    m_synced = SyncedTasks::of(state);
     m_stored.failure = failure.value_or(QString());
     if (!failure)
         m_stored.lastSync = QDateTime::currentDateTimeUtc();
@@ -112,8 +114,8 @@ void CalendarSyncSession::finish(
 
 void CalendarSyncSession::tell()
 {
-    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_stored.state), m_stored.failure,
-        m_stored.untrustedCertificate, m_stored.lastSync });
+    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_stored.untrustedCertificate,
+        m_stored.lastSync });
 }
 
 void CalendarSyncSession::watchTheNetworkAndSleep()

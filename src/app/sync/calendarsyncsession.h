@@ -47,6 +47,8 @@ private:
     CalendarAccount m_account;
     CalendarSyncModule::PanelSide m_panel;
     StoredSync m_stored;
+    // The tasks of m_stored read, for the count of changes waiting at each change of the goals.
+    SyncedTasks m_synced;
     SyncTiming m_timing;
     QElapsedTimer m_clock;
     QTimer *m_due = nullptr;

@@ -107,19 +107,24 @@ QString statusText(const DavReply &reply)
 
 } // namespace
 
-int changesWaiting(const QList<TodoItem> &panel, const SyncState &state)
+SyncedTasks SyncedTasks::of(const SyncState &state)
 {
-    const Tasks server = tasksOf(state);
+    const Tasks tasks = tasksOf(state);
+    return { tasks.byId, tasks.cancelled };
+}
+
+int changesWaiting(const QList<TodoItem> &panel, const SyncedTasks &synced)
+{
     int waiting = 0;
     QSet<QUuid> inPanel;
     for (const TodoItem &goal : panel) {
         inPanel.insert(goal.id);
-        const auto task = server.byId.constFind(goal.id);
-        if (!server.cancelled.contains(goal.id) && (task == server.byId.cend() || differs(goal, *task)))
+        const auto task = synced.shown.constFind(goal.id);
+        if (!synced.cancelled.contains(goal.id) && (task == synced.shown.cend() || differs(goal, *task)))
             ++waiting;
     }
-    for (const QUuid &id : server.byId.keys())
-        waiting += inPanel.contains(id) ? 0 : 1;
+    for (auto task = synced.shown.cbegin(); task != synced.shown.cend(); ++task)
+        waiting += inPanel.contains(task.key()) ? 0 : 1;
     return waiting;
 }
 

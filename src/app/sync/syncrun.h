@@ -5,11 +5,13 @@
 #include "davhttp.h"
 #include "model/goalsmerge.h"
 #include "model/todoitem.h"
+#include "vtodomapping.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QUuid>
@@ -29,8 +31,16 @@ struct SyncState {
     QHash<QString, Task> tasks;
 };
 
+// The server's tasks as the state holds them, read once: those shown as goals and those cancelled.
+struct SyncedTasks {
+    QHash<QUuid, VTodoMapping::Task> shown;
+    QSet<QUuid> cancelled;
+
+    static SyncedTasks of(const SyncState &state);
+};
+
 // How many of the panel's goals were added, changed or deleted since the server's tasks as last synced.
-int changesWaiting(const QList<TodoItem> &panel, const SyncState &state);
+int changesWaiting(const QList<TodoItem> &panel, const SyncedTasks &synced);
 
 // One sync of the panel's goals with a task list: the server's changes since the last sync come down, are merged
 // with the panel's by the goals file's rules (the goals as last synced being the base), and what then differs
