@@ -17,8 +17,8 @@ import tempfile
 import time
 
 from accessibility_bus import accessibility_bus
-from panel_driver import (Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in, keys,
-                          main, run, wait_until)
+from panel_driver import (STARTED, Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in,
+                          keys, main, run, wait_until)
 from undo_e2e import Reader, choose, menu_item, panel_env
 
 CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "sync", "caldav_client.py")
@@ -66,6 +66,8 @@ class Server:
             command = ["xandikos", "-d", os.path.join(self.folder, "dav"), "--defaults", "-l", "127.0.0.1",
                        "-p", str(self.port)]
         self.process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Ended with the case, whatever becomes of it.
+        STARTED.append(self.process)
 
         def listening():
             check(self.process.poll() is None, f"{self.kind} ended with {self.process.returncode}")
