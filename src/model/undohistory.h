@@ -27,6 +27,8 @@ public:
 
 // The person's changes of this run, to be undone and redone in turn. It lives as long as the panel and is not
 // kept across restarts; only the newest steps are held.
+// Not QUndoStack: that is Qt Gui, which the model does not link, and its undo and redo stop at a step that
+// changes nothing (another program replaced what it changed), where these go on to the next one.
 class UndoHistory final : public QObject
 {
     Q_OBJECT
