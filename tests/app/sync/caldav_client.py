@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""A second client of a calendar server's task list, as a phone would be: makes the list, renames and adds
+"""A second client of a calendar server's task list, as a phone would be: renames and adds
 tasks, and prints what the list holds."""
 
 import json
@@ -16,11 +16,6 @@ def stamp():
 
 def main(command, url, user, password, *args):
     client = caldav.DAVClient(url, username=user, password=password)
-    if command == "make-list":
-        (name,) = args
-        made = client.principal().make_calendar(name=name, cal_id=name, supported_calendar_component_set=["VTODO"])
-        print(made.url)
-        return
     calendar = client.calendar(url=url)
     if command == "rename":
         uid, summary = args
