@@ -33,8 +33,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(python3-dbus python3-gi)
     # Two computers sharing their goals through real Syncthing devices, on loopback only.
     packages+=(syncthing)
-    # A real calendar server on loopback, and a second client of it that checks what the panel wrote.
-    packages+=(radicale python3-caldav)
+    # Real calendar servers on loopback, and a second client of them that checks what the panel wrote.
+    packages+=(radicale xandikos python3-caldav)
     # The passwords go to a GNOME Keyring on the test's own session bus; secret-tool reads them back.
     packages+=(gnome-keyring libsecret-tools)
 fi

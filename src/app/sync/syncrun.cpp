@@ -83,11 +83,12 @@ bool changedSince(const TodoItem &goal, const TodoItem &synced)
     return goal.text != synced.text || goal.completed != synced.completed;
 }
 
-// Whether writing the goal would change what the server holds of it.
+// Whether writing the goal would change what the server holds of it. A task's times are whole seconds, so the
+// panel's milliseconds are no difference: they would have every goal written again at every sync.
 bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
 {
-    return goal.text != task.goal.text || goal.completed != task.goal.completed || goal.createdAt != task.goal.createdAt
-        || task.sortOrder != goal.order;
+    return goal.text != task.goal.text || goal.completed != task.goal.completed
+        || goal.createdAt.toSecsSinceEpoch() != task.goal.createdAt.toSecsSinceEpoch() || task.sortOrder != goal.order;
 }
 
 QString statusText(const DavReply &reply)

@@ -222,7 +222,9 @@ private slots:
         Server server;
         server.store(QStringLiteral("phone-1.ics"), phoneTask(QStringLiteral("phone-1"), QStringLiteral("Call Ben")));
         TodoItem early = goal(QStringLiteral("Water plants"), 1);
-        early.createdAt = Created.addSecs(-60);
+        // The panel's times carry milliseconds, which a task's whole seconds cannot hold.
+        early.createdAt = Created.addMSecs(-59'750);
+        early.modifiedAt = early.createdAt;
         TodoItem late = goal(QStringLiteral("Pay rent"), 2);
         late.createdAt = Created.addSecs(3600);
         Outcome first = sync(server, { early, late });
