@@ -203,7 +203,7 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
 void AppDelegate::connectCalendarSync(ContentView *content)
 {
     connect(m_actions->syncWithCalendar(), &QAction::triggered, m_calendarSync,
-        [this, content] { m_calendarSync->openConnectDialog(content->window()); });
+        [this, content] { m_calendarSync->openConnectDialog(content->window(), content->header()->shownTitle()); });
     connect(m_actions->syncNow(), &QAction::triggered, m_calendarSync, &CalendarSyncLink::syncNow);
     connect(m_actions->stopSyncing(), &QAction::triggered, m_calendarSync, &CalendarSyncLink::stopSyncing);
     connect(m_calendarSync, &CalendarSyncLink::connectedChanged, m_actions, &PanelActions::showSyncing);

@@ -312,15 +312,17 @@ def case_wrong_password(binary, home):
 
 def case_without_secret_service(binary, home):
     """No Secret Service on the desktop: the command says so, and the running panel syncs with the password for
-    as long as it runs."""
+    as long as it runs. The list named is made on the server, which has none yet."""
     server = Server("radicale", home)
-    list_url = server.make_list("goals")
     with desktop_session(home, keyring=False):
         Mirel(binary, home, goals="", env=panel_env())
         connected = connect(binary, home, server.url)
         check(connected.returncode == 0 and "no Secret Service" in connected.stdout,
               f"--connect-calendar without a Secret Service: {connected.returncode} {connected.stdout!r} "
               f"{connected.stderr!r}")
+        status = sync_status(binary, home)[1]
+        list_url = status.split("Task list: goals (", 1)[-1].split(")", 1)[0]
+        check(list_url.startswith(server.url), f"no list made on the server: {status!r}")
         check(mirel_command(binary, home, "--send", "Kept for this run").returncode == 0, "--send failed")
         expect_tasks(list_url, "the goal on the server", [("Kept for this run", False)])
         check(PASSWORD not in open(os.path.join(home, "config", "Mirel", "Mirel.conf"), encoding="utf-8").read(),

@@ -14,6 +14,8 @@
 
 #include "model/diskfile.h"
 #include "model/goalsfile.h"
+#include "model/panelsettings.h"
+#include "newtasklist.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -95,12 +97,14 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
     QEventLoop loop;
     QString failure;
     QList<CalDavDiscovery::TaskList> lists;
+    QUrl home;
     QObject::connect(&finder, &TaskListFinder::failed, &loop, [&](const QString &reason) {
         failure = reason;
         loop.quit();
     });
-    QObject::connect(
-        &finder, &TaskListFinder::found, &loop, [&](const QUrl &, const QList<CalDavDiscovery::TaskList> &found) {
+    QObject::connect(&finder, &TaskListFinder::found, &loop,
+        [&](const QUrl &homeSet, const QList<CalDavDiscovery::TaskList> &found) {
+            home = homeSet;
             lists = found;
             loop.quit();
         });
@@ -120,17 +124,33 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
         list = *chosen;
     else if (!command.listName && lists.size() == 1)
         list = lists.constFirst();
+    // A list named that is missing is made, and so is the first one, named as the panel.
+    if (!list && (command.listName || lists.isEmpty())) {
+        const QString name = command.listName.value_or(
+            PanelSettings(&preferences).title().value_or(QCoreApplication::translate("PanelTitle", "Today's Goals")));
+        const DavRequest request = NewTaskList::request(home, name);
+        QEventLoop making;
+        DavReply made;
+        QObject::connect(&http, &DavHttp::finished, &making, [&](quint64, const DavReply &reply) {
+            made = reply;
+            making.quit();
+        });
+        http.send(request);
+        making.exec();
+        if (const std::optional<QString> refusal = NewTaskList::refusal(made)) {
+            complain(QCoreApplication::translate("CalendarCommandRun", "cannot make the task list \"%1\": %2")
+                         .arg(name, *refusal));
+            return ExitFailure;
+        }
+        list = CalDavDiscovery::TaskList { request.url, name };
+    }
     if (!list) {
         QStringList names;
         for (const CalDavDiscovery::TaskList &each : std::as_const(lists))
             names.append(QStringLiteral("  ") + each.displayName);
-        complain(command.listName
-                ? QCoreApplication::translate("CalendarCommandRun", "the server has no task list named \"%1\"")
-                      .arg(*command.listName)
-                : QCoreApplication::translate("CalendarCommandRun", "choose one of the task lists with --list NAME:"));
-        if (!names.isEmpty())
-            std::fputs(qPrintable(names.join(u'\n') + u'\n'), stderr);
-        return command.listName ? ExitFailure : ExitMisuse;
+        complain(QCoreApplication::translate("CalendarCommandRun", "choose one of the task lists with --list NAME:"));
+        std::fputs(qPrintable(names.join(u'\n') + u'\n'), stderr);
+        return ExitMisuse;
     }
     const CalendarAccount account { command.url, list->url, list->displayName, command.user,
         command.trustedCertificate };

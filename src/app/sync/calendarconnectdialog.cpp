@@ -5,6 +5,7 @@
 #include "calendaraccount.h"
 #include "calendarsecret.h"
 #include "davhttp.h"
+#include "newtasklist.h"
 #include "tasklistfinder.h"
 
 #include <QComboBox>
@@ -15,9 +16,10 @@
 #include <QPushButton>
 #include <QSettings>
 
-CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, QWidget *parent)
+CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QString &title, QWidget *parent)
     : QDialog(parent)
     , m_preferences(preferences)
+    , m_title(title)
     , m_server(new QLineEdit(this))
     , m_user(new QLineEdit(this))
     , m_password(new QLineEdit(this))
@@ -76,8 +78,11 @@ void CalendarConnectDialog::findLists()
     m_http = new DavHttp(m_user->text(), m_password->text(), {}, this);
     auto *finder = new TaskListFinder(m_http, m_http);
     connect(finder, &TaskListFinder::failed, this, &CalendarConnectDialog::showProblem);
-    connect(finder, &TaskListFinder::found, this,
-        [this](const QUrl &, const QList<CalDavDiscovery::TaskList> &lists) { showLists(lists); });
+    connect(
+        finder, &TaskListFinder::found, this, [this](const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists) {
+            m_home = home;
+            showLists(lists);
+        });
     m_problem->setText(tr("Asking the server…"));
     m_problem->show();
     m_buttons->setEnabled(false);
@@ -87,15 +92,12 @@ void CalendarConnectDialog::findLists()
 void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &lists)
 {
     m_buttons->setEnabled(true);
-    if (lists.isEmpty()) {
-        showProblem(tr("The server has no task list for this user. Make one in the server's own calendar program, "
-                       "then connect again."));
-        return;
-    }
     m_found = lists;
     m_lists->clear();
     for (const CalDavDiscovery::TaskList &list : lists)
         m_lists->addItem(list.displayName);
+    // Last, so that a list the person has comes first.
+    m_lists->addItem(tr("New list “%1”").arg(m_title));
     m_lists->show();
     static_cast<QFormLayout *>(layout())->labelForField(m_lists)->show();
     m_problem->hide();
@@ -104,7 +106,29 @@ void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &li
 
 void CalendarConnectDialog::connectChosenList()
 {
-    const CalDavDiscovery::TaskList list = m_found.value(m_lists->currentIndex());
+    if (m_lists->currentIndex() >= m_found.size())
+        makeListThenConnect();
+    else
+        keepConnection(m_found.at(m_lists->currentIndex()));
+}
+
+void CalendarConnectDialog::makeListThenConnect()
+{
+    const DavRequest request = NewTaskList::request(m_home, m_title);
+    const quint64 sent = m_http->send(request);
+    m_buttons->setEnabled(false);
+    connect(m_http, &DavHttp::finished, this, [this, sent, request](quint64 id, const DavReply &reply) {
+        if (id != sent)
+            return;
+        if (const std::optional<QString> refusal = NewTaskList::refusal(reply))
+            showProblem(*refusal);
+        else
+            keepConnection({ request.url, m_title });
+    });
+}
+
+void CalendarConnectDialog::keepConnection(const CalDavDiscovery::TaskList &list)
+{
     const CalendarAccount account { CalendarAccount::serverAddress(m_server->text()), list.url, list.displayName,
         m_user->text(), {} };
     const QString password = m_password->text();

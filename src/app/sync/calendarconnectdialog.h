@@ -23,7 +23,8 @@ class CalendarConnectDialog final : public QDialog
     Q_DISABLE_COPY_MOVE(CalendarConnectDialog)
 
 public:
-    CalendarConnectDialog(QSettings *preferences, QWidget *parent = nullptr);
+    // `title`, the panel's, names a list made for the goals.
+    CalendarConnectDialog(QSettings *preferences, const QString &title, QWidget *parent = nullptr);
 
 signals:
     // With the password for this run where the desktop has no Secret Service, else empty.
@@ -33,9 +34,12 @@ private:
     void findLists();
     void showLists(const QList<CalDavDiscovery::TaskList> &lists);
     void connectChosenList();
+    void makeListThenConnect();
+    void keepConnection(const CalDavDiscovery::TaskList &list);
     void showProblem(const QString &problem);
 
     QSettings *m_preferences = nullptr;
+    QString m_title;
     QLineEdit *m_server = nullptr;
     QLineEdit *m_user = nullptr;
     QLineEdit *m_password = nullptr;
@@ -44,4 +48,5 @@ private:
     QDialogButtonBox *m_buttons = nullptr;
     DavHttp *m_http = nullptr;
     QList<CalDavDiscovery::TaskList> m_found;
+    QUrl m_home;
 };

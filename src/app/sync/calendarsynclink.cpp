@@ -76,10 +76,10 @@ void CalendarSyncLink::panelNoticed()
         m_session->panelNoticed();
 }
 
-void CalendarSyncLink::openConnectDialog(QWidget *parent)
+void CalendarSyncLink::openConnectDialog(QWidget *parent, const QString &title)
 {
     if (const CalendarSyncModule::EntryPoints *entryPoints = module()) {
         entryPoints->openConnectDialog(
-            parent, m_preferences, [this](const QString &password) { takeUpConnection(password); });
+            parent, m_preferences, title, [this](const QString &password) { takeUpConnection(password); });
     }
 }

@@ -32,7 +32,8 @@ public:
     // "Stop Syncing": the goals stay here and the server keeps its tasks.
     void stopSyncing();
     void panelNoticed();
-    void openConnectDialog(QWidget *parent);
+    // `title`, the panel's, names a list made for the goals.
+    void openConnectDialog(QWidget *parent, const QString &title);
 
 signals:
     void connectedChanged(bool connected);

@@ -65,7 +65,9 @@ struct EntryPoints {
     void (*forgetConnection)(QSettings *preferences);
     // The dialog that connects a task list; `connected` is called once one is, with the password for this run
     // where the desktop has no Secret Service.
-    void (*openConnectDialog)(QWidget *parent, QSettings *preferences, std::function<void(const QString &)> connected);
+    // `title` names a list made for the goals.
+    void (*openConnectDialog)(
+        QWidget *parent, QSettings *preferences, const QString &title, std::function<void(const QString &)> connected);
 };
 
 // The module's entry points, loaded on the first call; nullptr with *error set when it cannot be loaded.

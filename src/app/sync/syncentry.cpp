@@ -28,9 +28,10 @@ void forgetConnection(QSettings *preferences)
     CalendarConnection::forget(*preferences, qApp, [] {});
 }
 
-void openConnectDialog(QWidget *parent, QSettings *preferences, std::function<void(const QString &)> connected)
+void openConnectDialog(
+    QWidget *parent, QSettings *preferences, const QString &title, std::function<void(const QString &)> connected)
 {
-    auto *dialog = new CalendarConnectDialog(preferences, parent);
+    auto *dialog = new CalendarConnectDialog(preferences, title, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &CalendarConnectDialog::connected, dialog, std::move(connected));
     dialog->open();
