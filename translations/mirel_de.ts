@@ -55,92 +55,92 @@
 <context>
     <name>CalendarCommandRun</name>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="49"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="51"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="110"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="114"/>
         <source>cannot connect to %1: %2</source>
         <translation>keine Verbindung zu %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="128"/>
-        <source>the server has no task list named &quot;%1&quot;</source>
-        <translation>der Server hat keine Aufgabenliste namens „%1“</translation>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="141"/>
+        <source>cannot make the task list &quot;%1&quot;: %2</source>
+        <translation>die Aufgabenliste „%1“ kann nicht angelegt werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="130"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="151"/>
         <source>choose one of the task lists with --list NAME:</source>
         <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="140"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="160"/>
         <source>the Secret Service did not keep the password: %1</source>
         <translation>der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="146"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="166"/>
         <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
         <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="149"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="169"/>
         <source>There is no Secret Service on this desktop: the running panel keeps the password until it quits.</source>
         <translation>Diese Arbeitsumgebung hat keinen Secret Service: die laufende Tafel behält das Passwort, bis sie beendet wird.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="151"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="171"/>
         <source>There is no Secret Service on this desktop to keep the password: start the panel, then connect again.</source>
         <translation>Diese Arbeitsumgebung hat keinen Secret Service, der das Passwort aufbewahrt: starten Sie die Tafel und verbinden Sie dann erneut.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="162"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="182"/>
         <source>No task list is connected.</source>
         <translation>Keine Aufgabenliste ist verbunden.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="169"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="189"/>
         <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
         <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="179"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="199"/>
         <source>Not syncing with a calendar server.</source>
         <translation>Kein Abgleich mit einem Kalenderserver.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="186"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="206"/>
         <source>Server: %1</source>
         <translation>Server: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="188"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="208"/>
         <source>Task list: %1 (%2)</source>
         <translation>Aufgabenliste: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="190"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="210"/>
         <source>Last sync: %1</source>
         <translation>Letzter Abgleich: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="192"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="212"/>
         <source>never</source>
         <translation>nie</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="193"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="213"/>
         <source>Changes waiting: %1</source>
         <translation>Wartende Änderungen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="194"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="214"/>
         <source>Last error: %1</source>
         <translation>Letzter Fehler: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="196"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="216"/>
         <source>none</source>
         <translation>keiner</translation>
     </message>
@@ -148,57 +148,57 @@
 <context>
     <name>CalendarConnectDialog</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="28"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="30"/>
         <source>Sync with a Calendar Server</source>
         <translation>Mit einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="29"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
         <source>https://cloud.example.org</source>
         <translation>https://cloud.example.org</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="35"/>
         <source>An app password, where the server offers them</source>
         <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="40"/>
         <source>Server:</source>
         <translation>Server:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="37"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
         <source>User name:</source>
         <translation>Benutzername:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="38"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="39"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
         <source>Task list:</source>
         <translation>Aufgabenliste:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="48"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="79"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="86"/>
         <source>Asking the server…</source>
         <translation>Der Server wird gefragt …</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="89"/>
-        <source>The server has no task list for this user. Make one in the server&apos;s own calendar program, then connect again.</source>
-        <translation>Der Server hat keine Aufgabenliste für diesen Benutzer. Legen Sie eine im Kalenderprogramm des Servers an und verbinden Sie dann erneut.</translation>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="100"/>
+        <source>New list “%1”</source>
+        <translation>Neue Liste „%1“</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="114"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="140"/>
         <source>The Secret Service did not keep the password: %1</source>
         <translation>Der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
     </message>
@@ -222,12 +222,12 @@
 <context>
     <name>CalendarSyncSession</name>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="38"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="39"/>
         <source>The password is not in the Secret Service: connect the task list again</source>
         <translation>Das Passwort ist nicht im Secret Service: verbinden Sie die Aufgabenliste erneut</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="39"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="40"/>
         <source>The Secret Service cannot give the password: %1</source>
         <translation>Der Secret Service kann das Passwort nicht herausgeben: %1</translation>
     </message>
@@ -541,6 +541,24 @@
     </message>
 </context>
 <context>
+    <name>NewTaskList</name>
+    <message>
+        <location filename="../src/app/sync/newtasklist.cpp" line="37"/>
+        <source>The server did not accept the user name and password</source>
+        <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/newtasklist.cpp" line="39"/>
+        <source>The server does not let this account make a task list</source>
+        <translation>Der Server lässt dieses Konto keine Aufgabenliste anlegen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/newtasklist.cpp" line="40"/>
+        <source>The server did not make the task list: HTTP %1</source>
+        <translation>Der Server hat die Aufgabenliste nicht angelegt: HTTP %1</translation>
+    </message>
+</context>
+<context>
     <name>PanelActions</name>
     <message>
         <location filename="../src/views/panel/panelactions.cpp" line="22"/>
@@ -628,7 +646,7 @@
         <translation>Ihre Ziele sind nicht gespeichert: %1. Mirel versucht es bei jeder Änderung erneut.</translation>
     </message>
     <message>
-        <location filename="../src/views/header/panelheader.cpp" line="144"/>
+        <location filename="../src/views/header/panelheader.cpp" line="146"/>
         <source>Not synced: %1</source>
         <translation>Nicht abgeglichen: %1</translation>
     </message>
@@ -636,6 +654,7 @@
 <context>
     <name>PanelTitle</name>
     <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="130"/>
         <location filename="../src/views/header/paneltitle.cpp" line="21"/>
         <source>Today&apos;s Goals</source>
         <translation>Heutige Ziele</translation>
@@ -722,42 +741,42 @@
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="99"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="100"/>
         <source>the user name or password is wrong</source>
         <translation>der Benutzername oder das Passwort ist falsch</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="102"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="103"/>
         <source>it is no longer on the server</source>
         <translation>sie ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="213"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="219"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="218"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="224"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="304"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="335"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="341"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="343"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="349"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="354"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="360"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
