@@ -2,6 +2,9 @@
 
 #include "davserverfixture.h"
 
+#include "app/sync/caldavdiscovery.h"
+
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +40,51 @@ private slots:
         QVERIFY2(server.start(m_radicale, [&](int port) { return arguments(port, {}); }), "Radicale did not start");
         DavFixture::discoverMakeAndSyncBothWays(
             QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.port())), User, Password);
+    }
+
+    void untrustedCertificate_isRefusedWithItsFingerprintUnlessPinned()
+    {
+        const QString certificate = m_dir.filePath(QStringLiteral("certificate.pem"));
+        const QString key = m_dir.filePath(QStringLiteral("key.pem"));
+        QCOMPARE(QProcess::execute(QStringLiteral("openssl"),
+                     { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                         QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                         QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
+                         QStringLiteral("-keyout"), key, QStringLiteral("-out"), certificate }),
+            0);
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"),
+            { QStringLiteral("x509"), QStringLiteral("-noout"), QStringLiteral("-fingerprint"),
+                QStringLiteral("-sha256"), QStringLiteral("-in"), certificate });
+        QVERIFY(openssl.waitForFinished(DavFixture::Patience));
+        // "sha256 Fingerprint=AB:CD:…"
+        const QString fingerprint = QStringLiteral("SHA256:")
+            + QString::fromLatin1(openssl.readAllStandardOutput()).section(u'=', 1).trimmed();
+
+        LoopbackServer server;
+        const QString tls = QStringLiteral("ssl = True\ncertificate = %1\nkey = %2").arg(certificate, key);
+        QVERIFY2(server.start(m_radicale, [&](int port) { return arguments(port, tls); }), "Radicale did not start");
+        const QUrl url(QStringLiteral("https://127.0.0.1:%1/").arg(server.port()));
+        const DavRequest ask { "PROPFIND", url, CalDavDiscovery::principalQuery(), { { "Depth", "0" } } };
+        DavHttp http(User, Password, {});
+
+        DavReply refused = DavFixture::exchange(http, ask);
+        QCOMPARE(refused.status, 0);
+        QCOMPARE(refused.untrustedCertificate, fingerprint);
+        QVERIFY2(refused.error.contains(fingerprint), qPrintable(refused.error));
+
+        http.setPinnedCertificate(fingerprint);
+        QCOMPARE(DavFixture::exchange(http, ask).status, 207);
+
+        // Another pin: the certificate taken a moment ago is refused again.
+        QString other = fingerprint;
+        other.replace(
+            other.size() - 2, 2, other.endsWith(QLatin1String("00")) ? QStringLiteral("01") : QStringLiteral("00"));
+        http.setPinnedCertificate(other);
+        refused = DavFixture::exchange(http, ask);
+        QCOMPARE(refused.status, 0);
+        QCOMPARE(refused.untrustedCertificate, fingerprint);
     }
 
 private:
