@@ -100,6 +100,41 @@
     </message>
 </context>
 <context>
+    <name>DavHttp</name>
+    <message>
+        <source>%1 is not a server address</source>
+        <translation>%1 ist keine Serveradresse</translation>
+    </message>
+    <message>
+        <source>%1 is not HTTPS; only a server on this computer may go without</source>
+        <translation>%1 ist kein HTTPS; nur ein Server auf diesem Computer kommt ohne aus</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer is larger than %1 MB</source>
+        <translation>Die Antwort des Servers ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>The server took too long to answer</source>
+        <translation>Der Server hat zu lange für die Antwort gebraucht</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted by this computer (%1): %2</source>
+        <translation>Dieser Computer vertraut dem Zertifikat des Servers nicht (%1): %2</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not the one trusted for it: it is now %1</source>
+        <translation>Der Server hat nicht mehr das Zertifikat, dem vertraut wurde: jetzt ist es %1</translation>
+    </message>
+    <message>
+        <source>The server sent the request on to %1, another server</source>
+        <translation>Der Server hat die Anfrage an %1 weitergeleitet, einen anderen Server</translation>
+    </message>
+    <message>
+        <source>The server sent the request on too many times</source>
+        <translation>Der Server hat die Anfrage zu oft weitergeleitet</translation>
+    </message>
+</context>
+<context>
     <name>EditGoalText</name>
     <message>
         <source>Edit “%1”</source>
@@ -249,6 +284,21 @@
     </message>
 </context>
 <context>
+    <name>NewTaskList</name>
+    <message>
+        <source>The server did not accept the user name and password</source>
+        <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
+    </message>
+    <message>
+        <source>The server does not let this account make a task list</source>
+        <translation>Der Server lässt dieses Konto keine Aufgabenliste anlegen</translation>
+    </message>
+    <message>
+        <source>The server did not make the task list: HTTP %1</source>
+        <translation>Der Server hat die Aufgabenliste nicht angelegt: HTTP %1</translation>
+    </message>
+</context>
+<context>
     <name>PanelActions</name>
     <message>
         <source>New Goal</source>
@@ -370,6 +420,33 @@
     <message>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
+    </message>
+</context>
+<context>
+    <name>SyncRun</name>
+    <message>
+        <source>The task list could not be read: %1</source>
+        <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer could not be read</source>
+        <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>A goal could not be written as a task</source>
+        <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
+    </message>
+    <message>
+        <source>A task kept changing on the server while it was written</source>
+        <translation>Eine Aufgabe änderte sich auf dem Server immer wieder, während sie geschrieben wurde</translation>
+    </message>
+    <message>
+        <source>The server refused a change: %1</source>
+        <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>A task could not be fetched: %1</source>
+        <translation>Eine Aufgabe konnte nicht abgerufen werden: %1</translation>
     </message>
 </context>
 <context>
