@@ -118,9 +118,9 @@ void DavHttp::checkCertificate(QNetworkReply *reply, const QList<QSslError> &err
     QSslCertificate certificate = reply->sslConfiguration().peerCertificate();
     if (certificate.isNull())
         certificate = errors.constFirst().certificate();
-    const QString fingerprint = fingerprintOf(certificate);
+    const QString fingerprint = certificate.isNull() ? QString() : fingerprintOf(certificate);
     // The pin is the person's word for this one certificate, whatever else the system finds wrong with it.
-    if (!m_pinned.isEmpty() && !certificate.isNull() && fingerprint.compare(m_pinned, Qt::CaseInsensitive) == 0) {
+    if (!m_pinned.isEmpty() && !fingerprint.isEmpty() && fingerprint.compare(m_pinned, Qt::CaseInsensitive) == 0) {
         reply->ignoreSslErrors(errors);
         return;
     }
