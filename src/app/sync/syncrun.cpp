@@ -170,8 +170,11 @@ QList<SyncRun::Request> SyncRun::answer(quint64 tag, const DavReply &reply)
 QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &reply)
 {
     if (reply.status != 207) {
-        if (waiting.kind == Kind::Changes && (reply.status == 403 || reply.status == 409) && !waiting.token.isEmpty())
-            return { changes({}) }; // The token is refused: all tasks, from the start.
+        // The token is refused: all tasks, from the start. Xandikos fails with a 500 on a token it no longer
+        // knows, which would otherwise stop every sync for good; a server failing anyway fails once more.
+        const bool refused = reply.status == 403 || reply.status == 409 || reply.status >= 500;
+        if (waiting.kind == Kind::Changes && refused && !waiting.token.isEmpty())
+            return { changes({}) };
         const bool noChangesReport = waiting.kind == Kind::Changes && reply.status >= 400 && reply.status < 500
             && reply.status != 401 && reply.status != 404;
         if (noChangesReport || (waiting.kind == Kind::Changes && reply.status == 501)) {

@@ -224,6 +224,13 @@ void discoverMakeAndSyncBothWays(const QUrl &server, const QString &user, const 
     failure = sync(http, list, goals, state);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(answers.size(), 1);
+
+    // A token the server does not know, as when the list was made anew at the same address: all tasks again.
+    state.syncToken = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
+    failure = sync(http, list, goals, state);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(textsOf(goals), afterRace);
+    QVERIFY(state.syncToken != QStringLiteral("0123456789abcdef0123456789abcdef01234567"));
 }
 
 } // namespace DavFixture
