@@ -448,6 +448,14 @@
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht abgerufen werden: %1</translation>
     </message>
+    <message>
+        <source>The server did not accept the user name and password</source>
+        <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
+    </message>
+    <message>
+        <source>The task list is no longer on the server</source>
+        <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
+    </message>
 </context>
 <context>
     <name>TodoRowView</name>

@@ -89,6 +89,14 @@ QString statusText(const DavReply &reply)
     return reply.status == 0 ? reply.error : QStringLiteral("HTTP %1").arg(reply.status);
 }
 
+// The failure in the person's words where it is one they can act on, else `otherwise` with the status.
+QString reasonOf(const DavReply &reply, const char *otherwise)
+{
+    if (reply.status == 401)
+        return QCoreApplication::translate("SyncRun", "The server did not accept the user name and password");
+    return QCoreApplication::translate("SyncRun", otherwise).arg(statusText(reply));
+}
+
 } // namespace
 
 SyncRun::SyncRun(const QUrl &taskList, const QList<TodoItem> &panel, const GoalsMerge::Deletions &deletions,
@@ -181,7 +189,10 @@ QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &
             m_token.clear();
             return { send({ Kind::ETags }, report(m_taskList, "1", etagsQuery(), "PROPFIND")) };
         }
-        fail(QCoreApplication::translate("SyncRun", "The task list could not be read: %1").arg(statusText(reply)));
+        if (reply.status == 404) // Each question is asked of the list itself.
+            fail(QCoreApplication::translate("SyncRun", "The task list is no longer on the server"));
+        else
+            fail(reasonOf(reply, QT_TRANSLATE_NOOP("SyncRun", "The task list could not be read: %1")));
         return {};
     }
     const std::optional<DavMultiStatus::MultiStatus> answer = DavMultiStatus::read(reply.body);
@@ -311,7 +322,7 @@ QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &
         refetch.attempt = waiting.attempt + 1;
         return { send(refetch, { "GET", QUrl(waiting.href), {}, {} }) };
     }
-    fail(QCoreApplication::translate("SyncRun", "The server refused a change: %1").arg(statusText(reply)));
+    fail(reasonOf(reply, QT_TRANSLATE_NOOP("SyncRun", "The server refused a change: %1")));
     return {};
 }
 
@@ -322,7 +333,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
     } else if (reply.status == 200) {
         m_state.tasks.insert(waiting.href, { reply.etag, reply.body });
     } else {
-        fail(QCoreApplication::translate("SyncRun", "A task could not be fetched: %1").arg(statusText(reply)));
+        fail(reasonOf(reply, QT_TRANSLATE_NOOP("SyncRun", "A task could not be fetched: %1")));
         return {};
     }
     const std::optional<VTodoMapping::Task> task = reply.status == 200 ? VTodoMapping::read(reply.body) : std::nullopt;

@@ -404,15 +404,30 @@ private slots:
         QCOMPARE(server.log.filter(QStringLiteral("phone-9")), QStringList());
     }
 
+    void failedPull_keepsThePanelAndTheState_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("unreachable") << 0 << QStringLiteral("Connection refused")
+                                     << QStringLiteral("The task list could not be read: Connection refused");
+        QTest::newRow("wrong password") << 401 << QString()
+                                        << QStringLiteral("The server did not accept the user name and password");
+        QTest::newRow("list deleted") << 404 << QString() << QStringLiteral("The task list is no longer on the server");
+    }
+
     void failedPull_keepsThePanelAndTheState()
     {
+        QFETCH(int, status);
+        QFETCH(QString, error);
+        QFETCH(QString, failure);
         Server server;
         const Outcome first = sync(server, { goal(QStringLiteral("Mine"), 1) });
         SyncRun run(server.list, first.goals, {}, first.state, Now);
         const QList<SyncRun::Request> pull = run.start();
-        QVERIFY(run.answer(pull.constFirst().tag, { 0, {}, {}, QStringLiteral("Connection refused") }).isEmpty());
+        QVERIFY(run.answer(pull.constFirst().tag, { status, {}, {}, error }).isEmpty());
         QVERIFY(run.finished());
-        QCOMPARE(run.failure(), std::optional(QStringLiteral("The task list could not be read: Connection refused")));
+        QCOMPARE(run.failure(), std::optional(failure));
         QCOMPARE(textsOf(run.goals()), strings({ "Mine" }));
         QCOMPARE(run.state().syncToken, first.state.syncToken);
     }
