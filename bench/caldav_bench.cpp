@@ -37,7 +37,7 @@ public:
     int connections = 0;
     int mostOpenAtOnce = 0;
 
-    CountingRelay(quint16 serverPort, QObject *parent)
+    explicit CountingRelay(quint16 serverPort, QObject *parent = nullptr)
         : QObject(parent)
         , m_listener(new QTcpServer(this))
     {
@@ -146,7 +146,7 @@ int main(int argc, char *argv[])
     if (!started)
         return fail("Radicale did not start");
 
-    CountingRelay relay(static_cast<quint16>(server.port()), &app);
+    CountingRelay relay(static_cast<quint16>(server.port()));
     DavHttp http(QStringLiteral("anna"), QStringLiteral("bench"), {});
     const QUrl address(QStringLiteral("http://127.0.0.1:%1/").arg(relay.port()));
     const QUrl start = CalDavDiscovery::startUrl(address);
