@@ -31,6 +31,8 @@ constexpr int MaxWaitMs = 300'000;
 // Passes every connection on to the server and counts what goes through it.
 class CountingRelay final : public QObject
 {
+    Q_DISABLE_COPY_MOVE(CountingRelay)
+
 public:
     qint64 bytesUp = 0;
     qint64 bytesDown = 0;
