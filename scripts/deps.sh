@@ -33,8 +33,9 @@ if [[ ${1:-} == --test ]]; then
     packages+=(python3-dbus python3-gi)
     # Two computers sharing their goals through real Syncthing devices, on loopback only.
     packages+=(syncthing)
-    # Real calendar servers on loopback, and a second client of them that checks what the panel wrote.
-    packages+=(radicale xandikos python3-caldav)
+    # Real calendar servers on loopback, a second client of them that checks what the panel wrote, and openssl
+    # for a self-signed certificate made at test time.
+    packages+=(radicale xandikos python3-caldav openssl)
     # The passwords go to a GNOME Keyring on the test's own session bus; secret-tool reads them back.
     packages+=(gnome-keyring libsecret-tools)
 fi

@@ -336,33 +336,43 @@
 <context>
     <name>DavHttp</name>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="44"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="48"/>
         <source>%1 is not a server address</source>
         <translation>%1 ist keine Serveradresse</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="47"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="51"/>
         <source>%1 is not HTTPS; only a server on this computer may go without</source>
         <translation>%1 ist kein HTTPS; nur ein Server auf diesem Rechner darf ohne</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="85"/>
-        <location filename="../src/app/sync/davhttp.cpp" line="139"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="102"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="180"/>
         <source>The server&apos;s answer is larger than %1 MB</source>
         <translation>Die Antwort des Servers ist größer als %1 MB</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="90"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="109"/>
         <source>The server took too long to answer</source>
         <translation>Der Server hat zu lange für die Antwort gebraucht</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="118"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="130"/>
+        <source>The server&apos;s certificate is not trusted by this computer (%1): %2</source>
+        <translation>Dieser Computer vertraut dem Zertifikat des Servers nicht (%1): %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="132"/>
+        <source>The server&apos;s certificate is not the one trusted for it: it is now %1</source>
+        <translation>Der Server hat nicht mehr das Zertifikat, dem vertraut wurde: jetzt ist es %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/davhttp.cpp" line="159"/>
         <source>The server sent the request on to %1, another server</source>
         <translation>Der Server hat die Anfrage an %1 weitergeleitet, einen anderen Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="120"/>
+        <location filename="../src/app/sync/davhttp.cpp" line="161"/>
         <source>The server sent the request on too many times</source>
         <translation>Der Server hat die Anfrage zu oft weitergeleitet</translation>
     </message>
@@ -741,42 +751,42 @@
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="100"/>
-        <source>the user name or password is wrong</source>
-        <translation>der Benutzername oder das Passwort ist falsch</translation>
-    </message>
-    <message>
         <location filename="../src/app/sync/syncrun.cpp" line="103"/>
-        <source>it is no longer on the server</source>
-        <translation>sie ist nicht mehr auf dem Server</translation>
+        <source>The server did not accept the user name and password</source>
+        <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="219"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="221"/>
+        <source>The task list is no longer on the server</source>
+        <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/syncrun.cpp" line="223"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="224"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="228"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="314"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="341"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="345"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="349"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="353"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="360"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="364"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -785,8 +795,8 @@
     <name>TaskListFinder</name>
     <message>
         <location filename="../src/app/sync/tasklistfinder.cpp" line="37"/>
-        <source>The user name or password is wrong</source>
-        <translation>Der Benutzername oder das Passwort ist falsch</translation>
+        <source>The server did not accept the user name and password</source>
+        <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
         <location filename="../src/app/sync/tasklistfinder.cpp" line="42"/>

@@ -288,7 +288,7 @@ def case_wrong_password(binary, home):
     with desktop_session(home):
         mirel = Mirel(binary, home, goals="", env=panel_env())
         refused = connect(binary, home, server.url, password="not it")
-        check(refused.returncode != 0 and "password is wrong" in refused.stderr,
+        check(refused.returncode != 0 and "did not accept the user name and password" in refused.stderr,
               f"a wrong password was not refused plainly: {refused.returncode} {refused.stderr!r}")
         check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
         check(mirel_command(binary, home, "--send", "Before").returncode == 0, "--send failed")
@@ -297,7 +297,8 @@ def case_wrong_password(binary, home):
         # The password changed on the server: the sync fails and says why, and nothing is lost.
         server.set_password("a new one")
         check(mirel_command(binary, home, "--send", "While refused").returncode == 0, "--send failed")
-        wait_until("the failure in --sync-status", lambda: "password is wrong" in sync_status(binary, home)[1])
+        wait_until("the failure in --sync-status",
+                   lambda: "did not accept the user name and password" in sync_status(binary, home)[1])
         code, status = sync_status(binary, home)
         check(code != 0 and "Changes waiting: 1" in status, f"--sync-status while refused: {code} {status!r}")
         check(goals_in(home) == [("Before", False), ("While refused", False)], "a goal went while refused")

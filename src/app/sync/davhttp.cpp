@@ -5,10 +5,14 @@
 #include "caldavdiscovery.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslError>
 #include <QTimer>
 
 namespace
@@ -48,6 +52,19 @@ std::optional<QString> DavHttp::refusal(const QUrl &url)
         .arg(url.toDisplayString());
 }
 
+QString DavHttp::fingerprintOf(const QSslCertificate &certificate)
+{
+    return QStringLiteral("SHA256:")
+        + QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
+}
+
+void DavHttp::setPinnedCertificate(const QString &fingerprint)
+{
+    m_pinned = fingerprint;
+    // A connection kept open would go on with the certificate taken under the pin before.
+    m_network->clearConnectionCache();
+}
+
 quint64 DavHttp::send(const DavRequest &request)
 {
     const quint64 id = ++m_lastId;
@@ -59,7 +76,7 @@ quint64 DavHttp::send(const DavRequest &request)
             this, [this, id, reply] { emit finished(id, reply); }, Qt::QueuedConnection);
         return id;
     }
-    start({ id, request, 0, {}, {} });
+    start({ id, request, 0, {}, {}, {} });
     return id;
 }
 
@@ -84,11 +101,35 @@ void DavHttp::start(const Pending &pending)
         if (found->body.size() > m_limits.maxAnswerBytes)
             fail(reply, tr("The server's answer is larger than %1 MB").arg(m_limits.maxAnswerBytes / (1024 * 1024)));
     });
+    connect(reply, &QNetworkReply::sslErrors, this,
+        [this, reply](const QList<QSslError> &errors) { checkCertificate(reply, errors); });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
     auto *overall = new QTimer(reply);
     overall->setSingleShot(true);
     connect(overall, &QTimer::timeout, this, [this, reply] { fail(reply, tr("The server took too long to answer")); });
     overall->start(m_limits.maxTime);
+}
+
+void DavHttp::checkCertificate(QNetworkReply *reply, const QList<QSslError> &errors)
+{
+    auto pending = m_pending.find(reply);
+    if (pending == m_pending.end() || errors.isEmpty())
+        return;
+    QSslCertificate certificate = reply->sslConfiguration().peerCertificate();
+    if (certificate.isNull())
+        certificate = errors.constFirst().certificate();
+    const QString fingerprint = certificate.isNull() ? QString() : fingerprintOf(certificate);
+    // The pin is the person's word for this one certificate, whatever else the system finds wrong with it.
+    if (!m_pinned.isEmpty() && !fingerprint.isEmpty() && fingerprint.compare(m_pinned, Qt::CaseInsensitive) == 0) {
+        reply->ignoreSslErrors(errors);
+        return;
+    }
+    // Not ignored, the errors end the handshake and the reply finishes with this reason.
+    pending->untrustedCertificate = fingerprint;
+    pending->error = m_pinned.isEmpty()
+        ? tr("The server's certificate is not trusted by this computer (%1): %2")
+              .arg(fingerprint, errors.constFirst().errorString())
+        : tr("The server's certificate is not the one trusted for it: it is now %1").arg(fingerprint);
 }
 
 void DavHttp::fail(QNetworkReply *reply, const QString &error)
@@ -140,6 +181,7 @@ void DavHttp::finish(QNetworkReply *reply)
         }
     } else {
         answer.error = pending.error;
+        answer.untrustedCertificate = pending.untrustedCertificate;
     }
     emit finished(pending.id, answer);
 }

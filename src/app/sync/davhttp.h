@@ -15,6 +15,8 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QSslCertificate;
+class QSslError;
 
 struct DavRequest {
     QByteArray method;
@@ -30,11 +32,15 @@ struct DavReply {
     QByteArray body;
     QByteArray etag;
     QString error;
+    // The fingerprint of the server's certificate where the failure is that this computer does not trust it
+    // (nor is it the one pinned), so that the person can be asked whether to trust that one; else empty.
+    QString untrustedCertificate = {};
 };
 
 // HTTP for the calendar sync, on guard against the server: only HTTPS, or plain HTTP to this computer; redirects
-// followed with the same method and body, only within the origin asked; answers capped in size and in time. The
-// person's credentials go with every request, so a server cannot ask for them anywhere else.
+// followed with the same method and body, only within the origin asked; answers capped in size and in time;
+// certificates the system trusts, or the one the person pinned. The person's credentials go with every request,
+// so a server cannot ask for them anywhere else.
 class DavHttp final : public QObject
 {
     Q_OBJECT
@@ -52,6 +58,13 @@ public:
     // Why a request to that address is not made, or nothing when it may be.
     static std::optional<QString> refusal(const QUrl &url);
 
+    // SHA256: then the digest's bytes as upper-case hex pairs between colons, the form every fingerprint here has.
+    static QString fingerprintOf(const QSslCertificate &certificate);
+
+    // A certificate the system does not trust is then taken when it has this fingerprint, and only that one.
+    // Empty: only the certificates the system trusts.
+    void setPinnedCertificate(const QString &fingerprint);
+
     // The reply comes through finished() with the id given here, also for a refused request.
     quint64 send(const DavRequest &request);
 
@@ -65,15 +78,18 @@ private:
         int redirects = 0;
         QByteArray body;
         QString error;
+        QString untrustedCertificate;
     };
 
     void start(const Pending &pending);
+    void checkCertificate(QNetworkReply *reply, const QList<QSslError> &errors);
     void fail(QNetworkReply *reply, const QString &error);
     void finish(QNetworkReply *reply);
 
     QNetworkAccessManager *m_network = nullptr;
     QByteArray m_authorization;
     Limits m_limits;
+    QString m_pinned;
     quint64 m_lastId = 0;
     QHash<QNetworkReply *, Pending> m_pending;
 };

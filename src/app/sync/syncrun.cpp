@@ -93,17 +93,15 @@ bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
 
 QString statusText(const DavReply &reply)
 {
-    switch (reply.status) {
-    case 0:
-        return reply.error;
-    case 401:
-        return QCoreApplication::translate("SyncRun", "the user name or password is wrong");
-    case 404:
-    case 410:
-        return QCoreApplication::translate("SyncRun", "it is no longer on the server");
-    default:
-        return QStringLiteral("HTTP %1").arg(reply.status);
-    }
+    return reply.status == 0 ? reply.error : QStringLiteral("HTTP %1").arg(reply.status);
+}
+
+// The failure in the person's words where it is one they can act on, else `otherwise` with the status.
+QString reasonOf(const DavReply &reply, const char *otherwise)
+{
+    if (reply.status == 401)
+        return QCoreApplication::translate("SyncRun", "The server did not accept the user name and password");
+    return QCoreApplication::translate("SyncRun", otherwise).arg(statusText(reply));
 }
 
 } // namespace
@@ -208,15 +206,21 @@ QList<SyncRun::Request> SyncRun::answer(quint64 tag, const DavReply &reply)
 QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &reply)
 {
     if (reply.status != 207) {
-        if (waiting.kind == Kind::Changes && (reply.status == 403 || reply.status == 409) && !waiting.token.isEmpty())
-            return { changes({}) }; // The token is refused: all tasks, from the start.
+        // The token is refused: all tasks, from the start. Xandikos fails with a 500 on a token it no longer
+        // knows, which would otherwise stop every sync for good; a server failing anyway fails once more.
+        const bool refused = reply.status == 403 || reply.status == 409 || reply.status >= 500;
+        if (waiting.kind == Kind::Changes && refused && !waiting.token.isEmpty())
+            return { changes({}) };
         const bool noChangesReport = waiting.kind == Kind::Changes && reply.status >= 400 && reply.status < 500
             && reply.status != 401 && reply.status != 404;
         if (noChangesReport || (waiting.kind == Kind::Changes && reply.status == 501)) {
             m_token.clear();
             return { send({ Kind::ETags }, report(m_taskList, "1", etagsQuery(), "PROPFIND")) };
         }
-        fail(QCoreApplication::translate("SyncRun", "The task list could not be read: %1").arg(statusText(reply)));
+        if (reply.status == 404) // Each question is asked of the list itself.
+            fail(QCoreApplication::translate("SyncRun", "The task list is no longer on the server"));
+        else
+            fail(reasonOf(reply, QT_TRANSLATE_NOOP("SyncRun", "The task list could not be read: %1")));
         return {};
     }
     const std::optional<DavMultiStatus::MultiStatus> answer = DavMultiStatus::read(reply.body);
@@ -346,7 +350,7 @@ QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &
         refetch.attempt = waiting.attempt + 1;
         return { send(refetch, { "GET", QUrl(waiting.href), {}, {} }) };
     }
-    fail(QCoreApplication::translate("SyncRun", "The server refused a change: %1").arg(statusText(reply)));
+    fail(reasonOf(reply, QT_TRANSLATE_NOOP("SyncRun", "The server refused a change: %1")));
     return {};
 }
 
@@ -357,7 +361,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
     } else if (reply.status == 200) {
         m_state.tasks.insert(waiting.href, { reply.etag, reply.body });
     } else {
-        fail(QCoreApplication::translate("SyncRun", "A task could not be fetched: %1").arg(statusText(reply)));
+        fail(reasonOf(reply, QT_TRANSLATE_NOOP("SyncRun", "A task could not be fetched: %1")));
         return {};
     }
     const std::optional<VTodoMapping::Task> task = reply.status == 200 ? VTodoMapping::read(reply.body) : std::nullopt;

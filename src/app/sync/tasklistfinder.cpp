@@ -34,7 +34,7 @@ void TaskListFinder::ask(Step step, const QUrl &url)
 void TaskListFinder::answered(const DavReply &reply)
 {
     if (reply.status == 401) {
-        emit failed(tr("The user name or password is wrong"));
+        emit failed(tr("The server did not accept the user name and password"));
         return;
     }
     if (reply.status != 207) {

@@ -13,6 +13,8 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -192,11 +194,43 @@ void discoverMakeAndSyncBothWays(const QUrl &server, const QString &user, const 
     QCOMPARE(textsOf(goals), expected);
     QCOMPARE(summaries(list, user, password), expected);
 
+    // The panel deletes a goal and renames another, which the phone renames too, later, between the sync's look
+    // at the list and its write: that write is refused as outdated, and the later rename wins on both sides.
+    goals.removeIf([](const TodoItem &goal) { return goal.text == QStringLiteral("Water the plants"); });
+    const auto cheese = std::find_if(
+        goals.begin(), goals.end(), [](const TodoItem &goal) { return goal.text.startsWith(QStringLiteral("Käse")); });
+    QVERIFY(cheese != goals.end());
+    cheese->text = QStringLiteral("Käse und Wein");
+    cheese->modifiedAt = QDateTime::currentDateTimeUtc().addSecs(-30);
+    const QString cheeseUid = cheese->id.toString(QUuid::WithoutBraces).toUpper();
+    QMetaObject::Connection race;
+    race = QObject::connect(&http, &DavHttp::finished, [&] {
+        QObject::disconnect(race);
+        secondClient(
+            { QStringLiteral("rename"), list.toString(), cheeseUid, QStringLiteral("Käse und Brot") }, user, password);
+    });
+    QSignalSpy raced(&http, &DavHttp::finished);
+    failure = sync(http, list, goals, state);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QVERIFY(std::any_of(raced.cbegin(), raced.cend(),
+        [](const QList<QVariant> &reply) { return reply.at(1).value<DavReply>().status == 412; }));
+    const QStringList afterRace { QStringLiteral("Call the garage"), QStringLiteral("Käse und Brot"),
+        QStringLiteral("Pay the rent tomorrow") };
+    QCOMPARE(textsOf(goals), afterRace);
+    QCOMPARE(summaries(list, user, password), afterRace);
+
     // The server reports the sync's own writes as changes since its token; they cost no more than a look.
     QSignalSpy answers(&http, &DavHttp::finished);
     failure = sync(http, list, goals, state);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(answers.size(), 1);
+
+    // A token the server does not know, as when the list was made anew at the same address: all tasks again.
+    state.syncToken = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
+    failure = sync(http, list, goals, state);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(textsOf(goals), afterRace);
+    QVERIFY(state.syncToken != QStringLiteral("0123456789abcdef0123456789abcdef01234567"));
 }
 
 } // namespace DavFixture
