@@ -60,87 +60,92 @@
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="114"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="118"/>
         <source>cannot connect to %1: %2</source>
         <translation>keine Verbindung zu %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="141"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="121"/>
+        <source>if this is the server&apos;s own certificate, trust it by connecting again with --trust-certificate %1</source>
+        <translation>ist es das eigene Zertifikat des Servers, vertrauen Sie ihm, indem Sie erneut mit --trust-certificate %1 verbinden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="150"/>
         <source>cannot make the task list &quot;%1&quot;: %2</source>
         <translation>die Aufgabenliste „%1“ kann nicht angelegt werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="151"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="160"/>
         <source>choose one of the task lists with --list NAME:</source>
         <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="160"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="169"/>
         <source>the Secret Service did not keep the password: %1</source>
         <translation>der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="166"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="175"/>
         <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
         <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="169"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="178"/>
         <source>There is no Secret Service on this desktop: the running panel keeps the password until it quits.</source>
         <translation>Diese Arbeitsumgebung hat keinen Secret Service: die laufende Tafel behält das Passwort, bis sie beendet wird.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="171"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="180"/>
         <source>There is no Secret Service on this desktop to keep the password: start the panel, then connect again.</source>
         <translation>Diese Arbeitsumgebung hat keinen Secret Service, der das Passwort aufbewahrt: starten Sie die Tafel und verbinden Sie dann erneut.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="182"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="191"/>
         <source>No task list is connected.</source>
         <translation>Keine Aufgabenliste ist verbunden.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="189"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="198"/>
         <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
         <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="199"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="208"/>
         <source>Not syncing with a calendar server.</source>
         <translation>Kein Abgleich mit einem Kalenderserver.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="206"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="215"/>
         <source>Server: %1</source>
         <translation>Server: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="208"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="217"/>
         <source>Task list: %1 (%2)</source>
         <translation>Aufgabenliste: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="210"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="219"/>
         <source>Last sync: %1</source>
         <translation>Letzter Abgleich: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="212"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="221"/>
         <source>never</source>
         <translation>nie</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="213"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="222"/>
         <source>Changes waiting: %1</source>
         <translation>Wartende Änderungen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="214"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="223"/>
         <source>Last error: %1</source>
         <translation>Letzter Fehler: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="216"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="225"/>
         <source>none</source>
         <translation>keiner</translation>
     </message>
@@ -148,57 +153,62 @@
 <context>
     <name>CalendarConnectDialog</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="30"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="29"/>
+        <source>Trust This Certificate</source>
+        <translation>Diesem Zertifikat vertrauen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
         <source>Sync with a Calendar Server</source>
         <translation>Mit einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
         <source>https://cloud.example.org</source>
         <translation>https://cloud.example.org</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="35"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
         <source>An app password, where the server offers them</source>
         <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="40"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
         <source>Server:</source>
         <translation>Server:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
         <source>User name:</source>
         <translation>Benutzername:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
         <source>Task list:</source>
         <translation>Aufgabenliste:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="48"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="56"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="86"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="98"/>
         <source>Asking the server…</source>
         <translation>Der Server wird gefragt …</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="100"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="112"/>
         <source>New list “%1”</source>
         <translation>Neue Liste „%1“</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="140"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="152"/>
         <source>The Secret Service did not keep the password: %1</source>
         <translation>Der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
     </message>
@@ -664,7 +674,7 @@
 <context>
     <name>PanelTitle</name>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="130"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="139"/>
         <location filename="../src/views/header/paneltitle.cpp" line="21"/>
         <source>Today&apos;s Goals</source>
         <translation>Heutige Ziele</translation>
@@ -804,12 +814,12 @@
         <translation>Der Server unter %1 ist kein Kalenderserver (HTTP %2)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="54"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="55"/>
         <source>The server does not say where this user&apos;s calendars are</source>
         <translation>Der Server sagt nicht, wo die Kalender dieses Benutzers liegen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="60"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="61"/>
         <source>The server has no calendars for this user</source>
         <translation>Der Server hat keine Kalender für diesen Benutzer</translation>
     </message>

@@ -37,14 +37,15 @@ class Server:
     """Radicale with an htpasswd user, or Xandikos (which has no users of its own), on a loopback port; stopped
     and started again on the same port and data."""
 
-    def __init__(self, kind, home):
+    def __init__(self, kind, home, tls=None):
         if not shutil.which(kind):
             raise Skipped(f"{kind} is not installed (scripts/deps.sh --test)")
         self.kind = kind
         self.folder = os.path.join(home, kind)
         os.makedirs(self.folder)
         self.port = free_port()
-        self.url = f"http://127.0.0.1:{self.port}/"
+        self.tls = tls
+        self.url = f"{'https' if tls else 'http'}://127.0.0.1:{self.port}/"
         self.users = os.path.join(self.folder, "users")
         self.set_password(PASSWORD)
         self.process = None
@@ -58,7 +59,8 @@ class Server:
         if self.kind == "radicale":
             config = os.path.join(self.folder, "config")
             with open(config, "w", encoding="utf-8") as file:
-                file.write(f"[server]\nhosts = 127.0.0.1:{self.port}\n[auth]\ntype = htpasswd\n"
+                tls = f"ssl = True\ncertificate = {self.tls[0]}\nkey = {self.tls[1]}\n" if self.tls else ""
+                file.write(f"[server]\nhosts = 127.0.0.1:{self.port}\n{tls}[auth]\ntype = htpasswd\n"
                            f"htpasswd_filename = {self.users}\nhtpasswd_encryption = plain\n"
                            f"[storage]\nfilesystem_folder = {self.folder}/collections\n[logging]\nlevel = warning\n")
             command = ["radicale", "--config", config]
@@ -330,12 +332,45 @@ def case_without_secret_service(binary, home):
               "the password is in the preferences")
 
 
+def self_signed_certificate(home):
+    """A certificate made for the test, and its SHA-256 fingerprint as openssl prints it."""
+    if not shutil.which("openssl"):
+        raise Skipped("openssl is not installed (scripts/deps.sh --test)")
+    certificate, key = os.path.join(home, "certificate.pem"), os.path.join(home, "key.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1",
+                    "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", certificate],
+                   capture_output=True, check=True)
+    printed = subprocess.run(["openssl", "x509", "-noout", "-fingerprint", "-sha256", "-in", certificate],
+                             capture_output=True, text=True, check=True).stdout
+    return (certificate, key), "SHA256:" + printed.split("=", 1)[1].strip()
+
+
+def case_self_signed_certificate(binary, home):
+    """A certificate the system does not trust is refused with its fingerprint, then trusted by it."""
+    tls, fingerprint = self_signed_certificate(home)
+    server = Server("radicale", home, tls=tls)
+    with desktop_session(home):
+        Mirel(binary, home, goals="", env=panel_env())
+        refused = connect(binary, home, server.url)
+        check(refused.returncode != 0 and fingerprint in refused.stderr,
+              f"the certificate was not refused with its fingerprint {fingerprint}: {refused.stderr!r}")
+        trusted = mirel_command(binary, home, "--connect-calendar", server.url, "--user", USER, "--list", "goals",
+                                "--trust-certificate", fingerprint, password=PASSWORD + "\n")
+        check(trusted.returncode == 0, f"the trusted certificate was refused: {trusted.stderr!r}")
+        check(mirel_command(binary, home, "--send", "Over TLS").returncode == 0, "--send failed")
+        status = sync_status(binary, home)[1]
+        list_url = status.split("Task list: goals (", 1)[-1].split(")", 1)[0]
+        expect_tasks(list_url, "the goal on the server", [("Over TLS", False)])
+        wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
+
+
 CASES = {
     "both_ways_radicale": case_both_ways("radicale"),
     "both_ways_xandikos": case_both_ways("xandikos"),
     "apart_then_killed": case_apart_then_killed,
     "wrong_password": case_wrong_password,
     "without_secret_service": case_without_secret_service,
+    "self_signed_certificate": case_self_signed_certificate,
 }
 
 if __name__ == "__main__":

@@ -93,13 +93,17 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
     }
     const QString password = readPassword();
     DavHttp http(command.user, password, {});
+    if (!command.trustedCertificate.isEmpty())
+        http.setPinnedCertificate(command.trustedCertificate);
     TaskListFinder finder(&http);
     QEventLoop loop;
     QString failure;
+    QString untrustedCertificate;
     QList<CalDavDiscovery::TaskList> lists;
     QUrl home;
-    QObject::connect(&finder, &TaskListFinder::failed, &loop, [&](const QString &reason) {
+    QObject::connect(&finder, &TaskListFinder::failed, &loop, [&](const QString &reason, const QString &certificate) {
         failure = reason;
+        untrustedCertificate = certificate;
         loop.quit();
     });
     QObject::connect(&finder, &TaskListFinder::found, &loop,
@@ -113,6 +117,11 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
     if (!failure.isEmpty()) {
         complain(QCoreApplication::translate("CalendarCommandRun", "cannot connect to %1: %2")
                      .arg(command.url.toDisplayString(QUrl::RemoveUserInfo), failure));
+        if (!untrustedCertificate.isEmpty()) {
+            complain(QCoreApplication::translate("CalendarCommandRun",
+                "if this is the server's own certificate, trust it by connecting again with --trust-certificate %1")
+                         .arg(untrustedCertificate));
+        }
         return ExitFailure;
     }
     const auto named = [&](const CalDavDiscovery::TaskList &list) {

@@ -26,6 +26,7 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
     , m_lists(new QComboBox(this))
     , m_problem(new QLabel(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Cancel, this))
+    , m_trust(new QPushButton(tr("Trust This Certificate"), this))
 {
     setWindowTitle(tr("Sync with a Calendar Server"));
     m_server->setPlaceholderText(tr("https://cloud.example.org"));
@@ -44,6 +45,13 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
     form->labelForField(m_lists)->hide();
     m_lists->hide();
     form->addRow(m_problem);
+    form->addRow(m_trust);
+    m_trust->hide();
+    connect(m_trust, &QPushButton::clicked, this, [this] {
+        m_trustedCertificate = m_offeredCertificate;
+        m_trust->hide();
+        findLists();
+    });
     form->addRow(m_buttons);
     QPushButton *connectButton = m_buttons->addButton(tr("Connect"), QDialogButtonBox::AcceptRole);
     connectButton->setDefault(true);
@@ -60,7 +68,9 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
     });
     // A changed address or user asks the server again.
     for (QLineEdit *field : { m_server, m_user, m_password }) {
-        connect(field, &QLineEdit::textEdited, this, [this, form] {
+        connect(field, &QLineEdit::textEdited, this, [this, form, field] {
+            if (field == m_server)
+                m_trustedCertificate.clear();
             m_lists->hide();
             form->labelForField(m_lists)->hide();
         });
@@ -76,8 +86,10 @@ void CalendarConnectDialog::findLists()
     }
     delete m_http;
     m_http = new DavHttp(m_user->text(), m_password->text(), {}, this);
+    if (!m_trustedCertificate.isEmpty())
+        m_http->setPinnedCertificate(m_trustedCertificate);
     auto *finder = new TaskListFinder(m_http, m_http);
-    connect(finder, &TaskListFinder::failed, this, &CalendarConnectDialog::showProblem);
+    connect(finder, &TaskListFinder::failed, this, &CalendarConnectDialog::offerTrust);
     connect(
         finder, &TaskListFinder::found, this, [this](const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists) {
             m_home = home;
@@ -130,7 +142,7 @@ void CalendarConnectDialog::makeListThenConnect()
 void CalendarConnectDialog::keepConnection(const CalDavDiscovery::TaskList &list)
 {
     const CalendarAccount account { CalendarAccount::serverAddress(m_server->text()), list.url, list.displayName,
-        m_user->text(), {} };
+        m_user->text(), m_trustedCertificate };
     const QString password = m_password->text();
     m_buttons->setEnabled(false);
     CalendarSecret::write(
@@ -144,6 +156,13 @@ void CalendarConnectDialog::keepConnection(const CalDavDiscovery::TaskList &list
             emit connected(outcome.unavailable ? password : QString());
             accept();
         });
+}
+
+void CalendarConnectDialog::offerTrust(const QString &reason, const QString &untrustedCertificate)
+{
+    showProblem(reason);
+    m_offeredCertificate = untrustedCertificate;
+    m_trust->setVisible(!untrustedCertificate.isEmpty());
 }
 
 void CalendarConnectDialog::showProblem(const QString &problem)

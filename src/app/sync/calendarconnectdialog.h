@@ -13,6 +13,7 @@ class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSettings;
 
 // Server address, user name and password, then the person's task lists to pick one from. Connecting keeps the
@@ -37,6 +38,7 @@ private:
     void makeListThenConnect();
     void keepConnection(const CalDavDiscovery::TaskList &list);
     void showProblem(const QString &problem);
+    void offerTrust(const QString &reason, const QString &untrustedCertificate);
 
     QSettings *m_preferences = nullptr;
     QString m_title;
@@ -46,6 +48,10 @@ private:
     QComboBox *m_lists = nullptr;
     QLabel *m_problem = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
+    QPushButton *m_trust = nullptr;
+    // The certificate the person trusted for this server, the system not.
+    QString m_trustedCertificate;
+    QString m_offeredCertificate;
     DavHttp *m_http = nullptr;
     QList<CalDavDiscovery::TaskList> m_found;
     QUrl m_home;

@@ -22,8 +22,6 @@ struct SyncStatus final {
     int changesWaiting = 0;
     // Why the last sync did not go through; empty when it did.
     QString failure;
-    // The SHA-256 fingerprint of a certificate the system does not trust, refused by the last sync.
-    QString untrustedCertificate;
     QDateTime lastSync;
 };
 

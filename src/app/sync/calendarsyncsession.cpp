@@ -67,6 +67,8 @@ void CalendarSyncSession::syncNow()
 void CalendarSyncSession::start(const QString &password)
 {
     m_http = new DavHttp(m_account.user, password, {}, this);
+    if (!m_account.trustedCertificate.isEmpty())
+        m_http->setPinnedCertificate(m_account.trustedCertificate);
     wakeWhenDue();
 }
 
@@ -114,8 +116,7 @@ void CalendarSyncSession::finish(
 
 void CalendarSyncSession::tell()
 {
-    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_stored.untrustedCertificate,
-        m_stored.lastSync });
+    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_stored.lastSync });
 }
 
 void CalendarSyncSession::watchTheNetworkAndSleep()

@@ -18,7 +18,6 @@ struct StoredSync final {
     SyncState state;
     QDateTime lastSync;
     QString failure;
-    QString untrustedCertificate;
 };
 
 namespace SyncStateFile

@@ -34,14 +34,15 @@ void TaskListFinder::ask(Step step, const QUrl &url)
 void TaskListFinder::answered(const DavReply &reply)
 {
     if (reply.status == 401) {
-        emit failed(tr("The server did not accept the user name and password"));
+        emit failed(tr("The server did not accept the user name and password"), {});
         return;
     }
     if (reply.status != 207) {
         emit failed(reply.status == 0 ? reply.error
                                       : tr("The server at %1 is no calendar server (HTTP %2)")
                                             .arg(m_asked.toDisplayString(QUrl::RemoveUserInfo))
-                                            .arg(reply.status));
+                                            .arg(reply.status),
+            reply.untrustedCertificate);
         return;
     }
     const DavMultiStatus::MultiStatus answer
@@ -51,13 +52,13 @@ void TaskListFinder::answered(const DavReply &reply)
         if (const std::optional<QUrl> principal = CalDavDiscovery::principal(answer, m_asked))
             ask(Step::Home, *principal);
         else
-            emit failed(tr("The server does not say where this user's calendars are"));
+            emit failed(tr("The server does not say where this user's calendars are"), {});
         return;
     case Step::Home:
         if (const QList<QUrl> homes = CalDavDiscovery::homeSets(answer, m_asked); !homes.isEmpty())
             ask(Step::Lists, homes.constFirst());
         else
-            emit failed(tr("The server has no calendars for this user"));
+            emit failed(tr("The server has no calendars for this user"), {});
         return;
     case Step::Lists:
         emit found(m_asked, CalDavDiscovery::taskLists(answer, m_asked));

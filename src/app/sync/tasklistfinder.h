@@ -25,7 +25,8 @@ public:
 
 signals:
     void found(const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists);
-    void failed(const QString &reason);
+    // `untrustedCertificate`: the fingerprint of the server's certificate where the system does not trust it.
+    void failed(const QString &reason, const QString &untrustedCertificate);
 
 private:
     enum class Step { Principal, Home, Lists };
