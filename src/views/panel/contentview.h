@@ -70,6 +70,9 @@ signals:
     // A secondary click anywhere on the panel, or the menu keys; the application builds the panel menu.
     void contextMenuRequested(const QPoint &globalPosition, const QString &title);
     void backgroundShapeChanged(const QPainterPath &shape);
+    // Adding mode ended: by the person's key (Escape, or Return on an empty field) or otherwise (the focus
+    // went elsewhere, the view goes away).
+    void addingEnded(bool dismissedByKey);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -110,4 +113,5 @@ private:
     bool m_hasOwnChange = false;
     // Set while the view goes away: editors losing the focus then must not change the goals or the title.
     bool m_isTearingDown = false;
+    bool m_isDismissingByKey = false;
 };

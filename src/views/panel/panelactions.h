@@ -25,12 +25,16 @@ public:
     QAction *removeDoneGoals() const { return m_removeDoneGoals; }
     QAction *clearDoneGoalsEachDay() const { return m_clearDoneGoalsEachDay; }
     QAction *openAtLogin() const { return m_openAtLogin; }
+    QAction *newGoalShortcut() const { return m_newGoalShortcut; }
     QAction *quit() const { return m_quit; }
 
     // Undo and redo name the step they would take on, and are disabled while there is none (empty text).
     void showHistory(const QString &undoText, const QString &redoText);
     // The rename item reads Rename “title”….
     void showTitle(const QString &title);
+    // The new-goal shortcut item shows the combination that works, that it is off, or that it does not work.
+    enum class ShortcutState { Active, Off, NotWorking };
+    void showNewGoalShortcut(ShortcutState state, const QString &combination);
 
     // The text as QMenu shows it: its ampersands doubled, so that none is taken for a mnemonic marker.
     static QString shownVerbatim(const QString &text);
@@ -43,5 +47,6 @@ private:
     QAction *m_removeDoneGoals = nullptr;
     QAction *m_clearDoneGoalsEachDay = nullptr;
     QAction *m_openAtLogin = nullptr;
+    QAction *m_newGoalShortcut = nullptr;
     QAction *m_quit = nullptr;
 };
