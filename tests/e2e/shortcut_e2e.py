@@ -1,14 +1,17 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The desktop-wide new-goal shortcut under an X window manager: typed in another program it gives the panel
-the keyboard in adding mode, and Escape gives it back; a combination another program holds is reported.
+the keyboard in adding mode, and Escape gives it back; a combination another program holds is reported. In
+GNOME's Wayland session, the panel writes a custom shortcut into GNOME's settings, kept by dconf on a private
+session bus.
 Usage: shortcut_e2e.py MIREL_BINARY CASE [HOLDKEYGRAB]   (inside xsession.sh)"""
+import os
 import subprocess
 import sys
 import time
 
 from panel_driver import (STARTED, Mirel, active_window, check, environment, focused_window, goals_in, keys, main,
-                          run, start_other_window, wait_until)
+                          geometry, header_point, run, start_other_window, wait_until, window_named)
 
 
 def add_from_elsewhere(mirel, other, text):
@@ -58,6 +61,53 @@ def case_taken_by_another_program(binary, home):
     keys("Return")
     wait_until("the goal in the goals file", lambda: goals_in(home) == [("Water the plants", False)], timeout=10.0)
     check(mirel.process.poll() is None, "the panel ended")
+
+
+MEDIA_KEYS = "org.gnome.settings-daemon.plugins.media-keys"
+CUSTOM = MEDIA_KEYS + ".custom-keybinding:"
+PERSONS_PATH = "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/"
+
+
+def case_gnome_custom_keybinding(binary, home):
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=environment(home),
+                           stdout=subprocess.PIPE, text=True)
+    STARTED.append(bus)
+    session = {"DBUS_SESSION_BUS_ADDRESS": bus.stdout.readline().strip()}
+    env = environment(home, **session)
+    gsettings = lambda *args: run("env", *(f"{k}={v}" for k, v in env.items() if k.startswith(("DBUS", "XDG"))),
+                                  "gsettings", *args).strip()
+    # The person's own shortcut, as GNOME's keyboard settings write one.
+    gsettings("set", CUSTOM + PERSONS_PATH, "name", "'Terminal'")
+    gsettings("set", CUSTOM + PERSONS_PATH, "command", "'x-terminal-emulator'")
+    gsettings("set", CUSTOM + PERSONS_PATH, "binding", "'<Super>t'")
+    gsettings("set", MEDIA_KEYS, "custom-keybindings", f"['{PERSONS_PATH}']")
+    mirel = Mirel(binary, home, goals="", env=dict(session, WAYLAND_DISPLAY="wayland-gnome", XDG_SESSION_TYPE="wayland",
+                                                    XDG_CURRENT_DESKTOP="GNOME"))
+
+    def choose_in_dialog(*names):
+        run("xdotool", "mousemove", *map(str, header_point(geometry(mirel.window))), "click", "3")
+        time.sleep(0.4)
+        # Up from the top wraps to Quit, and once more reaches the shortcut's item.
+        keys("Up", "Up", "Return")
+        dialog = wait_until("the shortcut dialog", lambda: window_named("New Goal Shortcut"), timeout=10.0)
+        wait_until("the dialog's focus", lambda: focused_window() == dialog, timeout=10.0)
+        keys(*names)
+        wait_until("the dialog to close", lambda: window_named("New Goal Shortcut") is None, timeout=10.0)
+
+    listed = lambda: gsettings("get", MEDIA_KEYS, "custom-keybindings")
+    choose_in_dialog("Return")
+    paths = wait_until("Mirel's shortcut listed", lambda: listed().count("/") > PERSONS_PATH.count("/") and listed())
+    own = [path for path in paths.strip("[]").replace("'", "").split(", ") if path != PERSONS_PATH]
+    check(PERSONS_PATH in paths and len(own) == 1, f"GNOME lists {paths}")
+    check(gsettings("get", CUSTOM + own[0], "binding") == "'<Control><Alt>g'", "the binding is not Ctrl+Alt+G")
+    check(gsettings("get", CUSTOM + own[0], "command") == f"'{os.path.realpath(binary)} --new-goal'",
+          f"the shortcut runs {gsettings('get', CUSTOM + own[0], 'command')}")
+
+    choose_in_dialog("alt+s")
+    wait_until("Mirel's shortcut gone", lambda: listed() == f"['{PERSONS_PATH}']")
+    check(gsettings("get", CUSTOM + own[0], "command") == "''", "Mirel's shortcut left its command behind")
+    check((gsettings("get", CUSTOM + PERSONS_PATH, "binding"), gsettings("get", CUSTOM + PERSONS_PATH, "command"))
+          == ("'<Super>t'", "'x-terminal-emulator'"), "the person's own shortcut changed")
 
 
 if __name__ == "__main__":

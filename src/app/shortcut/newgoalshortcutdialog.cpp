@@ -41,7 +41,8 @@ NewGoalShortcutDialog::NewGoalShortcutDialog(NewGoalHotkey *hotkey, QWidget *par
     const bool writesGnomeSettings = hotkey->desktop() == NewGoalHotkey::Desktop::GnomeWayland;
     m_use = buttons->addButton(
         writesGnomeSettings ? tr("Add to GNOME's Shortcuts") : tr("Use Shortcut"), QDialogButtonBox::AcceptRole);
-    QPushButton *off = buttons->addButton(tr("Switch Off"), QDialogButtonBox::DestructiveRole);
+    m_use->setDefault(true);
+    QPushButton *off = buttons->addButton(tr("&Switch Off"), QDialogButtonBox::DestructiveRole);
     connect(m_use, &QPushButton::clicked, this, &NewGoalShortcutDialog::use);
     connect(off, &QPushButton::clicked, this, &NewGoalShortcutDialog::switchOff);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
