@@ -29,9 +29,14 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="144"/>
+        <location filename="../src/app/appdelegate.cpp" line="150"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
+    </message>
+    <message>
+        <location filename="../src/app/appdelegate.cpp" line="185"/>
+        <source>The new-goal shortcut does not work</source>
+        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
 </context>
 <context>
@@ -404,6 +409,29 @@
     </message>
 </context>
 <context>
+    <name>GnomeKeybinding</name>
+    <message>
+        <location filename="../src/app/shortcut/gnomekeybinding.cpp" line="33"/>
+        <source>the gsettings command is missing</source>
+        <translation>der Befehl gsettings fehlt</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/gnomekeybinding.cpp" line="34"/>
+        <source>gsettings did not answer</source>
+        <translation>gsettings hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/gnomekeybinding.cpp" line="38"/>
+        <source>gsettings failed</source>
+        <translation>gsettings ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/gnomekeybinding.cpp" line="58"/>
+        <source>GNOME&apos;s list of custom shortcuts is unreadable</source>
+        <translation>GNOMEs Liste eigener Tastenkürzel ist unlesbar</translation>
+    </message>
+</context>
+<context>
     <name>GoalTextLimit</name>
     <message>
         <location filename="../src/views/kit/goaltextlimit.cpp" line="31"/>
@@ -561,6 +589,77 @@
     </message>
 </context>
 <context>
+    <name>NewGoalHotkey</name>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="91"/>
+        <source>GNOME&apos;s keyboard settings could not be changed: %1.</source>
+        <translation>GNOMEs Tastatureinstellungen konnten nicht geändert werden: %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="98"/>
+        <source>GNOME lets no program take %1 for itself; Mirel can add it to GNOME&apos;s keyboard shortcuts for you.</source>
+        <translation>GNOME lässt kein Programm %1 selbst belegen; Mirel kann es für Sie zu GNOMEs Tastenkürzeln hinzufügen.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="105"/>
+        <source>This desktop lets no program take %1 for itself; add the line below to its configuration.</source>
+        <translation>Diese Arbeitsumgebung lässt kein Programm %1 selbst belegen; fügen Sie die Zeile unten ihrer Konfiguration hinzu.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="123"/>
+        <source>%1 is already taken by another program; choose another shortcut.</source>
+        <translation>%1 ist schon von einem anderen Programm belegt; wählen Sie ein anderes Tastenkürzel.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="125"/>
+        <source>%1 has no key on this keyboard; choose another shortcut.</source>
+        <translation>%1 hat keine Taste auf dieser Tastatur; wählen Sie ein anderes Tastenkürzel.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="130"/>
+        <source>%1 cannot be taken on this desktop.</source>
+        <translation>%1 lässt sich in dieser Arbeitsumgebung nicht belegen.</translation>
+    </message>
+</context>
+<context>
+    <name>NewGoalShortcutDialog</name>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="19"/>
+        <source>New Goal Shortcut</source>
+        <translation>Tastenkürzel für neue Ziele</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="21"/>
+        <source>Press the keys that open a new goal from any program.</source>
+        <translation>Drücken Sie die Tasten, die aus jedem Programm ein neues Ziel öffnen.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="28"/>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="43"/>
+        <source>Add to GNOME&apos;s Shortcuts</source>
+        <translation>Zu GNOMEs Tastenkürzeln hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="43"/>
+        <source>Use Shortcut</source>
+        <translation>Tastenkürzel verwenden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="45"/>
+        <source>&amp;Switch Off</source>
+        <translation>&amp;Ausschalten</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="51"/>
+        <source>Mirel adds a custom shortcut to GNOME&apos;s keyboard settings that runs “mirel --new-goal”; your own shortcuts stay as they are.</source>
+        <translation>Mirel fügt GNOMEs Tastatureinstellungen ein eigenes Tastenkürzel hinzu, das „mirel --new-goal“ ausführt; Ihre eigenen Tastenkürzel bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
     <name>NewTaskList</name>
     <message>
         <location filename="../src/app/sync/newtasklist.cpp" line="37"/>
@@ -601,49 +700,64 @@
         <translation>Beim Anmelden öffnen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="29"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="32"/>
         <source>Quit Mirel</source>
         <translation>Mirel beenden</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="30"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="33"/>
         <source>Sync with a Calendar Server…</source>
         <translation>Mit einem Kalenderserver abgleichen …</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="31"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="34"/>
         <source>Sync Now</source>
         <translation>Jetzt abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="32"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="35"/>
         <source>Stop Syncing</source>
         <translation>Abgleich beenden</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="39"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="42"/>
         <source>Undo</source>
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="39"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="42"/>
         <source>Undo %1</source>
         <translation>Rückgängig: %1</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="41"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="44"/>
         <source>Redo</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="41"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="44"/>
         <source>Redo %1</source>
         <translation>Wiederholen: %1</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/panelactions.cpp" line="47"/>
+        <location filename="../src/views/panel/panelactions.cpp" line="50"/>
         <source>Rename “%1”…</source>
         <translation>„%1“ umbenennen…</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="68"/>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="71"/>
+        <source>%1 unavailable</source>
+        <translation>%1 nicht verfügbar</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/panelactions.cpp" line="75"/>
+        <source>New Goal Shortcut…</source>
+        <translation>Tastenkürzel für neue Ziele…</translation>
     </message>
 </context>
 <context>

@@ -18,12 +18,15 @@
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
+#include "shortcut/newgoalhotkey.h"
+#include "shortcut/newgoalshortcutdialog.h"
 #include "views/header/panelheader.h"
 #include "views/panel/contentview.h"
 #include "views/panel/panelactions.h"
 #include "views/panel/panelmenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -72,9 +75,12 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
-    connect(
-        m_panel.get(), &KeyablePanel::firstFrameShown, this, [this, options] { registerServicesProvider(options); });
-    QTimer::singleShot(ServicesFallbackDelayMs, this, [this, options] { registerServicesProvider(options); });
+    const auto reachable = [this, options] {
+        registerServicesProvider(options);
+        takeNewGoalShortcut();
+    };
+    connect(m_panel.get(), &KeyablePanel::firstFrameShown, this, reachable);
+    QTimer::singleShot(ServicesFallbackDelayMs, this, reachable);
 }
 
 void AppDelegate::showPanel(const LaunchOptions &options)
@@ -163,6 +169,53 @@ void AppDelegate::startNewGoalWithKeyboard(uint32_t userTime)
     m_panel->takeKeyboard(userTime);
 }
 
+void AppDelegate::takeNewGoalShortcut()
+{
+    if (m_hotkey)
+        return;
+    m_hotkey = new NewGoalHotkey(
+        m_settings.get(), QCoreApplication::applicationFilePath() + QStringLiteral(" --new-goal"), this);
+    connect(m_hotkey, &NewGoalHotkey::activated, this, &AppDelegate::startNewGoalFromShortcut);
+    m_hotkey->takeStored();
+    showNewGoalShortcutState();
+    // Taken by another program is worth a word at start, when the person would otherwise find the key dead.
+    if (m_hotkey->desktop() == NewGoalHotkey::Desktop::X11 && !m_hotkey->problem().isEmpty()) {
+        QString error;
+        if (const IntakeModule::EntryPoints *intake = IntakeModule::load(&error))
+            intake->showNotification(tr("The new-goal shortcut does not work"), m_hotkey->problem());
+    }
+}
+
+void AppDelegate::startNewGoalFromShortcut(quint32 userTime)
+{
+    if (!m_panel)
+        return;
+    // Read before the panel takes the keyboard; a second press while adding keeps the first window.
+    const quint32 active = X11Platform::activeWindow();
+    if (active != 0 && active != quint32(m_panel->winId()))
+        m_keyboardCameFrom = active;
+    startNewGoalWithKeyboard(userTime);
+}
+
+void AppDelegate::showNewGoalShortcutState()
+{
+    if (!m_hotkey || !m_actions)
+        return;
+    const std::optional<NewGoalShortcut> shortcut = m_hotkey->shortcut();
+    using State = PanelActions::ShortcutState;
+    const State state = !shortcut ? State::Off : m_hotkey->isActive() ? State::Active : State::NotWorking;
+    m_actions->showNewGoalShortcut(state, shortcut ? shortcut->text() : QString());
+}
+
+void AppDelegate::chooseNewGoalShortcut(ContentView *content)
+{
+    if (!m_hotkey)
+        takeNewGoalShortcut();
+    NewGoalShortcutDialog dialog(m_hotkey, content);
+    dialog.exec();
+    showNewGoalShortcutState();
+}
+
 void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
 {
     connect(panel, &KeyablePanel::translucencyChanged, content, &ContentView::setTranslucent);
@@ -189,6 +242,15 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(m_actions->openAtLogin(), &QAction::triggered, this,
         [](bool on) { OpenAtLogin::forThisProgram().setOpenAtLogin(on); });
     connect(m_actions->quit(), &QAction::triggered, this, quit);
+    connect(m_actions->newGoalShortcut(), &QAction::triggered, this, [this, content] {
+        // Out of the menu's own event handling first, which the dialog's event loop would run inside.
+        QTimer::singleShot(0, this, [this, content] { chooseNewGoalShortcut(content); });
+    });
+    connect(content, &ContentView::addingEnded, this, [this](bool dismissedByKey) {
+        const quint32 cameFrom = std::exchange(m_keyboardCameFrom, 0);
+        if (dismissedByKey && cameFrom)
+            X11Platform::activateOtherWindow(cameFrom, 0);
+    });
     UndoHistory *history = content->history();
     connect(history, &UndoHistory::changed, m_actions, [this, content] { showHistory(content); });
     // The day's clearing at start is a step before there is a panel to show it.
@@ -227,5 +289,6 @@ void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPositi
     m_actions->removeDoneGoals()->setEnabled(content->hasDoneGoals());
     m_actions->clearDoneGoalsEachDay()->setEnabled(m_dailyClearing != nullptr);
     m_actions->clearDoneGoalsEachDay()->setChecked(m_dailyClearing && m_dailyClearing->isEnabled());
+    showNewGoalShortcutState();
     m_menu->popup(globalPosition);
 }

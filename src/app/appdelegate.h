@@ -13,6 +13,7 @@ class CalendarSyncLink;
 class ContentView;
 class DailyClearing;
 class KeyablePanel;
+class NewGoalHotkey;
 class PanelActions;
 class PanelMenu;
 class PanelPlacement;
@@ -62,6 +63,11 @@ private:
     void bringPanelToFront();
     void startNewGoalWithKeyboard(uint32_t userTime);
     void connectCalendarSync(ContentView *content);
+    // The desktop-wide new-goal shortcut, taken once the panel is on screen.
+    void takeNewGoalShortcut();
+    void startNewGoalFromShortcut(quint32 userTime);
+    void showNewGoalShortcutState();
+    void chooseNewGoalShortcut(ContentView *content);
 
     TodoStore *m_todoStore = nullptr;
     UndoHistory *m_history = nullptr;
@@ -73,6 +79,10 @@ private:
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;
+    NewGoalHotkey *m_hotkey = nullptr;
+    // The window that had the keyboard when the shortcut brought the panel, which gets it back when the
+    // person leaves adding with a key; 0 while there is none.
+    quint32 m_keyboardCameFrom = 0;
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;

@@ -16,6 +16,7 @@ constexpr QLatin1StringView PanelWKey("panelW");
 constexpr QLatin1StringView PanelHKey("panelH");
 constexpr QLatin1StringView ClearingKey("clearDoneGoalsEachDay");
 constexpr QLatin1StringView ClearedKey("lastDayStartCleared");
+constexpr QLatin1StringView ShortcutKey("newGoalShortcut");
 // Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
 constexpr qreal LargestCoordinate = 1e6;
 
@@ -105,5 +106,27 @@ void PanelSettings::setLastDayStartCleared(const QDateTime &dayStart)
     if (!m_settings)
         return;
     m_settings->setValue(ClearedKey, dayStart.toUTC().toString(Qt::ISODate));
+    m_settings->sync();
+}
+
+std::optional<NewGoalShortcut> PanelSettings::newGoalShortcut() const
+{
+    if (!m_settings || !m_settings->contains(ShortcutKey))
+        return NewGoalShortcut::standard();
+    const QVariant stored = m_settings->value(ShortcutKey);
+    // Anything but text is damage; QVariant would read a list of several values as empty text, that is off.
+    if (stored.typeId() != QMetaType::QString)
+        return NewGoalShortcut::standard();
+    // Switched off is kept as an empty value, which no combination ever writes.
+    if (stored.toString().isEmpty())
+        return std::nullopt;
+    return NewGoalShortcut::fromText(stored.toString()).value_or(NewGoalShortcut::standard());
+}
+
+void PanelSettings::setNewGoalShortcut(const std::optional<NewGoalShortcut> &shortcut)
+{
+    if (!m_settings)
+        return;
+    m_settings->setValue(ShortcutKey, shortcut ? shortcut->text() : QString());
     m_settings->sync();
 }

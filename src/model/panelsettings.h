@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "newgoalshortcut.h"
+
 #include <QDateTime>
 #include <QRectF>
 #include <QString>
@@ -10,9 +12,9 @@
 
 class QSettings;
 
-// The panel's preferences under the keys other versions read and write: its title, its frame and the daily
-// clearing of done goals. A missing or garbage value reads as its default; every write is synced at once, so
-// that a crash right after still keeps it.
+// The panel's preferences under the keys other versions read and write: its title, its frame, the daily
+// clearing of done goals and the new-goal shortcut. A missing or garbage value reads as its default; every write is
+// synced at once, so that a crash right after still keeps it.
 class PanelSettings final
 {
 public:
@@ -35,6 +37,12 @@ public:
     // The day start whose done goals were last cleared; nothing while none was, or the stored one is unreadable.
     std::optional<QDateTime> lastDayStartCleared() const;
     void setLastDayStartCleared(const QDateTime &dayStart);
+
+    // On with the standard combination until the person changes it; nothing while switched off. A stored
+    // value that is not a usable combination reads as the standard one, so that a damaged file never leaves
+    // the person without the key.
+    std::optional<NewGoalShortcut> newGoalShortcut() const;
+    void setNewGoalShortcut(const std::optional<NewGoalShortcut> &shortcut);
 
 private:
     QSettings *m_settings = nullptr;

@@ -55,8 +55,8 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
         = { u"Today's Goals"_s, u"Add goal"_s, u"Add today's first goal"_s, u"Undo"_s, u"Ctrl+Z"_s, u"Redo"_s,
               u"Ctrl+Shift+Z"_s, u"New Goal"_s, u"Ctrl+N"_s, u"Rename \u201CToday's Goals\u201D\u2026"_s, QString(),
               u"Remove Done Goals"_s, QString(), u"Clear Done Goals Each Day"_s, QString(), u"Open at Login"_s,
-              QString(), u"Sync with a Calendar Server\u2026"_s, QString(), u"Quit Mirel"_s, u"Ctrl+Q"_s,
-              u"Usage: mirel [SWITCH ...]"_s };
+              QString(), u"New Goal Shortcut\u2026\tOff"_s, QString(), u"Sync with a Calendar Server\u2026"_s,
+              QString(), u"Quit Mirel"_s, u"Ctrl+Q"_s, u"Usage: mirel [SWITCH ...]"_s };
     {
         // English first: German, though available, is not used.
         const Translations preferEnglish({ u"en-GB"_s, u"de-DE"_s });
@@ -71,8 +71,8 @@ void TranslationsTest::firstLanguageSpoken_translatesPanelMenuAndCommandLine()
                 u"Rückgängig"_s, u"Strg+Z"_s, u"Wiederholen"_s, u"Strg+Umschalt+Z"_s, u"Neues Ziel"_s, u"Strg+N"_s,
                 u"\u201EHeutige Ziele\u201C umbenennen\u2026"_s, QString(), u"Erledigte Ziele entfernen"_s, QString(),
                 u"Erledigte Ziele jeden Tag entfernen"_s, QString(), u"Beim Anmelden öffnen"_s, QString(),
-                u"Mit einem Kalenderserver abgleichen \u2026"_s, QString(), u"Mirel beenden"_s, u"Strg+Q"_s,
-                u"Aufruf: mirel [SCHALTER ...]"_s }));
+                u"Tastenkürzel für neue Ziele\u2026\tAus"_s, QString(), u"Mit einem Kalenderserver abgleichen \u2026"_s,
+                QString(), u"Mirel beenden"_s, u"Strg+Q"_s, u"Aufruf: mirel [SCHALTER ...]"_s }));
     }
     // The default title was only shown, never stored, so it follows the language.
     QVERIFY(!defaults.contains(u"title"_s));

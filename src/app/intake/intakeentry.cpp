@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktopnotification.h"
 #include "intakeclient.h"
 #include "intakemodule.h"
 #include "intakeserver.h"
@@ -22,6 +23,7 @@ constexpr IntakeModule::EntryPoints EntryPoints {
     .startServer = &startServer,
     .runSend = &IntakeClient::run,
     .bringPanelToFront = &IntakeClient::bringPanelToFront,
+    .showNotification = &DesktopNotification::show,
 };
 
 } // namespace

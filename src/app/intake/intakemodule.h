@@ -45,6 +45,8 @@ struct EntryPoints {
     int (*runSend)(int &argc, char **argv, const SendCommand &command);
     // A second plain start: asks the running panel to come to the front; returns the exit status.
     int (*bringPanelToFront)(int &argc, char **argv, const PanelAddress &address);
+    // A message from the desktop's notification service; nothing without one.
+    void (*showNotification)(const QString &summary, const QString &body);
 };
 
 // The module's entry points, loaded on the first call; nullptr with *error set when it cannot be loaded.

@@ -220,6 +220,29 @@ void activateForUser(const QWindow *window, uint32_t userTime)
     activate(window, SourcePager, userTime, XCB_CURRENT_TIME);
 }
 
+quint32 activeWindow()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return 0;
+    const auto [active] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, false, rootWindow(c), active, XCB_ATOM_WINDOW, 0, 1), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+        return 0;
+    return *static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
+}
+
+void activateOtherWindow(quint32 window, uint32_t userTime)
+{
+    xcb_connection_t *c = connection();
+    if (!c || window == XCB_NONE)
+        return;
+    const auto [activeWindow] = internAtoms<1>(c, { "_NET_ACTIVE_WINDOW" });
+    sendToRoot(c, window, activeWindow, { SourcePager, userTime, XCB_NONE, 0, 0 });
+    xcb_flush(c);
+}
+
 void raiseForUser(const QWindow *window)
 {
     xcb_connection_t *c = connection();

@@ -48,6 +48,12 @@ void takeFocus(const QWindow *window, uint32_t pressTime);
 // command: asked as a pager would ask, which window managers grant without their focus-stealing checks, and
 // set directly too. `userTime` is the X server time of the user's action, or 0 when it is unknown.
 void activateForUser(const QWindow *window, uint32_t userTime);
+// The window the window manager reports as active (_NET_ACTIVE_WINDOW), or 0 when none is or there is no
+// window manager to say.
+quint32 activeWindow();
+// Gives the keyboard back to a window of another program, as a pager asks for it: only the window manager
+// may focus another client's window the way that client expects (some take the focus themselves).
+void activateOtherWindow(quint32 window, uint32_t userTime);
 // Raises the window above the others of its layer for a request the user made outside it (a second start):
 // asked as a pager asks, where the window manager takes such requests, since KWin marks a window whose own
 // raise it refused as demanding attention.

@@ -154,9 +154,17 @@ void ContentView::connectAddArea()
 {
     connect(m_addArea, &AddArea::addingRequested, this, &ContentView::beginAdding);
     // Return keeps adding open and the field focused, so the next goal can be typed at once.
-    connect(m_addArea, &AddArea::submitted, m_newGoal, &EditSession::commitAndContinue);
+    connect(m_addArea, &AddArea::submitted, this, [this](const QString &text) {
+        m_isDismissingByKey = true;
+        m_newGoal->commitAndContinue(text);
+        m_isDismissingByKey = false;
+    });
     connect(m_addArea, &AddArea::committed, m_newGoal, &EditSession::commit);
-    connect(m_addArea, &AddArea::cancelled, m_newGoal, &EditSession::cancel);
+    connect(m_addArea, &AddArea::cancelled, this, [this] {
+        m_isDismissingByKey = true;
+        m_newGoal->cancel();
+        m_isDismissingByKey = false;
+    });
 
     const auto showAddArea = [this] {
         updateAddArea();
@@ -169,6 +177,7 @@ void ContentView::connectAddArea()
         performOwn(std::make_unique<AddGoals>(m_store, text, split));
     });
     connect(m_newGoal, &EditSession::ended, this, showAddArea);
+    connect(m_newGoal, &EditSession::ended, this, [this] { emit addingEnded(m_isDismissingByKey); });
 }
 
 void ContentView::connectHover()

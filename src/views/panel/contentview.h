@@ -72,6 +72,9 @@ signals:
     void backgroundShapeChanged(const QPainterPath &shape);
     // The pointer entered the panel or its window took the keyboard: the person is looking at it.
     void noticed();
+    // Adding mode ended: by the person's key (Escape, or Return on an empty field) or otherwise (the focus
+    // went elsewhere, the view goes away).
+    void addingEnded(bool dismissedByKey);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -112,4 +115,5 @@ private:
     bool m_hasOwnChange = false;
     // Set while the view goes away: editors losing the focus then must not change the goals or the title.
     bool m_isTearingDown = false;
+    bool m_isDismissingByKey = false;
 };

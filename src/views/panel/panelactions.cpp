@@ -26,6 +26,9 @@ PanelActions::PanelActions(QWidget *window)
     m_clearDoneGoalsEachDay->setCheckable(true);
     m_openAtLogin = make(tr("Open at Login"));
     m_openAtLogin->setCheckable(true);
+    // Not the shortcut of the action: the desktop delivers it from every program, not the panel's window.
+    m_newGoalShortcut = make(QString());
+    showNewGoalShortcut(ShortcutState::Off, QString());
     m_quit = make(tr("Quit Mirel"), { QKeySequence(Qt::CTRL | Qt::Key_Q) });
     m_syncWithCalendar = make(tr("Sync with a Calendar Server…"));
     m_syncNow = make(tr("Sync Now"));
@@ -52,6 +55,24 @@ void PanelActions::showSyncing(bool connected)
     m_syncWithCalendar->setVisible(!connected);
     m_syncNow->setVisible(connected);
     m_stopSyncing->setVisible(connected);
+}
+
+void PanelActions::showNewGoalShortcut(ShortcutState state, const QString &combination)
+{
+    QString shown;
+    switch (state) {
+    case ShortcutState::Active:
+        shown = combination;
+        break;
+    case ShortcutState::Off:
+        shown = tr("Off");
+        break;
+    case ShortcutState::NotWorking:
+        shown = tr("%1 unavailable").arg(combination);
+        break;
+    }
+    // After a tab, QMenu shows the text where shortcuts go.
+    m_newGoalShortcut->setText(tr("New Goal Shortcut…") + u'\t' + shownVerbatim(shown));
 }
 
 QString PanelActions::shownVerbatim(const QString &text)

@@ -25,6 +25,7 @@ public:
     QAction *removeDoneGoals() const { return m_removeDoneGoals; }
     QAction *clearDoneGoalsEachDay() const { return m_clearDoneGoalsEachDay; }
     QAction *openAtLogin() const { return m_openAtLogin; }
+    QAction *newGoalShortcut() const { return m_newGoalShortcut; }
     QAction *quit() const { return m_quit; }
     QAction *syncWithCalendar() const { return m_syncWithCalendar; }
     QAction *syncNow() const { return m_syncNow; }
@@ -34,6 +35,9 @@ public:
     void showHistory(const QString &undoText, const QString &redoText);
     // The rename item reads Rename “title”….
     void showTitle(const QString &title);
+    // The new-goal shortcut item shows the combination that works, that it is off, or that it does not work.
+    enum class ShortcutState { Active, Off, NotWorking };
+    void showNewGoalShortcut(ShortcutState state, const QString &combination);
 
     // The text as QMenu shows it: its ampersands doubled, so that none is taken for a mnemonic marker.
     // While a task list is connected the menu offers to sync now and to stop, else to connect one.
@@ -49,6 +53,7 @@ private:
     QAction *m_removeDoneGoals = nullptr;
     QAction *m_clearDoneGoalsEachDay = nullptr;
     QAction *m_openAtLogin = nullptr;
+    QAction *m_newGoalShortcut = nullptr;
     QAction *m_quit = nullptr;
     QAction *m_syncWithCalendar = nullptr;
     QAction *m_syncNow = nullptr;

@@ -18,6 +18,7 @@ PanelMenu::PanelMenu(const PanelActions &actions, QWidget *parent)
     addAction(actions.clearDoneGoalsEachDay());
     addSeparator();
     addAction(actions.openAtLogin());
+    addAction(actions.newGoalShortcut());
     new MenuCheckStyle(this);
     addSeparator();
     addAction(actions.syncWithCalendar());
