@@ -220,14 +220,17 @@ def case_both_ways(kind):
             code, status = sync_status(binary, home)
             check(code == 0 and "Changes waiting: 0" in status, f"--sync-status after the sync: {code} {status!r}")
 
-            # The other client's changes, pulled by Sync Now.
+            # The other client's changes (edited, unticked, moved to the top, deleted, added), pulled by Sync Now.
             client("rename-text", list_url, "Buy milk", "Buy oat milk")
+            client("untick-text", list_url, "Dentist at 3")
+            client("order-text", list_url, "Dentist at 3", "-1")
             client("delete-text", list_url, "Call the bank")
             client("add", list_url, "phone-2@phone.example", "From the phone")
             choose(menu_item(reader, mirel, "Sync Now"))
             synced_at = time.monotonic()
             expect_goals(home, "the other client's changes after Sync Now",
-                         [("Buy oat milk", False), ("Dentist at 3", True), ("From the phone", False)])
+                         [("Dentist at 3", False), ("Buy oat milk", False), ("From the phone", False)])
+            client("tick-text", list_url, "Buy oat milk")
 
             # Pulled again when the pointer enters the panel, once the last sync is half a minute old.
             client("add", list_url, "phone-3@phone.example", "Seen on entering")
@@ -235,8 +238,8 @@ def case_both_ways(kind):
             time.sleep(max(0.0, synced_at + 31 - time.monotonic()))
             x, y, w, h = geometry(mirel.window)
             run("xdotool", "mousemove", str(x + w // 2), str(y + 12))
-            expect_goals(home, "the other client's task after the pointer entered",
-                         [("Buy oat milk", False), ("Dentist at 3", True), ("From the phone", False),
+            expect_goals(home, "the other client's changes after the pointer entered",
+                         [("Dentist at 3", False), ("Buy oat milk", True), ("From the phone", False),
                           ("Seen on entering", False)])
     return body
 

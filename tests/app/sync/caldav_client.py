@@ -49,6 +49,22 @@ def main(command, url, user, password, *args):
             "DUE;VALUE=DATE:20261224\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Soon\r\n"
             "TRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n" % (uid, stamp(), summary)
         )
+    elif command in ("tick-text", "untick-text", "order-text"):
+        # Ticked, unticked or moved on the phone: the task's status, or its place in the list.
+        summary = args[0]
+        todo = next(t for t in calendar.todos(include_completed=True) if summary_of(t) == summary)
+        vtodo = todo.icalendar_instance.walk("VTODO")[0]
+        if command == "order-text":
+            vtodo["X-APPLE-SORT-ORDER"] = args[1]
+        else:
+            for name in ("STATUS", "COMPLETED", "PERCENT-COMPLETE"):
+                vtodo.pop(name, None)
+            vtodo.add("STATUS", "COMPLETED" if command == "tick-text" else "NEEDS-ACTION")
+            if command == "tick-text":
+                vtodo.add("COMPLETED", datetime.now(timezone.utc))
+        vtodo.pop("LAST-MODIFIED", None)
+        vtodo.add("LAST-MODIFIED", datetime.now(timezone.utc))
+        todo.save()
     elif command in ("rename-text", "delete-text"):
         # The task by its summary, as a person picks it on the phone.
         summary = args[0]
