@@ -17,6 +17,7 @@
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
+#include "repeatinggoals.h"
 #include "views/panel/contentview.h"
 #include "views/panel/panelactions.h"
 #include "views/panel/panelmenu.h"
@@ -65,6 +66,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     m_history = new UndoHistory(this);
     // Before the panel is built, so that its first frame shows the new day's list.
     m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
+    m_repeatingGoals = new RepeatingGoals(m_todoStore, m_history, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
@@ -95,6 +97,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         m_todoStore, m_history, m_settings.get(), [this](QPointF pointer) { m_placement->followDrag(pointer); },
         [this] { m_placement->endDrag(); }, [this](QSizeF size) { m_placement->resizeToContent(size); });
     content->setTranslucent(translucent);
+    content->setDay(m_repeatingGoals->today());
+    connect(m_repeatingGoals, &RepeatingGoals::dayBegan, content, &ContentView::setDay);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);
 }

@@ -18,6 +18,7 @@ class PanelPlacement;
 class PanelSettings;
 class QSettings;
 class QuitGuard;
+class RepeatingGoals;
 class ScreenshotBackdrop;
 class TodoStore;
 class UndoHistory;
@@ -67,6 +68,7 @@ private:
     QSettings *m_defaults = nullptr;
     std::unique_ptr<PanelSettings> m_settings;
     DailyClearing *m_dailyClearing = nullptr;
+    RepeatingGoals *m_repeatingGoals = nullptr;
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;

@@ -6,6 +6,9 @@
 
 #include <QPainter>
 #include <QPolygonF>
+#include <QtMath>
+
+#include <cmath>
 
 namespace
 {
@@ -20,6 +23,11 @@ constexpr qreal PlusStroke = 1.8;
 // A small rounded triangle with an exclamation mark, about the height of the header's text.
 constexpr qreal WarningSide = 14.0;
 constexpr qreal WarningStroke = 1.5;
+// An arrow circling back to its start, smaller than the text beside it, with a gap where its head points.
+constexpr qreal RepeatRadius = 4.5;
+constexpr qreal RepeatStroke = 1.4;
+constexpr qreal RepeatHead = 2.6;
+constexpr int RepeatGapDegrees = 60;
 
 } // namespace
 
@@ -74,6 +82,22 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
         painter.drawPolygon(triangle);
         painter.drawLine(QPointF(centre.x(), top + height * 0.38), QPointF(centre.x(), top + height * 0.66));
         painter.drawPoint(QPointF(centre.x(), top + height * 0.83));
+        break;
+    }
+    case Symbol::Repeat: {
+        painter.setPen(QPen(m_color, RepeatStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        const QRectF circle(centre.x() - RepeatRadius, centre.y() - RepeatRadius, 2 * RepeatRadius, 2 * RepeatRadius);
+        // From the top, clockwise, round to just short of the top again; Qt counts sixteenths, counter-clockwise.
+        painter.drawArc(circle, 90 * 16, -(360 - RepeatGapDegrees) * 16);
+        const qreal end = qDegreesToRadians(90.0 + RepeatGapDegrees);
+        const QPointF tip(centre.x() + RepeatRadius * std::cos(end), centre.y() - RepeatRadius * std::sin(end));
+        // The head points along the circle's clockwise direction at the arc's end, toward the top.
+        const QPointF along(std::sin(end), std::cos(end));
+        const QPointF across(along.y(), -along.x());
+        painter.setBrush(m_color);
+        painter.drawPolygon(QPolygonF(
+            { tip + along * RepeatHead, tip + across * (RepeatHead * 0.75), tip - across * (RepeatHead * 0.75) }));
         break;
     }
     }
