@@ -3,15 +3,21 @@
 #include "repeatwords.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QStringList>
+
+#include <array>
 
 namespace RepeatWords
 {
 
 QString dayName(int day)
 {
-    return QLocale().standaloneDayName(day, QLocale::LongFormat);
+    // In the language of the panel's own texts, which the system's locale for dates need not share.
+    static constexpr std::array<const char *, 7> Names = { QT_TRANSLATE_NOOP("RepeatWords", "Monday"),
+        QT_TRANSLATE_NOOP("RepeatWords", "Tuesday"), QT_TRANSLATE_NOOP("RepeatWords", "Wednesday"),
+        QT_TRANSLATE_NOOP("RepeatWords", "Thursday"), QT_TRANSLATE_NOOP("RepeatWords", "Friday"),
+        QT_TRANSLATE_NOOP("RepeatWords", "Saturday"), QT_TRANSLATE_NOOP("RepeatWords", "Sunday") };
+    return QCoreApplication::translate("RepeatWords", Names.at(std::size_t(day - 1)));
 }
 
 QString description(const GoalRepeat &repeat)
