@@ -191,7 +191,7 @@ void ContentView::connectGoalMenu()
 
 void ContentView::requestMenu(const QPoint &globalPosition, QWidget *target)
 {
-    // An open editor gives up its own text menu for the panel's, as before there was a goal menu.
+    // A goal's own menu, except while it is being edited: its editor gives up its text menu for the panel's.
     for (QWidget *widget = target; widget && widget != this; widget = widget->parentWidget()) {
         const auto *row = qobject_cast<const TodoRowView *>(widget);
         if (row && !row->isEditing()) {
