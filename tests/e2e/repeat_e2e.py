@@ -57,11 +57,14 @@ def panel(reader):
 
 
 def heard(reader):
-    """The goals the panel's list reads out, and its count."""
-    nodes = list(tree(panel(reader)))
-    lists = [node for node in nodes if node.getRoleName() == "list"]
-    goals = [item.name for item in lists[0]] if lists else []
-    count = next((node.name for node in nodes if re.fullmatch(r"\d+ of \d+ done", node.name or "")), None)
+    """The goals the panel's list reads out, and its count; nothing while a row it came across has just gone."""
+    try:
+        nodes = list(tree(panel(reader)))
+        lists = [node for node in nodes if node.getRoleName() == "list"]
+        goals = [item.name for item in lists[0]] if lists else []
+        count = next((node.name for node in nodes if re.fullmatch(r"\d+ of \d+ done", node.name or "")), None)
+    except Exception:  # the bus names an object that is gone by the time it is asked
+        return None, None
     return goals, count
 
 
@@ -143,9 +146,16 @@ def case_weekly_goal_shows_on_its_days(binary, home):
         expect(home, "Monday's tick", [("Gym", True, "weekly:MO,WE"), ("Pay the rent", False, None)])
         mirel.stop()
 
-        mirel = Mirel(binary, home, env=faketime("2026-12-08 09:00:00"))
-        expect_heard(reader, "Tuesday's panel", ["Pay the rent"], "0 of 1 done")
-        time.sleep(0.5)
+        # Tuesday begins while the panel runs. Its faked clock runs while it starts, which on a loaded machine
+        # takes seconds: what it shows before 04:00 is looked at only while that time is not up.
+        started = time.monotonic()
+        mirel = Mirel(binary, home, env=faketime("2026-12-08 03:59:30"))
+        if time.monotonic() - started < 20:
+            check(heard(reader)[0] == ["Gym", "Pay the rent"], f"Monday's goal went early: {heard(reader)}")
+        try:
+            wait_until("Tuesday's panel", lambda: heard(reader) == (["Pay the rent"], "0 of 1 done"), timeout=60)
+        except Failure:
+            raise Failure(f"Tuesday's panel reads {heard(reader)}") from None
         expect(home, "Tuesday's file", [("Gym", True, "weekly:MO,WE"), ("Pay the rent", False, None)])
         mirel.stop()
 
