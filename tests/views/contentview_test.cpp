@@ -509,6 +509,8 @@ void ContentViewTest::goalMenu_setsHowAGoalRepeatsAndTheDayShowsItsGoals()
     const QRect goal(panel.row(0)->mapToGlobal(QPoint(0, 0)), panel.row(0)->size() + QSize(0, 8));
     QVERIFY(goal.contains(menu->pos()));
     menu->close();
+    // The goal keeps its focus ring through its menu.
+    QVERIFY(panel.row(0)->hasKeyboardFocus());
 
     const auto choose = [&](int index, const QString &item) {
         menu->popupFor(panel.store.todos().at(index), QPoint());
