@@ -169,7 +169,7 @@ int main(int argc, char *argv[])
     QList<TodoItem> goals;
     for (int i = 0; i < count; ++i)
         goals.append({ QUuid::createUuid(), QStringLiteral("Goal number %1 of the day").arg(i + 1), false, i,
-            created.addMSecs(i), created.addMSecs(i) });
+            created.addMSecs(i), created.addMSecs(i), {} });
     SyncState state;
 
     relay.reset();

@@ -29,12 +29,12 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="150"/>
+        <location filename="../src/app/appdelegate.cpp" line="154"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="185"/>
+        <location filename="../src/app/appdelegate.cpp" line="189"/>
         <source>The new-goal shortcut does not work</source>
         <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
@@ -432,6 +432,59 @@
     </message>
 </context>
 <context>
+    <name>GoalMenu</name>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="13"/>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="15"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="17"/>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="18"/>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="19"/>
+        <source>Every Day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
+        <source>Weekdays</source>
+        <translation>Werktags</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="24"/>
+        <source>Weekly on %1</source>
+        <translation>Wöchentlich am %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="29"/>
+        <source>As Set Elsewhere</source>
+        <translation>Wie anderswo festgelegt</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="65"/>
+        <source>Mark as Not Done</source>
+        <translation>Als nicht erledigt markieren</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="65"/>
+        <source>Mark as Done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+</context>
+<context>
     <name>GoalTextLimit</name>
     <message>
         <location filename="../src/views/kit/goaltextlimit.cpp" line="31"/>
@@ -583,7 +636,7 @@
 <context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="199"/>
+        <location filename="../src/model/goalsteps.cpp" line="234"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -820,17 +873,17 @@
 <context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="237"/>
+        <location filename="../src/model/goalsteps.cpp" line="272"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="239"/>
+        <location filename="../src/model/goalsteps.cpp" line="274"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="241"/>
+        <location filename="../src/model/goalsteps.cpp" line="276"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -841,6 +894,76 @@
         <location filename="../src/views/header/paneltitle.cpp" line="47"/>
         <source>Rename to “%1”</source>
         <translation>In „%1“ umbenennen</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatWords</name>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="16"/>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="17"/>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="17"/>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="18"/>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="18"/>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="19"/>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="19"/>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="29"/>
+        <source>repeats every day</source>
+        <translation>wiederholt sich jeden Tag</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="31"/>
+        <source>repeats on weekdays</source>
+        <translation>wiederholt sich werktags</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="38"/>
+        <source>%1 and %2</source>
+        <comment>the last of a list of days</comment>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="39"/>
+        <source>, </source>
+        <comment>between days</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="40"/>
+        <source>repeats on %1</source>
+        <translation>wiederholt sich am %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/repeatwords.cpp" line="43"/>
+        <source>repeats as set elsewhere</source>
+        <translation>wiederholt sich wie anderswo festgelegt</translation>
     </message>
 </context>
 <context>
@@ -870,6 +993,14 @@
         <location filename="../src/model/goalsteps.cpp" line="132"/>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
+    </message>
+</context>
+<context>
+    <name>SetGoalRepeat</name>
+    <message>
+        <location filename="../src/model/goalsteps.cpp" line="199"/>
+        <source>Repeat “%1”</source>
+        <translation>„%1“ wiederholen</translation>
     </message>
 </context>
 <context>
@@ -941,32 +1072,32 @@
 <context>
     <name>TodoRowView</name>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="64"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="69"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="237"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="243"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="237"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="243"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="178"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="184"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="255"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="167"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="173"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>

@@ -18,6 +18,7 @@
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
+#include "repeatinggoals.h"
 #include "shortcut/newgoalhotkey.h"
 #include "shortcut/newgoalshortcutdialog.h"
 #include "views/header/panelheader.h"
@@ -70,6 +71,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     m_history = new UndoHistory(this);
     // Before the panel is built, so that its first frame shows the new day's list.
     m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
+    m_repeatingGoals = new RepeatingGoals(m_todoStore, m_history, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     m_calendarSync = new CalendarSyncLink(m_defaults, m_todoStore, this);
     showPanel(options);
@@ -104,6 +106,8 @@ void AppDelegate::showPanel(const LaunchOptions &options)
         m_todoStore, m_history, m_settings.get(), [this](QPointF pointer) { m_placement->followDrag(pointer); },
         [this] { m_placement->endDrag(); }, [this](QSizeF size) { m_placement->resizeToContent(size); });
     content->setTranslucent(translucent);
+    content->setDay(m_repeatingGoals->today());
+    connect(m_repeatingGoals, &RepeatingGoals::dayBegan, content, &ContentView::setDay);
     connectPanel(m_panel.get(), content);
     m_panel->setContentView(content);
 }

@@ -20,6 +20,7 @@ class PanelPlacement;
 class PanelSettings;
 class QSettings;
 class QuitGuard;
+class RepeatingGoals;
 class ScreenshotBackdrop;
 class TodoStore;
 class UndoHistory;
@@ -76,6 +77,7 @@ private:
     std::unique_ptr<PanelSettings> m_settings;
     DailyClearing *m_dailyClearing = nullptr;
     CalendarSyncLink *m_calendarSync = nullptr;
+    RepeatingGoals *m_repeatingGoals = nullptr;
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;

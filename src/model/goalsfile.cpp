@@ -159,6 +159,9 @@ std::optional<ReadGoal> readGoal(const Json &value)
         if (const auto date = parseDate(modifiedAt->get_ref<const std::string &>()))
             goal.item.modifiedAt = *date;
     }
+    // A form this version cannot read is kept as it stands; a value that is no text at all leaves the goal plain.
+    if (const Json *repeat = field("repeat", &Json::is_string))
+        goal.item.repeat = GoalRepeat::fromStored(decodeText(repeat->get_ref<const std::string &>()));
     goal.repaired
         = !goal.hasId || !field("completed", &Json::is_boolean) || !goal.hasOrder || !goal.item.createdAt.isValid();
     return goal;
@@ -213,7 +216,12 @@ bool encodeInto(const QList<TodoItem> &todos, QByteArray &out)
         out.append(R"(","modifiedAt":")");
         if (!item.modifiedAt.isValid() || !appendDate(out, item.modifiedAt, true))
             out.truncate(beforeModified);
-        out.append(R"("})");
+        out.append('"');
+        if (item.repeat.repeats()) {
+            out.append(R"(,"repeat":)");
+            out.append(Json(item.repeat.stored().toStdString()).dump(-1, ' ', false, Json::error_handler_t::replace));
+        }
+        out.append('}');
     }
     out.append(']');
     return true;

@@ -23,14 +23,15 @@ QHash<QUuid, qsizetype> firstIndexById(const QList<TodoItem> &todos, QSet<QUuid>
 bool sameGoal(const TodoItem &a, const TodoItem &b)
 {
     return a.id == b.id && a.text == b.text && a.completed == b.completed && a.order == b.order
-        && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt;
+        && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt && a.repeat == b.repeat;
 }
 
 // Whether a goal reads as it did, its place aside: the panel renumbers goals around every move and deletion
 // without stamping them, and each side's place is taken from its order of the list anyway.
 bool sameValues(const TodoItem &a, const TodoItem &b)
 {
-    return a.text == b.text && a.completed == b.completed && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt;
+    return a.text == b.text && a.completed == b.completed && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt
+        && a.repeat == b.repeat;
 }
 
 // The same on both computers for any two goals: by creation, then by id.

@@ -187,6 +187,41 @@ bool EditGoalText::undo()
     return true;
 }
 
+SetGoalRepeat::SetGoalRepeat(TodoStore *store, const QUuid &id, GoalRepeat repeat)
+    : m_store(store)
+    , m_id(id)
+    , m_newRepeat(std::move(repeat))
+{
+}
+
+QString SetGoalRepeat::text() const
+{
+    return tr("Repeat \u201C%1\u201D").arg(textOf(m_store, m_id, m_goalText));
+}
+
+bool SetGoalRepeat::redo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal)
+        return false;
+    m_goalText = goal->text;
+    if (!m_oldRepeat) {
+        m_oldRepeat = goal->repeat;
+    } else if (goal->repeat != *m_oldRepeat) {
+        return false;
+    }
+    return m_store->setRepeat(m_id, m_newRepeat);
+}
+
+bool SetGoalRepeat::undo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal || goal->repeat != m_newRepeat)
+        return false;
+    m_goalText = goal->text;
+    return m_store->setRepeat(m_id, *m_oldRepeat);
+}
+
 MoveGoal::MoveGoal(TodoStore *store, const QUuid &id, int places)
     : m_store(store)
     , m_id(id)
@@ -248,7 +283,7 @@ bool RemoveGoals::redo()
     if (m_which != Which::OneGoal && m_ids.isEmpty()) {
         for (const TodoItem &goal : m_store->todos()) {
             const bool ofTheDay = m_which == Which::DoneGoals || lastChange(goal) < m_dayStart;
-            if (goal.completed && ofTheDay)
+            if (goal.completed && ofTheDay && !goal.repeat.repeats())
                 m_ids.insert(goal.id);
         }
         if (m_ids.isEmpty())

@@ -77,6 +77,26 @@ private:
     QString m_oldText;
 };
 
+// How a goal repeats; undo sets it back while the goal still repeats as the step left it.
+class SetGoalRepeat final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(SetGoalRepeat)
+
+public:
+    SetGoalRepeat(TodoStore *store, const QUuid &id, GoalRepeat repeat);
+
+    QString text() const override;
+    bool redo() override;
+    bool undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    QUuid m_id;
+    GoalRepeat m_newRepeat;
+    std::optional<GoalRepeat> m_oldRepeat;
+    QString m_goalText;
+};
+
 // One goal moved some places up or down the list; undo puts it back at its place before.
 class MoveGoal final : public UndoStep
 {
@@ -99,7 +119,7 @@ private:
 };
 
 // Deleting one goal, and removing the done ones: the goals come back with their ids, texts, states, creation
-// times and places.
+// times and places. Removing the done goals leaves those that repeat: they stay done until their next day.
 class RemoveGoals final : public UndoStep
 {
     Q_DECLARE_TR_FUNCTIONS(RemoveGoals)

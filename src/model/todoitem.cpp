@@ -60,6 +60,11 @@ QDateTime lastChange(const TodoItem &item)
     return item.modifiedAt.isValid() ? item.modifiedAt : item.createdAt;
 }
 
+bool reopensAt(const TodoItem &item, const QDateTime &dayStart)
+{
+    return item.completed && lastChange(item) < dayStart && item.repeat.isDueOn(dayStart.toLocalTime().date());
+}
+
 bool isTrimmable(QChar c)
 {
     const char16_t u = c.unicode();

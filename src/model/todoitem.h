@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "goalrepeat.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -19,6 +21,7 @@ struct TodoItem final {
     // The person's last change to the goal, to the millisecond; invalid for a goal never changed since a
     // version that did not keep it.
     QDateTime modifiedAt;
+    GoalRepeat repeat;
 };
 
 // Now, as the goals file keeps a createdAt: in whole seconds. A goal made or repaired in memory then reads the
@@ -27,6 +30,11 @@ QDateTime creationTimeNow();
 
 // When the goal last changed: its modifiedAt, or its createdAt where none was kept. Merges compare these.
 QDateTime lastChange(const TodoItem &item);
+
+// Whether a done goal stands open again when the day that begins at `dayStart` (local time) begins: it repeats
+// on that day and was last changed before the day began, so that a tick of the day itself stays. A day or more
+// the computer was off changes nothing: the first day start after it decides.
+bool reopensAt(const TodoItem &item, const QDateTime &dayStart);
 
 // The whitespace-and-newline set that every typed goal text and title is trimmed with:
 // Unicode Zs, Zl and Zp plus U+0009..U+000D and U+0085. Unlike QString::trimmed() it keeps U+FEFF.

@@ -171,6 +171,34 @@ bool TodoStore::setCompleted(const QUuid &id, bool completed)
     return true;
 }
 
+bool TodoStore::setRepeat(const QUuid &id, const GoalRepeat &repeat)
+{
+    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
+    if (it == m_todos.end() || it->repeat == repeat)
+        return false;
+    it->repeat = repeat;
+    it->modifiedAt = QDateTime::currentDateTimeUtc();
+    emit todosChanged();
+    save();
+    return true;
+}
+
+void TodoStore::reopenRepeatingGoals(const QDateTime &dayStart)
+{
+    bool changed = false;
+    for (TodoItem &item : m_todos) {
+        if (!reopensAt(item, dayStart))
+            continue;
+        item.completed = false;
+        item.modifiedAt = dayStart.toUTC();
+        changed = true;
+    }
+    if (!changed)
+        return;
+    emit todosChanged();
+    save();
+}
+
 QList<TodoStore::PlacedGoal> TodoStore::removeGoals(const QSet<QUuid> &ids)
 {
     QList<PlacedGoal> removed;

@@ -48,6 +48,13 @@ public:
     // Sets `completed` of the first goal with that id and saves; false, without a save, when it already was so
     // or no goal has that id.
     bool setCompleted(const QUuid &id, bool completed);
+    // Sets how the first goal with that id repeats and saves; false, without a save, when it already repeats so
+    // or no goal has that id.
+    bool setRepeat(const QUuid &id, const GoalRepeat &repeat);
+    // Opens every done goal that comes back on the day beginning at `dayStart` and saves once; nothing happens
+    // when none does. The change is stamped with the day start itself: two computers opening the same goal
+    // agree, and a tick of that day made anywhere is later and wins a merge.
+    void reopenRepeatingGoals(const QDateTime &dayStart);
     // Removes every goal with one of the ids, renumbers and saves; gives what it took, at their places.
     QList<PlacedGoal> removeGoals(const QSet<QUuid> &ids);
     // Puts goals back at their places (or at the end, should the list have become shorter), renumbers and

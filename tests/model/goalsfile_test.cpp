@@ -17,7 +17,7 @@ const QByteArray Canonical = R"([{"id":"6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917","t
 
 TodoItem goal(const QString &id, const QString &text, bool completed, qint64 order, const QDateTime &createdAt)
 {
-    return { QUuid::fromString(id), text, completed, order, createdAt, {} };
+    return { QUuid::fromString(id), text, completed, order, createdAt, {}, {} };
 }
 
 // One canonical goal object whose value for `key` is written verbatim, so a table row can vary just that one.
@@ -63,7 +63,7 @@ void GoalsFileTest::encode_keepsTheBytesOfEarlierFilesOrWritesNothing()
             u"\uFEFF"_s + QChar(0xD83D) + u"\x01\x1f\x7f\"\\/\t\u2028 caf\u00e9"_s, true, 0,
             QDateTime::fromMSecsSinceEpoch(1772439300750, Qt::LocalTime)),
         { QUuid(), QString(), false, std::numeric_limits<qint64>::min(),
-            QDateTime::fromMSecsSinceEpoch(-1, Qt::OffsetFromUTC, -14 * 3600), {} },
+            QDateTime::fromMSecsSinceEpoch(-1, Qt::OffsetFromUTC, -14 * 3600), {}, {} },
         goal(u"D04A9F3B-71C2-4E58-8B6D-2F93A1C0E745"_s, u"x"_s, false, std::numeric_limits<qint64>::max(),
             QDateTime(QDate(1, 1, 1), QTime(0, 0, 0, 999), Qt::UTC)),
         goal(u"D04A9F3B-71C2-4E58-8B6D-2F93A1C0E746"_s, u"y"_s, true, 7,

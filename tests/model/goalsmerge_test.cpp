@@ -31,7 +31,7 @@ QList<TodoItem> goals(const QString &words)
     for (const QString &word : words.split(u' ', Qt::SkipEmptyParts)) {
         const QString text = word.section(u'@', 0, 0);
         const QDateTime changed = at(word.section(u'@', 1).toInt());
-        todos.append({ idOf(text.at(0)), text, false, todos.size(), changed, changed });
+        todos.append({ idOf(text.at(0)), text, false, todos.size(), changed, changed, {} });
     }
     return todos;
 }

@@ -24,7 +24,7 @@ namespace
 
 TodoItem goal(const QString &text, qint64 order)
 {
-    return { QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc(), {} };
+    return { QUuid::createUuid(), text, false, order, QDateTime::currentDateTimeUtc(), {}, {} };
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

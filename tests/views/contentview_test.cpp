@@ -7,10 +7,12 @@
 #include "views/header/countlabel.h"
 #include "views/header/panelheader.h"
 #include "views/kit/glyphbutton.h"
+#include "views/kit/symbolglyph.h"
 #include "views/list/goallist.h"
 #include "views/list/goallistscroll.h"
 #include "views/list/scrollindicator.h"
 #include "views/panel/contentview.h"
+#include "views/panel/goalmenu.h"
 #include "views/panel/panelactions.h"
 #include "views/rows/todorowview.h"
 
@@ -132,7 +134,8 @@ private slots:
     void rename_storesTrimmedTitleOrKeepsIt_data();
     void rename_storesTrimmedTitleOrKeepsIt();
 
-    void secondaryClick_anywhereAsksForThePanelMenu();
+    void secondaryClick_asksForTheGoalsOrThePanelsMenu();
+    void goalMenu_setsHowAGoalRepeatsAndTheDayShowsItsGoals();
 
     void keys_moveAndDeleteTheFocusedGoal();
     void longList_rowsFollowWhatIsShown();
@@ -465,17 +468,23 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
     QCOMPARE(Panel({}, settingsFile).view->header()->shownTitle(), title);
 }
 
-void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
+void ContentViewTest::secondaryClick_asksForTheGoalsOrThePanelsMenu()
 {
     Panel panel({ u"Buy milk"_s });
     QVERIFY(panel.show(true));
     TodoRowView *row = panel.row(0);
     QSignalSpy requests(panel.view.get(), &ContentView::contextMenuRequested);
-    const QPoint onCheckbox = panel.onCheckbox(row);
-    for (const QPoint &place : { panel.inWindow(panel.view->header(), QPoint(20, 15)), panel.onText(row), onCheckbox })
+    const QPoint onHeader = panel.inWindow(panel.view->header(), QPoint(20, 15));
+    QTest::mouseClick(panel.window(), Qt::RightButton, {}, onHeader);
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onHeader));
+    // On a goal, the goal's own menu.
+    for (const QPoint &place : { panel.onText(row), panel.onCheckbox(row) }) {
         QTest::mouseClick(panel.window(), Qt::RightButton, {}, place);
-    QCOMPARE(requests.size(), 3);
-    QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onCheckbox));
+        QTRY_VERIFY(panel.view->goalMenu()->isVisible());
+        panel.view->goalMenu()->close();
+    }
+    QCOMPARE(requests.size(), 1);
 
     // A plain click on the text opens the editor despite the list watching presses for drags; the editor
     // gives up its own text menu for the panel's.
@@ -484,8 +493,71 @@ void ContentViewTest::secondaryClick_anywhereAsksForThePanelMenu()
     QVERIFY(editor && editor->isVisible());
     const QPoint onEditor = panel.inWindow(editor, editor->rect().center());
     QTest::mouseClick(panel.window(), Qt::RightButton, {}, onEditor);
-    QCOMPARE(requests.size(), 4);
+    QCOMPARE(requests.size(), 2);
     QCOMPARE(requests.constLast().constFirst().toPoint(), panel.view->mapToGlobal(onEditor));
+}
+
+void ContentViewTest::goalMenu_setsHowAGoalRepeatsAndTheDayShowsItsGoals()
+{
+    Panel panel({ u"Stretch"_s, u"Gym"_s, u"Rent"_s });
+    QVERIFY(panel.show(true));
+    GoalMenu *menu = panel.view->goalMenu();
+    // Shift+F10 opens the goal's menu under the focused goal, wherever the pointer is.
+    QTest::keyClick(panel.view.get(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(menu->isVisible());
+    const QRect goal(panel.row(0)->mapToGlobal(QPoint(0, 0)), panel.row(0)->size() + QSize(0, 8));
+    QVERIFY(goal.contains(menu->pos()));
+    menu->close();
+    // The goal keeps its focus ring through its menu.
+    QVERIFY(panel.row(0)->hasKeyboardFocus());
+
+    const auto choose = [&](int index, const QString &item) {
+        menu->popupFor(panel.store.todos().at(index), QPoint());
+        const QList<QAction *> items = menu->repeatMenu()->actions();
+        const auto it = std::find_if(items.cbegin(), items.cend(), [&](QAction *a) { return a->text() == item; });
+        QVERIFY2(it != items.cend(), qPrintable(item));
+        (*it)->trigger();
+        Panel::settle();
+    };
+    choose(0, u"Every Day"_s);
+    choose(1, u"Weekly on Monday"_s);
+    choose(1, u"Weekly on Wednesday"_s);
+    QCOMPARE(panel.store.todos().at(1).repeat, GoalRepeat::weekly({ 1, 3 }));
+    const auto *glyph = panel.row(1)->findChild<const SymbolGlyph *>();
+    QVERIFY(glyph && glyph->isVisible());
+    QCOMPARE(glyph->accessibleName(), u"repeats on Monday and Wednesday"_s);
+    QVERIFY(!panel.row(2)->findChild<const SymbolGlyph *>()->isVisible());
+
+    // The menu shows the goal's days ticked; a ticked day chosen again is taken away.
+    menu->popupFor(panel.store.todos().at(1), QPoint());
+    QStringList ticked;
+    for (const QAction *item : menu->repeatMenu()->actions())
+        if (item->isChecked())
+            ticked.append(item->text());
+    QCOMPARE(ticked, (QStringList { u"Weekly on Monday"_s, u"Weekly on Wednesday"_s }));
+    menu->close();
+
+    // On a Tuesday the Monday and Wednesday goal is neither shown nor counted; the others are.
+    panel.store.setCompleted(panel.store.todos().at(1).id, true);
+    panel.view->setDay(QDate(2026, 12, 8));
+    Panel::settle();
+    QCOMPARE(panel.view->goalList()->goalCount(), 2);
+    QCOMPARE(panel.view->header()->countLabel()->text(), u"0 of 2"_s);
+    QVERIFY(!panel.view->hasDoneGoals());
+    // A move counts places among the goals shown.
+    QTest::keyClick(panel.row(0)->focusTarget(), Qt::Key_Down, Qt::AltModifier);
+    Panel::settle();
+    QCOMPARE(panel.texts(), (QStringList { u"Gym"_s, u"Rent"_s, u"Stretch"_s }));
+    panel.view->setDay(QDate(2026, 12, 9));
+    Panel::settle();
+    QCOMPARE(panel.view->header()->countLabel()->text(), u"1 of 3"_s);
+
+    panel.view->undo();
+    panel.view->undo();
+    Panel::settle();
+    QCOMPARE(panel.texts(), (QStringList { u"Stretch"_s, u"Gym"_s, u"Rent"_s }));
+    QCOMPARE(panel.store.todos().at(1).repeat, GoalRepeat::weekly({ 1 }));
 }
 
 void ContentViewTest::keys_moveAndDeleteTheFocusedGoal()
@@ -504,12 +576,6 @@ void ContentViewTest::keys_moveAndDeleteTheFocusedGoal()
     Panel::settle();
     QCOMPARE(panel.savedTexts(), QStringList({ u"Buy milk"_s, u"Call the bank"_s, u"Write the report"_s }));
     QVERIFY(panel.row(2)->focusTarget()->hasFocus());
-
-    // Shift+F10 opens the menu under the focused goal, wherever the pointer is.
-    QSignalSpy menu(panel.view.get(), &ContentView::contextMenuRequested);
-    press(Qt::Key_F10, Qt::ShiftModifier);
-    const QRect goal(panel.row(2)->mapToGlobal(QPoint(0, 0)), panel.row(2)->size() + QSize(0, 8));
-    QVERIFY(menu.count() == 1 && goal.contains(menu.at(0).at(0).toPoint()));
 
     // Delete on the last goal passes the focus to the one before, and with none left to the view.
     press(Qt::Key_Delete);
@@ -569,8 +635,8 @@ void ContentViewTest::longList_rowsFollowWhatIsShown()
     const int topY = top->mapTo(viewport, QPoint(0, 0)).y();
     QList<TodoStore::PlacedGoal> above;
     for (int i = 0; i < 5; ++i)
-        above.append(
-            { 0, TodoItem { QUuid::createUuid(), u"Written above"_s, false, 0, QDateTime::currentDateTimeUtc(), {} } });
+        above.append({ 0,
+            TodoItem { QUuid::createUuid(), u"Written above"_s, false, 0, QDateTime::currentDateTimeUtc(), {}, {} } });
     panel.store.restore(above);
     panel.settle();
     QCOMPARE(topOfView(), top);

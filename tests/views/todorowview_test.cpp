@@ -33,7 +33,7 @@ bool paintsHighlight(QWidget *row)
 
 TodoItem goal(const QString &text, bool completed = false)
 {
-    return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc(), {} };
+    return { QUuid::createUuid(), text, completed, 0, QDateTime::currentDateTimeUtc(), {}, {} };
 }
 
 // What the panel does with a row: lays it out at its height for the width and records what the row reports.

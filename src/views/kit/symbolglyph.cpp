@@ -6,6 +6,9 @@
 
 #include <QPainter>
 #include <QPolygonF>
+#include <QtMath>
+
+#include <cmath>
 
 namespace
 {
@@ -23,6 +26,11 @@ constexpr qreal WarningStroke = 1.5;
 // An arrow up onto a short line, as tall as the warning.
 constexpr qreal UploadHeight = 12.0;
 constexpr qreal UploadHead = 4.0;
+// An arrow circling back to its start, smaller than the text beside it, with a gap where its head points.
+constexpr qreal RepeatRadius = 4.5;
+constexpr qreal RepeatStroke = 1.4;
+constexpr qreal RepeatHead = 2.6;
+constexpr int RepeatGapDegrees = 60;
 
 } // namespace
 
@@ -96,6 +104,22 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
             QPointF(centre.x() + UploadHead, top + UploadHead) }));
         painter.drawLine(
             QPointF(centre.x() - UploadHead - 1.0, bottom), QPointF(centre.x() + UploadHead + 1.0, bottom));
+        break;
+    }
+    case Symbol::Repeat: {
+        painter.setPen(QPen(m_color, RepeatStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        const QRectF circle(centre.x() - RepeatRadius, centre.y() - RepeatRadius, 2 * RepeatRadius, 2 * RepeatRadius);
+        // From the top, clockwise, round to just short of the top again; Qt counts sixteenths, counter-clockwise.
+        painter.drawArc(circle, 90 * 16, -(360 - RepeatGapDegrees) * 16);
+        const qreal end = qDegreesToRadians(90.0 + RepeatGapDegrees);
+        const QPointF tip(centre.x() + RepeatRadius * std::cos(end), centre.y() - RepeatRadius * std::sin(end));
+        // The head points along the circle's clockwise direction at the arc's end, toward the top.
+        const QPointF along(std::sin(end), std::cos(end));
+        const QPointF across(along.y(), -along.x());
+        painter.setBrush(m_color);
+        painter.drawPolygon(QPolygonF(
+            { tip + along * RepeatHead, tip + across * (RepeatHead * 0.75), tip - across * (RepeatHead * 0.75) }));
         break;
     }
     }

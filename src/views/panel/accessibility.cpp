@@ -8,6 +8,7 @@
 #include "views/header/panelheader.h"
 #include "views/kit/checkbox.h"
 #include "views/kit/goalrow.h"
+#include "views/kit/symbolglyph.h"
 #include "views/list/goallist.h"
 #include "views/rows/todorowview.h"
 #include "views/rows/wrappedtext.h"
@@ -97,6 +98,9 @@ QAccessibleInterface *panelAccessible(const QString &, QObject *object)
         return nullptr;
     if (auto *checkbox = qobject_cast<Checkbox *>(object))
         return new CheckboxAccessible(checkbox);
+    // The repeat glyph says how its goal repeats; the others are ornaments or say their state in the header.
+    if (auto *glyph = qobject_cast<SymbolGlyph *>(object); glyph && glyph->symbol() == SymbolGlyph::Symbol::Repeat)
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
     if (qobject_cast<GoalList *>(object))
         return new ShownChildrenAccessible(widget, QAccessible::List, nullptr);
     if (qobject_cast<TodoRowView *>(object))

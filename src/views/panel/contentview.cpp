@@ -4,6 +4,7 @@
 
 #include "accessibility.h"
 #include "batchedrefresh.h"
+#include "goalmenu.h"
 #include "model/goalsteps.h"
 #include "model/todostore.h"
 #include "panelbackground.h"
@@ -12,11 +13,13 @@
 #include "views/header/panelheader.h"
 #include "views/list/goallist.h"
 #include "views/list/goallistscroll.h"
+#include "views/rows/todorowview.h"
 
 #include <QContextMenuEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace
@@ -56,7 +59,9 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     m_keyboard = new PanelKeyboard(this, m_header, m_list, m_addArea);
     connect(m_list, &GoalList::rowsCreated, m_keyboard, &PanelKeyboard::updateTabOrder);
     connect(m_keyboard, &PanelKeyboard::menuRequested, this,
-        [this](QPoint position) { emit contextMenuRequested(position, m_title.text()); });
+        [this](QPoint position) { requestMenu(position, focusWidget()); });
+    m_goalMenu = new GoalMenu(this);
+    connectGoalMenu();
 
     // The window takes its limits from these, so a border drag stops at the width the content accepts.
     setMinimumWidth(MinimumWidth);
@@ -144,10 +149,75 @@ void ContentView::makeList()
                                   },
                           },
         this);
-    connect(m_list, &GoalList::moveRequested, this,
-        [this](const QUuid &id, int places) { performOwn(std::make_unique<MoveGoal>(m_store, id, places)); });
+    connect(m_list, &GoalList::moveRequested, this, [this](const QUuid &id, int places) {
+        // The list counts places among the goals it shows; the store's list also holds those of other days.
+        const QList<TodoItem> &todos = m_store->todos();
+        QList<qsizetype> shown;
+        qsizetype from = -1;
+        for (qsizetype i = 0; i < todos.size(); ++i) {
+            if (!isShown(todos.at(i)))
+                continue;
+            if (todos.at(i).id == id && from < 0)
+                from = shown.size();
+            shown.append(i);
+        }
+        if (from < 0 || from + places < 0 || from + places >= shown.size())
+            return;
+        const int storePlaces = int(shown.at(from + places) - shown.at(from));
+        performOwn(std::make_unique<MoveGoal>(m_store, id, storePlaces));
+    });
     connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
+}
+
+void ContentView::connectGoalMenu()
+{
+    connect(m_goalMenu, &GoalMenu::editRequested, this, [this](const QUuid &id) {
+        if (TodoRowView *row = m_list->row(id))
+            row->editFromKeyboard();
+    });
+    connect(m_goalMenu, &GoalMenu::toggleRequested, this, [this](const QUuid &id) {
+        m_refresh->withListSpring([this, id] { performOwn(std::make_unique<SetGoalCompleted>(m_store, id)); });
+    });
+    connect(m_goalMenu, &GoalMenu::deleteRequested, this, [this](const QUuid &id) {
+        m_refresh->withListSpring(
+            [this, id] { performOwn(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id)); });
+    });
+    connect(m_goalMenu, &GoalMenu::repeatChosen, this, [this](const QUuid &id, const GoalRepeat &repeat) {
+        m_refresh->withListSpring(
+            [this, id, repeat] { performOwn(std::make_unique<SetGoalRepeat>(m_store, id, repeat)); });
+    });
+}
+
+void ContentView::requestMenu(const QPoint &globalPosition, QWidget *target)
+{
+    // A goal's own menu, except while it is being edited: its editor gives up its text menu for the panel's.
+    for (QWidget *widget = target; widget && widget != this; widget = widget->parentWidget()) {
+        const auto *row = qobject_cast<const TodoRowView *>(widget);
+        if (row && !row->isEditing()) {
+            m_goalMenu->popupFor(row->todo(), globalPosition);
+            return;
+        }
+    }
+    emit contextMenuRequested(globalPosition, m_title.text());
+}
+
+bool ContentView::isShown(const TodoItem &todo) const
+{
+    return !m_day.isValid() || todo.repeat.isShownOn(m_day);
+}
+
+void ContentView::setDay(QDate day)
+{
+    if (day == m_day)
+        return;
+    // Set once at start, after the first refresh: a list of goals all shown on both days is not laid out again.
+    const QList<TodoItem> &todos = m_store->todos();
+    const bool changesList = std::any_of(todos.cbegin(), todos.cend(),
+        [this, day](const TodoItem &todo) { return isShown(todo) != todo.repeat.isShownOn(day); });
+    m_day = day;
+    if (changesList)
+        refreshFromStore(false);
 }
 
 void ContentView::connectAddArea()
@@ -209,7 +279,8 @@ QSize ContentView::sizeHint() const
 bool ContentView::hasDoneGoals() const
 {
     const QList<TodoItem> &todos = m_store->todos();
-    return std::any_of(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });
+    return std::any_of(
+        todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed && !todo.repeat.repeats(); });
 }
 
 void ContentView::removeDoneGoals()
@@ -242,7 +313,15 @@ void ContentView::takeOwnStep(const std::function<void()> &step)
 
 void ContentView::refreshFromStore(bool animated)
 {
-    const QList<TodoItem> &todos = m_store->todos();
+    // A copy only while some goal is of another day: a long list is not copied at every change.
+    const QList<TodoItem> &all = m_store->todos();
+    const bool allShown = std::all_of(all.cbegin(), all.cend(), [this](const TodoItem &todo) { return isShown(todo); });
+    QList<TodoItem> someShown;
+    if (!allShown)
+        std::copy_if(all.cbegin(), all.cend(), std::back_inserter(someShown),
+            [this](const TodoItem &todo) { return isShown(todo); });
+    const QList<TodoItem> &todos = allShown ? all : someShown;
+    m_isEmpty = todos.isEmpty();
     QList<QUuid> ids;
     ids.reserve(todos.size());
     for (const TodoItem &todo : todos)
@@ -265,7 +344,7 @@ void ContentView::updateAddArea()
     AddArea::Face face = AddArea::Face::Nothing;
     if (m_newGoal->isOpen())
         face = AddArea::Face::NewGoal;
-    else if (m_store->todos().isEmpty())
+    else if (m_isEmpty)
         face = AddArea::Face::EmptyState;
     if (face != AddArea::Face::NewGoal)
         m_keyboard->takeFocusFrom(m_addArea);
@@ -313,6 +392,7 @@ void ContentView::contextMenuEvent(QContextMenuEvent *event)
 {
     // The menu key reports the pointer's place, which may be anywhere on the screen.
     const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
-    emit contextMenuRequested(fromKeyboard ? m_keyboard->menuPosition() : event->globalPos(), m_title.text());
+    requestMenu(fromKeyboard ? m_keyboard->menuPosition() : event->globalPos(),
+        fromKeyboard ? focusWidget() : childAt(event->pos()));
     event->accept();
 }

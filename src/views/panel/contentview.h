@@ -5,8 +5,10 @@
 #include "contentlayout.h"
 #include "editsession.h"
 #include "hoverfade.h"
+#include "model/todoitem.h"
 #include "views/header/paneltitle.h"
 
+#include <QDate>
 #include <QPainterPath>
 #include <QPointF>
 #include <QSizeF>
@@ -19,6 +21,7 @@
 class AddArea;
 class BatchedRefresh;
 class GoalList;
+class GoalMenu;
 class PanelHeader;
 class PanelKeyboard;
 class PanelSettings;
@@ -48,10 +51,15 @@ public:
     QPainterPath backgroundShape() const;
 
     UndoHistory *history() const { return m_history; }
+    // Done goals that "Remove Done Goals" would remove: those that repeat stay.
     bool hasDoneGoals() const;
+    // The day of goals now running: goals that repeat on other days are neither shown nor counted. Until one is
+    // set every goal shows.
+    void setDay(QDate day);
 
     PanelHeader *header() const { return m_header; }
     GoalList *goalList() const { return m_list; }
+    GoalMenu *goalMenu() const { return m_goalMenu; }
     AddArea *addArea() const { return m_addArea; }
     QScrollArea *listScroll() const { return m_listScroll; }
 
@@ -86,6 +94,11 @@ protected:
 
 private:
     void makeList();
+    void connectGoalMenu();
+    // The goal's own menu for a row at or around `target`, or else the panel menu.
+    void requestMenu(const QPoint &globalPosition, QWidget *target);
+    // Whether a goal stands in today's list.
+    bool isShown(const TodoItem &todo) const;
     void connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded);
     void connectAddArea();
     void connectHover();
@@ -109,6 +122,10 @@ private:
     QScrollArea *m_listScroll = nullptr;
     ContentLayout *m_layout = nullptr;
     PanelKeyboard *m_keyboard = nullptr;
+    GoalMenu *m_goalMenu = nullptr;
+    QDate m_day;
+    // Whether today's list shows no goal, as of the last refresh.
+    bool m_isEmpty = true;
     bool m_isTranslucent = true;
     // The person changed the goals here since the list last showed the store.
     bool m_isTakingOwnStep = false;

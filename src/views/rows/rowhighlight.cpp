@@ -52,6 +52,9 @@ void RowHighlight::followFocus(const QFocusEvent *event)
 {
     // Only focus that came by keyboard counts, not the focus a window hands its first control. By the time a
     // widget hears it lost the focus, the application already names the one that gained it.
+    // The goal's menu, opened from the keyboard and closed again, leaves the goal as it found it.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
     const QWidget *focused = QApplication::focusWidget();
     const bool hasFocus = event->gotFocus()
         ? isKeyboardNavigation(event->reason())

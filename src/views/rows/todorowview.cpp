@@ -2,6 +2,7 @@
 
 #include "todorowview.h"
 
+#include "repeatwords.h"
 #include "rowhighlight.h"
 #include "views/kit/callbackcopy.h"
 #include "views/kit/checkbox.h"
@@ -10,6 +11,7 @@
 #include "views/kit/goaltextlimit.h"
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/inlineediting.h"
+#include "views/kit/symbolglyph.h"
 #include "wrappedtext.h"
 
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@
 
 #include <algorithm>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace
 {
@@ -59,6 +63,7 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_row(new GoalRow(this))
     , m_checkbox(new Checkbox(m_row))
     , m_text(new WrappedText(m_row))
+    , m_repeatGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Repeat, m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
 {
     m_deleteButton->setToolTip(tr("Delete goal"));
@@ -69,6 +74,7 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     QHBoxLayout *layout = m_row->contentLayout();
     layout->addWidget(m_checkbox, 0, Qt::AlignVCenter);
     layout->addWidget(m_text, 1);
+    layout->addWidget(m_repeatGlyph, 0, Qt::AlignVCenter);
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
     connect(m_checkbox, &Checkbox::clicked, this, [this] { runCopy(m_onToggle); });
@@ -240,7 +246,11 @@ void TodoRowView::showTodo(bool animated)
     const QString name = m_text->text();
     setAccessibleName(name);
     m_checkbox->setAccessibleName(name);
-    m_checkbox->setAccessibleDescription(toggleLabel);
+    const QString repeats = RepeatWords::description(m_todo.repeat);
+    m_checkbox->setAccessibleDescription(repeats.isEmpty() ? toggleLabel : toggleLabel + u", "_s + repeats);
+    m_repeatGlyph->setVisible(m_todo.repeat.repeats());
+    m_repeatGlyph->setAccessibleName(repeats);
+    m_repeatGlyph->setToolTip(repeats);
     m_text->setAccessibleName(name);
     m_deleteButton->setAccessibleName(tr("Delete “%1”").arg(name));
     updateColors();
@@ -254,6 +264,7 @@ void TodoRowView::updateColors()
         ? HierarchicalColors::tertiary(base)
         : HierarchicalColors::mix(HierarchicalColors::secondary(base), HierarchicalColors::primary(base), m_hoverFade);
     setForeground(m_text, QPalette::WindowText, text);
+    m_repeatGlyph->setColor(HierarchicalColors::secondary(base));
     if (m_editor)
         setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
 }

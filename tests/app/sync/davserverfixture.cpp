@@ -173,7 +173,7 @@ void discoverMakeAndSyncBothWays(const QUrl &server, const QString &user, const 
     QList<TodoItem> goals;
     for (const QString &text : { QStringLiteral("Water the plants"), QStringLiteral("Pay the rent, today; really"),
              QStringLiteral("Käse kaufen 🧀") })
-        goals.append({ QUuid::createUuid(), text, false, goals.size(), created, created });
+        goals.append({ QUuid::createUuid(), text, false, goals.size(), created, created, {} });
     SyncState state;
     QString failure = sync(http, list, goals, state);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));

@@ -17,7 +17,7 @@ const QDateTime Now = QDateTime(QDate(2025, 3, 2), QTime(9, 0), Qt::UTC);
 
 TodoItem goal(const QString &text, qint64 order, const QDateTime &modified = Created)
 {
-    return { QUuid::createUuid(), text, false, order, Created, modified };
+    return { QUuid::createUuid(), text, false, order, Created, modified, {} };
 }
 
 QByteArray headerOf(const DavRequest &request, const QByteArray &name)

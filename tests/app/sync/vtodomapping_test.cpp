@@ -13,7 +13,7 @@ const QDateTime Now = QDateTime(QDate(2025, 3, 2), QTime(9, 0), Qt::UTC);
 
 TodoItem goal(const QString &text, bool completed = false, qint64 order = 0)
 {
-    return { QUuid::createUuid(), text, completed, order, Created, Created.addSecs(60) };
+    return { QUuid::createUuid(), text, completed, order, Created, Created.addSecs(60), {} };
 }
 
 // What a phone's task app leaves on the server: properties Mirel has no use for, a zone, an alarm, and a

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "model/todoitem.h"
+
+#include <QMenu>
+
+class QAction;
+
+// One goal's own menu, on a secondary click on its row or the menu keys on it: edit, mark as done or not, delete,
+// and how it repeats, with Never, Every Day, Weekdays and each day of the week as checkable items. One menu serves
+// every goal, brought up to date with the goal at each opening; it reports what was chosen, for that goal's id.
+class GoalMenu final : public QMenu
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GoalMenu)
+
+public:
+    explicit GoalMenu(QWidget *parent = nullptr);
+
+    void popupFor(const TodoItem &goal, const QPoint &globalPosition);
+    QMenu *repeatMenu() const { return m_repeatMenu; }
+
+signals:
+    void editRequested(const QUuid &id);
+    void toggleRequested(const QUuid &id);
+    void deleteRequested(const QUuid &id);
+    void repeatChosen(const QUuid &id, const GoalRepeat &repeat);
+
+private:
+    QAction *addRepeatItem(const QString &text, const GoalRepeat &repeat);
+    void toggleWeekday(int day);
+
+    QUuid m_id;
+    GoalRepeat m_repeat;
+    QAction *m_edit = nullptr;
+    QAction *m_toggle = nullptr;
+    QAction *m_delete = nullptr;
+    QMenu *m_repeatMenu = nullptr;
+    QAction *m_never = nullptr;
+    QAction *m_everyDay = nullptr;
+    QAction *m_weekdays = nullptr;
+    // Monday first.
+    QList<QAction *> m_weekly;
+    QAction *m_setElsewhere = nullptr;
+};
