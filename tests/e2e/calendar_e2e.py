@@ -19,7 +19,8 @@ import time
 from accessibility_bus import accessibility_bus
 from panel_driver import (STARTED, Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in,
                           keys, main, run, wait_until)
-from undo_e2e import Reader, choose, menu_item, panel_env
+from repeat_e2e import expect_heard, stored
+from undo_e2e import FAKETIME, Reader, choose, faketime, menu_item, panel_env
 
 CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "sync", "caldav_client.py")
 USER = "anna"
@@ -244,6 +245,63 @@ def case_both_ways(kind):
     return body
 
 
+def case_repeating_goals(binary, home):
+    """Goals that repeat are tasks with a rule both ways, a day's reset goes up as a change, and a rule the
+    panel cannot show as one of its choices stays the other client's."""
+    if not os.path.exists(FAKETIME):
+        raise Skipped("libfaketime missing (scripts/deps.sh --test)")
+    server = Server("radicale", home)
+    list_url = server.make_list("goals")
+    client("add-repeating", list_url, "gym@phone.example", "Gym", "FREQ=WEEKLY;BYDAY=MO,WE")
+    client("add-repeating", list_url, "review@phone.example", "Review", "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE")
+    path = os.path.join(home, "data", "Mirel", "todos.json")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as file:
+        json.dump([{"id": "00000000-0000-4000-8000-000000000001", "text": "Stretch", "completed": True,
+                    "order": 0, "createdAt": "2026-11-30T09:00:00Z", "modifiedAt": "2026-12-08T19:00:00Z",
+                    "repeat": "daily"}], file)
+
+    def server_holds(what, wanted):
+        def held():
+            return sorted((t["summary"], t["status"], t["rrule"], t["dtstart"]) for t in tasks(list_url))
+        try:
+            wait_until(what, lambda: held() == wanted, timeout=20)
+        except Failure:
+            raise Failure(f"{what}: the server holds {held()}, not {wanted}") from None
+
+    def file_holds(what, wanted):
+        try:
+            wait_until(what, lambda: sorted(stored(home)) == wanted, timeout=20)
+        except Failure:
+            raise Failure(f"{what}: the goals file holds {stored(home)}, not {wanted}") from None
+
+    with desktop_session(home) as reader:
+        # A Tuesday evening: the daily goal was done today, the Monday and Wednesday one is out of sight.
+        mirel = Mirel(binary, home, env=faketime("2026-12-08 20:00:00"))
+        connected = connect(binary, home, server.url)
+        check(connected.returncode == 0, f"--connect-calendar failed: {connected.stderr}")
+        server_holds("the daily goal on the server", [
+            ("Gym", "", "FREQ=WEEKLY;BYDAY=MO,WE", "20261202"),
+            ("Review", "", "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE", "20261202"),
+            ("Stretch", "COMPLETED", "FREQ=DAILY", "20261130")])
+        review = next(goal for goal in stored(home) if goal[0] == "Review")
+        file_holds("the other client's tasks in the panel", [
+            ("Gym", False, "weekly:MO,WE"), review, ("Stretch", True, "daily")])
+        check(review[2] and review[2].startswith("FREQ=WEEKLY"), f"the fortnightly rule is not kept: {review}")
+        expect_heard(reader, "Tuesday's panel", ["Stretch", "Review"], "1 of 2 done")
+        mirel.stop()
+
+        # Wednesday morning: the daily goal stands open again, on the server too; the other rule is untouched.
+        mirel = Mirel(binary, home, env=faketime("2026-12-09 09:00:00"))
+        file_holds("Wednesday's goals", [("Gym", False, "weekly:MO,WE"), review, ("Stretch", False, "daily")])
+        server_holds("the day's reset on the server", [
+            ("Gym", "", "FREQ=WEEKLY;BYDAY=MO,WE", "20261202"),
+            ("Review", "", "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE", "20261202"),
+            ("Stretch", "NEEDS-ACTION", "FREQ=DAILY", "20261130")])
+        expect_heard(reader, "Wednesday's panel", ["Stretch", "Gym", "Review"], "0 of 3 done")
+        mirel.stop()
+
+
 def case_apart_then_killed(binary, home):
     """The server away, both sides change the same goal and others, the panel is killed with its changes waiting:
     after its restart every change is on both sides, the later edit winning. Stop Syncing then keeps both."""
@@ -374,6 +432,7 @@ CASES = {
     "wrong_password": case_wrong_password,
     "without_secret_service": case_without_secret_service,
     "self_signed_certificate": case_self_signed_certificate,
+    "repeating_goals": case_repeating_goals,
 }
 
 if __name__ == "__main__":

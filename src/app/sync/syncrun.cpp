@@ -4,6 +4,7 @@
 
 #include "caldavdiscovery.h"
 #include "davmultistatus.h"
+#include "recurrencerule.h"
 #include "vtodomapping.h"
 
 #include <QCoreApplication>
@@ -80,7 +81,8 @@ Tasks tasksOf(const SyncState &state)
 // keeps times in whole seconds, so the panel's own time of the change is always a little later.
 bool changedSince(const TodoItem &goal, const TodoItem &synced)
 {
-    return goal.text != synced.text || goal.completed != synced.completed;
+    return goal.text != synced.text || goal.completed != synced.completed
+        || RecurrenceRule::asHeldByTask(goal.repeat) != RecurrenceRule::asHeldByTask(synced.repeat);
 }
 
 // Whether writing the goal would change what the server holds of it. A task's times are whole seconds, so the
@@ -88,7 +90,8 @@ bool changedSince(const TodoItem &goal, const TodoItem &synced)
 bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
 {
     return goal.text != task.goal.text || goal.completed != task.goal.completed
-        || goal.createdAt.toSecsSinceEpoch() != task.goal.createdAt.toSecsSinceEpoch() || task.sortOrder != goal.order;
+        || goal.createdAt.toSecsSinceEpoch() != task.goal.createdAt.toSecsSinceEpoch() || task.sortOrder != goal.order
+        || RecurrenceRule::asHeldByTask(goal.repeat) != RecurrenceRule::asHeldByTask(task.goal.repeat);
 }
 
 QString statusText(const DavReply &reply)

@@ -3,6 +3,7 @@
 #include "vtodomapping.h"
 
 #include "rawxvalues.h"
+#include "recurrencerule.h"
 
 #include <libical/ical.h>
 
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -142,6 +144,46 @@ void setDone(icalcomponent *todo, bool done, const QDateTime &when)
     }
 }
 
+// The task's repetition. A task of several rules, or with dates of its own besides, is as set elsewhere: the
+// panel could only ever show one of its rules.
+GoalRepeat repeatOf(icalcomponent *todo)
+{
+    const std::vector<icalproperty *> rules = propertiesOf(todo, ICAL_RRULE_PROPERTY);
+    if (rules.empty())
+        return {};
+    char *value = icalproperty_get_value_as_string_r(rules.front());
+    const QString rule = QString::fromUtf8(value);
+    icalmemory_free_buffer(value);
+    if (rules.size() > 1 || icalcomponent_get_first_property(todo, ICAL_RDATE_PROPERTY))
+        return GoalRepeat::fromStored(rule);
+    QDate start;
+    if (icalproperty *dtstart = icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY)) {
+        const icaltimetype time = icalproperty_get_dtstart(dtstart);
+        start = QDate(time.year, time.month, time.day);
+    }
+    return RecurrenceRule::repeatOf(rule, start);
+}
+
+// A rule needs a first day to count from: the first due day from the goal's creation, unless the task has a start
+// or a due time of its own already (another client's, which stays).
+void setRepeat(icalcomponent *todo, const TodoItem &goal)
+{
+    removeAll(todo, ICAL_RRULE_PROPERTY);
+    const QString rule = RecurrenceRule::ruleOf(goal.repeat);
+    if (rule.isEmpty())
+        return;
+    icalcomponent_add_property(todo, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toUtf8().constData())));
+    if (icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY)
+        || icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY))
+        return;
+    const QDate first = RecurrenceRule::firstDay(goal.repeat, goal.createdAt.toLocalTime().date());
+    icaltimetype start = icaltime_null_date();
+    start.year = first.year();
+    start.month = first.month();
+    start.day = first.day();
+    icalcomponent_add_property(todo, icalproperty_new_dtstart(start));
+}
+
 QUuid goalIdFor(const QString &uid)
 {
     const QUuid id = QUuid::fromString(uid);
@@ -176,6 +218,7 @@ std::optional<Task> read(const QByteArray &calendarObject)
     task.goal.completed = isDone(todo);
     task.goal.createdAt = created;
     task.goal.modifiedAt = timeOf(todo, ICAL_LASTMODIFIED_PROPERTY);
+    task.goal.repeat = repeatOf(todo);
     task.sortOrder = sortOrderOf(todo, parsed.raw);
     task.goal.order = task.sortOrder.value_or(0);
     task.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
@@ -212,6 +255,8 @@ std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, cons
         icalproperty_set_x_name(order, SortOrderProperty);
         replace(todo, order);
     }
+    if (!before || RecurrenceRule::asHeldByTask(before->goal.repeat) != RecurrenceRule::asHeldByTask(goal.repeat))
+        setRepeat(todo, goal);
     if (!before || before->goal.createdAt != goal.createdAt)
         replace(todo, icalproperty_new_created(icalTime(goal.createdAt)));
     replace(todo, icalproperty_new_lastmodified(icalTime(lastChange(goal))));
@@ -231,11 +276,14 @@ QList<TodoItem> place(const QList<Task> &tasks)
         if (!task.cancelled)
             (task.sortOrder ? ordered : unordered).append(&task);
     }
-    std::stable_sort(ordered.begin(), ordered.end(), [](const Task *a, const Task *b) {
-        return std::pair(*a->sortOrder, a->goal.createdAt) < std::pair(*b->sortOrder, b->goal.createdAt);
+    // Ties go by id: the tasks come in no order of their own, and every computer must place them alike.
+    std::sort(ordered.begin(), ordered.end(), [](const Task *a, const Task *b) {
+        return std::tuple(*a->sortOrder, a->goal.createdAt, a->goal.id)
+            < std::tuple(*b->sortOrder, b->goal.createdAt, b->goal.id);
     });
-    std::stable_sort(unordered.begin(), unordered.end(),
-        [](const Task *a, const Task *b) { return a->goal.createdAt < b->goal.createdAt; });
+    std::sort(unordered.begin(), unordered.end(), [](const Task *a, const Task *b) {
+        return std::pair(a->goal.createdAt, a->goal.id) < std::pair(b->goal.createdAt, b->goal.id);
+    });
 
     // Each goal in its place first; an order for the ones without follows.
     QList<const Task *> sequence;

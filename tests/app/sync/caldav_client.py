@@ -49,6 +49,14 @@ def main(command, url, user, password, *args):
             "DUE;VALUE=DATE:20261224\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Soon\r\n"
             "TRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n" % (uid, stamp(), summary)
         )
+    elif command == "add-repeating":
+        # A recurring task as another client writes one: its rule, counted from a start of its own.
+        uid, summary, rule = args
+        calendar.save_todo(
+            ical="BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\nUID:%s\r\n"
+            "DTSTAMP:%s\r\nCREATED:20261201T090000Z\r\nSUMMARY:%s\r\nDTSTART;VALUE=DATE:20261202\r\n"
+            "RRULE:%s\r\nEND:VTODO\r\nEND:VCALENDAR\r\n" % (uid, stamp(), summary, rule)
+        )
     elif command in ("tick-text", "untick-text", "order-text"):
         # Ticked, unticked or moved on the phone: the task's status, or its place in the list.
         summary = args[0]
@@ -87,6 +95,8 @@ def main(command, url, user, password, *args):
                 "description": str(vtodo.get("DESCRIPTION", "")),
                 "due": vtodo["DUE"].to_ical().decode() if "DUE" in vtodo else "",
                 "alarms": len(vtodo.walk("VALARM")),
+                "rrule": vtodo["RRULE"].to_ical().decode() if "RRULE" in vtodo else "",
+                "dtstart": vtodo["DTSTART"].to_ical().decode() if "DTSTART" in vtodo else "",
             })
         print(json.dumps(sorted(tasks, key=lambda t: (t["order"] is None, t["order"] or 0, t["summary"]))))
     elif command == "summaries":

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/sync/recurrencerule.h"
 #include "app/sync/vtodomapping.h"
 
 #include <QRegularExpression>
@@ -34,6 +35,14 @@ QByteArray otherClientsTask(const QByteArray &status = "NEEDS-ACTION")
           "X-PHONE-LONG;X-LABEL=\"a:b\":Zwölf Boxkämpfer jagen Viktor quer über den großen Sylter Deich\\, da\r\n"
           " nn zurück\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Garage\r\nTRIGGER:-PT15M\r\n"
           "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+// A plain task of another client with the given lines (a rule, a start) besides its own.
+QByteArray taskWith(const QByteArray &lines)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//Tasks//EN\r\nBEGIN:VTODO\r\nUID:gym@example.org\r\n"
+           "DTSTAMP:20250301T083000Z\r\nSUMMARY:Gym\r\nSTATUS:NEEDS-ACTION\r\n"
+        + lines + "END:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
 // The lines of an iCalendar text as written, folds undone.
@@ -151,6 +160,72 @@ private slots:
                 qPrintable(line));
     }
 
+    void repetition_readFromTheRule_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        // Empty: a rule the panel cannot show as one of its choices.
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("daily") << QByteArray("RRULE:FREQ=DAILY;INTERVAL=1;WKST=MO\r\n") << QStringLiteral("daily");
+        QTest::newRow("daily on some days")
+            << QByteArray("RRULE:FREQ=DAILY;BYDAY=SA,SU\r\n") << QStringLiteral("weekly:SA,SU");
+        QTest::newRow("weekdays") << QByteArray("RRULE:FREQ=WEEKLY;BYDAY=FR,TH,WE,TU,MO\r\n")
+                                  << QStringLiteral("weekdays");
+        QTest::newRow("all week") << QByteArray("RRULE:FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR,SA,SU\r\n")
+                                  << QStringLiteral("daily");
+        QTest::newRow("weekly on its start's day")
+            << QByteArray("DTSTART;VALUE=DATE:20250305\r\nRRULE:FREQ=WEEKLY\r\n") << QStringLiteral("weekly:WE");
+        QTest::newRow("every other week") << QByteArray("RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO\r\n") << QString();
+        QTest::newRow("a set number of times") << QByteArray("RRULE:FREQ=DAILY;COUNT=5\r\n") << QString();
+        QTest::newRow("until a day") << QByteArray("RRULE:FREQ=DAILY;UNTIL=20250401\r\n") << QString();
+        QTest::newRow("last Friday of the month") << QByteArray("RRULE:FREQ=MONTHLY;BYDAY=-1FR\r\n") << QString();
+        QTest::newRow("two rules") << QByteArray("RRULE:FREQ=WEEKLY;BYDAY=MO\r\nRRULE:FREQ=WEEKLY;BYDAY=TH\r\n")
+                                   << QString();
+    }
+    void repetition_readFromTheRule()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(QString, stored);
+        const GoalRepeat repeat = VTodoMapping::read(taskWith(lines))->goal.repeat;
+        if (stored.isEmpty()) {
+            QCOMPARE(repeat.kind(), GoalRepeat::Kind::SetElsewhere);
+            QVERIFY(!repeat.isDueOn(QDate(2025, 3, 3)));
+        } else {
+            QCOMPARE(repeat.stored(), stored);
+        }
+    }
+
+    void repetition_writtenAsARule_otherRulesLeftAlone()
+    {
+        TodoItem gym = goal(QStringLiteral("Gym"));
+        gym.repeat = GoalRepeat::weekly({ 3, 1 });
+        QStringList lines = unfoldedLines(*VTodoMapping::write(gym, Now));
+        QVERIFY(lines.contains(QStringLiteral("RRULE:FREQ=WEEKLY;BYDAY=MO,WE")));
+        // Created on a Saturday: the rule counts from the Monday after.
+        QVERIFY(lines.contains(QStringLiteral("DTSTART;VALUE=DATE:20250303")));
+        QCOMPARE(VTodoMapping::read(*VTodoMapping::write(gym, Now))->goal.repeat, gym.repeat);
+        // The same rule by other words is no change to write.
+        QCOMPARE(RecurrenceRule::asHeldByTask(GoalRepeat::weekly({ 1, 2, 3, 4, 5 })), GoalRepeat::weekdays());
+
+        // Another client's rule goes back as it came through a tick, and the panel's own choice replaces it.
+        const QByteArray fortnightly
+            = taskWith("DTSTART;TZID=Europe/Berlin:20250304T070000\r\nRRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=TU\r\n");
+        TodoItem ticked = VTodoMapping::read(fortnightly)->goal;
+        ticked.completed = true;
+        lines = unfoldedLines(*VTodoMapping::write(ticked, Now, fortnightly));
+        QCOMPARE(lines.filter(QStringLiteral("RRULE")),
+            QStringList(QStringLiteral("RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=TU")));
+        TodoItem daily = ticked;
+        daily.repeat = GoalRepeat::everyDay();
+        const QByteArray madeDaily = *VTodoMapping::write(daily, Now, fortnightly);
+        lines = unfoldedLines(madeDaily);
+        QCOMPARE(lines.filter(QStringLiteral("RRULE")), QStringList(QStringLiteral("RRULE:FREQ=DAILY")));
+        QCOMPARE(lines.filter(QStringLiteral("DTSTART")),
+            QStringList(QStringLiteral("DTSTART;TZID=Europe/Berlin:20250304T070000")));
+        TodoItem never = daily;
+        never.repeat = {};
+        QVERIFY(unfoldedLines(*VTodoMapping::write(never, Now, madeDaily)).filter(QStringLiteral("RRULE")).isEmpty());
+    }
+
     void unchangedText_keepsTheServersSummaryWhole()
     {
         TodoItem ticked = VTodoMapping::read(otherClientsTask())->goal;
@@ -224,6 +299,11 @@ private slots:
         const QList<TodoItem> crowded = VTodoMapping::place({ task("a", 10, 5), task("b", 20, 6), task("c", 15, {}) });
         QCOMPARE(crowded.at(1).text, QStringLiteral("c"));
         QCOMPARE(crowded.at(2).order, 2);
+
+        // Made at the same second by another client: placed alike whatever order the server lists them in.
+        const VTodoMapping::Task gym = task("gym", 10, {});
+        const VTodoMapping::Task review = task("review", 10, {});
+        QCOMPARE(VTodoMapping::place({ gym, review }).first().id, VTodoMapping::place({ review, gym }).first().id);
     }
 };
 
