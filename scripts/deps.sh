@@ -23,8 +23,9 @@ if [[ ${1:-} == --test ]]; then
     # Those of KDE Plasma, GNOME, MATE and Cinnamon; marco and muffin do not start without their desktops'
     # settings schemas.
     packages+=(kwin-x11 mutter marco mate-desktop-common mate-settings-daemon-common muffin cinnamon-settings-daemon)
-    # KDE Plasma's Wayland compositor, which brings XWayland.
-    packages+=(kwin-wayland)
+    # KDE Plasma's Wayland compositor, which brings XWayland, and the desktop portal with its KDE backend and
+    # KDE's shortcut service, through which the new-goal shortcut is bound there.
+    packages+=(kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde libkf5globalaccel-bin)
     # The accessibility test reads the panel as a screen reader does, on a private session bus.
     packages+=(python3-pyatspi at-spi2-core dbus)
     # The daily clearing is checked at faked times of day; tzdata gives the local zone it runs in.

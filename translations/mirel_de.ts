@@ -29,12 +29,12 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="154"/>
+        <location filename="../src/app/appdelegate.cpp" line="155"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="189"/>
+        <location filename="../src/app/appdelegate.cpp" line="210"/>
         <source>The new-goal shortcut does not work</source>
         <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
@@ -644,32 +644,52 @@
 <context>
     <name>NewGoalHotkey</name>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="91"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="110"/>
         <source>GNOME&apos;s keyboard settings could not be changed: %1.</source>
         <translation>GNOMEs Tastatureinstellungen konnten nicht geändert werden: %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="98"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="117"/>
         <source>GNOME lets no program take %1 for itself; Mirel can add it to GNOME&apos;s keyboard shortcuts for you.</source>
         <translation>GNOME lässt kein Programm %1 selbst belegen; Mirel kann es für Sie zu GNOMEs Tastenkürzeln hinzufügen.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="105"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="124"/>
         <source>This desktop lets no program take %1 for itself; add the line below to its configuration.</source>
         <translation>Diese Arbeitsumgebung lässt kein Programm %1 selbst belegen; fügen Sie die Zeile unten ihrer Konfiguration hinzu.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="123"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="144"/>
+        <source>New goal</source>
+        <translation>Neues Ziel</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="172"/>
+        <source>%1 cannot be taken through the desktop portal: %2.</source>
+        <translation>%1 kann nicht über das Desktop-Portal belegt werden: %2.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="174"/>
+        <source>KDE Plasma gave %1 to none of Mirel&apos;s shortcuts, as another shortcut may hold it; choose one for “mirel” in System Settings, under Shortcuts.</source>
+        <translation>KDE Plasma hat %1 keinem Kürzel von Mirel gegeben, vielleicht belegt es ein anderes Kürzel; wählen Sie eines für „mirel“ in den Systemeinstellungen unter Kurzbefehle.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="180"/>
+        <source>KDE Plasma keeps %1 for this shortcut; change it for “mirel” in System Settings, under Shortcuts.</source>
+        <translation>KDE Plasma behält %1 für dieses Kürzel; ändern Sie es für „mirel“ in den Systemeinstellungen unter Kurzbefehle.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="199"/>
         <source>%1 is already taken by another program; choose another shortcut.</source>
         <translation>%1 ist schon von einem anderen Programm belegt; wählen Sie ein anderes Tastenkürzel.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="125"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="201"/>
         <source>%1 has no key on this keyboard; choose another shortcut.</source>
         <translation>%1 hat keine Taste auf dieser Tastatur; wählen Sie ein anderes Tastenkürzel.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="130"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="206"/>
         <source>%1 cannot be taken on this desktop.</source>
         <translation>%1 lässt sich in dieser Arbeitsumgebung nicht belegen.</translation>
     </message>
@@ -848,6 +868,34 @@
     </message>
 </context>
 <context>
+    <name>PortalShortcutBinding</name>
+    <message>
+        <location filename="../src/app/shortcut/portalshortcutbinding.cpp" line="62"/>
+        <source>there is no session bus</source>
+        <translation>es gibt keinen Sitzungsbus</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/portalshortcutbinding.cpp" line="67"/>
+        <source>the desktop portal did not answer</source>
+        <translation>das Desktop-Portal hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/portalshortcutbinding.cpp" line="92"/>
+        <source>the desktop portal offers no global shortcuts here (%1)</source>
+        <translation>das Desktop-Portal bietet hier keine globalen Kürzel an (%1)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/portalshortcutbinding.cpp" line="127"/>
+        <source>the shortcut was declined</source>
+        <translation>das Kürzel wurde abgelehnt</translation>
+    </message>
+    <message>
+        <location filename="../src/app/shortcut/portalshortcutbinding.cpp" line="127"/>
+        <source>the desktop portal refused the shortcut</source>
+        <translation>das Desktop-Portal hat das Kürzel abgelehnt</translation>
+    </message>
+</context>
+<context>
     <name>QuitGuard</name>
     <message>
         <location filename="../src/app/quitguard.cpp" line="62"/>
@@ -1006,42 +1054,42 @@
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="103"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="106"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="221"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="224"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="223"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="226"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="228"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="231"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="314"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="317"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="345"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="348"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="353"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="356"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="364"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="367"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>

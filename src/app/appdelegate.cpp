@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <memory>
 #include <utility>
 
 namespace
@@ -180,14 +181,33 @@ void AppDelegate::takeNewGoalShortcut()
     m_hotkey = new NewGoalHotkey(
         m_settings.get(), QCoreApplication::applicationFilePath() + QStringLiteral(" --new-goal"), this);
     connect(m_hotkey, &NewGoalHotkey::activated, this, &AppDelegate::startNewGoalFromShortcut);
+    connect(m_hotkey, &NewGoalHotkey::stateChanged, this, &AppDelegate::showNewGoalShortcutState);
     m_hotkey->takeStored();
-    showNewGoalShortcutState();
-    // Taken by another program is worth a word at start, when the person would otherwise find the key dead.
-    if (m_hotkey->desktop() == NewGoalHotkey::Desktop::X11 && !m_hotkey->problem().isEmpty()) {
-        QString error;
-        if (const IntakeModule::EntryPoints *intake = IntakeModule::load(&error))
-            intake->showNotification(tr("The new-goal shortcut does not work"), m_hotkey->problem());
+    if (!m_hotkey->isPending()) {
+        tellOfDeadShortcut();
+        return;
     }
+    // The desktop answers a moment later; the first answer is worth the same word.
+    auto answered = std::make_shared<QMetaObject::Connection>();
+    *answered = connect(m_hotkey, &NewGoalHotkey::stateChanged, this, [this, answered] {
+        if (m_hotkey->isPending())
+            return;
+        disconnect(*answered);
+        tellOfDeadShortcut();
+    });
+}
+
+void AppDelegate::tellOfDeadShortcut()
+{
+    // At start, when the person would otherwise find the key dead; GNOME and the other compositors need the
+    // person to set it up, which the dialog offers.
+    const NewGoalHotkey::Desktop desktop = m_hotkey->desktop();
+    if ((desktop != NewGoalHotkey::Desktop::X11 && desktop != NewGoalHotkey::Desktop::KdeWayland)
+        || m_hotkey->isActive() || m_hotkey->problem().isEmpty())
+        return;
+    QString error;
+    if (const IntakeModule::EntryPoints *intake = IntakeModule::load(&error))
+        intake->showNotification(tr("The new-goal shortcut does not work"), m_hotkey->problem());
 }
 
 void AppDelegate::startNewGoalFromShortcut(quint32 userTime)

@@ -66,6 +66,7 @@ private:
     void connectCalendarSync(ContentView *content);
     // The desktop-wide new-goal shortcut, taken once the panel is on screen.
     void takeNewGoalShortcut();
+    void tellOfDeadShortcut();
     void startNewGoalFromShortcut(quint32 userTime);
     void showNewGoalShortcutState();
     void chooseNewGoalShortcut(ContentView *content);

@@ -10,7 +10,7 @@ import subprocess
 import sys
 import time
 
-from panel_driver import (STARTED, Mirel, active_window, check, environment, focused_window, goals_in, keys, main,
+from panel_driver import (STARTED, Mirel, Skipped, active_window, check, environment, focused_window, goals_in, keys, main,
                           geometry, header_point, run, start_other_window, wait_until, window_named)
 
 
@@ -61,6 +61,44 @@ def case_taken_by_another_program(binary, home):
     keys("Return")
     wait_until("the goal in the goals file", lambda: goals_in(home) == [("Water the plants", False)], timeout=10.0)
     check(mirel.process.poll() is None, "the panel ended")
+
+
+def kde_binding():
+    """The keys KDE's shortcut service holds for the panel's shortcut, as Qt key codes; None while it has none."""
+    import dbus
+    try:
+        keys_held = dbus.SessionBus().get_object("org.kde.kglobalaccel", "/kglobalaccel").shortcut(
+            ["mirel", "new-goal", "", ""], dbus_interface="org.kde.KGlobalAccel")
+    except dbus.DBusException:
+        return None
+    return [int(key) for key in keys_held] or None
+
+
+def case_kde_portal(binary, home):
+    """KDE Plasma under Wayland: the shortcut bound through the desktop portal, pressed through KDE's own
+    shortcut service as the compositor does, opens the add row, and Escape gives the keyboard back."""
+    for program in ("/usr/libexec/xdg-desktop-portal", "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde",
+                    "/usr/bin/kglobalaccel5"):
+        if not os.path.exists(program):
+            raise Skipped(f"{program} is not installed (scripts/deps.sh --test)")
+    # The portal and KDE's services start on the session bus when first called, into the session it describes.
+    subprocess.run(["dbus-update-activation-environment", "WAYLAND_DISPLAY", "DISPLAY", "XDG_CURRENT_DESKTOP",
+                    "XDG_RUNTIME_DIR", "HOME"], env=dict(os.environ, XDG_CURRENT_DESKTOP="KDE"), check=True)
+    other = start_other_window()
+    mirel = Mirel(binary, home, goals="", env={"XDG_CURRENT_DESKTOP": "KDE", "XDG_SESSION_TYPE": "wayland"})
+    ctrl_alt_g = 0x04000000 | 0x08000000 | 0x47
+    held = wait_until("Ctrl+Alt+G bound through the portal", kde_binding, timeout=30.0)
+    check(held == [ctrl_alt_g], f"KDE holds {held} for the panel's shortcut, not Ctrl+Alt+G")
+
+    run("dbus-send", "--session", "--type=method_call", "--dest=org.kde.kglobalaccel", "/component/mirel",
+        "org.kde.kglobalaccel.Component.invokeShortcut", "string:new-goal")
+    wait_until("the panel's focus after the shortcut", lambda: focused_window() == mirel.window, timeout=10.0)
+    time.sleep(0.3)
+    run("xdotool", "type", "--delay", "20", "From Plasma")
+    keys("Return")
+    wait_until("the goal in the goals file", lambda: goals_in(home) == [("From Plasma", False)], timeout=10.0)
+    keys("Escape")
+    wait_until("the other program active again", lambda: active_window() == other, timeout=10.0)
 
 
 MEDIA_KEYS = "org.gnome.settings-daemon.plugins.media-keys"

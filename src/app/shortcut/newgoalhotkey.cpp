@@ -5,6 +5,9 @@
 #include "app/logging.h"
 #include "gnomekeybinding.h"
 #include "model/panelsettings.h"
+#include "portalshortcutmodule.h"
+
+#include <QKeySequence>
 
 #include <utility>
 
@@ -27,8 +30,11 @@ NewGoalHotkey::Desktop NewGoalHotkey::desktopOf(
     // The panel itself runs on XWayland there, where a grab sees only the keys typed into X windows.
     if (waylandDisplay.isEmpty() && sessionType != QLatin1StringView("wayland"))
         return Desktop::X11;
-    if (currentDesktop.split(u':').contains(QLatin1StringView("GNOME")))
+    const QStringList desktops = currentDesktop.split(u':');
+    if (desktops.contains(QLatin1StringView("GNOME")))
         return Desktop::GnomeWayland;
+    if (desktops.contains(QLatin1StringView("KDE")))
+        return Desktop::KdeWayland;
     return Desktop::OtherWayland;
 }
 
@@ -49,17 +55,21 @@ void NewGoalHotkey::takeStored()
 
 void NewGoalHotkey::change(const std::optional<NewGoalShortcut> &shortcut)
 {
+    m_paused = false;
     m_settings->setNewGoalShortcut(shortcut);
     take(true);
 }
 
 void NewGoalHotkey::pause()
 {
+    // The desktop's own binding keeps its keys either way: a press while the dialog is open only does nothing.
+    m_paused = true;
     letGo();
 }
 
 void NewGoalHotkey::resume()
 {
+    m_paused = false;
     if (m_desktop == Desktop::X11)
         take(false);
 }
@@ -83,6 +93,15 @@ void NewGoalHotkey::take(bool writeDesktopSettings)
                 qCWarning(lcMirel, "the new-goal shortcut does not work: %s", qPrintable(m_problem));
         }
         break;
+    case Desktop::KdeWayland:
+        // One binding for the run: the portal reads the combination only when its session is made, and keeps
+        // the one the desktop holds from an earlier run, which the person changes in the system settings.
+        if (!chosen)
+            m_portal.reset();
+        else if (!m_portal || !m_portalFailure.isEmpty())
+            bindThroughPortal(*chosen);
+        showPortalState();
+        return;
     case Desktop::GnomeWayland: {
         const GnomeKeybinding gnome(m_command);
         if (writeDesktopSettings) {
@@ -108,6 +127,63 @@ void NewGoalHotkey::take(bool writeDesktopSettings)
         break;
     }
     m_isActive = m_isActive || m_grab;
+    emit stateChanged();
+}
+
+void NewGoalHotkey::bindThroughPortal(const NewGoalShortcut &shortcut)
+{
+    m_portal.reset();
+    m_portalAnswered = false;
+    m_portalTrigger.clear();
+    m_portalFailure.clear();
+    const PortalShortcutModule::EntryPoints *portal = PortalShortcutModule::load(&m_portalFailure);
+    if (!portal) {
+        m_portalAnswered = true;
+        return;
+    }
+    m_portal = portal->bind(shortcut.portalTrigger(), tr("New goal"),
+        { .bound =
+                [this](const QString &trigger) {
+                    m_portalAnswered = true;
+                    m_portalTrigger = trigger;
+                    showPortalState();
+                },
+            .failed =
+                [this](const QString &failure) {
+                    m_portalAnswered = true;
+                    m_portalFailure = failure;
+                    showPortalState();
+                },
+            .activated =
+                [this] {
+                    if (!m_paused)
+                        emit activated(0);
+                } });
+}
+
+void NewGoalHotkey::showPortalState()
+{
+    m_isActive = false;
+    m_problem.clear();
+    const std::optional<NewGoalShortcut> chosen = shortcut();
+    if (chosen && m_portalAnswered) {
+        const QKeySequence wanted(QKeyCombination(chosen->modifiers(), chosen->key()));
+        if (!m_portalFailure.isEmpty()) {
+            m_problem = tr("%1 cannot be taken through the desktop portal: %2.").arg(chosen->text(), m_portalFailure);
+        } else if (m_portalTrigger.isEmpty()) {
+            m_problem = tr("KDE Plasma gave %1 to none of Mirel's shortcuts, as another shortcut may hold it; "
+                           "choose one for “mirel” in System Settings, under Shortcuts.")
+                            .arg(chosen->text());
+        } else {
+            m_isActive = true;
+            if (QKeySequence(m_portalTrigger, QKeySequence::NativeText) != wanted)
+                m_problem = tr("KDE Plasma keeps %1 for this shortcut; change it for “mirel” in System Settings, "
+                               "under Shortcuts.")
+                                .arg(m_portalTrigger);
+        }
+        if (!m_problem.isEmpty())
+            qCWarning(lcMirel, "the new-goal shortcut: %s", qPrintable(m_problem));
+    }
     emit stateChanged();
 }
 

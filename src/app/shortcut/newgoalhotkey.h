@@ -8,21 +8,27 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+namespace PortalShortcutModule
+{
+class Binding;
+}
 
 class PanelSettings;
 
 // The one shortcut that gives the panel the keyboard in adding mode from any program, taken the way the
-// desktop allows: grabbed from the X server, or written into GNOME's keyboard settings, or left to the person
-// where a compositor lets no program take keys (the line for its configuration is then shown). The stored
-// preference says which combination, or that it is switched off.
+// desktop allows: grabbed from the X server, bound through the desktop portal in KDE Plasma, written into
+// GNOME's keyboard settings, or left to the person where a compositor lets no program take keys (the line for
+// its configuration is then shown). The stored preference says which combination, or that it is switched off.
 class NewGoalHotkey final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(NewGoalHotkey)
 
 public:
-    enum class Desktop { X11, GnomeWayland, OtherWayland };
+    enum class Desktop { X11, KdeWayland, GnomeWayland, OtherWayland };
 
     // `command` is what a desktop's own shortcut runs to reach the panel.
     NewGoalHotkey(PanelSettings *settings, QString command, QObject *parent = nullptr);
@@ -36,8 +42,11 @@ public:
     std::optional<NewGoalShortcut> shortcut() const;
     // The shortcut works now.
     bool isActive() const { return m_isActive; }
-    // Why the shortcut does not work, naming it; empty while it works or is switched off.
+    // Why the shortcut does not work, naming it, or which combination the desktop keeps for it instead of the
+    // chosen one; empty while the chosen one works or it is switched off.
     QString problem() const { return m_problem; }
+    // The desktop has not answered yet whether it takes the shortcut.
+    bool isPending() const { return m_portal && !m_portalAnswered; }
     // For a compositor that lets no program take keys: what to add to its configuration for `shortcut`.
     QString configurationLine(const NewGoalShortcut &shortcut) const;
 
@@ -57,6 +66,8 @@ signals:
 
 private:
     void take(bool writeDesktopSettings);
+    void bindThroughPortal(const NewGoalShortcut &shortcut);
+    void showPortalState();
     void letGo();
     static QString grabFailure(X11Platform::GlobalKeyGrab::Failure failure, const NewGoalShortcut &shortcut);
 
@@ -64,6 +75,12 @@ private:
     QString m_command;
     Desktop m_desktop = Desktop::X11;
     X11Platform::GlobalKeyGrab *m_grab = nullptr;
+    std::unique_ptr<PortalShortcutModule::Binding> m_portal;
+    bool m_portalAnswered = false;
+    // What the portal said: the combination the desktop gives the shortcut, or why it does not.
+    QString m_portalTrigger;
+    QString m_portalFailure;
+    bool m_paused = false;
     bool m_isActive = false;
     QString m_problem;
 };

@@ -99,8 +99,24 @@ void NewGoalShortcutDialog::showState()
 void NewGoalShortcutDialog::use()
 {
     m_hotkey->change(m_chosen);
+    if (m_hotkey->isPending()) {
+        // The desktop answers in a moment; the dialog waits for it rather than closing on a guess.
+        m_use->setEnabled(false);
+        connect(m_hotkey, &NewGoalHotkey::stateChanged, this, &NewGoalShortcutDialog::useAnswered);
+        return;
+    }
+    useAnswered();
+}
+
+void NewGoalShortcutDialog::useAnswered()
+{
+    if (m_hotkey->isPending())
+        return;
+    disconnect(m_hotkey, &NewGoalHotkey::stateChanged, this, &NewGoalShortcutDialog::useAnswered);
+    m_use->setEnabled(true);
     // Said here, where the person can choose another combination at once.
-    if (!m_hotkey->isActive() && m_hotkey->desktop() != NewGoalHotkey::Desktop::OtherWayland) {
+    if (m_hotkey->desktop() != NewGoalHotkey::Desktop::OtherWayland
+        && (!m_hotkey->isActive() || !m_hotkey->problem().isEmpty())) {
         showState();
         return;
     }

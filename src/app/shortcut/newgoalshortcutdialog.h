@@ -35,6 +35,7 @@ protected:
 private:
     void showState();
     void use();
+    void useAnswered();
     void switchOff();
 
     NewGoalHotkey *m_hotkey = nullptr;
