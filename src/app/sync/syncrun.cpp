@@ -5,6 +5,7 @@
 #include "caldavdiscovery.h"
 #include "davmultistatus.h"
 #include "recurrencerule.h"
+#include "syncqueries.h"
 #include "vtodomapping.h"
 
 #include <QCoreApplication>
@@ -12,45 +13,13 @@
 
 #include <algorithm>
 
+using namespace SyncQueries;
+
 namespace
 {
 
 // A task written again and again refused as outdated is left for the next sync.
 constexpr int MaxAttempts = 3;
-
-const QByteArray TaskProps = "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
-const QByteArray Namespaces = "xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"";
-
-QByteArray escaped(const QString &text)
-{
-    return text.toHtmlEscaped().toUtf8();
-}
-
-QByteArray changesQuery(const QString &token)
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection " + Namespaces + "><d:sync-token>"
-        + escaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level>" + TaskProps + "</d:sync-collection>";
-}
-
-QByteArray etagsQuery()
-{
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop><d:getetag/>"
-           "<d:resourcetype/></d:prop></d:propfind>";
-}
-
-QByteArray fetchQuery(const QStringList &hrefs)
-{
-    QByteArray body
-        = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<c:calendar-multiget " + Namespaces + ">" + TaskProps;
-    for (const QString &href : hrefs)
-        body += "<d:href>" + escaped(QUrl(href).path(QUrl::FullyEncoded)) + "</d:href>";
-    return body + "</c:calendar-multiget>";
-}
-
-DavRequest report(const QUrl &url, const QByteArray &depth, const QByteArray &body, const QByteArray &method = "REPORT")
-{
-    return { method, url, body, { { "Depth", depth }, { "Content-Type", "application/xml; charset=utf-8" } } };
-}
 
 // The server's tasks that are goals: the readable, not cancelled ones, the first address of an id winning.
 struct Tasks {

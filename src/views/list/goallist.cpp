@@ -2,8 +2,8 @@
 
 #include "goallist.h"
 
-#include "goalrows.h"
 #include "rowreordergesture.h"
+#include "rowsbygoal.h"
 #include "rowslide.h"
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/widgetheight.h"
@@ -33,21 +33,21 @@ constexpr int DropLineSideInset = 6;
 GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     : QWidget(parent)
     , m_callbacks(std::move(callbacks))
-    , m_rows(new GoalRows(this))
+    , m_rows(new RowsByGoal(this))
     , m_slide(new RowSlide(this))
     , m_reorder(new RowReorderGesture(this))
 {
-    connect(m_rows, &GoalRows::toggleRequested, this, [this](const QUuid &id) {
+    connect(m_rows, &RowsByGoal::toggleRequested, this, [this](const QUuid &id) {
         if (m_callbacks.onToggle)
             m_callbacks.onToggle(id);
     });
-    connect(m_rows, &GoalRows::textUpdated, this, [this](const QUuid &id, const QString &text) {
+    connect(m_rows, &RowsByGoal::textUpdated, this, [this](const QUuid &id, const QString &text) {
         if (m_callbacks.onUpdateText)
             m_callbacks.onUpdateText(id, text);
     });
-    connect(m_rows, &GoalRows::deleteRequested, this, &GoalList::deleteGoal);
-    connect(m_rows, &GoalRows::heightChanged, this, &GoalList::layoutWanted);
-    connect(m_rows, &GoalRows::rowDropped, m_reorder, &RowReorderGesture::forget);
+    connect(m_rows, &RowsByGoal::deleteRequested, this, &GoalList::deleteGoal);
+    connect(m_rows, &RowsByGoal::heightChanged, this, &GoalList::layoutWanted);
+    connect(m_rows, &RowsByGoal::rowDropped, m_reorder, &RowReorderGesture::forget);
     connect(m_slide, &RowSlide::offsetsChanged, this, &GoalList::placeRows);
     connect(m_reorder, &RowReorderGesture::moveRequested, this, &GoalList::moveRequested);
     connect(m_reorder, &RowReorderGesture::scrollRequested, this, &GoalList::scrollRequested);

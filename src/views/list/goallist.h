@@ -16,7 +16,7 @@
 #include <functional>
 #include <optional>
 
-class GoalRows;
+class RowsByGoal;
 class QKeyEvent;
 class RowReorderGesture;
 class RowSlide;
@@ -114,7 +114,7 @@ private:
     ListGeometry m_geometry;
 
     int m_rowWidth = 0;
-    GoalRows *m_rows = nullptr;
+    RowsByGoal *m_rows = nullptr;
     RowSlide *m_slide = nullptr;
     RowReorderGesture *m_reorder = nullptr;
 };

@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "goalrows.h"
+#include "rowsbygoal.h"
 
 #include "views/rows/todorowview.h"
 
 #include <QAccessible>
 
-GoalRows::GoalRows(QWidget *list)
+RowsByGoal::RowsByGoal(QWidget *list)
     : QObject(list)
     , m_list(list)
 {
 }
 
-TodoRowView *GoalRows::rowContaining(QObject *object) const
+TodoRowView *RowsByGoal::rowContaining(QObject *object) const
 {
     while (object && object->parent() != m_list)
         object = object->parent();
     return qobject_cast<TodoRowView *>(object);
 }
 
-TodoRowView *GoalRows::create(const TodoItem &todo, int width)
+TodoRowView *RowsByGoal::create(const TodoItem &todo, int width)
 {
     const QUuid id = todo.id;
     auto *row = new TodoRowView(
@@ -30,14 +30,14 @@ TodoRowView *GoalRows::create(const TodoItem &todo, int width)
     m_rows.insert(id, row);
     QAccessibleEvent added(row, QAccessible::ObjectCreated);
     QAccessible::updateAccessibility(&added);
-    connect(row, &TodoRowView::heightChanged, this, &GoalRows::heightChanged);
+    connect(row, &TodoRowView::heightChanged, this, &RowsByGoal::heightChanged);
     // Sized now, so that showing it does not measure it once more.
     row->resize(width, 0);
     row->show();
     return row;
 }
 
-std::optional<QUuid> GoalRows::dropUnlisted(const QSet<QUuid> &listed)
+std::optional<QUuid> RowsByGoal::dropUnlisted(const QSet<QUuid> &listed)
 {
     std::optional<QUuid> focused;
     for (auto it = m_rows.begin(); it != m_rows.end();) {
@@ -58,21 +58,21 @@ std::optional<QUuid> GoalRows::dropUnlisted(const QSet<QUuid> &listed)
     return focused;
 }
 
-void GoalRows::setPanelHovered(bool hovered)
+void RowsByGoal::setPanelHovered(bool hovered)
 {
     m_isPanelHovered = hovered;
     for (TodoRowView *row : std::as_const(m_rows))
         row->setPanelHovered(hovered);
 }
 
-void GoalRows::setHoverFade(qreal fade)
+void RowsByGoal::setHoverFade(qreal fade)
 {
     m_hoverFade = fade;
     for (TodoRowView *row : std::as_const(m_rows))
         row->setHoverFade(fade);
 }
 
-void GoalRows::stackInOrder(const QList<QUuid> &order)
+void RowsByGoal::stackInOrder(const QList<QUuid> &order)
 {
     QList<TodoRowView *> listed;
     listed.reserve(m_rows.size());
@@ -95,7 +95,7 @@ void GoalRows::stackInOrder(const QList<QUuid> &order)
     QAccessible::updateAccessibility(&reordered);
 }
 
-QWidgetList GoalRows::focusChain(const QList<QUuid> &order) const
+QWidgetList RowsByGoal::focusChain(const QList<QUuid> &order) const
 {
     QWidgetList chain;
     for (const QUuid &id : order) {

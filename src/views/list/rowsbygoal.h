@@ -18,14 +18,14 @@ class TodoRowView;
 
 // The rows made so far, by goal id: children of the list, sharing the panel's hover state, and kept in list order
 // among the list's children, where a screen reader reads them. What a row's controls ask for is told by goal id.
-class GoalRows final : public QObject
+class RowsByGoal final : public QObject
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(GoalRows)
+    Q_DISABLE_COPY_MOVE(RowsByGoal)
 
 public:
     // The rows are made as children of `list`.
-    explicit GoalRows(QWidget *list);
+    explicit RowsByGoal(QWidget *list);
 
     TodoRowView *row(const QUuid &id) const { return m_rows.value(id); }
     const QHash<QUuid, TodoRowView *> &rows() const { return m_rows; }

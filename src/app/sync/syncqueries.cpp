@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "syncqueries.h"
+
+namespace
+{
+
+const QByteArray TaskProps = "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
+const QByteArray Namespaces = "xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"";
+
+QByteArray escaped(const QString &text)
+{
+    return text.toHtmlEscaped().toUtf8();
+}
+
+} // namespace
+
+namespace SyncQueries
+{
+
+QByteArray changesQuery(const QString &token)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection " + Namespaces + "><d:sync-token>"
+        + escaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level>" + TaskProps + "</d:sync-collection>";
+}
+
+QByteArray etagsQuery()
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop><d:getetag/>"
+           "<d:resourcetype/></d:prop></d:propfind>";
+}
+
+QByteArray fetchQuery(const QStringList &hrefs)
+{
+    QByteArray body
+        = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<c:calendar-multiget " + Namespaces + ">" + TaskProps;
+    for (const QString &href : hrefs)
+        body += "<d:href>" + escaped(QUrl(href).path(QUrl::FullyEncoded)) + "</d:href>";
+    return body + "</c:calendar-multiget>";
+}
+
+DavRequest report(const QUrl &url, const QByteArray &depth, const QByteArray &body, const QByteArray &method)
+{
+    return { method, url, body, { { "Depth", depth }, { "Content-Type", "application/xml; charset=utf-8" } } };
+}
+
+} // namespace SyncQueries
