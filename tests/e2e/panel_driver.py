@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the end-to-end cases share: starting the panel in a private home, driving the X session with
 xdotool, reading windows, pixels, the stored settings and goals, and running one named case."""
+import contextlib
 import json
 import os
 import re
@@ -211,6 +212,43 @@ def click_to_focus(window, point, button="1"):
     need; a loaded machine can take longer than any fixed pause."""
     run("xdotool", "mousemove", *map(str, point), "click", button)
     wait_until("the panel's focus after the click", lambda: focused_window() == window, timeout=10.0)
+
+
+class SmallDisk:
+    """The panel's data folder on a file system of 64 KiB, which `fill` fills to the last byte."""
+
+    def __init__(self, data):
+        self.data = data
+        self.filler = os.path.join(data, "filler")
+
+    def fill(self):
+        with open(self.filler, "wb", buffering=0) as file:
+            try:
+                while True:
+                    file.write(b"x" * 1024)
+            except OSError:
+                pass
+
+    def free(self):
+        os.remove(self.filler)
+
+
+@contextlib.contextmanager
+def small_disk(home):
+    """Mounts a SmallDisk as `home`'s data folder; at the end the panels started on it end before it goes."""
+    data = os.path.join(home, "data")
+    os.makedirs(data)
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", data], capture_output=True, text=True)
+    if mounted.returncode != 0:
+        raise Skipped(f"a small file system cannot be mounted here: {mounted.stderr.strip()}")
+    try:
+        yield SmallDisk(data)
+    finally:
+        for process in STARTED:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        subprocess.run(["umount", "-l", data])
 
 
 def start_other_window():

@@ -12,10 +12,10 @@ import subprocess
 import sys
 import time
 
-from panel_driver import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, Skipped, active_window, check, close_to, drag,
+from panel_driver import (SCREEN_H, SCREEN_W, STARTED, Failure, Mirel, active_window, check, close_to, drag,
                           drag_header, environment, focus_other_window, focused_window, geometry, goals_in,
                           header_point, keys, main, pixel, prop, run, send, settings, shows_save_warning,
-                          start_other_window, stored_frame, to_stored, wait_until, window_named, write_goals, xmessage)
+                          small_disk, start_other_window, stored_frame, to_stored, wait_until, window_named, write_goals, xmessage)
 
 ROOT_COLOUR = (0x33, 0x66, 0x99)
 
@@ -320,60 +320,39 @@ def case_screens_change_under_panel(binary, home):
 
 
 def case_goals_survive_a_full_disk(binary, home):
-    data = os.path.join(home, "data")
-    os.makedirs(data)
-    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", data], capture_output=True, text=True)
-    if mounted.returncode != 0:
-        raise Skipped(f"a small file system cannot be mounted here: {mounted.stderr.strip()}")
-    goals_file = os.path.join(data, "Mirel", "todos.json")
-    filler = os.path.join(data, "filler")
-    texts = lambda: [goal["text"] for goal in json.load(open(goals_file, encoding="utf-8"))]
-
-    def fill_disk():
-        with open(filler, "wb", buffering=0) as file:
-            try:
-                while True:
-                    file.write(b"x" * 1024)
-            except OSError:
-                pass
-
     def send_while_full(text):
         result = send(binary, home, text)
         check(result.returncode == 3, f"a send to a full disk exited {result.returncode}: {result.stdout!r}")
         check("could not save" in result.stderr and "do not send it again" in result.stderr,
               f"the send did not say its goal is not saved: {result.stderr!r}")
 
-    try:
+    with small_disk(home) as disk:
+        goals_file = os.path.join(disk.data, "Mirel", "todos.json")
+        texts = lambda: [goal["text"] for goal in json.load(open(goals_file, encoding="utf-8"))]
         mirel = Mirel(binary, home)
         check(send(binary, home, "Write the report", "Buy milk").returncode == 0, "the first send failed")
         check(not shows_save_warning(mirel.window), "a warning shows while the goals are saved")
-        fill_disk()
+        disk.fill()
         send_while_full("Call the bank")
         check(texts() == ["Write the report", "Buy milk"], f"the full disk changed the goals file: {texts()}")
         wait_until("the header's warning", lambda: shows_save_warning(mirel.window))
 
         # With room again, the next change writes everything the panel holds.
-        os.remove(filler)
+        disk.free()
         check(send(binary, home, "Pay rent").returncode == 0, "the send after freeing the disk failed")
         check(texts() == ["Write the report", "Buy milk", "Call the bank", "Pay rent"], f"after freeing: {texts()}")
         wait_until("the warning to go", lambda: not shows_save_warning(mirel.window))
 
         # A panel killed while the disk is full loses only what it could not write.
-        fill_disk()
+        disk.fill()
         send_while_full("Book the trip")
         mirel.process.kill()
         mirel.process.wait()
-        os.remove(filler)
+        disk.free()
         Mirel(binary, home)
         check(send(binary, home, "Water the plants").returncode == 0, "the send after a restart failed")
         check(texts() == ["Write the report", "Buy milk", "Call the bank", "Pay rent", "Water the plants"],
               f"after the restart: {texts()}")
-    finally:
-        for process in STARTED:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-        subprocess.run(["umount", "-l", data])
 
 
 def case_long_lists_stay_on_screen(binary, home):

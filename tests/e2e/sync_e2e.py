@@ -11,8 +11,8 @@ import subprocess
 import sys
 import time
 
-from panel_driver import (STARTED, Mirel, Skipped, check, click_to_focus, focused_window, geometry, header_point, main,
-                          run, send, shows_save_warning, wait_until, write_goals)
+from panel_driver import (Mirel, check, click_to_focus, focused_window, geometry, header_point, main,
+                          run, send, shows_save_warning, small_disk, wait_until, write_goals)
 
 THREE = ["Write the report", "Buy milk", "Call the bank"]
 
@@ -88,22 +88,11 @@ def dialog():
 
 
 def case_quit_asks_while_goals_are_not_on_disk(binary, home):
-    data = os.path.join(home, "data")
-    os.makedirs(data)
-    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", data], capture_output=True, text=True)
-    if mounted.returncode != 0:
-        raise Skipped(f"a small file system cannot be mounted here: {mounted.stderr.strip()}")
-    goals_file = os.path.join(data, "Mirel", "todos.json")
-    filler = os.path.join(data, "filler")
-    try:
+    with small_disk(home) as disk:
+        goals_file = os.path.join(disk.data, "Mirel", "todos.json")
         mirel = Mirel(binary, home)
         check(send(binary, home, "Write the report").returncode == 0, "the first send failed")
-        with open(filler, "wb", buffering=0) as file:
-            try:
-                while True:
-                    file.write(b"x" * 1024)
-            except OSError:
-                pass
+        disk.fill()
         check(send(binary, home, "Call the bank").returncode == 3, "the send to a full disk was not refused")
 
         click_to_focus(mirel.window, header_point(geometry(mirel.window)))
@@ -115,15 +104,9 @@ def case_quit_asks_while_goals_are_not_on_disk(binary, home):
         time.sleep(0.3)
         check(mirel.process.poll() is None, "the panel quit with a goal not on disk")
 
-        os.remove(filler)
+        disk.free()
         check(send(binary, home, "Pay rent").returncode == 0, "the send after freeing the disk failed")
         check(stored(goals_file) == ["Write the report", "Call the bank", "Pay rent"], f"{stored(goals_file)}")
-    finally:
-        for process in STARTED:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-        subprocess.run(["umount", "-l", data])
 
 
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
