@@ -250,87 +250,87 @@
 <context>
     <name>CommandLineInfo</name>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="37"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="37"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="38"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="38"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="41"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="42"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="42"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="43"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="44"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="46"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="47"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="47"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="48"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="191"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="191"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="192"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="192"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="39"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="154"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="154"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="155"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="155"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="157"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="159"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="160"/>
+        <location filename="../src/app/start/commandlineinfo.cpp" line="160"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
@@ -1054,42 +1054,42 @@
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="106"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="75"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="224"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="193"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="226"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="195"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="231"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="200"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="317"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="286"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="348"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="317"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="356"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="325"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="367"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="336"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>

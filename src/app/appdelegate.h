@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/intake/intakemodule.h"
-#include "launchoptions.h"
+#include "start/launchoptions.h"
 
 #include <QObject>
 

@@ -7,11 +7,11 @@
 #include "app/sync/calendarsyncmodule.h"
 #include "app/x11/x11platform.h"
 #include "appdelegate.h"
-#include "commandlineinfo.h"
-#include "fontconfigwarmup.h"
 #include "logging.h"
-#include "runtimefolder.h"
-#include "translations.h"
+#include "start/commandlineinfo.h"
+#include "start/fontconfigwarmup.h"
+#include "start/runtimefolder.h"
+#include "start/translations.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/appdelegate.h"
-#include "app/launchoptions.h"
+#include "app/start/launchoptions.h"
 #include "model/goalsfile.h"
 #include "model/todostore.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/commandlineinfo.h"
-#include "app/translations.h"
+#include "app/start/commandlineinfo.h"
+#include "app/start/translations.h"
 #include "model/panelsettings.h"
 #include "views/header/paneltitle.h"
 

@@ -3,7 +3,7 @@
 #include "intakeclient.h"
 
 #include "app/logging.h"
-#include "app/translations.h"
+#include "app/start/translations.h"
 #include "desktopnotification.h"
 #include "intakeprotocol.h"
 #include "sendcommand.h"

@@ -2,7 +2,7 @@
 
 #include "sendcommand.h"
 
-#include "app/launchoptions.h"
+#include "app/start/launchoptions.h"
 
 bool SendCommand::uiTesting() const
 {

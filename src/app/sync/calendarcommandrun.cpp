@@ -2,7 +2,7 @@
 
 #include "calendarcommandrun.h"
 
-#include "app/translations.h"
+#include "app/start/translations.h"
 #include "calendaraccount.h"
 #include "calendarcommand.h"
 #include "calendarconnection.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/runtimefolder.h"
+#include "app/start/runtimefolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "wallclockalarm.h"
 
-#include "logging.h"
+#include "app/logging.h"
 
 #include <QSocketNotifier>
 

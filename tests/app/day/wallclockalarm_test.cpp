@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/wallclockalarm.h"
+#include "app/day/wallclockalarm.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/dailyclearing.h"
+#include "app/day/dailyclearing.h"
 #include "goaltexts.h"
 #include "model/goalsteps.h"
 #include "model/panelsettings.h"
