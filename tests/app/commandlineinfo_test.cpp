@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/start/commandlineinfo.h"
+#include "app/commandlineinfo.h"
 
 #include <QTest>
 

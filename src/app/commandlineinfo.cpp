@@ -3,8 +3,8 @@
 #include "commandlineinfo.h"
 
 #include "app/intake/sendcommand.h"
-#include "launchoptions.h"
 #include "model/todoitem.h"
+#include "start/launchoptions.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
