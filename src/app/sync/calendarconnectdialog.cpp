@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <memory>
+
 CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QString &title, QWidget *parent)
     : QDialog(parent)
     , m_preferences(preferences)
@@ -129,14 +131,18 @@ void CalendarConnectDialog::makeListThenConnect()
     const DavRequest request = NewTaskList::request(m_home, m_title);
     const quint64 sent = m_http->send(request);
     m_buttons->setEnabled(false);
-    connect(m_http, &DavHttp::finished, this, [this, sent, request](quint64 id, const DavReply &reply) {
-        if (id != sent)
-            return;
-        if (const std::optional<QString> refusal = NewTaskList::refusal(reply))
-            showProblem(*refusal);
-        else
-            keepConnection({ request.url, m_title });
-    });
+    // Once per try: a second try must not find the first one's handler still listening.
+    auto answered = std::make_shared<QMetaObject::Connection>();
+    *answered
+        = connect(m_http, &DavHttp::finished, this, [this, sent, request, answered](quint64 id, const DavReply &reply) {
+              if (id != sent)
+                  return;
+              disconnect(*answered);
+              if (const std::optional<QString> refusal = NewTaskList::refusal(reply))
+                  showProblem(*refusal);
+              else
+                  keepConnection({ request.url, m_title });
+          });
 }
 
 void CalendarConnectDialog::keepConnection(const CalDavDiscovery::TaskList &list)

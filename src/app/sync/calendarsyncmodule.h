@@ -22,7 +22,6 @@ struct SyncStatus final {
     int changesWaiting = 0;
     // Why the last sync did not go through; empty when it did.
     QString failure;
-    QDateTime lastSync;
 };
 
 // The sync with a calendar server lives in a module loaded only for a person who is connected: libical, the

@@ -116,7 +116,7 @@ void CalendarSyncSession::finish(
 
 void CalendarSyncSession::tell()
 {
-    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_stored.lastSync });
+    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure });
 }
 
 void CalendarSyncSession::watchTheNetworkAndSleep()
