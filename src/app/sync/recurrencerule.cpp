@@ -3,10 +3,7 @@
 #include "recurrencerule.h"
 
 #include <QList>
-#include <QStringList>
 
-#include <algorithm>
-#include <array>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -14,26 +11,31 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-constexpr std::array<QStringView, 7> DayCodes = { u"MO", u"TU", u"WE", u"TH", u"FR", u"SA", u"SU" };
+// A weekly goal's stored form names its days with BYDAY's own two-letter codes.
+constexpr QStringView WeeklyForm = u"weekly:";
 
 GoalRepeat elsewhere(QStringView rule)
 {
     return GoalRepeat::fromStored(rule.toString());
 }
 
-// The days of a BYDAY value in Qt's numbering; nothing where one of them is no plain day of the week (a
-// position such as 1MO or -1FR is a monthly or yearly matter).
+// The days of a BYDAY value in Qt's numbering, each read as a weekly goal's form reads it; nothing where one of
+// them is no plain day of the week (a position such as 1MO or -1FR is a monthly or yearly matter).
 std::optional<QList<int>> daysOf(QStringView byDay)
 {
     QList<int> days;
     for (QStringView code : byDay.split(u',')) {
-        const auto *found = std::find_if(DayCodes.cbegin(), DayCodes.cend(),
-            [&](QStringView day) { return code.compare(day, Qt::CaseInsensitive) == 0; });
-        if (found == DayCodes.cend())
+        const GoalRepeat day = GoalRepeat::fromStored(WeeklyForm.toString() + code.toString().toUpper());
+        if (day.kind() != GoalRepeat::Kind::Weekly)
             return {};
-        days.append(int(found - DayCodes.cbegin()) + 1);
+        days.append(day.days().constFirst());
     }
     return days;
+}
+
+QString weeklyRule(const QList<int> &days)
+{
+    return u"FREQ=WEEKLY;BYDAY="_s + GoalRepeat::weekly(days).stored().sliced(WeeklyForm.size());
 }
 
 } // namespace
@@ -86,21 +88,15 @@ GoalRepeat repeatOf(QStringView rule, QDate start)
 
 QString ruleOf(const GoalRepeat &repeat)
 {
-    const auto weeklyOn = [](const QList<int> &days) {
-        QStringList codes;
-        for (int day : days)
-            codes.append(DayCodes.at(std::size_t(day - 1)).toString());
-        return u"FREQ=WEEKLY;BYDAY="_s + codes.join(u',');
-    };
     switch (repeat.kind()) {
     case GoalRepeat::Kind::Never:
         return {};
     case GoalRepeat::Kind::EveryDay:
         return u"FREQ=DAILY"_s;
     case GoalRepeat::Kind::Weekdays:
-        return weeklyOn({ 1, 2, 3, 4, 5 });
+        return weeklyRule({ 1, 2, 3, 4, 5 });
     case GoalRepeat::Kind::Weekly:
-        return weeklyOn(repeat.days());
+        return weeklyRule(repeat.days());
     case GoalRepeat::Kind::SetElsewhere: {
         const QString form = repeat.stored();
         return form.startsWith("FREQ="_L1, Qt::CaseInsensitive) ? form : QString();
