@@ -167,7 +167,6 @@ void NewGoalHotkey::showPortalState()
     m_problem.clear();
     const std::optional<NewGoalShortcut> chosen = shortcut();
     if (chosen && m_portalAnswered) {
-        const QKeySequence wanted(QKeyCombination(chosen->modifiers(), chosen->key()));
         if (!m_portalFailure.isEmpty()) {
             m_problem = tr("%1 cannot be taken through the desktop portal: %2.").arg(chosen->text(), m_portalFailure);
         } else if (m_portalTrigger.isEmpty()) {
@@ -176,6 +175,7 @@ void NewGoalHotkey::showPortalState()
                             .arg(chosen->text());
         } else {
             m_isActive = true;
+            const QKeySequence wanted(QKeyCombination(chosen->modifiers(), chosen->key()));
             if (QKeySequence(m_portalTrigger, QKeySequence::NativeText) != wanted)
                 m_problem = tr("KDE Plasma keeps %1 for this shortcut; change it for “mirel” in System Settings, "
                                "under Shortcuts.")
