@@ -108,7 +108,11 @@ QString ruleOf(const GoalRepeat &repeat)
 GoalRepeat asHeldByTask(const GoalRepeat &repeat)
 {
     const QString rule = ruleOf(repeat);
-    return rule.isEmpty() ? GoalRepeat() : repeatOf(rule);
+    if (rule.isEmpty())
+        return {};
+    // A rule set elsewhere stands for the task's rules as they are, even where its first reads as a choice of
+    // the panel's: choosing that choice in the panel is still a change, which leaves the task one rule.
+    return repeat.kind() == GoalRepeat::Kind::SetElsewhere ? repeat : repeatOf(rule);
 }
 
 QDate firstDay(const GoalRepeat &repeat, QDate from)

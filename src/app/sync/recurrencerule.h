@@ -21,7 +21,7 @@ GoalRepeat repeatOf(QStringView rule, QDate start = {});
 QString ruleOf(const GoalRepeat &repeat);
 
 // The repetition as a task on a server holds it: the same rule reads back the same, so "weekly on Monday to
-// Friday" is weekdays and a form set elsewhere that is no rule is never.
+// Friday" is weekdays, a form set elsewhere that is no rule is never, and a rule set elsewhere stays itself.
 GoalRepeat asHeldByTask(const GoalRepeat &repeat);
 
 // The first day on or after `from` that the repetition is due, which a task's DTSTART takes; `from` itself

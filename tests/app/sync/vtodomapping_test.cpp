@@ -221,6 +221,12 @@ private slots:
         QCOMPARE(lines.filter(QStringLiteral("RRULE")), QStringList(QStringLiteral("RRULE:FREQ=DAILY")));
         QCOMPARE(lines.filter(QStringLiteral("DTSTART")),
             QStringList(QStringLiteral("DTSTART;TZID=Europe/Berlin:20250304T070000")));
+        // Two rules show as set elsewhere; choosing Every Day in the panel leaves the task its one rule.
+        const QByteArray twoRules = taskWith("RRULE:FREQ=DAILY\r\nRRULE:FREQ=WEEKLY;BYDAY=TH\r\n");
+        TodoItem chosen = VTodoMapping::read(twoRules)->goal;
+        chosen.repeat = GoalRepeat::everyDay();
+        QCOMPARE(unfoldedLines(*VTodoMapping::write(chosen, Now, twoRules)).filter(QStringLiteral("RRULE")),
+            QStringList(QStringLiteral("RRULE:FREQ=DAILY")));
         TodoItem never = daily;
         never.repeat = {};
         QVERIFY(unfoldedLines(*VTodoMapping::write(never, Now, madeDaily)).filter(QStringLiteral("RRULE")).isEmpty());
