@@ -37,7 +37,7 @@ constexpr SwitchHelp Switches[] = {
     { u"--send [TEXT ...]", QT_TRANSLATE_NOOP("CommandLineInfo", "Add each TEXT (else each input line) as a goal") },
     { u"--send-selection", QT_TRANSLATE_NOOP("CommandLineInfo", "Add each line of the selected text as a goal") },
     { u"--new-goal", QT_TRANSLATE_NOOP("CommandLineInfo", "Give the panel the keyboard to type a new goal") },
-    { u"--connect-calendar URL --user NAME [--list NAME]",
+    { u"--connect-calendar URL --user NAME [--list NAME | --new-list NAME]",
         QT_TRANSLATE_NOOP("CommandLineInfo", "Sync the goals with a task list on a calendar server") },
     { u"--disconnect-calendar", QT_TRANSLATE_NOOP("CommandLineInfo", "Stop syncing; the goals stay here") },
     { u"--sync-status", QT_TRANSLATE_NOOP("CommandLineInfo", "Show the sync's state; exit 0 when in sync") },

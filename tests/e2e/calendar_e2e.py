@@ -119,9 +119,14 @@ def mirel_command(binary, home, *arguments, password=None):
                           text=True, timeout=60)
 
 
-def connect(binary, home, url, password=PASSWORD):
-    return mirel_command(binary, home, "--connect-calendar", url, "--user", USER, "--list", "goals",
+def connect(binary, home, url, password=PASSWORD, list_switch="--list", name="goals"):
+    return mirel_command(binary, home, "--connect-calendar", url, "--user", USER, list_switch, name,
                          password=password + "\n")
+
+
+def listed(status):
+    """The task list's address as --sync-status prints it."""
+    return status.split("Task list: ", 1)[-1].split(" (", 1)[-1].split(")", 1)[0]
 
 
 @contextlib.contextmanager
@@ -376,21 +381,53 @@ def case_wrong_password(binary, home):
 
 def case_without_secret_service(binary, home):
     """No Secret Service on the desktop: the command says so, and the running panel syncs with the password for
-    as long as it runs. The list named is made on the server, which has none yet."""
+    as long as it runs. After a restart the panel cannot sync, and --sync-status says why until it does again."""
     server = Server("radicale", home)
     with desktop_session(home, keyring=False):
-        Mirel(binary, home, goals="", env=panel_env())
-        connected = connect(binary, home, server.url)
-        check(connected.returncode == 0 and "no Secret Service" in connected.stdout,
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        connected = connect(binary, home, server.url, list_switch="--new-list")
+        check(connected.returncode == 0 and "no keyring" in connected.stdout,
               f"--connect-calendar without a Secret Service: {connected.returncode} {connected.stdout!r} "
               f"{connected.stderr!r}")
-        status = sync_status(binary, home)[1]
-        list_url = status.split("Task list: goals (", 1)[-1].split(")", 1)[0]
-        check(list_url.startswith(server.url), f"no list made on the server: {status!r}")
+        list_url = listed(sync_status(binary, home)[1])
+        check(list_url.startswith(server.url), f"no list made on the server: {list_url!r}")
         check(mirel_command(binary, home, "--send", "Kept for this run").returncode == 0, "--send failed")
         expect_tasks(list_url, "the goal on the server", [("Kept for this run", False)])
+        wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
         check(PASSWORD not in open(os.path.join(home, "config", "Mirel", "Mirel.conf"), encoding="utf-8").read(),
               "the password is in the preferences")
+
+        mirel.stop()
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        wait_until("the keyring named in --sync-status", lambda: "keyring" in sync_status(binary, home)[1])
+        code, status = sync_status(binary, home)
+        check(code != 0 and "Last error: There is no keyring" in status and "dbus" not in status.lower(),
+              f"--sync-status of a panel without the password: {code} {status!r}")
+        check(connect(binary, home, server.url).returncode == 0, "connecting again failed")
+        wait_until("in sync again", lambda: sync_status(binary, home)[0] == 0)
+
+
+def case_list_named_must_exist(binary, home):
+    """--list only ever picks a list the server has: a typo names the lists there and makes none, and
+    --new-list makes one."""
+    server = Server("xandikos", home)
+    server.make_list("Xtasks")
+    lists_before = json.loads(client("list-names", server.url))
+    with desktop_session(home):
+        Mirel(binary, home, goals="", env=panel_env())
+        check(mirel_command(binary, home, "--send", "Buy milk").returncode == 0, "--send failed")
+        typo = connect(binary, home, server.url, name="Xtaks")
+        check(typo.returncode == 1 and "Xtaks" in typo.stderr and "  Xtasks" in typo.stderr,
+              f"a list the server lacks: {typo.returncode} {typo.stdout!r} {typo.stderr!r}")
+        check(sync_status(binary, home)[0] != 0, "--sync-status in sync with no list connected")
+        check(json.loads(client("list-names", server.url)) == lists_before, "a list was made for a typo")
+
+        made = connect(binary, home, server.url, list_switch="--new-list", name="Goals")
+        check(made.returncode == 0, f"--new-list failed: {made.stderr!r}")
+        check(json.loads(client("list-names", server.url)) == sorted(lists_before + ["Goals"]),
+              "--new-list made no list")
+        expect_tasks(listed(sync_status(binary, home)[1]), "the goal in the new list", [("Buy milk", False)])
+        wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
 
 
 def self_signed_certificate(home):
@@ -415,13 +452,11 @@ def case_self_signed_certificate(binary, home):
         refused = connect(binary, home, server.url)
         check(refused.returncode != 0 and fingerprint in refused.stderr,
               f"the certificate was not refused with its fingerprint {fingerprint}: {refused.stderr!r}")
-        trusted = mirel_command(binary, home, "--connect-calendar", server.url, "--user", USER, "--list", "goals",
-                                "--trust-certificate", fingerprint, password=PASSWORD + "\n")
+        trusted = mirel_command(binary, home, "--connect-calendar", server.url, "--user", USER, "--new-list",
+                                "goals", "--trust-certificate", fingerprint, password=PASSWORD + "\n")
         check(trusted.returncode == 0, f"the trusted certificate was refused: {trusted.stderr!r}")
         check(mirel_command(binary, home, "--send", "Over TLS").returncode == 0, "--send failed")
-        status = sync_status(binary, home)[1]
-        list_url = status.split("Task list: goals (", 1)[-1].split(")", 1)[0]
-        expect_tasks(list_url, "the goal on the server", [("Over TLS", False)])
+        expect_tasks(listed(sync_status(binary, home)[1]), "the goal on the server", [("Over TLS", False)])
         wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
 
 
@@ -431,6 +466,7 @@ CASES = {
     "apart_then_killed": case_apart_then_killed,
     "wrong_password": case_wrong_password,
     "without_secret_service": case_without_secret_service,
+    "list_named_must_exist": case_list_named_must_exist,
     "self_signed_certificate": case_self_signed_certificate,
     "repeating_goals": case_repeating_goals,
 }

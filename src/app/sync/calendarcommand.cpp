@@ -12,7 +12,8 @@ namespace
 QString usage()
 {
     return QCoreApplication::translate("CalendarCommand",
-        "Usage: mirel --connect-calendar URL --user NAME [--list NAME] [--trust-certificate FINGERPRINT]");
+        "Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] "
+        "[--trust-certificate FINGERPRINT]");
 }
 
 } // namespace
@@ -46,12 +47,14 @@ std::optional<std::variant<CalendarCommand, QString>> CalendarCommand::fromArgum
             command.user = value;
         else if (name == u"--list")
             command.listName = value;
+        else if (name == u"--new-list")
+            command.newListName = value;
         else if (name == u"--trust-certificate")
             command.trustedCertificate = value;
         else
             return usage();
     }
-    if (command.user.isEmpty())
+    if (command.user.isEmpty() || (command.listName && command.newListName))
         return usage();
     return command;
 }

@@ -13,7 +13,7 @@ inline constexpr char16_t ConnectCalendarArgument[] = u"--connect-calendar";
 inline constexpr char16_t DisconnectCalendarArgument[] = u"--disconnect-calendar";
 inline constexpr char16_t SyncStatusArgument[] = u"--sync-status";
 
-// `mirel --connect-calendar URL --user NAME [--list NAME] [--trust-certificate FINGERPRINT]`,
+// `mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]`,
 // `mirel --disconnect-calendar` and `mirel --sync-status`, read from the command line.
 struct CalendarCommand final {
     enum class Action { Connect, Disconnect, Status };
@@ -21,8 +21,10 @@ struct CalendarCommand final {
     // The server's address or the task list's own.
     QUrl url;
     QString user;
-    // The list to sync with by its name, made when the server has none of that name.
+    // The list to sync with by its name; only ever one the server has, so that a typo makes no list.
     std::optional<QString> listName;
+    // A list to make on the server for the goals, by its name.
+    std::optional<QString> newListName;
     // A certificate the system does not trust, trusted for this server by its SHA-256 fingerprint.
     QString trustedCertificate;
 

@@ -14,7 +14,6 @@
 
 #include "model/diskfile.h"
 #include "model/goalsfile.h"
-#include "model/panelsettings.h"
 #include "newtasklist.h"
 
 #include <QCoreApplication>
@@ -85,6 +84,68 @@ QUrl withSlash(QUrl url)
     return url;
 }
 
+QString listNames(const QList<CalDavDiscovery::TaskList> &lists)
+{
+    QStringList names;
+    for (const CalDavDiscovery::TaskList &each : lists)
+        names.append(QStringLiteral("  ") + each.displayName);
+    return names.join(u'\n');
+}
+
+// The list named, the one at the address given, or the server's only one: never a list made for a name
+// the server lacks, which would take the goals away from the list the phone shows.
+std::variant<CalDavDiscovery::TaskList, int> pickList(
+    const QList<CalDavDiscovery::TaskList> &lists, const CalendarCommand &command)
+{
+    const auto named = [&](const CalDavDiscovery::TaskList &list) {
+        return command.listName ? list.displayName == *command.listName : withSlash(list.url) == withSlash(command.url);
+    };
+    if (const auto chosen = std::find_if(lists.cbegin(), lists.cend(), named); chosen != lists.cend())
+        return *chosen;
+    if (!command.listName && lists.size() == 1)
+        return lists.constFirst();
+    if (lists.isEmpty()) {
+        complain(QCoreApplication::translate(
+            "CalendarCommandRun", "the server has no task list for this user: make one with --new-list NAME"));
+        return ExitMisuse;
+    }
+    if (command.listName) {
+        complain(QCoreApplication::translate("CalendarCommandRun", "the server has no task list \"%1\"; it has:")
+                     .arg(*command.listName));
+        std::fputs(qPrintable(listNames(lists) + u'\n'), stderr);
+        return ExitFailure;
+    }
+    complain(QCoreApplication::translate("CalendarCommandRun", "choose one of the task lists with --list NAME:"));
+    std::fputs(qPrintable(listNames(lists) + u'\n'), stderr);
+    return ExitMisuse;
+}
+
+std::variant<CalDavDiscovery::TaskList, int> makeList(
+    DavHttp &http, const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists, const QString &name)
+{
+    if (std::any_of(lists.cbegin(), lists.cend(), [&](const auto &list) { return list.displayName == name; })) {
+        complain(QCoreApplication::translate(
+            "CalendarCommandRun", "the server has a task list \"%1\" already: connect to it with --list \"%1\"")
+                     .arg(name));
+        return ExitMisuse;
+    }
+    const DavRequest request = NewTaskList::request(home, name);
+    QEventLoop making;
+    DavReply made;
+    QObject::connect(&http, &DavHttp::finished, &making, [&](quint64, const DavReply &reply) {
+        made = reply;
+        making.quit();
+    });
+    http.send(request);
+    making.exec();
+    if (const std::optional<QString> refusal = NewTaskList::refusal(made)) {
+        complain(QCoreApplication::translate("CalendarCommandRun", "cannot make the task list \"%1\": %2")
+                     .arg(name, *refusal));
+        return ExitFailure;
+    }
+    return CalDavDiscovery::TaskList { request.url, name };
+}
+
 int connectList(QSettings &preferences, const CalendarCommand &command)
 {
     if (const std::optional<QString> refusal = DavHttp::refusal(command.url)) {
@@ -124,62 +185,34 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
         }
         return ExitFailure;
     }
-    const auto named = [&](const CalDavDiscovery::TaskList &list) {
-        return command.listName ? list.displayName == *command.listName : withSlash(list.url) == withSlash(command.url);
-    };
-    const auto chosen = std::find_if(lists.cbegin(), lists.cend(), named);
-    std::optional<CalDavDiscovery::TaskList> list;
-    if (chosen != lists.cend())
-        list = *chosen;
-    else if (!command.listName && lists.size() == 1)
-        list = lists.constFirst();
-    // A list named that is missing is made, and so is the first one, named as the panel.
-    if (!list && (command.listName || lists.isEmpty())) {
-        const QString name = command.listName.value_or(
-            PanelSettings(&preferences).title().value_or(QCoreApplication::translate("PanelTitle", "Today's Goals")));
-        const DavRequest request = NewTaskList::request(home, name);
-        QEventLoop making;
-        DavReply made;
-        QObject::connect(&http, &DavHttp::finished, &making, [&](quint64, const DavReply &reply) {
-            made = reply;
-            making.quit();
-        });
-        http.send(request);
-        making.exec();
-        if (const std::optional<QString> refusal = NewTaskList::refusal(made)) {
-            complain(QCoreApplication::translate("CalendarCommandRun", "cannot make the task list \"%1\": %2")
-                         .arg(name, *refusal));
-            return ExitFailure;
-        }
-        list = CalDavDiscovery::TaskList { request.url, name };
-    }
-    if (!list) {
-        QStringList names;
-        for (const CalDavDiscovery::TaskList &each : std::as_const(lists))
-            names.append(QStringLiteral("  ") + each.displayName);
-        complain(QCoreApplication::translate("CalendarCommandRun", "choose one of the task lists with --list NAME:"));
-        std::fputs(qPrintable(names.join(u'\n') + u'\n'), stderr);
-        return ExitMisuse;
-    }
-    const CalendarAccount account { command.url, list->url, list->displayName, command.user,
-        command.trustedCertificate };
+    const std::variant<CalDavDiscovery::TaskList, int> chosen
+        = command.newListName ? makeList(http, home, lists, *command.newListName) : pickList(lists, command);
+    if (const int *exitStatus = std::get_if<int>(&chosen))
+        return *exitStatus;
+    const auto &list = std::get<CalDavDiscovery::TaskList>(chosen);
+    const CalendarAccount account { command.url, list.url, list.displayName, command.user, command.trustedCertificate };
     const CalendarSecret::Outcome stored = waitFor(
         [&](QObject *context, auto done) { CalendarSecret::write(account.secretKey(), password, context, done); });
-    if (!stored.failure.isEmpty() && !stored.unavailable) {
-        complain(QCoreApplication::translate("CalendarCommandRun", "the Secret Service did not keep the password: %1")
-                     .arg(stored.failure));
+    account.write(preferences);
+    // Where the keyring keeps nothing, a running panel keeps the password for as long as it runs.
+    const bool told = RunningPanel::tellCalendarChanged(stored.failure.isEmpty() ? QByteArray() : password.toUtf8());
+    if (!stored.failure.isEmpty() && !told) {
+        const QString failure = QCoreApplication::translate(
+            "CalendarCommandRun", "%1, and no panel runs to keep the password: start the panel, then connect again")
+                                    .arg(stored.failure);
+        StoredSync sync = SyncStateFile::read(list.url);
+        sync.failure = failure;
+        SyncStateFile::write(sync);
+        complain(failure);
         return ExitFailure;
     }
-    account.write(preferences);
-    const bool told = RunningPanel::tellCalendarChanged(stored.unavailable ? password.toUtf8() : QByteArray());
     say(QCoreApplication::translate("CalendarCommandRun", "Syncing the goals with the task list \"%1\" on %2.")
-            .arg(list->displayName, command.url.toDisplayString(QUrl::RemoveUserInfo)));
-    if (stored.unavailable) {
-        say(told ? QCoreApplication::translate("CalendarCommandRun",
-                "There is no Secret Service on this desktop: the running panel keeps the password until it quits.")
-                 : QCoreApplication::translate("CalendarCommandRun",
-                     "There is no Secret Service on this desktop to keep the password: start the panel, then connect "
-                     "again."));
+            .arg(list.displayName, command.url.toDisplayString(QUrl::RemoveUserInfo)));
+    if (!stored.failure.isEmpty()) {
+        say(QCoreApplication::translate("CalendarCommandRun",
+            "%1: the running panel keeps the password until it quits. To keep it for good, run mirel "
+            "--connect-calendar again once the keyring is unlocked.")
+                .arg(stored.failure));
     }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <algorithm>
 #include <memory>
 
 CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QString &title, QWidget *parent)
@@ -46,6 +47,7 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
     form->addRow(tr("Task list:"), m_lists);
     form->labelForField(m_lists)->hide();
     m_lists->hide();
+    m_lists->setPlaceholderText(tr("Choose a task list"));
     form->addRow(m_problem);
     form->addRow(m_trust);
     m_trust->hide();
@@ -55,19 +57,21 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
         findLists();
     });
     form->addRow(m_buttons);
-    QPushButton *connectButton = m_buttons->addButton(tr("Connect"), QDialogButtonBox::AcceptRole);
-    connectButton->setDefault(true);
+    m_connect = m_buttons->addButton(tr("Connect"), QDialogButtonBox::AcceptRole);
+    m_connect->setDefault(true);
     if (const std::optional<CalendarAccount> account = CalendarAccount::read(*m_preferences)) {
         m_server->setText(account->server.toString());
         m_user->setText(account->user);
     }
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &CalendarConnectDialog::reject);
     connect(m_buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (m_lists->isVisible())
-            connectChosenList();
-        else
+        if (!m_lists->isVisible())
             findLists();
+        else if (m_lists->currentIndex() >= 0)
+            connectChosenList();
     });
+    // Connect takes a list only once the person chose one.
+    connect(m_lists, &QComboBox::currentIndexChanged, this, [this] { setAsking(m_asking); });
     // A changed address or user asks the server again.
     for (QLineEdit *field : { m_server, m_user, m_password }) {
         connect(field, &QLineEdit::textEdited, this, [this, form, field] {
@@ -75,8 +79,22 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
                 m_trustedCertificate.clear();
             m_lists->hide();
             form->labelForField(m_lists)->hide();
+            setAsking(m_asking);
         });
     }
+}
+
+void CalendarConnectDialog::reject()
+{
+    delete m_http;
+    m_http = nullptr;
+    QDialog::reject();
+}
+
+void CalendarConnectDialog::setAsking(bool asking)
+{
+    m_asking = asking;
+    m_connect->setEnabled(!asking && (m_lists->isHidden() || m_lists->currentIndex() >= 0));
 }
 
 void CalendarConnectDialog::findLists()
@@ -91,6 +109,11 @@ void CalendarConnectDialog::findLists()
     if (!m_trustedCertificate.isEmpty())
         m_http->setPinnedCertificate(m_trustedCertificate);
     auto *finder = new TaskListFinder(m_http, m_http);
+    // Selected, so that the right one typed replaces it.
+    connect(finder, &TaskListFinder::credentialsRefused, this, [this] {
+        m_password->setFocus(Qt::OtherFocusReason);
+        m_password->selectAll();
+    });
     connect(finder, &TaskListFinder::failed, this, &CalendarConnectDialog::offerTrust);
     connect(
         finder, &TaskListFinder::found, this, [this](const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists) {
@@ -99,22 +122,27 @@ void CalendarConnectDialog::findLists()
         });
     m_problem->setText(tr("Asking the server…"));
     m_problem->show();
-    m_buttons->setEnabled(false);
+    setAsking(true);
     finder->find(server);
 }
 
 void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &lists)
 {
-    m_buttons->setEnabled(true);
     m_found = lists;
     m_lists->clear();
     for (const CalDavDiscovery::TaskList &list : lists)
         m_lists->addItem(list.displayName);
     // Last, so that a list the person has comes first.
     m_lists->addItem(tr("New list “%1”").arg(m_title));
+    // Only a list that is plainly the goals' is taken for the person: the one named like the panel, or the
+    // server's only one. Another (their shopping, say) would get every goal at a press of Return.
+    const auto named = std::find_if(lists.cbegin(), lists.cend(),
+        [this](const CalDavDiscovery::TaskList &list) { return list.displayName == m_title; });
+    m_lists->setCurrentIndex(named != lists.cend() ? int(named - lists.cbegin()) : lists.size() == 1 ? 0 : -1);
     m_lists->show();
     static_cast<QFormLayout *>(layout())->labelForField(m_lists)->show();
     m_problem->hide();
+    setAsking(false);
     m_lists->setFocus();
 }
 
@@ -130,7 +158,7 @@ void CalendarConnectDialog::makeListThenConnect()
 {
     const DavRequest request = NewTaskList::request(m_home, m_title);
     const quint64 sent = m_http->send(request);
-    m_buttons->setEnabled(false);
+    setAsking(true);
     // Once per try: a second try must not find the first one's handler still listening.
     auto answered = std::make_shared<QMetaObject::Connection>();
     *answered
@@ -150,16 +178,14 @@ void CalendarConnectDialog::keepConnection(const CalDavDiscovery::TaskList &list
     const CalendarAccount account { CalendarAccount::serverAddress(m_server->text()), list.url, list.displayName,
         m_user->text(), m_trustedCertificate };
     const QString password = m_password->text();
-    m_buttons->setEnabled(false);
+    setAsking(true);
+    // A keyring that keeps nothing (none on this desktop, locked, its prompt cancelled) leaves the password to
+    // the running panel until it quits; the panel's header says so and what to do.
     CalendarSecret::write(
-        account.secretKey(), password, this, [this, account, password](const CalendarSecret::Outcome &outcome) {
-            m_buttons->setEnabled(true);
-            if (!outcome.failure.isEmpty() && !outcome.unavailable) {
-                showProblem(tr("The Secret Service did not keep the password: %1").arg(outcome.failure));
-                return;
-            }
+        account.secretKey(), password, m_http, [this, account, password](const CalendarSecret::Outcome &outcome) {
+            setAsking(false);
             account.write(*m_preferences);
-            emit connected(outcome.unavailable ? password : QString());
+            emit connected(outcome.failure.isEmpty() ? QString() : password);
             accept();
         });
 }
@@ -173,7 +199,11 @@ void CalendarConnectDialog::offerTrust(const QString &reason, const QString &unt
 
 void CalendarConnectDialog::showProblem(const QString &problem)
 {
-    m_buttons->setEnabled(true);
+    setAsking(false);
     m_problem->setText(problem);
     m_problem->show();
+    // A window does not grow for a label's wrapped lines by itself: a long reason would be cut.
+    layout()->activate();
+    if (const int wanted = heightForWidth(width()); wanted > height())
+        resize(width(), wanted);
 }

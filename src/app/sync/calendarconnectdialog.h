@@ -17,7 +17,7 @@ class QPushButton;
 class QSettings;
 
 // Server address, user name and password, then the person's task lists to pick one from. Connecting keeps the
-// password in the Secret Service and the rest in the preferences.
+// password in the keyring and the rest in the preferences. Cancel works at every step and stops what is asked.
 class CalendarConnectDialog final : public QDialog
 {
     Q_OBJECT
@@ -27,11 +27,14 @@ public:
     // `title`, the panel's, names a list made for the goals.
     CalendarConnectDialog(QSettings *preferences, const QString &title, QWidget *parent = nullptr);
 
+    void reject() override;
+
 signals:
-    // With the password for this run where the desktop has no Secret Service, else empty.
+    // With the password for this run where the keyring did not keep it, else empty.
     void connected(const QString &passwordForThisRun);
 
 private:
+    void setAsking(bool asking);
     void findLists();
     void showLists(const QList<CalDavDiscovery::TaskList> &lists);
     void connectChosenList();
@@ -48,11 +51,14 @@ private:
     QComboBox *m_lists = nullptr;
     QLabel *m_problem = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
+    QPushButton *m_connect = nullptr;
     QPushButton *m_trust = nullptr;
     // The certificate the person trusted for this server, the system not.
     QString m_trustedCertificate;
     QString m_offeredCertificate;
+    // What is asked of the server and the keyring goes with it.
     DavHttp *m_http = nullptr;
+    bool m_asking = false;
     QList<CalDavDiscovery::TaskList> m_found;
     QUrl m_home;
 };

@@ -4,6 +4,7 @@
 
 #include <qt6keychain/keychain.h>
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
@@ -28,6 +29,18 @@ bool hasSecretService()
     return false;
 }
 
+// The Secret Service's own texts name D-Bus objects and paths; the person is told what it means for them,
+// and the log keeps the details.
+QString failureInWords(const QKeychain::Job &job)
+{
+    qWarning("the keyring: %s", qPrintable(job.errorString()));
+    if (job.error() == QKeychain::NoBackendAvailable || !hasSecretService())
+        return QCoreApplication::translate("CalendarSecret", "There is no keyring (Secret Service) on this desktop");
+    if (job.error() == QKeychain::AccessDeniedByUser)
+        return QCoreApplication::translate("CalendarSecret", "The keyring's prompt was cancelled");
+    return QCoreApplication::translate("CalendarSecret", "The keyring is locked or did not answer");
+}
+
 void run(QKeychain::Job *job, const QString &key, QObject *context,
     std::function<void(const CalendarSecret::Outcome &)> done)
 {
@@ -35,10 +48,8 @@ void run(QKeychain::Job *job, const QString &key, QObject *context,
     job->setAutoDelete(true);
     QObject::connect(job, &QKeychain::Job::finished, context, [done = std::move(done)](QKeychain::Job *finished) {
         CalendarSecret::Outcome outcome;
-        if (finished->error() != QKeychain::NoError && finished->error() != QKeychain::EntryNotFound) {
-            outcome.failure = finished->errorString();
-            outcome.unavailable = finished->error() == QKeychain::NoBackendAvailable || !hasSecretService();
-        }
+        if (finished->error() != QKeychain::NoError && finished->error() != QKeychain::EntryNotFound)
+            outcome.failure = failureInWords(*finished);
         if (const auto *reading = qobject_cast<QKeychain::ReadPasswordJob *>(finished))
             outcome.password = reading->textData();
         done(outcome);

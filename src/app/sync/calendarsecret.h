@@ -13,10 +13,8 @@ namespace CalendarSecret
 
 struct Outcome {
     QString password;
-    // Why the Secret Service could not do it; empty when it did.
+    // Why the keyring could not do it, in the person's words (never D-Bus's); empty when it did.
     QString failure;
-    // No Secret Service at all, rather than one that refused.
-    bool unavailable = false;
 };
 
 // Each calls `done` once, on the main thread, `context` going first stopping it.

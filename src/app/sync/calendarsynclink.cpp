@@ -27,7 +27,7 @@ const CalendarSyncModule::EntryPoints *CalendarSyncLink::module()
     const CalendarSyncModule::EntryPoints *entryPoints = CalendarSyncModule::load(&error);
     if (!entryPoints) {
         qCWarning(lcMirel, "cannot sync with the calendar server: %s", qPrintable(error));
-        emit syncStateChanged({}, tr("The sync module cannot be loaded: %1").arg(error));
+        emit syncStateChanged({}, tr("The sync module cannot be loaded: %1").arg(error), {});
     }
     return entryPoints;
 }
@@ -48,11 +48,11 @@ void CalendarSyncLink::takeUpConnection(const QString &passwordForThisRun)
                     emit syncStateChanged(status.changesWaiting == 0
                             ? QString()
                             : tr("%n change(s) waiting to go to the calendar server", nullptr, status.changesWaiting),
-                        status.failure);
+                        status.failure, status.notice);
                 } });
     }
     if (!m_session)
-        emit syncStateChanged({}, {});
+        emit syncStateChanged({}, {}, {});
     if (wasConnected != isConnected())
         emit connectedChanged(isConnected());
 }

@@ -37,8 +37,9 @@ public:
 
 signals:
     void connectedChanged(bool connected);
-    // What the header shows: the changes waiting, and why the last sync failed; both empty when in sync.
-    void syncStateChanged(const QString &changesWaiting, const QString &failure);
+    // What the header shows: the changes waiting, why the last sync failed, and what the person should know and
+    // do although it goes through; all empty when in sync.
+    void syncStateChanged(const QString &changesWaiting, const QString &failure, const QString &notice);
 
 private:
     const CalendarSyncModule::EntryPoints *module();

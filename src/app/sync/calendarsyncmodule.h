@@ -22,6 +22,8 @@ struct SyncStatus final {
     int changesWaiting = 0;
     // Why the last sync did not go through; empty when it did.
     QString failure;
+    // What the person should know and do although the sync goes through; empty when nothing.
+    QString notice;
 };
 
 // The sync with a calendar server lives in a module loaded only for a person who is connected: libical, the

@@ -23,21 +23,37 @@ CalendarSyncSession::CalendarSyncSession(
     m_clock.start();
     m_due->setSingleShot(true);
     connect(m_due, &QTimer::timeout, this, &CalendarSyncSession::sync);
+    // A password given for this run is one the keyring did not keep: the person is told what that means.
+    if (!password.isEmpty()) {
+        m_notice = tr("The keyring did not keep the password, so Mirel keeps it only until it quits. To keep it "
+                      "for good, run mirel --connect-calendar again once the keyring is unlocked.");
+    }
     // What waits from before a restart shows before the first sync.
     tell();
     watchTheNetworkAndSleep();
-    if (!password.isEmpty()) {
+    if (password.isEmpty())
+        readPassword();
+    else
         start(password);
-        return;
-    }
+}
+
+void CalendarSyncSession::readPassword()
+{
+    m_readingPassword = true;
     CalendarSecret::read(m_account.secretKey(), this, [this](const CalendarSecret::Outcome &outcome) {
+        m_readingPassword = false;
         if (!outcome.password.isEmpty()) {
             start(outcome.password);
             return;
         }
+        // Kept, so that `mirel --sync-status` tells it too.
         m_stored.failure = outcome.failure.isEmpty()
-            ? tr("The password is not in the Secret Service: connect the task list again")
-            : tr("The Secret Service cannot give the password: %1").arg(outcome.failure);
+            ? tr("The keyring holds no password for this task list: run mirel --connect-calendar again")
+            : tr("%1, so the password cannot be read: unlock the keyring and choose Sync Now, or run mirel "
+                 "--connect-calendar again")
+                  .arg(outcome.failure);
+        if (const std::optional<QString> unsaved = SyncStateFile::write(m_stored))
+            qWarning("the calendar sync's state could not be kept: %s", qPrintable(*unsaved));
         tell();
     });
 }
@@ -60,6 +76,9 @@ void CalendarSyncSession::panelNoticed()
 
 void CalendarSyncSession::syncNow()
 {
+    // A keyring unlocked since gives the password now.
+    if (!m_http && !m_readingPassword)
+        readPassword();
     m_timing.wanted(now());
     wakeWhenDue();
 }
@@ -116,7 +135,7 @@ void CalendarSyncSession::finish(
 
 void CalendarSyncSession::tell()
 {
-    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure });
+    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_notice });
 }
 
 void CalendarSyncSession::watchTheNetworkAndSleep()

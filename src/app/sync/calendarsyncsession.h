@@ -31,6 +31,7 @@ private slots:
     void sleepingChanged(bool sleeping);
 
 private:
+    void readPassword();
     void start(const QString &password);
     void wakeWhenDue();
     void sync();
@@ -53,6 +54,9 @@ private:
     QElapsedTimer m_clock;
     QTimer *m_due = nullptr;
     DavHttp *m_http = nullptr;
+    // What the person should know although the sync goes through.
+    QString m_notice;
+    bool m_readingPassword = false;
     bool m_syncing = false;
     bool m_takingSynced = false;
 };

@@ -34,6 +34,7 @@ void TaskListFinder::ask(Step step, const QUrl &url)
 void TaskListFinder::answered(const DavReply &reply)
 {
     if (reply.status == 401) {
+        emit credentialsRefused();
         emit failed(tr("The server did not accept the user name and password"), {});
         return;
     }

@@ -27,6 +27,8 @@ signals:
     void found(const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists);
     // `untrustedCertificate`: the fingerprint of the server's certificate where the system does not trust it.
     void failed(const QString &reason, const QString &untrustedCertificate);
+    // Just before `failed`, when it is the user name or the password the server refused.
+    void credentialsRefused();
 
 private:
     enum class Step { Principal, Home, Lists };

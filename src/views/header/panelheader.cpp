@@ -139,15 +139,18 @@ void PanelHeader::setReadNotice(const QString &notice)
     updateWarning();
 }
 
-void PanelHeader::setSyncState(const QString &changesWaiting, const QString &failure)
+void PanelHeader::setSyncState(const QString &changesWaiting, const QString &failure, const QString &notice)
 {
     QStringList lines;
     if (!failure.isEmpty())
         lines.append(tr("Not synced: %1").arg(failure));
+    if (!notice.isEmpty())
+        lines.append(notice);
     if (!changesWaiting.isEmpty())
         lines.append(changesWaiting);
     const QString text = lines.join(u'\n');
-    m_syncState->setSymbol(failure.isEmpty() ? SymbolGlyph::Symbol::Upload : SymbolGlyph::Symbol::Warning);
+    m_syncState->setSymbol(
+        failure.isEmpty() && notice.isEmpty() ? SymbolGlyph::Symbol::Upload : SymbolGlyph::Symbol::Warning);
     m_syncState->setToolTip(text);
     m_syncState->setAccessibleName(text);
     if (text.isEmpty() == m_syncState->isHidden())

@@ -37,8 +37,9 @@ public:
     void setReadNotice(const QString &notice);
 
     // Beside the count, quietly: an arrow while changes wait to go to the calendar server, a warning when the
-    // last sync failed; the tooltip says which and why. Nothing when both are empty.
-    void setSyncState(const QString &changesWaiting, const QString &failure);
+    // last sync failed or there is something to do about it (`notice`); the tooltip says which, why and what to
+    // do. Nothing when all are empty.
+    void setSyncState(const QString &changesWaiting, const QString &failure, const QString &notice);
 
     // Without goals there is no count at all.
     void setCount(qsizetype done, qsizetype total);

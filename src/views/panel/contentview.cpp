@@ -9,6 +9,7 @@
 #include "model/todostore.h"
 #include "panelbackground.h"
 #include "panelkeyboard.h"
+#include "todayslist.h"
 #include "views/addarea/addarea.h"
 #include "views/header/panelheader.h"
 #include "views/list/goallist.h"
@@ -46,6 +47,9 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     m_header = new PanelHeader(this);
     connectHeader(std::move(onDragChanged), std::move(onDragEnded));
     makeList();
+    m_today = new TodaysList(m_list, this);
+    connect(m_today, &TodaysList::farewellsEnded, this,
+        [this] { m_refresh->withListSpring([this] { m_refresh->schedule(); }); });
     auto *listScroll = new GoalListScroll(m_list, this);
     connect(m_list, &GoalList::scrollRequested, listScroll, &GoalListScroll::scrollBy);
     m_listScroll = listScroll;
@@ -184,6 +188,7 @@ void ContentView::connectGoalMenu()
             [this, id] { performOwn(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id)); });
     });
     connect(m_goalMenu, &GoalMenu::repeatChosen, this, [this](const QUuid &id, const GoalRepeat &repeat) {
+        m_today->repeatChosen(id, repeat);
         m_refresh->withListSpring(
             [this, id, repeat] { performOwn(std::make_unique<SetGoalRepeat>(m_store, id, repeat)); });
     });
@@ -204,19 +209,13 @@ void ContentView::requestMenu(const QPoint &globalPosition, QWidget *target)
 
 bool ContentView::isShown(const TodoItem &todo) const
 {
-    return !m_day.isValid() || todo.repeat.isShownOn(m_day);
+    return m_today->isShown(todo);
 }
 
 void ContentView::setDay(QDate day)
 {
-    if (day == m_day)
-        return;
     // Set once at start, after the first refresh: a list of goals all shown on both days is not laid out again.
-    const QList<TodoItem> &todos = m_store->todos();
-    const bool changesList = std::any_of(todos.cbegin(), todos.cend(),
-        [this, day](const TodoItem &todo) { return isShown(todo) != todo.repeat.isShownOn(day); });
-    m_day = day;
-    if (changesList)
+    if (m_today->setDay(day, m_store->todos()))
         refreshFromStore(false);
 }
 

@@ -26,6 +26,7 @@ class PanelHeader;
 class PanelKeyboard;
 class PanelSettings;
 class QScrollArea;
+class TodaysList;
 class TodoStore;
 class UndoHistory;
 class UndoStep;
@@ -123,7 +124,7 @@ private:
     ContentLayout *m_layout = nullptr;
     PanelKeyboard *m_keyboard = nullptr;
     GoalMenu *m_goalMenu = nullptr;
-    QDate m_day;
+    TodaysList *m_today = nullptr;
     // Whether today's list shows no goal, as of the last refresh.
     bool m_isEmpty = true;
     bool m_isTranslucent = true;

@@ -6,6 +6,8 @@
 #include "views/rows/repeatwords.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 GoalMenu::GoalMenu(QWidget *parent)
     : QMenu(parent)
@@ -20,8 +22,7 @@ GoalMenu::GoalMenu(QWidget *parent)
     m_weekdays = addRepeatItem(tr("Weekdays"), GoalRepeat::weekdays());
     m_repeatMenu->addSeparator();
     for (int day = 1; day <= 7; ++day) {
-        QAction *item = m_repeatMenu->addAction(
-            tr("Weekly on %1").arg(RepeatWords::dayName(day)), this, [this, day] { toggleWeekday(day); });
+        QAction *item = m_repeatMenu->addAction(tr("Weekly on %1").arg(RepeatWords::dayName(day)));
         item->setCheckable(true);
         m_weekly.append(item);
     }
@@ -31,47 +32,92 @@ GoalMenu::GoalMenu(QWidget *parent)
     m_setElsewhere->setEnabled(false);
     new MenuCheckStyle(this);
     new MenuCheckStyle(m_repeatMenu);
-    // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item.
-    connect(this, &QMenu::triggered, this, &QMenu::close);
-    connect(m_repeatMenu, &QMenu::triggered, this, [this] {
+    // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item. A
+    // day of the week leaves it open on purpose, for the next day.
+    connect(m_repeatMenu, &QMenu::triggered, this, [this](QAction *item) {
+        if (const qsizetype day = m_weekly.indexOf(item); day >= 0)
+            toggleWeekday(int(day) + 1);
+        else
+            m_chosen = GoalRepeat::fromStored(item->data().toString());
+        showChosen();
+    });
+    connect(this, &QMenu::triggered, this, [this](QAction *item) {
+        if (m_weekly.contains(item))
+            return;
         m_repeatMenu->close();
         close();
     });
+    // Qt hides a menu before it triggers the item clicked, so the choice is reported a turn later.
+    for (QMenu *menu : { static_cast<QMenu *>(this), m_repeatMenu })
+        connect(menu, &QMenu::aboutToHide, this, &GoalMenu::reportChosen, Qt::QueuedConnection);
+    m_repeatMenu->installEventFilter(this);
 }
 
 QAction *GoalMenu::addRepeatItem(const QString &text, const GoalRepeat &repeat)
 {
-    QAction *item = m_repeatMenu->addAction(text, this, [this, repeat] { emit repeatChosen(m_id, repeat); });
+    QAction *item = m_repeatMenu->addAction(text);
+    item->setData(repeat.stored());
     item->setCheckable(true);
     return item;
 }
 
+bool GoalMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    // Qt closes a menu on every item chosen by a click or a key; a day is ticked here instead, the menu staying.
+    QAction *item = nullptr;
+    if (event->type() == QEvent::MouseButtonRelease)
+        item = m_repeatMenu->actionAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+    else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+            item = m_repeatMenu->activeAction();
+    }
+    if (!item || !m_weekly.contains(item))
+        return QMenu::eventFilter(watched, event);
+    item->trigger();
+    return true;
+}
+
 void GoalMenu::toggleWeekday(int day)
 {
-    QList<int> days = m_repeat.kind() == GoalRepeat::Kind::Weekly ? m_repeat.days() : QList<int>();
+    QList<int> days = m_chosen.kind() == GoalRepeat::Kind::Weekly ? m_chosen.days() : QList<int>();
     if (days.contains(day))
         days.removeAll(day);
     else
         days.append(day);
-    emit repeatChosen(m_id, GoalRepeat::weekly(days));
+    m_chosen = GoalRepeat::weekly(days);
+}
+
+void GoalMenu::reportChosen()
+{
+    if (m_chosen == m_repeat)
+        return;
+    m_repeat = m_chosen;
+    emit repeatChosen(m_id, m_chosen);
 }
 
 void GoalMenu::popupFor(const TodoItem &goal, const QPoint &globalPosition)
 {
     m_id = goal.id;
     m_repeat = goal.repeat;
+    m_chosen = goal.repeat;
     // A done goal is not edited in place, nor is one longer than a goal made here can be.
     m_edit->setEnabled(!goal.completed && fitsInAGoal(goal.text));
     m_toggle->setText(goal.completed ? tr("Mark as Not Done") : tr("Mark as Done"));
-    const GoalRepeat::Kind kind = goal.repeat.kind();
+    m_setElsewhere->setVisible(goal.repeat.kind() == GoalRepeat::Kind::SetElsewhere);
+    showChosen();
+    popup(globalPosition);
+}
+
+void GoalMenu::showChosen()
+{
+    const GoalRepeat::Kind kind = m_chosen.kind();
     // Checked by hand, not by an action group: a second click on a day of the week takes that day away.
     m_never->setChecked(kind == GoalRepeat::Kind::Never);
     m_everyDay->setChecked(kind == GoalRepeat::Kind::EveryDay);
     m_weekdays->setChecked(kind == GoalRepeat::Kind::Weekdays);
-    const QList<int> days = kind == GoalRepeat::Kind::Weekly ? goal.repeat.days() : QList<int>();
+    const QList<int> days = kind == GoalRepeat::Kind::Weekly ? m_chosen.days() : QList<int>();
     for (int day = 1; day <= 7; ++day)
         m_weekly.at(day - 1)->setChecked(days.contains(day));
-    m_setElsewhere->setVisible(kind == GoalRepeat::Kind::SetElsewhere);
     m_setElsewhere->setChecked(kind == GoalRepeat::Kind::SetElsewhere);
-    popup(globalPosition);
 }

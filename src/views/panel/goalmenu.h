@@ -9,8 +9,10 @@
 class QAction;
 
 // One goal's own menu, on a secondary click on its row or the menu keys on it: edit, mark as done or not, delete,
-// and how it repeats, with Never, Every Day, Weekdays and each day of the week as checkable items. One menu serves
-// every goal, brought up to date with the goal at each opening; it reports what was chosen, for that goal's id.
+// and how it repeats, with Never, Every Day, Weekdays and each day of the week as checkable items. Days of the week
+// are ticked and unticked with the menu staying open, and the rule they make is reported once, as the repeat
+// menu closes, so that a goal never leaves today's list between two days being set. One menu serves every goal,
+// brought up to date with the goal at each opening; it reports what was chosen, for that goal's id.
 class GoalMenu final : public QMenu
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
     void popupFor(const TodoItem &goal, const QPoint &globalPosition);
     QMenu *repeatMenu() const { return m_repeatMenu; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     void editRequested(const QUuid &id);
     void toggleRequested(const QUuid &id);
@@ -31,9 +36,13 @@ signals:
 private:
     QAction *addRepeatItem(const QString &text, const GoalRepeat &repeat);
     void toggleWeekday(int day);
+    void showChosen();
+    void reportChosen();
 
     QUuid m_id;
+    // The goal's rule at the opening, and the one chosen since.
     GoalRepeat m_repeat;
+    GoalRepeat m_chosen;
     QAction *m_edit = nullptr;
     QAction *m_toggle = nullptr;
     QAction *m_delete = nullptr;

@@ -98,6 +98,12 @@ void TodoRowView::setTodo(const TodoItem &todo, bool animated)
     showTodo(animated);
 }
 
+void TodoRowView::setFarewell(const QString &note)
+{
+    m_farewell = note;
+    showTodo(false);
+}
+
 void TodoRowView::setPanelHovered(bool hovered)
 {
     m_highlight->setPanelHovered(hovered);
@@ -235,9 +241,10 @@ void TodoRowView::endEditing()
 
 void TodoRowView::showTodo(bool animated)
 {
-    m_text->setText(shownText(m_todo.text));
+    m_text->setText(m_farewell.isEmpty() ? shownText(m_todo.text) : m_farewell);
     QFont font = m_text->font();
-    font.setStrikeOut(m_todo.completed);
+    font.setStrikeOut(m_todo.completed && m_farewell.isEmpty());
+    font.setItalic(!m_farewell.isEmpty());
     m_text->setFont(font);
     m_checkbox->setCompleted(m_todo.completed, animated);
     const QString toggleLabel = m_todo.completed ? tr("Mark as not done") : tr("Mark as done");

@@ -34,6 +34,9 @@ public:
     // A new value of the same goal; the row's own editing and hover state survive it.
     // `animated` makes a change of `completed` swap the checkbox glyph with its short animation.
     void setTodo(const TodoItem &todo, bool animated = false);
+    // A note shown in place of the goal's text for the moment before the goal leaves the list; empty for the
+    // text again.
+    void setFarewell(const QString &note);
 
     void setPanelHovered(bool hovered);
     // 0..1 progress of the panel's hover fade; colours and the highlight are drawn from it.
@@ -76,6 +79,7 @@ private:
     bool m_isEditing = false;
     qreal m_hoverFade = 0.0;
     QString m_editText;
+    QString m_farewell;
 
     std::function<void()> m_onToggle;
     std::function<void(const QString &)> m_onUpdateText;

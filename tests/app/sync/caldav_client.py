@@ -26,6 +26,9 @@ def main(command, url, user, password, *args):
         made = client.principal().make_calendar(name=name, cal_id=name, supported_calendar_component_set=["VTODO"])
         print(made.url)
         return
+    if command == "list-names":
+        print(json.dumps(sorted(str(calendar.name) for calendar in client.principal().calendars())))
+        return
     calendar = client.calendar(url=url)
     if command == "rename":
         uid, summary = args

@@ -64,17 +64,39 @@ void ContentViewListTest::goalMenu_setsHowAGoalRepeatsAndTheDayShowsItsGoals()
     // The goal keeps its focus ring through its menu.
     QVERIFY(panel.row(0)->hasKeyboardFocus());
 
-    const auto choose = [&](int index, const QString &item) {
-        menu->popupFor(panel.store.todos().at(index), QPoint());
-        const QList<QAction *> items = menu->repeatMenu()->actions();
-        const auto it = std::find_if(items.cbegin(), items.cend(), [&](QAction *a) { return a->text() == item; });
-        QVERIFY2(it != items.cend(), qPrintable(item));
-        (*it)->trigger();
+    QMenu *repeatMenu = menu->repeatMenu();
+    const auto item = [&](const QString &text) {
+        const QList<QAction *> items = repeatMenu->actions();
+        const auto it = std::find_if(items.cbegin(), items.cend(), [&](QAction *a) { return a->text() == text; });
+        return it == items.cend() ? nullptr : *it;
+    };
+    // The menu reports the choice a turn after it closes, and the list shows it a turn later.
+    const auto closeMenu = [&] {
+        menu->close();
+        Panel::settle();
         Panel::settle();
     };
-    choose(0, u"Every Day"_s);
-    choose(1, u"Weekly on Monday"_s);
-    choose(1, u"Weekly on Wednesday"_s);
+    menu->popupFor(panel.store.todos().at(0), QPoint());
+    item(u"Every Day"_s)->trigger();
+    QVERIFY(!menu->isVisible());
+    closeMenu();
+    QCOMPARE(panel.store.todos().at(0).repeat, GoalRepeat::everyDay());
+
+    // Days are ticked by key and by click with the menu staying open, and make one rule as it closes.
+    menu->popupFor(panel.store.todos().at(1), QPoint());
+    menu->setActiveAction(repeatMenu->menuAction());
+    QTest::keyClick(menu, Qt::Key_Right);
+    QTRY_VERIFY(repeatMenu->isVisible());
+    repeatMenu->setActiveAction(item(u"Weekly on Monday"_s));
+    QTest::keyClick(repeatMenu, Qt::Key_Return);
+    QTest::mouseClick(
+        repeatMenu, Qt::LeftButton, {}, repeatMenu->actionGeometry(item(u"Weekly on Wednesday"_s)).center());
+    Panel::settle();
+    QVERIFY(repeatMenu->isVisible());
+    QVERIFY(item(u"Weekly on Monday"_s)->isChecked() && !item(u"Never"_s)->isChecked());
+    QCOMPARE(panel.store.todos().at(1).repeat, GoalRepeat());
+    QTest::keyClick(repeatMenu, Qt::Key_Escape);
+    closeMenu();
     QCOMPARE(panel.store.todos().at(1).repeat, GoalRepeat::weekly({ 1, 3 }));
     const auto *glyph = panel.row(1)->findChild<const SymbolGlyph *>();
     QVERIFY(glyph && glyph->isVisible());
@@ -109,7 +131,15 @@ void ContentViewListTest::goalMenu_setsHowAGoalRepeatsAndTheDayShowsItsGoals()
     panel.view->undo();
     Panel::settle();
     QCOMPARE(panel.texts(), (QStringList { u"Stretch"_s, u"Gym"_s, u"Rent"_s }));
-    QCOMPARE(panel.store.todos().at(1).repeat, GoalRepeat::weekly({ 1 }));
+    QCOMPARE(panel.store.todos().at(1).repeat, GoalRepeat());
+
+    // A goal its new rule keeps out of today's list says so for a moment before it goes.
+    menu->popupFor(panel.store.todos().at(2), QPoint());
+    item(u"Weekly on Monday"_s)->trigger();
+    closeMenu();
+    QCOMPARE(panel.view->goalList()->goalCount(), 3);
+    QCOMPARE(panel.row(2)->accessibleName(), u"Not shown today: repeats on Monday"_s);
+    QTRY_COMPARE(panel.view->goalList()->goalCount(), 2);
 }
 
 void ContentViewListTest::keys_moveAndDeleteTheFocusedGoal()

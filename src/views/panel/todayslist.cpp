@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "todayslist.h"
+
+#include "views/list/goallist.h"
+#include "views/rows/repeatwords.h"
+#include "views/rows/todorowview.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace
+{
+
+// Long enough to read a short line.
+constexpr int FarewellMs = 2500;
+
+} // namespace
+
+TodaysList::TodaysList(GoalList *list, QObject *parent)
+    : QObject(parent)
+    , m_list(list)
+{
+}
+
+bool TodaysList::setDay(QDate day, const QList<TodoItem> &todos)
+{
+    if (day == m_day)
+        return false;
+    const bool changesList = std::any_of(todos.cbegin(), todos.cend(),
+        [this, day](const TodoItem &todo) { return isShown(todo) != todo.repeat.isShownOn(day); });
+    m_day = day;
+    return changesList;
+}
+
+bool TodaysList::isShown(const TodoItem &todo) const
+{
+    return !m_day.isValid() || todo.repeat.isShownOn(m_day) || m_leaving.contains(todo.id);
+}
+
+void TodaysList::repeatChosen(const QUuid &id, const GoalRepeat &repeat)
+{
+    TodoRowView *row = m_list->row(id);
+    if (!m_day.isValid() || repeat.isShownOn(m_day) || !row || m_leaving.contains(id))
+        return;
+    m_leaving.insert(id);
+    row->setFarewell(tr("Not shown today: %1").arg(RepeatWords::description(repeat)));
+    QTimer::singleShot(FarewellMs, this, [this, id] {
+        m_leaving.remove(id);
+        // Undone meanwhile, the goal stays, and shows its text again.
+        if (TodoRowView *row = m_list->row(id))
+            row->setFarewell({});
+        emit farewellsEnded();
+    });
+}
