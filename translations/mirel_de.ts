@@ -43,16 +43,16 @@
     <name>CalendarCommand</name>
     <message>
         <location filename="../src/app/sync/calendarcommand.cpp" line="14"/>
-        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME] [--trust-certificate FINGERPRINT]</source>
-        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME] [--trust-certificate FINGERABDRUCK]</translation>
+        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
+        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="28"/>
+        <location filename="../src/app/sync/calendarcommand.cpp" line="29"/>
         <source>%1 takes nothing after it.</source>
         <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="39"/>
+        <location filename="../src/app/sync/calendarcommand.cpp" line="40"/>
         <source>%1 is not a server address.</source>
         <translation>%1 ist keine Serveradresse.</translation>
     </message>
@@ -60,97 +60,107 @@
 <context>
     <name>CalendarCommandRun</name>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="51"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="50"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="118"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="108"/>
+        <source>the server has no task list for this user: make one with --new-list NAME</source>
+        <translation>der Server hat keine Aufgabenliste für diesen Benutzer: legen Sie eine mit --new-list NAME an</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="113"/>
+        <source>the server has no task list &quot;%1&quot;; it has:</source>
+        <translation>der Server hat keine Aufgabenliste „%1“; er hat:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="127"/>
+        <source>the server has a task list &quot;%1&quot; already: connect to it with --list &quot;%1&quot;</source>
+        <translation>der Server hat schon eine Aufgabenliste „%1“: verbinden Sie sie mit --list „%1“</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="179"/>
         <source>cannot connect to %1: %2</source>
         <translation>keine Verbindung zu %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="121"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="182"/>
         <source>if this is the server&apos;s own certificate, trust it by connecting again with --trust-certificate %1</source>
         <translation>ist es das eigene Zertifikat des Servers, vertrauen Sie ihm, indem Sie erneut mit --trust-certificate %1 verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="150"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="142"/>
         <source>cannot make the task list &quot;%1&quot;: %2</source>
         <translation>die Aufgabenliste „%1“ kann nicht angelegt werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="160"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="118"/>
         <source>choose one of the task lists with --list NAME:</source>
         <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="169"/>
-        <source>the Secret Service did not keep the password: %1</source>
-        <translation>der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="175"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="209"/>
         <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
         <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="178"/>
-        <source>There is no Secret Service on this desktop: the running panel keeps the password until it quits.</source>
-        <translation>Diese Arbeitsumgebung hat keinen Secret Service: die laufende Tafel behält das Passwort, bis sie beendet wird.</translation>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="200"/>
+        <source>%1, and no panel runs to keep the password: start the panel, then connect again</source>
+        <translation>%1, und kein Panel läuft, das das Passwort behalten könnte: starten Sie das Panel und verbinden Sie dann erneut</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="180"/>
-        <source>There is no Secret Service on this desktop to keep the password: start the panel, then connect again.</source>
-        <translation>Diese Arbeitsumgebung hat keinen Secret Service, der das Passwort aufbewahrt: starten Sie die Tafel und verbinden Sie dann erneut.</translation>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="212"/>
+        <source>%1: the running panel keeps the password until it quits. To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
+        <translation>%1: Das laufende Panel behält das Passwort, bis es beendet wird. Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="191"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="224"/>
         <source>No task list is connected.</source>
         <translation>Keine Aufgabenliste ist verbunden.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="198"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="231"/>
         <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
         <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="208"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="241"/>
         <source>Not syncing with a calendar server.</source>
         <translation>Kein Abgleich mit einem Kalenderserver.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="215"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="248"/>
         <source>Server: %1</source>
         <translation>Server: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="217"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="250"/>
         <source>Task list: %1 (%2)</source>
         <translation>Aufgabenliste: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="219"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="252"/>
         <source>Last sync: %1</source>
         <translation>Letzter Abgleich: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="221"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="254"/>
         <source>never</source>
         <translation>nie</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="222"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="255"/>
         <source>Changes waiting: %1</source>
         <translation>Wartende Änderungen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="223"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="256"/>
         <source>Last error: %1</source>
         <translation>Letzter Fehler: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="225"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="258"/>
         <source>none</source>
         <translation>keiner</translation>
     </message>
@@ -158,64 +168,82 @@
 <context>
     <name>CalendarConnectDialog</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="29"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
         <source>Trust This Certificate</source>
         <translation>Diesem Zertifikat vertrauen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="34"/>
         <source>Sync with a Calendar Server</source>
         <translation>Mit einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="35"/>
         <source>https://cloud.example.org</source>
         <translation>https://cloud.example.org</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="39"/>
         <source>An app password, where the server offers them</source>
         <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
         <source>Server:</source>
         <translation>Server:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="45"/>
         <source>User name:</source>
         <translation>Benutzername:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="46"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="47"/>
         <source>Task list:</source>
         <translation>Aufgabenliste:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="56"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="50"/>
+        <source>Choose a task list</source>
+        <translation>Aufgabenliste wählen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="60"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="98"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="123"/>
         <source>Asking the server…</source>
         <translation>Der Server wird gefragt …</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="112"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="136"/>
         <source>New list “%1”</source>
         <translation>Neue Liste „%1“</translation>
     </message>
+</context>
+<context>
+    <name>CalendarSecret</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="152"/>
-        <source>The Secret Service did not keep the password: %1</source>
-        <translation>Der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="38"/>
+        <source>There is no keyring (Secret Service) on this desktop</source>
+        <translation>Auf diesem Desktop gibt es keinen Schlüsselbund (Secret Service)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="40"/>
+        <source>The keyring&apos;s prompt was cancelled</source>
+        <translation>Die Abfrage des Schlüsselbunds wurde abgebrochen</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="41"/>
+        <source>The keyring is locked or did not answer</source>
+        <translation>Der Schlüsselbund ist gesperrt oder hat nicht geantwortet</translation>
     </message>
 </context>
 <context>
@@ -237,100 +265,105 @@
 <context>
     <name>CalendarSyncSession</name>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="39"/>
-        <source>The password is not in the Secret Service: connect the task list again</source>
-        <translation>Das Passwort ist nicht im Secret Service: verbinden Sie die Aufgabenliste erneut</translation>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="28"/>
+        <source>The keyring did not keep the password, so Mirel keeps it only until it quits. To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
+        <translation>Der Schlüsselbund hat das Passwort nicht gespeichert, daher behält Mirel es nur, bis es beendet wird. Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="40"/>
-        <source>The Secret Service cannot give the password: %1</source>
-        <translation>Der Secret Service kann das Passwort nicht herausgeben: %1</translation>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="51"/>
+        <source>The keyring holds no password for this task list: run mirel --connect-calendar again</source>
+        <translation>Der Schlüsselbund hat kein Passwort für diese Aufgabenliste: führen Sie mirel --connect-calendar erneut aus</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="52"/>
+        <source>%1, so the password cannot be read: unlock the keyring and choose Sync Now, or run mirel --connect-calendar again</source>
+        <translation>%1, daher kann das Passwort nicht gelesen werden: entsperren Sie den Schlüsselbund und wählen Sie „Jetzt abgleichen“, oder führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
 </context>
 <context>
     <name>CommandLineInfo</name>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="37"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="37"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="38"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="38"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="42"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="42"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="47"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="47"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="191"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="191"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="192"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="192"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="154"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="154"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="155"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="155"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="160"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="160"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
@@ -434,52 +467,52 @@
 <context>
     <name>GoalMenu</name>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="13"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="15"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="15"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="17"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="17"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="19"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="18"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
         <source>Never</source>
         <translation>Nie</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="19"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="21"/>
         <source>Every Day</source>
         <translation>Jeden Tag</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="22"/>
         <source>Weekdays</source>
         <translation>Werktags</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="24"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="25"/>
         <source>Weekly on %1</source>
         <translation>Wöchentlich am %1</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="29"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="30"/>
         <source>As Set Elsewhere</source>
         <translation>Wie anderswo festgelegt</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="65"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="106"/>
         <source>Mark as Not Done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="65"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="106"/>
         <source>Mark as Done</source>
         <translation>Als erledigt markieren</translation>
     </message>
@@ -664,12 +697,12 @@
         <translation>Neues Ziel</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="172"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="171"/>
         <source>%1 cannot be taken through the desktop portal: %2.</source>
         <translation>%1 kann nicht über das Desktop-Portal belegt werden: %2.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="174"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="173"/>
         <source>KDE Plasma gave %1 to none of Mirel&apos;s shortcuts, as another shortcut may hold it; choose one for “mirel” in System Settings, under Shortcuts.</source>
         <translation>KDE Plasma hat %1 keinem Kürzel von Mirel gegeben, vielleicht belegt es ein anderes Kürzel; wählen Sie eines für „mirel“ in den Systemeinstellungen unter Kurzbefehle.</translation>
     </message>
@@ -861,7 +894,6 @@
 <context>
     <name>PanelTitle</name>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="139"/>
         <location filename="../src/views/header/paneltitle.cpp" line="21"/>
         <source>Today&apos;s Goals</source>
         <translation>Heutige Ziele</translation>
@@ -1097,24 +1129,32 @@
 <context>
     <name>TaskListFinder</name>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="37"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="38"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="42"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="43"/>
         <source>The server at %1 is no calendar server (HTTP %2)</source>
         <translation>Der Server unter %1 ist kein Kalenderserver (HTTP %2)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="55"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="56"/>
         <source>The server does not say where this user&apos;s calendars are</source>
         <translation>Der Server sagt nicht, wo die Kalender dieses Benutzers liegen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="61"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="62"/>
         <source>The server has no calendars for this user</source>
         <translation>Der Server hat keine Kalender für diesen Benutzer</translation>
+    </message>
+</context>
+<context>
+    <name>TodaysList</name>
+    <message>
+        <location filename="../src/views/panel/todayslist.cpp" line="48"/>
+        <source>Not shown today: %1</source>
+        <translation>Heute nicht angezeigt: %1</translation>
     </message>
 </context>
 <context>
@@ -1125,27 +1165,27 @@
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="243"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="250"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="243"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="250"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="184"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="190"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="255"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="262"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="173"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="179"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
