@@ -231,17 +231,17 @@
 <context>
     <name>CalendarSecret</name>
     <message>
-        <location filename="../src/app/sync/calendarsecret.cpp" line="38"/>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="37"/>
         <source>There is no keyring (Secret Service) on this desktop</source>
         <translation>Auf diesem Desktop gibt es keinen Schlüsselbund (Secret Service)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsecret.cpp" line="40"/>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="39"/>
         <source>The keyring&apos;s prompt was cancelled</source>
         <translation>Die Abfrage des Schlüsselbunds wurde abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsecret.cpp" line="41"/>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="40"/>
         <source>The keyring is locked or did not answer</source>
         <translation>Der Schlüsselbund ist gesperrt oder hat nicht geantwortet</translation>
     </message>
@@ -1153,8 +1153,9 @@
     <name>TodaysList</name>
     <message>
         <location filename="../src/views/panel/todayslist.cpp" line="48"/>
-        <source>Not shown today: %1</source>
-        <translation>Heute nicht angezeigt: %1</translation>
+        <source>%1 – not shown today, %2</source>
+        <comment>a goal&apos;s text, then how it repeats</comment>
+        <translation>%1 – heute nicht angezeigt, %2</translation>
     </message>
 </context>
 <context>

@@ -29,11 +29,10 @@ bool hasSecretService()
     return false;
 }
 
-// The Secret Service's own texts name D-Bus objects and paths; the person is told what it means for them,
-// and the log keeps the details.
+// The Secret Service's own texts name D-Bus objects and paths ("Object does not exist at path …"): the person
+// is told what it means for them instead.
 QString failureInWords(const QKeychain::Job &job)
 {
-    qWarning("the keyring: %s", qPrintable(job.errorString()));
     if (job.error() == QKeychain::NoBackendAvailable || !hasSecretService())
         return QCoreApplication::translate("CalendarSecret", "There is no keyring (Secret Service) on this desktop");
     if (job.error() == QKeychain::AccessDeniedByUser)

@@ -45,7 +45,8 @@ void TodaysList::repeatChosen(const QUuid &id, const GoalRepeat &repeat)
     if (!m_day.isValid() || repeat.isShownOn(m_day) || !row || m_leaving.contains(id))
         return;
     m_leaving.insert(id);
-    row->setFarewell(tr("Not shown today: %1").arg(RepeatWords::description(repeat)));
+    row->setFarewell(tr("%1 – not shown today, %2", "a goal's text, then how it repeats")
+                         .arg(row->todo().text, RepeatWords::description(repeat)));
     QTimer::singleShot(FarewellMs, this, [this, id] {
         m_leaving.remove(id);
         // Undone meanwhile, the goal stays, and shows its text again.

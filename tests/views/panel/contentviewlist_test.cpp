@@ -138,7 +138,7 @@ void ContentViewListTest::goalMenu_setsHowAGoalRepeatsAndTheDayShowsItsGoals()
     item(u"Weekly on Monday"_s)->trigger();
     closeMenu();
     QCOMPARE(panel.view->goalList()->goalCount(), 3);
-    QCOMPARE(panel.row(2)->accessibleName(), u"Not shown today: repeats on Monday"_s);
+    QCOMPARE(panel.row(2)->accessibleName(), u"Rent – not shown today, repeats on Monday"_s);
     QTRY_COMPARE(panel.view->goalList()->goalCount(), 2);
 }
 
