@@ -242,8 +242,8 @@
     </message>
     <message>
         <location filename="../src/app/sync/calendarsecret.cpp" line="40"/>
-        <source>The keyring is locked or did not answer</source>
-        <translation>Der Schlüsselbund ist gesperrt oder hat nicht geantwortet</translation>
+        <source>The keyring is locked, or its prompt was cancelled</source>
+        <translation>Der Schlüsselbund ist gesperrt, oder seine Abfrage wurde abgebrochen</translation>
     </message>
 </context>
 <context>

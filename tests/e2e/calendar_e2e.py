@@ -16,10 +16,10 @@ import sys
 import tempfile
 import time
 
-from accessibility_bus import accessibility_bus
+from accessibility_bus import accessibility_bus, tree
 from panel_driver import (STARTED, Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in,
                           keys, main, run, wait_until)
-from repeat_e2e import expect_heard, stored
+from repeat_e2e import expect_heard, panel, stored
 from undo_e2e import FAKETIME, Reader, choose, faketime, menu_item, panel_env
 
 CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "sync", "caldav_client.py")
@@ -131,7 +131,9 @@ def listed(status):
 
 @contextlib.contextmanager
 def desktop_session(home, keyring=True):
-    """A private session bus with the accessibility bus and an unlocked GNOME Keyring on it; yields a Reader."""
+    """A private session bus with the accessibility bus and an unlocked GNOME Keyring on it; yields a Reader.
+    `keyring` False: no Secret Service at all; "unmade": a GNOME Keyring without a keyring yet, which asks for
+    the new keyring's password on screen."""
     if not shutil.which("gnome-keyring-daemon"):
         raise Skipped("gnome-keyring-daemon is not installed (scripts/deps.sh --test)")
     if not keyring:
@@ -139,7 +141,8 @@ def desktop_session(home, keyring=True):
             yield None
         return
     with accessibility_bus() as bus:
-        keyring = subprocess.Popen(["gnome-keyring-daemon", "--foreground", "--unlock", "--components=secrets"],
+        unlock = ["--unlock"] if keyring is True else []
+        keyring = subprocess.Popen(["gnome-keyring-daemon", "--foreground", *unlock, "--components=secrets"],
                                    stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                    env=environment(home), text=True)
         keyring.stdin.write("keyring password")
@@ -407,6 +410,34 @@ def case_without_secret_service(binary, home):
         wait_until("in sync again", lambda: sync_status(binary, home)[0] == 0)
 
 
+def case_keyring_prompt_cancelled(binary, home):
+    """The keyring's prompt for a new keyring cancelled: the running panel syncs with the password for its run,
+    and the command and the header say so and what to do, in words of their own."""
+    server = Server("radicale", home)
+    list_url = server.make_list("goals")
+    with desktop_session(home, keyring="unmade") as reader:
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        connecting = subprocess.Popen([binary, "--connect-calendar", server.url, "--user", USER, "--list", "goals"],
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                      text=True, env=environment(home))
+        connecting.stdin.write(PASSWORD + "\n")
+        connecting.stdin.close()
+        prompt = wait_until("the keyring's prompt", lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--class", "gcr-prompter"], capture_output=True,
+            text=True).stdout.split(), timeout=30)[0]
+        run("xdotool", "windowactivate", "--sync", prompt)
+        keys("Escape")
+        connecting.wait(timeout=60)
+        said = connecting.stdout.read() + connecting.stderr.read()
+        check(connecting.returncode == 0 and "its prompt was cancelled" in said and "/org/" not in said,
+              f"--connect-calendar with the prompt cancelled: {connecting.returncode} {said!r}")
+        check(mirel_command(binary, home, "--send", "Kept for this run").returncode == 0, "--send failed")
+        expect_tasks(list_url, "the goal on the server", [("Kept for this run", False)])
+        told = wait_until("the header's word on the keyring", lambda: next(
+            (node.name for node in tree(panel(reader)) if "once the keyring is unlocked" in (node.name or "")), None))
+        check("/org/" not in told, f"the header gives the keyring's own words: {told!r}")
+
+
 def case_list_named_must_exist(binary, home):
     """--list only ever picks a list the server has: a typo names the lists there and makes none, and
     --new-list makes one."""
@@ -467,6 +498,7 @@ CASES = {
     "wrong_password": case_wrong_password,
     "without_secret_service": case_without_secret_service,
     "list_named_must_exist": case_list_named_must_exist,
+    "keyring_prompt_cancelled": case_keyring_prompt_cancelled,
     "self_signed_certificate": case_self_signed_certificate,
     "repeating_goals": case_repeating_goals,
 }

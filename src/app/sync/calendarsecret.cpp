@@ -37,7 +37,7 @@ QString failureInWords(const QKeychain::Job &job)
         return QCoreApplication::translate("CalendarSecret", "There is no keyring (Secret Service) on this desktop");
     if (job.error() == QKeychain::AccessDeniedByUser)
         return QCoreApplication::translate("CalendarSecret", "The keyring's prompt was cancelled");
-    return QCoreApplication::translate("CalendarSecret", "The keyring is locked or did not answer");
+    return QCoreApplication::translate("CalendarSecret", "The keyring is locked, or its prompt was cancelled");
 }
 
 void run(QKeychain::Job *job, const QString &key, QObject *context,
