@@ -437,6 +437,11 @@ def case_keyring_prompt_cancelled(binary, home):
             (node.name for node in tree(panel(reader)) if "once the keyring is unlocked" in (node.name or "")), None))
         check("/org/" not in told, f"the header gives the keyring's own words: {told!r}")
 
+        def noted_in_sync():
+            code, status = sync_status(binary, home)
+            return code == 0 and "Note: The keyring did not keep the password" in status
+        wait_until("the note in --sync-status, in sync", noted_in_sync)
+
 
 def case_list_named_must_exist(binary, home):
     """--list only ever picks a list the server has: a typo names the lists there and makes none, and

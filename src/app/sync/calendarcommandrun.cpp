@@ -253,6 +253,8 @@ int status(QSettings &preferences)
             .arg(stored.lastSync.isValid() ? QLocale().toString(stored.lastSync.toLocalTime(), QLocale::ShortFormat)
                                            : QCoreApplication::translate("CalendarCommandRun", "never")));
     say(QCoreApplication::translate("CalendarCommandRun", "Changes waiting: %1").arg(waiting));
+    if (!stored.notice.isEmpty())
+        say(QCoreApplication::translate("CalendarCommandRun", "Note: %1").arg(stored.notice));
     say(QCoreApplication::translate("CalendarCommandRun", "Last error: %1")
             .arg(
                 stored.failure.isEmpty() ? QCoreApplication::translate("CalendarCommandRun", "none") : stored.failure));

@@ -24,9 +24,10 @@ CalendarSyncSession::CalendarSyncSession(
     m_due->setSingleShot(true);
     connect(m_due, &QTimer::timeout, this, &CalendarSyncSession::sync);
     // A password given for this run is one the keyring did not keep: the person is told what that means.
+    m_stored.notice.clear();
     if (!password.isEmpty()) {
-        m_notice = tr("The keyring did not keep the password, so Mirel keeps it only until it quits. To keep it "
-                      "for good, run mirel --connect-calendar again once the keyring is unlocked.");
+        m_stored.notice = tr("The keyring did not keep the password, so Mirel keeps it only until it quits. To keep it "
+                             "for good, run mirel --connect-calendar again once the keyring is unlocked.");
     }
     // What waits from before a restart shows before the first sync.
     tell();
@@ -135,7 +136,7 @@ void CalendarSyncSession::finish(
 
 void CalendarSyncSession::tell()
 {
-    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_notice });
+    m_panel.statusChanged({ changesWaiting(m_panel.goals(), m_synced), m_stored.failure, m_stored.notice });
 }
 
 void CalendarSyncSession::watchTheNetworkAndSleep()

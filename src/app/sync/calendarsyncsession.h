@@ -54,8 +54,6 @@ private:
     QElapsedTimer m_clock;
     QTimer *m_due = nullptr;
     DavHttp *m_http = nullptr;
-    // What the person should know although the sync goes through.
-    QString m_notice;
     bool m_readingPassword = false;
     bool m_syncing = false;
     bool m_takingSynced = false;

@@ -26,7 +26,7 @@ QString path()
 
 StoredSync read(const QUrl &taskList)
 {
-    StoredSync stored { taskList, {}, {}, {} };
+    StoredSync stored { taskList, {}, {}, {}, {} };
     const std::optional<QByteArray> bytes = DiskFile::readAll(path(), MaxSize);
     const QJsonObject root = bytes ? QJsonDocument::fromJson(*bytes).object() : QJsonObject();
     if (QUrl(root.value(u"taskList").toString()) != taskList)
@@ -40,6 +40,7 @@ StoredSync read(const QUrl &taskList)
     }
     stored.lastSync = QDateTime::fromString(root.value(u"lastSync").toString(), Qt::ISODateWithMs);
     stored.failure = root.value(u"failure").toString();
+    stored.notice = root.value(u"notice").toString();
     return stored;
 }
 
@@ -54,7 +55,7 @@ std::optional<QString> write(const StoredSync &stored)
     const QJsonObject root { { QStringLiteral("taskList"), stored.taskList.toString() },
         { QStringLiteral("syncToken"), stored.state.syncToken }, { QStringLiteral("tasks"), tasks },
         { QStringLiteral("lastSync"), stored.lastSync.toUTC().toString(Qt::ISODateWithMs) },
-        { QStringLiteral("failure"), stored.failure } };
+        { QStringLiteral("failure"), stored.failure }, { QStringLiteral("notice"), stored.notice } };
     if (const std::optional<QString> failure = DiskFile::makeFolder(GoalsHistory::defaultFolder()))
         return failure;
     return DiskFile::replaceAtomically(path(), QJsonDocument(root).toJson(QJsonDocument::Compact));

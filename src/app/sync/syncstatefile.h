@@ -11,13 +11,14 @@
 #include <optional>
 
 // What the last sync of a task list left, kept in the state folder: the server's tasks as last seen (from which
-// the changes still waiting follow, so they survive a restart or a crash), when it last went through and why
-// the last one did not.
+// the changes still waiting follow, so they survive a restart or a crash), when it last went through, why
+// the last one did not, and what the person should know although it goes through.
 struct StoredSync final {
     QUrl taskList;
     SyncState state;
     QDateTime lastSync;
     QString failure;
+    QString notice;
 };
 
 namespace SyncStateFile
