@@ -142,6 +142,7 @@ void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &li
     m_lists->show();
     static_cast<QFormLayout *>(layout())->labelForField(m_lists)->show();
     m_problem->hide();
+    fitHeight();
     setAsking(false);
     m_lists->setFocus();
 }
@@ -202,8 +203,13 @@ void CalendarConnectDialog::showProblem(const QString &problem)
     setAsking(false);
     m_problem->setText(problem);
     m_problem->show();
-    // A window does not grow for a label's wrapped lines by itself: a long reason would be cut.
+    fitHeight();
+}
+
+void CalendarConnectDialog::fitHeight()
+{
+    // A window neither grows nor shrinks for a label's wrapped lines by itself: a long reason would be cut,
+    // and the room of one gone would stay.
     layout()->activate();
-    if (const int wanted = heightForWidth(width()); wanted > height())
-        resize(width(), wanted);
+    resize(width(), heightForWidth(width()));
 }

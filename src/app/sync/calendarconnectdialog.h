@@ -41,6 +41,7 @@ private:
     void makeListThenConnect();
     void keepConnection(const CalDavDiscovery::TaskList &list);
     void showProblem(const QString &problem);
+    void fitHeight();
     void offerTrust(const QString &reason, const QString &untrustedCertificate);
 
     QSettings *m_preferences = nullptr;
