@@ -270,17 +270,19 @@
 <context>
     <name>CalendarSyncSession</name>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="29"/>
-        <source>The keyring did not keep the password, so Mirel keeps it only until it quits. To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
-        <translation>Der Schlüsselbund hat das Passwort nicht gespeichert, daher behält Mirel es nur, bis es beendet wird. Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="30"/>
+        <source>The keyring did not keep the password, so Mirel keeps it only until it quits.
+To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
+        <translation>Der Schlüsselbund hat das Passwort nicht gespeichert, daher behält Mirel es nur, bis es beendet wird.
+Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="52"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="53"/>
         <source>The keyring holds no password for this task list: run mirel --connect-calendar again</source>
         <translation>Der Schlüsselbund hat kein Passwort für diese Aufgabenliste: führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="53"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
         <source>%1, so the password cannot be read: unlock the keyring and choose Sync Now, or run mirel --connect-calendar again</source>
         <translation>%1, daher kann das Passwort nicht gelesen werden: entsperren Sie den Schlüsselbund und wählen Sie „Jetzt abgleichen“, oder führen Sie mirel --connect-calendar erneut aus</translation>
     </message>

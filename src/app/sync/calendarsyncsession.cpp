@@ -26,8 +26,9 @@ CalendarSyncSession::CalendarSyncSession(
     // A password given for this run is one the keyring did not keep: the person is told what that means.
     m_stored.notice.clear();
     if (!password.isEmpty()) {
-        m_stored.notice = tr("The keyring did not keep the password, so Mirel keeps it only until it quits. To keep it "
-                             "for good, run mirel --connect-calendar again once the keyring is unlocked.");
+        m_stored.notice
+            = tr("The keyring did not keep the password, so Mirel keeps it only until it quits.\nTo keep it "
+                 "for good, run mirel --connect-calendar again once the keyring is unlocked.");
     }
     // What waits from before a restart shows before the first sync.
     tell();
