@@ -49,9 +49,9 @@ def mirel_command(binary, home, *arguments, password=None):
                           text=True, timeout=60)
 
 
-def connect(binary, home, url, password=PASSWORD, list_name="goals"):
-    """Without `list_name`, the server's only task list is taken."""
-    chosen = ["--list", list_name] if list_name else []
+def connect(binary, home, url, password=PASSWORD, list_switch="--list", name="goals"):
+    """Without a `name`, the server's only task list is taken."""
+    chosen = [list_switch, name] if name else []
     return mirel_command(binary, home, "--connect-calendar", url, "--user", USER, *chosen, password=password + "\n")
 
 
@@ -187,14 +187,14 @@ def case_server_people_run(kind):
         with desktop_session(home) as reader:
             mirel = Mirel(binary, home, goals="", env=panel_env())
             if kind == "davical":
-                lost = connect(binary, home, f"{server.url}calendars/", list_name=None)
+                lost = connect(binary, home, f"{server.url}calendars/", name=None)
                 check(lost.returncode != 0 and "…/caldav.php for DAViCal" in lost.stderr,
                       f"an address without a calendar server did not say what to type: {lost.stderr!r}")
                 # No well-known address there, so the root is asked as typed; its only task list is taken once the
                 # scheduling inbox and outbox, typed as calendars, are left out.
-                connected = connect(binary, home, server.url, list_name=None)
+                connected = connect(binary, home, server.url, name=None)
             else:
-                connected = connect(binary, home, server.url, list_name=list_name)
+                connected = connect(binary, home, server.url, name=list_name)
             check(connected.returncode == 0 and list_name in connected.stdout,
                   f"--connect-calendar: {connected.returncode} {connected.stdout!r} {connected.stderr!r}")
             expect_goals(home, "the other client's tasks in the panel", [("Dentist", False), ("From the phone", False)])
