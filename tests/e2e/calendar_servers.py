@@ -2,6 +2,7 @@
 """The calendar servers the sync is checked against, each in the case's own folder on free loopback ports, started
 and stopped by the case and never the system's services: Radicale, Xandikos, Cyrus IMAP's CalDAV, and DAViCal
 with a PostgreSQL cluster and an Apache of its own. A server's `url` is the address a person types to connect."""
+import ctypes
 import os
 import shutil
 import signal
@@ -47,16 +48,25 @@ def prepare(command, what, **options):
     check(done.returncode == 0, f"{what} failed: {(done.stdout + done.stderr)[-800:]}")
 
 
+PR_SET_PDEATHSIG = 1
+
+
+def ended_with_this_process(stop_signal):
+    """What makes a server stop when the case is itself ended from outside (a timeout), before it could stop it."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    return lambda: libc.prctl(PR_SET_PDEATHSIG, int(stop_signal))
+
+
 class Daemon:
     """A server's process and those it starts, in a process group of their own, ended together: by the server's
     stop, or with the case whatever becomes of it, so that none outlives the case."""
 
     def __init__(self, name, command, log, ready, stop_signal=signal.SIGTERM, **options):
-        self.name, self.stop_signal = name, stop_signal
-        self.log = log
+        self.stop_signal, self.log = stop_signal, log
         with open(log, "a", encoding="utf-8") as output:
             self.process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=output, stderr=output,
-                                            start_new_session=True, **options)
+                                            start_new_session=True, preexec_fn=ended_with_this_process(stop_signal),
+                                            **options)
         STARTED.append(self)
 
         def up():
@@ -80,15 +90,14 @@ class Daemon:
         return self.process.wait()
 
     def stop(self):
-        if self.process.returncode is not None:
-            return
         group = self.process.pid
         with_signal = self.stop_signal
-        for _ in range(2):
+        while self.process.returncode is None:
             try:
                 os.killpg(group, with_signal)
                 self.process.wait(timeout=15)
-                break
+            except ProcessLookupError:
+                self.process.wait()
             except subprocess.TimeoutExpired:
                 with_signal = signal.SIGKILL
         # Children that outlived their parent.
@@ -184,7 +193,7 @@ class Cyrus(Server):
 
     def __init__(self, home):
         if not AS_ROOT:
-            raise Skipped("Cyrus runs its services only as the cyrus user, which it becomes when started as root")
+            raise Skipped("Cyrus runs its services only as the cyrus user, which only root can start them as")
         super().__init__(home, "cyrus")
         self.imap_port = free_port()
         folder = self.folder
@@ -215,7 +224,9 @@ class Cyrus(Server):
     def start(self):
         self.daemon("cyrus", [CYRUS + "master", "-C", self.config, "-M", os.path.join(self.folder, "cyrus.conf"),
                               "-p", os.path.join(self.folder, "master.pid"), "-D"],
-                    ready=lambda: listening(self.port) and listening(self.imap_port))
+                    ready=lambda: listening(self.port) and listening(self.imap_port),
+                    # As the cyrus user from the start, so that it still stops when the case is ended from outside.
+                    user="cyrus", group="mail", extra_groups=[])
 
 
 POSTGRES = "/usr/lib/postgresql/15/bin/"
