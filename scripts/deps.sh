@@ -39,6 +39,10 @@ if [[ ${1:-} == --test ]]; then
     # Real calendar servers on loopback, a second client of them that checks what the panel wrote, and openssl
     # for a self-signed certificate made at test time.
     packages+=(radicale xandikos python3-caldav openssl)
+    # Cyrus IMAP's CalDAV with its SASL password tool, and DAViCal with the PostgreSQL server and the Apache with
+    # PHP that the tests start for it in their own folders (Apache's binary alone: no system service of it).
+    packages+=(cyrus-imapd cyrus-caldav sasl2-bin davical postgresql-15 apache2-bin libapache2-mod-php php-cli php-pgsql
+        php-xml)
     # The passwords go to a GNOME Keyring on the test's own session bus; secret-tool reads them back.
     packages+=(gnome-keyring libsecret-tools)
 fi

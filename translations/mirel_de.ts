@@ -1141,19 +1141,14 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="43"/>
-        <source>The server at %1 is no calendar server (HTTP %2)</source>
-        <translation>Der Server unter %1 ist kein Kalenderserver (HTTP %2)</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="56"/>
-        <source>The server does not say where this user&apos;s calendars are</source>
-        <translation>Der Server sagt nicht, wo die Kalender dieses Benutzers liegen</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="62"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="71"/>
         <source>The server has no calendars for this user</source>
         <translation>Der Server hat keine Kalender für diesen Benutzer</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="89"/>
+        <source>No calendar server answers at %1 (HTTP %2). Type the address your server gives for calendar programs, for example …/remote.php/dav for Nextcloud, …/SOGo/dav/ for SOGo, …/dav.php for Baïkal or …/caldav.php for DAViCal</source>
+        <translation>Unter %1 antwortet kein Kalenderserver (HTTP %2). Geben Sie die Adresse ein, die Ihr Server für Kalenderprogramme nennt, zum Beispiel …/remote.php/dav für Nextcloud, …/SOGo/dav/ für SOGo, …/dav.php für Baïkal oder …/caldav.php für DAViCal</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end checks of the sync with a calendar server's task list: the real binary in a private X session, a
-real Radicale or Xandikos on loopback, python3-caldav as the other client (a phone), and the password in a GNOME
-Keyring on the test's own session bus.
+real Radicale, Xandikos, Cyrus or DAViCal on loopback (calendar_servers.py), python3-caldav as the other client (a
+phone), and the password in a GNOME Keyring on the test's own session bus.
 
 Usage: calendar_e2e.py MIREL_BINARY CASE   (inside xsession.sh; the system's interpreter, for pyatspi)
 """
@@ -10,87 +10,17 @@ import contextlib
 import json
 import os
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
 import time
 
 from accessibility_bus import accessibility_bus, tree
-from panel_driver import (STARTED, Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in,
+from calendar_servers import PASSWORD, SERVERS, USER, Radicale, Xandikos, client
+from panel_driver import (Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in,
                           keys, main, run, wait_until)
 from repeat_e2e import expect_heard, panel, stored
 from undo_e2e import FAKETIME, Reader, choose, faketime, menu_item, panel_env
-
-CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "sync", "caldav_client.py")
-USER = "anna"
-PASSWORD = "s3cret: calendar"
-PYTHON = "/usr/bin/python3"
-
-
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-class Server:
-    """Radicale with an htpasswd user, or Xandikos (which has no users of its own), on a loopback port; stopped
-    and started again on the same port and data."""
-
-    def __init__(self, kind, home, tls=None):
-        if not shutil.which(kind):
-            raise Skipped(f"{kind} is not installed (scripts/deps.sh --test)")
-        self.kind = kind
-        self.folder = os.path.join(home, kind)
-        os.makedirs(self.folder)
-        self.port = free_port()
-        self.tls = tls
-        self.url = f"{'https' if tls else 'http'}://127.0.0.1:{self.port}/"
-        self.users = os.path.join(self.folder, "users")
-        self.set_password(PASSWORD)
-        self.process = None
-        self.start()
-
-    def set_password(self, password):
-        with open(self.users, "w", encoding="utf-8") as file:
-            file.write(f"{USER}:{password}\n")
-
-    def start(self):
-        if self.kind == "radicale":
-            config = os.path.join(self.folder, "config")
-            with open(config, "w", encoding="utf-8") as file:
-                tls = f"ssl = True\ncertificate = {self.tls[0]}\nkey = {self.tls[1]}\n" if self.tls else ""
-                file.write(f"[server]\nhosts = 127.0.0.1:{self.port}\n{tls}[auth]\ntype = htpasswd\n"
-                           f"htpasswd_filename = {self.users}\nhtpasswd_encryption = plain\n"
-                           f"[storage]\nfilesystem_folder = {self.folder}/collections\n[logging]\nlevel = warning\n")
-            command = ["radicale", "--config", config]
-        else:
-            command = ["xandikos", "-d", os.path.join(self.folder, "dav"), "--defaults", "-l", "127.0.0.1",
-                       "-p", str(self.port)]
-        self.process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # Ended with the case, whatever becomes of it.
-        STARTED.append(self.process)
-
-        def listening():
-            check(self.process.poll() is None, f"{self.kind} ended with {self.process.returncode}")
-            with socket.socket() as probe:
-                return probe.connect_ex(("127.0.0.1", self.port)) == 0
-        wait_until(f"{self.kind} to listen", listening, timeout=30)
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
-
-    def make_list(self, name):
-        return client("make-list", self.url, name).strip()
-
-
-def client(command, url, *args, password=PASSWORD):
-    done = subprocess.run([PYTHON, CLIENT, command, url, USER, password, *args], capture_output=True, text=True,
-                          timeout=60)
-    check(done.returncode == 0, f"the other client's {command} failed: {done.stderr[-600:]}")
-    return done.stdout
 
 
 def tasks(list_url, password=PASSWORD):
@@ -120,8 +50,9 @@ def mirel_command(binary, home, *arguments, password=None):
 
 
 def connect(binary, home, url, password=PASSWORD, list_switch="--list", name="goals"):
-    return mirel_command(binary, home, "--connect-calendar", url, "--user", USER, list_switch, name,
-                         password=password + "\n")
+    """Without a `name`, the server's only task list is taken."""
+    chosen = [list_switch, name] if name else []
+    return mirel_command(binary, home, "--connect-calendar", url, "--user", USER, *chosen, password=password + "\n")
 
 
 def listed(status):
@@ -200,7 +131,7 @@ def sync_status(binary, home):
 
 def case_both_ways(kind):
     def body(binary, home):
-        server = Server(kind, home)
+        server = SERVERS[kind](home)
         list_url = server.make_list("goals")
         client("add-planned", list_url, "dentist-1@phone.example", "Dentist")
         with desktop_session(home) as reader:
@@ -253,12 +184,63 @@ def case_both_ways(kind):
     return body
 
 
+def case_server_people_run(kind):
+    """A server as a person connects to it: the address they would type, the task list the server made for them.
+    Goals both ways, the other client's move kept, a deletion on the server, the other client's properties kept."""
+    def body(binary, home):
+        server = SERVERS[kind](home)
+        list_name, list_url = server.default_list
+        client("add-planned", list_url, "dentist-1@phone.example", "Dentist")
+        client("add", list_url, "phone-2@phone.example", "From the phone")
+        with desktop_session(home) as reader:
+            mirel = Mirel(binary, home, goals="", env=panel_env())
+            if kind == "davical":
+                lost = connect(binary, home, f"{server.url}calendars/", name=None)
+                check(lost.returncode != 0 and "…/caldav.php for DAViCal" in lost.stderr,
+                      f"an address without a calendar server did not say what to type: {lost.stderr!r}")
+                # No well-known address there, so the root is asked as typed; its only task list is taken once the
+                # scheduling inbox and outbox, typed as calendars, are left out.
+                connected = connect(binary, home, server.url, name=None)
+            else:
+                connected = connect(binary, home, server.url, name=list_name)
+            check(connected.returncode == 0 and list_name in connected.stdout,
+                  f"--connect-calendar: {connected.returncode} {connected.stdout!r} {connected.stderr!r}")
+            expect_goals(home, "the other client's tasks in the panel", [("Dentist", False), ("From the phone", False)])
+
+            take_keyboard(binary, home, mirel)
+            type_goals("Buy milk")
+            keys("Escape", "Up", "Up", "Up", "space")
+            wanted = [("Buy milk", False), ("Dentist", True), ("From the phone", False)]
+            try:
+                wait_until("the panel's goals on the server", lambda: sorted(
+                    (t["summary"], t["status"] == "COMPLETED") for t in tasks(list_url)) == wanted, timeout=20)
+            except Failure:
+                raise Failure(f"the panel's goals on the server: it holds {tasks(list_url)}") from None
+            dentist = next(t for t in tasks(list_url) if t["summary"] == "Dentist")
+            check(dentist["completed"] and dentist["description"] == "Bring the card, and cash"
+                  and dentist["due"] == "20261224" and dentist["alarms"] == 1,
+                  f"the other client's details did not survive the tick: {dentist}")
+
+            client("order-text", list_url, "Buy milk", "-1")
+            client("delete-text", list_url, "From the phone")
+            choose(menu_item(reader, mirel, "Sync Now"))
+            wait_until("the deletion on the server in the panel",
+                       lambda: sorted(goals_in(home)) == [("Buy milk", False), ("Dentist", True)], timeout=20)
+            wait_until("in sync", lambda: sync_status(binary, home)[0] == 0, timeout=20)
+            check(goals_in(home) == [("Buy milk", False), ("Dentist", True)],
+                  f"the other client's move is not in the panel: {goals_in(home)}")
+            held = {t["summary"]: t for t in tasks(list_url)}
+            check(held["Buy milk"]["order"] == -1 and held["Dentist"]["description"] == "Bring the card, and cash",
+                  f"the other client's move was not kept on the server: {held}")
+    return body
+
+
 def case_repeating_goals(binary, home):
     """Goals that repeat are tasks with a rule both ways, a day's reset goes up as a change, and a rule the
     panel cannot show as one of its choices stays the other client's."""
     if not os.path.exists(FAKETIME):
         raise Skipped("libfaketime missing (scripts/deps.sh --test)")
-    server = Server("radicale", home)
+    server = Radicale(home)
     list_url = server.make_list("goals")
     client("add-repeating", list_url, "gym@phone.example", "Gym", "FREQ=WEEKLY;BYDAY=MO,WE")
     client("add-repeating", list_url, "review@phone.example", "Review", "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE")
@@ -313,7 +295,7 @@ def case_repeating_goals(binary, home):
 def case_apart_then_killed(binary, home):
     """The server away, both sides change the same goal and others, the panel is killed with its changes waiting:
     after its restart every change is on both sides, the later edit winning. Stop Syncing then keeps both."""
-    server = Server("radicale", home)
+    server = Radicale(home)
     list_url = server.make_list("goals")
     with desktop_session(home) as reader:
         mirel = Mirel(binary, home, goals="", env=panel_env())
@@ -354,7 +336,7 @@ def case_apart_then_killed(binary, home):
 
 
 def case_wrong_password(binary, home):
-    server = Server("radicale", home)
+    server = Radicale(home)
     list_url = server.make_list("goals")
     with desktop_session(home):
         mirel = Mirel(binary, home, goals="", env=panel_env())
@@ -385,7 +367,7 @@ def case_wrong_password(binary, home):
 def case_without_secret_service(binary, home):
     """No Secret Service on the desktop: the command says so, and the running panel syncs with the password for
     as long as it runs. After a restart the panel cannot sync, and --sync-status says why until it does again."""
-    server = Server("radicale", home)
+    server = Radicale(home)
     with desktop_session(home, keyring=False):
         mirel = Mirel(binary, home, goals="", env=panel_env())
         connected = connect(binary, home, server.url, list_switch="--new-list")
@@ -413,10 +395,10 @@ def case_without_secret_service(binary, home):
 def case_keyring_prompt_cancelled(binary, home):
     """The keyring's prompt for a new keyring cancelled: the running panel syncs with the password for its run,
     and the command and the header say so and what to do, in words of their own."""
-    server = Server("radicale", home)
+    server = Radicale(home)
     list_url = server.make_list("goals")
     with desktop_session(home, keyring="unmade") as reader:
-        mirel = Mirel(binary, home, goals="", env=panel_env())
+        Mirel(binary, home, goals="", env=panel_env())
         connecting = subprocess.Popen([binary, "--connect-calendar", server.url, "--user", USER, "--list", "goals"],
                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                       text=True, env=environment(home))
@@ -446,7 +428,7 @@ def case_keyring_prompt_cancelled(binary, home):
 def case_list_named_must_exist(binary, home):
     """--list only ever picks a list the server has: a typo names the lists there and makes none, and
     --new-list makes one."""
-    server = Server("xandikos", home)
+    server = Xandikos(home)
     server.make_list("Xtasks")
     lists_before = json.loads(client("list-names", server.url))
     with desktop_session(home):
@@ -482,7 +464,7 @@ def self_signed_certificate(home):
 def case_self_signed_certificate(binary, home):
     """A certificate the system does not trust is refused with its fingerprint, then trusted by it."""
     tls, fingerprint = self_signed_certificate(home)
-    server = Server("radicale", home, tls=tls)
+    server = Radicale(home, tls=tls)
     with desktop_session(home):
         Mirel(binary, home, goals="", env=panel_env())
         refused = connect(binary, home, server.url)
@@ -499,6 +481,8 @@ def case_self_signed_certificate(binary, home):
 CASES = {
     "both_ways_radicale": case_both_ways("radicale"),
     "both_ways_xandikos": case_both_ways("xandikos"),
+    "on_cyrus": case_server_people_run("cyrus"),
+    "on_davical": case_server_people_run("davical"),
     "apart_then_killed": case_apart_then_killed,
     "wrong_password": case_wrong_password,
     "without_secret_service": case_without_secret_service,

@@ -2,6 +2,8 @@
 
 #include "caldavdiscovery.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -20,6 +22,27 @@ std::optional<QUrl> resolve(const QString &href, const QUrl &asked)
     if (!url.isValid() || !CalDavDiscovery::sameOrigin(url, asked))
         return {};
     return url;
+}
+
+QString withSlash(QString path)
+{
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+bool isAmong(const QUrl &url, const QList<QUrl> &collections)
+{
+    return std::any_of(collections.cbegin(), collections.cend(), [&](const QUrl &collection) {
+        return CalDavDiscovery::sameOrigin(url, collection) && withSlash(url.path()) == withSlash(collection.path());
+    });
+}
+
+QList<QUrl> resolvedAll(const QStringList &hrefs, const QUrl &asked, QList<QUrl> into)
+{
+    for (const QString &href : hrefs) {
+        if (const std::optional<QUrl> url = resolve(href, asked); url && !into.contains(*url))
+            into.append(*url);
+    }
+    return into;
 }
 
 } // namespace
@@ -46,7 +69,7 @@ QByteArray homeSetQuery()
 {
     return R"(<?xml version="1.0" encoding="utf-8"?>)"
            R"(<d:propfind xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav">)"
-           R"(<d:prop><c:calendar-home-set/></d:prop></d:propfind>)";
+           R"(<d:prop><c:calendar-home-set/><c:schedule-inbox-URL/><c:schedule-outbox-URL/></d:prop></d:propfind>)";
 }
 
 QByteArray taskListsQuery()
@@ -68,27 +91,39 @@ std::optional<QUrl> principal(const DavMultiStatus::MultiStatus &answer, const Q
 QList<QUrl> homeSets(const DavMultiStatus::MultiStatus &answer, const QUrl &asked)
 {
     QList<QUrl> homes;
-    for (const DavMultiStatus::Response &response : answer.responses) {
-        for (const QString &href : response.calendarHomeHrefs) {
-            if (const std::optional<QUrl> url = resolve(href, asked); url && !homes.contains(*url))
-                homes.append(*url);
-        }
-    }
+    for (const DavMultiStatus::Response &response : answer.responses)
+        homes = resolvedAll(response.calendarHomeHrefs, asked, homes);
     return homes;
 }
 
-QList<TaskList> taskLists(const DavMultiStatus::MultiStatus &answer, const QUrl &asked)
+QList<QUrl> scheduleBoxes(const DavMultiStatus::MultiStatus &answer, const QUrl &asked)
+{
+    QList<QUrl> boxes;
+    for (const DavMultiStatus::Response &response : answer.responses)
+        boxes = resolvedAll(response.scheduleBoxHrefs, asked, boxes);
+    return boxes;
+}
+
+QList<TaskList> taskLists(
+    const DavMultiStatus::MultiStatus &answer, const QUrl &asked, const QList<QUrl> &scheduleBoxes)
 {
     QList<TaskList> lists;
     for (const DavMultiStatus::Response &response : answer.responses) {
-        if (!response.isCalendar || (response.components && !response.components->contains(QLatin1String("VTODO"))))
+        if (!response.isCalendar || response.isScheduleBox
+            || (response.components && !response.components->contains(QLatin1String("VTODO"))))
             continue;
-        if (const std::optional<QUrl> url = resolve(response.href, asked)) {
+        if (const std::optional<QUrl> url = resolve(response.href, asked); url && !isAmong(*url, scheduleBoxes)) {
             const QString name = response.displayName.isEmpty() ? url->fileName() : response.displayName;
             lists.append({ *url, name.isEmpty() ? url->path().section(QLatin1Char('/'), -2, -2) : name });
         }
     }
     return lists;
+}
+
+bool holdsCalendars(const DavMultiStatus::MultiStatus &answer)
+{
+    return std::any_of(answer.responses.cbegin(), answer.responses.cend(),
+        [](const DavMultiStatus::Response &response) { return response.isCalendar || response.isScheduleBox; });
 }
 
 bool sameOrigin(const QUrl &a, const QUrl &b)

@@ -106,11 +106,13 @@ private:
             response.displayName = found.displayName;
         response.isCollection = response.isCollection || found.isCollection;
         response.isCalendar = response.isCalendar || found.isCalendar;
+        response.isScheduleBox = response.isScheduleBox || found.isScheduleBox;
         if (found.components)
             response.components = found.components;
         if (!found.principalHref.isEmpty())
             response.principalHref = found.principalHref;
         response.calendarHomeHrefs += found.calendarHomeHrefs;
+        response.scheduleBoxHrefs += found.scheduleBoxHrefs;
         if (!found.syncToken.isEmpty())
             response.syncToken = found.syncToken;
     }
@@ -130,6 +132,8 @@ private:
                 while (nextChild()) {
                     found.isCollection = found.isCollection || is(Dav, u"collection");
                     found.isCalendar = found.isCalendar || is(CalDav, u"calendar");
+                    found.isScheduleBox
+                        = found.isScheduleBox || is(CalDav, u"schedule-inbox") || is(CalDav, u"schedule-outbox");
                     m_xml.skipCurrentElement();
                 }
             } else if (is(CalDav, u"supported-calendar-component-set")) {
@@ -143,6 +147,8 @@ private:
                 found.principalHref = hrefs().value(0);
             } else if (is(CalDav, u"calendar-home-set")) {
                 found.calendarHomeHrefs = hrefs();
+            } else if (is(CalDav, u"schedule-inbox-URL") || is(CalDav, u"schedule-outbox-URL")) {
+                found.scheduleBoxHrefs += hrefs();
             } else {
                 m_xml.skipCurrentElement();
             }

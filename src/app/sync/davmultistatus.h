@@ -25,10 +25,14 @@ struct Response {
     QString displayName;
     bool isCollection = false;
     bool isCalendar = false;
+    // A scheduling inbox or outbox, which some servers also type as a calendar.
+    bool isScheduleBox = false;
     // The components a calendar collection takes; nothing when it does not say, which means any.
     std::optional<QStringList> components;
     QString principalHref;
     QStringList calendarHomeHrefs;
+    // A principal's scheduling inbox and outbox.
+    QStringList scheduleBoxHrefs;
     QString syncToken;
 };
 

@@ -17,13 +17,20 @@ TaskListFinder::TaskListFinder(DavHttp *http, QObject *parent)
 
 void TaskListFinder::find(const QUrl &server)
 {
-    ask(Step::Principal, CalDavDiscovery::startUrl(server));
+    m_typed = server;
+    m_scheduleBoxes.clear();
+    m_guesses = { Step::Home, Step::Lists };
+    const QUrl start = CalDavDiscovery::startUrl(server);
+    if (start != server)
+        m_guesses.prepend(Step::Principal);
+    ask(Step::Principal, start);
 }
 
-void TaskListFinder::ask(Step step, const QUrl &url)
+void TaskListFinder::ask(Step step, const QUrl &url, bool guess)
 {
     m_step = step;
     m_asked = url;
+    m_guess = guess;
     const QByteArray body = step == Step::Principal ? CalDavDiscovery::principalQuery()
         : step == Step::Home                        ? CalDavDiscovery::homeSetQuery()
                                                     : CalDavDiscovery::taskListsQuery();
@@ -38,31 +45,51 @@ void TaskListFinder::answered(const DavReply &reply)
         emit failed(tr("The server did not accept the user name and password"), {});
         return;
     }
-    if (reply.status != 207) {
-        emit failed(reply.status == 0 ? reply.error
-                                      : tr("The server at %1 is no calendar server (HTTP %2)")
-                                            .arg(m_asked.toDisplayString(QUrl::RemoveUserInfo))
-                                            .arg(reply.status),
-            reply.untrustedCertificate);
+    if (reply.status == 0) {
+        emit failed(reply.error, reply.untrustedCertificate);
         return;
     }
-    const DavMultiStatus::MultiStatus answer
-        = DavMultiStatus::read(reply.body).value_or(DavMultiStatus::MultiStatus {});
+    const std::optional<DavMultiStatus::MultiStatus> answer
+        = reply.status == 207 ? DavMultiStatus::read(reply.body) : std::nullopt;
+    if (!answer) {
+        deadEnd(reply.status);
+        return;
+    }
     switch (m_step) {
     case Step::Principal:
-        if (const std::optional<QUrl> principal = CalDavDiscovery::principal(answer, m_asked))
+        if (const std::optional<QUrl> principal = CalDavDiscovery::principal(*answer, m_asked))
             ask(Step::Home, *principal);
         else
-            emit failed(tr("The server does not say where this user's calendars are"), {});
+            deadEnd(reply.status);
         return;
     case Step::Home:
-        if (const QList<QUrl> homes = CalDavDiscovery::homeSets(answer, m_asked); !homes.isEmpty())
+        m_scheduleBoxes = CalDavDiscovery::scheduleBoxes(*answer, m_asked);
+        if (const QList<QUrl> homes = CalDavDiscovery::homeSets(*answer, m_asked); !homes.isEmpty())
             ask(Step::Lists, homes.constFirst());
+        else if (m_guess)
+            deadEnd(reply.status);
         else
             emit failed(tr("The server has no calendars for this user"), {});
         return;
     case Step::Lists:
-        emit found(m_asked, CalDavDiscovery::taskLists(answer, m_asked));
+        if (m_guess && !CalDavDiscovery::holdsCalendars(*answer))
+            deadEnd(reply.status);
+        else
+            emit found(m_asked, CalDavDiscovery::taskLists(*answer, m_asked, m_scheduleBoxes));
         return;
     }
+}
+
+void TaskListFinder::deadEnd(int status)
+{
+    if (!m_guesses.isEmpty()) {
+        ask(m_guesses.takeFirst(), m_typed, true);
+        return;
+    }
+    emit failed(tr("No calendar server answers at %1 (HTTP %2). Type the address your server gives for calendar "
+                   "programs, for example …/remote.php/dav for Nextcloud, …/SOGo/dav/ for SOGo, …/dav.php for "
+                   "Baïkal or …/caldav.php for DAViCal")
+                    .arg(m_typed.toDisplayString(QUrl::RemoveUserInfo))
+                    .arg(status),
+        {});
 }

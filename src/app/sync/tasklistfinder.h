@@ -12,7 +12,9 @@ class DavHttp;
 struct DavReply;
 
 // Finds the person's task lists from the address they gave, one request after the other: the server's
-// principal for that user, the principal's calendar home, the calendars there that take tasks.
+// principal for that user, the principal's calendar home, the calendars there that take tasks. Many servers
+// have no well-known address, and some answer no principal: the address as typed is then asked as the server,
+// as a principal and as a calendar home, before the person is told what to type.
 class TaskListFinder final : public QObject
 {
     Q_OBJECT
@@ -32,11 +34,18 @@ signals:
 
 private:
     enum class Step { Principal, Home, Lists };
-    void ask(Step step, const QUrl &url);
+    void ask(Step step, const QUrl &url, bool guess = false);
     void answered(const DavReply &reply);
+    // The next way of reading the address as typed, or the failure telling what to type.
+    void deadEnd(int status);
 
     DavHttp *m_http = nullptr;
     Step m_step = Step::Principal;
+    QUrl m_typed;
     QUrl m_asked;
+    // Whether the address asked is the one typed, read as the step's kind of address after a dead end.
+    bool m_guess = false;
+    QList<Step> m_guesses;
+    QList<QUrl> m_scheduleBoxes;
     quint64 m_waiting = 0;
 };

@@ -87,6 +87,29 @@ private slots:
         QCOMPARE(lists.at(1).displayName, QStringLiteral("old list"));
     }
 
+    void schedulingInboxAndOutbox_areNoTaskLists()
+    {
+        // One server types its inbox and outbox as plain calendars taking tasks, and only the principal names them.
+        const QUrl principal(QStringLiteral("http://127.0.0.1:8080/caldav.php/alice/"));
+        const QList<QUrl> boxes = CalDavDiscovery::scheduleBoxes(
+            answer({ { "/caldav.php/alice/",
+                "<c:calendar-home-set><d:href>/caldav.php/alice/</d:href></c:calendar-home-set>"
+                "<c:schedule-inbox-URL><d:href>/caldav.php/alice/.in/</d:href></c:schedule-inbox-URL>"
+                "<c:schedule-outbox-URL><d:href>/caldav.php/alice/.out</d:href></c:schedule-outbox-URL>" } }),
+            principal);
+        const QByteArray tasks = Calendar + components("VEVENT VTODO");
+        const QList<CalDavDiscovery::TaskList> lists = CalDavDiscovery::taskLists(
+            answer({ { "/caldav.php/alice/calendar/", tasks + "<d:displayname>Alice calendar</d:displayname>" },
+                { "/caldav.php/alice/.out/", tasks + "<d:displayname>Alice Outbox</d:displayname>" },
+                { "/caldav.php/alice/.in/", tasks + "<d:displayname>Alice Inbox</d:displayname>" },
+                // Another types them, and its principal may not say.
+                { "/caldav.php/alice/Inbox/",
+                    "<d:resourcetype><d:collection/><c:schedule-inbox/></d:resourcetype>" + components("VTODO") } }),
+            principal, boxes);
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists.constFirst().displayName, QStringLiteral("Alice calendar"));
+    }
+
     void addressesOnAnotherOrigin_areDropped()
     {
         const QUrl asked(QStringLiteral("https://dav.example.org/"));
