@@ -109,6 +109,23 @@ def peak_rss_mib(pid):
     return None
 
 
+def rss_by_file_kib(pid):
+    """Resident memory per mapped file (by name) and for anonymous memory, from /proc/PID/smaps."""
+    sizes = {}
+    name = "[anonymous]"
+    try:
+        with open(f"/proc/{pid}/smaps") as smaps:
+            for line in smaps:
+                fields = line.split()
+                if not fields[0].endswith(":"):
+                    name = os.path.basename(fields[5]) if len(fields) > 5 and fields[5].startswith("/") else "[anonymous]"
+                elif fields[0] == "Rss:":
+                    sizes[name] = sizes.get(name, 0) + int(fields[1])
+    except OSError:
+        pass
+    return sizes
+
+
 def start(screen, argv, env, timeout=20.0):
     """Starts argv; returns (pid, ms from exec to the first pixels of its window seen on screen, the window)."""
     screen.mapped_windows()

@@ -11,7 +11,8 @@ the panel does not resize itself once it is on screen). The
 programs run round-robin (bare, 1, 5, ... , bare, 1, 5, ...) so drift hits all alike; the first round is a
 warm-up. Per start: exec -> first pixels of the window on the root window (after the compositor), and peak
 RSS (VmHWM) once the window has been up for --settle seconds. Printed as medians (min–max) and as ratios
-to bare_window's medians.
+to bare_window's medians, then what the memory above bare_window's is: the resident kilobytes of each file
+(a library, a font) and of anonymous memory that exceed bare_window's by more than --above KiB.
 """
 import argparse
 import os
@@ -82,6 +83,7 @@ def main():
     parser.add_argument("-n", type=int, default=11, help="counted starts of each program")
     parser.add_argument("--goals", default="1,5,200,1000")
     parser.add_argument("--settle", type=float, default=1.0)
+    parser.add_argument("--above", type=int, default=32, help="smallest difference per file listed, KiB")
     args = parser.parse_args()
     mirel = os.path.abspath(os.path.join(args.build, "src", "mirel"))
     bare = os.path.abspath(os.path.join(args.build, "bench", "bare_window"))
@@ -90,6 +92,7 @@ def main():
     programs = [("bare_window", None)] + [(f"{n} goals", n) for n in map(int, args.goals.split(","))]
     frames = {goals: probe_frame(screen, mirel, goals, args.settle) for _, goals in programs if goals is not None}
     results = {label: ([], []) for label, _ in programs}
+    resident = {label: [] for label, _ in programs}
     for round_ in range(1 + args.n):
         for label, goals in programs:
             home, runtime = new_home()
@@ -101,6 +104,8 @@ def main():
             if pid:
                 time.sleep(args.settle)
                 rss = screenwatch.peak_rss_mib(pid)
+                if round_ > 0:
+                    resident[label].append(screenwatch.rss_by_file_kib(pid))
                 screenwatch.stop(pid)
             remove_home(home, runtime)
             if round_ > 0:
@@ -117,6 +122,21 @@ def main():
         ratio = lambda value, base: f"{value / base:7.2f}" if value and base else "     NA"
         print(f"{label:<12} {screenwatch.spread(times):<26} {screenwatch.spread(rss):<24} "
               f"{ratio(ms, bare_ms)} {ratio(mib, bare_rss)}")
+
+    def medians(label):
+        runs = resident[label]
+        names = set().union(*runs) if runs else set()
+        return {name: screenwatch.median([run.get(name, 0) for run in runs]) for name in names}
+
+    bare_files = medians("bare_window")
+    print(f"\nresident KiB above bare_window's, by file (median; more than {args.above} KiB)")
+    for label, goals in programs:
+        if goals is None:
+            continue
+        files = medians(label)
+        above = {name: kib - bare_files.get(name, 0) for name, kib in files.items()}
+        listed = sorted((item for item in above.items() if item[1] > args.above), key=lambda item: -item[1])
+        print(f"{label:<12} " + ", ".join(f"{name} {kib:+.0f}" for name, kib in listed))
 
 
 if __name__ == "__main__":

@@ -132,21 +132,21 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
     const PanelAddress address = PanelAddress::forMode(options.uiTesting);
     if (!address.isValid())
         return;
+    IntakeServer::Callbacks callbacks {
+        .onText = [this](const QString &text) { return sendToMirel(text); },
+        .onBringToFront = [this] { bringPanelToFront(); },
+        .onNewGoal = [this](uint32_t userTime) { startNewGoalWithKeyboard(userTime); },
+        .onCalendarChanged = [this](const QString &password) { m_calendarSync->takeUpConnection(password); },
+    };
+    auto *intake = new IntakeServer(std::move(callbacks), this);
     // The panel works without it; only sending text from outside is unavailable.
-    QString error;
-    const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
-    if (intake) {
-        intake->startServer(address.socket,
-            { [this](const QString &text) { return sendToMirel(text); }, [this] { bringPanelToFront(); },
-                [this](uint32_t userTime) { startNewGoalWithKeyboard(userTime); },
-                [this](const QString &password) { m_calendarSync->takeUpConnection(password); } },
-            this, &error);
+    if (!intake->listen(address.socket)) {
+        qCWarning(lcMirel, "cannot listen on %s: %s", qPrintable(address.socket), qPrintable(intake->errorString()));
+        delete intake;
     }
-    if (!error.isEmpty())
-        qCWarning(lcMirel, "cannot listen on %s: %s", qPrintable(address.socket), qPrintable(error));
 }
 
-IntakeModule::TextIntake AppDelegate::sendToMirel(const QString &text)
+IntakeServer::TextIntake AppDelegate::sendToMirel(const QString &text)
 {
     // All or nothing: a sender told that one line was refused knows the rest is not in the panel either.
     if (!eachLineFitsInAGoal(text))

@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "app/intake/intakemodule.h"
+#include "app/intake/intakeserver.h"
 #include "start/launchoptions.h"
 
 #include <QObject>
@@ -60,7 +60,7 @@ private:
     void showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
-    IntakeModule::TextIntake sendToMirel(const QString &text);
+    IntakeServer::TextIntake sendToMirel(const QString &text);
     void bringPanelToFront();
     void startNewGoalWithKeyboard(uint32_t userTime);
     void connectCalendarSync(ContentView *content);

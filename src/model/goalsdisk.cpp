@@ -24,9 +24,22 @@ namespace
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 // Kept copies are stamped to the second; a few more bad files within one second get a counter.
 constexpr int MaxKeptNamesPerSecond = 100;
-// The copies sync tools make of a file both computers changed: Syncthing's, then Nextcloud's and Dropbox's.
-const QStringList ConflictCopyPatterns
-    = { QStringLiteral("todos.sync-conflict-*.json"), QStringLiteral("todos (*conflicted copy*).json") };
+
+// The copies sync tools make of a file both computers changed: Syncthing's `todos.sync-conflict-….json`, then
+// Nextcloud's and Dropbox's `todos (…conflicted copy…).json`. Matched by hand: a name filter compiles a
+// regular expression, and the first look comes before the panel's first frame.
+bool isConflictCopy(QStringView name)
+{
+    constexpr QStringView SyncthingPrefix = u"todos.sync-conflict-";
+    constexpr QStringView SharePrefix = u"todos (";
+    constexpr QStringView ShareSuffix = u").json";
+    if (name.size() >= SyncthingPrefix.size() + 5 && name.startsWith(SyncthingPrefix, Qt::CaseInsensitive))
+        return name.endsWith(u".json", Qt::CaseInsensitive);
+    return name.size() >= SharePrefix.size() + ShareSuffix.size() && name.startsWith(SharePrefix, Qt::CaseInsensitive)
+        && name.endsWith(ShareSuffix, Qt::CaseInsensitive)
+        && name.sliced(SharePrefix.size(), name.size() - SharePrefix.size() - ShareSuffix.size())
+               .contains(u"conflicted copy", Qt::CaseInsensitive);
+}
 
 QString keptFileName(const QString &path, int attempt)
 {
@@ -146,7 +159,9 @@ QList<GoalsDisk::ConflictCopy> GoalsDisk::conflictCopies() const
 {
     QList<ConflictCopy> copies;
     const QString folder = QFileInfo(m_path).absolutePath();
-    for (const QString &name : QDir(folder).entryList(ConflictCopyPatterns, QDir::Files)) {
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        if (!isConflictCopy(name))
+            continue;
         const QString path = folder + u'/' + name;
         // One still being written, or not goals at all, is left alone; a later change brings it back.
         std::optional<GoalsFile::ReadFile> copy = readGoalsFile(path);

@@ -18,8 +18,10 @@
 namespace
 {
 
-// Ordered keeps integers exact to 64 bits, as the file's `order` needs.
-using Json = nlohmann::ordered_json;
+// Only for reading and for escaping a text: the writer below puts the keys in their fixed order itself and the
+// reader looks each key up by name, so the keys' order is of no use here. Integers stay exact to 64 bits, as
+// the file's `order` needs.
+using Json = nlohmann::json;
 
 constexpr std::string_view NilUuid = "00000000-0000-0000-0000-000000000000";
 // The date and time every createdAt starts with; '0' stands for any digit.
@@ -167,7 +169,8 @@ std::optional<ReadGoal> readGoal(const Json &value)
     return goal;
 }
 
-// Whole seconds in UTC, cut toward the past so a reading never lies in the future of the instant.
+// In UTC, to the whole second (`createdAt`) or to the millisecond (`modifiedAt`), as the file keeps them; what
+// is left out is cut, never rounded up, so the written time never lies after the instant.
 bool appendDate(QByteArray &out, const QDateTime &instant, bool withMilliseconds)
 {
     const QDateTime utc = instant.toUTC();

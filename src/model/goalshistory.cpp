@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -26,12 +28,24 @@ QString versionName(QDate day)
     return VersionPrefix + day.toString(Qt::ISODate) + VersionSuffix;
 }
 
+// Matched by hand: a name filter compiles a regular expression, and the first save of a day, which keeps the
+// day's version, can come before the panel's first frame.
+bool isDayVersion(QStringView name)
+{
+    constexpr QStringView Day = u"0000-00-00";
+    if (name.size() != VersionPrefix.size() + Day.size() + VersionSuffix.size()
+        || !name.startsWith(VersionPrefix, Qt::CaseInsensitive) || !name.endsWith(VersionSuffix, Qt::CaseInsensitive))
+        return false;
+    return std::ranges::equal(name.sliced(VersionPrefix.size(), Day.size()), Day,
+        [](QChar given, QChar wanted) { return wanted == u'-' ? given == u'-' : given >= u'0' && given <= u'9'; });
+}
+
 QStringList versionsNewestFirst(const QString &folder)
 {
+    QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::Reversed);
     // ISO dates sort by name as by time.
-    return QDir(folder).entryList(
-        { VersionPrefix + QStringLiteral("[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]") + VersionSuffix }, QDir::Files,
-        QDir::Name | QDir::Reversed);
+    names.removeIf([](const QString &name) { return !isDayVersion(name); });
+    return names;
 }
 
 } // namespace

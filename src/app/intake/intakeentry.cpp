@@ -3,24 +3,11 @@
 #include "desktopnotification.h"
 #include "intakeclient.h"
 #include "intakemodule.h"
-#include "intakeserver.h"
 
 namespace
 {
 
-QObject *startServer(
-    const QString &socketPath, IntakeModule::ServerCallbacks callbacks, QObject *parent, QString *error)
-{
-    auto *server = new IntakeServer(std::move(callbacks), parent);
-    if (server->listen(socketPath))
-        return server;
-    *error = server->errorString();
-    delete server;
-    return nullptr;
-}
-
 constexpr IntakeModule::EntryPoints EntryPoints {
-    .startServer = &startServer,
     .runSend = &IntakeClient::run,
     .bringPanelToFront = &IntakeClient::bringPanelToFront,
     .showNotification = &DesktopNotification::show,
