@@ -7,9 +7,14 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QLoggingCategory>
 
 namespace
 {
+
+// The keyring's own words stay out of what the person reads, but can be asked for when a keyring misbehaves
+// (QT_LOGGING_RULES="mirel.keyring.debug=true").
+Q_LOGGING_CATEGORY(lcKeyring, "mirel.keyring", QtWarningMsg)
 
 const QString Service = QStringLiteral("Mirel calendar sync");
 
@@ -47,8 +52,10 @@ void run(QKeychain::Job *job, const QString &key, QObject *context,
     job->setAutoDelete(true);
     QObject::connect(job, &QKeychain::Job::finished, context, [done = std::move(done)](QKeychain::Job *finished) {
         CalendarSecret::Outcome outcome;
-        if (finished->error() != QKeychain::NoError && finished->error() != QKeychain::EntryNotFound)
+        if (finished->error() != QKeychain::NoError && finished->error() != QKeychain::EntryNotFound) {
+            qCDebug(lcKeyring) << "the keyring answered" << finished->error() << finished->errorString();
             outcome.failure = failureInWords(*finished);
+        }
         if (const auto *reading = qobject_cast<QKeychain::ReadPasswordJob *>(finished))
             outcome.password = reading->textData();
         done(outcome);
