@@ -13,12 +13,12 @@
 <context>
     <name>AddGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="83"/>
+        <location filename="../src/model/goalsteps.cpp" line="84"/>
         <source>Add “%1”</source>
         <translation>„%1“ hinzufügen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/model/goalsteps.cpp" line="84"/>
+        <location filename="../src/model/goalsteps.cpp" line="85"/>
         <source>Add %n Goals</source>
         <translation>
             <numerusform>%n Ziel hinzufügen</numerusform>
@@ -29,12 +29,12 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="155"/>
+        <location filename="../src/app/appdelegate.cpp" line="163"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="210"/>
+        <location filename="../src/app/appdelegate.cpp" line="219"/>
         <source>The new-goal shortcut does not work</source>
         <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
@@ -158,62 +158,62 @@
 <context>
     <name>CalendarConnectDialog</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="29"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
         <source>Trust This Certificate</source>
         <translation>Diesem Zertifikat vertrauen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="33"/>
         <source>Sync with a Calendar Server</source>
         <translation>Mit einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="34"/>
         <source>https://cloud.example.org</source>
         <translation>https://cloud.example.org</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="38"/>
         <source>An app password, where the server offers them</source>
         <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
         <source>Server:</source>
         <translation>Server:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
         <source>User name:</source>
         <translation>Benutzername:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="45"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="46"/>
         <source>Task list:</source>
         <translation>Aufgabenliste:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="56"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="58"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="98"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="100"/>
         <source>Asking the server…</source>
         <translation>Der Server wird gefragt …</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="112"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="114"/>
         <source>New list “%1”</source>
         <translation>Neue Liste „%1“</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="152"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="158"/>
         <source>The Secret Service did not keep the password: %1</source>
         <translation>Der Secret Service hat das Passwort nicht aufbewahrt: %1</translation>
     </message>
@@ -250,87 +250,87 @@
 <context>
     <name>CommandLineInfo</name>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="37"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="37"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="38"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="38"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="42"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="42"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="47"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="47"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="191"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="191"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="192"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="192"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="154"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="154"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="155"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="155"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandlineinfo.cpp" line="160"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="160"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>EditGoalText</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="161"/>
+        <location filename="../src/model/goalsteps.cpp" line="168"/>
         <source>Edit “%1”</source>
         <translation>„%1“ bearbeiten</translation>
     </message>
@@ -434,52 +434,82 @@
 <context>
     <name>GoalMenu</name>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="13"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="16"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="15"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="18"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="17"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="18"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="21"/>
         <source>Never</source>
         <translation>Nie</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="19"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="22"/>
         <source>Every Day</source>
         <translation>Jeden Tag</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="23"/>
         <source>Weekdays</source>
         <translation>Werktags</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="24"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="27"/>
         <source>Weekly on %1</source>
         <translation>Wöchentlich am %1</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="29"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="32"/>
         <source>As Set Elsewhere</source>
         <translation>Wie anderswo festgelegt</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="65"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="53"/>
+        <source>Remind Me</source>
+        <translation>Erinnern</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="54"/>
+        <source>In 1 Hour</source>
+        <translation>In 1 Stunde</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="56"/>
+        <source>This Evening</source>
+        <translation>Heute Abend</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="61"/>
+        <source>Tomorrow Morning</source>
+        <translation>Morgen früh</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="64"/>
+        <source>At a Time…</source>
+        <translation>Zu einer Zeit …</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="66"/>
+        <source>No Reminder</source>
+        <translation>Keine Erinnerung</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="101"/>
         <source>Mark as Not Done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="65"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="101"/>
         <source>Mark as Done</source>
         <translation>Als erledigt markieren</translation>
     </message>
@@ -578,52 +608,52 @@
         <translation>der Text überschreitet die Grenze von %1 Bytes; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="196"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="199"/>
         <source>could not send the text: %1</source>
         <translation>der Text konnte nicht gesendet werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="211"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="214"/>
         <source>Added %1 goal to Mirel.</source>
         <translation>%1 Ziel zu Mirel hinzugefügt.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="212"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="215"/>
         <source>Added %1 goals to Mirel.</source>
         <translation>%1 Ziele zu Mirel hinzugefügt.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="258"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="261"/>
         <source>cannot read standard input; nothing was sent</source>
         <translation>die Standardeingabe ist nicht lesbar; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="268"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="271"/>
         <source>no display to read the selection from; nothing was sent</source>
         <translation>kein Bildschirm, von dem die Auswahl gelesen werden kann; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="275"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="278"/>
         <source>no text is selected; nothing was sent</source>
         <translation>kein Text ist markiert; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="293"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="296"/>
         <source>another Mirel panel holds %1, but %2</source>
         <translation>eine andere Mirel-Tafel hält %1, aber %2</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="202"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="205"/>
         <source>the panel took the text (%1 goal) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziel), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="205"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="208"/>
         <source>the panel took the text (%1 goals) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziele), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="236"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="239"/>
         <source>could not reach the panel: %1</source>
         <translation>das Panel ist nicht erreichbar: %1</translation>
     </message>
@@ -636,7 +666,7 @@
 <context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="234"/>
+        <location filename="../src/model/goalsteps.cpp" line="276"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -664,12 +694,12 @@
         <translation>Neues Ziel</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="172"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="171"/>
         <source>%1 cannot be taken through the desktop portal: %2.</source>
         <translation>%1 kann nicht über das Desktop-Portal belegt werden: %2.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="174"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="173"/>
         <source>KDE Plasma gave %1 to none of Mirel&apos;s shortcuts, as another shortcut may hold it; choose one for “mirel” in System Settings, under Shortcuts.</source>
         <translation>KDE Plasma hat %1 keinem Kürzel von Mirel gegeben, vielleicht belegt es ein anderes Kürzel; wählen Sie eines für „mirel“ in den Systemeinstellungen unter Kurzbefehle.</translation>
     </message>
@@ -919,19 +949,90 @@
     </message>
 </context>
 <context>
+    <name>ReminderChoices</name>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="68"/>
+        <source>There is no such date.</source>
+        <translation>Dieses Datum gibt es nicht.</translation>
+    </message>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="70"/>
+        <source>That moment has passed; choose one still to come.</source>
+        <translation>Dieser Zeitpunkt ist vorbei; wähle einen, der noch kommt.</translation>
+    </message>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="79"/>
+        <source>cannot read the time “%1”; give a time as %2 or a date and a time as “%3”</source>
+        <translation>die Zeit „%1“ ist nicht lesbar; gib eine Uhrzeit wie %2 oder Datum und Uhrzeit wie „%3“ an</translation>
+    </message>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="94"/>
+        <source>the time “%1” has passed already</source>
+        <translation>die Zeit „%1“ ist schon vorbei</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderNotices</name>
+    <message>
+        <location filename="../src/app/remindernotices.cpp" line="33"/>
+        <source>Mark as Done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <location filename="../src/app/remindernotices.cpp" line="34"/>
+        <source>In 10 Minutes</source>
+        <translation>In 10 Minuten</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/app/remindernotices.cpp" line="49"/>
+        <source>%n reminders while Mirel was not running</source>
+        <translation>
+            <numerusform>%n Erinnerung, während Mirel nicht lief</numerusform>
+            <numerusform>%n Erinnerungen, während Mirel nicht lief</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ReminderTimeDialog</name>
+    <message>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="32"/>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="46"/>
+        <source>Remind Me</source>
+        <translation>Erinnern</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="43"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="44"/>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderWords</name>
+    <message>
+        <location filename="../src/views/rows/reminderwords.cpp" line="41"/>
+        <source>reminder at %1</source>
+        <translation>Erinnerung um %1</translation>
+    </message>
+</context>
+<context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="272"/>
+        <location filename="../src/model/goalsteps.cpp" line="314"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="274"/>
+        <location filename="../src/model/goalsteps.cpp" line="316"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="276"/>
+        <location filename="../src/model/goalsteps.cpp" line="318"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1033,20 +1134,28 @@
 <context>
     <name>SetGoalCompleted</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="131"/>
+        <location filename="../src/model/goalsteps.cpp" line="138"/>
         <source>Mark “%1” as Done</source>
         <translation>„%1“ als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="132"/>
+        <location filename="../src/model/goalsteps.cpp" line="139"/>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>
+    <name>SetGoalReminder</name>
+    <message>
+        <location filename="../src/model/goalsteps.cpp" line="241"/>
+        <source>Remind Me for “%1”</source>
+        <translation>Erinnern an „%1“</translation>
+    </message>
+</context>
+<context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="199"/>
+        <location filename="../src/model/goalsteps.cpp" line="206"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1120,32 +1229,32 @@
 <context>
     <name>TodoRowView</name>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="69"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="73"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="243"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="249"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="243"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="249"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="184"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="190"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="255"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="275"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="173"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="179"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
@@ -1153,17 +1262,22 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="52"/>
+        <location filename="../src/app/main.cpp" line="53"/>
         <source>cannot reach the calendar server</source>
         <translation>der Kalenderserver ist nicht erreichbar</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="99"/>
+        <location filename="../src/app/main.cpp" line="65"/>
+        <source>--remind-at needs a time, as in --remind-at 15:00</source>
+        <translation>--remind-at braucht eine Zeit, etwa --remind-at 15:00</translation>
+    </message>
+    <message>
+        <location filename="../src/app/main.cpp" line="118"/>
         <source>could not send the text</source>
         <translation>der Text konnte nicht gesendet werden</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="106"/>
+        <location filename="../src/app/main.cpp" line="125"/>
         <source>another Mirel panel is running and cannot be brought to the front</source>
         <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
     </message>

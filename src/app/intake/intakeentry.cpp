@@ -24,6 +24,7 @@ constexpr IntakeModule::EntryPoints EntryPoints {
     .runSend = &IntakeClient::run,
     .bringPanelToFront = &IntakeClient::bringPanelToFront,
     .showNotification = &DesktopNotification::show,
+    .showNotificationWithActions = &DesktopNotification::showWithActions,
 };
 
 } // namespace

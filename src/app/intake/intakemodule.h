@@ -2,7 +2,9 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -25,8 +27,9 @@ struct TextIntake {
 };
 
 struct ServerCallbacks {
-    // Adds the goals in the text and says how many it added and whether they were saved.
-    std::function<TextIntake(const QString &text)> onText;
+    // Adds the goals in the text, each reminding at the moment where it is valid, and says how many it added and
+    // whether they were saved.
+    std::function<TextIntake(const QString &text, const QDateTime &remindAt)> onText;
     // A second start of the program asks the running panel to come to the front.
     std::function<void()> onBringToFront;
     // `mirel --new-goal`: the panel comes to the front in adding mode with the keyboard. The X server time of
@@ -47,6 +50,11 @@ struct EntryPoints {
     int (*bringPanelToFront)(int &argc, char **argv, const PanelAddress &address);
     // A message from the desktop's notification service; nothing without one.
     void (*showNotification)(const QString &summary, const QString &body);
+    // The same without waiting, with actions, and `actions` the key and the label of each: `onAction` hears the
+    // key the person chose, `onFailed` why no service took the message. Neither is called once `context` is gone.
+    void (*showNotificationWithActions)(const QString &summary, const QString &body, const QStringList &actions,
+        QObject *context, std::function<void(const QString &key)> onAction,
+        std::function<void(const QString &error)> onFailed);
 };
 
 // The module's entry points, loaded on the first call; nullptr with *error set when it cannot be loaded.

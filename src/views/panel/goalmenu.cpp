@@ -3,9 +3,12 @@
 #include "goalmenu.h"
 
 #include "menucheckstyle.h"
+#include "model/reminderchoices.h"
+#include "remindertimedialog.h"
 #include "views/rows/repeatwords.h"
 
 #include <QAction>
+#include <QTimer>
 
 GoalMenu::GoalMenu(QWidget *parent)
     : QMenu(parent)
@@ -29,14 +32,47 @@ GoalMenu::GoalMenu(QWidget *parent)
     m_setElsewhere = m_repeatMenu->addAction(tr("As Set Elsewhere"));
     m_setElsewhere->setCheckable(true);
     m_setElsewhere->setEnabled(false);
+    makeRemindMenu();
     new MenuCheckStyle(this);
     new MenuCheckStyle(m_repeatMenu);
     // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item.
     connect(this, &QMenu::triggered, this, &QMenu::close);
-    connect(m_repeatMenu, &QMenu::triggered, this, [this] {
-        m_repeatMenu->close();
-        close();
+    for (QMenu *submenu : { m_repeatMenu, m_remindMenu }) {
+        connect(submenu, &QMenu::triggered, this, [this, submenu] {
+            submenu->close();
+            close();
+        });
+    }
+}
+
+void GoalMenu::makeRemindMenu()
+{
+    // Each moment is worked out when it is chosen, from the clock of that moment.
+    using namespace ReminderChoices;
+    const auto remindAt = [this](const QDateTime &moment) { emit reminderChosen(m_id, GoalReminder(moment)); };
+    m_remindMenu = addMenu(tr("Remind Me"));
+    m_remindMenu->addAction(tr("In 1 Hour"), this, [remindAt] { remindAt(inOneHour(QDateTime::currentDateTime())); });
+    // Shown only before 18:00; chosen from a menu left open past it, it leaves the reminder as it was.
+    m_thisEvening = m_remindMenu->addAction(tr("This Evening"), this, [remindAt] {
+        if (const std::optional<QDateTime> evening = thisEvening(QDateTime::currentDateTime()))
+            remindAt(*evening);
     });
+    m_remindMenu->addAction(
+        tr("Tomorrow Morning"), this, [remindAt] { remindAt(tomorrowMorning(QDateTime::currentDateTime())); });
+    // Out of the menu's own event handling first, which the dialog's would run inside.
+    m_remindMenu->addAction(
+        tr("At a Time\u2026"), this, [this] { QTimer::singleShot(0, this, &GoalMenu::chooseReminderTime); });
+    m_remindMenu->addSeparator();
+    m_noReminder = m_remindMenu->addAction(tr("No Reminder"), this, [this] { emit reminderChosen(m_id, {}); });
+}
+
+void GoalMenu::chooseReminderTime()
+{
+    auto *dialog = new ReminderTimeDialog(m_reminder.moment(), parentWidget());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ReminderTimeDialog::chosen, this,
+        [this, id = m_id](const QDateTime &moment) { emit reminderChosen(id, GoalReminder(moment)); });
+    dialog->open();
 }
 
 QAction *GoalMenu::addRepeatItem(const QString &text, const GoalRepeat &repeat)
@@ -73,5 +109,8 @@ void GoalMenu::popupFor(const TodoItem &goal, const QPoint &globalPosition)
         m_weekly.at(day - 1)->setChecked(days.contains(day));
     m_setElsewhere->setVisible(kind == GoalRepeat::Kind::SetElsewhere);
     m_setElsewhere->setChecked(kind == GoalRepeat::Kind::SetElsewhere);
+    m_reminder = goal.reminder;
+    m_thisEvening->setVisible(ReminderChoices::thisEvening(QDateTime::currentDateTime()).has_value());
+    m_noReminder->setVisible(goal.reminder.isSet());
     popup(globalPosition);
 }

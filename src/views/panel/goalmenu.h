@@ -9,7 +9,8 @@
 class QAction;
 
 // One goal's own menu, on a secondary click on its row or the menu keys on it: edit, mark as done or not, delete,
-// and how it repeats, with Never, Every Day, Weekdays and each day of the week as checkable items. One menu serves
+// how it repeats, with Never, Every Day, Weekdays and each day of the week as checkable items, and when it
+// reminds the person (in an hour, this evening, tomorrow morning, at a time chosen in a small dialog). One menu serves
 // every goal, brought up to date with the goal at each opening; it reports what was chosen, for that goal's id.
 class GoalMenu final : public QMenu
 {
@@ -21,16 +22,21 @@ public:
 
     void popupFor(const TodoItem &goal, const QPoint &globalPosition);
     QMenu *repeatMenu() const { return m_repeatMenu; }
+    QMenu *remindMenu() const { return m_remindMenu; }
 
 signals:
     void editRequested(const QUuid &id);
     void toggleRequested(const QUuid &id);
     void deleteRequested(const QUuid &id);
     void repeatChosen(const QUuid &id, const GoalRepeat &repeat);
+    // An unset reminder for No Reminder.
+    void reminderChosen(const QUuid &id, const GoalReminder &reminder);
 
 private:
     QAction *addRepeatItem(const QString &text, const GoalRepeat &repeat);
     void toggleWeekday(int day);
+    void makeRemindMenu();
+    void chooseReminderTime();
 
     QUuid m_id;
     GoalRepeat m_repeat;
@@ -44,4 +50,8 @@ private:
     // Monday first.
     QList<QAction *> m_weekly;
     QAction *m_setElsewhere = nullptr;
+    QMenu *m_remindMenu = nullptr;
+    QAction *m_thisEvening = nullptr;
+    QAction *m_noReminder = nullptr;
+    GoalReminder m_reminder;
 };

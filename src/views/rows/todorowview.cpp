@@ -2,6 +2,7 @@
 
 #include "todorowview.h"
 
+#include "reminderwords.h"
 #include "repeatwords.h"
 #include "rowhighlight.h"
 #include "views/kit/callbackcopy.h"
@@ -15,6 +16,7 @@
 #include "wrappedtext.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolTip>
@@ -63,6 +65,8 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_row(new GoalRow(this))
     , m_checkbox(new Checkbox(m_row))
     , m_text(new WrappedText(m_row))
+    , m_reminderGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Bell, m_row))
+    , m_reminderTime(new QLabel(m_row))
     , m_repeatGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Repeat, m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
 {
@@ -74,6 +78,8 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     QHBoxLayout *layout = m_row->contentLayout();
     layout->addWidget(m_checkbox, 0, Qt::AlignVCenter);
     layout->addWidget(m_text, 1);
+    layout->addWidget(m_reminderGlyph, 0, Qt::AlignVCenter);
+    layout->addWidget(m_reminderTime, 0, Qt::AlignVCenter);
     layout->addWidget(m_repeatGlyph, 0, Qt::AlignVCenter);
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
@@ -247,7 +253,21 @@ void TodoRowView::showTodo(bool animated)
     setAccessibleName(name);
     m_checkbox->setAccessibleName(name);
     const QString repeats = RepeatWords::description(m_todo.repeat);
-    m_checkbox->setAccessibleDescription(repeats.isEmpty() ? toggleLabel : toggleLabel + u", "_s + repeats);
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::optional<ShownReminder> reminder = shownReminder(m_todo, now);
+    const QString reminds = reminder ? ReminderWords::description(reminder->moment, now) : QString();
+    QStringList description { toggleLabel };
+    for (const QString &part : { reminds, repeats }) {
+        if (!part.isEmpty())
+            description.append(part);
+    }
+    m_checkbox->setAccessibleDescription(description.join(u", "_s));
+    m_isReminderOverdue = reminder && reminder->isOverdue;
+    m_reminderGlyph->setVisible(reminder.has_value());
+    m_reminderTime->setVisible(reminder.has_value());
+    m_reminderTime->setText(reminder ? ReminderWords::shortMoment(reminder->moment, now) : QString());
+    m_reminderTime->setAccessibleName(reminds);
+    m_reminderTime->setToolTip(reminds);
     m_repeatGlyph->setVisible(m_todo.repeat.repeats());
     m_repeatGlyph->setAccessibleName(repeats);
     m_repeatGlyph->setToolTip(repeats);
@@ -265,6 +285,9 @@ void TodoRowView::updateColors()
         : HierarchicalColors::mix(HierarchicalColors::secondary(base), HierarchicalColors::primary(base), m_hoverFade);
     setForeground(m_text, QPalette::WindowText, text);
     m_repeatGlyph->setColor(HierarchicalColors::secondary(base));
+    const QColor reminder = m_isReminderOverdue ? HierarchicalColors::accent(base) : HierarchicalColors::tertiary(base);
+    m_reminderGlyph->setColor(reminder);
+    setForeground(m_reminderTime, QPalette::WindowText, reminder);
     if (m_editor)
         setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
 }
