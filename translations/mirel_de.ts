@@ -255,82 +255,87 @@
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="38"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <source>Add the goals with a reminder at TIME: 15:00 or &quot;2026-12-10 09:00&quot;</source>
+        <translation>Die Ziele mit einer Erinnerung um TIME hinzufügen: 15:00 oder &quot;2026-12-10 09:00&quot;</translation>
+    </message>
+    <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="40"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="42"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="45"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="47"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="49"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="50"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="191"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="193"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="192"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="194"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="154"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="156"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="155"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="161"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="160"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="162"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
