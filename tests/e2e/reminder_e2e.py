@@ -183,6 +183,46 @@ def case_repeating_goal_rings_on_its_mornings(binary, home):
         mirel.stop()
 
 
+def case_reminders_go_both_ways_with_the_phone(binary, home):
+    from calendar_e2e import Server, client, connect, desktop_session, tasks
+    if not os.path.exists(FAKETIME):
+        raise Skipped("libfaketime missing (scripts/deps.sh --test)")
+    server = Server("radicale", home)
+    list_url = server.make_list("goals")
+    # Due at 18:10 in Berlin, reminding ten minutes before.
+    client("add-reminding", list_url, "bank@phone.example", "Call the bank", "20261208T171000Z", "10")
+    write(home, [])
+    with desktop_session(home) as reader, tempfile.TemporaryDirectory() as folder:
+        dunst = Dunst(folder)
+        try:
+            mirel = Mirel(binary, home, env=clock("2026-12-08 17:57:00", speed=4))
+            check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
+            wait_until("the phone's reminder in the panel", lambda: os.path.exists(goals_path(home)) and any(
+                todo.get("remindAt") == "2026-12-08T17:00:00.000Z"
+                for todo in json.load(open(goals_path(home), encoding="utf-8"))), timeout=30)
+            box = wait_until("the goal's check box", lambda: next(
+                (n for n in tree(panel(reader)) if n.getRoleName() == "check box" and n.name == "Call the bank"),
+                None))
+            check("reminder at 18:00" in box.description, f"the goal reads {box.description!r}")
+            sent = subprocess.run([binary, "--send", "Pay the rent", "--remind-at", "2026-12-10 09:00"],
+                                  env=environment(home, **faketime("2026-12-08 18:00:00")), capture_output=True,
+                                  text=True, timeout=30)
+            check(sent.returncode == 0, f"--send failed: {sent.stderr}")
+
+            def triggers():
+                return {task["summary"]: task["triggers"] for task in tasks(list_url)}
+            try:
+                wait_until("the panel's reminder on the server", lambda: triggers().get("Pay the rent") == [
+                    "20261210T080000Z own"], timeout=30)
+            except Failure:
+                raise Failure(f"the server holds {triggers()}") from None
+            check(triggers()["Call the bank"] == ["-PT10M"], f"the phone's alarm changed: {triggers()}")
+            dunst.wait_for("the phone's reminder ringing", "Call the bank")
+            mirel.stop()
+        finally:
+            dunst.stop()
+
+
 def case_remind_at_from_the_command_line(binary, home):
     if not os.path.exists(FAKETIME):
         raise Skipped("libfaketime missing (scripts/deps.sh --test)")
