@@ -65,8 +65,6 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_row(new GoalRow(this))
     , m_checkbox(new Checkbox(m_row))
     , m_text(new WrappedText(m_row))
-    , m_reminderGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Bell, m_row))
-    , m_reminderTime(new QLabel(m_row))
     , m_repeatGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Repeat, m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
 {
@@ -78,8 +76,6 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     QHBoxLayout *layout = m_row->contentLayout();
     layout->addWidget(m_checkbox, 0, Qt::AlignVCenter);
     layout->addWidget(m_text, 1);
-    layout->addWidget(m_reminderGlyph, 0, Qt::AlignVCenter);
-    layout->addWidget(m_reminderTime, 0, Qt::AlignVCenter);
     layout->addWidget(m_repeatGlyph, 0, Qt::AlignVCenter);
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
@@ -263,11 +259,15 @@ void TodoRowView::showTodo(bool animated)
     }
     m_checkbox->setAccessibleDescription(description.join(u", "_s));
     m_isReminderOverdue = reminder && reminder->isOverdue;
-    m_reminderGlyph->setVisible(reminder.has_value());
-    m_reminderTime->setVisible(reminder.has_value());
-    m_reminderTime->setText(reminder ? ReminderWords::shortMoment(reminder->moment, now) : QString());
-    m_reminderTime->setAccessibleName(reminds);
-    m_reminderTime->setToolTip(reminds);
+    if (reminder && !m_reminderTime)
+        makeReminderTime();
+    if (m_reminderTime) {
+        m_reminderGlyph->setVisible(reminder.has_value());
+        m_reminderTime->setVisible(reminder.has_value());
+        m_reminderTime->setText(reminder ? ReminderWords::shortMoment(reminder->moment, now) : QString());
+        m_reminderTime->setAccessibleName(reminds);
+        m_reminderTime->setToolTip(reminds);
+    }
     m_repeatGlyph->setVisible(m_todo.repeat.repeats());
     m_repeatGlyph->setAccessibleName(repeats);
     m_repeatGlyph->setToolTip(repeats);
@@ -286,10 +286,23 @@ void TodoRowView::updateColors()
     setForeground(m_text, QPalette::WindowText, text);
     m_repeatGlyph->setColor(HierarchicalColors::secondary(base));
     const QColor reminder = m_isReminderOverdue ? HierarchicalColors::accent(base) : HierarchicalColors::tertiary(base);
-    m_reminderGlyph->setColor(reminder);
-    setForeground(m_reminderTime, QPalette::WindowText, reminder);
+    if (m_reminderTime) {
+        m_reminderGlyph->setColor(reminder);
+        setForeground(m_reminderTime, QPalette::WindowText, reminder);
+    }
     if (m_editor)
         setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
+}
+
+void TodoRowView::makeReminderTime()
+{
+    // Only for a goal with a reminder: most rows never show one, and a long list makes a row for each goal in view.
+    m_reminderGlyph = new SymbolGlyph(SymbolGlyph::Symbol::Bell, m_row);
+    m_reminderTime = new QLabel(m_row);
+    QHBoxLayout *layout = m_row->contentLayout();
+    const int at = layout->indexOf(m_repeatGlyph);
+    layout->insertWidget(at, m_reminderTime, 0, Qt::AlignVCenter);
+    layout->insertWidget(at, m_reminderGlyph, 0, Qt::AlignVCenter);
 }
 
 void TodoRowView::updateHeight()

@@ -72,6 +72,7 @@ private:
 
     void showTodo(bool animated);
     void updateColors();
+    void makeReminderTime();
     void updateHeight();
 
     TodoItem m_todo;
@@ -88,6 +89,7 @@ private:
     WrappedText *m_text = nullptr;
     QLineEdit *m_editor = nullptr;
     GoalTextLimit *m_editorLimit = nullptr;
+    // Made with the first reminder the row shows.
     SymbolGlyph *m_reminderGlyph = nullptr;
     QLabel *m_reminderTime = nullptr;
     // The reminder's ring passed while the goal is open.
