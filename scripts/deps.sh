@@ -32,6 +32,8 @@ if [[ ${1:-} == --test ]]; then
     packages+=(faketime tzdata)
     # A fake notification service takes the desktop notifications of failed sends.
     packages+=(python3-dbus python3-gi)
+    # A real notification daemon shows the reminders; dunstctl reads back what it showed.
+    packages+=(dunst)
     # The new-goal shortcut written into GNOME's keyboard settings, kept by dconf on a private session bus.
     packages+=(libglib2.0-bin dconf-service dconf-gsettings-backend gnome-settings-daemon-common)
     # Two computers sharing their goals through real Syncthing devices, on loopback only.

@@ -13,12 +13,12 @@
 <context>
     <name>AddGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="83"/>
+        <location filename="../src/model/goalsteps.cpp" line="84"/>
         <source>Add “%1”</source>
         <translation>„%1“ hinzufügen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/model/goalsteps.cpp" line="84"/>
+        <location filename="../src/model/goalsteps.cpp" line="85"/>
         <source>Add %n Goals</source>
         <translation>
             <numerusform>%n Ziel hinzufügen</numerusform>
@@ -29,12 +29,12 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="155"/>
+        <location filename="../src/app/appdelegate.cpp" line="163"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="210"/>
+        <location filename="../src/app/appdelegate.cpp" line="219"/>
         <source>The new-goal shortcut does not work</source>
         <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
@@ -236,17 +236,17 @@
 <context>
     <name>CalendarSecret</name>
     <message>
-        <location filename="../src/app/sync/calendarsecret.cpp" line="37"/>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="42"/>
         <source>There is no keyring (Secret Service) on this desktop</source>
         <translation>Auf diesem Desktop gibt es keinen Schlüsselbund (Secret Service)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsecret.cpp" line="39"/>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="44"/>
         <source>The keyring&apos;s prompt was cancelled</source>
         <translation>Die Abfrage des Schlüsselbunds wurde abgebrochen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsecret.cpp" line="40"/>
+        <location filename="../src/app/sync/calendarsecret.cpp" line="45"/>
         <source>The keyring is locked, or its prompt was cancelled</source>
         <translation>Der Schlüsselbund ist gesperrt, oder seine Abfrage wurde abgebrochen</translation>
     </message>
@@ -295,82 +295,87 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="38"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <source>Add the goals with a reminder at TIME: 15:00 or &quot;2026-12-10 09:00&quot;</source>
+        <translation>Die Ziele mit einer Erinnerung um TIME hinzufügen: 15:00 oder &quot;2026-12-10 09:00&quot;</translation>
+    </message>
+    <message>
+        <location filename="../src/app/commandlineinfo.cpp" line="40"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="42"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="45"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="47"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="49"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="50"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="191"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="193"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="192"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="194"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="154"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="156"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="155"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="161"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="160"/>
+        <location filename="../src/app/commandlineinfo.cpp" line="162"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
@@ -435,7 +440,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>EditGoalText</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="161"/>
+        <location filename="../src/model/goalsteps.cpp" line="168"/>
         <source>Edit “%1”</source>
         <translation>„%1“ bearbeiten</translation>
     </message>
@@ -474,52 +479,82 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>GoalMenu</name>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="15"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="18"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="17"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="19"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="22"/>
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="20"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="23"/>
         <source>Never</source>
         <translation>Nie</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="21"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="24"/>
         <source>Every Day</source>
         <translation>Jeden Tag</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="22"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="25"/>
         <source>Weekdays</source>
         <translation>Werktags</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="25"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="28"/>
         <source>Weekly on %1</source>
         <translation>Wöchentlich am %1</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="30"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="33"/>
         <source>As Set Elsewhere</source>
         <translation>Wie anderswo festgelegt</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="106"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="66"/>
+        <source>Remind Me</source>
+        <translation>Erinnern</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="67"/>
+        <source>In 1 Hour</source>
+        <translation>In 1 Stunde</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="69"/>
+        <source>This Evening</source>
+        <translation>Heute Abend</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="74"/>
+        <source>Tomorrow Morning</source>
+        <translation>Morgen früh</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="77"/>
+        <source>At a Time…</source>
+        <translation>Zu einer Zeit …</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="79"/>
+        <source>No Reminder</source>
+        <translation>Keine Erinnerung</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/goalmenu.cpp" line="141"/>
         <source>Mark as Not Done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/panel/goalmenu.cpp" line="106"/>
+        <location filename="../src/views/panel/goalmenu.cpp" line="141"/>
         <source>Mark as Done</source>
         <translation>Als erledigt markieren</translation>
     </message>
@@ -535,12 +570,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>GoalsDisk</name>
     <message>
-        <location filename="../src/model/goalsdisk.cpp" line="176"/>
+        <location filename="../src/model/goalsdisk.cpp" line="191"/>
         <source>the unreadable goals file %1 cannot be moved aside</source>
         <translation>die unlesbare Zieldatei %1 kann nicht beiseitegelegt werden</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsdisk.cpp" line="180"/>
+        <location filename="../src/model/goalsdisk.cpp" line="195"/>
         <source>a goal cannot be written in the goals file&apos;s form</source>
         <translation>ein Ziel kann nicht im Format der Zieldatei geschrieben werden</translation>
     </message>
@@ -550,17 +585,17 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsdisk.cpp" line="206"/>
+        <location filename="../src/model/goalsdisk.cpp" line="221"/>
         <source>The goals file could not be read. It is kept as %1, and the goals saved on %2 were opened instead.</source>
         <translation>Die Zieldatei konnte nicht gelesen werden. Sie ist als %1 aufbewahrt, und stattdessen wurden die am %2 gespeicherten Ziele geöffnet.</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsdisk.cpp" line="208"/>
+        <location filename="../src/model/goalsdisk.cpp" line="223"/>
         <source>Part of the goals file could not be read. The file as it was is kept as %1.</source>
         <translation>Ein Teil der Zieldatei konnte nicht gelesen werden. Die Datei, wie sie war, ist als %1 aufbewahrt.</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsdisk.cpp" line="187"/>
+        <location filename="../src/model/goalsdisk.cpp" line="202"/>
         <source>cannot write the goals file %1: %2</source>
         <translation>die Zieldatei %1 kann nicht geschrieben werden: %2</translation>
     </message>
@@ -618,52 +653,52 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>der Text überschreitet die Grenze von %1 Bytes; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="196"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="199"/>
         <source>could not send the text: %1</source>
         <translation>der Text konnte nicht gesendet werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="211"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="214"/>
         <source>Added %1 goal to Mirel.</source>
         <translation>%1 Ziel zu Mirel hinzugefügt.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="212"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="215"/>
         <source>Added %1 goals to Mirel.</source>
         <translation>%1 Ziele zu Mirel hinzugefügt.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="258"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="261"/>
         <source>cannot read standard input; nothing was sent</source>
         <translation>die Standardeingabe ist nicht lesbar; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="268"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="271"/>
         <source>no display to read the selection from; nothing was sent</source>
         <translation>kein Bildschirm, von dem die Auswahl gelesen werden kann; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="275"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="278"/>
         <source>no text is selected; nothing was sent</source>
         <translation>kein Text ist markiert; nichts wurde gesendet</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="293"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="296"/>
         <source>another Mirel panel holds %1, but %2</source>
         <translation>eine andere Mirel-Tafel hält %1, aber %2</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="202"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="205"/>
         <source>the panel took the text (%1 goal) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziel), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="205"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="208"/>
         <source>the panel took the text (%1 goals) but could not save it: %2. It stays in the panel and is written by the panel&apos;s next save that succeeds; do not send it again.</source>
         <translation>das Panel hat den Text angenommen (%1 Ziele), konnte ihn aber nicht speichern: %2. Er bleibt im Panel und wird beim nächsten gelungenen Speichern geschrieben; senden Sie ihn nicht noch einmal.</translation>
     </message>
     <message>
-        <location filename="../src/app/intake/intakeclient.cpp" line="236"/>
+        <location filename="../src/app/intake/intakeclient.cpp" line="239"/>
         <source>could not reach the panel: %1</source>
         <translation>das Panel ist nicht erreichbar: %1</translation>
     </message>
@@ -676,7 +711,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="234"/>
+        <location filename="../src/model/goalsteps.cpp" line="276"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -958,19 +993,90 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
     </message>
 </context>
 <context>
+    <name>ReminderChoices</name>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="68"/>
+        <source>There is no such date.</source>
+        <translation>Dieses Datum gibt es nicht.</translation>
+    </message>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="70"/>
+        <source>That moment has passed; choose one still to come.</source>
+        <translation>Dieser Zeitpunkt ist vorbei; wähle einen, der noch kommt.</translation>
+    </message>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="79"/>
+        <source>cannot read the time “%1”; give a time as %2 or a date and a time as “%3”</source>
+        <translation>die Zeit „%1“ ist nicht lesbar; gib eine Uhrzeit wie %2 oder Datum und Uhrzeit wie „%3“ an</translation>
+    </message>
+    <message>
+        <location filename="../src/model/reminderchoices.cpp" line="94"/>
+        <source>the time “%1” has passed already</source>
+        <translation>die Zeit „%1“ ist schon vorbei</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderNotices</name>
+    <message>
+        <location filename="../src/app/remindernotices.cpp" line="33"/>
+        <source>Mark as Done</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <location filename="../src/app/remindernotices.cpp" line="34"/>
+        <source>In 10 Minutes</source>
+        <translation>In 10 Minuten</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/app/remindernotices.cpp" line="49"/>
+        <source>%n reminders while Mirel was not running</source>
+        <translation>
+            <numerusform>%n Erinnerung, während Mirel nicht lief</numerusform>
+            <numerusform>%n Erinnerungen, während Mirel nicht lief</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ReminderTimeDialog</name>
+    <message>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="32"/>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="46"/>
+        <source>Remind Me</source>
+        <translation>Erinnern</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="43"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location filename="../src/views/panel/remindertimedialog.cpp" line="44"/>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderWords</name>
+    <message>
+        <location filename="../src/views/rows/reminderwords.cpp" line="41"/>
+        <source>reminder at %1</source>
+        <translation>Erinnerung um %1</translation>
+    </message>
+</context>
+<context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="272"/>
+        <location filename="../src/model/goalsteps.cpp" line="314"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="274"/>
+        <location filename="../src/model/goalsteps.cpp" line="316"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="276"/>
+        <location filename="../src/model/goalsteps.cpp" line="318"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1072,20 +1178,28 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalCompleted</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="131"/>
+        <location filename="../src/model/goalsteps.cpp" line="138"/>
         <source>Mark “%1” as Done</source>
         <translation>„%1“ als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="132"/>
+        <location filename="../src/model/goalsteps.cpp" line="139"/>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
 </context>
 <context>
+    <name>SetGoalReminder</name>
+    <message>
+        <location filename="../src/model/goalsteps.cpp" line="241"/>
+        <source>Remind Me for “%1”</source>
+        <translation>Erinnern an „%1“</translation>
+    </message>
+</context>
+<context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="199"/>
+        <location filename="../src/model/goalsteps.cpp" line="206"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1136,12 +1250,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TaskListFinder</name>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="38"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="45"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="71"/>
+        <location filename="../src/app/sync/tasklistfinder.cpp" line="72"/>
         <source>The server has no calendars for this user</source>
         <translation>Der Server hat keine Kalender für diesen Benutzer</translation>
     </message>
@@ -1163,32 +1277,32 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TodoRowView</name>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="69"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="71"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="250"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="252"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="250"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="252"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="190"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="192"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="262"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="282"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="179"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="181"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
@@ -1196,17 +1310,22 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="52"/>
+        <location filename="../src/app/main.cpp" line="53"/>
         <source>cannot reach the calendar server</source>
         <translation>der Kalenderserver ist nicht erreichbar</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="99"/>
+        <location filename="../src/app/main.cpp" line="65"/>
+        <source>--remind-at needs a time, as in --remind-at 15:00</source>
+        <translation>--remind-at braucht eine Zeit, etwa --remind-at 15:00</translation>
+    </message>
+    <message>
+        <location filename="../src/app/main.cpp" line="118"/>
         <source>could not send the text</source>
         <translation>der Text konnte nicht gesendet werden</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="106"/>
+        <location filename="../src/app/main.cpp" line="125"/>
         <source>another Mirel panel is running and cannot be brought to the front</source>
         <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
     </message>

@@ -12,6 +12,7 @@
 #include "app/sync/calendarsynclink.h"
 #include "app/x11/x11platform.h"
 #include "day/dailyclearing.h"
+#include "day/reminders.h"
 #include "day/repeatinggoals.h"
 #include "model/goalsteps.h"
 #include "model/panelsettings.h"
@@ -19,10 +20,13 @@
 #include "model/undohistory.h"
 #include "openatlogin.h"
 #include "quitguard.h"
+#include "remindernotices.h"
 #include "shortcut/newgoalhotkey.h"
 #include "shortcut/newgoalshortcutdialog.h"
 #include "views/header/panelheader.h"
+#include "views/header/paneltitle.h"
 #include "views/panel/contentview.h"
+#include "views/panel/goalmenu.h"
 #include "views/panel/panelactions.h"
 #include "views/panel/panelmenu.h"
 
@@ -73,6 +77,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     // Before the panel is built, so that its first frame shows the new day's list.
     m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
     m_repeatingGoals = new RepeatingGoals(m_todoStore, m_history, this);
+    m_reminders = new Reminders(m_todoStore, m_settings.get(), this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     m_calendarSync = new CalendarSyncLink(m_defaults, m_todoStore, this);
     showPanel(options);
@@ -81,6 +86,9 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     const auto reachable = [this, options] {
         registerServicesProvider(options);
         takeNewGoalShortcut();
+        // After the day start has opened the day's goals again, so that a repeating goal's ring of the morning
+        // counts; the notifications' module is not needed for the first frame.
+        m_reminders->start();
     };
     connect(m_panel.get(), &KeyablePanel::firstFrameShown, this, reachable);
     QTimer::singleShot(ServicesFallbackDelayMs, this, reachable);
@@ -133,7 +141,7 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
     if (!address.isValid())
         return;
     IntakeServer::Callbacks callbacks {
-        .onText = [this](const QString &text) { return sendToMirel(text); },
+        .onText = [this](const QString &text, const QDateTime &remindAt) { return sendToMirel(text, remindAt); },
         .onBringToFront = [this] { bringPanelToFront(); },
         .onNewGoal = [this](uint32_t userTime) { startNewGoalWithKeyboard(userTime); },
         .onCalendarChanged = [this](const QString &password) { m_calendarSync->takeUpConnection(password); },
@@ -146,7 +154,7 @@ void AppDelegate::registerServicesProvider(const LaunchOptions &options)
     }
 }
 
-IntakeServer::TextIntake AppDelegate::sendToMirel(const QString &text)
+IntakeServer::TextIntake AppDelegate::sendToMirel(const QString &text, const QDateTime &remindAt)
 {
     // All or nothing: a sender told that one line was refused knows the rest is not in the panel either.
     if (!eachLineFitsInAGoal(text))
@@ -155,7 +163,8 @@ IntakeServer::TextIntake AppDelegate::sendToMirel(const QString &text)
             = tr("a line is longer than the %L1 characters a goal can hold; nothing was added").arg(MaxGoalTextLength)
         };
     const qsizetype before = m_todoStore->todos().size();
-    m_history->perform(std::make_unique<AddGoals>(m_todoStore, text, AddGoals::Split::OneGoalPerLine));
+    m_history->perform(std::make_unique<AddGoals>(m_todoStore, text, AddGoals::Split::OneGoalPerLine,
+        remindAt.isValid() ? GoalReminder(remindAt) : GoalReminder()));
     return { m_todoStore->todos().size() - before, m_todoStore->saveFailure() };
 }
 
@@ -281,6 +290,7 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     showHistory(content);
 
     connectCalendarSync(content);
+    connectReminders(content);
     connect(content, &ContentView::contextMenuRequested, this,
         [this, content](
             const QPoint &globalPosition, const QString &title) { showPanelMenu(content, globalPosition, title); });
@@ -295,6 +305,19 @@ void AppDelegate::connectCalendarSync(ContentView *content)
     connect(m_calendarSync, &CalendarSyncLink::connectedChanged, m_actions, &PanelActions::showSyncing);
     connect(m_calendarSync, &CalendarSyncLink::syncStateChanged, content->header(), &PanelHeader::setSyncState);
     connect(content, &ContentView::noticed, m_calendarSync, &CalendarSyncLink::panelNoticed);
+}
+
+void AppDelegate::connectReminders(ContentView *content)
+{
+    m_reminderNotices = new ReminderNotices(
+        m_todoStore, m_history, [this] { return PanelTitle(m_settings.get()).text(); }, this);
+    connect(
+        content->goalMenu(), &GoalMenu::reminderChosen, this, [this](const QUuid &id, const GoalReminder &reminder) {
+            m_history->perform(std::make_unique<SetGoalReminder>(m_todoStore, id, reminder));
+        });
+    connect(m_reminders, &Reminders::rang, m_reminderNotices, &ReminderNotices::showRung);
+    connect(m_reminders, &Reminders::rang, content, &ContentView::showRemindersAsOfNow);
+    connect(m_reminders, &Reminders::missed, m_reminderNotices, &ReminderNotices::showMissed);
 }
 
 void AppDelegate::showHistory(ContentView *content)

@@ -20,6 +20,8 @@ class PanelPlacement;
 class PanelSettings;
 class QSettings;
 class QuitGuard;
+class ReminderNotices;
+class Reminders;
 class RepeatingGoals;
 class ScreenshotBackdrop;
 class TodoStore;
@@ -60,10 +62,11 @@ private:
     void showPanelMenu(ContentView *content, const QPoint &globalPosition, const QString &title);
     // Makes the panel reachable by `mirel --send` and by a second start, the way this desktop offers.
     void registerServicesProvider(const LaunchOptions &options);
-    IntakeServer::TextIntake sendToMirel(const QString &text);
+    IntakeServer::TextIntake sendToMirel(const QString &text, const QDateTime &remindAt);
     void bringPanelToFront();
     void startNewGoalWithKeyboard(uint32_t userTime);
     void connectCalendarSync(ContentView *content);
+    void connectReminders(ContentView *content);
     // The desktop-wide new-goal shortcut, taken once the panel is on screen.
     void takeNewGoalShortcut();
     void tellOfDeadShortcut();
@@ -79,6 +82,8 @@ private:
     DailyClearing *m_dailyClearing = nullptr;
     CalendarSyncLink *m_calendarSync = nullptr;
     RepeatingGoals *m_repeatingGoals = nullptr;
+    Reminders *m_reminders = nullptr;
+    ReminderNotices *m_reminderNotices = nullptr;
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;

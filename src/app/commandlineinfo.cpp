@@ -35,6 +35,8 @@ struct SwitchHelp {
 // Every switch the program knows, in the order the help lists them.
 constexpr SwitchHelp Switches[] = {
     { u"--send [TEXT ...]", QT_TRANSLATE_NOOP("CommandLineInfo", "Add each TEXT (else each input line) as a goal") },
+    { u"--send TEXT --remind-at TIME",
+        QT_TRANSLATE_NOOP("CommandLineInfo", "Add the goals with a reminder at TIME: 15:00 or \"2026-12-10 09:00\"") },
     { u"--send-selection", QT_TRANSLATE_NOOP("CommandLineInfo", "Add each line of the selected text as a goal") },
     { u"--new-goal", QT_TRANSLATE_NOOP("CommandLineInfo", "Give the panel the keyboard to type a new goal") },
     { u"--connect-calendar URL --user NAME [--list NAME | --new-list NAME]",

@@ -9,6 +9,7 @@
 #include "appdelegate.h"
 #include "commandlineinfo.h"
 #include "logging.h"
+#include "model/reminderchoices.h"
 #include "start/fontconfigwarmup.h"
 #include "start/runtimefolder.h"
 #include "start/translations.h"
@@ -55,6 +56,22 @@ int runCalendarCommand(int &argc, char **argv, const std::variant<CalendarComman
     return sync->runCommand(argc, argv, std::get<CalendarCommand>(calendar));
 }
 
+// `--remind-at`'s moment into the command, or false after saying on standard error what is wrong with it.
+bool readReminder(int &argc, char **argv, SendCommand &send)
+{
+    const TranslatedApplication<QCoreApplication> app(argc, argv);
+    const auto moment = send.remindAtText->isEmpty()
+        ? std::variant<QDateTime, QString>(
+            QCoreApplication::translate("main", "--remind-at needs a time, as in --remind-at 15:00"))
+        : ReminderChoices::fromCommandLine(*send.remindAtText, QDateTime::currentDateTime());
+    if (const QString *wrong = std::get_if<QString>(&moment)) {
+        std::fputs(qPrintable(QStringLiteral("mirel: ") + *wrong + u'\n'), stderr);
+        return false;
+    }
+    send.remindAt = std::get<QDateTime>(moment);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -94,7 +111,9 @@ int main(int argc, char *argv[])
     }
     RuntimeFolder::chooseWhenUnset();
     X11Platform::preferXWaylandInWaylandSessions();
-    if (const std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
+    if (std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
+        if (send->remindAtText && !readReminder(argc, argv, *send))
+            return ExitMisuse;
         const IntakeModule::EntryPoints *intake
             = intakeModuleFor(argc, argv, QT_TRANSLATE_NOOP("main", "could not send the text"));
         return intake ? intake->runSend(argc, argv, *send) : 1;

@@ -115,6 +115,26 @@ std::optional<QDateTime> parseDate(std::string_view text)
     return utc;
 }
 
+// "07:30": the hours and minutes of the local time of day a repeating goal's reminder keeps.
+std::optional<QTime> parseTimeOfDay(std::string_view text)
+{
+    if (text.size() != OffsetShape.size() || !hasShape(text, OffsetShape))
+        return std::nullopt;
+    const QTime time(digitsAt(text, 0, 2), digitsAt(text, 3, 2));
+    return time.isValid() ? std::optional(time) : std::nullopt;
+}
+
+// A moment that cannot be read is no reminder; a time of day that cannot be read is the moment's own.
+GoalReminder readReminder(const Json *remindAt, const Json *remindTime)
+{
+    const auto moment = remindAt ? parseDate(remindAt->get_ref<const std::string &>()) : std::nullopt;
+    if (!moment)
+        return {};
+    if (const auto timeOfDay = remindTime ? parseTimeOfDay(remindTime->get_ref<const std::string &>()) : std::nullopt)
+        return GoalReminder(*moment, *timeOfDay);
+    return GoalReminder(*moment);
+}
+
 // One element as far as it can be read. Nothing without a readable text; otherwise every field that is
 // missing, mistyped or malformed is left unset and marked in `repaired`.
 struct ReadGoal {
@@ -164,6 +184,7 @@ std::optional<ReadGoal> readGoal(const Json &value)
     // A form this version cannot read is kept as it stands; a value that is no text at all leaves the goal plain.
     if (const Json *repeat = field("repeat", &Json::is_string))
         goal.item.repeat = GoalRepeat::fromStored(decodeText(repeat->get_ref<const std::string &>()));
+    goal.item.reminder = readReminder(field("remindAt", &Json::is_string), field("remindTime", &Json::is_string));
     goal.repaired
         = !goal.hasId || !field("completed", &Json::is_boolean) || !goal.hasOrder || !goal.item.createdAt.isValid();
     return goal;
@@ -223,6 +244,15 @@ bool encodeInto(const QList<TodoItem> &todos, QByteArray &out)
         if (item.repeat.repeats()) {
             out.append(R"(,"repeat":)");
             out.append(Json(item.repeat.stored().toStdString()).dump(-1, ' ', false, Json::error_handler_t::replace));
+        }
+        const qsizetype beforeReminder = out.size();
+        out.append(R"(,"remindAt":")");
+        if (!item.reminder.isSet() || !appendDate(out, item.reminder.moment(), true)) {
+            out.truncate(beforeReminder);
+        } else {
+            out.append('"');
+            if (item.repeat.repeats())
+                out.append(R"(,"remindTime":")" + item.reminder.timeOfDay().toString(u"HH:mm").toLatin1() + '"');
         }
         out.append('}');
     }

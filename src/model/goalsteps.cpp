@@ -70,10 +70,11 @@ QString goalTextForMenu(const QString &text)
     return line.first(cut) + u'\u2026';
 }
 
-AddGoals::AddGoals(TodoStore *store, QString text, Split split)
+AddGoals::AddGoals(TodoStore *store, QString text, Split split, GoalReminder reminder)
     : m_store(store)
     , m_text(std::move(text))
     , m_split(split)
+    , m_reminder(std::move(reminder))
 {
 }
 
@@ -94,6 +95,12 @@ bool AddGoals::redo()
         m_store->save();
     } else {
         m_store->addLines(m_text);
+    }
+    if (m_reminder.isSet()) {
+        QSet<QUuid> added;
+        for (qsizetype i = before; i < m_store->todos().size(); ++i)
+            added.insert(m_store->todos().at(i).id);
+        m_store->setReminder(added, m_reminder);
     }
     // New goals go to the end of the list.
     const QList<TodoItem> &todos = m_store->todos();
@@ -220,6 +227,41 @@ bool SetGoalRepeat::undo()
         return false;
     m_goalText = goal->text;
     return m_store->setRepeat(m_id, *m_oldRepeat);
+}
+
+SetGoalReminder::SetGoalReminder(TodoStore *store, const QUuid &id, GoalReminder reminder)
+    : m_store(store)
+    , m_id(id)
+    , m_newReminder(std::move(reminder))
+{
+}
+
+QString SetGoalReminder::text() const
+{
+    return tr("Remind Me for \u201C%1\u201D").arg(textOf(m_store, m_id, m_goalText));
+}
+
+bool SetGoalReminder::redo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal)
+        return false;
+    m_goalText = goal->text;
+    if (!m_oldReminder) {
+        m_oldReminder = goal->reminder;
+    } else if (goal->reminder != *m_oldReminder) {
+        return false;
+    }
+    return m_store->setReminder({ m_id }, m_newReminder);
+}
+
+bool SetGoalReminder::undo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal || goal->reminder != m_newReminder)
+        return false;
+    m_goalText = goal->text;
+    return m_store->setReminder({ m_id }, *m_oldReminder);
 }
 
 MoveGoal::MoveGoal(TodoStore *store, const QUuid &id, int places)

@@ -22,7 +22,8 @@ class AddGoals final : public UndoStep
 
 public:
     enum class Split { OneGoal, OneGoalPerLine };
-    AddGoals(TodoStore *store, QString text, Split split);
+    // Each goal added with the reminder, where one is set.
+    AddGoals(TodoStore *store, QString text, Split split, GoalReminder reminder = {});
 
     QString text() const override;
     bool redo() override;
@@ -32,6 +33,7 @@ private:
     TodoStore *m_store = nullptr;
     QString m_text;
     Split m_split = Split::OneGoal;
+    GoalReminder m_reminder;
     // How many goals the first run made; later runs bring back these same goals.
     qsizetype m_count = 0;
     QUuid m_firstId;
@@ -94,6 +96,27 @@ private:
     QUuid m_id;
     GoalRepeat m_newRepeat;
     std::optional<GoalRepeat> m_oldRepeat;
+    QString m_goalText;
+};
+
+// When a goal reminds the person, or that it no longer does; undo sets it back while the reminder is still as
+// the step left it.
+class SetGoalReminder final : public UndoStep
+{
+    Q_DECLARE_TR_FUNCTIONS(SetGoalReminder)
+
+public:
+    SetGoalReminder(TodoStore *store, const QUuid &id, GoalReminder reminder);
+
+    QString text() const override;
+    bool redo() override;
+    bool undo() override;
+
+private:
+    TodoStore *m_store = nullptr;
+    QUuid m_id;
+    GoalReminder m_newReminder;
+    std::optional<GoalReminder> m_oldReminder;
     QString m_goalText;
 };
 

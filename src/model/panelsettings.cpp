@@ -17,6 +17,7 @@ constexpr QLatin1StringView PanelHKey("panelH");
 constexpr QLatin1StringView ClearingKey("clearDoneGoalsEachDay");
 constexpr QLatin1StringView ClearedKey("lastDayStartCleared");
 constexpr QLatin1StringView ShortcutKey("newGoalShortcut");
+constexpr QLatin1StringView RemindersKey("remindersRungUntil");
 // Far wider than any arrangement of screens, and well inside the range of the window system's pixels.
 constexpr qreal LargestCoordinate = 1e6;
 
@@ -93,19 +94,40 @@ void PanelSettings::setClearsDoneGoalsEachDay(bool enabled)
 
 std::optional<QDateTime> PanelSettings::lastDayStartCleared() const
 {
-    // Written in UTC with its Z; Qt would read a time without a zone as local time.
-    const QString stored = m_settings ? m_settings->value(ClearedKey).toString() : QString();
-    if (!stored.endsWith(u'Z'))
-        return std::nullopt;
-    const QDateTime cleared = QDateTime::fromString(stored, Qt::ISODate);
-    return cleared.isValid() ? std::optional(cleared) : std::nullopt;
+    return readMoment(ClearedKey);
 }
 
 void PanelSettings::setLastDayStartCleared(const QDateTime &dayStart)
 {
+    writeMoment(ClearedKey, dayStart, Qt::ISODate);
+}
+
+std::optional<QDateTime> PanelSettings::remindersRungUntil() const
+{
+    return readMoment(RemindersKey);
+}
+
+void PanelSettings::setRemindersRungUntil(const QDateTime &moment)
+{
+    // To the millisecond: a ring put off by ten minutes falls between seconds.
+    writeMoment(RemindersKey, moment, Qt::ISODateWithMs);
+}
+
+std::optional<QDateTime> PanelSettings::readMoment(QLatin1StringView key) const
+{
+    // Written in UTC with its Z; Qt would read a time without a zone as local time.
+    const QString stored = m_settings ? m_settings->value(key).toString() : QString();
+    if (!stored.endsWith(u'Z'))
+        return std::nullopt;
+    const QDateTime moment = QDateTime::fromString(stored, Qt::ISODateWithMs);
+    return moment.isValid() ? std::optional(moment) : std::nullopt;
+}
+
+void PanelSettings::writeMoment(QLatin1StringView key, const QDateTime &moment, Qt::DateFormat format)
+{
     if (!m_settings)
         return;
-    m_settings->setValue(ClearedKey, dayStart.toUTC().toString(Qt::ISODate));
+    m_settings->setValue(key, moment.toUTC().toString(format));
     m_settings->sync();
 }
 

@@ -37,6 +37,9 @@ public:
     // The day start whose done goals were last cleared; nothing while none was, or the stored one is unreadable.
     std::optional<QDateTime> lastDayStartCleared() const;
     void setLastDayStartCleared(const QDateTime &dayStart);
+    // The moment up to which the goals' reminders have rung on this computer; nothing while none has.
+    std::optional<QDateTime> remindersRungUntil() const;
+    void setRemindersRungUntil(const QDateTime &moment);
 
     // On with the standard combination until the person changes it; nothing while switched off. A stored
     // value that is not a usable combination reads as the standard one, so that a damaged file never leaves
@@ -45,5 +48,8 @@ public:
     void setNewGoalShortcut(const std::optional<NewGoalShortcut> &shortcut);
 
 private:
+    std::optional<QDateTime> readMoment(QLatin1StringView key) const;
+    void writeMoment(QLatin1StringView key, const QDateTime &moment, Qt::DateFormat format);
+
     QSettings *m_settings = nullptr;
 };

@@ -65,6 +65,19 @@ bool reopensAt(const TodoItem &item, const QDateTime &dayStart)
     return item.completed && lastChange(item) < dayStart && item.repeat.isDueOn(dayStart.toLocalTime().date());
 }
 
+std::optional<ShownReminder> shownReminder(const TodoItem &item, const QDateTime &now)
+{
+    const std::optional<QDateTime> passed = item.reminder.latestRingIn(item.repeat, {}, now);
+    if (passed && !item.completed && (!item.repeat.repeats() || *passed > lastChange(item)))
+        return ShownReminder { *passed, true };
+    if (const std::optional<QDateTime> next = item.reminder.nextRingAfter(item.repeat, now))
+        return ShownReminder { *next, false };
+    // A one-off moment passed on a done goal still says when it was.
+    if (passed && !item.repeat.repeats())
+        return ShownReminder { *passed, false };
+    return std::nullopt;
+}
+
 bool isTrimmable(QChar c)
 {
     const char16_t u = c.unicode();

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "goalreminder.h"
 #include "goalrepeat.h"
 
 #include <QDateTime>
@@ -22,6 +23,8 @@ struct TodoItem final {
     // version that did not keep it.
     QDateTime modifiedAt;
     GoalRepeat repeat;
+    // Defaulted, so that a goal spelled out field by field need not name it.
+    GoalReminder reminder = {};
 };
 
 // Now, as the goals file keeps a createdAt: in whole seconds. A goal made or repaired in memory then reads the
@@ -35,6 +38,15 @@ QDateTime lastChange(const TodoItem &item);
 // on that day and was last changed before the day began, so that a tick of the day itself stays. A day or more
 // the computer was off changes nothing: the first day start after it decides.
 bool reopensAt(const TodoItem &item, const QDateTime &dayStart);
+
+// The ring of a goal's reminder that its row shows at `now`: one that passed while the goal stayed open (for a
+// goal that repeats, open since it last changed, so that yesterday's ring goes once the day opens it again),
+// else the next one. Nothing without a reminder, or for a repeating goal with no ring left.
+struct ShownReminder {
+    QDateTime moment;
+    bool isOverdue = false;
+};
+std::optional<ShownReminder> shownReminder(const TodoItem &item, const QDateTime &now);
 
 // The whitespace-and-newline set that every typed goal text and title is trimmed with:
 // Unicode Zs, Zl and Zp plus U+0009..U+000D and U+0085. Unlike QString::trimmed() it keeps U+FEFF.

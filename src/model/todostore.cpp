@@ -183,6 +183,24 @@ bool TodoStore::setRepeat(const QUuid &id, const GoalRepeat &repeat)
     return true;
 }
 
+bool TodoStore::setReminder(const QSet<QUuid> &ids, const GoalReminder &reminder)
+{
+    bool changed = false;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (TodoItem &item : m_todos) {
+        if (!ids.contains(item.id) || item.reminder == reminder)
+            continue;
+        item.reminder = reminder;
+        item.modifiedAt = now;
+        changed = true;
+    }
+    if (!changed)
+        return false;
+    emit todosChanged();
+    save();
+    return true;
+}
+
 void TodoStore::reopenRepeatingGoals(const QDateTime &dayStart)
 {
     bool changed = false;

@@ -51,6 +51,8 @@ public:
     // Sets how the first goal with that id repeats and saves; false, without a save, when it already repeats so
     // or no goal has that id.
     bool setRepeat(const QUuid &id, const GoalRepeat &repeat);
+    // Sets the reminder of every goal with one of the ids and saves once; false, without a save, when none changed.
+    bool setReminder(const QSet<QUuid> &ids, const GoalReminder &reminder);
     // Opens every done goal that comes back on the day beginning at `dayStart` and saves once; nothing happens
     // when none does. The change is stamped with the day start itself: two computers opening the same goal
     // agree, and a tick of that day made anywhere is later and wins a merge.

@@ -190,8 +190,11 @@ int send(const SendCommand &command, const QByteArray &text)
                           .arg(MaxPayload));
         return ExitNotDelivered;
     }
+    const bool reminds = command.remindAt.isValid();
     const Reply reply
-        = deliver(PanelAddress::forMode(command.uiTesting()), Kind::SendText, text, command.modeArguments);
+        = deliver(PanelAddress::forMode(command.uiTesting()), reminds ? Kind::SendTextWithReminder : Kind::SendText,
+            reminds ? command.remindAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n' + text : text,
+            command.modeArguments);
     if (!reply.delivered) {
         reportProblem(QCoreApplication::translate("IntakeClient", "could not send the text: %1").arg(reply.message));
         return ExitNotDelivered;

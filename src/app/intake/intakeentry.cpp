@@ -11,6 +11,7 @@ constexpr IntakeModule::EntryPoints EntryPoints {
     .runSend = &IntakeClient::run,
     .bringPanelToFront = &IntakeClient::bringPanelToFront,
     .showNotification = &DesktopNotification::show,
+    .showNotificationWithActions = &DesktopNotification::showWithActions,
 };
 
 } // namespace

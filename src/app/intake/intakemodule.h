@@ -3,7 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
+
+class QObject;
 struct PanelAddress;
 struct SendCommand;
 
@@ -19,6 +23,11 @@ struct EntryPoints {
     int (*bringPanelToFront)(int &argc, char **argv, const PanelAddress &address);
     // A message from the desktop's notification service; nothing without one.
     void (*showNotification)(const QString &summary, const QString &body);
+    // The same without waiting, with actions, and `actions` the key and the label of each: `onAction` hears the
+    // key the person chose, `onFailed` why no service took the message. Neither is called once `context` is gone.
+    void (*showNotificationWithActions)(const QString &summary, const QString &body, const QStringList &actions,
+        QObject *context, std::function<void(const QString &key)> onAction,
+        std::function<void(const QString &error)> onFailed);
 };
 
 // The module's entry points, loaded on the first call; nullptr with *error set when it cannot be loaded.

@@ -17,6 +17,7 @@ bool isKnownKind(char kind)
 {
     switch (Kind(kind)) {
     case Kind::SendText:
+    case Kind::SendTextWithReminder:
     case Kind::BringToFront:
     case Kind::NewGoal:
     case Kind::CalendarChanged:

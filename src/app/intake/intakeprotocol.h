@@ -19,6 +19,9 @@ inline constexpr qsizetype HeaderSize = 9;
 
 enum class Kind : char {
     SendText = 'T', // request: payload is UTF-8 text, one goal per line
+    // request: a text whose goals remind at a moment; payload is the moment in UTC (ISO 8601, milliseconds and
+    // Z), a newline and the UTF-8 text, one goal per line
+    SendTextWithReminder = 'M',
     BringToFront = 'F', // request: a second start asks the panel to show itself; no payload
     // request: `mirel --new-goal` asks the panel to take the keyboard in adding mode; payload is the X server
     // time of the user's action in decimal, or empty when the launcher gave none

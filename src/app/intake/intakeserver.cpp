@@ -71,12 +71,24 @@ private:
     void answer(const Frame &frame)
     {
         switch (frame.kind) {
-        case Kind::SendText: {
+        case Kind::SendText:
+        case Kind::SendTextWithReminder: {
+            QByteArray text = frame.payload;
+            QDateTime remindAt;
+            if (frame.kind == Kind::SendTextWithReminder) {
+                const qsizetype lineEnd = text.indexOf('\n');
+                remindAt = QDateTime::fromString(
+                    QString::fromLatin1(text.first(std::max<qsizetype>(lineEnd, 0))), Qt::ISODateWithMs);
+                // Qt would read a moment without its zone as local time.
+                if (lineEnd < 1 || text.at(lineEnd - 1) != 'Z' || !remindAt.isValid())
+                    return reply(Kind::Refused, "the reminder's time cannot be read");
+                text.remove(0, lineEnd + 1);
+            }
             // Adding and saving a long text keeps the panel busy for a while; a sender that gave up meanwhile
             // would report a failure for goals the panel then stores, and a retrying script would store them twice.
             send(encode(Kind::Received));
             // Invalid UTF-8 becomes replacement characters rather than being dropped.
-            const IntakeServer::TextIntake intake = m_callbacks.onText(QString::fromUtf8(frame.payload));
+            const IntakeServer::TextIntake intake = m_callbacks.onText(QString::fromUtf8(text), remindAt);
             if (!intake.refusal.isEmpty())
                 return reply(Kind::Refused, intake.refusal.toUtf8());
             const QByteArray added = QByteArray::number(intake.added);

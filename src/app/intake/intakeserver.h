@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -29,8 +30,9 @@ public:
     };
 
     struct Callbacks {
-        // Adds the goals in the text and says how many it added and whether they were saved.
-        std::function<TextIntake(const QString &text)> onText;
+        // Adds the goals in the text, each reminding at the moment where it is valid, and says how many it added
+        // and whether they were saved.
+        std::function<TextIntake(const QString &text, const QDateTime &remindAt)> onText;
         // A second start of the program asks the running panel to come to the front.
         std::function<void()> onBringToFront;
         // `mirel --new-goal`: the panel comes to the front in adding mode with the keyboard. The X server time

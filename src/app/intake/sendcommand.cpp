@@ -14,7 +14,8 @@ std::optional<SendCommand> SendCommand::fromArguments(const QStringList &argumen
     std::optional<SendCommand> command;
     bool switchesEnded = false;
     QStringList modeArguments;
-    for (const QString &argument : arguments.sliced(std::min<qsizetype>(1, arguments.size()))) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
         if (!switchesEnded && (argument == UiTestingArgument || argument == ScreenshotBackdropArgument)) {
             modeArguments.append(argument);
         } else if (!switchesEnded && argument == EndOfSwitches) {
@@ -25,6 +26,9 @@ std::optional<SendCommand> SendCommand::fromArguments(const QStringList &argumen
             command.emplace().source = Source::Selection;
         } else if (!command && argument == NewGoalArgument) {
             command.emplace().source = Source::NewGoal;
+        } else if (command && !switchesEnded && argument == RemindAtArgument && command->source != Source::Selection
+            && command->source != Source::NewGoal) {
+            command->remindAtText = i + 1 < arguments.size() ? arguments.at(++i) : QString();
         } else if (command && command->source != Source::Selection && command->source != Source::NewGoal) {
             command->texts.append(argument);
             command->source = Source::Arguments;

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QStringList>
 
 #include <optional>
@@ -9,6 +10,7 @@
 inline constexpr char16_t SendArgument[] = u"--send";
 inline constexpr char16_t SendSelectionArgument[] = u"--send-selection";
 inline constexpr char16_t NewGoalArgument[] = u"--new-goal";
+inline constexpr char16_t RemindAtArgument[] = u"--remind-at";
 
 // `mirel --send [TEXT ...]`, `mirel --send-selection` and `mirel --new-goal`, read from the command line:
 // the requests that go to the running panel, starting it when none runs.
@@ -18,6 +20,11 @@ struct SendCommand final {
 
     Source source = Source::StandardInput;
     QStringList texts;
+    // `--remind-at`'s value as given, after a `--send` and before a "--": nothing without one, empty when the
+    // command line ends before its value.
+    std::optional<QString> remindAtText;
+    // The moment it names, once read; the goals sent then remind at it.
+    QDateTime remindAt;
     // The run-mode switches, so the command reaches (or starts) the panel of the same mode.
     QStringList modeArguments;
 

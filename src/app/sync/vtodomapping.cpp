@@ -4,6 +4,7 @@
 
 #include "rawxvalues.h"
 #include "recurrencerule.h"
+#include "taskalarm.h"
 
 #include <libical/ical.h>
 
@@ -219,6 +220,8 @@ std::optional<Task> read(const QByteArray &calendarObject)
     task.goal.createdAt = created;
     task.goal.modifiedAt = timeOf(todo, ICAL_LASTMODIFIED_PROPERTY);
     task.goal.repeat = repeatOf(todo);
+    task.goal.reminder
+        = TaskAlarm::reminderOf(todo, timeOf(todo, ICAL_DTSTART_PROPERTY), timeOf(todo, ICAL_DUE_PROPERTY));
     task.sortOrder = sortOrderOf(todo, parsed.raw);
     task.goal.order = task.sortOrder.value_or(0);
     task.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
@@ -257,6 +260,11 @@ std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, cons
     }
     if (!before || RecurrenceRule::asHeldByTask(before->goal.repeat) != RecurrenceRule::asHeldByTask(goal.repeat))
         setRepeat(todo, goal);
+    if (!before || before->goal.reminder != goal.reminder)
+        TaskAlarm::setReminder(
+            todo, goal.reminder, goal.text, timeOf(todo, ICAL_DTSTART_PROPERTY), timeOf(todo, ICAL_DUE_PROPERTY));
+    else if (before->goal.text != goal.text)
+        TaskAlarm::setText(todo, goal.text);
     if (!before || before->goal.createdAt != goal.createdAt)
         replace(todo, icalproperty_new_created(icalTime(goal.createdAt)));
     replace(todo, icalproperty_new_lastmodified(icalTime(lastChange(goal))));

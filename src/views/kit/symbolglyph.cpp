@@ -5,6 +5,7 @@
 #include "checkboxmetrics.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <QtMath>
 
@@ -31,6 +32,11 @@ constexpr qreal RepeatRadius = 4.5;
 constexpr qreal RepeatStroke = 1.4;
 constexpr qreal RepeatHead = 2.6;
 constexpr int RepeatGapDegrees = 60;
+// A small bell as tall as the repeat glyph: a rounded dome over a flared rim, and its clapper below.
+constexpr qreal BellHeight = 9.0;
+constexpr qreal BellWidth = 9.0;
+constexpr qreal BellTop = 3.0;
+constexpr qreal ClapperRadius = 1.1;
 
 } // namespace
 
@@ -120,6 +126,25 @@ void SymbolGlyph::paintEvent(QPaintEvent *)
         painter.setBrush(m_color);
         painter.drawPolygon(QPolygonF(
             { tip + along * RepeatHead, tip + across * (RepeatHead * 0.75), tip - across * (RepeatHead * 0.75) }));
+        break;
+    }
+    case Symbol::Bell: {
+        const qreal top = centre.y() - BellHeight / 2;
+        const qreal rim = top + BellHeight - 2.0;
+        const qreal half = BellWidth / 2;
+        QPainterPath bell(QPointF(centre.x() - half, rim));
+        bell.cubicTo(QPointF(centre.x() - half + 1.5, rim - 1.5), QPointF(centre.x() - half + 1.0, top),
+            QPointF(centre.x(), top));
+        bell.cubicTo(QPointF(centre.x() + half - 1.0, top), QPointF(centre.x() + half - 1.5, rim - 1.5),
+            QPointF(centre.x() + half, rim));
+        bell.closeSubpath();
+        painter.setPen(QPen(m_color, RepeatStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(bell);
+        painter.drawLine(QPointF(centre.x(), top - 0.5), QPointF(centre.x(), top - BellTop + 1.5));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_color);
+        painter.drawEllipse(QPointF(centre.x(), rim + ClapperRadius + 0.6), ClapperRadius, ClapperRadius);
         break;
     }
     }

@@ -7,7 +7,8 @@
 
 // A glyph centred in a fixed 22 × 22 frame, drawn in a colour its owner chooses: the faint square of the
 // new-goal row, the plus of the empty-state row, the header's warning that the goals are not saved, its
-// arrow for changes still to go to the calendar server and the circling arrow beside a goal that repeats.
+// arrow for changes still to go to the calendar server, the circling arrow beside a goal that repeats and the
+// bell beside one with a reminder.
 // It takes no input.
 class SymbolGlyph final : public QWidget
 {
@@ -15,7 +16,7 @@ class SymbolGlyph final : public QWidget
     Q_DISABLE_COPY_MOVE(SymbolGlyph)
 
 public:
-    enum class Symbol { Square, Plus, Warning, Upload, Repeat };
+    enum class Symbol { Square, Plus, Warning, Upload, Repeat, Bell };
 
     explicit SymbolGlyph(Symbol symbol, QWidget *parent = nullptr);
 

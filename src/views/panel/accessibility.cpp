@@ -98,7 +98,8 @@ QAccessibleInterface *panelAccessible(const QString &, QObject *object)
         return nullptr;
     if (auto *checkbox = qobject_cast<Checkbox *>(object))
         return new CheckboxAccessible(checkbox);
-    // The repeat glyph says how its goal repeats; the others are ornaments or say their state in the header.
+    // The repeat glyph says how its goal repeats; the others are ornaments or say their state in the header, and
+    // the reminder's bell has its time beside it.
     if (auto *glyph = qobject_cast<SymbolGlyph *>(object); glyph && glyph->symbol() == SymbolGlyph::Symbol::Repeat)
         return new QAccessibleWidget(widget, QAccessible::Graphic);
     if (qobject_cast<GoalList *>(object))

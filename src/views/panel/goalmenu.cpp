@@ -3,11 +3,14 @@
 #include "goalmenu.h"
 
 #include "menucheckstyle.h"
+#include "model/reminderchoices.h"
+#include "remindertimedialog.h"
 #include "views/rows/repeatwords.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 GoalMenu::GoalMenu(QWidget *parent)
     : QMenu(parent)
@@ -30,6 +33,7 @@ GoalMenu::GoalMenu(QWidget *parent)
     m_setElsewhere = m_repeatMenu->addAction(tr("As Set Elsewhere"));
     m_setElsewhere->setCheckable(true);
     m_setElsewhere->setEnabled(false);
+    makeRemindMenu();
     new MenuCheckStyle(this);
     new MenuCheckStyle(m_repeatMenu);
     // An item pressed by a screen reader leaves Qt's menu open, where the next click would land on an item. A
@@ -45,12 +49,43 @@ GoalMenu::GoalMenu(QWidget *parent)
         if (m_weekly.contains(item))
             return;
         m_repeatMenu->close();
+        m_remindMenu->close();
         close();
     });
     // Qt hides a menu before it triggers the item clicked, so the choice is reported a turn later.
     for (QMenu *menu : { static_cast<QMenu *>(this), m_repeatMenu })
         connect(menu, &QMenu::aboutToHide, this, &GoalMenu::reportChosen, Qt::QueuedConnection);
     m_repeatMenu->installEventFilter(this);
+}
+
+void GoalMenu::makeRemindMenu()
+{
+    // Each moment is worked out when it is chosen, from the clock of that moment.
+    using namespace ReminderChoices;
+    const auto remindAt = [this](const QDateTime &moment) { emit reminderChosen(m_id, GoalReminder(moment)); };
+    m_remindMenu = addMenu(tr("Remind Me"));
+    m_remindMenu->addAction(tr("In 1 Hour"), this, [remindAt] { remindAt(inOneHour(QDateTime::currentDateTime())); });
+    // Shown only before 18:00; chosen from a menu left open past it, it leaves the reminder as it was.
+    m_thisEvening = m_remindMenu->addAction(tr("This Evening"), this, [remindAt] {
+        if (const std::optional<QDateTime> evening = thisEvening(QDateTime::currentDateTime()))
+            remindAt(*evening);
+    });
+    m_remindMenu->addAction(
+        tr("Tomorrow Morning"), this, [remindAt] { remindAt(tomorrowMorning(QDateTime::currentDateTime())); });
+    // Out of the menu's own event handling first, which the dialog's would run inside.
+    m_remindMenu->addAction(
+        tr("At a Time\u2026"), this, [this] { QTimer::singleShot(0, this, &GoalMenu::chooseReminderTime); });
+    m_remindMenu->addSeparator();
+    m_noReminder = m_remindMenu->addAction(tr("No Reminder"), this, [this] { emit reminderChosen(m_id, {}); });
+}
+
+void GoalMenu::chooseReminderTime()
+{
+    auto *dialog = new ReminderTimeDialog(m_reminder.moment(), parentWidget());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ReminderTimeDialog::chosen, this,
+        [this, id = m_id](const QDateTime &moment) { emit reminderChosen(id, GoalReminder(moment)); });
+    dialog->open();
 }
 
 QAction *GoalMenu::addRepeatItem(const QString &text, const GoalRepeat &repeat)
@@ -105,6 +140,9 @@ void GoalMenu::popupFor(const TodoItem &goal, const QPoint &globalPosition)
     m_edit->setEnabled(!goal.completed && fitsInAGoal(goal.text));
     m_toggle->setText(goal.completed ? tr("Mark as Not Done") : tr("Mark as Done"));
     m_setElsewhere->setVisible(goal.repeat.kind() == GoalRepeat::Kind::SetElsewhere);
+    m_reminder = goal.reminder;
+    m_thisEvening->setVisible(ReminderChoices::thisEvening(QDateTime::currentDateTime()).has_value());
+    m_noReminder->setVisible(goal.reminder.isSet());
     showChosen();
     popup(globalPosition);
 }

@@ -2,6 +2,7 @@
 
 #include "todorowview.h"
 
+#include "reminderwords.h"
 #include "repeatwords.h"
 #include "rowhighlight.h"
 #include "views/kit/callbackcopy.h"
@@ -15,6 +16,7 @@
 #include "wrappedtext.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolTip>
@@ -254,7 +256,25 @@ void TodoRowView::showTodo(bool animated)
     setAccessibleName(name);
     m_checkbox->setAccessibleName(name);
     const QString repeats = RepeatWords::description(m_todo.repeat);
-    m_checkbox->setAccessibleDescription(repeats.isEmpty() ? toggleLabel : toggleLabel + u", "_s + repeats);
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::optional<ShownReminder> reminder = shownReminder(m_todo, now);
+    const QString reminds = reminder ? ReminderWords::description(reminder->moment, now) : QString();
+    QStringList description { toggleLabel };
+    for (const QString &part : { reminds, repeats }) {
+        if (!part.isEmpty())
+            description.append(part);
+    }
+    m_checkbox->setAccessibleDescription(description.join(u", "_s));
+    m_isReminderOverdue = reminder && reminder->isOverdue;
+    if (reminder && !m_reminderTime)
+        makeReminderTime();
+    if (m_reminderTime) {
+        m_reminderGlyph->setVisible(reminder.has_value());
+        m_reminderTime->setVisible(reminder.has_value());
+        m_reminderTime->setText(reminder ? ReminderWords::shortMoment(reminder->moment, now) : QString());
+        m_reminderTime->setAccessibleName(reminds);
+        m_reminderTime->setToolTip(reminds);
+    }
     m_repeatGlyph->setVisible(m_todo.repeat.repeats());
     m_repeatGlyph->setAccessibleName(repeats);
     m_repeatGlyph->setToolTip(repeats);
@@ -272,8 +292,24 @@ void TodoRowView::updateColors()
         : HierarchicalColors::mix(HierarchicalColors::secondary(base), HierarchicalColors::primary(base), m_hoverFade);
     setForeground(m_text, QPalette::WindowText, text);
     m_repeatGlyph->setColor(HierarchicalColors::secondary(base));
+    const QColor reminder = m_isReminderOverdue ? HierarchicalColors::accent(base) : HierarchicalColors::tertiary(base);
+    if (m_reminderTime) {
+        m_reminderGlyph->setColor(reminder);
+        setForeground(m_reminderTime, QPalette::WindowText, reminder);
+    }
     if (m_editor)
         setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
+}
+
+void TodoRowView::makeReminderTime()
+{
+    // Only for a goal with a reminder: most rows never show one, and a long list makes a row for each goal in view.
+    m_reminderGlyph = new SymbolGlyph(SymbolGlyph::Symbol::Bell, m_row);
+    m_reminderTime = new QLabel(m_row);
+    QHBoxLayout *layout = m_row->contentLayout();
+    const int at = layout->indexOf(m_repeatGlyph);
+    layout->insertWidget(at, m_reminderTime, 0, Qt::AlignVCenter);
+    layout->insertWidget(at, m_reminderGlyph, 0, Qt::AlignVCenter);
 }
 
 void TodoRowView::updateHeight()

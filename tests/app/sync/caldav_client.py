@@ -52,6 +52,15 @@ def main(command, url, user, password, *args):
             "DUE;VALUE=DATE:20261224\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Soon\r\n"
             "TRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n" % (uid, stamp(), summary)
         )
+    elif command == "add-reminding":
+        # A task due at a moment that reminds some minutes before it, as a phone's task app sets one.
+        uid, summary, due, minutes = args
+        calendar.save_todo(
+            ical="BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\nUID:%s\r\n"
+            "DTSTAMP:%s\r\nCREATED:20261201T090000Z\r\nSUMMARY:%s\r\nDUE:%s\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+            "DESCRIPTION:%s\r\nTRIGGER;RELATED=END:-PT%sM\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"
+            % (uid, stamp(), summary, due, summary, minutes)
+        )
     elif command == "add-repeating":
         # A recurring task as another client writes one: its rule, counted from a start of its own.
         uid, summary, rule = args
@@ -98,6 +107,8 @@ def main(command, url, user, password, *args):
                 "description": str(vtodo.get("DESCRIPTION", "")),
                 "due": vtodo["DUE"].to_ical().decode() if "DUE" in vtodo else "",
                 "alarms": len(vtodo.walk("VALARM")),
+                "triggers": sorted(alarm["TRIGGER"].to_ical().decode() + (" own" if "X-MIREL-REMINDER" in alarm else "")
+                                   for alarm in vtodo.walk("VALARM")),
                 "rrule": vtodo["RRULE"].to_ical().decode() if "RRULE" in vtodo else "",
                 "dtstart": vtodo["DTSTART"].to_ical().decode() if "DTSTART" in vtodo else "",
             })

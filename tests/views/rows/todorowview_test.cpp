@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -84,6 +85,7 @@ private slots:
     void highlightAndDeleteGlyph_followHoverRule_data();
     void highlightAndDeleteGlyph_followHoverRule();
     void stateChange_restylesTextAndCheckbox();
+    void reminder_showsItsTimeAndTheAccentOncePassedWhileOpen();
     void edit_commitsTrimmedTextOnce_data();
     void edit_commitsTrimmedTextOnce();
 };
@@ -243,6 +245,36 @@ void TodoRowViewTest::stateChange_restylesTextAndCheckbox()
     QVERIFY(!panel.text()->font().strikeOut());
     QCOMPARE(checkbox->toolTip(), u"Mark as done"_s);
     panel.openEditor();
+}
+
+void TodoRowViewTest::reminder_showsItsTimeAndTheAccentOncePassedWhileOpen()
+{
+    TodoItem todo = goal(u"Call the bank"_s);
+    const QDateTime now = QDateTime::currentDateTime();
+    // A week away reads as a date; the day names and times depend on the locale, which the test leaves as it is.
+    todo.reminder = GoalReminder(now.addDays(10));
+    Panel panel(todo);
+    auto *time = panel.row->findChild<QLabel *>();
+    auto *checkbox = panel.row->findChild<Checkbox *>();
+    QVERIFY(time && time->isVisible());
+    QVERIFY2(time->text().contains(QLocale().toString(now.addDays(10).date(), QLocale::ShortFormat)),
+        qPrintable(time->text()));
+    QCOMPARE(checkbox->accessibleDescription(), u"Mark as done, reminder at "_s + time->text());
+    QCOMPARE(time->palette().color(QPalette::WindowText), HierarchicalColors::tertiary(panel.row->palette()));
+
+    todo.reminder = GoalReminder(now.addSecs(-60));
+    panel.row->setTodo(todo);
+    if (now.addSecs(-60).date() == now.date())
+        QVERIFY(!time->text().contains(u' '));
+    QCOMPARE(time->palette().color(QPalette::WindowText), HierarchicalColors::accent(panel.row->palette()));
+    todo.completed = true;
+    panel.row->setTodo(todo);
+    QCOMPARE(time->palette().color(QPalette::WindowText), HierarchicalColors::tertiary(panel.row->palette()));
+
+    todo.reminder = {};
+    panel.row->setTodo(todo);
+    QVERIFY(!time->isVisible());
+    QCOMPARE(checkbox->accessibleDescription(), u"Mark as not done"_s);
 }
 
 void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
