@@ -8,7 +8,6 @@ import shutil
 import signal
 import socket
 import subprocess
-import time
 
 from panel_driver import STARTED, Skipped, check, wait_until
 

@@ -17,7 +17,7 @@ import time
 
 from accessibility_bus import tree
 from panel_driver import Failure, Mirel, Skipped, check, environment, keys, main, wait_until
-from repeat_e2e import goals_path, panel, repeat_choice
+from repeat_e2e import goals_path, panel
 from undo_e2e import FAKETIME, choose, faketime, focus_panel, screen_reader
 
 # Ten faked seconds to each real one, so that a ring put off by ten minutes comes within a minute. Qt's timers
@@ -184,10 +184,11 @@ def case_repeating_goal_rings_on_its_mornings(binary, home):
 
 
 def case_reminders_go_both_ways_with_the_phone(binary, home):
-    from calendar_e2e import Server, client, connect, desktop_session, tasks
+    from calendar_e2e import connect, desktop_session, tasks
+    from calendar_servers import Radicale, client
     if not os.path.exists(FAKETIME):
         raise Skipped("libfaketime missing (scripts/deps.sh --test)")
-    server = Server("radicale", home)
+    server = Radicale(home)
     list_url = server.make_list("goals")
     # Due at 18:10 in Berlin, reminding ten minutes before.
     client("add-reminding", list_url, "bank@phone.example", "Call the bank", "20261208T171000Z", "10")
