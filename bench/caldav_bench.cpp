@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What the calendar sync costs against a real Radicale on loopback: 1,000 goals up to an empty task list, then a
-// sync with nothing changed and one with one goal changed, in requests, bytes on the wire and seconds. The
+// sync with nothing changed, one with one goal changed, one after a delete and one after a move, and twice as
+// many tasks from another client taken into an empty panel (until shown, and in all), in requests, bytes on
+// the wire and seconds. The
 // requests go through a counting relay between the sync and the server. Usage: caldav_bench [goals]. The server's
 // folder is a temporary one; TMPDIR=/dev/shm shows the cost without the disk.
 #include "app/sync/caldavdiscovery.h"
@@ -85,6 +87,8 @@ private:
 
 struct Measured {
     qint64 ms = 0;
+    // Until the merged goals were there to show: before the writes, or at the end where nothing is written.
+    qint64 shownMs = 0;
     qsizetype requests = 0;
     QString failure;
 };
@@ -102,13 +106,45 @@ Measured sync(DavHttp &http, const QUrl &list, QList<TodoItem> &goals, SyncState
         });
     QSignalSpy finished(&runner, &SyncRunner::finished);
     QElapsedTimer timer;
+    QObject::connect(&runner, &SyncRunner::merged, &runner, [&] { measured.shownMs = timer.elapsed(); });
     timer.start();
     runner.start();
     if (finished.isEmpty())
         finished.wait(MaxWaitMs);
     measured.ms = timer.elapsed();
+    if (measured.shownMs == 0)
+        measured.shownMs = measured.ms;
     measured.requests = answers.size();
     return measured;
+}
+
+void report(const char *what, const Measured &measured, const CountingRelay &relay)
+{
+    std::printf("%s: %.3f s, %lld requests, %lld bytes sent and %lld received%s%s\n", what,
+        double(measured.ms) / 1000.0, static_cast<long long>(measured.requests), static_cast<long long>(relay.bytesUp),
+        static_cast<long long>(relay.bytesDown),
+        measured.failure.isEmpty() ? "" : ", failed: ", qPrintable(measured.failure));
+}
+
+// Another client's upload, as a phone's import writes it: tasks without a sort order, a few to each second.
+bool uploadAsAnotherClient(DavHttp &http, const QUrl &list, int count)
+{
+    QSignalSpy answers(&http, &DavHttp::finished);
+    const QDateTime made = QDateTime::currentDateTimeUtc().addDays(-1);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray uid = "phone-" + QByteArray::number(i);
+        const QByteArray created = made.addSecs(i / 4).toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
+        const QByteArray task = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\nUID:" + uid
+            + "\r\nDTSTAMP:" + created + "\r\nCREATED:" + created + "\r\nSUMMARY:Task " + QByteArray::number(i + 1)
+            + " from the phone\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+        http.send({ "PUT", list.resolved(QUrl(QString::fromLatin1(uid + ".ics"))), task,
+            { { "Content-Type", "text/calendar; charset=utf-8" } } });
+    }
+    while (answers.size() < count) {
+        if (!answers.wait(MaxWaitMs))
+            return false;
+    }
+    return true;
 }
 
 int fail(const char *why)
@@ -200,8 +236,37 @@ int main(int argc, char *argv[])
     goals[count / 2].modifiedAt = QDateTime::currentDateTimeUtc();
     relay.reset();
     const Measured one = sync(http, make.url, goals, state);
-    std::printf("one goal changed among %d: %.3f s, %lld requests, %lld bytes sent and %lld received%s%s\n", count,
-        double(one.ms) / 1000.0, static_cast<long long>(one.requests), static_cast<long long>(relay.bytesUp),
-        static_cast<long long>(relay.bytesDown), one.failure.isEmpty() ? "" : ", failed: ", qPrintable(one.failure));
-    return up.failure.isEmpty() && !quietFailed && one.failure.isEmpty() ? 0 : 1;
+    report(qPrintable(QStringLiteral("one goal changed among %1").arg(count)), one, relay);
+
+    // As the panel keeps its list: renumbered after a delete or a move, the moved goal stamped.
+    const auto renumber = [&] {
+        for (qsizetype i = 0; i < goals.size(); ++i)
+            goals[i].order = i;
+    };
+    goals.removeFirst();
+    renumber();
+    relay.reset();
+    const Measured deleted = sync(http, make.url, goals, state);
+    report("the top goal deleted", deleted, relay);
+    goals.move(goals.size() - 1, 0);
+    goals[0].modifiedAt = QDateTime::currentDateTimeUtc();
+    renumber();
+    relay.reset();
+    const Measured moved = sync(http, make.url, goals, state);
+    report("the last goal moved to the top", moved, relay);
+
+    const int phoneTasks = 2 * count;
+    const DavRequest makePhone = NewTaskList::request(homes.constFirst(), QStringLiteral("Phone"));
+    if (NewTaskList::refusal(DavFixture::exchange(http, makePhone))
+        || !uploadAsAnotherClient(http, makePhone.url, phoneTasks))
+        return fail("the other client's tasks were not uploaded");
+    QList<TodoItem> fresh;
+    SyncState freshState;
+    relay.reset();
+    const Measured pulled = sync(http, makePhone.url, fresh, freshState);
+    std::printf("%d tasks from another client: shown after %.3f s, ", phoneTasks, double(pulled.shownMs) / 1000.0);
+    report("all done", pulled, relay);
+    const bool failed = !up.failure.isEmpty() || quietFailed || !one.failure.isEmpty() || !deleted.failure.isEmpty()
+        || !moved.failure.isEmpty() || !pulled.failure.isEmpty() || fresh.size() != phoneTasks;
+    return failed ? 1 : 0;
 }
