@@ -97,7 +97,7 @@ Measured sync(DavHttp &http, const QUrl &list, QList<TodoItem> &goals, SyncState
 {
     QSignalSpy answers(&http, &DavHttp::finished);
     SyncRunner runner(&http, SyncRun(list, goals, {}, state, QDateTime::currentDateTimeUtc()));
-    Measured measured { 0, 0, QStringLiteral("no end within the wait") };
+    Measured measured { 0, 0, 0, QStringLiteral("no end within the wait") };
     QObject::connect(&runner, &SyncRunner::finished, &runner,
         [&](const QList<TodoItem> &after, const SyncState &next, const std::optional<QString> &why) {
             goals = after;
