@@ -532,7 +532,8 @@ def case_delete_in_a_long_list(binary, home):
     with desktop_session(home):
         mirel = Mirel(binary, home, goals="", env=panel_env())
         check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
-        wait_until("a thousand tasks on the server", lambda: server.stored_tasks("goals") == 1000, timeout=120)
+        # A thousand writes, each of which Radicale syncs to the disk: a minute or more on a busy machine.
+        wait_until("a thousand tasks on the server", lambda: server.stored_tasks("goals") == 1000, timeout=240)
         in_sync(binary, home)
         writes = server.requests("PUT", "DELETE")
         take_keyboard(binary, home, mirel)

@@ -293,8 +293,9 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
         if (server.cancelled.contains(goal.id))
             continue;
         placed.append(goal);
+        // A move stamps the goal: its time goes up even where its number can stay.
         const auto task = server.byId.constFind(goal.id);
-        if (task == server.byId.cend() || differs(goal, task->goal))
+        if (task == server.byId.cend() || changedSince(goal, task->goal))
             writtenAnyway.insert(goal.id);
     }
     m_sortOrders = SortOrders::arrange(placed, held, writtenAnyway);
@@ -457,7 +458,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
     }
     const std::optional<qint64> sortOrder
         = m_sortOrders.contains(goal.id) ? std::optional(m_sortOrders.value(goal.id)) : std::nullopt;
-    if (!differs(goal, task->goal) && (!sortOrder || sortOrder == task->sortOrder))
+    if (!changedSince(goal, task->goal) && (!sortOrder || sortOrder == task->sortOrder))
         return caughtUp();
     const std::optional<Request> request = put(goal, waiting.href, waiting.attempt);
     return request ? QList<Request> { *request } : QList<Request> {};

@@ -557,6 +557,12 @@ private slots:
         QCOMPARE(writesIn(server.log).size(), 1);
         QCOMPARE(second.goals.size(), 30);
         QCOMPARE(textsOn(server), textsOf(second.goals));
+
+        // Moved to the top, where it takes the tasks its later creation would otherwise put above it along.
+        const QList<TodoItem> top = moved(second.goals, 29, 0, Now.addSecs(60));
+        const Outcome third = sync(server, top, second.state);
+        QCOMPARE(textsOn(server), textsOf(top));
+        QCOMPARE(changesWaiting(third.goals, SyncedTasks::of(third.state)), 0);
     }
 
     void ownWrites_areNotDownloadedAgain()
