@@ -4,7 +4,7 @@
 
 #include "caldavdiscovery.h"
 #include "davmultistatus.h"
-#include "recurrencerule.h"
+#include "heldbytask.h"
 #include "sortorders.h"
 #include "syncqueries.h"
 #include "vtodomapping.h"
@@ -47,33 +47,6 @@ Tasks tasksOf(const SyncState &state)
     return tasks;
 }
 
-// The goal as a task holds it: times in whole seconds, the repetition as the task's rule reads back.
-TodoItem asTaskHolds(TodoItem goal)
-{
-    const auto seconds = [](const QDateTime &time) {
-        return time.isValid() ? QDateTime::fromSecsSinceEpoch(time.toSecsSinceEpoch(), Qt::UTC) : time;
-    };
-    goal.createdAt = seconds(goal.createdAt);
-    goal.modifiedAt = seconds(lastChange(goal));
-    goal.repeat = RecurrenceRule::asHeldByTask(goal.repeat);
-    return goal;
-}
-
-// Whether writing the goal would change what the server holds of it, its place aside.
-bool differs(const TodoItem &goal, const TodoItem &task)
-{
-    const TodoItem held = asTaskHolds(goal);
-    return held.text != task.text || held.completed != task.completed || held.createdAt != task.createdAt
-        || held.repeat != RecurrenceRule::asHeldByTask(task.repeat);
-}
-
-// Whether the panel changed the goal since the server's version was last synced: a move is a change of its
-// time alone. At whole seconds, as the server holds times, and as the later of the two need not be the panel's.
-bool changedSince(const TodoItem &goal, const TodoItem &synced)
-{
-    return differs(goal, synced) || asTaskHolds(goal).modifiedAt != asTaskHolds(synced).modifiedAt;
-}
-
 // A write of its own is worth a question for changes after it once more tasks were written than this: the
 // next sync would otherwise hear of each of them again.
 constexpr int ManyWrites = 10;
@@ -106,7 +79,8 @@ int changesWaiting(const QList<TodoItem> &panel, const SyncedTasks &synced)
     for (const TodoItem &goal : panel) {
         inPanel.insert(goal.id);
         const auto task = synced.shown.constFind(goal.id);
-        if (!synced.cancelled.contains(goal.id) && (task == synced.shown.cend() || changedSince(goal, task->goal)))
+        if (!synced.cancelled.contains(goal.id)
+            && (task == synced.shown.cend() || HeldByTask::changedSince(goal, task->goal)))
             ++waiting;
     }
     for (auto task = synced.shown.cbegin(); task != synced.shown.cend(); ++task)
@@ -268,17 +242,17 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
     QHash<QUuid, TodoItem> panelOwn;
     for (const TodoItem &goal : std::as_const(m_goals)) {
         const auto synced = m_base.constFind(goal.id);
-        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !changedSince(goal, *synced))
+        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !HeldByTask::changedSince(goal, *synced))
             continue;
-        panel.append(asTaskHolds(goal));
+        panel.append(HeldByTask::of(goal));
         panelOwn.insert(goal.id, goal);
     }
     QList<TodoItem> base;
     for (const TodoItem &synced : std::as_const(m_base))
-        base.append(asTaskHolds(synced));
+        base.append(HeldByTask::of(synced));
     QList<TodoItem> onServer = VTodoMapping::place(shown);
     for (TodoItem &goal : onServer)
-        goal = asTaskHolds(goal);
+        goal = HeldByTask::of(goal);
     const GoalsMerge::Other other { onServer, base, {}, true };
     m_goals = GoalsMerge::merge(panel, other, m_deletions);
     QList<TodoItem> placed;
@@ -287,7 +261,7 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
         TodoItem &goal = m_goals[i];
         // The panel's own where the server brought nothing new for it; the goals file keeps its own order.
         const auto own = panelOwn.constFind(goal.id);
-        if (own != panelOwn.cend() && !changedSince(*own, goal))
+        if (own != panelOwn.cend() && !HeldByTask::changedSince(*own, goal))
             goal = *own;
         goal.order = i;
         if (server.cancelled.contains(goal.id))
@@ -295,7 +269,7 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
         placed.append(goal);
         // A move stamps the goal: its time goes up even where its number can stay.
         const auto task = server.byId.constFind(goal.id);
-        if (task == server.byId.cend() || changedSince(goal, task->goal))
+        if (task == server.byId.cend() || HeldByTask::changedSince(goal, task->goal))
             writtenAnyway.insert(goal.id);
     }
     m_sortOrders = SortOrders::arrange(placed, held, writtenAnyway);
@@ -429,7 +403,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
         // Gone from the server: a goal changed here since the last sync is written anew, else it goes too.
         if (inPanel == m_goals.end())
             return {};
-        if (synced != m_base.cend() && !changedSince(*inPanel, *synced)) {
+        if (synced != m_base.cend() && !HeldByTask::changedSince(*inPanel, *synced)) {
             m_goals.erase(inPanel);
             return {};
         }
@@ -439,16 +413,16 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
 
     QList<TodoItem> panelSide;
     if (inPanel != m_goals.end())
-        panelSide.append(asTaskHolds(*inPanel));
-    const GoalsMerge::Other other { { asTaskHolds(task->goal) },
-        synced == m_base.cend() ? QList<TodoItem>() : QList<TodoItem> { asTaskHolds(*synced) }, {}, true };
+        panelSide.append(HeldByTask::of(*inPanel));
+    const GoalsMerge::Other other { { HeldByTask::of(task->goal) },
+        synced == m_base.cend() ? QList<TodoItem>() : QList<TodoItem> { HeldByTask::of(*synced) }, {}, true };
     const QList<TodoItem> merged = GoalsMerge::merge(panelSide, other, m_deletions);
     if (merged.isEmpty())
         return { remove(waiting.goal, waiting.href, waiting.attempt) };
     TodoItem goal = merged.constFirst();
     if (inPanel != m_goals.end()) {
         goal.order = inPanel->order;
-        if (!changedSince(*inPanel, goal))
+        if (!HeldByTask::changedSince(*inPanel, goal))
             goal = *inPanel;
         *inPanel = goal;
     } else {
@@ -458,7 +432,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
     }
     const std::optional<qint64> sortOrder
         = m_sortOrders.contains(goal.id) ? std::optional(m_sortOrders.value(goal.id)) : std::nullopt;
-    if (!changedSince(goal, task->goal) && (!sortOrder || sortOrder == task->sortOrder))
+    if (!HeldByTask::changedSince(goal, task->goal) && (!sortOrder || sortOrder == task->sortOrder))
         return caughtUp();
     const std::optional<Request> request = put(goal, waiting.href, waiting.attempt);
     return request ? QList<Request> { *request } : QList<Request> {};
