@@ -165,9 +165,9 @@ GoalRepeat repeatOf(icalcomponent *todo)
 }
 
 // A rule counts from the task's start, which is its first time: a day the rule includes, or another client may
-// show another first day. The start moves to the first such day from where it stood (from the goal's creation
-// where there is none), keeping its time of day; a task with a due time and no start keeps it so, and a rule
-// set elsewhere keeps the start it came with.
+// show another first day. A start the rule does not include moves to the first day it does from the goal's
+// creation (from the start itself where that is earlier), keeping its time of day; a task with a due time and
+// no start keeps it so, and a rule set elsewhere keeps the start it came with.
 void setRepeat(icalcomponent *todo, const TodoItem &goal)
 {
     removeAll(todo, ICAL_RRULE_PROPERTY);
@@ -180,10 +180,11 @@ void setRepeat(icalcomponent *todo, const TodoItem &goal)
         || (!dtstart && icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY)))
         return;
     icaltimetype start = dtstart ? icalproperty_get_dtstart(dtstart) : icaltime_null_date();
-    const QDate from = dtstart ? QDate(start.year, start.month, start.day) : goal.createdAt.toLocalTime().date();
-    const QDate first = RecurrenceRule::firstDay(goal.repeat, from);
-    if (dtstart && first == from)
+    const QDate startDay(start.year, start.month, start.day);
+    if (dtstart && goal.repeat.isDueOn(startDay))
         return;
+    const QDate created = goal.createdAt.toLocalTime().date();
+    const QDate first = RecurrenceRule::firstDay(goal.repeat, dtstart ? std::min(startDay, created) : created);
     start.year = first.year();
     start.month = first.month();
     start.day = first.day();

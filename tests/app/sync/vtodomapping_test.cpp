@@ -203,11 +203,12 @@ private slots:
         // Created on a Saturday: the rule counts from the Monday after.
         QVERIFY(lines.contains(QStringLiteral("DTSTART;VALUE=DATE:20250303")));
         QCOMPARE(VTodoMapping::read(*VTodoMapping::write(gym, Now))->goal.repeat, gym.repeat);
-        // The start follows each new rule to a day it includes: Monday, undone, Friday, Every Day, Saturday.
+        // The start follows each new rule to a day it includes, the first from the goal's creation: Monday,
+        // undone, Friday, Every Day, Saturday.
         QByteArray written;
         for (const auto &[repeat, start] : { std::pair(GoalRepeat::weekly({ 1 }), "20250303"),
                  std::pair(GoalRepeat(), "20250303"), std::pair(GoalRepeat::weekly({ 5 }), "20250307"),
-                 std::pair(GoalRepeat::everyDay(), "20250307"), std::pair(GoalRepeat::weekly({ 6 }), "20250308") }) {
+                 std::pair(GoalRepeat::everyDay(), "20250307"), std::pair(GoalRepeat::weekly({ 6 }), "20250301") }) {
             gym.repeat = repeat;
             written = *VTodoMapping::write(gym, Now, written);
             QCOMPARE(unfoldedLines(written).filter(QStringLiteral("DTSTART")),
