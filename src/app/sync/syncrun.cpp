@@ -422,8 +422,11 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
     TodoItem goal = merged.constFirst();
     if (inPanel != m_goals.end()) {
         goal.order = inPanel->order;
+        // The server's version won: the panel's number for it goes with the panel's version.
         if (!HeldByTask::changedSince(*inPanel, goal))
             goal = *inPanel;
+        else
+            m_sortOrders.remove(goal.id);
         *inPanel = goal;
     } else {
         // Back from the server, at the end: the next sync places it as the server has it.

@@ -394,14 +394,16 @@ private slots:
     {
         QTest::addColumn<QDateTime>("panelChange");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("writes");
         // The phone ticks the task at 08:00 on the second day.
-        QTest::newRow("the panel's rename is later") << Now << strings({ "Renamed here" });
-        QTest::newRow("the phone's tick is later") << Created.addSecs(7200) << strings({ "Call Ben ✓" });
+        QTest::newRow("the panel's rename is later") << Now << strings({ "Renamed here" }) << 2;
+        QTest::newRow("the phone's tick is later") << Created.addSecs(7200) << strings({ "Call Ben ✓" }) << 1;
     }
     void outdatedWrite_isMergedAndRetried()
     {
         QFETCH(QDateTime, panelChange);
         QFETCH(QStringList, expected);
+        QFETCH(int, writes);
         Server server;
         server.store(QStringLiteral("phone-1.ics"), phoneTask(QStringLiteral("phone-1"), QStringLiteral("Call Ben")));
         const Outcome first = sync(server, {});
@@ -420,6 +422,7 @@ private slots:
         QVERIFY(!second.failure);
         QCOMPARE(textsOf(second.goals), expected);
         QCOMPARE(textsOn(server), expected);
+        QCOMPARE(writesIn(server.log).size(), writes);
         QCOMPARE(second.state.tasks.constBegin()->etag, server.resources.first().etag);
     }
 
