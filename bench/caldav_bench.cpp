@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What the calendar sync costs against a real Radicale on loopback: 1,000 goals up to an empty task list, then a
-// sync with nothing changed and one with one goal changed, in requests, bytes on the wire and seconds. The
+// sync with nothing changed, one with one goal changed, one after a delete and one after a move, and twice as
+// many tasks from another client taken into an empty panel (until shown, and in all), in requests, bytes on
+// the wire and seconds. The
 // requests go through a counting relay between the sync and the server. Usage: caldav_bench [goals]. The server's
 // folder is a temporary one; TMPDIR=/dev/shm shows the cost without the disk.
 #include "app/sync/caldavdiscovery.h"
@@ -17,6 +19,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 #include <sys/resource.h>
@@ -85,6 +88,8 @@ private:
 
 struct Measured {
     qint64 ms = 0;
+    // Until the merged goals were there to show: before the writes, or at the end where nothing is written.
+    qint64 shownMs = 0;
     qsizetype requests = 0;
     QString failure;
 };
@@ -93,7 +98,7 @@ Measured sync(DavHttp &http, const QUrl &list, QList<TodoItem> &goals, SyncState
 {
     QSignalSpy answers(&http, &DavHttp::finished);
     SyncRunner runner(&http, SyncRun(list, goals, {}, state, QDateTime::currentDateTimeUtc()));
-    Measured measured { 0, 0, QStringLiteral("no end within the wait") };
+    Measured measured { 0, 0, 0, QStringLiteral("no end within the wait") };
     QObject::connect(&runner, &SyncRunner::finished, &runner,
         [&](const QList<TodoItem> &after, const SyncState &next, const std::optional<QString> &why) {
             goals = after;
@@ -102,13 +107,59 @@ Measured sync(DavHttp &http, const QUrl &list, QList<TodoItem> &goals, SyncState
         });
     QSignalSpy finished(&runner, &SyncRunner::finished);
     QElapsedTimer timer;
+    QObject::connect(&runner, &SyncRunner::merged, &runner, [&] { measured.shownMs = timer.elapsed(); });
     timer.start();
     runner.start();
     if (finished.isEmpty())
         finished.wait(MaxWaitMs);
     measured.ms = timer.elapsed();
+    if (measured.shownMs == 0)
+        measured.shownMs = measured.ms;
     measured.requests = answers.size();
     return measured;
+}
+
+void report(const char *what, const Measured &measured, const CountingRelay &relay)
+{
+    std::printf("%s: %.3f s, %lld requests, %lld bytes sent and %lld received%s%s\n", what,
+        double(measured.ms) / 1000.0, static_cast<long long>(measured.requests), static_cast<long long>(relay.bytesUp),
+        static_cast<long long>(relay.bytesDown),
+        measured.failure.isEmpty() ? "" : ", failed: ", qPrintable(measured.failure));
+}
+
+// Another client's upload, as a phone's import writes it: tasks without a sort order, a few to each second.
+bool uploadAsAnotherClient(DavHttp &http, const QUrl &list, int count)
+{
+    const QDateTime made = QDateTime::currentDateTimeUtc().addDays(-1);
+    int sent = 0;
+    int answered = 0;
+    int refused = 0;
+    const auto sendNext = [&] {
+        const QByteArray uid = "phone-" + QByteArray::number(sent);
+        const QByteArray created = made.addSecs(sent / 4).toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
+        const QByteArray task = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\nUID:" + uid
+            + "\r\nDTSTAMP:" + created + "\r\nCREATED:" + created + "\r\nSUMMARY:Task " + QByteArray::number(++sent)
+            + " from the phone\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+        http.send({ "PUT", list.resolved(QUrl(QString::fromLatin1(uid + ".ics"))), task,
+            { { "Content-Type", "text/calendar; charset=utf-8" } } });
+    };
+    // A few at a time, as a client does: all at once, the last would wait past the answers' time limit.
+    const QMetaObject::Connection counting
+        = QObject::connect(&http, &DavHttp::finished, &http, [&](quint64, const DavReply &reply) {
+              ++answered;
+              refused += reply.status >= 200 && reply.status < 300 ? 0 : 1;
+              if (sent < count)
+                  sendNext();
+          });
+    QSignalSpy answers(&http, &DavHttp::finished);
+    while (sent < std::min(count, 4))
+        sendNext();
+    while (answered < count && answers.wait(MaxWaitMs))
+        answers.clear();
+    QObject::disconnect(counting);
+    if (refused > 0)
+        std::fprintf(stderr, "caldav_bench: %d of the other client's %d tasks were refused\n", refused, count);
+    return answered == count && refused == 0;
 }
 
 int fail(const char *why)
@@ -200,8 +251,38 @@ int main(int argc, char *argv[])
     goals[count / 2].modifiedAt = QDateTime::currentDateTimeUtc();
     relay.reset();
     const Measured one = sync(http, make.url, goals, state);
-    std::printf("one goal changed among %d: %.3f s, %lld requests, %lld bytes sent and %lld received%s%s\n", count,
-        double(one.ms) / 1000.0, static_cast<long long>(one.requests), static_cast<long long>(relay.bytesUp),
-        static_cast<long long>(relay.bytesDown), one.failure.isEmpty() ? "" : ", failed: ", qPrintable(one.failure));
-    return up.failure.isEmpty() && !quietFailed && one.failure.isEmpty() ? 0 : 1;
+    report(qPrintable(QStringLiteral("one goal changed among %1").arg(count)), one, relay);
+
+    // As the panel keeps its list: renumbered after a delete or a move, the moved goal stamped.
+    const auto renumber = [&] {
+        for (qsizetype i = 0; i < goals.size(); ++i)
+            goals[i].order = i;
+    };
+    goals.removeFirst();
+    renumber();
+    relay.reset();
+    const Measured deleted = sync(http, make.url, goals, state);
+    report("the top goal deleted", deleted, relay);
+    goals.move(goals.size() - 1, 0);
+    goals[0].modifiedAt = QDateTime::currentDateTimeUtc();
+    renumber();
+    relay.reset();
+    const Measured moved = sync(http, make.url, goals, state);
+    report("the last goal moved to the top", moved, relay);
+
+    const int phoneTasks = 2 * count;
+    const DavRequest makePhone = NewTaskList::request(homes.constFirst(), QStringLiteral("Phone"));
+    if (NewTaskList::refusal(DavFixture::exchange(http, makePhone))
+        || !uploadAsAnotherClient(http, makePhone.url, phoneTasks))
+        return fail("the other client's tasks were not uploaded");
+    QList<TodoItem> fresh;
+    SyncState freshState;
+    relay.reset();
+    const Measured pulled = sync(http, makePhone.url, fresh, freshState);
+    std::printf("%d tasks from another client, %lld shown after %.3f s, ", phoneTasks,
+        static_cast<long long>(fresh.size()), double(pulled.shownMs) / 1000.0);
+    report("all done", pulled, relay);
+    const bool failed = !up.failure.isEmpty() || quietFailed || !one.failure.isEmpty() || !deleted.failure.isEmpty()
+        || !moved.failure.isEmpty() || !pulled.failure.isEmpty() || fresh.size() != phoneTasks;
+    return failed ? 1 : 0;
 }

@@ -46,9 +46,17 @@ enum class Winner { Panel, Other, Neither };
 // The later change wins. Times tie where another program edited the goal and left its time alone, as text
 // editors and scripts do: the panel stamps each change of its own, so the goal still as the panel last saw it
 // here and different there was edited there. A base is not the other side's ancestor (a sync tool delivers
-// another computer's version), so it only breaks ties.
-Winner winnerOf(const TodoItem &mine, const TodoItem &theirs, const TodoItem *base)
+// another computer's version), so it only breaks ties, unless the other side was made from it.
+Winner winnerOf(const TodoItem &mine, const TodoItem &theirs, const TodoItem *base, bool madeFromBase)
 {
+    if (base && madeFromBase) {
+        const bool mineChanged = !sameValues(mine, *base);
+        const bool theirsChanged = !sameValues(theirs, *base);
+        if (mineChanged != theirsChanged)
+            return mineChanged ? Winner::Panel : Winner::Other;
+        if (!mineChanged)
+            return Winner::Neither;
+    }
     if (lastChange(mine) != lastChange(theirs))
         return lastChange(mine) > lastChange(theirs) ? Winner::Panel : Winner::Other;
     if (base && sameValues(mine, *base) && !sameValues(theirs, *base))
@@ -85,7 +93,8 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
         if (there != inOther.cend()) {
             if (winners.contains(item.id))
                 continue;
-            const Winner winner = winnerOf(panel.at(inPanel.value(item.id)), other.todos.at(*there), baseOf(item.id));
+            const Winner winner = winnerOf(
+                panel.at(inPanel.value(item.id)), other.todos.at(*there), baseOf(item.id), other.madeFromBase);
             winners.insert(item.id, winner);
             if (winner == Winner::Panel)
                 placedByPanel.insert(item.id);

@@ -27,9 +27,13 @@ struct Other {
     std::optional<QList<TodoItem>> base;
     // When the other side last wrote; sync tools carry it over from the computer where the change was made.
     QDateTime modified;
+    // The other side was made from the base (a calendar sync's outcome): a goal that only one side changed since
+    // takes that side's values whatever the clocks say, and only goals both changed go by time.
+    bool madeFromBase = false;
 };
 
-// - On both sides: the later lastChange wins. On a tie the other side's values win where only they differ
+// - On both sides: with madeFromBase, the one side that changed it since the base wins; else the later
+//   lastChange wins. On a tie the other side's values win where only they differ
 //   from the base (an editor or a script leaves modifiedAt as it was), else the panel's stay.
 // - Only in `other`: added, unless deleted here at or after its last change.
 // - Only in `panel`: kept, unless the base had it (the other side deleted it) and the panel did not change it

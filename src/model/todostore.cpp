@@ -62,7 +62,7 @@ void TodoStore::mergeFromDisk()
 
 void TodoStore::mergeSynced(const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt)
 {
-    QList<TodoItem> merged = GoalsMerge::merge(m_todos, { synced, sent, sentAt }, m_history.deletions());
+    QList<TodoItem> merged = GoalsMerge::merge(m_todos, { synced, sent, sentAt, true }, m_history.deletions());
     if (GoalsMerge::sameGoals(merged, m_todos))
         return;
     setTodos(std::move(merged));

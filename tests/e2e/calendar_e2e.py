@@ -7,6 +7,7 @@ phone), and the password in a GNOME Keyring on the test's own session bus.
 Usage: calendar_e2e.py MIREL_BINARY CASE   (inside xsession.sh; the system's interpreter, for pyatspi)
 """
 import contextlib
+import glob
 import json
 import os
 import shutil
@@ -18,7 +19,7 @@ import time
 from accessibility_bus import accessibility_bus, tree
 from calendar_servers import PASSWORD, SERVERS, USER, Radicale, Xandikos, client
 from panel_driver import (Failure, Mirel, Skipped, check, environment, focused_window, geometry, goals_in,
-                          keys, main, run, wait_until)
+                          keys, main, run, wait_until, write_goals)
 from repeat_e2e import expect_heard, panel, stored
 from undo_e2e import FAKETIME, Reader, choose, faketime, menu_item, panel_env
 
@@ -478,6 +479,114 @@ def case_self_signed_certificate(binary, home):
         wait_until("in sync", lambda: sync_status(binary, home)[0] == 0)
 
 
+def in_sync(binary, home):
+    wait_until("nothing waiting to go up", lambda: "Changes waiting: 0" in sync_status(binary, home)[1], timeout=60)
+
+
+FOUR = [("One", False), ("Two", False), ("Three", False), ("Four", False)]
+
+
+def case_other_clients_move_stands(binary, home):
+    """A task the phone moves keeps its place: the panel shows it there and writes nothing back."""
+    server = Radicale(home, log=True)
+    list_url = server.make_list("goals")
+    with desktop_session(home) as reader:
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
+        check(mirel_command(binary, home, "--send", "One\nTwo\nThree\nFour").returncode == 0, "--send failed")
+        expect_tasks(list_url, "the goals on the server", FOUR)
+        in_sync(binary, home)
+        last = max(task["order"] for task in tasks(list_url))
+        client("order-text", list_url, "Two", str(last + 1))
+        writes = server.requests("PUT", "DELETE")
+        choose(menu_item(reader, mirel, "Sync Now"))
+        moved = [("One", False), ("Three", False), ("Four", False), ("Two", False)]
+        expect_goals(home, "the phone's order in the panel", moved)
+        in_sync(binary, home)
+        expect_tasks(list_url, "the phone's order on the server", moved)
+        check(server.requests("PUT", "DELETE") == writes, "the panel wrote after the phone's move")
+
+
+def case_two_panels_agree(binary, home):
+    """Two computers on one list each move another goal while the server is away: after both synced they show
+    one order, and a further sync of either writes nothing."""
+    server = Radicale(home, log=True)
+    list_url = server.make_list("goals")
+    first, second = (os.path.join(home, name) for name in ("first", "second"))
+    with desktop_session(home) as reader:
+        mirel = Mirel(binary, first, goals="", env=panel_env())
+        check(connect(binary, first, server.url).returncode == 0, "--connect-calendar failed on the first")
+        check(mirel_command(binary, first, "--send", "One\nTwo\nThree\nFour").returncode == 0, "--send failed")
+        expect_tasks(list_url, "the goals on the server", FOUR)
+        in_sync(binary, first)
+        mirel.stop()
+        mirel = Mirel(binary, second, goals="", env=panel_env())
+        check(connect(binary, second, server.url).returncode == 0, "--connect-calendar failed on the second")
+        expect_goals(second, "the list on the second computer", FOUR)
+
+        server.stop()
+        take_keyboard(binary, second, mirel)
+        keys("Escape", "Up", "alt+Up", "alt+Up", "alt+Up")
+        expect_goals(second, "Four moved up on the second computer", [FOUR[3]] + FOUR[:3])
+        mirel.stop()
+        mirel = Mirel(binary, first, goals="", env=panel_env())
+        take_keyboard(binary, first, mirel)
+        keys("Escape", "Up", "Up", "alt+Up", "alt+Up")
+        expect_goals(first, "Three moved up on the first computer", [FOUR[2]] + FOUR[:2] + [FOUR[3]])
+
+        server.start()
+        choose(menu_item(reader, mirel, "Sync Now"))
+        expect_tasks(list_url, "the first computer's move on the server", [FOUR[2]] + FOUR[:2] + [FOUR[3]])
+        in_sync(binary, first)
+        mirel.stop()
+        agreed = [FOUR[3], FOUR[2], FOUR[0], FOUR[1]]
+        mirel = Mirel(binary, second, goals="", env=panel_env())
+        expect_goals(second, "both moves on the second computer", agreed)
+        in_sync(binary, second)
+        expect_tasks(list_url, "both moves on the server", agreed)
+        mirel.stop()
+        mirel = Mirel(binary, first, goals="", env=panel_env())
+        expect_goals(first, "both moves on the first computer", agreed)
+        in_sync(binary, first)
+
+        # Each syncs once more: a question for changes, and nothing written.
+        writes, questions = server.requests("PUT", "DELETE"), server.requests("REPORT")
+        choose(menu_item(reader, mirel, "Sync Now"))
+        wait_until("the first computer's question", lambda: server.requests("REPORT") > questions, timeout=30)
+        mirel.stop()
+        mirel = Mirel(binary, second, goals="", env=panel_env())
+        wait_until("the second computer's question", lambda: server.requests("REPORT") > questions + 1, timeout=30)
+        in_sync(binary, second)
+        check(server.requests("PUT", "DELETE") == writes, "a further sync wrote to the server")
+        check(goals_in(first) == agreed and goals_in(second) == agreed and
+              [(t["summary"], False) for t in tasks(list_url)] == agreed,
+              f"the order moved: {goals_in(first)}, {goals_in(second)}")
+
+
+def case_delete_in_a_long_list(binary, home):
+    """Deleting the top goal of a thousand deletes that one task and writes no other."""
+    server = Radicale(home, log=True)
+    server.make_list("goals")
+    texts = [f"Goal {number}" for number in range(1, 1001)]
+    write_goals(home, texts)
+    with desktop_session(home):
+        mirel = Mirel(binary, home, goals="", env=panel_env())
+        check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
+        # A thousand writes, each of which Radicale syncs to the disk: a minute or more on a busy machine.
+        wait_until("a thousand tasks on the server", lambda: server.stored_tasks("goals") == 1000, timeout=240)
+        in_sync(binary, home)
+        writes = server.requests("PUT", "DELETE")
+        take_keyboard(binary, home, mirel)
+        keys("Escape")
+        run("xdotool", "key", "--delay", "3", "--repeat", "1010", "Up")
+        keys("Delete")
+        expect_goals(home, "the top goal deleted", [(text, False) for text in texts[1:]])
+        wait_until("the task deleted on the server", lambda: server.stored_tasks("goals") == 999, timeout=30)
+        in_sync(binary, home)
+        check(server.requests("PUT", "DELETE") == writes + 1,
+              f"{server.requests('PUT', 'DELETE') - writes} writes for one deleted goal")
+
+
 CASES = {
     "both_ways_radicale": case_both_ways("radicale"),
     "both_ways_xandikos": case_both_ways("xandikos"),
@@ -490,6 +599,9 @@ CASES = {
     "keyring_prompt_cancelled": case_keyring_prompt_cancelled,
     "self_signed_certificate": case_self_signed_certificate,
     "repeating_goals": case_repeating_goals,
+    "other_clients_move_stands": case_other_clients_move_stands,
+    "two_panels_agree": case_two_panels_agree,
+    "delete_in_a_long_list": case_delete_in_a_long_list,
 }
 
 if __name__ == "__main__":

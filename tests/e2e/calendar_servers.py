@@ -3,6 +3,7 @@
 and stopped by the case and never the system's services: Radicale, Xandikos, Cyrus IMAP's CalDAV, and DAViCal
 with a PostgreSQL cluster and an Apache of its own. A server's `url` is the address a person types to connect."""
 import ctypes
+import glob
 import os
 import shutil
 import signal
@@ -139,13 +140,15 @@ class Server:
 
 
 class Radicale(Server):
-    """Radicale with an htpasswd user, over TLS when given a certificate and its key."""
+    """Radicale with an htpasswd user, over TLS when given a certificate and its key; with `log`, each request it
+    answers is in its log, counted by requests()."""
 
     programs = ("radicale",)
 
-    def __init__(self, home, tls=None):
+    def __init__(self, home, tls=None, log=False):
         super().__init__(home, "radicale")
         self.tls = tls
+        self.log = log
         if tls:
             self.url = f"https://127.0.0.1:{self.port}/"
         self.users = os.path.join(self.folder, "users")
@@ -162,8 +165,18 @@ class Radicale(Server):
             tls = f"ssl = True\ncertificate = {self.tls[0]}\nkey = {self.tls[1]}\n" if self.tls else ""
             file.write(f"[server]\nhosts = 127.0.0.1:{self.port}\n{tls}[auth]\ntype = htpasswd\n"
                        f"htpasswd_filename = {self.users}\nhtpasswd_encryption = plain\n"
-                       f"[storage]\nfilesystem_folder = {self.folder}/collections\n[logging]\nlevel = warning\n")
+                       f"[storage]\nfilesystem_folder = {self.folder}/collections\n[logging]\n"
+                       f"level = {'info' if self.log else 'warning'}\n")
         self.daemon("radicale", ["radicale", "--config", config])
+
+    def requests(self, *methods):
+        """How many requests of these methods the server has answered so far."""
+        with open(os.path.join(self.folder, "radicale.log"), encoding="utf-8", errors="replace") as log:
+            return sum(1 for line in log for method in methods if f"] {method} response status for " in line)
+
+    def stored_tasks(self, name):
+        """How many tasks the list's folder holds, counted without asking the server."""
+        return len(glob.glob(os.path.join(self.folder, "collections", "collection-root", USER, name, "*.ics")))
 
 
 class Xandikos(Server):

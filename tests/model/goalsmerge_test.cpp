@@ -54,6 +54,8 @@ private slots:
     void merge_keepsEverySidesChange_data();
     void merge_keepsEverySidesChange();
     void merge_numbersOneSequenceAlikeOnBothComputers();
+    void merge_ofASyncsOutcome_takesTheSideThatChanged_data();
+    void merge_ofASyncsOutcome_takesTheSideThatChanged();
 };
 
 void GoalsMergeTest::merge_keepsEverySidesChange_data()
@@ -171,6 +173,45 @@ void GoalsMergeTest::merge_numbersOneSequenceAlikeOnBothComputers()
     const QList<TodoItem> here = GoalsMerge::merge(renumbered, { gapped, renumbered, at(1) }, {});
     const QList<TodoItem> there = GoalsMerge::merge(gapped, { renumbered, gapped, at(1) }, {});
     QCOMPARE(orders(here), orders(there));
+}
+
+void GoalsMergeTest::merge_ofASyncsOutcome_takesTheSideThatChanged_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("synced");
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("merged");
+    // The phone's clock is behind the panel's: its later edit and its move carry earlier times.
+    QTest::newRow("edited on the phone only") << "A@5 B@1"
+                                              << "Ax@3 B@1"
+                                              << "A@5 B@1"
+                                              << "Ax B";
+    QTest::newRow("moved on the phone only") << "A@5 B@1 C@1"
+                                             << "B@1 A@3 C@1"
+                                             << "A@5 B@1 C@1"
+                                             << "B A C";
+    // The panel's move while the sync ran, stamped before the phone's last edit of the goal.
+    QTest::newRow("moved here only") << "C@2 A@1 B@1"
+                                     << "A@1 B@1 C@4"
+                                     << "A@1 B@1 C@4"
+                                     << "C A B";
+    QTest::newRow("changed on both sides, the later wins") << "Ap@6 B@1"
+                                                           << "Ao@7 B@1"
+                                                           << "A@1 B@1"
+                                                           << "Ao B";
+}
+
+void GoalsMergeTest::merge_ofASyncsOutcome_takesTheSideThatChanged()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, synced);
+    QFETCH(QString, sent);
+    QFETCH(QString, merged);
+    const QList<TodoItem> result = GoalsMerge::merge(goals(panel), { goals(synced), goals(sent), at(8), true }, {});
+    QStringList texts;
+    for (const TodoItem &item : result)
+        texts.append(item.text);
+    QCOMPARE(texts.join(u' '), merged);
 }
 
 QTEST_APPLESS_MAIN(GoalsMergeTest)

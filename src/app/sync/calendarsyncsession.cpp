@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 CalendarSyncSession::CalendarSyncSession(
     const CalendarAccount &account, const QString &password, CalendarSyncModule::PanelSide panel)
@@ -107,11 +108,19 @@ void CalendarSyncSession::sync()
     const Sent sent { m_panel.goals(), QDateTime::currentDateTimeUtc() };
     auto *runner = new SyncRunner(
         m_http, SyncRun(m_account.taskList, sent.goals, m_panel.deletions(), m_stored.state, sent.at), this);
+    // What the panel shows while the writes go out is what the sync's outcome is later merged with.
+    auto shown = std::make_shared<Sent>(sent);
+    connect(runner, &SyncRunner::merged, this, [this, shown](const QList<TodoItem> &merged) {
+        m_takingSynced = true;
+        m_panel.takeSynced(merged, shown->goals, shown->at);
+        m_takingSynced = false;
+        shown->goals = merged;
+    });
     connect(runner, &SyncRunner::finished, this,
-        [this, runner, sent](
+        [this, runner, shown](
             const QList<TodoItem> &synced, const SyncState &state, const std::optional<QString> &failure) {
             runner->deleteLater();
-            finish(sent, synced, state, failure);
+            finish(*shown, synced, state, failure);
         });
     runner->start();
 }

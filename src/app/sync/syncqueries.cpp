@@ -20,8 +20,11 @@ namespace SyncQueries
 
 QByteArray changesQuery(const QString &token)
 {
+    // After the first sync most changes are the panel's own writes coming back: their ETags tell them apart,
+    // and only the others' tasks are fetched.
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection " + Namespaces + "><d:sync-token>"
-        + escaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level>" + TaskProps + "</d:sync-collection>";
+        + escaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level>"
+        + (token.isEmpty() ? TaskProps : QByteArray("<d:prop><d:getetag/></d:prop>")) + "</d:sync-collection>";
 }
 
 QByteArray etagsQuery()

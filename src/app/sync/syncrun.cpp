@@ -4,7 +4,8 @@
 
 #include "caldavdiscovery.h"
 #include "davmultistatus.h"
-#include "recurrencerule.h"
+#include "heldbytask.h"
+#include "sortorders.h"
 #include "syncqueries.h"
 #include "vtodomapping.h"
 
@@ -46,22 +47,9 @@ Tasks tasksOf(const SyncState &state)
     return tasks;
 }
 
-// Whether the panel changed the goal since the server's version was last synced. By its values: the server
-// keeps times in whole seconds, so the panel's own time of the change is always a little later.
-bool changedSince(const TodoItem &goal, const TodoItem &synced)
-{
-    return goal.text != synced.text || goal.completed != synced.completed
-        || RecurrenceRule::asHeldByTask(goal.repeat) != RecurrenceRule::asHeldByTask(synced.repeat);
-}
-
-// Whether writing the goal would change what the server holds of it. A task's times are whole seconds, so the
-// panel's milliseconds are no difference: they would have every goal written again at every sync.
-bool differs(const TodoItem &goal, const VTodoMapping::Task &task)
-{
-    return goal.text != task.goal.text || goal.completed != task.goal.completed
-        || goal.createdAt.toSecsSinceEpoch() != task.goal.createdAt.toSecsSinceEpoch() || task.sortOrder != goal.order
-        || RecurrenceRule::asHeldByTask(goal.repeat) != RecurrenceRule::asHeldByTask(task.goal.repeat);
-}
+// A write of its own is worth a question for changes after it once more tasks were written than this: the
+// next sync would otherwise hear of each of them again.
+constexpr int ManyWrites = 10;
 
 QString statusText(const DavReply &reply)
 {
@@ -91,7 +79,8 @@ int changesWaiting(const QList<TodoItem> &panel, const SyncedTasks &synced)
     for (const TodoItem &goal : panel) {
         inPanel.insert(goal.id);
         const auto task = synced.shown.constFind(goal.id);
-        if (!synced.cancelled.contains(goal.id) && (task == synced.shown.cend() || differs(goal, *task)))
+        if (!synced.cancelled.contains(goal.id)
+            && (task == synced.shown.cend() || HeldByTask::changedSince(goal, task->goal)))
             ++waiting;
     }
     for (auto task = synced.shown.cbegin(); task != synced.shown.cend(); ++task)
@@ -171,6 +160,8 @@ QList<SyncRun::Request> SyncRun::answer(quint64 tag, const DavReply &reply)
         return pushed(waiting, reply);
     case Kind::Refetch:
         return refetched(waiting, reply);
+    case Kind::CatchUp:
+        return caughtUp(reply);
     }
     return {};
 }
@@ -234,22 +225,54 @@ QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &
 
 QList<SyncRun::Request> SyncRun::mergeAndPush()
 {
+    m_merged = true;
     m_state.syncToken = m_token;
     const Tasks server = tasksOf(m_state);
     QList<VTodoMapping::Task> shown;
-    for (const VTodoMapping::Task &task : server.byId)
+    QHash<QUuid, qint64> held;
+    for (const VTodoMapping::Task &task : server.byId) {
         shown.append(task);
+        if (task.sortOrder)
+            held.insert(task.goal.id, *task.sortOrder);
+    }
 
-    // A goal the server no longer holds goes, unless the panel changed it since the last sync.
+    // Merged as the server holds goals, so that a goal the panel has not changed since the last sync reads as
+    // it did then, milliseconds and all. A goal the server no longer holds goes, unless the panel changed it.
     QList<TodoItem> panel;
+    QHash<QUuid, TodoItem> panelOwn;
     for (const TodoItem &goal : std::as_const(m_goals)) {
         const auto synced = m_base.constFind(goal.id);
-        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !changedSince(goal, *synced))
+        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !HeldByTask::changedSince(goal, *synced))
             continue;
-        panel.append(goal);
+        panel.append(HeldByTask::of(goal));
+        panelOwn.insert(goal.id, goal);
     }
-    GoalsMerge::Other other { VTodoMapping::place(shown), QList<TodoItem>(m_base.cbegin(), m_base.cend()), {} };
+    QList<TodoItem> base;
+    for (const TodoItem &synced : std::as_const(m_base))
+        base.append(HeldByTask::of(synced));
+    QList<TodoItem> onServer = VTodoMapping::place(shown);
+    for (TodoItem &goal : onServer)
+        goal = HeldByTask::of(goal);
+    const GoalsMerge::Other other { onServer, base, {}, true };
     m_goals = GoalsMerge::merge(panel, other, m_deletions);
+    QList<TodoItem> placed;
+    QSet<QUuid> writtenAnyway;
+    for (qsizetype i = 0; i < m_goals.size(); ++i) {
+        TodoItem &goal = m_goals[i];
+        // The panel's own where the server brought nothing new for it; the goals file keeps its own order.
+        const auto own = panelOwn.constFind(goal.id);
+        if (own != panelOwn.cend() && !HeldByTask::changedSince(*own, goal))
+            goal = *own;
+        goal.order = i;
+        if (server.cancelled.contains(goal.id))
+            continue;
+        placed.append(goal);
+        // A move stamps the goal: its time goes up even where its number can stay.
+        const auto task = server.byId.constFind(goal.id);
+        if (task == server.byId.cend() || HeldByTask::changedSince(goal, task->goal))
+            writtenAnyway.insert(goal.id);
+    }
+    m_sortOrders = SortOrders::arrange(placed, held, writtenAnyway);
 
     QList<Request> requests;
     QSet<QUuid> kept;
@@ -264,7 +287,7 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
                       .toString(QUrl::FullyEncoded);
             if (const std::optional<Request> request = put(goal, server.hrefs.value(goal.id, href), 0))
                 requests.append(*request);
-        } else if (differs(goal, *task)) {
+        } else if (writtenAnyway.contains(goal.id) || m_sortOrders.contains(goal.id)) {
             if (const std::optional<Request> request = put(goal, server.hrefs.value(goal.id), 0))
                 requests.append(*request);
         }
@@ -281,7 +304,8 @@ std::optional<SyncRun::Request> SyncRun::put(const TodoItem &goal, const QString
     const auto known = m_state.tasks.constFind(href);
     const bool isNew = known == m_state.tasks.cend();
     const std::optional<QByteArray> written
-        = VTodoMapping::write(goal, m_now, isNew ? QByteArray() : known->calendarData);
+        = VTodoMapping::write(goal, m_now, isNew ? QByteArray() : known->calendarData,
+            m_sortOrders.contains(goal.id) ? std::optional(m_sortOrders.value(goal.id)) : std::nullopt);
     if (!written) {
         fail(QCoreApplication::translate("SyncRun", "A goal could not be written as a task"));
         return {};
@@ -298,6 +322,37 @@ SyncRun::Request SyncRun::remove(const QUuid &goal, const QString &href, int att
         { "DELETE", QUrl(href), {}, { { "If-Match", m_state.tasks.value(href).etag } } });
 }
 
+QList<SyncRun::Request> SyncRun::caughtUp()
+{
+    // The last write answered: a question for changes once more hears of this sync's own writes now, not at
+    // the next sync, and takes their token where nobody else wrote meanwhile.
+    if (!m_waiting.isEmpty() || m_written <= ManyWrites || m_failure || m_state.syncToken.isEmpty())
+        return {};
+    m_written = 0;
+    return { send({ Kind::CatchUp, {}, m_state.syncToken }, report(m_taskList, "0", changesQuery(m_state.syncToken))) };
+}
+
+QList<SyncRun::Request> SyncRun::caughtUp(const DavReply &reply)
+{
+    const std::optional<DavMultiStatus::MultiStatus> answer
+        = reply.status == 207 ? DavMultiStatus::read(reply.body) : std::nullopt;
+    if (!answer || answer->syncToken.isEmpty())
+        return {};
+    for (const DavMultiStatus::Response &response : answer->responses) {
+        const std::optional<QString> href = hrefOf(response.href);
+        if (!href || response.isCollection)
+            continue;
+        const auto known = m_state.tasks.constFind(*href);
+        const bool ours = response.status == 404
+            ? known == m_state.tasks.cend()
+            : known != m_state.tasks.cend() && !known->etag.isEmpty() && known->etag == response.etag.toUtf8();
+        if (!ours)
+            return {}; // Another client's change: the next sync asks from the earlier token.
+    }
+    m_state.syncToken = answer->syncToken;
+    return {};
+}
+
 QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &reply)
 {
     if (reply.status >= 200 && reply.status < 300) {
@@ -305,11 +360,12 @@ QList<SyncRun::Request> SyncRun::pushed(const Waiting &waiting, const DavReply &
             m_state.tasks.remove(waiting.href);
         else
             m_state.tasks.insert(waiting.href, { reply.etag, waiting.written });
-        return {};
+        ++m_written;
+        return caughtUp();
     }
     if (reply.status == 404 && waiting.kind == Kind::Delete) {
         m_state.tasks.remove(waiting.href);
-        return {};
+        return caughtUp();
     }
     // Another client wrote it since: what it holds now decides again.
     if (reply.status == 412 || (reply.status == 404 && waiting.kind == Kind::PutChange)) {
@@ -347,7 +403,7 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
         // Gone from the server: a goal changed here since the last sync is written anew, else it goes too.
         if (inPanel == m_goals.end())
             return {};
-        if (synced != m_base.cend() && !changedSince(*inPanel, *synced)) {
+        if (synced != m_base.cend() && !HeldByTask::changedSince(*inPanel, *synced)) {
             m_goals.erase(inPanel);
             return {};
         }
@@ -357,23 +413,30 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
 
     QList<TodoItem> panelSide;
     if (inPanel != m_goals.end())
-        panelSide.append(*inPanel);
-    const GoalsMerge::Other other { { task->goal },
-        synced == m_base.cend() ? QList<TodoItem>() : QList<TodoItem> { *synced }, {} };
+        panelSide.append(HeldByTask::of(*inPanel));
+    const GoalsMerge::Other other { { HeldByTask::of(task->goal) },
+        synced == m_base.cend() ? QList<TodoItem>() : QList<TodoItem> { HeldByTask::of(*synced) }, {}, true };
     const QList<TodoItem> merged = GoalsMerge::merge(panelSide, other, m_deletions);
     if (merged.isEmpty())
         return { remove(waiting.goal, waiting.href, waiting.attempt) };
-    const TodoItem &goal = merged.constFirst();
+    TodoItem goal = merged.constFirst();
     if (inPanel != m_goals.end()) {
+        goal.order = inPanel->order;
+        // The server's version won: the panel's number for it goes with the panel's version.
+        if (!HeldByTask::changedSince(*inPanel, goal))
+            goal = *inPanel;
+        else
+            m_sortOrders.remove(goal.id);
         *inPanel = goal;
     } else {
-        // Back from the server: where its order puts it.
-        const auto after = std::find_if(
-            m_goals.begin(), m_goals.end(), [&](const TodoItem &other) { return other.order > goal.order; });
-        m_goals.insert(after, goal);
+        // Back from the server, at the end: the next sync places it as the server has it.
+        goal.order = m_goals.size();
+        m_goals.append(goal);
     }
-    if (!differs(goal, *task))
-        return {};
+    const std::optional<qint64> sortOrder
+        = m_sortOrders.contains(goal.id) ? std::optional(m_sortOrders.value(goal.id)) : std::nullopt;
+    if (!HeldByTask::changedSince(goal, task->goal) && (!sortOrder || sortOrder == task->sortOrder))
+        return caughtUp();
     const std::optional<Request> request = put(goal, waiting.href, waiting.attempt);
     return request ? QList<Request> { *request } : QList<Request> {};
 }

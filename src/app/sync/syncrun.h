@@ -67,6 +67,9 @@ public:
 
     // No request is waiting for its reply.
     bool finished() const { return m_waiting.isEmpty(); }
+    // The server's changes and the panel's are merged: goals() is what the panel is to show, the writes
+    // follow.
+    bool merged() const { return m_merged; }
     // The goals after the sync; the panel's own where nothing came down.
     const QList<TodoItem> &goals() const { return m_goals; }
     // What the server holds as far as this sync saw it, the state for the next one.
@@ -75,7 +78,7 @@ public:
     const std::optional<QString> &failure() const { return m_failure; }
 
 private:
-    enum class Kind { Changes, ETags, Fetch, PutNew, PutChange, Delete, Refetch };
+    enum class Kind { Changes, ETags, Fetch, PutNew, PutChange, Delete, Refetch, CatchUp };
     struct Waiting {
         Kind kind = Kind::Changes;
         QString href = {};
@@ -93,6 +96,8 @@ private:
     QList<Request> mergeAndPush();
     QList<Request> pushed(const Waiting &waiting, const DavReply &reply);
     QList<Request> refetched(const Waiting &waiting, const DavReply &reply);
+    QList<Request> caughtUp();
+    QList<Request> caughtUp(const DavReply &reply);
     std::optional<Request> put(const TodoItem &goal, const QString &href, int attempt);
     Request remove(const QUuid &goal, const QString &href, int attempt);
     std::optional<QString> hrefOf(const QString &href) const;
@@ -108,4 +113,8 @@ private:
     quint64 m_lastTag = 0;
     QHash<quint64, Waiting> m_waiting;
     std::optional<QString> m_failure;
+    bool m_merged = false;
+    int m_written = 0;
+    // The sort order each goal written is given; a goal absent keeps the task's own.
+    QHash<QUuid, qint64> m_sortOrders;
 };

@@ -22,7 +22,10 @@ SyncRunner::SyncRunner(DavHttp *http, const SyncRun &run, QObject *parent)
             return;
         const quint64 tag = *sent;
         m_sent.erase(sent);
+        const bool mergedBefore = m_run.merged();
         m_queued += m_run.answer(tag, reply);
+        if (!mergedBefore && m_run.merged() && !m_run.finished())
+            emit merged(m_run.goals());
         sendWhatFits();
     });
 }

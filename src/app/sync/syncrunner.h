@@ -25,6 +25,8 @@ public:
     void start();
 
 signals:
+    // The goals as merged, before anything is written: a first sync of a long list shows them at once.
+    void merged(const QList<TodoItem> &goals);
     void finished(const QList<TodoItem> &goals, const SyncState &state, const std::optional<QString> &failure);
 
 private:

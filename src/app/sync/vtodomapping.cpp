@@ -165,8 +165,10 @@ GoalRepeat repeatOf(icalcomponent *todo)
     return RecurrenceRule::repeatOf(rule, start);
 }
 
-// A rule needs a first day to count from: the first due day from the goal's creation, unless the task has a start
-// or a due time of its own already (another client's, which stays).
+// A rule counts from the task's start, which is its first time: a day the rule includes, or another client may
+// show another first day. A start the rule does not include moves to the first day it does from the goal's
+// creation (from the start itself where that is earlier), keeping its time of day; a task with a due time and
+// no start keeps it so, and a rule set elsewhere keeps the start it came with.
 void setRepeat(icalcomponent *todo, const TodoItem &goal)
 {
     removeAll(todo, ICAL_RRULE_PROPERTY);
@@ -174,15 +176,23 @@ void setRepeat(icalcomponent *todo, const TodoItem &goal)
     if (rule.isEmpty())
         return;
     icalcomponent_add_property(todo, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toUtf8().constData())));
-    if (icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY)
-        || icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY))
+    icalproperty *dtstart = icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY);
+    if (goal.repeat.kind() == GoalRepeat::Kind::SetElsewhere
+        || (!dtstart && icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY)))
         return;
-    const QDate first = RecurrenceRule::firstDay(goal.repeat, goal.createdAt.toLocalTime().date());
-    icaltimetype start = icaltime_null_date();
+    icaltimetype start = dtstart ? icalproperty_get_dtstart(dtstart) : icaltime_null_date();
+    const QDate startDay(start.year, start.month, start.day);
+    if (dtstart && goal.repeat.isDueOn(startDay))
+        return;
+    const QDate created = goal.createdAt.toLocalTime().date();
+    const QDate first = RecurrenceRule::firstDay(goal.repeat, dtstart ? std::min(startDay, created) : created);
     start.year = first.year();
     start.month = first.month();
     start.day = first.day();
-    icalcomponent_add_property(todo, icalproperty_new_dtstart(start));
+    if (dtstart)
+        icalproperty_set_dtstart(dtstart, start);
+    else
+        icalcomponent_add_property(todo, icalproperty_new_dtstart(start));
 }
 
 QUuid goalIdFor(const QString &uid)
@@ -228,7 +238,8 @@ std::optional<Task> read(const QByteArray &calendarObject)
     return task;
 }
 
-std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, const QByteArray &serverVersion)
+std::optional<QByteArray> write(
+    const TodoItem &goal, const QDateTime &now, const QByteArray &serverVersion, std::optional<qint64> sortOrder)
 {
     if (!goal.createdAt.isValid())
         return {};
@@ -253,8 +264,8 @@ std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, cons
         icalcomponent_set_summary(todo, goal.text.toUtf8().constData());
     if (!before || before->goal.completed != goal.completed)
         setDone(todo, goal.completed, lastChange(goal));
-    if (!before || before->sortOrder != goal.order) {
-        icalproperty *order = icalproperty_new_x(QByteArray::number(goal.order).constData());
+    if (sortOrder && (!before || before->sortOrder != sortOrder)) {
+        icalproperty *order = icalproperty_new_x(QByteArray::number(*sortOrder).constData());
         icalproperty_set_x_name(order, SortOrderProperty);
         replace(todo, order);
     }

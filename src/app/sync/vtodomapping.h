@@ -35,7 +35,10 @@ std::optional<Task> read(const QByteArray &calendarObject);
 // The calendar object resource for the goal, DTSTAMP `now`. Given the server's version, it is that version with
 // only what differs from the goal changed (so a task another client marked in progress stays so while its text
 // is edited); nothing when that version cannot be read or is cancelled, or the goal has no valid createdAt.
-std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, const QByteArray &serverVersion = {});
+// The goal's order is the goals file's own: the task's sort order is `sortOrder`, and without one stays as the
+// server's version has it (none for a new task).
+std::optional<QByteArray> write(const TodoItem &goal, const QDateTime &now, const QByteArray &serverVersion = {},
+    std::optional<qint64> sortOrder = {});
 
 // The shown tasks as goals in list order: those with a sort order by it, each one without placed before the
 // first of them created after it. Orders strictly ascend, kept where they can be.

@@ -40,6 +40,8 @@ public:
     int oldestToken = 0;
     int refusedTokenStatus = 403;
     QStringList log;
+    // The tasks' data in the answers, as the phone's and the panel's downloads are counted.
+    int tasksDownloaded = 0;
     std::function<void(const DavRequest &)> beforeEach;
 
     // Another client's write.
@@ -124,18 +126,21 @@ private:
             return { refusedTokenStatus, "<d:error xmlns:d=\"DAV:\"><d:valid-sync-token/></d:error>", {}, {} };
         QByteArray body;
         const QStringList changed = token.isEmpty() ? resources.keys() : changes.mid(token.toInt());
+        const bool withData = query.contains("calendar-data");
         for (const QString &path : QSet<QString>(changed.cbegin(), changed.cend())) {
-            body += resources.contains(path) ? response(path, resources.value(path).etag, resources.value(path).data)
-                                             : "<d:response><d:href>" + path.toUtf8()
+            body += resources.contains(path)
+                ? response(path, resources.value(path).etag, withData ? resources.value(path).data : QByteArray())
+                : "<d:response><d:href>" + path.toUtf8()
                     + "</d:href><d:status>HTTP/1.1 404 Not Found</d:status>"
                       "</d:response>";
         }
         return { 207, multistatus(body + "<d:sync-token>t" + QByteArray::number(changes.size()) + "</d:sync-token>"),
             {}, {} };
     }
-    static QByteArray response(const QString &path, const QByteArray &etag, const QByteArray &data)
+    QByteArray response(const QString &path, const QByteArray &etag, const QByteArray &data)
     {
         QByteArray props = "<d:getetag>" + etag + "</d:getetag>";
+        tasksDownloaded += data.isEmpty() ? 0 : 1;
         if (!data.isEmpty())
             props += "<c:calendar-data>" + QString::fromUtf8(data).toHtmlEscaped().toUtf8() + "</c:calendar-data>";
         return "<d:response><d:href>" + path.toUtf8() + "</d:href><d:propstat><d:prop>" + props
@@ -212,6 +217,49 @@ QByteArray edited(const QByteArray &task, const QByteArray &from, const QByteArr
         .toUtf8();
 }
 
+// The list as the panel keeps it after the person dragged one goal: renumbered, the moved goal stamped.
+QList<TodoItem> moved(QList<TodoItem> goals, qsizetype from, qsizetype to, const QDateTime &when)
+{
+    goals.move(from, to);
+    goals[to].modifiedAt = when;
+    for (qsizetype i = 0; i < goals.size(); ++i)
+        goals[i].order = i;
+    return goals;
+}
+
+// The phone's move: only the task's sort order and LAST-MODIFIED change.
+void moveOnPhone(Server &server, const QString &path, qint64 sortOrder, const QByteArray &lastModified)
+{
+    static const QRegularExpression order(QStringLiteral("X-APPLE-SORT-ORDER:-?[0-9]+"));
+    static const QRegularExpression stamp(QStringLiteral("LAST-MODIFIED:[0-9TZ]+"));
+    const QString data = QString::fromUtf8(server.resources.value(path).data)
+                             .replace(order, QStringLiteral("X-APPLE-SORT-ORDER:%1").arg(sortOrder))
+                             .replace(stamp, QStringLiteral("LAST-MODIFIED:") + QString::fromUtf8(lastModified));
+    server.store(path.mid(server.list.path().size()), data.toUtf8());
+}
+
+QStringList writesIn(const QStringList &log)
+{
+    QStringList writes;
+    for (const QString &line : log) {
+        if (line.startsWith(QStringLiteral("PUT")) || line.startsWith(QStringLiteral("DELETE")))
+            writes.append(line);
+    }
+    return writes;
+}
+
+// Goals as the panel makes them: their times to the millisecond.
+QList<TodoItem> panelGoals(int count)
+{
+    QList<TodoItem> goals;
+    for (int i = 0; i < count; ++i) {
+        TodoItem made = goal(QStringLiteral("Goal %1").arg(i + 1), i, Created.addSecs(i).addMSecs(137 * i + 250));
+        made.createdAt = Created.addSecs(i);
+        goals.append(made);
+    }
+    return goals;
+}
+
 } // namespace
 
 class SyncRunTest final : public QObject
@@ -250,7 +298,9 @@ private slots:
         QList<TodoItem> panel = quiet.goals;
         panel[0].completed = true;
         panel[0].modifiedAt = Now;
-        panel.append(goal(QStringLiteral("Book train"), 9, Now));
+        TodoItem added = goal(QStringLiteral("Book train"), 9, Now);
+        added.createdAt = Now;
+        panel.append(added);
         server.log.clear();
         const Outcome third = sync(server, panel, quiet.state);
         QVERIFY(!third.failure);
@@ -344,14 +394,16 @@ private slots:
     {
         QTest::addColumn<QDateTime>("panelChange");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("writes");
         // The phone ticks the task at 08:00 on the second day.
-        QTest::newRow("the panel's rename is later") << Now << strings({ "Renamed here" });
-        QTest::newRow("the phone's tick is later") << Created.addSecs(7200) << strings({ "Call Ben ✓" });
+        QTest::newRow("the panel's rename is later") << Now << strings({ "Renamed here" }) << 2;
+        QTest::newRow("the phone's tick is later") << Created.addSecs(7200) << strings({ "Call Ben ✓" }) << 1;
     }
     void outdatedWrite_isMergedAndRetried()
     {
         QFETCH(QDateTime, panelChange);
         QFETCH(QStringList, expected);
+        QFETCH(int, writes);
         Server server;
         server.store(QStringLiteral("phone-1.ics"), phoneTask(QStringLiteral("phone-1"), QStringLiteral("Call Ben")));
         const Outcome first = sync(server, {});
@@ -370,6 +422,7 @@ private slots:
         QVERIFY(!second.failure);
         QCOMPARE(textsOf(second.goals), expected);
         QCOMPARE(textsOn(server), expected);
+        QCOMPARE(writesIn(server.log).size(), writes);
         QCOMPARE(second.state.tasks.constBegin()->etag, server.resources.first().etag);
     }
 
@@ -402,6 +455,149 @@ private slots:
         QVERIFY(!second.failure);
         QCOMPARE(server.resources.value(server.list.path() + QStringLiteral("phone-9.ics")).data, cancelled);
         QCOMPARE(server.log.filter(QStringLiteral("phone-9")), QStringList());
+    }
+
+    void phonesMove_stands_data()
+    {
+        QTest::addColumn<QByteArray>("phoneTime");
+        QTest::newRow("moved later") << QByteArray("20250302T080000Z");
+        // The panel's goal changed at 08:00:01.387, which the server holds as 08:00:01.
+        QTest::newRow("moved within the second the panel last changed it") << QByteArray("20250301T080001Z");
+        QTest::newRow("the phone's clock behind") << QByteArray("20250301T070000Z");
+    }
+    void phonesMove_stands()
+    {
+        QFETCH(QByteArray, phoneTime);
+        Server server;
+        const Outcome first = sync(server, panelGoals(4));
+        const QString second = server.pathOf(first.goals.at(1).id);
+        moveOnPhone(server, second, *server.task(server.pathOf(first.goals.at(3).id))->sortOrder + 1, phoneTime);
+        server.log.clear();
+        const Outcome after = sync(server, first.goals, first.state);
+        QVERIFY(!after.failure);
+        QCOMPARE(textsOf(after.goals), strings({ "Goal 1", "Goal 3", "Goal 4", "Goal 2" }));
+        QCOMPARE(textsOn(server), textsOf(after.goals));
+        QCOMPARE(writesIn(server.log), QStringList());
+        server.log.clear();
+        sync(server, after.goals, after.state);
+        QCOMPARE(server.log, strings({ "REPORT " }));
+    }
+
+    void twoPanels_agreeAfterMovesApart_andThenWriteNothing()
+    {
+        Server server;
+        const Outcome one = sync(server, panelGoals(4));
+        const Outcome two = sync(server, {});
+        QCOMPARE(textsOf(two.goals), textsOf(one.goals));
+
+        // Apart, each moves another goal to the top; then one, the other and the first again sync.
+        server.log.clear();
+        const Outcome oneBack = sync(server, moved(one.goals, 3, 0, Now), one.state);
+        QCOMPARE(writesIn(server.log).size(), 1);
+        server.log.clear();
+        const Outcome twoBack = sync(server, moved(two.goals, 2, 0, Now.addSecs(5)), two.state);
+        QCOMPARE(writesIn(server.log).size(), 1);
+        const Outcome oneAgain = sync(server, oneBack.goals, oneBack.state);
+        const QStringList wanted = strings({ "Goal 3", "Goal 4", "Goal 1", "Goal 2" });
+        QCOMPARE(textsOf(oneAgain.goals), wanted);
+        QCOMPARE(textsOf(twoBack.goals), wanted);
+        QCOMPARE(textsOn(server), wanted);
+
+        server.log.clear();
+        sync(server, oneAgain.goals, oneAgain.state);
+        sync(server, twoBack.goals, twoBack.state);
+        QCOMPARE(server.log, strings({ "REPORT ", "REPORT " }));
+    }
+
+    void oneChange_writesTheOneTask()
+    {
+        Server server;
+        const Outcome first = sync(server, panelGoals(200));
+        const QString top = server.pathOf(first.goals.constFirst().id).mid(server.list.path().size());
+        QList<TodoItem> panel = first.goals.mid(1);
+        for (qsizetype i = 0; i < panel.size(); ++i)
+            panel[i].order = i;
+        server.log.clear();
+        Outcome after = sync(server, panel, first.state);
+        QCOMPARE(writesIn(server.log), QStringList { QStringLiteral("DELETE ") + top });
+
+        panel = moved(after.goals, panel.size() - 1, 0, Now);
+        QCOMPARE(changesWaiting(panel, SyncedTasks::of(after.state)), 1);
+        server.log.clear();
+        after = sync(server, panel, after.state);
+        QCOMPARE(writesIn(server.log).size(), 1);
+        QCOMPARE(textsOn(server), textsOf(panel));
+
+        // Moves into one gap use up its room; its neighbours are numbered anew, not the list.
+        server.log.clear();
+        for (int move = 1; move <= 20; ++move) {
+            panel = moved(after.goals, panel.size() - 1, 1, Now.addSecs(move));
+            after = sync(server, panel, after.state);
+        }
+        QCOMPARE(textsOn(server), textsOf(panel));
+        QCOMPARE_LT(writesIn(server.log).size(), 40);
+    }
+
+    void othersTasksWithoutSortOrder_areNotRewritten()
+    {
+        Server server;
+        // Made in the same second, as a phone's import does.
+        for (int i = 0; i < 30; ++i)
+            server.store(QStringLiteral("p%1.ics").arg(i),
+                phoneTask(QStringLiteral("p%1").arg(i), QStringLiteral("Phone %1").arg(i)));
+        const Outcome first = sync(server, {});
+        QCOMPARE(server.log, strings({ "REPORT " }));
+        QCOMPARE(textsOf(first.goals), textsOn(server));
+
+        // The phone deletes one of them while the panel adds a goal: only the new one is written.
+        server.drop(QStringLiteral("p7.ics"));
+        QList<TodoItem> panel = first.goals;
+        TodoItem mine = goal(QStringLiteral("Mine"), panel.size(), Now);
+        mine.createdAt = Now;
+        panel.append(mine);
+        server.log.clear();
+        const Outcome second = sync(server, panel, first.state);
+        QCOMPARE(writesIn(server.log).size(), 1);
+        QCOMPARE(second.goals.size(), 30);
+        QCOMPARE(textsOn(server), textsOf(second.goals));
+
+        // Moved to the top, where it takes the tasks its later creation would otherwise put above it along.
+        const QList<TodoItem> top = moved(second.goals, 29, 0, Now.addSecs(60));
+        const Outcome third = sync(server, top, second.state);
+        QCOMPARE(textsOn(server), textsOf(top));
+        QCOMPARE(changesWaiting(third.goals, SyncedTasks::of(third.state)), 0);
+    }
+
+    void ownWrites_areNotDownloadedAgain()
+    {
+        Server server;
+        const Outcome up = sync(server, panelGoals(12));
+        server.log.clear();
+        server.tasksDownloaded = 0;
+        Outcome quiet = sync(server, up.goals, up.state);
+        QCOMPARE(server.log, strings({ "REPORT " }));
+        QCOMPARE(server.tasksDownloaded, 0);
+
+        QList<TodoItem> panel = quiet.goals;
+        panel[5].text = QStringLiteral("Changed");
+        panel[5].modifiedAt = Now;
+        server.log.clear();
+        const Outcome one = sync(server, panel, quiet.state);
+        QCOMPARE(server.log.size(), 2);
+        sync(server, one.goals, one.state);
+        QCOMPARE(server.tasksDownloaded, 0);
+
+        // Another client writes between the panel's last write and its question after them: that still comes down.
+        Server busy;
+        busy.beforeEach = [&](const DavRequest &request) {
+            if (request.method == "REPORT" && !busy.log.filter(QStringLiteral("PUT")).isEmpty())
+                busy.store(
+                    QStringLiteral("phone-1.ics"), phoneTask(QStringLiteral("phone-1"), QStringLiteral("Call Ben")));
+        };
+        const Outcome many = sync(busy, panelGoals(12));
+        busy.beforeEach = {};
+        const Outcome later = sync(busy, many.goals, many.state);
+        QVERIFY(textsOf(later.goals).contains(QStringLiteral("Call Ben")));
     }
 
     void failedPull_keepsThePanelAndTheState_data()

@@ -72,7 +72,7 @@ private slots:
     void roundTrip_keepsTheGoal()
     {
         QFETCH(TodoItem, goal);
-        const std::optional<QByteArray> written = VTodoMapping::write(goal, Now);
+        const std::optional<QByteArray> written = VTodoMapping::write(goal, Now, {}, goal.order);
         QVERIFY(written);
         // Folding may never split a character, or another client reads mojibake.
         for (const QByteArray &line : written->split('\n')) {
@@ -203,6 +203,17 @@ private slots:
         // Created on a Saturday: the rule counts from the Monday after.
         QVERIFY(lines.contains(QStringLiteral("DTSTART;VALUE=DATE:20250303")));
         QCOMPARE(VTodoMapping::read(*VTodoMapping::write(gym, Now))->goal.repeat, gym.repeat);
+        // The start follows each new rule to a day it includes, the first from the goal's creation: Monday,
+        // undone, Friday, Every Day, Saturday.
+        QByteArray written;
+        for (const auto &[repeat, start] : { std::pair(GoalRepeat::weekly({ 1 }), "20250303"),
+                 std::pair(GoalRepeat(), "20250303"), std::pair(GoalRepeat::weekly({ 5 }), "20250307"),
+                 std::pair(GoalRepeat::everyDay(), "20250307"), std::pair(GoalRepeat::weekly({ 6 }), "20250301") }) {
+            gym.repeat = repeat;
+            written = *VTodoMapping::write(gym, Now, written);
+            QCOMPARE(unfoldedLines(written).filter(QStringLiteral("DTSTART")),
+                QStringList(QStringLiteral("DTSTART;VALUE=DATE:") + QString::fromLatin1(start)));
+        }
         // The same rule by other words is no change to write.
         QCOMPARE(RecurrenceRule::asHeldByTask(GoalRepeat::weekly({ 1, 2, 3, 4, 5 })), GoalRepeat::weekdays());
 
