@@ -20,10 +20,13 @@ TodoItem of(TodoItem goal)
 
 bool differs(const TodoItem &goal, const TodoItem &task)
 {
+    // An alarm holds its moment in whole seconds, and no time of day of its own.
+    const auto alarmMoment
+        = [](const GoalReminder &reminder) { return reminder.isSet() ? reminder.moment().toSecsSinceEpoch() : -1; };
     const TodoItem mine = of(goal);
     const TodoItem theirs = of(task);
     return mine.text != theirs.text || mine.completed != theirs.completed || mine.createdAt != theirs.createdAt
-        || mine.repeat != theirs.repeat;
+        || mine.repeat != theirs.repeat || alarmMoment(mine.reminder) != alarmMoment(theirs.reminder);
 }
 
 bool changedSince(const TodoItem &goal, const TodoItem &version)

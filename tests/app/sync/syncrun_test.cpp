@@ -538,6 +538,23 @@ private slots:
         QCOMPARE_LT(writesIn(server.log).size(), 40);
     }
 
+    // A reminder set in the same second as the goal's last change is still a change; and the panel's moment to
+    // the millisecond, which the alarm holds in whole seconds, is no change at the next sync.
+    void reminderSet_isWrittenOnce()
+    {
+        Server server;
+        const Outcome first = sync(server, { goal(QStringLiteral("Call the bank"), 1) });
+        QList<TodoItem> panel = first.goals;
+        panel[0].reminder = GoalReminder(Now.addSecs(3600).addMSecs(437));
+        server.log.clear();
+        const Outcome second = sync(server, panel, first.state);
+        QCOMPARE(writesIn(server.log).size(), 1);
+        QVERIFY(server.resources.value(server.pathOf(panel[0].id)).data.contains("X-MIREL-REMINDER"));
+        server.log.clear();
+        sync(server, second.goals, second.state);
+        QCOMPARE(server.log, strings({ "REPORT " }));
+    }
+
     void othersTasksWithoutSortOrder_areNotRewritten()
     {
         Server server;
