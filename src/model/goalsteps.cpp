@@ -194,74 +194,73 @@ bool EditGoalText::undo()
     return true;
 }
 
-SetGoalRepeat::SetGoalRepeat(TodoStore *store, const QUuid &id, GoalRepeat repeat)
+template<typename Value, Value TodoItem::*Field>
+SetGoalValue<Value, Field>::SetGoalValue(TodoStore *store, const QUuid &id, Value value)
     : m_store(store)
     , m_id(id)
-    , m_newRepeat(std::move(repeat))
+    , m_newValue(std::move(value))
+{
+}
+
+template<typename Value, Value TodoItem::*Field> QString SetGoalValue<Value, Field>::goalText() const
+{
+    return textOf(m_store, m_id, m_goalText);
+}
+
+template<typename Value, Value TodoItem::*Field> bool SetGoalValue<Value, Field>::redo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal)
+        return false;
+    m_goalText = goal->text;
+    if (!m_oldValue) {
+        m_oldValue = goal->*Field;
+    } else if (goal->*Field != *m_oldValue) {
+        return false;
+    }
+    return apply(m_newValue);
+}
+
+template<typename Value, Value TodoItem::*Field> bool SetGoalValue<Value, Field>::undo()
+{
+    const TodoItem *goal = findGoal(m_store, m_id);
+    if (!goal || goal->*Field != m_newValue)
+        return false;
+    m_goalText = goal->text;
+    return apply(*m_oldValue);
+}
+
+template class SetGoalValue<GoalRepeat, &TodoItem::repeat>;
+template class SetGoalValue<GoalReminder, &TodoItem::reminder>;
+
+SetGoalRepeat::SetGoalRepeat(TodoStore *store, const QUuid &id, GoalRepeat repeat)
+    : SetGoalValue(store, id, std::move(repeat))
 {
 }
 
 QString SetGoalRepeat::text() const
 {
-    return tr("Repeat \u201C%1\u201D").arg(textOf(m_store, m_id, m_goalText));
+    return tr("Repeat \u201C%1\u201D").arg(goalText());
 }
 
-bool SetGoalRepeat::redo()
+bool SetGoalRepeat::apply(const GoalRepeat &repeat)
 {
-    const TodoItem *goal = findGoal(m_store, m_id);
-    if (!goal)
-        return false;
-    m_goalText = goal->text;
-    if (!m_oldRepeat) {
-        m_oldRepeat = goal->repeat;
-    } else if (goal->repeat != *m_oldRepeat) {
-        return false;
-    }
-    return m_store->setRepeat(m_id, m_newRepeat);
-}
-
-bool SetGoalRepeat::undo()
-{
-    const TodoItem *goal = findGoal(m_store, m_id);
-    if (!goal || goal->repeat != m_newRepeat)
-        return false;
-    m_goalText = goal->text;
-    return m_store->setRepeat(m_id, *m_oldRepeat);
+    return m_store->setRepeat(m_id, repeat);
 }
 
 SetGoalReminder::SetGoalReminder(TodoStore *store, const QUuid &id, GoalReminder reminder)
-    : m_store(store)
-    , m_id(id)
-    , m_newReminder(std::move(reminder))
+    : SetGoalValue(store, id, std::move(reminder))
 {
 }
 
 QString SetGoalReminder::text() const
 {
-    return tr("Remind Me for \u201C%1\u201D").arg(textOf(m_store, m_id, m_goalText));
+    return tr("Remind Me for \u201C%1\u201D").arg(goalText());
 }
 
-bool SetGoalReminder::redo()
+bool SetGoalReminder::apply(const GoalReminder &reminder)
 {
-    const TodoItem *goal = findGoal(m_store, m_id);
-    if (!goal)
-        return false;
-    m_goalText = goal->text;
-    if (!m_oldReminder) {
-        m_oldReminder = goal->reminder;
-    } else if (goal->reminder != *m_oldReminder) {
-        return false;
-    }
-    return m_store->setReminder({ m_id }, m_newReminder);
-}
-
-bool SetGoalReminder::undo()
-{
-    const TodoItem *goal = findGoal(m_store, m_id);
-    if (!goal || goal->reminder != m_newReminder)
-        return false;
-    m_goalText = goal->text;
-    return m_store->setReminder({ m_id }, *m_oldReminder);
+    return m_store->setReminder({ m_id }, reminder);
 }
 
 MoveGoal::MoveGoal(TodoStore *store, const QUuid &id, int places)

@@ -79,8 +79,32 @@ private:
     QString m_oldText;
 };
 
-// How a goal repeats; undo sets it back while the goal still repeats as the step left it.
-class SetGoalRepeat final : public UndoStep
+// One of a goal's values set, `Value TodoItem::*Field`; undo sets it back while the goal still holds what the
+// step left.
+template<typename Value, Value TodoItem::*Field> class SetGoalValue : public UndoStep
+{
+public:
+    bool redo() override;
+    bool undo() override;
+
+protected:
+    SetGoalValue(TodoStore *store, const QUuid &id, Value value);
+    // The goal's text for the step's name.
+    QString goalText() const;
+
+    TodoStore *m_store = nullptr;
+    QUuid m_id;
+
+private:
+    virtual bool apply(const Value &value) = 0;
+
+    Value m_newValue;
+    std::optional<Value> m_oldValue;
+    QString m_goalText;
+};
+
+// How a goal repeats.
+class SetGoalRepeat final : public SetGoalValue<GoalRepeat, &TodoItem::repeat>
 {
     Q_DECLARE_TR_FUNCTIONS(SetGoalRepeat)
 
@@ -88,20 +112,13 @@ public:
     SetGoalRepeat(TodoStore *store, const QUuid &id, GoalRepeat repeat);
 
     QString text() const override;
-    bool redo() override;
-    bool undo() override;
 
 private:
-    TodoStore *m_store = nullptr;
-    QUuid m_id;
-    GoalRepeat m_newRepeat;
-    std::optional<GoalRepeat> m_oldRepeat;
-    QString m_goalText;
+    bool apply(const GoalRepeat &repeat) override;
 };
 
-// When a goal reminds the person, or that it no longer does; undo sets it back while the reminder is still as
-// the step left it.
-class SetGoalReminder final : public UndoStep
+// When a goal reminds the person, or that it no longer does.
+class SetGoalReminder final : public SetGoalValue<GoalReminder, &TodoItem::reminder>
 {
     Q_DECLARE_TR_FUNCTIONS(SetGoalReminder)
 
@@ -109,15 +126,9 @@ public:
     SetGoalReminder(TodoStore *store, const QUuid &id, GoalReminder reminder);
 
     QString text() const override;
-    bool redo() override;
-    bool undo() override;
 
 private:
-    TodoStore *m_store = nullptr;
-    QUuid m_id;
-    GoalReminder m_newReminder;
-    std::optional<GoalReminder> m_oldReminder;
-    QString m_goalText;
+    bool apply(const GoalReminder &reminder) override;
 };
 
 // One goal moved some places up or down the list; undo puts it back at its place before.
