@@ -29,12 +29,12 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="163"/>
+        <location filename="../src/app/appdelegate.cpp" line="164"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="219"/>
+        <location filename="../src/app/appdelegate.cpp" line="220"/>
         <source>The new-goal shortcut does not work</source>
         <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
@@ -270,19 +270,19 @@
 <context>
     <name>CalendarSyncSession</name>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="30"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="31"/>
         <source>The keyring did not keep the password, so Mirel keeps it only until it quits.
 To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
         <translation>Der Schlüsselbund hat das Passwort nicht gespeichert, daher behält Mirel es nur, bis es beendet wird.
 Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="53"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
         <source>The keyring holds no password for this task list: run mirel --connect-calendar again</source>
         <translation>Der Schlüsselbund hat kein Passwort für diese Aufgabenliste: führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="55"/>
         <source>%1, so the password cannot be read: unlock the keyring and choose Sync Now, or run mirel --connect-calendar again</source>
         <translation>%1, daher kann das Passwort nicht gelesen werden: entsperren Sie den Schlüsselbund und wählen Sie „Jetzt abgleichen“, oder führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
@@ -709,9 +709,28 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
     </message>
 </context>
 <context>
+    <name>MomentWords</name>
+    <message>
+        <location filename="../src/views/rows/momentwords.cpp" line="44"/>
+        <location filename="../src/views/rows/momentwords.cpp" line="47"/>
+        <source>due %1</source>
+        <translation>fällig %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/momentwords.cpp" line="46"/>
+        <source>due today</source>
+        <translation>heute fällig</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/momentwords.cpp" line="62"/>
+        <source>reminder at %1</source>
+        <translation>Erinnerung um %1</translation>
+    </message>
+</context>
+<context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="276"/>
+        <location filename="../src/model/goalsteps.cpp" line="275"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -1056,27 +1075,19 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
     </message>
 </context>
 <context>
-    <name>ReminderWords</name>
-    <message>
-        <location filename="../src/views/rows/reminderwords.cpp" line="41"/>
-        <source>reminder at %1</source>
-        <translation>Erinnerung um %1</translation>
-    </message>
-</context>
-<context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="314"/>
+        <location filename="../src/model/goalsteps.cpp" line="313"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="316"/>
+        <location filename="../src/model/goalsteps.cpp" line="315"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="318"/>
+        <location filename="../src/model/goalsteps.cpp" line="317"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1191,7 +1202,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalReminder</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="241"/>
+        <location filename="../src/model/goalsteps.cpp" line="258"/>
         <source>Remind Me for “%1”</source>
         <translation>Erinnern an „%1“</translation>
     </message>
@@ -1199,7 +1210,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="206"/>
+        <location filename="../src/model/goalsteps.cpp" line="243"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1207,42 +1218,42 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="75"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="63"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="193"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="184"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="195"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="186"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="200"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="191"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="286"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="317"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="373"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="325"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="381"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="336"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="392"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -1277,32 +1288,32 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TodoRowView</name>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="71"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="64"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="252"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="252"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="192"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="185"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="282"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="261"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="181"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="174"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
