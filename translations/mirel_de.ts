@@ -40,24 +40,6 @@
     </message>
 </context>
 <context>
-    <name>CalendarCommand</name>
-    <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="14"/>
-        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
-        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="29"/>
-        <source>%1 takes nothing after it.</source>
-        <translation>Nach %1 folgt nichts mehr.</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="40"/>
-        <source>%1 is not a server address.</source>
-        <translation>%1 ist keine Serveradresse.</translation>
-    </message>
-</context>
-<context>
     <name>CalendarCommandRun</name>
     <message>
         <location filename="../src/app/sync/calendarcommandrun.cpp" line="50"/>
@@ -169,6 +151,11 @@
         <source>none</source>
         <translation>keiner</translation>
     </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="279"/>
+        <source>%1 is not a server address.</source>
+        <translation>%1 ist keine Serveradresse.</translation>
+    </message>
 </context>
 <context>
     <name>CalendarConnectDialog</name>
@@ -270,114 +257,124 @@
 <context>
     <name>CalendarSyncSession</name>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="30"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="31"/>
         <source>The keyring did not keep the password, so Mirel keeps it only until it quits.
 To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
         <translation>Der Schlüsselbund hat das Passwort nicht gespeichert, daher behält Mirel es nur, bis es beendet wird.
 Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="53"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
         <source>The keyring holds no password for this task list: run mirel --connect-calendar again</source>
         <translation>Der Schlüsselbund hat kein Passwort für diese Aufgabenliste: führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="55"/>
         <source>%1, so the password cannot be read: unlock the keyring and choose Sync Now, or run mirel --connect-calendar again</source>
         <translation>%1, daher kann das Passwort nicht gelesen werden: entsperren Sie den Schlüsselbund und wählen Sie „Jetzt abgleichen“, oder führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
 </context>
 <context>
-    <name>CommandLineInfo</name>
+    <name>CommandLine</name>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="37"/>
+        <location filename="../src/app/start/commandline.cpp" line="49"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/start/commandline.cpp" line="54"/>
         <source>Add the goals with a reminder at TIME: 15:00 or &quot;2026-12-10 09:00&quot;</source>
         <translation>Die Ziele mit einer Erinnerung um TIME hinzufügen: 15:00 oder &quot;2026-12-10 09:00&quot;</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="40"/>
+        <location filename="../src/app/start/commandline.cpp" line="57"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/start/commandline.cpp" line="64"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/start/commandline.cpp" line="71"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="45"/>
+        <location filename="../src/app/start/commandline.cpp" line="74"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/start/commandline.cpp" line="77"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/start/commandline.cpp" line="80"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="49"/>
+        <location filename="../src/app/start/commandline.cpp" line="84"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="50"/>
+        <location filename="../src/app/start/commandline.cpp" line="88"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="193"/>
+        <location filename="../src/app/start/commandline.cpp" line="402"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="194"/>
+        <location filename="../src/app/start/commandline.cpp" line="403"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/start/commandline.cpp" line="60"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="156"/>
+        <location filename="../src/app/start/commandline.cpp" line="388"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/start/commandline.cpp" line="389"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/start/commandline.cpp" line="391"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="161"/>
+        <location filename="../src/app/start/commandline.cpp" line="392"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="162"/>
+        <location filename="../src/app/start/commandline.cpp" line="393"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/start/commandline.cpp" line="371"/>
+        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
+        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
+    </message>
+    <message>
+        <location filename="../src/app/start/commandline.cpp" line="376"/>
+        <source>%1 takes nothing after it.</source>
+        <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
 </context>
 <context>
@@ -711,7 +708,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="276"/>
+        <location filename="../src/model/goalsteps.cpp" line="275"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -1066,17 +1063,17 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="314"/>
+        <location filename="../src/model/goalsteps.cpp" line="313"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="316"/>
+        <location filename="../src/model/goalsteps.cpp" line="315"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="318"/>
+        <location filename="../src/model/goalsteps.cpp" line="317"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1191,7 +1188,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalReminder</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="241"/>
+        <location filename="../src/model/goalsteps.cpp" line="258"/>
         <source>Remind Me for “%1”</source>
         <translation>Erinnern an „%1“</translation>
     </message>
@@ -1199,7 +1196,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="206"/>
+        <location filename="../src/model/goalsteps.cpp" line="243"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1207,42 +1204,42 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="75"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="63"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="193"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="184"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="195"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="186"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="200"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="191"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="286"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="317"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="373"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="325"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="381"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="336"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="392"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -1310,22 +1307,22 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="53"/>
+        <location filename="../src/app/main.cpp" line="46"/>
         <source>cannot reach the calendar server</source>
         <translation>der Kalenderserver ist nicht erreichbar</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="65"/>
+        <location filename="../src/app/main.cpp" line="58"/>
         <source>--remind-at needs a time, as in --remind-at 15:00</source>
         <translation>--remind-at braucht eine Zeit, etwa --remind-at 15:00</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="118"/>
+        <location filename="../src/app/main.cpp" line="119"/>
         <source>could not send the text</source>
         <translation>der Text konnte nicht gesendet werden</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="125"/>
+        <location filename="../src/app/main.cpp" line="126"/>
         <source>another Mirel panel is running and cannot be brought to the front</source>
         <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
     </message>

@@ -2,9 +2,9 @@
 
 #include "calendarcommandrun.h"
 
+#include "app/start/calendarcommand.h"
 #include "app/start/translations.h"
 #include "calendaraccount.h"
-#include "calendarcommand.h"
 #include "calendarconnection.h"
 #include "calendarsecret.h"
 #include "davhttp.h"
@@ -95,10 +95,10 @@ QString listNames(const QList<CalDavDiscovery::TaskList> &lists)
 // The list named, the one at the address given, or the server's only one: never a list made for a name
 // the server lacks, which would take the goals away from the list the phone shows.
 std::variant<CalDavDiscovery::TaskList, int> pickList(
-    const QList<CalDavDiscovery::TaskList> &lists, const CalendarCommand &command)
+    const QList<CalDavDiscovery::TaskList> &lists, const QUrl &url, const CalendarCommand &command)
 {
     const auto named = [&](const CalDavDiscovery::TaskList &list) {
-        return command.listName ? list.displayName == *command.listName : withSlash(list.url) == withSlash(command.url);
+        return command.listName ? list.displayName == *command.listName : withSlash(list.url) == withSlash(url);
     };
     if (const auto chosen = std::find_if(lists.cbegin(), lists.cend(), named); chosen != lists.cend())
         return *chosen;
@@ -146,9 +146,9 @@ std::variant<CalDavDiscovery::TaskList, int> makeList(
     return CalDavDiscovery::TaskList { request.url, name };
 }
 
-int connectList(QSettings &preferences, const CalendarCommand &command)
+int connectList(QSettings &preferences, const QUrl &url, const CalendarCommand &command)
 {
-    if (const std::optional<QString> refusal = DavHttp::refusal(command.url)) {
+    if (const std::optional<QString> refusal = DavHttp::refusal(url)) {
         complain(*refusal);
         return ExitFailure;
     }
@@ -173,11 +173,11 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
             lists = found;
             loop.quit();
         });
-    finder.find(command.url);
+    finder.find(url);
     loop.exec();
     if (!failure.isEmpty()) {
         complain(QCoreApplication::translate("CalendarCommandRun", "cannot connect to %1: %2")
-                     .arg(command.url.toDisplayString(QUrl::RemoveUserInfo), failure));
+                     .arg(url.toDisplayString(QUrl::RemoveUserInfo), failure));
         if (!untrustedCertificate.isEmpty()) {
             complain(QCoreApplication::translate("CalendarCommandRun",
                 "if this is the server's own certificate, trust it by connecting again with --trust-certificate %1")
@@ -186,11 +186,11 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
         return ExitFailure;
     }
     const std::variant<CalDavDiscovery::TaskList, int> chosen
-        = command.newListName ? makeList(http, home, lists, *command.newListName) : pickList(lists, command);
+        = command.newListName ? makeList(http, home, lists, *command.newListName) : pickList(lists, url, command);
     if (const int *exitStatus = std::get_if<int>(&chosen))
         return *exitStatus;
     const auto &list = std::get<CalDavDiscovery::TaskList>(chosen);
-    const CalendarAccount account { command.url, list.url, list.displayName, command.user, command.trustedCertificate };
+    const CalendarAccount account { url, list.url, list.displayName, command.user, command.trustedCertificate };
     const CalendarSecret::Outcome stored = waitFor(
         [&](QObject *context, auto done) { CalendarSecret::write(account.secretKey(), password, context, done); });
     account.write(preferences);
@@ -207,7 +207,7 @@ int connectList(QSettings &preferences, const CalendarCommand &command)
         return ExitFailure;
     }
     say(QCoreApplication::translate("CalendarCommandRun", "Syncing the goals with the task list \"%1\" on %2.")
-            .arg(list.displayName, command.url.toDisplayString(QUrl::RemoveUserInfo)));
+            .arg(list.displayName, url.toDisplayString(QUrl::RemoveUserInfo)));
     if (!stored.failure.isEmpty()) {
         say(QCoreApplication::translate("CalendarCommandRun",
             "%1: the running panel keeps the password until it quits. To keep it for good, run mirel "
@@ -273,8 +273,15 @@ int run(int &argc, char **argv, const CalendarCommand &command)
     QCoreApplication::setApplicationName(QStringLiteral("Mirel"));
     QSettings preferences;
     switch (command.action) {
-    case CalendarCommand::Action::Connect:
-        return connectList(preferences, command);
+    case CalendarCommand::Action::Connect: {
+        const QUrl url = CalendarAccount::serverAddress(command.address);
+        if (!url.isValid() || url.host().isEmpty()) {
+            complain(
+                QCoreApplication::translate("CalendarCommandRun", "%1 is not a server address.").arg(command.address));
+            return ExitMisuse;
+        }
+        return connectList(preferences, url, command);
+    }
     case CalendarCommand::Action::Disconnect:
         return disconnect(preferences);
     case CalendarCommand::Action::Status:
