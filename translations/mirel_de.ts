@@ -42,117 +42,117 @@
 <context>
     <name>CalendarCommandRun</name>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="50"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="47"/>
         <source>Password: </source>
         <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="108"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="93"/>
         <source>the server has no task list for this user: make one with --new-list NAME</source>
         <translation>der Server hat keine Aufgabenliste für diesen Benutzer: legen Sie eine mit --new-list NAME an</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="113"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="98"/>
         <source>the server has no task list &quot;%1&quot;; it has:</source>
         <translation>der Server hat keine Aufgabenliste „%1“; er hat:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="127"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="114"/>
         <source>the server has a task list &quot;%1&quot; already: connect to it with --list &quot;%1&quot;</source>
         <translation>der Server hat schon eine Aufgabenliste „%1“: verbinden Sie sie mit --list „%1“</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="179"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="164"/>
         <source>cannot connect to %1: %2</source>
         <translation>keine Verbindung zu %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="182"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="167"/>
         <source>if this is the server&apos;s own certificate, trust it by connecting again with --trust-certificate %1</source>
         <translation>ist es das eigene Zertifikat des Servers, vertrauen Sie ihm, indem Sie erneut mit --trust-certificate %1 verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="142"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="190"/>
         <source>cannot make the task list &quot;%1&quot;: %2</source>
         <translation>die Aufgabenliste „%1“ kann nicht angelegt werden: %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="118"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="103"/>
         <source>choose one of the task lists with --list NAME:</source>
         <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="209"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="135"/>
         <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
         <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="200"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="126"/>
         <source>%1, and no panel runs to keep the password: start the panel, then connect again</source>
         <translation>%1, und kein Panel läuft, das das Passwort behalten könnte: starten Sie das Panel und verbinden Sie dann erneut</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="212"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="138"/>
         <source>%1: the running panel keeps the password until it quits. To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
         <translation>%1: Das laufende Panel behält das Passwort, bis es beendet wird. Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="224"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="205"/>
         <source>No task list is connected.</source>
         <translation>Keine Aufgabenliste ist verbunden.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="231"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="211"/>
         <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
         <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="241"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="223"/>
         <source>Not syncing with a calendar server.</source>
         <translation>Kein Abgleich mit einem Kalenderserver.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="248"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="230"/>
         <source>Server: %1</source>
         <translation>Server: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="250"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="232"/>
         <source>Task list: %1 (%2)</source>
         <translation>Aufgabenliste: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="252"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="234"/>
         <source>Last sync: %1</source>
         <translation>Letzter Abgleich: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="254"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="236"/>
         <source>never</source>
         <translation>nie</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="255"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="237"/>
         <source>Changes waiting: %1</source>
         <translation>Wartende Änderungen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="257"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="239"/>
         <source>Note: %1</source>
         <translation>Hinweis: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="258"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="240"/>
         <source>Last error: %1</source>
         <translation>Letzter Fehler: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="260"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="242"/>
         <source>none</source>
         <translation>keiner</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="279"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="262"/>
         <source>%1 is not a server address.</source>
         <translation>%1 ist keine Serveradresse.</translation>
     </message>
@@ -160,62 +160,62 @@
 <context>
     <name>CalendarConnectDialog</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="28"/>
         <source>Trust This Certificate</source>
         <translation>Diesem Zertifikat vertrauen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="34"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
         <source>Sync with a Calendar Server</source>
         <translation>Mit einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="35"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
         <source>https://cloud.example.org</source>
         <translation>https://cloud.example.org</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="39"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
         <source>An app password, where the server offers them</source>
         <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
         <source>Server:</source>
         <translation>Server:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="45"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
         <source>User name:</source>
         <translation>Benutzername:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="46"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="47"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
         <source>Task list:</source>
         <translation>Aufgabenliste:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="50"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="47"/>
         <source>Choose a task list</source>
         <translation>Aufgabenliste wählen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="60"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="57"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="123"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="116"/>
         <source>Asking the server…</source>
         <translation>Der Server wird gefragt …</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="136"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="130"/>
         <source>New list “%1”</source>
         <translation>Neue Liste „%1“</translation>
     </message>
@@ -327,12 +327,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="402"/>
+        <location filename="../src/app/start/commandline.cpp" line="425"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="403"/>
+        <location filename="../src/app/start/commandline.cpp" line="426"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
@@ -342,37 +342,37 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="388"/>
+        <location filename="../src/app/start/commandline.cpp" line="411"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="389"/>
+        <location filename="../src/app/start/commandline.cpp" line="412"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="391"/>
+        <location filename="../src/app/start/commandline.cpp" line="414"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="392"/>
+        <location filename="../src/app/start/commandline.cpp" line="415"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="393"/>
+        <location filename="../src/app/start/commandline.cpp" line="416"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="371"/>
+        <location filename="../src/app/start/commandline.cpp" line="394"/>
         <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
         <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="376"/>
+        <location filename="../src/app/start/commandline.cpp" line="399"/>
         <source>%1 takes nothing after it.</source>
         <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
