@@ -88,6 +88,8 @@ constexpr Declared Switches[] = {
         .description = QT_TRANSLATE_NOOP("CommandLine", "Show the version and exit") },
 };
 
+static_assert(std::size(Switches) == std::size_t(Switch::Version) + 1, "one declaration per switch");
+
 // The switches that stand anywhere among the panel's and the sending commands' switches.
 constexpr Switch ModeSwitches[] = { Switch::UiTesting, Switch::ScreenshotBackdrop };
 constexpr Switch CommandSwitches[] = { Switch::Send, Switch::SendSelection, Switch::NewGoal };
