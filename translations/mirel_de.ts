@@ -29,12 +29,12 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="164"/>
+        <location filename="../src/app/appdelegate.cpp" line="165"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="220"/>
+        <location filename="../src/app/appdelegate.cpp" line="221"/>
         <source>The new-goal shortcut does not work</source>
         <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
@@ -327,12 +327,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="425"/>
+        <location filename="../src/app/start/commandline.cpp" line="427"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="426"/>
+        <location filename="../src/app/start/commandline.cpp" line="428"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
@@ -342,37 +342,37 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="411"/>
+        <location filename="../src/app/start/commandline.cpp" line="413"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="412"/>
+        <location filename="../src/app/start/commandline.cpp" line="414"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="414"/>
+        <location filename="../src/app/start/commandline.cpp" line="416"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="415"/>
+        <location filename="../src/app/start/commandline.cpp" line="417"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="416"/>
+        <location filename="../src/app/start/commandline.cpp" line="418"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="394"/>
+        <location filename="../src/app/start/commandline.cpp" line="396"/>
         <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
         <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="399"/>
+        <location filename="../src/app/start/commandline.cpp" line="401"/>
         <source>%1 takes nothing after it.</source>
         <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
