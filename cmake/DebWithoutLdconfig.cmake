@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Run by cpack after it made the packages. The package has no maintainer scripts of its own: the postinst
 # and postrm in a Debian package made here are CPack's ldconfig calls, which the package does not need, as
-# its one library is a module in a folder of its own. Each such package is built again without them.
+# its libraries, the modules and those they share with the program, sit in a private folder that the program
+# and the modules reach through their RUNPATH. Each such package is built again without them.
 find_program(DPKG_DEB dpkg-deb REQUIRED)
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
     if(NOT package MATCHES "\\.deb$")

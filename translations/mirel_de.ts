@@ -246,7 +246,7 @@
         <translation>Das Abgleichsmodul kann nicht geladen werden: %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/sync/calendarsynclink.cpp" line="50"/>
+        <location filename="../src/app/sync/calendarsynclink.cpp" line="49"/>
         <source>%n change(s) waiting to go to the calendar server</source>
         <translation>
             <numerusform>%n Änderung wartet auf den Kalenderserver</numerusform>
@@ -735,52 +735,52 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>NewGoalHotkey</name>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="110"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="109"/>
         <source>GNOME&apos;s keyboard settings could not be changed: %1.</source>
         <translation>GNOMEs Tastatureinstellungen konnten nicht geändert werden: %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="117"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="116"/>
         <source>GNOME lets no program take %1 for itself; Mirel can add it to GNOME&apos;s keyboard shortcuts for you.</source>
         <translation>GNOME lässt kein Programm %1 selbst belegen; Mirel kann es für Sie zu GNOMEs Tastenkürzeln hinzufügen.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="124"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="123"/>
         <source>This desktop lets no program take %1 for itself; add the line below to its configuration.</source>
         <translation>Diese Arbeitsumgebung lässt kein Programm %1 selbst belegen; fügen Sie die Zeile unten ihrer Konfiguration hinzu.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="144"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="143"/>
         <source>New goal</source>
         <translation>Neues Ziel</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="171"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="170"/>
         <source>%1 cannot be taken through the desktop portal: %2.</source>
         <translation>%1 kann nicht über das Desktop-Portal belegt werden: %2.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="173"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="172"/>
         <source>KDE Plasma gave %1 to none of Mirel&apos;s shortcuts, as another shortcut may hold it; choose one for “mirel” in System Settings, under Shortcuts.</source>
         <translation>KDE Plasma hat %1 keinem Kürzel von Mirel gegeben, vielleicht belegt es ein anderes Kürzel; wählen Sie eines für „mirel“ in den Systemeinstellungen unter Kurzbefehle.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="180"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="179"/>
         <source>KDE Plasma keeps %1 for this shortcut; change it for “mirel” in System Settings, under Shortcuts.</source>
         <translation>KDE Plasma behält %1 für dieses Kürzel; ändern Sie es für „mirel“ in den Systemeinstellungen unter Kurzbefehle.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="199"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="198"/>
         <source>%1 is already taken by another program; choose another shortcut.</source>
         <translation>%1 ist schon von einem anderen Programm belegt; wählen Sie ein anderes Tastenkürzel.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="201"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="200"/>
         <source>%1 has no key on this keyboard; choose another shortcut.</source>
         <translation>%1 hat keine Taste auf dieser Tastatur; wählen Sie ein anderes Tastenkürzel.</translation>
     </message>
     <message>
-        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="206"/>
+        <location filename="../src/app/shortcut/newgoalhotkey.cpp" line="205"/>
         <source>%1 cannot be taken on this desktop.</source>
         <translation>%1 lässt sich in dieser Arbeitsumgebung nicht belegen.</translation>
     </message>
@@ -1170,9 +1170,14 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>RuntimeModule</name>
     <message>
-        <location filename="../src/app/runtimemodule.cpp" line="28"/>
+        <location filename="../src/app/runtimemodule.cpp" line="27"/>
         <source>the module %1 is missing</source>
         <translation>das Modul %1 fehlt</translation>
+    </message>
+    <message>
+        <location filename="../src/app/runtimemodule.h" line="25"/>
+        <source>the module %1 is not the one expected</source>
+        <translation>das Modul %1 ist nicht das erwartete</translation>
     </message>
 </context>
 <context>
@@ -1328,12 +1333,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <translation>--remind-at braucht eine Zeit, etwa --remind-at 15:00</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="119"/>
+        <location filename="../src/app/main.cpp" line="118"/>
         <source>could not send the text</source>
         <translation>der Text konnte nicht gesendet werden</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="126"/>
+        <location filename="../src/app/main.cpp" line="125"/>
         <source>another Mirel panel is running and cannot be brought to the front</source>
         <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
     </message>

@@ -217,7 +217,7 @@ void AppDelegate::tellOfDeadShortcut()
         || m_hotkey->isActive() || m_hotkey->problem().isEmpty())
         return;
     QString error;
-    if (const IntakeModule::EntryPoints *intake = IntakeModule::load(&error))
+    if (IntakeModule *intake = IntakeModule::load(&error))
         intake->showNotification(tr("The new-goal shortcut does not work"), m_hotkey->problem());
 }
 

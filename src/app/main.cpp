@@ -24,10 +24,10 @@ namespace
 constexpr int ExitMisuse = 2;
 
 // The intake module, or nullptr after saying on standard error why `what` cannot be done without it.
-const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const char *what)
+IntakeModule *intakeModuleFor(int &argc, char **argv, const char *what)
 {
     QString error;
-    const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
+    IntakeModule *intake = IntakeModule::load(&error);
     if (!intake) {
         // Only to translate the message; otherwise the module makes its own application object.
         const TranslatedApplication<QCoreApplication> app(argc, argv);
@@ -39,7 +39,7 @@ const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const c
 int runCalendarCommand(int &argc, char **argv, const CalendarCommand &calendar)
 {
     QString error;
-    const CalendarSyncModule::EntryPoints *sync = CalendarSyncModule::load(&error);
+    CalendarSyncModule *sync = CalendarSyncModule::load(&error);
     if (!sync) {
         const TranslatedApplication<QCoreApplication> app(argc, argv);
         qCWarning(lcMirel, "%s: %s",
@@ -115,14 +115,13 @@ int main(int argc, char *argv[])
         SendCommand send = commandLine.send();
         if (send.remindAtText && !readReminder(argc, argv, send))
             return ExitMisuse;
-        const IntakeModule::EntryPoints *intake
-            = intakeModuleFor(argc, argv, QT_TRANSLATE_NOOP("main", "could not send the text"));
+        IntakeModule *intake = intakeModuleFor(argc, argv, QT_TRANSLATE_NOOP("main", "could not send the text"));
         return intake ? intake->runSend(argc, argv, send) : 1;
     }
     const PanelAddress address = PanelAddress::forMode(launch.uiTesting);
     SingleInstance instance(address);
     if (!instance.claim()) {
-        const IntakeModule::EntryPoints *intake = intakeModuleFor(
+        IntakeModule *intake = intakeModuleFor(
             argc, argv, QT_TRANSLATE_NOOP("main", "another Mirel panel is running and cannot be brought to the front"));
         return intake ? intake->bringPanelToFront(argc, argv, address) : 1;
     }

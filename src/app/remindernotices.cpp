@@ -52,7 +52,7 @@ void ReminderNotices::showMissed(const QList<TodoItem> &goals)
 void ReminderNotices::show(const QString &summary, const QString &body, const QStringList &actions, const QUuid &id)
 {
     QString error;
-    const IntakeModule::EntryPoints *intake = IntakeModule::load(&error);
+    IntakeModule *intake = IntakeModule::load(&error);
     const auto failed = [this](const QString &why) {
         if (std::exchange(m_hasToldOfNoService, true))
             return;

@@ -2,15 +2,14 @@
 
 #include "runtimemodule.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLibrary>
+#include <QPluginLoader>
 
 namespace RuntimeModule
 {
 
-QFunctionPointer resolve(const QString &fileName, const QString &installedPath, const char *symbol, QString *error)
+QObject *instance(const QString &fileName, const QString &installedPath, QString *error)
 {
     const QDir executableFolder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
     const QStringList candidates = { executableFolder.filePath(fileName), executableFolder.filePath(installedPath) };
@@ -18,10 +17,10 @@ QFunctionPointer resolve(const QString &fileName, const QString &installedPath, 
     for (const QString &path : candidates) {
         if (!QFile::exists(path))
             continue;
-        // QLibrary keeps the module loaded for the life of the process.
-        QLibrary module(path);
-        if (const QFunctionPointer function = module.resolve(symbol))
-            return function;
+        // The loader is never unloaded: the module stays for the life of the process, and so does its root object.
+        QPluginLoader module(path);
+        if (QObject *root = module.instance())
+            return root;
         failures.append(module.errorString());
     }
     *error = failures.isEmpty()

@@ -16,7 +16,7 @@ namespace DesktopNotification
 
 // Waits briefly for the service to take it; without a session bus or a service, nothing happens.
 void show(const QString &summary, const QString &body);
-// Hands the message over without waiting; see IntakeModule::EntryPoints::showNotificationWithActions.
+// Hands the message over without waiting; see IntakeModule::showNotificationWithActions.
 void showWithActions(const QString &summary, const QString &body, const QStringList &actions, QObject *context,
     std::function<void(const QString &key)> onAction, std::function<void(const QString &error)> onFailed);
 

@@ -4,16 +4,11 @@
 
 #include "app/runtimemodule.h"
 
-namespace IntakeModule
+IntakeModule *IntakeModule::load(QString *error)
 {
-
-const EntryPoints *load(QString *error)
-{
-    static const EntryPoints *entryPoints = nullptr;
-    if (!entryPoints)
-        entryPoints = RuntimeModule::entryPoints<EntryPoints>(QStringLiteral(MIREL_INTAKE_MODULE_NAME),
-            QStringLiteral(MIREL_INTAKE_MODULE_INSTALLED), "mirelIntakeEntryPoints", error);
-    return entryPoints;
+    static IntakeModule *module = nullptr;
+    if (!module)
+        module = RuntimeModule::load<IntakeModule>(
+            QStringLiteral(MIREL_INTAKE_MODULE_NAME), QStringLiteral(MIREL_INTAKE_MODULE_INSTALLED), error);
+    return module;
 }
-
-} // namespace IntakeModule

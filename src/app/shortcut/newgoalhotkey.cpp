@@ -5,7 +5,6 @@
 #include "app/logging.h"
 #include "gnomekeybinding.h"
 #include "model/panelsettings.h"
-#include "portalshortcutmodule.h"
 
 #include <QKeySequence>
 
@@ -136,7 +135,7 @@ void NewGoalHotkey::bindThroughPortal(const NewGoalShortcut &shortcut)
     m_portalAnswered = false;
     m_portalTrigger.clear();
     m_portalFailure.clear();
-    const PortalShortcutModule::EntryPoints *portal = PortalShortcutModule::load(&m_portalFailure);
+    PortalShortcutModule *portal = PortalShortcutModule::load(&m_portalFailure);
     if (!portal) {
         m_portalAnswered = true;
         return;

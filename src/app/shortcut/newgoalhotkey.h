@@ -4,17 +4,13 @@
 
 #include "app/x11/globalkeygrab.h"
 #include "model/newgoalshortcut.h"
+#include "portalshortcutmodule.h"
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
 #include <optional>
-
-namespace PortalShortcutModule
-{
-class Binding;
-}
 
 class PanelSettings;
 

@@ -4,16 +4,11 @@
 
 #include "app/runtimemodule.h"
 
-namespace PortalShortcutModule
+PortalShortcutModule *PortalShortcutModule::load(QString *error)
 {
-
-const EntryPoints *load(QString *error)
-{
-    static const EntryPoints *entryPoints = nullptr;
-    if (!entryPoints)
-        entryPoints = RuntimeModule::entryPoints<EntryPoints>(QStringLiteral(MIREL_PORTAL_MODULE_NAME),
-            QStringLiteral(MIREL_PORTAL_MODULE_INSTALLED), "mirelPortalEntryPoints", error);
-    return entryPoints;
+    static PortalShortcutModule *module = nullptr;
+    if (!module)
+        module = RuntimeModule::load<PortalShortcutModule>(
+            QStringLiteral(MIREL_PORTAL_MODULE_NAME), QStringLiteral(MIREL_PORTAL_MODULE_INSTALLED), error);
+    return module;
 }
-
-} // namespace PortalShortcutModule

@@ -21,15 +21,15 @@ CalendarSyncLink::CalendarSyncLink(QSettings *preferences, TodoStore *store, QOb
 
 CalendarSyncLink::~CalendarSyncLink() = default;
 
-const CalendarSyncModule::EntryPoints *CalendarSyncLink::module()
+CalendarSyncModule *CalendarSyncLink::module()
 {
     QString error;
-    const CalendarSyncModule::EntryPoints *entryPoints = CalendarSyncModule::load(&error);
-    if (!entryPoints) {
+    CalendarSyncModule *sync = CalendarSyncModule::load(&error);
+    if (!sync) {
         qCWarning(lcMirel, "cannot sync with the calendar server: %s", qPrintable(error));
         emit syncStateChanged({}, tr("The sync module cannot be loaded: %1").arg(error), {});
     }
-    return entryPoints;
+    return sync;
 }
 
 void CalendarSyncLink::takeUpConnection(const QString &passwordForThisRun)
@@ -37,9 +37,8 @@ void CalendarSyncLink::takeUpConnection(const QString &passwordForThisRun)
     const bool wasConnected = isConnected();
     m_session.reset();
     m_preferences->sync();
-    const CalendarSyncModule::EntryPoints *entryPoints = CalendarAccount::read(*m_preferences) ? module() : nullptr;
-    if (entryPoints) {
-        m_session = entryPoints->startSession(m_preferences, passwordForThisRun,
+    if (CalendarSyncModule *sync = CalendarAccount::read(*m_preferences) ? module() : nullptr) {
+        m_session = sync->startSession(m_preferences, passwordForThisRun,
             { [this] { return m_store->todos(); }, [this] { return m_store->recentDeletions(); },
                 [this](const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt) {
                     m_store->mergeSynced(synced, sent, sentAt);
@@ -65,8 +64,8 @@ void CalendarSyncLink::syncNow()
 
 void CalendarSyncLink::stopSyncing()
 {
-    if (const CalendarSyncModule::EntryPoints *entryPoints = module())
-        entryPoints->forgetConnection(m_preferences);
+    if (CalendarSyncModule *sync = module())
+        sync->forgetConnection(m_preferences);
     takeUpConnection();
 }
 
@@ -78,8 +77,8 @@ void CalendarSyncLink::panelNoticed()
 
 void CalendarSyncLink::openConnectDialog(QWidget *parent, const QString &title)
 {
-    if (const CalendarSyncModule::EntryPoints *entryPoints = module()) {
-        entryPoints->openConnectDialog(
+    if (CalendarSyncModule *sync = module()) {
+        sync->openConnectDialog(
             parent, m_preferences, title, [this](const QString &password) { takeUpConnection(password); });
     }
 }

@@ -42,7 +42,7 @@ signals:
     void syncStateChanged(const QString &changesWaiting, const QString &failure, const QString &notice);
 
 private:
-    const CalendarSyncModule::EntryPoints *module();
+    CalendarSyncModule *module();
 
     QSettings *m_preferences = nullptr;
     TodoStore *m_store = nullptr;

@@ -4,16 +4,11 @@
 
 #include "app/runtimemodule.h"
 
-namespace CalendarSyncModule
+CalendarSyncModule *CalendarSyncModule::load(QString *error)
 {
-
-const EntryPoints *load(QString *error)
-{
-    static const EntryPoints *entryPoints = nullptr;
-    if (!entryPoints)
-        entryPoints = RuntimeModule::entryPoints<EntryPoints>(QStringLiteral(MIREL_SYNC_MODULE_NAME),
-            QStringLiteral(MIREL_SYNC_MODULE_INSTALLED), "mirelSyncEntryPoints", error);
-    return entryPoints;
+    static CalendarSyncModule *module = nullptr;
+    if (!module)
+        module = RuntimeModule::load<CalendarSyncModule>(
+            QStringLiteral(MIREL_SYNC_MODULE_NAME), QStringLiteral(MIREL_SYNC_MODULE_INSTALLED), error);
+    return module;
 }
-
-} // namespace CalendarSyncModule

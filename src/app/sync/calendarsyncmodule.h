@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -26,50 +27,52 @@ struct SyncStatus final {
     QString notice;
 };
 
-// The sync with a calendar server lives in a module loaded only for a person who is connected: libical, the
+// The sync with a calendar server lives in a plugin loaded only for a person who is connected: libical, the
 // networking libraries and the Secret Service's client stay out of everyone else's start.
-namespace CalendarSyncModule
-{
-
-// What a sync reaches of the panel, all of it on the main thread.
-struct PanelSide {
-    std::function<QList<TodoItem>()> goals;
-    std::function<GoalsMerge::Deletions()> deletions;
-    // The goals after a sync that started from `sent`, taken at `sentAt`, to merge with the panel's as another
-    // program's change.
-    std::function<void(const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt)> takeSynced;
-    std::function<void(const SyncStatus &status)> statusChanged;
-};
-
-// The running sync of the connected task list; it stops when deleted.
-class Session
+class CalendarSyncModule
 {
 public:
-    virtual ~Session() = default;
-    // The panel's goals changed: they go up within a second.
-    virtual void goalsChanged() = 0;
-    // The pointer entered the panel or it took the keyboard: a pull, unless the last one is recent.
-    virtual void panelNoticed() = 0;
-    virtual void syncNow() = 0;
-};
+    // What a sync reaches of the panel, all of it on the main thread.
+    struct PanelSide {
+        std::function<QList<TodoItem>()> goals;
+        std::function<GoalsMerge::Deletions()> deletions;
+        // The goals after a sync that started from `sent`, taken at `sentAt`, to merge with the panel's as
+        // another program's change.
+        std::function<void(const QList<TodoItem> &synced, const QList<TodoItem> &sent, const QDateTime &sentAt)>
+            takeSynced;
+        std::function<void(const SyncStatus &status)> statusChanged;
+    };
 
-struct EntryPoints {
+    // The running sync of the connected task list; it stops when deleted.
+    class Session
+    {
+    public:
+        virtual ~Session() = default;
+        // The panel's goals changed: they go up within a second.
+        virtual void goalsChanged() = 0;
+        // The pointer entered the panel or it took the keyboard: a pull, unless the last one is recent.
+        virtual void panelNoticed() = 0;
+        virtual void syncNow() = 0;
+    };
+
+    // The module, loaded on the first call; nullptr with *error set when it cannot be loaded.
+    static CalendarSyncModule *load(QString *error);
+
+    virtual ~CalendarSyncModule() = default;
     // Nothing when no task list is connected. `password` is one given for this run only, where the desktop
     // has no Secret Service; empty to read it from there.
-    std::unique_ptr<Session> (*startSession)(QSettings *preferences, const QString &password, PanelSide panel);
+    virtual std::unique_ptr<Session> startSession(QSettings *preferences, const QString &password, PanelSide panel) = 0;
     // Runs a command to its end and returns the process's exit status.
-    int (*runCommand)(int &argc, char **argv, const CalendarCommand &command);
+    virtual int runCommand(int &argc, char **argv, const CalendarCommand &command) = 0;
     // Forgets the connected list here: the preferences, the password and what the last sync left. The goals
     // stay, and so do the server's tasks.
-    void (*forgetConnection)(QSettings *preferences);
+    virtual void forgetConnection(QSettings *preferences) = 0;
     // The dialog that connects a task list; `connected` is called once one is, with the password for this run
-    // where the desktop has no Secret Service.
-    // `title` names a list made for the goals.
-    void (*openConnectDialog)(
-        QWidget *parent, QSettings *preferences, const QString &title, std::function<void(const QString &)> connected);
+    // where the desktop has no Secret Service. `title` names a list made for the goals.
+    virtual void openConnectDialog(
+        QWidget *parent, QSettings *preferences, const QString &title, std::function<void(const QString &)> connected)
+        = 0;
 };
 
-// The module's entry points, loaded on the first call; nullptr with *error set when it cannot be loaded.
-const EntryPoints *load(QString *error);
-
-} // namespace CalendarSyncModule
+#define CalendarSyncModule_iid "io.github.mirel.CalendarSyncModule/1.0"
+Q_DECLARE_INTERFACE(CalendarSyncModule, CalendarSyncModule_iid)
