@@ -9,7 +9,7 @@
 namespace HeldByTask
 {
 
-// The goal as its task holds it: times in whole seconds, its last change as modifiedAt, the repetition as the
+// The goal as its task holds it: times (a due time too) in whole seconds, its last change as modifiedAt, the repetition as the
 // task's rule reads back.
 TodoItem of(TodoItem goal);
 
