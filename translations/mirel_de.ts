@@ -277,102 +277,102 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="49"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="49"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="54"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="54"/>
         <source>Add the goals with a reminder at TIME: 15:00 or &quot;2026-12-10 09:00&quot;</source>
         <translation>Die Ziele mit einer Erinnerung um TIME hinzufügen: 15:00 oder &quot;2026-12-10 09:00&quot;</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="57"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="57"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="64"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="64"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="71"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="71"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="74"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="74"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="77"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="77"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="80"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="80"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="84"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="84"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="88"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="88"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="427"/>
+        <location filename="../src/app/start/commandline.cpp" line="317"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="428"/>
+        <location filename="../src/app/start/commandline.cpp" line="318"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="60"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="60"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="413"/>
+        <location filename="../src/app/start/commandline.cpp" line="303"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="414"/>
+        <location filename="../src/app/start/commandline.cpp" line="304"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="416"/>
+        <location filename="../src/app/start/commandline.cpp" line="306"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="417"/>
+        <location filename="../src/app/start/commandline.cpp" line="307"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="418"/>
+        <location filename="../src/app/start/commandline.cpp" line="308"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="396"/>
+        <location filename="../src/app/start/commandline.cpp" line="286"/>
         <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
         <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="401"/>
+        <location filename="../src/app/start/commandline.cpp" line="291"/>
         <source>%1 takes nothing after it.</source>
         <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
