@@ -14,6 +14,7 @@
 #include "day/dailyclearing.h"
 #include "day/reminders.h"
 #include "day/repeatinggoals.h"
+#include "model/addgoals.h"
 #include "model/goalsteps.h"
 #include "model/panelsettings.h"
 #include "model/todostore.h"

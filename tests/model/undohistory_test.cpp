@@ -2,7 +2,9 @@
 
 #include "goaltexts.h"
 #include "model/goalsfile.h"
+#include "model/addgoals.h"
 #include "model/goalsteps.h"
+#include "model/removegoals.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 

@@ -2,7 +2,7 @@
 
 #include "dailyclearing.h"
 
-#include "model/goalsteps.h"
+#include "model/removegoals.h"
 #include "model/panelsettings.h"
 #include "wallclockalarm.h"
 
