@@ -33,11 +33,6 @@
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
-    <message>
-        <location filename="../src/app/appdelegate.cpp" line="219"/>
-        <source>The new-goal shortcut does not work</source>
-        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
-    </message>
 </context>
 <context>
     <name>CalendarCommand</name>
@@ -805,6 +800,14 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="51"/>
         <source>Mirel adds a custom shortcut to GNOME&apos;s keyboard settings that runs “mirel --new-goal”; your own shortcuts stay as they are.</source>
         <translation>Mirel fügt GNOMEs Tastatureinstellungen ein eigenes Tastenkürzel hinzu, das „mirel --new-goal“ ausführt; Ihre eigenen Tastenkürzel bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
+    <name>NewGoalShortcutLink</name>
+    <message>
+        <location filename="../src/app/newgoalshortcutlink.cpp" line="48"/>
+        <source>The new-goal shortcut does not work</source>
+        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
 </context>
 <context>

@@ -49,7 +49,9 @@ constexpr int ServicesFallbackDelayMs = 2000;
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
+    , m_newGoalShortcut(new NewGoalShortcutLink(this))
 {
+    connect(m_newGoalShortcut, &NewGoalShortcutLink::pressed, this, &AppDelegate::startNewGoalFromShortcut);
 }
 
 AppDelegate::~AppDelegate()
@@ -79,14 +81,12 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     m_reminders = new Reminders(m_todoStore, m_settings.get(), this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     m_calendarSync = new CalendarSyncLink(m_defaults, m_todoStore, this);
-    m_newGoalShortcut = new NewGoalShortcutLink(m_settings.get(), this);
-    connect(m_newGoalShortcut, &NewGoalShortcutLink::pressed, this, &AppDelegate::startNewGoalFromShortcut);
     showPanel(options);
     // Not before the first frame, which it would only delay. A panel the window manager never shows still
     // becomes reachable after a while.
     const auto reachable = [this, options] {
         registerServicesProvider(options);
-        m_newGoalShortcut->take();
+        m_newGoalShortcut->take(m_settings.get());
         // After the day start has opened the day's goals again, so that a repeating goal's ring of the morning
         // counts; the notifications' module is not needed for the first frame.
         m_reminders->start();
@@ -220,7 +220,7 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(m_actions->quit(), &QAction::triggered, this, quit);
     connect(m_actions->newGoalShortcut(), &QAction::triggered, this, [this, content] {
         // Out of the menu's own event handling first, which the dialog's event loop would run inside.
-        QTimer::singleShot(0, this, [this, content] { m_newGoalShortcut->choose(content); });
+        QTimer::singleShot(0, this, [this, content] { m_newGoalShortcut->choose(m_settings.get(), content); });
     });
     connect(content, &ContentView::addingEnded, m_newGoalShortcut, &NewGoalShortcutLink::giveKeyboardBack);
     connect(m_newGoalShortcut, &NewGoalShortcutLink::stateChanged, m_actions, &PanelActions::showNewGoalShortcut);

@@ -12,18 +12,12 @@
 #include <memory>
 #include <utility>
 
-NewGoalShortcutLink::NewGoalShortcutLink(PanelSettings *settings, QObject *parent)
-    : QObject(parent)
-    , m_settings(settings)
-{
-}
-
-void NewGoalShortcutLink::take()
+void NewGoalShortcutLink::take(PanelSettings *settings)
 {
     if (m_hotkey)
         return;
     m_hotkey
-        = new NewGoalHotkey(m_settings, QCoreApplication::applicationFilePath() + QStringLiteral(" --new-goal"), this);
+        = new NewGoalHotkey(settings, QCoreApplication::applicationFilePath() + QStringLiteral(" --new-goal"), this);
     connect(m_hotkey, &NewGoalHotkey::activated, this, &NewGoalShortcutLink::pressed);
     connect(m_hotkey, &NewGoalHotkey::stateChanged, this, &NewGoalShortcutLink::showState);
     m_hotkey->takeStored();
@@ -64,9 +58,9 @@ void NewGoalShortcutLink::showState()
     emit stateChanged(state, shortcut ? shortcut->text() : QString());
 }
 
-void NewGoalShortcutLink::choose(QWidget *parent)
+void NewGoalShortcutLink::choose(PanelSettings *settings, QWidget *parent)
 {
-    take();
+    take(settings);
     NewGoalShortcutDialog dialog(m_hotkey, parent);
     dialog.exec();
     showState();

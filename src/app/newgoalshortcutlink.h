@@ -21,14 +21,14 @@ class NewGoalShortcutLink final : public QObject
     Q_DISABLE_COPY_MOVE(NewGoalShortcutLink)
 
 public:
-    NewGoalShortcutLink(PanelSettings *settings, QObject *parent);
+    using QObject::QObject;
 
-    // Once; later calls change nothing.
-    void take();
+    // The shortcut stored in `settings`, once; later calls change nothing.
+    void take(PanelSettings *settings);
     // Tells the state again, for the menu's item.
     void showState();
     // The shortcut's dialog, over `parent`.
-    void choose(QWidget *parent);
+    void choose(PanelSettings *settings, QWidget *parent);
     // Read before the panel takes the keyboard; a second press while adding keeps the first window.
     void rememberKeyboardOwner(quint32 panelWindow);
     void giveKeyboardBack(bool dismissedByKey);
@@ -40,7 +40,6 @@ signals:
 private:
     void tellOfDeadShortcut();
 
-    PanelSettings *m_settings = nullptr;
     NewGoalHotkey *m_hotkey = nullptr;
     // 0 while there is none.
     quint32 m_keyboardCameFrom = 0;
