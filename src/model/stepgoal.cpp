@@ -2,7 +2,7 @@
 
 #include "stepgoal.h"
 
-#include <algorithm>
+#include "goalplaces.h"
 
 namespace
 {
@@ -34,9 +34,8 @@ namespace StepGoal
 
 const TodoItem *find(const TodoStore *store, const QUuid &id)
 {
-    const QList<TodoItem> &todos = store->todos();
-    const auto it = std::find_if(todos.cbegin(), todos.cend(), [&id](const TodoItem &item) { return item.id == id; });
-    return it == todos.cend() ? nullptr : &*it;
+    const std::optional<qsizetype> position = GoalPlaces::positionOf(store->todos(), id);
+    return position ? &store->todos().at(*position) : nullptr;
 }
 
 QString textOf(const TodoStore *store, const QUuid &id, const QString &lastSeen)
