@@ -29,201 +29,188 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="163"/>
+        <location filename="../src/app/appdelegate.cpp" line="164"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
     </message>
 </context>
 <context>
-    <name>CalendarCommand</name>
+    <name>CalendarCommandRun</name>
     <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="14"/>
-        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
-        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="47"/>
+        <source>Password: </source>
+        <translation>Passwort: </translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="29"/>
-        <source>%1 takes nothing after it.</source>
-        <translation>Nach %1 folgt nichts mehr.</translation>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="93"/>
+        <source>the server has no task list for this user: make one with --new-list NAME</source>
+        <translation>der Server hat keine Aufgabenliste für diesen Benutzer: legen Sie eine mit --new-list NAME an</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarcommand.cpp" line="40"/>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="98"/>
+        <source>the server has no task list &quot;%1&quot;; it has:</source>
+        <translation>der Server hat keine Aufgabenliste „%1“; er hat:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="114"/>
+        <source>the server has a task list &quot;%1&quot; already: connect to it with --list &quot;%1&quot;</source>
+        <translation>der Server hat schon eine Aufgabenliste „%1“: verbinden Sie sie mit --list „%1“</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="164"/>
+        <source>cannot connect to %1: %2</source>
+        <translation>keine Verbindung zu %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="167"/>
+        <source>if this is the server&apos;s own certificate, trust it by connecting again with --trust-certificate %1</source>
+        <translation>ist es das eigene Zertifikat des Servers, vertrauen Sie ihm, indem Sie erneut mit --trust-certificate %1 verbinden</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="190"/>
+        <source>cannot make the task list &quot;%1&quot;: %2</source>
+        <translation>die Aufgabenliste „%1“ kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="103"/>
+        <source>choose one of the task lists with --list NAME:</source>
+        <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="135"/>
+        <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
+        <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="126"/>
+        <source>%1, and no panel runs to keep the password: start the panel, then connect again</source>
+        <translation>%1, und kein Panel läuft, das das Passwort behalten könnte: starten Sie das Panel und verbinden Sie dann erneut</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="138"/>
+        <source>%1: the running panel keeps the password until it quits. To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
+        <translation>%1: Das laufende Panel behält das Passwort, bis es beendet wird. Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="205"/>
+        <source>No task list is connected.</source>
+        <translation>Keine Aufgabenliste ist verbunden.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="211"/>
+        <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
+        <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="223"/>
+        <source>Not syncing with a calendar server.</source>
+        <translation>Kein Abgleich mit einem Kalenderserver.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="230"/>
+        <source>Server: %1</source>
+        <translation>Server: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="232"/>
+        <source>Task list: %1 (%2)</source>
+        <translation>Aufgabenliste: %1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="234"/>
+        <source>Last sync: %1</source>
+        <translation>Letzter Abgleich: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="236"/>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="237"/>
+        <source>Changes waiting: %1</source>
+        <translation>Wartende Änderungen: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="239"/>
+        <source>Note: %1</source>
+        <translation>Hinweis: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="240"/>
+        <source>Last error: %1</source>
+        <translation>Letzter Fehler: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="242"/>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <location filename="../src/app/sync/calendarcommandrun.cpp" line="262"/>
         <source>%1 is not a server address.</source>
         <translation>%1 ist keine Serveradresse.</translation>
     </message>
 </context>
 <context>
-    <name>CalendarCommandRun</name>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="50"/>
-        <source>Password: </source>
-        <translation>Passwort: </translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="108"/>
-        <source>the server has no task list for this user: make one with --new-list NAME</source>
-        <translation>der Server hat keine Aufgabenliste für diesen Benutzer: legen Sie eine mit --new-list NAME an</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="113"/>
-        <source>the server has no task list &quot;%1&quot;; it has:</source>
-        <translation>der Server hat keine Aufgabenliste „%1“; er hat:</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="127"/>
-        <source>the server has a task list &quot;%1&quot; already: connect to it with --list &quot;%1&quot;</source>
-        <translation>der Server hat schon eine Aufgabenliste „%1“: verbinden Sie sie mit --list „%1“</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="179"/>
-        <source>cannot connect to %1: %2</source>
-        <translation>keine Verbindung zu %1: %2</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="182"/>
-        <source>if this is the server&apos;s own certificate, trust it by connecting again with --trust-certificate %1</source>
-        <translation>ist es das eigene Zertifikat des Servers, vertrauen Sie ihm, indem Sie erneut mit --trust-certificate %1 verbinden</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="142"/>
-        <source>cannot make the task list &quot;%1&quot;: %2</source>
-        <translation>die Aufgabenliste „%1“ kann nicht angelegt werden: %2</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="118"/>
-        <source>choose one of the task lists with --list NAME:</source>
-        <translation>wählen Sie eine der Aufgabenlisten mit --list NAME:</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="209"/>
-        <source>Syncing the goals with the task list &quot;%1&quot; on %2.</source>
-        <translation>Die Ziele werden mit der Aufgabenliste „%1“ auf %2 abgeglichen.</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="200"/>
-        <source>%1, and no panel runs to keep the password: start the panel, then connect again</source>
-        <translation>%1, und kein Panel läuft, das das Passwort behalten könnte: starten Sie das Panel und verbinden Sie dann erneut</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="212"/>
-        <source>%1: the running panel keeps the password until it quits. To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
-        <translation>%1: Das laufende Panel behält das Passwort, bis es beendet wird. Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="224"/>
-        <source>No task list is connected.</source>
-        <translation>Keine Aufgabenliste ist verbunden.</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="231"/>
-        <source>Stopped syncing with &quot;%1&quot;. The goals stay on this computer, and the server keeps its tasks.</source>
-        <translation>Der Abgleich mit „%1“ ist beendet. Die Ziele bleiben auf diesem Rechner, und der Server behält seine Aufgaben.</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="241"/>
-        <source>Not syncing with a calendar server.</source>
-        <translation>Kein Abgleich mit einem Kalenderserver.</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="248"/>
-        <source>Server: %1</source>
-        <translation>Server: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="250"/>
-        <source>Task list: %1 (%2)</source>
-        <translation>Aufgabenliste: %1 (%2)</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="252"/>
-        <source>Last sync: %1</source>
-        <translation>Letzter Abgleich: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="254"/>
-        <source>never</source>
-        <translation>nie</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="255"/>
-        <source>Changes waiting: %1</source>
-        <translation>Wartende Änderungen: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="257"/>
-        <source>Note: %1</source>
-        <translation>Hinweis: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="258"/>
-        <source>Last error: %1</source>
-        <translation>Letzter Fehler: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/app/sync/calendarcommandrun.cpp" line="260"/>
-        <source>none</source>
-        <translation>keiner</translation>
-    </message>
-</context>
-<context>
     <name>CalendarConnectDialog</name>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="28"/>
         <source>Trust This Certificate</source>
         <translation>Diesem Zertifikat vertrauen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="34"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="31"/>
         <source>Sync with a Calendar Server</source>
         <translation>Mit einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="35"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="32"/>
         <source>https://cloud.example.org</source>
         <translation>https://cloud.example.org</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="39"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="36"/>
         <source>An app password, where the server offers them</source>
         <translation>Ein App-Passwort, wo der Server welche anbietet</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="41"/>
         <source>Server:</source>
         <translation>Server:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="45"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="42"/>
         <source>User name:</source>
         <translation>Benutzername:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="46"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="43"/>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="47"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="44"/>
         <source>Task list:</source>
         <translation>Aufgabenliste:</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="50"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="47"/>
         <source>Choose a task list</source>
         <translation>Aufgabenliste wählen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="60"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="57"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="123"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="116"/>
         <source>Asking the server…</source>
         <translation>Der Server wird gefragt …</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="136"/>
+        <location filename="../src/app/sync/calendarconnectdialog.cpp" line="130"/>
         <source>New list “%1”</source>
         <translation>Neue Liste „%1“</translation>
     </message>
@@ -265,114 +252,124 @@
 <context>
     <name>CalendarSyncSession</name>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="30"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="31"/>
         <source>The keyring did not keep the password, so Mirel keeps it only until it quits.
 To keep it for good, run mirel --connect-calendar again once the keyring is unlocked.</source>
         <translation>Der Schlüsselbund hat das Passwort nicht gespeichert, daher behält Mirel es nur, bis es beendet wird.
 Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, sobald der Schlüsselbund entsperrt ist.</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="53"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
         <source>The keyring holds no password for this task list: run mirel --connect-calendar again</source>
         <translation>Der Schlüsselbund hat kein Passwort für diese Aufgabenliste: führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/calendarsyncsession.cpp" line="54"/>
+        <location filename="../src/app/sync/calendarsyncsession.cpp" line="55"/>
         <source>%1, so the password cannot be read: unlock the keyring and choose Sync Now, or run mirel --connect-calendar again</source>
         <translation>%1, daher kann das Passwort nicht gelesen werden: entsperren Sie den Schlüsselbund und wählen Sie „Jetzt abgleichen“, oder führen Sie mirel --connect-calendar erneut aus</translation>
     </message>
 </context>
 <context>
-    <name>CommandLineInfo</name>
+    <name>CommandLine</name>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="37"/>
+        <location filename="../src/app/start/commandline.cpp" line="49"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="39"/>
+        <location filename="../src/app/start/commandline.cpp" line="54"/>
         <source>Add the goals with a reminder at TIME: 15:00 or &quot;2026-12-10 09:00&quot;</source>
         <translation>Die Ziele mit einer Erinnerung um TIME hinzufügen: 15:00 oder &quot;2026-12-10 09:00&quot;</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="40"/>
+        <location filename="../src/app/start/commandline.cpp" line="57"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="43"/>
+        <location filename="../src/app/start/commandline.cpp" line="64"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="44"/>
+        <location filename="../src/app/start/commandline.cpp" line="71"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="45"/>
+        <location filename="../src/app/start/commandline.cpp" line="74"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="46"/>
+        <location filename="../src/app/start/commandline.cpp" line="77"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="48"/>
+        <location filename="../src/app/start/commandline.cpp" line="80"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="49"/>
+        <location filename="../src/app/start/commandline.cpp" line="84"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="50"/>
+        <location filename="../src/app/start/commandline.cpp" line="88"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="193"/>
+        <location filename="../src/app/start/commandline.cpp" line="425"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="194"/>
+        <location filename="../src/app/start/commandline.cpp" line="426"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="41"/>
+        <location filename="../src/app/start/commandline.cpp" line="60"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="156"/>
+        <location filename="../src/app/start/commandline.cpp" line="411"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="157"/>
+        <location filename="../src/app/start/commandline.cpp" line="412"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="159"/>
+        <location filename="../src/app/start/commandline.cpp" line="414"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="161"/>
+        <location filename="../src/app/start/commandline.cpp" line="415"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/commandlineinfo.cpp" line="162"/>
+        <location filename="../src/app/start/commandline.cpp" line="416"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/start/commandline.cpp" line="394"/>
+        <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
+        <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
+    </message>
+    <message>
+        <location filename="../src/app/start/commandline.cpp" line="399"/>
+        <source>%1 takes nothing after it.</source>
+        <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
 </context>
 <context>
@@ -704,9 +701,28 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
     </message>
 </context>
 <context>
+    <name>MomentWords</name>
+    <message>
+        <location filename="../src/views/rows/momentwords.cpp" line="44"/>
+        <location filename="../src/views/rows/momentwords.cpp" line="47"/>
+        <source>due %1</source>
+        <translation>fällig %1</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/momentwords.cpp" line="46"/>
+        <source>due today</source>
+        <translation>heute fällig</translation>
+    </message>
+    <message>
+        <location filename="../src/views/rows/momentwords.cpp" line="62"/>
+        <source>reminder at %1</source>
+        <translation>Erinnerung um %1</translation>
+    </message>
+</context>
+<context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="276"/>
+        <location filename="../src/model/goalsteps.cpp" line="275"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -1059,27 +1075,19 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
     </message>
 </context>
 <context>
-    <name>ReminderWords</name>
-    <message>
-        <location filename="../src/views/rows/reminderwords.cpp" line="41"/>
-        <source>reminder at %1</source>
-        <translation>Erinnerung um %1</translation>
-    </message>
-</context>
-<context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="314"/>
+        <location filename="../src/model/goalsteps.cpp" line="313"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="316"/>
+        <location filename="../src/model/goalsteps.cpp" line="315"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="318"/>
+        <location filename="../src/model/goalsteps.cpp" line="317"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1194,7 +1202,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalReminder</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="241"/>
+        <location filename="../src/model/goalsteps.cpp" line="258"/>
         <source>Remind Me for “%1”</source>
         <translation>Erinnern an „%1“</translation>
     </message>
@@ -1202,7 +1210,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="206"/>
+        <location filename="../src/model/goalsteps.cpp" line="243"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1210,42 +1218,42 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="75"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="63"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="193"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="184"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="195"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="186"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="200"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="191"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="286"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="317"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="373"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="325"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="381"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="336"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="392"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -1280,32 +1288,32 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TodoRowView</name>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="71"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="64"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="252"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="252"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="192"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="185"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="282"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="261"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="181"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="174"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
@@ -1313,22 +1321,22 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="53"/>
+        <location filename="../src/app/main.cpp" line="46"/>
         <source>cannot reach the calendar server</source>
         <translation>der Kalenderserver ist nicht erreichbar</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="65"/>
+        <location filename="../src/app/main.cpp" line="58"/>
         <source>--remind-at needs a time, as in --remind-at 15:00</source>
         <translation>--remind-at braucht eine Zeit, etwa --remind-at 15:00</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="118"/>
+        <location filename="../src/app/main.cpp" line="119"/>
         <source>could not send the text</source>
         <translation>der Text konnte nicht gesendet werden</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="125"/>
+        <location filename="../src/app/main.cpp" line="126"/>
         <source>another Mirel panel is running and cannot be brought to the front</source>
         <translation>eine andere Mirel-Tafel läuft und kann nicht nach vorne geholt werden</translation>
     </message>

@@ -14,6 +14,7 @@
 #include "day/dailyclearing.h"
 #include "day/reminders.h"
 #include "day/repeatinggoals.h"
+#include "day/shownmoments.h"
 #include "model/addgoals.h"
 #include "model/goalsteps.h"
 #include "model/panelsettings.h"
@@ -79,6 +80,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     m_dailyClearing = new DailyClearing(m_settings.get(), m_todoStore, m_history, this);
     m_repeatingGoals = new RepeatingGoals(m_todoStore, m_history, this);
     m_reminders = new Reminders(m_todoStore, m_settings.get(), this);
+    m_shownMoments = new ShownMoments(m_todoStore, this);
     m_quitGuard = new QuitGuard(m_todoStore, this);
     m_calendarSync = new CalendarSyncLink(m_defaults, m_todoStore, this);
     showPanel(options);
@@ -256,7 +258,8 @@ void AppDelegate::connectReminders(ContentView *content)
             m_history->perform(std::make_unique<SetGoalReminder>(m_todoStore, id, reminder));
         });
     connect(m_reminders, &Reminders::rang, m_reminderNotices, &ReminderNotices::showRung);
-    connect(m_reminders, &Reminders::rang, content, &ContentView::showRemindersAsOfNow);
+    connect(m_reminders, &Reminders::rang, content, &ContentView::showMomentsAsOfNow);
+    connect(m_shownMoments, &ShownMoments::changed, content, &ContentView::showMomentsAsOfNow);
     connect(m_reminders, &Reminders::missed, m_reminderNotices, &ReminderNotices::showMissed);
 }
 

@@ -22,6 +22,7 @@ class QSettings;
 class QuitGuard;
 class ReminderNotices;
 class Reminders;
+class ShownMoments;
 class RepeatingGoals;
 class ScreenshotBackdrop;
 class TodoStore;
@@ -78,6 +79,7 @@ private:
     CalendarSyncLink *m_calendarSync = nullptr;
     RepeatingGoals *m_repeatingGoals = nullptr;
     Reminders *m_reminders = nullptr;
+    ShownMoments *m_shownMoments = nullptr;
     ReminderNotices *m_reminderNotices = nullptr;
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;

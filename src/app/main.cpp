@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/intake/intakemodule.h"
-#include "app/intake/sendcommand.h"
 #include "app/intake/singleinstance.h"
-#include "app/sync/calendarcommand.h"
 #include "app/sync/calendarsyncmodule.h"
 #include "app/x11/x11platform.h"
 #include "appdelegate.h"
-#include "commandlineinfo.h"
 #include "logging.h"
 #include "model/reminderchoices.h"
+#include "start/commandline.h"
 #include "start/fontconfigwarmup.h"
 #include "start/runtimefolder.h"
 #include "start/translations.h"
@@ -38,13 +36,8 @@ const IntakeModule::EntryPoints *intakeModuleFor(int &argc, char **argv, const c
     return intake;
 }
 
-int runCalendarCommand(int &argc, char **argv, const std::variant<CalendarCommand, QString> &calendar)
+int runCalendarCommand(int &argc, char **argv, const CalendarCommand &calendar)
 {
-    if (const QString *misuse = std::get_if<QString>(&calendar)) {
-        const TranslatedApplication<QCoreApplication> app(argc, argv);
-        std::fputs(qPrintable(QStringLiteral("mirel: ") + *misuse + u'\n'), stderr);
-        return ExitMisuse;
-    }
     QString error;
     const CalendarSyncModule::EntryPoints *sync = CalendarSyncModule::load(&error);
     if (!sync) {
@@ -53,7 +46,7 @@ int runCalendarCommand(int &argc, char **argv, const std::variant<CalendarComman
             qPrintable(QCoreApplication::translate("main", "cannot reach the calendar server")), qPrintable(error));
         return 1;
     }
-    return sync->runCommand(argc, argv, std::get<CalendarCommand>(calendar));
+    return sync->runCommand(argc, argv, calendar);
 }
 
 // `--remind-at`'s moment into the command, or false after saying on standard error what is wrong with it.
@@ -81,27 +74,33 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const auto calendar = CalendarCommand::fromArguments(arguments))
-        return runCalendarCommand(argc, argv, *calendar);
-    if (const CommandLineInfo::Request request = CommandLineInfo::requestIn(arguments);
-        request != CommandLineInfo::Request::None) {
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    switch (commandLine.request()) {
+    case CommandLine::Request::Calendar:
+        return runCalendarCommand(argc, argv, commandLine.calendar());
+    case CommandLine::Request::Help:
+    case CommandLine::Request::Version:
+    case CommandLine::Request::Misuse: {
         // A core application object opens no display; the translations need one.
         const TranslatedApplication<QCoreApplication> app(argc, argv);
-        if (request == CommandLineInfo::Request::Misuse) {
-            std::fputs(qPrintable(CommandLineInfo::misuseText(arguments)), stderr);
+        if (commandLine.request() == CommandLine::Request::Misuse) {
+            std::fputs(qPrintable(commandLine.misuseText()), stderr);
             return ExitMisuse;
         }
-        const QString text
-            = request == CommandLineInfo::Request::Help ? CommandLineInfo::helpText() : CommandLineInfo::versionText();
+        const QString text = commandLine.request() == CommandLine::Request::Help ? CommandLine::helpText()
+                                                                                 : CommandLine::versionText();
         std::fputs(qPrintable(text), stdout);
         return 0;
+    }
+    case CommandLine::Request::Send:
+    case CommandLine::Request::Panel:
+        break;
     }
     // Kept for the rest of the run: Qt's application object holds on to argv.
     std::vector<QByteArray> apartStorage;
     std::vector<char *> apartArgv;
-    if (const std::optional<QStringList> apart = CommandLineInfo::withQtValuesApart(arguments)) {
-        arguments = *apart;
-        for (const QString &argument : std::as_const(arguments))
+    if (const std::optional<QStringList> &apart = commandLine.withQtValuesApart()) {
+        for (const QString &argument : *apart)
             apartStorage.push_back(argument.toLocal8Bit());
         for (QByteArray &argument : apartStorage)
             apartArgv.push_back(argument.data());
@@ -111,14 +110,16 @@ int main(int argc, char *argv[])
     }
     RuntimeFolder::chooseWhenUnset();
     X11Platform::preferXWaylandInWaylandSessions();
-    if (std::optional<SendCommand> send = SendCommand::fromArguments(arguments)) {
-        if (send->remindAtText && !readReminder(argc, argv, *send))
+    const LaunchOptions launch = commandLine.launchOptions(qEnvironmentVariable(UiTestGoalsVariable));
+    if (commandLine.request() == CommandLine::Request::Send) {
+        SendCommand send = commandLine.send();
+        if (send.remindAtText && !readReminder(argc, argv, send))
             return ExitMisuse;
         const IntakeModule::EntryPoints *intake
             = intakeModuleFor(argc, argv, QT_TRANSLATE_NOOP("main", "could not send the text"));
-        return intake ? intake->runSend(argc, argv, *send) : 1;
+        return intake ? intake->runSend(argc, argv, send) : 1;
     }
-    const PanelAddress address = PanelAddress::forMode(arguments.contains(QStringView(UiTestingArgument)));
+    const PanelAddress address = PanelAddress::forMode(launch.uiTesting);
     SingleInstance instance(address);
     if (!instance.claim()) {
         const IntakeModule::EntryPoints *intake = intakeModuleFor(
@@ -134,7 +135,6 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     AppDelegate delegate;
-    delegate.applicationDidFinishLaunching(
-        LaunchOptions::fromArguments(QApplication::arguments(), qEnvironmentVariable(UiTestGoalsVariable)));
+    delegate.applicationDidFinishLaunching(launch);
     return QApplication::exec();
 }

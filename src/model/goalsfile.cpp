@@ -26,6 +26,8 @@ using Json = nlohmann::json;
 constexpr std::string_view NilUuid = "00000000-0000-0000-0000-000000000000";
 // The date and time every createdAt starts with; '0' stands for any digit.
 constexpr std::string_view DateTimeShape = "0000-00-00T00:00:00";
+// A whole day, as a due date set on a calendar may be.
+constexpr std::string_view DateShape = "0000-00-00";
 // The hours and minutes after the sign of an offset.
 constexpr std::string_view OffsetShape = "00:00";
 constexpr int FirstYear = 1;
@@ -135,6 +137,20 @@ GoalReminder readReminder(const Json *remindAt, const Json *remindTime)
     return GoalReminder(*moment);
 }
 
+// "2026-12-10" is a whole day, else an internet date-time; what cannot be read is no due date.
+GoalDue readDue(const Json *due)
+{
+    if (!due)
+        return {};
+    const std::string_view text = due->get_ref<const std::string &>();
+    if (text.size() == DateShape.size() && hasShape(text, DateShape)) {
+        const QDate day(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+        return day.isValid() ? GoalDue::onDay(day) : GoalDue();
+    }
+    const auto moment = parseDate(text);
+    return moment ? GoalDue::at(*moment) : GoalDue();
+}
+
 // One element as far as it can be read. Nothing without a readable text; otherwise every field that is
 // missing, mistyped or malformed is left unset and marked in `repaired`.
 struct ReadGoal {
@@ -185,6 +201,7 @@ std::optional<ReadGoal> readGoal(const Json &value)
     if (const Json *repeat = field("repeat", &Json::is_string))
         goal.item.repeat = GoalRepeat::fromStored(decodeText(repeat->get_ref<const std::string &>()));
     goal.item.reminder = readReminder(field("remindAt", &Json::is_string), field("remindTime", &Json::is_string));
+    goal.item.due = readDue(field("due", &Json::is_string));
     goal.repaired
         = !goal.hasId || !field("completed", &Json::is_boolean) || !goal.hasOrder || !goal.item.createdAt.isValid();
     return goal;
@@ -208,6 +225,23 @@ bool appendDate(QByteArray &out, const QDateTime &instant, bool withMilliseconds
             date.day(), time.hour(), time.minute(), time.second());
     out.append(text.data(), qsizetype(length));
     return true;
+}
+
+// A whole day as "2026-12-10", a moment as the other times; one that cannot be written is left out.
+void appendDue(QByteArray &out, const GoalDue &due)
+{
+    if (due.isWholeDay()) {
+        const QDate day = due.day();
+        if (day.year() >= FirstYear && day.year() <= LastYear)
+            out.append(R"(,"due":")" + day.toString(Qt::ISODate).toLatin1() + '"');
+        return;
+    }
+    const qsizetype before = out.size();
+    out.append(R"(,"due":")");
+    if (appendDate(out, due.moment(), true))
+        out.append('"');
+    else
+        out.truncate(before);
 }
 
 } // namespace
@@ -254,6 +288,8 @@ bool encodeInto(const QList<TodoItem> &todos, QByteArray &out)
             if (item.repeat.repeats())
                 out.append(R"(,"remindTime":")" + item.reminder.timeOfDay().toString(u"HH:mm").toLatin1() + '"');
         }
+        if (item.due.isSet())
+            appendDue(out, item.due);
         out.append('}');
     }
     out.append(']');

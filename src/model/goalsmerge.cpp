@@ -24,7 +24,7 @@ bool sameGoal(const TodoItem &a, const TodoItem &b)
 {
     return a.id == b.id && a.text == b.text && a.completed == b.completed && a.order == b.order
         && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt && a.repeat == b.repeat
-        && a.reminder == b.reminder;
+        && a.reminder == b.reminder && a.due == b.due;
 }
 
 // Whether a goal reads as it did, its place aside: the panel renumbers goals around every move and deletion
@@ -32,7 +32,7 @@ bool sameGoal(const TodoItem &a, const TodoItem &b)
 bool sameValues(const TodoItem &a, const TodoItem &b)
 {
     return a.text == b.text && a.completed == b.completed && a.createdAt == b.createdAt && a.modifiedAt == b.modifiedAt
-        && a.repeat == b.repeat && a.reminder == b.reminder;
+        && a.repeat == b.repeat && a.reminder == b.reminder && a.due == b.due;
 }
 
 // The same on both computers for any two goals: by creation, then by id.

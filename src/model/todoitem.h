@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "goaldue.h"
 #include "goalreminder.h"
 #include "goalrepeat.h"
 
@@ -25,6 +26,7 @@ struct TodoItem final {
     GoalRepeat repeat;
     // Defaulted, so that a goal spelled out field by field need not name it.
     GoalReminder reminder = {};
+    GoalDue due = {};
 };
 
 // Now, as the goals file keeps a createdAt: in whole seconds. A goal made or repaired in memory then reads the

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/appdelegate.h"
-#include "app/start/launchoptions.h"
+#include "app/start/commandline.h"
 #include "model/goalsfile.h"
 #include "model/todostore.h"
 
@@ -54,7 +54,7 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
         const QStringList seeded = { u"Walk the dog"_s, u"Read"_s, u"Cook"_s };
         AppDelegate delegate;
         delegate.applicationDidFinishLaunching(
-            LaunchOptions::fromArguments({ u"mirel"_s, u"--ui-testing"_s }, seeded.join(u'\n')));
+            CommandLine::parse({ u"mirel"_s, u"--ui-testing"_s }).launchOptions(seeded.join(u'\n')));
         TodoStore *store = delegate.todoStore();
         QVERIFY(!store->fileURL());
         QStringList goals;
@@ -73,7 +73,7 @@ void LaunchTest::uiTesting_startsFromScratchAndLeavesNormalRunsAlone()
     // (which changed both), and no test goals.
     AppDelegate normal;
     normal.applicationDidFinishLaunching(
-        LaunchOptions::fromArguments({ u"mirel"_s, u"--ui-testing=1"_s }, u"Ignored\nToo"_s));
+        CommandLine::parse({ u"mirel"_s, u"--ui-testing=1"_s }).launchOptions(u"Ignored\nToo"_s));
     QCOMPARE(normal.todoStore()->fileURL(), std::optional(GoalsFile::defaultLocation()));
     QCOMPARE(normal.todoStore()->todos().size(), 1);
     QCOMPARE(normal.todoStore()->todos().constFirst().text, u"Saved goal"_s);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/commandlineinfo.h"
+#include "app/start/commandline.h"
 #include "app/start/translations.h"
 #include "model/panelsettings.h"
 #include "views/header/paneltitle.h"
@@ -101,7 +101,7 @@ void TranslationsTest::firstLanguageSpokenThatIsTranslated_isUsed()
         const Translations german({ u"fr-FR"_s, u"de-AT"_s, u"en-US"_s });
         QCOMPARE(german.language(), u"de"_s);
         QCOMPARE(PanelTitle(&settings).text(), u"Heutige Ziele"_s);
-        QCOMPARE(CommandLineInfo::helpText().section(u'\n', 0, 0), u"Aufruf: mirel [SCHALTER ...]"_s);
+        QCOMPARE(CommandLine::helpText().section(u'\n', 0, 0), u"Aufruf: mirel [SCHALTER ...]"_s);
     }
     // The default title was only shown, never stored, so it follows the language.
     QVERIFY(!defaults.contains(u"title"_s));

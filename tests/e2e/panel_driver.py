@@ -130,9 +130,13 @@ def to_stored(rect):
 
 
 def environment(home, **extra):
-    """The panel's environment with every folder it uses inside `home`, on the X session's display."""
+    """The panel's environment with every folder it uses inside `home`, on the X session's display. The runtime
+    folder is one of its own, private as Qt requires even where `home` is opened to a server's system user:
+    otherwise every case's panel would fall back to one shared folder and take another case's for its own."""
+    runtime = os.path.join(home, "runtime")
+    os.makedirs(runtime, mode=0o700, exist_ok=True)
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=home, **extra)
+               XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=runtime, **extra)
     env.pop("QT_QPA_PLATFORM", None)
     return env
 

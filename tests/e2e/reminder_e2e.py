@@ -198,13 +198,14 @@ def case_reminders_go_both_ways_with_the_phone(binary, home):
         try:
             mirel = Mirel(binary, home, env=clock("2026-12-08 17:57:00", speed=4))
             check(connect(binary, home, server.url).returncode == 0, "--connect-calendar failed")
-            wait_until("the phone's reminder in the panel", lambda: os.path.exists(goals_path(home)) and any(
-                todo.get("remindAt") == "2026-12-08T17:00:00.000Z"
-                for todo in json.load(open(goals_path(home), encoding="utf-8"))), timeout=30)
+            wait_until("the phone's reminder and due time in the panel", lambda: os.path.exists(goals_path(home))
+                       and any(todo.get("remindAt") == "2026-12-08T17:00:00.000Z"
+                               and todo.get("due") == "2026-12-08T17:10:00.000Z"
+                               for todo in json.load(open(goals_path(home), encoding="utf-8"))), timeout=30)
             box = wait_until("the goal's check box", lambda: next(
                 (n for n in tree(panel(reader)) if n.getRoleName() == "check box" and n.name == "Call the bank"),
                 None))
-            check("reminder at 18:00" in box.description, f"the goal reads {box.description!r}")
+            check("reminder at 18:00, due 18:10" in box.description, f"the goal reads {box.description!r}")
             sent = subprocess.run([binary, "--send", "Pay the rent", "--remind-at", "2026-12-10 09:00"],
                                   env=environment(home, **faketime("2026-12-08 18:00:00")), capture_output=True,
                                   text=True, timeout=30)
@@ -218,6 +219,8 @@ def case_reminders_go_both_ways_with_the_phone(binary, home):
             except Failure:
                 raise Failure(f"the server holds {triggers()}") from None
             check(triggers()["Call the bank"] == ["-PT10M"], f"the phone's alarm changed: {triggers()}")
+            due = {task["summary"]: task["due"] for task in tasks(list_url)}
+            check(due == {"Call the bank": "20261208T171000Z", "Pay the rent": ""}, f"the server's due dates: {due}")
             dunst.wait_for("the phone's reminder ringing", "Call the bank")
             mirel.stop()
         finally:

@@ -46,7 +46,7 @@ private slots:
     void choices_areMomentsOfTheLocalClock();
     void commandLine_readsATimeOrADateOrSaysWhatIsWrong_data();
     void commandLine_readsATimeOrADateOrSaysWhatIsWrong();
-    void file_keepsTheReminderAfterTheOtherKeys();
+    void file_keepsTheReminderAndTheDueDateAfterTheOtherKeys();
     void row_showsThePassedRingOfAnOpenGoalElseTheNext();
 };
 
@@ -155,25 +155,31 @@ void GoalReminderTest::commandLine_readsATimeOrADateOrSaysWhatIsWrong()
     }
 }
 
-void GoalReminderTest::file_keepsTheReminderAfterTheOtherKeys()
+void GoalReminderTest::file_keepsTheReminderAndTheDueDateAfterTheOtherKeys()
 {
-    const QByteArray file = R"([)"
-                            R"({"id":"00000000-0000-4000-8000-000000000001","text":"Call the bank","completed":false,)"
-                            R"("order":0,"createdAt":"2026-12-07T08:00:00Z","remindAt":"2026-12-07T14:00:00.000Z"},)"
-                            R"({"id":"00000000-0000-4000-8000-000000000002","text":"Stretch","completed":false,)"
-                            R"("order":1,"createdAt":"2026-12-07T08:00:00Z","repeat":"daily",)"
-                            R"("remindAt":"2026-12-07T13:30:00.000Z","remindTime":"07:30"},)"
-                            R"({"id":"00000000-0000-4000-8000-000000000003","text":"Water","completed":false,)"
-                            R"("order":2,"createdAt":"2026-12-07T08:00:00Z","remindAt":"at three","remindTime":7}])";
+    const QByteArray file
+        = R"([)"
+          R"({"id":"00000000-0000-4000-8000-000000000001","text":"Call the bank","completed":false,)"
+          R"("order":0,"createdAt":"2026-12-07T08:00:00Z","remindAt":"2026-12-07T14:00:00.000Z",)"
+          R"("due":"2026-12-10"},)"
+          R"({"id":"00000000-0000-4000-8000-000000000002","text":"Stretch","completed":false,)"
+          R"("order":1,"createdAt":"2026-12-07T08:00:00Z","repeat":"daily",)"
+          R"("remindAt":"2026-12-07T13:30:00.000Z","remindTime":"07:30","due":"2026-12-10T16:00:00.000Z"},)"
+          R"({"id":"00000000-0000-4000-8000-000000000003","text":"Water","completed":false,)"
+          R"("order":2,"createdAt":"2026-12-07T08:00:00Z","remindAt":"at three","remindTime":7,)"
+          R"("due":"2026-02-30"}])";
     const std::optional<QList<TodoItem>> goals = GoalsFile::decode(file);
     QVERIFY(goals);
     QCOMPARE(goals->at(0).reminder, GoalReminder(utc(u"2026-12-07 14:00"_s)));
     QCOMPARE(goals->at(0).reminder.timeOfDay(), QTime(15, 0));
     QCOMPARE(goals->at(1).reminder.timeOfDay(), QTime(7, 30));
     QVERIFY(!goals->at(2).reminder.isSet());
-    // Written back as read: the time of day only for the goal that repeats, and nothing for the unreadable one.
+    QCOMPARE(goals->at(0).due, GoalDue::onDay(QDate(2026, 12, 10)));
+    QCOMPARE(goals->at(1).due, GoalDue::at(utc(u"2026-12-10 16:00"_s)));
+    QVERIFY(!goals->at(2).due.isSet());
+    // Written back as read: the time of day only for the goal that repeats, and nothing for the unreadable ones.
     QCOMPARE(GoalsFile::encode(*goals).value_or(QByteArray()),
-        QByteArray(file).replace(R"(,"remindAt":"at three","remindTime":7)", ""));
+        QByteArray(file).replace(R"(,"remindAt":"at three","remindTime":7,"due":"2026-02-30")", ""));
 }
 
 void GoalReminderTest::row_showsThePassedRingOfAnOpenGoalElseTheNext()

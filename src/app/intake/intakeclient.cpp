@@ -3,10 +3,10 @@
 #include "intakeclient.h"
 
 #include "app/logging.h"
+#include "app/start/sendcommand.h"
 #include "app/start/translations.h"
 #include "desktopnotification.h"
 #include "intakeprotocol.h"
-#include "sendcommand.h"
 #include "singleinstance.h"
 
 #include <QClipboard>
@@ -192,7 +192,7 @@ int send(const SendCommand &command, const QByteArray &text)
     }
     const bool reminds = command.remindAt.isValid();
     const Reply reply
-        = deliver(PanelAddress::forMode(command.uiTesting()), reminds ? Kind::SendTextWithReminder : Kind::SendText,
+        = deliver(PanelAddress::forMode(command.uiTesting), reminds ? Kind::SendTextWithReminder : Kind::SendText,
             reminds ? command.remindAt.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n' + text : text,
             command.modeArguments);
     if (!reply.delivered) {
@@ -234,7 +234,7 @@ QByteArray launcherUserTime()
 int askForNewGoal(const SendCommand &command)
 {
     const Reply reply
-        = deliver(PanelAddress::forMode(command.uiTesting()), Kind::NewGoal, launcherUserTime(), command.modeArguments);
+        = deliver(PanelAddress::forMode(command.uiTesting), Kind::NewGoal, launcherUserTime(), command.modeArguments);
     if (!reply.delivered) {
         reportProblem(QCoreApplication::translate("IntakeClient", "could not reach the panel: %1").arg(reply.message));
         return ExitNotDelivered;

@@ -2,22 +2,19 @@
 
 #include "calendarcommandrun.h"
 
+#include "app/start/calendarcommand.h"
 #include "app/start/translations.h"
 #include "calendaraccount.h"
-#include "calendarcommand.h"
+#include "calendarconnecting.h"
 #include "calendarconnection.h"
-#include "calendarsecret.h"
 #include "davhttp.h"
 #include "runningpanel.h"
 #include "syncstatefile.h"
-#include "tasklistfinder.h"
 
 #include "model/diskfile.h"
 #include "model/goalsfile.h"
-#include "newtasklist.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QSettings>
 
 #include <cstdio>
@@ -65,18 +62,6 @@ QString readPassword()
     return QString::fromUtf8(line);
 }
 
-CalendarSecret::Outcome waitFor(const auto &start)
-{
-    QEventLoop loop;
-    CalendarSecret::Outcome result;
-    start(&loop, [&](const CalendarSecret::Outcome &outcome) {
-        result = outcome;
-        loop.quit();
-    });
-    loop.exec();
-    return result;
-}
-
 QUrl withSlash(QUrl url)
 {
     if (!url.path().endsWith(u'/'))
@@ -95,10 +80,10 @@ QString listNames(const QList<CalDavDiscovery::TaskList> &lists)
 // The list named, the one at the address given, or the server's only one: never a list made for a name
 // the server lacks, which would take the goals away from the list the phone shows.
 std::variant<CalDavDiscovery::TaskList, int> pickList(
-    const QList<CalDavDiscovery::TaskList> &lists, const CalendarCommand &command)
+    const QList<CalDavDiscovery::TaskList> &lists, const QUrl &url, const CalendarCommand &command)
 {
     const auto named = [&](const CalDavDiscovery::TaskList &list) {
-        return command.listName ? list.displayName == *command.listName : withSlash(list.url) == withSlash(command.url);
+        return command.listName ? list.displayName == *command.listName : withSlash(list.url) == withSlash(url);
     };
     if (const auto chosen = std::find_if(lists.cbegin(), lists.cend(), named); chosen != lists.cend())
         return *chosen;
@@ -120,101 +105,97 @@ std::variant<CalDavDiscovery::TaskList, int> pickList(
     return ExitMisuse;
 }
 
-std::variant<CalDavDiscovery::TaskList, int> makeList(
-    DavHttp &http, const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists, const QString &name)
+// The exit status, after saying so, when the server has a list of that name already, which a second one could
+// not be told apart from; nothing when one can be made.
+std::optional<int> refusedToMake(const QList<CalDavDiscovery::TaskList> &lists, const QString &name)
 {
-    if (std::any_of(lists.cbegin(), lists.cend(), [&](const auto &list) { return list.displayName == name; })) {
-        complain(QCoreApplication::translate(
-            "CalendarCommandRun", "the server has a task list \"%1\" already: connect to it with --list \"%1\"")
-                     .arg(name));
-        return ExitMisuse;
-    }
-    const DavRequest request = NewTaskList::request(home, name);
-    QEventLoop making;
-    DavReply made;
-    QObject::connect(&http, &DavHttp::finished, &making, [&](quint64, const DavReply &reply) {
-        made = reply;
-        making.quit();
-    });
-    http.send(request);
-    making.exec();
-    if (const std::optional<QString> refusal = NewTaskList::refusal(made)) {
-        complain(QCoreApplication::translate("CalendarCommandRun", "cannot make the task list \"%1\": %2")
-                     .arg(name, *refusal));
-        return ExitFailure;
-    }
-    return CalDavDiscovery::TaskList { request.url, name };
+    if (std::none_of(lists.cbegin(), lists.cend(), [&](const auto &list) { return list.displayName == name; }))
+        return std::nullopt;
+    complain(QCoreApplication::translate(
+        "CalendarCommandRun", "the server has a task list \"%1\" already: connect to it with --list \"%1\"")
+                 .arg(name));
+    return ExitMisuse;
 }
 
-int connectList(QSettings &preferences, const CalendarCommand &command)
+// Tells a running panel and the person what connecting left; returns the exit status.
+int reportConnected(const CalendarAccount &account, const QString &password, const QString &keyringFailure)
 {
-    if (const std::optional<QString> refusal = DavHttp::refusal(command.url)) {
-        complain(*refusal);
-        return ExitFailure;
-    }
-    const QString password = readPassword();
-    DavHttp http(command.user, password, {});
-    if (!command.trustedCertificate.isEmpty())
-        http.setPinnedCertificate(command.trustedCertificate);
-    TaskListFinder finder(&http);
-    QEventLoop loop;
-    QString failure;
-    QString untrustedCertificate;
-    QList<CalDavDiscovery::TaskList> lists;
-    QUrl home;
-    QObject::connect(&finder, &TaskListFinder::failed, &loop, [&](const QString &reason, const QString &certificate) {
-        failure = reason;
-        untrustedCertificate = certificate;
-        loop.quit();
-    });
-    QObject::connect(&finder, &TaskListFinder::found, &loop,
-        [&](const QUrl &homeSet, const QList<CalDavDiscovery::TaskList> &found) {
-            home = homeSet;
-            lists = found;
-            loop.quit();
-        });
-    finder.find(command.url);
-    loop.exec();
-    if (!failure.isEmpty()) {
-        complain(QCoreApplication::translate("CalendarCommandRun", "cannot connect to %1: %2")
-                     .arg(command.url.toDisplayString(QUrl::RemoveUserInfo), failure));
-        if (!untrustedCertificate.isEmpty()) {
-            complain(QCoreApplication::translate("CalendarCommandRun",
-                "if this is the server's own certificate, trust it by connecting again with --trust-certificate %1")
-                         .arg(untrustedCertificate));
-        }
-        return ExitFailure;
-    }
-    const std::variant<CalDavDiscovery::TaskList, int> chosen
-        = command.newListName ? makeList(http, home, lists, *command.newListName) : pickList(lists, command);
-    if (const int *exitStatus = std::get_if<int>(&chosen))
-        return *exitStatus;
-    const auto &list = std::get<CalDavDiscovery::TaskList>(chosen);
-    const CalendarAccount account { command.url, list.url, list.displayName, command.user, command.trustedCertificate };
-    const CalendarSecret::Outcome stored = waitFor(
-        [&](QObject *context, auto done) { CalendarSecret::write(account.secretKey(), password, context, done); });
-    account.write(preferences);
     // Where the keyring keeps nothing, a running panel keeps the password for as long as it runs.
-    const bool told = RunningPanel::tellCalendarChanged(stored.failure.isEmpty() ? QByteArray() : password.toUtf8());
-    if (!stored.failure.isEmpty() && !told) {
+    const bool told = RunningPanel::tellCalendarChanged(keyringFailure.isEmpty() ? QByteArray() : password.toUtf8());
+    if (!keyringFailure.isEmpty() && !told) {
         const QString failure = QCoreApplication::translate(
             "CalendarCommandRun", "%1, and no panel runs to keep the password: start the panel, then connect again")
-                                    .arg(stored.failure);
-        StoredSync sync = SyncStateFile::read(list.url);
+                                    .arg(keyringFailure);
+        StoredSync sync = SyncStateFile::read(account.taskList);
         sync.failure = failure;
         SyncStateFile::write(sync);
         complain(failure);
         return ExitFailure;
     }
     say(QCoreApplication::translate("CalendarCommandRun", "Syncing the goals with the task list \"%1\" on %2.")
-            .arg(list.displayName, command.url.toDisplayString(QUrl::RemoveUserInfo)));
-    if (!stored.failure.isEmpty()) {
+            .arg(account.listName, account.server.toDisplayString(QUrl::RemoveUserInfo)));
+    if (!keyringFailure.isEmpty()) {
         say(QCoreApplication::translate("CalendarCommandRun",
             "%1: the running panel keeps the password until it quits. To keep it for good, run mirel "
             "--connect-calendar again once the keyring is unlocked.")
-                .arg(stored.failure));
+                .arg(keyringFailure));
     }
     return 0;
+}
+
+// Runs the command's one event loop, `start` first inside it, until the command ends it with its exit status.
+int runToTheEnd(const std::function<void()> &start)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), start, Qt::QueuedConnection);
+    return QCoreApplication::exec();
+}
+
+int connectList(QSettings &preferences, const QUrl &url, const CalendarCommand &command)
+{
+    // Before the password is asked for: an address never asked needs none.
+    if (const std::optional<QString> refusal = DavHttp::refusal(url)) {
+        complain(*refusal);
+        return ExitFailure;
+    }
+    const QString password = readPassword();
+    CalendarConnecting connecting(&preferences);
+    QObject::connect(
+        &connecting, &CalendarConnecting::failed, &connecting, [&](const QString &reason, const QString &certificate) {
+            complain(QCoreApplication::translate("CalendarCommandRun", "cannot connect to %1: %2")
+                         .arg(url.toDisplayString(QUrl::RemoveUserInfo), reason));
+            if (!certificate.isEmpty()) {
+                complain(QCoreApplication::translate("CalendarCommandRun",
+                    "if this is the server's own certificate, trust it by connecting again with --trust-certificate %1")
+                             .arg(certificate));
+            }
+            QCoreApplication::exit(ExitFailure);
+        });
+    QObject::connect(
+        &connecting, &CalendarConnecting::listsFound, &connecting, [&](const QList<CalDavDiscovery::TaskList> &lists) {
+            if (command.newListName) {
+                if (const std::optional<int> exitStatus = refusedToMake(lists, *command.newListName))
+                    QCoreApplication::exit(*exitStatus);
+                else
+                    connecting.makeListThenConnect(*command.newListName);
+                return;
+            }
+            const std::variant<CalDavDiscovery::TaskList, int> chosen = pickList(lists, url, command);
+            if (const int *exitStatus = std::get_if<int>(&chosen))
+                QCoreApplication::exit(*exitStatus);
+            else
+                connecting.connectList(std::get<CalDavDiscovery::TaskList>(chosen));
+        });
+    QObject::connect(
+        &connecting, &CalendarConnecting::listNotMade, &connecting, [](const QString &name, const QString &reason) {
+            complain(QCoreApplication::translate("CalendarCommandRun", "cannot make the task list \"%1\": %2")
+                         .arg(name, reason));
+            QCoreApplication::exit(ExitFailure);
+        });
+    QObject::connect(&connecting, &CalendarConnecting::connected, &connecting,
+        [](const CalendarAccount &account, const QString &password, const QString &keyringFailure) {
+            QCoreApplication::exit(reportConnected(account, password, keyringFailure));
+        });
+    return runToTheEnd([&] { connecting.findLists(url, command.user, password, command.trustedCertificate); });
 }
 
 int disconnect(QSettings &preferences)
@@ -224,14 +205,15 @@ int disconnect(QSettings &preferences)
         say(QCoreApplication::translate("CalendarCommandRun", "No task list is connected."));
         return 0;
     }
-    QEventLoop loop;
-    CalendarConnection::forget(preferences, &loop, [&loop] { loop.quit(); });
-    loop.exec();
-    RunningPanel::tellCalendarChanged();
-    say(QCoreApplication::translate("CalendarCommandRun",
-        "Stopped syncing with \"%1\". The goals stay on this computer, and the server keeps its tasks.")
-            .arg(account->listName));
-    return 0;
+    return runToTheEnd([&] {
+        CalendarConnection::forget(preferences, QCoreApplication::instance(), [&] {
+            RunningPanel::tellCalendarChanged();
+            say(QCoreApplication::translate("CalendarCommandRun",
+                "Stopped syncing with \"%1\". The goals stay on this computer, and the server keeps its tasks.")
+                    .arg(account->listName));
+            QCoreApplication::exit(0);
+        });
+    });
 }
 
 int status(QSettings &preferences)
@@ -273,8 +255,15 @@ int run(int &argc, char **argv, const CalendarCommand &command)
     QCoreApplication::setApplicationName(QStringLiteral("Mirel"));
     QSettings preferences;
     switch (command.action) {
-    case CalendarCommand::Action::Connect:
-        return connectList(preferences, command);
+    case CalendarCommand::Action::Connect: {
+        const QUrl url = CalendarAccount::serverAddress(command.address);
+        if (!url.isValid() || url.host().isEmpty()) {
+            complain(
+                QCoreApplication::translate("CalendarCommandRun", "%1 is not a server address.").arg(command.address));
+            return ExitMisuse;
+        }
+        return connectList(preferences, url, command);
+    }
     case CalendarCommand::Action::Disconnect:
         return disconnect(preferences);
     case CalendarCommand::Action::Status:

@@ -3,10 +3,7 @@
 #include "calendarconnectdialog.h"
 
 #include "calendaraccount.h"
-#include "calendarsecret.h"
-#include "davhttp.h"
-#include "newtasklist.h"
-#include "tasklistfinder.h"
+#include "calendarconnecting.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,7 +14,6 @@
 #include <QSettings>
 
 #include <algorithm>
-#include <memory>
 
 CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QString &title, QWidget *parent)
     : QDialog(parent)
@@ -30,6 +26,7 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
     , m_problem(new QLabel(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Cancel, this))
     , m_trust(new QPushButton(tr("Trust This Certificate"), this))
+    , m_connecting(new CalendarConnecting(preferences, this))
 {
     setWindowTitle(tr("Sync with a Calendar Server"));
     m_server->setPlaceholderText(tr("https://cloud.example.org"));
@@ -82,12 +79,28 @@ CalendarConnectDialog::CalendarConnectDialog(QSettings *preferences, const QStri
             setAsking(m_asking);
         });
     }
+    // Selected, so that the right one typed replaces it.
+    connect(m_connecting, &CalendarConnecting::credentialsRefused, this, [this] {
+        m_password->setFocus(Qt::OtherFocusReason);
+        m_password->selectAll();
+    });
+    connect(m_connecting, &CalendarConnecting::failed, this, &CalendarConnectDialog::offerTrust);
+    connect(m_connecting, &CalendarConnecting::listsFound, this, &CalendarConnectDialog::showLists);
+    connect(m_connecting, &CalendarConnecting::listNotMade, this,
+        [this](const QString &, const QString &reason) { showProblem(reason); });
+    // A keyring that keeps nothing (none on this desktop, locked, its prompt cancelled) leaves the password to
+    // the running panel until it quits; the panel's header says so and what to do.
+    connect(m_connecting, &CalendarConnecting::connected, this,
+        [this](const CalendarAccount &, const QString &password, const QString &keyringFailure) {
+            setAsking(false);
+            emit connected(keyringFailure.isEmpty() ? QString() : password);
+            accept();
+        });
 }
 
 void CalendarConnectDialog::reject()
 {
-    delete m_http;
-    m_http = nullptr;
+    m_connecting->stop();
     QDialog::reject();
 }
 
@@ -99,31 +112,12 @@ void CalendarConnectDialog::setAsking(bool asking)
 
 void CalendarConnectDialog::findLists()
 {
-    const QUrl server = CalendarAccount::serverAddress(m_server->text());
-    if (const std::optional<QString> refusal = DavHttp::refusal(server)) {
-        showProblem(*refusal);
-        return;
-    }
-    delete m_http;
-    m_http = new DavHttp(m_user->text(), m_password->text(), {}, this);
-    if (!m_trustedCertificate.isEmpty())
-        m_http->setPinnedCertificate(m_trustedCertificate);
-    auto *finder = new TaskListFinder(m_http, m_http);
-    // Selected, so that the right one typed replaces it.
-    connect(finder, &TaskListFinder::credentialsRefused, this, [this] {
-        m_password->setFocus(Qt::OtherFocusReason);
-        m_password->selectAll();
-    });
-    connect(finder, &TaskListFinder::failed, this, &CalendarConnectDialog::offerTrust);
-    connect(
-        finder, &TaskListFinder::found, this, [this](const QUrl &home, const QList<CalDavDiscovery::TaskList> &lists) {
-            m_home = home;
-            showLists(lists);
-        });
+    // Before asking: an address that is never asked says so at once, in place of this.
     m_problem->setText(tr("Asking the server…"));
     m_problem->show();
     setAsking(true);
-    finder->find(server);
+    m_connecting->findLists(
+        CalendarAccount::serverAddress(m_server->text()), m_user->text(), m_password->text(), m_trustedCertificate);
 }
 
 void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &lists)
@@ -149,46 +143,11 @@ void CalendarConnectDialog::showLists(const QList<CalDavDiscovery::TaskList> &li
 
 void CalendarConnectDialog::connectChosenList()
 {
+    setAsking(true);
     if (m_lists->currentIndex() >= m_found.size())
-        makeListThenConnect();
+        m_connecting->makeListThenConnect(m_title);
     else
-        keepConnection(m_found.at(m_lists->currentIndex()));
-}
-
-void CalendarConnectDialog::makeListThenConnect()
-{
-    const DavRequest request = NewTaskList::request(m_home, m_title);
-    const quint64 sent = m_http->send(request);
-    setAsking(true);
-    // Once per try: a second try must not find the first one's handler still listening.
-    auto answered = std::make_shared<QMetaObject::Connection>();
-    *answered
-        = connect(m_http, &DavHttp::finished, this, [this, sent, request, answered](quint64 id, const DavReply &reply) {
-              if (id != sent)
-                  return;
-              disconnect(*answered);
-              if (const std::optional<QString> refusal = NewTaskList::refusal(reply))
-                  showProblem(*refusal);
-              else
-                  keepConnection({ request.url, m_title });
-          });
-}
-
-void CalendarConnectDialog::keepConnection(const CalDavDiscovery::TaskList &list)
-{
-    const CalendarAccount account { CalendarAccount::serverAddress(m_server->text()), list.url, list.displayName,
-        m_user->text(), m_trustedCertificate };
-    const QString password = m_password->text();
-    setAsking(true);
-    // A keyring that keeps nothing (none on this desktop, locked, its prompt cancelled) leaves the password to
-    // the running panel until it quits; the panel's header says so and what to do.
-    CalendarSecret::write(
-        account.secretKey(), password, m_http, [this, account, password](const CalendarSecret::Outcome &outcome) {
-            setAsking(false);
-            account.write(*m_preferences);
-            emit connected(outcome.failure.isEmpty() ? QString() : password);
-            accept();
-        });
+        m_connecting->connectList(m_found.at(m_lists->currentIndex()));
 }
 
 void CalendarConnectDialog::offerTrust(const QString &reason, const QString &untrustedCertificate)

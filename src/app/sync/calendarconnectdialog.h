@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class DavHttp;
+class CalendarConnecting;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
@@ -38,8 +38,6 @@ private:
     void findLists();
     void showLists(const QList<CalDavDiscovery::TaskList> &lists);
     void connectChosenList();
-    void makeListThenConnect();
-    void keepConnection(const CalDavDiscovery::TaskList &list);
     void showProblem(const QString &problem);
     void fitHeight();
     void offerTrust(const QString &reason, const QString &untrustedCertificate);
@@ -57,9 +55,7 @@ private:
     // The certificate the person trusted for this server, the system not.
     QString m_trustedCertificate;
     QString m_offeredCertificate;
-    // What is asked of the server and the keyring goes with it.
-    DavHttp *m_http = nullptr;
+    CalendarConnecting *m_connecting = nullptr;
     bool m_asking = false;
     QList<CalDavDiscovery::TaskList> m_found;
-    QUrl m_home;
 };

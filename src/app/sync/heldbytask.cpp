@@ -26,7 +26,8 @@ bool differs(const TodoItem &goal, const TodoItem &task)
     const TodoItem mine = of(goal);
     const TodoItem theirs = of(task);
     return mine.text != theirs.text || mine.completed != theirs.completed || mine.createdAt != theirs.createdAt
-        || mine.repeat != theirs.repeat || alarmMoment(mine.reminder) != alarmMoment(theirs.reminder);
+        || mine.repeat != theirs.repeat || alarmMoment(mine.reminder) != alarmMoment(theirs.reminder)
+        || mine.due != theirs.due;
 }
 
 bool changedSince(const TodoItem &goal, const TodoItem &version)

@@ -82,6 +82,18 @@ QDateTime timeOf(icalcomponent *todo, icalproperty_kind kind)
     return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone), Qt::UTC);
 }
 
+// A due date is a whole day or a moment, and goes on the goal as the other client set it.
+GoalDue dueOf(icalcomponent *todo)
+{
+    icalproperty *property = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY);
+    if (!property)
+        return {};
+    const icaltimetype time = icalproperty_get_datetime_with_component(property, todo);
+    if (time.is_date && !icaltime_is_null_time(time))
+        return GoalDue::onDay(QDate(time.year, time.month, time.day));
+    return GoalDue::at(timeOf(todo, ICAL_DUE_PROPERTY));
+}
+
 icaltimetype icalTime(const QDateTime &time)
 {
     return icaltime_from_timet_with_zone(
@@ -169,6 +181,22 @@ GoalRepeat repeatOf(icalcomponent *todo)
 // show another first day. A start the rule does not include moves to the first day it does from the goal's
 // creation (from the start itself where that is earlier), keeping its time of day; a task with a due time and
 // no start keeps it so, and a rule set elsewhere keeps the start it came with.
+// Only for a task written anew, or where the panel's version of the goal won over another client's: the panel
+// itself never changes a due date.
+void setDue(icalcomponent *todo, const GoalDue &due)
+{
+    removeAll(todo, ICAL_DUE_PROPERTY);
+    if (due.isWholeDay()) {
+        icaltimetype day = icaltime_null_date();
+        day.year = due.day().year();
+        day.month = due.day().month();
+        day.day = due.day().day();
+        icalcomponent_add_property(todo, icalproperty_new_due(day));
+    } else if (due.isSet()) {
+        icalcomponent_add_property(todo, icalproperty_new_due(icalTime(due.moment())));
+    }
+}
+
 void setRepeat(icalcomponent *todo, const TodoItem &goal)
 {
     removeAll(todo, ICAL_RRULE_PROPERTY);
@@ -232,6 +260,7 @@ std::optional<Task> read(const QByteArray &calendarObject)
     task.goal.repeat = repeatOf(todo);
     task.goal.reminder
         = TaskAlarm::reminderOf(todo, timeOf(todo, ICAL_DTSTART_PROPERTY), timeOf(todo, ICAL_DUE_PROPERTY));
+    task.goal.due = dueOf(todo);
     task.sortOrder = sortOrderOf(todo, parsed.raw);
     task.goal.order = task.sortOrder.value_or(0);
     task.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
@@ -271,6 +300,8 @@ std::optional<QByteArray> write(
     }
     if (!before || RecurrenceRule::asHeldByTask(before->goal.repeat) != RecurrenceRule::asHeldByTask(goal.repeat))
         setRepeat(todo, goal);
+    if (before ? before->goal.due != goal.due : goal.due.isSet())
+        setDue(todo, goal.due);
     if (!before || before->goal.reminder != goal.reminder)
         TaskAlarm::setReminder(
             todo, goal.reminder, goal.text, timeOf(todo, ICAL_DTSTART_PROPERTY), timeOf(todo, ICAL_DUE_PROPERTY));

@@ -2,6 +2,8 @@
 
 #include "hierarchicalcolors.h"
 
+#include <QWidget>
+
 #include <algorithm>
 
 namespace
@@ -53,6 +55,13 @@ QColor mix(const QColor &from, const QColor &to, qreal progress)
     const auto lerp = [t](float x, float y) { return x + (y - x) * float(t); };
     return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()), lerp(a.blueF(), b.blueF()),
         lerp(a.alphaF(), b.alphaF()));
+}
+
+void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
 }
 
 } // namespace HierarchicalColors

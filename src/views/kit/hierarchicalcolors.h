@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QPalette>
 
+class QWidget;
+
 // The one place that maps the panel's colour roles onto the application palette, so light and dark
 // themes both work: text colour at falling opacities, and the palette's highlight as the accent.
 namespace HierarchicalColors
@@ -17,5 +19,8 @@ QColor accent(const QPalette &palette);
 
 // Linear blend used by the hover fade: progress 0 gives `from`, 1 gives `to`.
 QColor mix(const QColor &from, const QColor &to, qreal progress);
+
+// Gives the widget's own palette that colour for the role, leaving the rest as it inherits it.
+void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color);
 
 } // namespace HierarchicalColors

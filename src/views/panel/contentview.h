@@ -57,8 +57,8 @@ public:
     // The day of goals now running: goals that repeat on other days are neither shown nor counted. Until one is
     // set every goal shows.
     void setDay(QDate day);
-    // A reminder's moment came: its row shows it passed.
-    void showRemindersAsOfNow() { refreshFromStore(false); }
+    // A moment a row shows came, or the day changed: the rows show their moments as of now.
+    void showMomentsAsOfNow() { refreshFromStore(false); }
 
     PanelHeader *header() const { return m_header; }
     GoalList *goalList() const { return m_list; }

@@ -2,9 +2,9 @@
 
 #include "todorowview.h"
 
-#include "reminderwords.h"
 #include "repeatwords.h"
 #include "rowhighlight.h"
+#include "rowmoments.h"
 #include "views/kit/callbackcopy.h"
 #include "views/kit/checkbox.h"
 #include "views/kit/glyphbutton.h"
@@ -16,7 +16,6 @@
 #include "wrappedtext.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolTip>
@@ -45,13 +44,6 @@ QString shownText(const QString &text)
     return text.first(cut) + u'\u2026';
 }
 
-void setForeground(QWidget *widget, QPalette::ColorRole role, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::function<void()> onToggle,
@@ -67,6 +59,7 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_text(new WrappedText(m_row))
     , m_repeatGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Repeat, m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
+    , m_moments(std::make_unique<RowMoments>(m_row, m_repeatGlyph))
 {
     m_deleteButton->setToolTip(tr("Delete goal"));
     QSizePolicy deletePolicy = m_deleteButton->sizePolicy();
@@ -256,25 +249,11 @@ void TodoRowView::showTodo(bool animated)
     setAccessibleName(name);
     m_checkbox->setAccessibleName(name);
     const QString repeats = RepeatWords::description(m_todo.repeat);
-    const QDateTime now = QDateTime::currentDateTime();
-    const std::optional<ShownReminder> reminder = shownReminder(m_todo, now);
-    const QString reminds = reminder ? ReminderWords::description(reminder->moment, now) : QString();
     QStringList description { toggleLabel };
-    for (const QString &part : { reminds, repeats }) {
-        if (!part.isEmpty())
-            description.append(part);
-    }
+    description.append(m_moments->show(m_todo, QDateTime::currentDateTime()));
+    if (!repeats.isEmpty())
+        description.append(repeats);
     m_checkbox->setAccessibleDescription(description.join(u", "_s));
-    m_isReminderOverdue = reminder && reminder->isOverdue;
-    if (reminder && !m_reminderTime)
-        makeReminderTime();
-    if (m_reminderTime) {
-        m_reminderGlyph->setVisible(reminder.has_value());
-        m_reminderTime->setVisible(reminder.has_value());
-        m_reminderTime->setText(reminder ? ReminderWords::shortMoment(reminder->moment, now) : QString());
-        m_reminderTime->setAccessibleName(reminds);
-        m_reminderTime->setToolTip(reminds);
-    }
     m_repeatGlyph->setVisible(m_todo.repeat.repeats());
     m_repeatGlyph->setAccessibleName(repeats);
     m_repeatGlyph->setToolTip(repeats);
@@ -290,26 +269,11 @@ void TodoRowView::updateColors()
     const QColor text = m_todo.completed
         ? HierarchicalColors::tertiary(base)
         : HierarchicalColors::mix(HierarchicalColors::secondary(base), HierarchicalColors::primary(base), m_hoverFade);
-    setForeground(m_text, QPalette::WindowText, text);
+    HierarchicalColors::setForeground(m_text, QPalette::WindowText, text);
     m_repeatGlyph->setColor(HierarchicalColors::secondary(base));
-    const QColor reminder = m_isReminderOverdue ? HierarchicalColors::accent(base) : HierarchicalColors::tertiary(base);
-    if (m_reminderTime) {
-        m_reminderGlyph->setColor(reminder);
-        setForeground(m_reminderTime, QPalette::WindowText, reminder);
-    }
+    m_moments->updateColors(base);
     if (m_editor)
-        setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
-}
-
-void TodoRowView::makeReminderTime()
-{
-    // Only for a goal with a reminder: most rows never show one, and a long list makes a row for each goal in view.
-    m_reminderGlyph = new SymbolGlyph(SymbolGlyph::Symbol::Bell, m_row);
-    m_reminderTime = new QLabel(m_row);
-    QHBoxLayout *layout = m_row->contentLayout();
-    const int at = layout->indexOf(m_repeatGlyph);
-    layout->insertWidget(at, m_reminderTime, 0, Qt::AlignVCenter);
-    layout->insertWidget(at, m_reminderGlyph, 0, Qt::AlignVCenter);
+        HierarchicalColors::setForeground(m_editor, QPalette::Text, HierarchicalColors::primary(base));
 }
 
 void TodoRowView::updateHeight()

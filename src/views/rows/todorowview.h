@@ -7,21 +7,22 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class Checkbox;
 class GlyphButton;
 class GoalRow;
 class GoalTextLimit;
-class QLabel;
 class QLineEdit;
 class RowHighlight;
+class RowMoments;
 class SymbolGlyph;
 class WrappedText;
 
 // One goal as one row: checkbox, text (an in-place editor after a single click on an open goal's text), a
-// bell and its time when the goal has a reminder, a repeat glyph when it repeats, and a delete glyph shown while the
-// row is highlighted. The row never reaches the store: it reports through its three callbacks, and receives the goal
-// and the panel's hover state through setters.
+// bell and its time when the goal has a reminder, the due date another calendar client set, a repeat glyph when it
+// repeats, and a delete glyph shown while the row is highlighted. The row never reaches the store: it reports through
+// its three callbacks, and receives the goal and the panel's hover state through setters.
 class TodoRowView final : public QWidget
 {
     Q_OBJECT
@@ -75,7 +76,6 @@ private:
 
     void showTodo(bool animated);
     void updateColors();
-    void makeReminderTime();
     void updateHeight();
 
     TodoItem m_todo;
@@ -93,13 +93,9 @@ private:
     WrappedText *m_text = nullptr;
     QLineEdit *m_editor = nullptr;
     GoalTextLimit *m_editorLimit = nullptr;
-    // Made with the first reminder the row shows.
-    SymbolGlyph *m_reminderGlyph = nullptr;
-    QLabel *m_reminderTime = nullptr;
-    // The reminder's ring passed while the goal is open.
-    bool m_isReminderOverdue = false;
     SymbolGlyph *m_repeatGlyph = nullptr;
     GlyphButton *m_deleteButton = nullptr;
+    std::unique_ptr<RowMoments> m_moments;
     RowHighlight *m_highlight = nullptr;
 
     int m_lastHeight = -1;

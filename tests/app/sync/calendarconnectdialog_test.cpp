@@ -158,6 +158,19 @@ void CalendarConnectDialogTest::lists_onlyThePlainOneIsTakenAndConnectWaitsForAC
     QVERIFY(account);
     QCOMPARE(account->taskList.path(), goals.url.path());
     QCOMPARE(account->listName, Title);
+
+    // "New list", the last entry, makes one for the goals on the server and connects that.
+    Dialog again(m_preferences.get());
+    QSignalSpy connectedAgain(&again.dialog, &CalendarConnectDialog::connected);
+    again.fill(address, Password);
+    QTest::mouseClick(again.connect, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(again.lists->isVisible(), DavFixture::Patience);
+    again.lists->setCurrentIndex(again.lists->count() - 1);
+    QTest::mouseClick(again.connect, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(connectedAgain.size(), 1, DavFixture::Patience);
+    const std::optional<CalendarAccount> made = CalendarAccount::read(*m_preferences);
+    QVERIFY(made && made->listName == Title && made->taskList.path() != goals.url.path());
+    QCOMPARE(DavFixture::exchange(http, { "PROPFIND", made->taskList, {}, { { "Depth", "0" } } }).status, 207);
 }
 
 void CalendarConnectDialogTest::refusedPassword_isSelectedAndErrorsWrapWhole()

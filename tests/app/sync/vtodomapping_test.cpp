@@ -107,6 +107,23 @@ private slots:
         QVERIFY(!task->goal.completed);
         QCOMPARE(task->sortOrder, std::nullopt);
         QCOMPARE(task->goal.modifiedAt, QDateTime(QDate(2025, 3, 1), QTime(8, 40), Qt::UTC));
+        QCOMPARE(task->goal.due, GoalDue::at(QDateTime(QDate(2025, 3, 5), QTime(8, 0), Qt::UTC)));
+    }
+
+    // Another client's due date stays as it wrote it; a task written anew, as after its deletion on the server,
+    // takes the goal's.
+    void dueDate_isADayOrAMoment_andWrittenOnlyWhereTheTaskLacksIt()
+    {
+        const QByteArray dueOnTheDay = taskWith("CREATED:20250301T083000Z\r\nDUE;VALUE=DATE:20250305\r\n");
+        TodoItem goal = VTodoMapping::read(dueOnTheDay)->goal;
+        QCOMPARE(goal.due, GoalDue::onDay(QDate(2025, 3, 5)));
+        goal.text = QStringLiteral("Gym at six");
+        QVERIFY(unfoldedLines(*VTodoMapping::write(goal, Now, dueOnTheDay))
+                    .contains(QStringLiteral("DUE;VALUE=DATE:20250305")));
+        for (const GoalDue &due : { goal.due, GoalDue::at(Now.addDays(1)) }) {
+            goal.due = due;
+            QCOMPARE(VTodoMapping::read(*VTodoMapping::write(goal, Now))->goal.due, due);
+        }
     }
 
     void otherClientsProperties_surviveAnEditAndATick()

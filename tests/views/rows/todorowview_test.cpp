@@ -85,7 +85,7 @@ private slots:
     void highlightAndDeleteGlyph_followHoverRule_data();
     void highlightAndDeleteGlyph_followHoverRule();
     void stateChange_restylesTextAndCheckbox();
-    void reminder_showsItsTimeAndTheAccentOncePassedWhileOpen();
+    void moments_showTheirTimeAndTheAccentOncePassedWhileOpen();
     void edit_commitsTrimmedTextOnce_data();
     void edit_commitsTrimmedTextOnce();
 };
@@ -247,7 +247,7 @@ void TodoRowViewTest::stateChange_restylesTextAndCheckbox()
     panel.openEditor();
 }
 
-void TodoRowViewTest::reminder_showsItsTimeAndTheAccentOncePassedWhileOpen()
+void TodoRowViewTest::moments_showTheirTimeAndTheAccentOncePassedWhileOpen()
 {
     TodoItem todo = goal(u"Call the bank"_s);
     const QDateTime now = QDateTime::currentDateTime();
@@ -275,6 +275,25 @@ void TodoRowViewTest::reminder_showsItsTimeAndTheAccentOncePassedWhileOpen()
     panel.row->setTodo(todo);
     QVERIFY(!time->isVisible());
     QCOMPARE(checkbox->accessibleDescription(), u"Mark as not done"_s);
+
+    // A due date from another calendar client: yesterday's passed on the open goal, read out by its whole weekday.
+    const QDate yesterday = now.date().addDays(-1);
+    todo.completed = false;
+    todo.due = GoalDue::onDay(yesterday);
+    panel.row->setTodo(todo);
+    QLabel *due = panel.row->findChildren<QLabel *>().constLast();
+    QVERIFY(due != time && due->isVisible());
+    QCOMPARE(due->text(), u"due "_s + QLocale().dayName(yesterday.dayOfWeek(), QLocale::ShortFormat));
+    QCOMPARE(checkbox->accessibleDescription(),
+        u"Mark as done, due "_s + QLocale().dayName(yesterday.dayOfWeek(), QLocale::LongFormat));
+    QCOMPARE(due->palette().color(QPalette::WindowText), HierarchicalColors::accent(panel.row->palette()));
+    todo.due = GoalDue::onDay(now.date());
+    panel.row->setTodo(todo);
+    QCOMPARE(due->text(), u"due today"_s);
+    QCOMPARE(due->palette().color(QPalette::WindowText), HierarchicalColors::tertiary(panel.row->palette()));
+    todo.due = {};
+    panel.row->setTodo(todo);
+    QVERIFY(!due->isVisible());
 }
 
 void TodoRowViewTest::edit_commitsTrimmedTextOnce_data()
