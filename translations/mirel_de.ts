@@ -13,12 +13,12 @@
 <context>
     <name>AddGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="84"/>
+        <location filename="../src/model/addgoals.cpp" line="23"/>
         <source>Add “%1”</source>
         <translation>„%1“ hinzufügen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/model/goalsteps.cpp" line="85"/>
+        <location filename="../src/model/addgoals.cpp" line="24"/>
         <source>Add %n Goals</source>
         <translation>
             <numerusform>%n Ziel hinzufügen</numerusform>
@@ -29,14 +29,9 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="165"/>
+        <location filename="../src/app/appdelegate.cpp" line="166"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
-    </message>
-    <message>
-        <location filename="../src/app/appdelegate.cpp" line="221"/>
-        <source>The new-goal shortcut does not work</source>
-        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
 </context>
 <context>
@@ -437,7 +432,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>EditGoalText</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="168"/>
+        <location filename="../src/model/goalsteps.cpp" line="49"/>
         <source>Edit “%1”</source>
         <translation>„%1“ bearbeiten</translation>
     </message>
@@ -727,7 +722,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="275"/>
+        <location filename="../src/model/goalsteps.cpp" line="156"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -821,6 +816,14 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="51"/>
         <source>Mirel adds a custom shortcut to GNOME&apos;s keyboard settings that runs “mirel --new-goal”; your own shortcuts stay as they are.</source>
         <translation>Mirel fügt GNOMEs Tastatureinstellungen ein eigenes Tastenkürzel hinzu, das „mirel --new-goal“ ausführt; Ihre eigenen Tastenkürzel bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
+    <name>NewGoalShortcutLink</name>
+    <message>
+        <location filename="../src/app/newgoalshortcutlink.cpp" line="48"/>
+        <source>The new-goal shortcut does not work</source>
+        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
 </context>
 <context>
@@ -1074,17 +1077,17 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="313"/>
+        <location filename="../src/model/removegoals.cpp" line="25"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="315"/>
+        <location filename="../src/model/removegoals.cpp" line="27"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="317"/>
+        <location filename="../src/model/removegoals.cpp" line="29"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1186,12 +1189,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalCompleted</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="138"/>
+        <location filename="../src/model/goalsteps.cpp" line="19"/>
         <source>Mark “%1” as Done</source>
         <translation>„%1“ als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="139"/>
+        <location filename="../src/model/goalsteps.cpp" line="20"/>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
@@ -1199,7 +1202,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalReminder</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="258"/>
+        <location filename="../src/model/goalsteps.cpp" line="139"/>
         <source>Remind Me for “%1”</source>
         <translation>Erinnern an „%1“</translation>
     </message>
@@ -1207,7 +1210,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="243"/>
+        <location filename="../src/model/goalsteps.cpp" line="124"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1215,42 +1218,42 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="63"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="37"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="184"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="125"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="186"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="127"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="191"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="132"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="185"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="373"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="239"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="381"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="247"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="392"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="258"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -1276,7 +1279,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TodaysList</name>
     <message>
-        <location filename="../src/views/panel/todayslist.cpp" line="48"/>
+        <location filename="../src/views/panel/todayslist.cpp" line="75"/>
         <source>%1 – not shown today, %2</source>
         <comment>a goal&apos;s text, then how it repeats</comment>
         <translation>%1 – heute nicht angezeigt, %2</translation>
