@@ -5,7 +5,7 @@
 // The same text is then sent as one step of the undo history, as the panel receives it, and timed beside it.
 // Usage: addlines_bench [folder]. The goals file goes to a temporary folder inside `folder` (default: the
 // system's temporary folder).
-#include "model/goalsteps.h"
+#include "model/addgoals.h"
 #include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"

@@ -13,12 +13,12 @@
 <context>
     <name>AddGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="84"/>
+        <location filename="../src/model/addgoals.cpp" line="23"/>
         <source>Add “%1”</source>
         <translation>„%1“ hinzufügen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/model/goalsteps.cpp" line="85"/>
+        <location filename="../src/model/addgoals.cpp" line="24"/>
         <source>Add %n Goals</source>
         <translation>
             <numerusform>%n Ziel hinzufügen</numerusform>
@@ -29,14 +29,9 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/app/appdelegate.cpp" line="165"/>
+        <location filename="../src/app/appdelegate.cpp" line="166"/>
         <source>a line is longer than the %L1 characters a goal can hold; nothing was added</source>
         <translation>eine Zeile ist länger als die %L1 Zeichen, die ein Ziel fassen kann; nichts wurde hinzugefügt</translation>
-    </message>
-    <message>
-        <location filename="../src/app/appdelegate.cpp" line="221"/>
-        <source>The new-goal shortcut does not work</source>
-        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
 </context>
 <context>
@@ -277,102 +272,102 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="49"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="49"/>
         <source>Add each TEXT (else each input line) as a goal</source>
         <translation>Jeden TEXT (sonst jede Eingabezeile) als Ziel anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="54"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="54"/>
         <source>Add the goals with a reminder at TIME: 15:00 or &quot;2026-12-10 09:00&quot;</source>
         <translation>Die Ziele mit einer Erinnerung um TIME hinzufügen: 15:00 oder &quot;2026-12-10 09:00&quot;</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="57"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="57"/>
         <source>Add each line of the selected text as a goal</source>
         <translation>Jede Zeile des markierten Texts als Ziel hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="64"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="64"/>
         <source>Sync the goals with a task list on a calendar server</source>
         <translation>Die Ziele mit einer Aufgabenliste auf einem Kalenderserver abgleichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="71"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="71"/>
         <source>Stop syncing; the goals stay here</source>
         <translation>Den Abgleich beenden; die Ziele bleiben hier</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="74"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="74"/>
         <source>Show the sync&apos;s state; exit 0 when in sync</source>
         <translation>Den Stand des Abgleichs zeigen; 0 als Rückgabe, wenn abgeglichen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="77"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="77"/>
         <source>Run on emptied test settings, goals from UITEST_GOALS</source>
         <translation>Mit geleerten Testeinstellungen, Ziele aus UITEST_GOALS</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="80"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="80"/>
         <source>Centre the panel before a gradient, for screenshots</source>
         <translation>Tafel vor Farbverlauf zentrieren, für Bildschirmfotos</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="84"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="84"/>
         <source>Show this help and exit</source>
         <translation>Diese Hilfe zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="88"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="88"/>
         <source>Show the version and exit</source>
         <translation>Die Version zeigen und beenden</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="427"/>
+        <location filename="../src/app/start/commandline.cpp" line="317"/>
         <source>Usage: mirel [SWITCH ...]</source>
         <translation>Aufruf: mirel [SCHALTER ...]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="428"/>
+        <location filename="../src/app/start/commandline.cpp" line="318"/>
         <source>Keeps today&apos;s goals in a floating panel.</source>
         <translation>Hält die Ziele des Tages in einer schwebenden Tafel fest.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="60"/>
+        <location filename="../src/app/start/commandlineswitches.h" line="60"/>
         <source>Give the panel the keyboard to type a new goal</source>
         <translation>Dem Panel die Tastatur geben, um ein neues Ziel einzutippen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="413"/>
+        <location filename="../src/app/start/commandline.cpp" line="303"/>
         <source>mirel: unknown switch %1.</source>
         <translation>mirel: unbekannter Schalter %1.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="414"/>
+        <location filename="../src/app/start/commandline.cpp" line="304"/>
         <source>mirel: %1 is not a switch.</source>
         <translation>mirel: %1 ist kein Schalter.</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="416"/>
+        <location filename="../src/app/start/commandline.cpp" line="306"/>
         <source>Call mom</source>
         <translation>Mama anrufen</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="417"/>
+        <location filename="../src/app/start/commandline.cpp" line="307"/>
         <source>To add a goal: %1</source>
         <translation>Ein Ziel hinzufügen: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="418"/>
+        <location filename="../src/app/start/commandline.cpp" line="308"/>
         <source>Every switch: %1</source>
         <translation>Alle Schalter: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="396"/>
+        <location filename="../src/app/start/commandline.cpp" line="286"/>
         <source>Usage: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERPRINT]</source>
         <translation>Aufruf: mirel --connect-calendar URL --user NAME [--list NAME | --new-list NAME] [--trust-certificate FINGERABDRUCK]</translation>
     </message>
     <message>
-        <location filename="../src/app/start/commandline.cpp" line="401"/>
+        <location filename="../src/app/start/commandline.cpp" line="291"/>
         <source>%1 takes nothing after it.</source>
         <translation>Nach %1 folgt nichts mehr.</translation>
     </message>
@@ -437,7 +432,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>EditGoalText</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="168"/>
+        <location filename="../src/model/goalsteps.cpp" line="49"/>
         <source>Edit “%1”</source>
         <translation>„%1“ bearbeiten</translation>
     </message>
@@ -727,7 +722,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>MoveGoal</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="275"/>
+        <location filename="../src/model/goalsteps.cpp" line="156"/>
         <source>Move “%1”</source>
         <translation>„%1“ verschieben</translation>
     </message>
@@ -821,6 +816,14 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
         <location filename="../src/app/shortcut/newgoalshortcutdialog.cpp" line="51"/>
         <source>Mirel adds a custom shortcut to GNOME&apos;s keyboard settings that runs “mirel --new-goal”; your own shortcuts stay as they are.</source>
         <translation>Mirel fügt GNOMEs Tastatureinstellungen ein eigenes Tastenkürzel hinzu, das „mirel --new-goal“ ausführt; Ihre eigenen Tastenkürzel bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
+    <name>NewGoalShortcutLink</name>
+    <message>
+        <location filename="../src/app/newgoalshortcutlink.cpp" line="48"/>
+        <source>The new-goal shortcut does not work</source>
+        <translation>Das Tastenkürzel für neue Ziele funktioniert nicht</translation>
     </message>
 </context>
 <context>
@@ -1074,17 +1077,17 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>RemoveGoals</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="313"/>
+        <location filename="../src/model/removegoals.cpp" line="25"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="315"/>
+        <location filename="../src/model/removegoals.cpp" line="27"/>
         <source>Remove Done Goals</source>
         <translation>Erledigte Ziele entfernen</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="317"/>
+        <location filename="../src/model/removegoals.cpp" line="29"/>
         <source>Clear Done Goals</source>
         <translation>Erledigte Ziele des Vortags entfernen</translation>
     </message>
@@ -1191,12 +1194,12 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalCompleted</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="138"/>
+        <location filename="../src/model/goalsteps.cpp" line="19"/>
         <source>Mark “%1” as Done</source>
         <translation>„%1“ als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="139"/>
+        <location filename="../src/model/goalsteps.cpp" line="20"/>
         <source>Mark “%1” as Not Done</source>
         <translation>„%1“ als nicht erledigt markieren</translation>
     </message>
@@ -1204,7 +1207,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalReminder</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="258"/>
+        <location filename="../src/model/goalsteps.cpp" line="139"/>
         <source>Remind Me for “%1”</source>
         <translation>Erinnern an „%1“</translation>
     </message>
@@ -1212,7 +1215,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SetGoalRepeat</name>
     <message>
-        <location filename="../src/model/goalsteps.cpp" line="243"/>
+        <location filename="../src/model/goalsteps.cpp" line="124"/>
         <source>Repeat “%1”</source>
         <translation>„%1“ wiederholen</translation>
     </message>
@@ -1220,42 +1223,42 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="63"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="37"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="184"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="125"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="186"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="127"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="191"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="132"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="310"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="185"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="373"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="239"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="381"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="247"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="392"/>
+        <location filename="../src/app/sync/syncrun.cpp" line="258"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -1281,7 +1284,7 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TodaysList</name>
     <message>
-        <location filename="../src/views/panel/todayslist.cpp" line="48"/>
+        <location filename="../src/views/panel/todayslist.cpp" line="75"/>
         <source>%1 – not shown today, %2</source>
         <comment>a goal&apos;s text, then how it repeats</comment>
         <translation>%1 – heute nicht angezeigt, %2</translation>

@@ -15,15 +15,15 @@
 #include "day/reminders.h"
 #include "day/repeatinggoals.h"
 #include "day/shownmoments.h"
+#include "model/addgoals.h"
 #include "model/goalsteps.h"
 #include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
+#include "newgoalshortcutlink.h"
 #include "openatlogin.h"
 #include "quitguard.h"
 #include "remindernotices.h"
-#include "shortcut/newgoalhotkey.h"
-#include "shortcut/newgoalshortcutdialog.h"
 #include "views/header/panelheader.h"
 #include "views/header/paneltitle.h"
 #include "views/panel/contentview.h"
@@ -32,7 +32,6 @@
 #include "views/panel/panelmenu.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -51,7 +50,9 @@ constexpr int ServicesFallbackDelayMs = 2000;
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
+    , m_newGoalShortcut(new NewGoalShortcutLink(this))
 {
+    connect(m_newGoalShortcut, &NewGoalShortcutLink::pressed, this, &AppDelegate::startNewGoalFromShortcut);
 }
 
 AppDelegate::~AppDelegate()
@@ -87,7 +88,7 @@ void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
     // becomes reachable after a while.
     const auto reachable = [this, options] {
         registerServicesProvider(options);
-        takeNewGoalShortcut();
+        m_newGoalShortcut->take(m_settings.get());
         // After the day start has opened the day's goals again, so that a repeating goal's ring of the morning
         // counts; the notifications' module is not needed for the first frame.
         m_reminders->start();
@@ -185,70 +186,12 @@ void AppDelegate::startNewGoalWithKeyboard(uint32_t userTime)
     m_panel->takeKeyboard(userTime);
 }
 
-void AppDelegate::takeNewGoalShortcut()
-{
-    if (m_hotkey)
-        return;
-    m_hotkey = new NewGoalHotkey(
-        m_settings.get(), QCoreApplication::applicationFilePath() + QStringLiteral(" --new-goal"), this);
-    connect(m_hotkey, &NewGoalHotkey::activated, this, &AppDelegate::startNewGoalFromShortcut);
-    connect(m_hotkey, &NewGoalHotkey::stateChanged, this, &AppDelegate::showNewGoalShortcutState);
-    m_hotkey->takeStored();
-    if (!m_hotkey->isPending()) {
-        tellOfDeadShortcut();
-        return;
-    }
-    // The desktop answers a moment later; the first answer is worth the same word.
-    auto answered = std::make_shared<QMetaObject::Connection>();
-    *answered = connect(m_hotkey, &NewGoalHotkey::stateChanged, this, [this, answered] {
-        if (m_hotkey->isPending())
-            return;
-        disconnect(*answered);
-        tellOfDeadShortcut();
-    });
-}
-
-void AppDelegate::tellOfDeadShortcut()
-{
-    // At start, when the person would otherwise find the key dead; GNOME and the other compositors need the
-    // person to set it up, which the dialog offers.
-    const NewGoalHotkey::Desktop desktop = m_hotkey->desktop();
-    if ((desktop != NewGoalHotkey::Desktop::X11 && desktop != NewGoalHotkey::Desktop::KdeWayland)
-        || m_hotkey->isActive() || m_hotkey->problem().isEmpty())
-        return;
-    QString error;
-    if (IntakeModule *intake = IntakeModule::load(&error))
-        intake->showNotification(tr("The new-goal shortcut does not work"), m_hotkey->problem());
-}
-
 void AppDelegate::startNewGoalFromShortcut(quint32 userTime)
 {
     if (!m_panel)
         return;
-    // Read before the panel takes the keyboard; a second press while adding keeps the first window.
-    const quint32 active = X11Platform::activeWindow();
-    if (active != 0 && active != quint32(m_panel->winId()))
-        m_keyboardCameFrom = active;
+    m_newGoalShortcut->rememberKeyboardOwner(quint32(m_panel->winId()));
     startNewGoalWithKeyboard(userTime);
-}
-
-void AppDelegate::showNewGoalShortcutState()
-{
-    if (!m_hotkey || !m_actions)
-        return;
-    const std::optional<NewGoalShortcut> shortcut = m_hotkey->shortcut();
-    using State = PanelActions::ShortcutState;
-    const State state = !shortcut ? State::Off : m_hotkey->isActive() ? State::Active : State::NotWorking;
-    m_actions->showNewGoalShortcut(state, shortcut ? shortcut->text() : QString());
-}
-
-void AppDelegate::chooseNewGoalShortcut(ContentView *content)
-{
-    if (!m_hotkey)
-        takeNewGoalShortcut();
-    NewGoalShortcutDialog dialog(m_hotkey, content);
-    dialog.exec();
-    showNewGoalShortcutState();
 }
 
 void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
@@ -279,13 +222,10 @@ void AppDelegate::connectPanel(KeyablePanel *panel, ContentView *content)
     connect(m_actions->quit(), &QAction::triggered, this, quit);
     connect(m_actions->newGoalShortcut(), &QAction::triggered, this, [this, content] {
         // Out of the menu's own event handling first, which the dialog's event loop would run inside.
-        QTimer::singleShot(0, this, [this, content] { chooseNewGoalShortcut(content); });
+        QTimer::singleShot(0, this, [this, content] { m_newGoalShortcut->choose(m_settings.get(), content); });
     });
-    connect(content, &ContentView::addingEnded, this, [this](bool dismissedByKey) {
-        const quint32 cameFrom = std::exchange(m_keyboardCameFrom, 0);
-        if (dismissedByKey && cameFrom)
-            X11Platform::activateOtherWindow(cameFrom, 0);
-    });
+    connect(content, &ContentView::addingEnded, m_newGoalShortcut, &NewGoalShortcutLink::giveKeyboardBack);
+    connect(m_newGoalShortcut, &NewGoalShortcutLink::stateChanged, m_actions, &PanelActions::showNewGoalShortcut);
     UndoHistory *history = content->history();
     connect(history, &UndoHistory::changed, m_actions, [this, content] { showHistory(content); });
     // The day's clearing at start is a step before there is a panel to show it.
@@ -339,6 +279,6 @@ void AppDelegate::showPanelMenu(ContentView *content, const QPoint &globalPositi
     m_actions->removeDoneGoals()->setEnabled(content->hasDoneGoals());
     m_actions->clearDoneGoalsEachDay()->setEnabled(m_dailyClearing != nullptr);
     m_actions->clearDoneGoalsEachDay()->setChecked(m_dailyClearing && m_dailyClearing->isEnabled());
-    showNewGoalShortcutState();
+    m_newGoalShortcut->showState();
     m_menu->popup(globalPosition);
 }

@@ -13,7 +13,7 @@ class CalendarSyncLink;
 class ContentView;
 class DailyClearing;
 class KeyablePanel;
-class NewGoalHotkey;
+class NewGoalShortcutLink;
 class PanelActions;
 class PanelMenu;
 class PanelPlacement;
@@ -68,12 +68,7 @@ private:
     void startNewGoalWithKeyboard(uint32_t userTime);
     void connectCalendarSync(ContentView *content);
     void connectReminders(ContentView *content);
-    // The desktop-wide new-goal shortcut, taken once the panel is on screen.
-    void takeNewGoalShortcut();
-    void tellOfDeadShortcut();
     void startNewGoalFromShortcut(quint32 userTime);
-    void showNewGoalShortcutState();
-    void chooseNewGoalShortcut(ContentView *content);
 
     TodoStore *m_todoStore = nullptr;
     UndoHistory *m_history = nullptr;
@@ -89,10 +84,7 @@ private:
     PanelActions *m_actions = nullptr;
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;
-    NewGoalHotkey *m_hotkey = nullptr;
-    // The window that had the keyboard when the shortcut brought the panel, which gets it back when the
-    // person leaves adding with a key; 0 while there is none.
-    quint32 m_keyboardCameFrom = 0;
+    NewGoalShortcutLink *m_newGoalShortcut = nullptr;
     // Top-level windows have no QObject parent; the delegate owns them for the whole run.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;

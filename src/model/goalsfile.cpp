@@ -2,6 +2,8 @@
 
 #include "goalsfile.h"
 
+#include "storedtimes.h"
+
 #include <QDir>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -9,11 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <cstdio>
 #include <limits>
 #include <string_view>
+
+using namespace StoredTimes;
 
 namespace
 {
@@ -24,14 +25,6 @@ namespace
 using Json = nlohmann::json;
 
 constexpr std::string_view NilUuid = "00000000-0000-0000-0000-000000000000";
-// The date and time every createdAt starts with; '0' stands for any digit.
-constexpr std::string_view DateTimeShape = "0000-00-00T00:00:00";
-// A whole day, as a due date set on a calendar may be.
-constexpr std::string_view DateShape = "0000-00-00";
-// The hours and minutes after the sign of an offset.
-constexpr std::string_view OffsetShape = "00:00";
-constexpr int FirstYear = 1;
-constexpr int LastYear = 9999;
 
 // QString::fromUtf8 takes a leading U+FEFF for a byte-order mark and drops it; in a goal's text it is text.
 QString decodeText(const std::string &utf8)
@@ -51,81 +44,6 @@ std::optional<QUuid> parseUuid(std::string_view text)
     return id;
 }
 
-// Whether `text` starts with `shape`, where '0' stands for any digit and 'T' may also be written 't'.
-bool hasShape(std::string_view text, std::string_view shape)
-{
-    if (text.size() < shape.size())
-        return false;
-    for (std::size_t i = 0; i < shape.size(); ++i) {
-        const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (shape[i] == '0' ? !digit : text[i] != shape[i] && !(shape[i] == 'T' && text[i] == 't'))
-            return false;
-    }
-    return true;
-}
-
-int digitsAt(std::string_view text, std::size_t pos, std::size_t count)
-{
-    int value = 0;
-    std::from_chars(text.data() + pos, text.data() + pos + count, value);
-    return value;
-}
-
-// The offset in seconds of a zone designator (Z or +hh:mm / -hh:mm), which Qt's own ISO reader would
-// let be missing; nothing for any other text.
-std::optional<int> offsetSeconds(std::string_view zone)
-{
-    if (zone == "Z" || zone == "z")
-        return 0;
-    if (zone.size() != OffsetShape.size() + 1 || (zone[0] != '+' && zone[0] != '-')
-        || !hasShape(zone.substr(1), OffsetShape))
-        return std::nullopt;
-    const int hours = digitsAt(zone, 1, 2);
-    const int minutes = digitsAt(zone, 4, 2);
-    if (hours > 23 || minutes > 59)
-        return std::nullopt;
-    return (hours * 3600 + minutes * 60) * (zone[0] == '-' ? -1 : 1);
-}
-
-// An RFC 3339 internet date-time. Qt's ISO reader would also take 24:00, +hhmm and a comma before the fraction.
-std::optional<QDateTime> parseDate(std::string_view text)
-{
-    if (!hasShape(text, DateTimeShape))
-        return std::nullopt;
-    // The fraction is cut to milliseconds, never rounded into the next second.
-    std::size_t end = DateTimeShape.size();
-    int millisecond = 0;
-    if (end < text.size() && text[end] == '.') {
-        const std::size_t start = ++end;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-            ++end;
-        if (end == start)
-            return std::nullopt;
-        millisecond = digitsAt(text, start, std::min<std::size_t>(end - start, 3));
-        for (std::size_t digits = end - start; digits < 3; ++digits)
-            millisecond *= 10;
-    }
-    const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
-    const QTime time(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2), millisecond);
-    const auto offset = offsetSeconds(text.substr(end));
-    if (!date.isValid() || !time.isValid() || !offset)
-        return std::nullopt;
-    // An offset can carry a date out of the four-digit years, where it could not be written back.
-    const QDateTime utc = QDateTime(date, time, Qt::UTC).addSecs(-*offset);
-    if (utc.date().year() < FirstYear || utc.date().year() > LastYear)
-        return std::nullopt;
-    return utc;
-}
-
-// "07:30": the hours and minutes of the local time of day a repeating goal's reminder keeps.
-std::optional<QTime> parseTimeOfDay(std::string_view text)
-{
-    if (text.size() != OffsetShape.size() || !hasShape(text, OffsetShape))
-        return std::nullopt;
-    const QTime time(digitsAt(text, 0, 2), digitsAt(text, 3, 2));
-    return time.isValid() ? std::optional(time) : std::nullopt;
-}
-
 // A moment that cannot be read is no reminder; a time of day that cannot be read is the moment's own.
 GoalReminder readReminder(const Json *remindAt, const Json *remindTime)
 {
@@ -143,10 +61,8 @@ GoalDue readDue(const Json *due)
     if (!due)
         return {};
     const std::string_view text = due->get_ref<const std::string &>();
-    if (text.size() == DateShape.size() && hasShape(text, DateShape)) {
-        const QDate day(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
-        return day.isValid() ? GoalDue::onDay(day) : GoalDue();
-    }
+    if (const auto day = parseDay(text))
+        return GoalDue::onDay(*day);
     const auto moment = parseDate(text);
     return moment ? GoalDue::at(*moment) : GoalDue();
 }
@@ -207,38 +123,12 @@ std::optional<ReadGoal> readGoal(const Json &value)
     return goal;
 }
 
-// In UTC, to the whole second (`createdAt`) or to the millisecond (`modifiedAt`), as the file keeps them; what
-// is left out is cut, never rounded up, so the written time never lies after the instant.
-bool appendDate(QByteArray &out, const QDateTime &instant, bool withMilliseconds)
-{
-    const QDateTime utc = instant.toUTC();
-    const QDate date = utc.date();
-    const QTime time = utc.time();
-    if (!utc.isValid() || date.year() < FirstYear || date.year() > LastYear)
-        return false;
-    // Qt's own ISO form writes the same text at a quarter of the speed, which a long list pays on every save.
-    std::array<char, DateTimeShape.size() + 6> text {};
-    const int length = withMilliseconds
-        ? std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", date.year(), date.month(),
-            date.day(), time.hour(), time.minute(), time.second(), time.msec())
-        : std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(),
-            date.day(), time.hour(), time.minute(), time.second());
-    out.append(text.data(), qsizetype(length));
-    return true;
-}
-
 // A whole day as "2026-12-10", a moment as the other times; one that cannot be written is left out.
 void appendDue(QByteArray &out, const GoalDue &due)
 {
-    if (due.isWholeDay()) {
-        const QDate day = due.day();
-        if (day.year() >= FirstYear && day.year() <= LastYear)
-            out.append(R"(,"due":")" + day.toString(Qt::ISODate).toLatin1() + '"');
-        return;
-    }
     const qsizetype before = out.size();
     out.append(R"(,"due":")");
-    if (appendDate(out, due.moment(), true))
+    if (due.isWholeDay() ? appendDay(out, due.day()) : appendDate(out, due.moment(), true))
         out.append('"');
     else
         out.truncate(before);

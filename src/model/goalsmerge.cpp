@@ -64,67 +64,98 @@ Winner winnerOf(const TodoItem &mine, const TodoItem &theirs, const TodoItem *ba
     return Winner::Neither;
 }
 
-} // namespace
-
-namespace GoalsMerge
-{
-
-QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const Deletions &deletions)
-{
+// Where each goal stands on each side, by its first listing.
+struct Listings {
+    QHash<QUuid, qsizetype> inPanel;
+    QHash<QUuid, qsizetype> inOther;
+    QHash<QUuid, qsizetype> inBase;
+    // Listed more than once in the panel or on the other side.
     QSet<QUuid> listedTwice;
-    const QHash<QUuid, qsizetype> inPanel = firstIndexById(panel, listedTwice);
-    const QHash<QUuid, qsizetype> inOther = firstIndexById(other.todos, listedTwice);
-    QSet<QUuid> listedTwiceInBase;
-    const QHash<QUuid, qsizetype> inBase
-        = other.base ? firstIndexById(*other.base, listedTwiceInBase) : QHash<QUuid, qsizetype>();
-    const auto baseOf = [&](const QUuid &id) -> const TodoItem * {
-        const auto there = inBase.constFind(id);
-        return there == inBase.cend() ? nullptr : &other.base->at(*there);
-    };
-    // Who won each goal held on both sides; a goal listed twice counts once, by its first listing.
-    QHash<QUuid, Winner> winners;
+};
 
+Listings listingsOf(const QList<TodoItem> &panel, const GoalsMerge::Other &other)
+{
+    Listings listings;
+    listings.inPanel = firstIndexById(panel, listings.listedTwice);
+    listings.inOther = firstIndexById(other.todos, listings.listedTwice);
+    QSet<QUuid> listedTwiceInBase;
+    if (other.base)
+        listings.inBase = firstIndexById(*other.base, listedTwiceInBase);
+    return listings;
+}
+
+const TodoItem *baseOf(const QUuid &id, const GoalsMerge::Other &other, const Listings &listings)
+{
+    const auto there = listings.inBase.constFind(id);
+    return there == listings.inBase.cend() ? nullptr : &other.base->at(*there);
+}
+
+// What becomes of the panel's goals.
+struct Decisions {
+    // Who won each goal held on both sides.
+    QHash<QUuid, Winner> winners;
     // The panel's goals that take their place from the panel: its own additions and its later changes, which
-    // may be moves. A goal listed twice counts once, by its first listing.
+    // may be moves.
     QSet<QUuid> placedByPanel;
+    // The panel's goals the other side deleted.
     QSet<QUuid> dropped;
+};
+
+// A goal listed twice counts once, by its first listing.
+Decisions decide(const QList<TodoItem> &panel, const GoalsMerge::Other &other, const Listings &listings)
+{
+    Decisions decisions;
     for (const TodoItem &item : panel) {
-        const auto there = inOther.constFind(item.id);
-        if (there != inOther.cend()) {
-            if (winners.contains(item.id))
+        const auto there = listings.inOther.constFind(item.id);
+        if (there != listings.inOther.cend()) {
+            if (decisions.winners.contains(item.id))
                 continue;
-            const Winner winner = winnerOf(
-                panel.at(inPanel.value(item.id)), other.todos.at(*there), baseOf(item.id), other.madeFromBase);
-            winners.insert(item.id, winner);
+            const Winner winner = winnerOf(panel.at(listings.inPanel.value(item.id)), other.todos.at(*there),
+                baseOf(item.id, other, listings), other.madeFromBase);
+            decisions.winners.insert(item.id, winner);
             if (winner == Winner::Panel)
-                placedByPanel.insert(item.id);
-        } else if (baseOf(item.id) && !(lastChange(item) > other.modified)) {
-            dropped.insert(item.id);
+                decisions.placedByPanel.insert(item.id);
+        } else if (baseOf(item.id, other, listings) && !(lastChange(item) > other.modified)) {
+            decisions.dropped.insert(item.id);
         } else {
-            placedByPanel.insert(item.id);
+            decisions.placedByPanel.insert(item.id);
         }
     }
+    return decisions;
+}
 
-    // Each panel goal placed by the panel follows the nearest goal above it in the panel that is in the result;
-    // a chain hangs after a goal of the other side's order, or at the front.
+// The panel's goals placed by the panel, by their index in the panel: each follows the nearest goal above it in
+// the panel that is in the result; a chain hangs after a goal of the other side's order, or at the front.
+struct Chains {
     QHash<QUuid, QList<qsizetype>> after;
     QList<qsizetype> front;
+};
+
+Chains chainsOf(const QList<TodoItem> &panel, const Decisions &decisions)
+{
+    Chains chains;
     std::optional<QUuid> anchor;
     for (qsizetype i = 0; i < panel.size(); ++i) {
         const TodoItem &item = panel.at(i);
-        if (dropped.contains(item.id))
+        if (decisions.dropped.contains(item.id))
             continue;
-        if (placedByPanel.contains(item.id))
-            (anchor ? after[*anchor] : front).append(i);
+        if (decisions.placedByPanel.contains(item.id))
+            (anchor ? chains.after[*anchor] : chains.front).append(i);
         else
             anchor = item.id;
     }
+    return chains;
+}
 
+// The other side's goals in its order, each with the values that won, and the panel's chains hung in.
+QList<TodoItem> weave(const QList<TodoItem> &panel, const GoalsMerge::Other &other,
+    const GoalsMerge::Deletions &deletions, const Listings &listings, const Decisions &decisions, const Chains &chains)
+{
     QList<TodoItem> merged;
     merged.reserve(panel.size() + other.todos.size());
     // A chain meets the goals that only the other side holds after the same goal (both sides added there
     // while apart): they interleave by when each goal was made, so that both computers arrive at one order.
-    QList<qsizetype> pending = front;
+    QList<qsizetype> pending = chains.front;
     qsizetype next = 0;
     const auto placeMadeBefore = [&](const TodoItem *goal) {
         for (; next < pending.size(); ++next) {
@@ -137,21 +168,21 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
     QSet<QUuid> placed;
     for (qsizetype i = 0; i < other.todos.size(); ++i) {
         const TodoItem &item = other.todos.at(i);
-        const auto here = inPanel.constFind(item.id);
-        if (here == inPanel.cend()) {
+        const auto here = listings.inPanel.constFind(item.id);
+        if (here == listings.inPanel.cend()) {
             const auto deleted = deletions.constFind(item.id);
             if (deleted != deletions.cend() && *deleted >= lastChange(item))
                 continue;
             placeMadeBefore(&item);
             merged.append(item);
-        } else if (!placedByPanel.contains(item.id) && !placed.contains(item.id)) {
+        } else if (!decisions.placedByPanel.contains(item.id) && !placed.contains(item.id)) {
             placed.insert(item.id);
             placeMadeBefore(nullptr);
             // Where neither won the panel's values stay, at the other side's place; every listing of the goal
             // with them.
-            const bool otherWins = winners.value(item.id) == Winner::Other;
+            const bool otherWins = decisions.winners.value(item.id) == Winner::Other;
             const QList<TodoItem> &side = otherWins ? other.todos : panel;
-            if (!listedTwice.contains(item.id)) {
+            if (!listings.listedTwice.contains(item.id)) {
                 merged.append(side.at(otherWins ? i : *here));
             } else {
                 for (const TodoItem &listed : side) {
@@ -159,25 +190,43 @@ QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const De
                         merged.append(listed);
                 }
             }
-            pending = after.value(item.id);
+            pending = chains.after.value(item.id);
             next = 0;
         }
     }
     placeMadeBefore(nullptr);
+    return merged;
+}
 
+// Orders are kept where they still strictly ascend and match the other side's, else renumbered.
+void numberAlike(QList<TodoItem> &merged, const GoalsMerge::Other &other, const Listings &listings)
+{
     const bool ascending = std::adjacent_find(merged.cbegin(), merged.cend(), [](const TodoItem &a, const TodoItem &b) {
         return a.order >= b.order;
     }) == merged.cend();
     // Two computers whose lists stand in one sequence under different numbers (one renumbered after a deletion,
     // the other not) would each keep its own numbers and rewrite the file for ever; both arrive at the same ones.
     const bool numberedAlike = std::all_of(merged.cbegin(), merged.cend(), [&](const TodoItem &item) {
-        const auto there = inOther.constFind(item.id);
-        return there == inOther.cend() || other.todos.at(*there).order == item.order;
+        const auto there = listings.inOther.constFind(item.id);
+        return there == listings.inOther.cend() || other.todos.at(*there).order == item.order;
     });
     if (!ascending || !numberedAlike) {
         for (qsizetype i = 0; i < merged.size(); ++i)
             merged[i].order = i;
     }
+}
+
+} // namespace
+
+namespace GoalsMerge
+{
+
+QList<TodoItem> merge(const QList<TodoItem> &panel, const Other &other, const Deletions &deletions)
+{
+    const Listings listings = listingsOf(panel, other);
+    const Decisions decisions = decide(panel, other, listings);
+    QList<TodoItem> merged = weave(panel, other, deletions, listings, decisions, chainsOf(panel, decisions));
+    numberAlike(merged, other, listings);
     return merged;
 }
 

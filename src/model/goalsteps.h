@@ -6,40 +6,10 @@
 #include "undohistory.h"
 
 #include <QCoreApplication>
-#include <QSet>
 
-// The person's changes of the goal list as steps of the undo history. Each acts on the store by goal id: an
-// undo puts back what its step changed and leaves alone what changed since by other hands. A step names its goal
-// by the text it has now, or had when the step last saw it.
-
-// The goal's text as a menu names it: on one line, and cut short when long.
-QString goalTextForMenu(const QString &text);
-
-// A typed goal, or a text from another program with one goal per line, added as one step however many lines.
-class AddGoals final : public UndoStep
-{
-    Q_DECLARE_TR_FUNCTIONS(AddGoals)
-
-public:
-    enum class Split { OneGoal, OneGoalPerLine };
-    // Each goal added with the reminder, where one is set.
-    AddGoals(TodoStore *store, QString text, Split split, GoalReminder reminder = {});
-
-    QString text() const override;
-    bool redo() override;
-    bool undo() override;
-
-private:
-    TodoStore *m_store = nullptr;
-    QString m_text;
-    Split m_split = Split::OneGoal;
-    GoalReminder m_reminder;
-    // How many goals the first run made; later runs bring back these same goals.
-    qsizetype m_count = 0;
-    QUuid m_firstId;
-    QString m_firstText;
-    QList<TodoStore::PlacedGoal> m_added;
-};
+// The person's changes of one goal, its values or its place, as steps of the undo history (adding and removing
+// goals are `AddGoals` and `RemoveGoals`). Each acts on the store by goal id: an undo puts back what its step
+// changed and leaves alone what changed since by other hands.
 
 class SetGoalCompleted final : public UndoStep
 {
@@ -150,29 +120,4 @@ private:
     QString m_goalText;
     std::optional<qsizetype> m_before;
     std::optional<qsizetype> m_after;
-};
-
-// Deleting one goal, and removing the done ones: the goals come back with their ids, texts, states, creation
-// times and places. Removing the done goals leaves those that repeat: they stay done until their next day.
-class RemoveGoals final : public UndoStep
-{
-    Q_DECLARE_TR_FUNCTIONS(RemoveGoals)
-
-public:
-    enum class Which { OneGoal, DoneGoals, DoneGoalsOfADay };
-    // The id is that of the goal to delete; the other two remove the goals done when the step first runs, those
-    // of a day only when last changed before `dayStart`, so that a goal ticked since stays.
-    RemoveGoals(TodoStore *store, Which which, const QUuid &id = {}, QDateTime dayStart = {});
-
-    QString text() const override;
-    bool redo() override;
-    bool undo() override;
-
-private:
-    TodoStore *m_store = nullptr;
-    Which m_which = Which::OneGoal;
-    QSet<QUuid> m_ids;
-    QDateTime m_dayStart;
-    QString m_goalText;
-    QList<TodoStore::PlacedGoal> m_removed;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 TodoStore::TodoStore(QObject *parent)
     : TodoStore(GoalsFile::defaultLocation(), GoalsHistory::defaultFolder(), parent)
@@ -108,16 +109,11 @@ void TodoStore::addLines(const QString &text)
 
 qint64 TodoStore::nextOrder()
 {
-    // An empty list starts at 0; otherwise one past the largest order, however negative the orders are.
-    qint64 largest = m_todos.isEmpty() ? -1 : std::numeric_limits<qint64>::min();
-    for (const TodoItem &item : std::as_const(m_todos))
-        largest = std::max(largest, item.order);
+    if (const std::optional<qint64> next = GoalPlaces::nextOrder(m_todos))
+        return *next;
     // Only a hand-edited file can hold the largest order; renumbering makes room for the next one.
-    if (largest == std::numeric_limits<qint64>::max()) {
-        renumber();
-        largest = m_todos.size() - 1;
-    }
-    return largest + 1;
+    renumber();
+    return m_todos.size();
 }
 
 void TodoStore::append(const QString &text, qint64 order)
@@ -132,26 +128,31 @@ void TodoStore::append(const QString &text, qint64 order)
     emit todosChanged();
 }
 
-void TodoStore::toggle(const QUuid &id)
+template<typename Change> bool TodoStore::changeGoal(const QUuid &id, Change change)
 {
-    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
-    if (it == m_todos.end())
-        return;
-    it->completed = !it->completed;
-    it->modifiedAt = QDateTime::currentDateTimeUtc();
+    const std::optional<qsizetype> position = GoalPlaces::positionOf(m_todos, id);
+    if (!position || !change(m_todos[*position]))
+        return false;
+    m_todos[*position].modifiedAt = QDateTime::currentDateTimeUtc();
     emit todosChanged();
     save();
+    return true;
+}
+
+void TodoStore::toggle(const QUuid &id)
+{
+    changeGoal(id, [](TodoItem &goal) {
+        goal.completed = !goal.completed;
+        return true;
+    });
 }
 
 void TodoStore::updateText(const QUuid &id, const QString &text)
 {
-    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
-    if (it == m_todos.end())
-        return;
-    it->text = printableText(text);
-    it->modifiedAt = QDateTime::currentDateTimeUtc();
-    emit todosChanged();
-    save();
+    changeGoal(id, [&text](TodoItem &goal) {
+        goal.text = printableText(text);
+        return true;
+    });
 }
 
 void TodoStore::remove(const QUuid &id)
@@ -161,26 +162,13 @@ void TodoStore::remove(const QUuid &id)
 
 bool TodoStore::setCompleted(const QUuid &id, bool completed)
 {
-    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
-    if (it == m_todos.end() || it->completed == completed)
-        return false;
-    it->completed = completed;
-    it->modifiedAt = QDateTime::currentDateTimeUtc();
-    emit todosChanged();
-    save();
-    return true;
+    return changeGoal(
+        id, [completed](TodoItem &goal) { return std::exchange(goal.completed, completed) != completed; });
 }
 
 bool TodoStore::setRepeat(const QUuid &id, const GoalRepeat &repeat)
 {
-    auto it = std::find_if(m_todos.begin(), m_todos.end(), [&](const TodoItem &item) { return item.id == id; });
-    if (it == m_todos.end() || it->repeat == repeat)
-        return false;
-    it->repeat = repeat;
-    it->modifiedAt = QDateTime::currentDateTimeUtc();
-    emit todosChanged();
-    save();
-    return true;
+    return changeGoal(id, [&repeat](TodoItem &goal) { return std::exchange(goal.repeat, repeat) != repeat; });
 }
 
 bool TodoStore::setReminder(const QSet<QUuid> &ids, const GoalReminder &reminder)
@@ -219,22 +207,9 @@ void TodoStore::reopenRepeatingGoals(const QDateTime &dayStart)
 
 QList<TodoStore::PlacedGoal> TodoStore::removeGoals(const QSet<QUuid> &ids)
 {
-    QList<PlacedGoal> removed;
-    QList<TodoItem> kept;
-    kept.reserve(m_todos.size());
-    for (qsizetype i = 0; i < m_todos.size(); ++i) {
-        if (ids.contains(m_todos.at(i).id))
-            removed.append({ i, std::move(m_todos[i]) });
-        else
-            kept.append(std::move(m_todos[i]));
-    }
-    m_todos = std::move(kept);
-    if (!removed.isEmpty()) {
-        QList<QUuid> removedIds;
-        for (const PlacedGoal &placed : std::as_const(removed))
-            removedIds.append(placed.goal.id);
-        m_history.recordDeletions(removedIds, QDateTime::currentDateTimeUtc());
-    }
+    QList<PlacedGoal> removed = GoalPlaces::takeOut(m_todos, ids);
+    if (!removed.isEmpty())
+        m_history.recordDeletions(GoalPlaces::idsOf(removed), QDateTime::currentDateTimeUtc());
     emit todosChanged();
     renumber();
     save();
@@ -243,24 +218,9 @@ QList<TodoStore::PlacedGoal> TodoStore::removeGoals(const QSet<QUuid> &ids)
 
 void TodoStore::restore(const QList<PlacedGoal> &goals)
 {
-    QSet<QUuid> present;
-    for (const TodoItem &item : std::as_const(m_todos))
-        present.insert(item.id);
-    QList<PlacedGoal> sorted = goals;
-    std::stable_sort(
-        sorted.begin(), sorted.end(), [](const PlacedGoal &a, const PlacedGoal &b) { return a.position < b.position; });
     // A goal put back is the person's latest change to it, so a merge with an older copy keeps it, and its
     // deletion no longer stands.
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    QList<QUuid> restored;
-    for (PlacedGoal &placed : sorted) {
-        if (present.contains(placed.goal.id))
-            continue;
-        placed.goal.modifiedAt = now;
-        restored.append(placed.goal.id);
-        m_todos.insert(std::clamp(placed.position, qsizetype(0), m_todos.size()), std::move(placed.goal));
-    }
-    m_history.forgetDeletions(restored);
+    m_history.forgetDeletions(GoalPlaces::putBack(m_todos, goals, QDateTime::currentDateTimeUtc()));
     emit todosChanged();
     renumber();
     save();
@@ -268,17 +228,16 @@ void TodoStore::restore(const QList<PlacedGoal> &goals)
 
 bool TodoStore::moveTo(const QUuid &id, qsizetype position)
 {
-    const auto it = std::find_if(m_todos.begin(), m_todos.end(), [&id](const TodoItem &item) { return item.id == id; });
-    if (it == m_todos.end())
+    const std::optional<qsizetype> from = GoalPlaces::positionOf(m_todos, id);
+    if (!from)
         return false;
-    const qsizetype from = it - m_todos.begin();
     // An undo may put a goal back into a list that has become shorter meanwhile.
     const qsizetype to = std::clamp(position, qsizetype(0), m_todos.size() - 1);
-    if (from == to)
+    if (*from == to)
         return false;
     // Only the goal moved changes; the others' orders are renumbered but their places among each other stay.
-    it->modifiedAt = QDateTime::currentDateTimeUtc();
-    m_todos.move(from, to);
+    m_todos[*from].modifiedAt = QDateTime::currentDateTimeUtc();
+    m_todos.move(*from, to);
     emit todosChanged();
     renumber();
     save();
@@ -287,24 +246,14 @@ bool TodoStore::moveTo(const QUuid &id, qsizetype position)
 
 bool TodoStore::moveBy(const QUuid &id, int places)
 {
-    const auto it
-        = std::find_if(m_todos.cbegin(), m_todos.cend(), [&id](const TodoItem &item) { return item.id == id; });
-    if (it == m_todos.cend())
-        return false;
-    const qsizetype to = (it - m_todos.cbegin()) + places;
-    return to >= 0 && to < m_todos.size() && moveTo(id, to);
+    const std::optional<qsizetype> from = GoalPlaces::positionOf(m_todos, id);
+    const qsizetype to = from.value_or(-1) + places;
+    return from && to >= 0 && to < m_todos.size() && moveTo(id, to);
 }
 
 void TodoStore::renumber()
 {
-    bool changed = false;
-    for (qsizetype i = 0; i < m_todos.size(); ++i) {
-        if (m_todos[i].order != i) {
-            m_todos[i].order = i;
-            changed = true;
-        }
-    }
-    if (changed)
+    if (GoalPlaces::renumber(m_todos))
         emit todosChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "goalplaces.h"
 #include "goalshistory.h"
 #include "todoitem.h"
 
@@ -40,11 +41,7 @@ public:
     void remove(const QUuid &id);
     void save();
 
-    // A goal at its place in the list, as taken out and as put back.
-    struct PlacedGoal {
-        qsizetype position = 0;
-        TodoItem goal;
-    };
+    using PlacedGoal = GoalPlaces::PlacedGoal;
     // Sets `completed` of the first goal with that id and saves; false, without a save, when it already was so
     // or no goal has that id.
     bool setCompleted(const QUuid &id, bool completed);
@@ -105,6 +102,8 @@ private:
     qint64 nextOrder();
     void append(const QString &text, qint64 order);
     void renumber();
+    // Lets `change` change the first goal with that id, true where it did; a change is stamped, told and saved.
+    template<typename Change> bool changeGoal(const QUuid &id, Change change);
 
     QList<TodoItem> m_todos;
     std::optional<QString> m_fileURL;

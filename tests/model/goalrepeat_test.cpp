@@ -4,6 +4,7 @@
 #include "model/goalsfile.h"
 #include "model/goalsmerge.h"
 #include "model/goalsteps.h"
+#include "model/removegoals.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "goaltexts.h"
+#include "model/addgoals.h"
 #include "model/goalsfile.h"
 #include "model/goalsteps.h"
+#include "model/removegoals.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
 

@@ -2,8 +2,8 @@
 
 #include "dailyclearing.h"
 
-#include "model/goalsteps.h"
 #include "model/panelsettings.h"
+#include "model/removegoals.h"
 #include "wallclockalarm.h"
 
 namespace

@@ -2,6 +2,8 @@
 
 #include "commandline.h"
 
+#include "commandlineswitches.h"
+
 #include "model/todoitem.h"
 
 #include <QCommandLineParser>
@@ -10,93 +12,11 @@
 
 #include <algorithm>
 
+using namespace CommandLineSwitches;
 using namespace Qt::StringLiterals;
 
 namespace
 {
-
-enum class Switch {
-    Send,
-    RemindAt,
-    SendSelection,
-    NewGoal,
-    ConnectCalendar,
-    User,
-    List,
-    NewList,
-    TrustCertificate,
-    DisconnectCalendar,
-    SyncStatus,
-    UiTesting,
-    ScreenshotBackdrop,
-    Help,
-    Version,
-};
-
-struct Declared {
-    QStringView name;
-    QStringView shortName = {};
-    QStringView valueName = {};
-    // Its line in the help; none where another switch's line tells it.
-    QStringView synopsis = {};
-    const char *description = nullptr;
-};
-
-// Every switch the program knows, in the order the help lists them and indexed by Switch.
-constexpr Declared Switches[] = {
-    { .name = u"send",
-        .synopsis = u"--send [TEXT ...]",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Add each TEXT (else each input line) as a goal") },
-    { .name = u"remind-at",
-        .valueName = u"TIME",
-        .synopsis = u"--send TEXT --remind-at TIME",
-        .description
-        = QT_TRANSLATE_NOOP("CommandLine", "Add the goals with a reminder at TIME: 15:00 or \"2026-12-10 09:00\"") },
-    { .name = u"send-selection",
-        .synopsis = u"--send-selection",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Add each line of the selected text as a goal") },
-    { .name = u"new-goal",
-        .synopsis = u"--new-goal",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Give the panel the keyboard to type a new goal") },
-    { .name = u"connect-calendar",
-        .valueName = u"URL",
-        .synopsis = u"--connect-calendar URL --user NAME [--list NAME | --new-list NAME]",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Sync the goals with a task list on a calendar server") },
-    { .name = u"user", .valueName = u"NAME" },
-    { .name = u"list", .valueName = u"NAME" },
-    { .name = u"new-list", .valueName = u"NAME" },
-    { .name = u"trust-certificate", .valueName = u"FINGERPRINT" },
-    { .name = u"disconnect-calendar",
-        .synopsis = u"--disconnect-calendar",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Stop syncing; the goals stay here") },
-    { .name = u"sync-status",
-        .synopsis = u"--sync-status",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Show the sync's state; exit 0 when in sync") },
-    { .name = u"ui-testing",
-        .synopsis = u"--ui-testing",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Run on emptied test settings, goals from UITEST_GOALS") },
-    { .name = u"screenshot-backdrop",
-        .synopsis = u"--screenshot-backdrop",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Centre the panel before a gradient, for screenshots") },
-    { .name = u"help",
-        .shortName = u"h",
-        .synopsis = u"-h, --help",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Show this help and exit") },
-    { .name = u"version",
-        .shortName = u"v",
-        .synopsis = u"-v, --version",
-        .description = QT_TRANSLATE_NOOP("CommandLine", "Show the version and exit") },
-};
-
-static_assert(std::size(Switches) == std::size_t(Switch::Version) + 1, "one declaration per switch");
-
-// The switches that stand anywhere among the panel's and the sending commands' switches.
-constexpr Switch ModeSwitches[] = { Switch::UiTesting, Switch::ScreenshotBackdrop };
-constexpr Switch CommandSwitches[] = { Switch::Send, Switch::SendSelection, Switch::NewGoal };
-constexpr Switch CalendarSwitches[] = { Switch::ConnectCalendar, Switch::DisconnectCalendar, Switch::SyncStatus };
-constexpr Switch InfoSwitches[] = { Switch::Help, Switch::Version };
-constexpr Switch ConnectSwitches[]
-    = { Switch::ConnectCalendar, Switch::User, Switch::List, Switch::NewList, Switch::TrustCertificate };
 
 // The switches Qt 6.4 and its X11 platform take out of the command line themselves, each with "-" or "--".
 constexpr QStringView QtSwitchesWithValue[] = { u"platform", u"platformpluginpath", u"platformtheme", u"plugin",
@@ -108,36 +28,6 @@ constexpr QStringView QtJoinedValues[] = { u"style", u"stylesheet", u"qmljsdebug
 constexpr QStringView QtJoinedOnly = u"qmljsdebugger";
 
 constexpr QStringView EndOfSwitches = u"--";
-
-bool isOneOf(const auto &value, const auto &values)
-{
-    return std::find(std::begin(values), std::end(values), value) != std::end(values);
-}
-
-const Declared &declared(Switch id)
-{
-    return Switches[int(id)];
-}
-
-QString spelled(Switch id)
-{
-    return u"--"_s + declared(id).name.toString();
-}
-
-std::optional<Switch> switchNamed(QStringView name)
-{
-    const auto named = std::find_if(std::begin(Switches), std::end(Switches),
-        [name](const Declared &each) { return each.name == name || (!name.isEmpty() && each.shortName == name); });
-    return named == std::end(Switches) ? std::nullopt : std::optional(Switch(named - std::begin(Switches)));
-}
-
-// Whether the argument is exactly the long form of one of `ids`.
-std::optional<Switch> isSpelledOneOf(QStringView argument, const auto &ids)
-{
-    const auto at
-        = std::find_if(std::begin(ids), std::end(ids), [argument](Switch id) { return argument == spelled(id); });
-    return at == std::end(ids) ? std::nullopt : std::optional(*at);
-}
 
 QCommandLineParser &declareEverySwitch(QCommandLineParser &parser)
 {

@@ -15,6 +15,8 @@ TodoItem of(TodoItem goal)
     goal.createdAt = seconds(goal.createdAt);
     goal.modifiedAt = seconds(lastChange(goal));
     goal.repeat = RecurrenceRule::asHeldByTask(goal.repeat);
+    if (!goal.due.isWholeDay())
+        goal.due = GoalDue::at(seconds(goal.due.moment()));
     return goal;
 }
 

@@ -9,8 +9,8 @@
 namespace HeldByTask
 {
 
-// The goal as its task holds it: times in whole seconds, its last change as modifiedAt, the repetition as the
-// task's rule reads back.
+// The goal as its task holds it: times (a due time too) in whole seconds, its last change as modifiedAt, the
+// repetition as the task's rule reads back.
 TodoItem of(TodoItem goal);
 
 // Whether writing the goal would change the task's values, its place and times aside.

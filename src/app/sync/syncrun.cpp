@@ -2,10 +2,9 @@
 
 #include "syncrun.h"
 
-#include "caldavdiscovery.h"
 #include "davmultistatus.h"
 #include "heldbytask.h"
-#include "sortorders.h"
+#include "syncmerge.h"
 #include "syncqueries.h"
 #include "vtodomapping.h"
 
@@ -21,31 +20,6 @@ namespace
 
 // A task written again and again refused as outdated is left for the next sync.
 constexpr int MaxAttempts = 3;
-
-// The server's tasks that are goals: the readable, not cancelled ones, the first address of an id winning.
-struct Tasks {
-    QHash<QUuid, QString> hrefs;
-    QHash<QUuid, VTodoMapping::Task> byId;
-    QSet<QUuid> cancelled;
-};
-
-Tasks tasksOf(const SyncState &state)
-{
-    QStringList hrefs = state.tasks.keys();
-    std::sort(hrefs.begin(), hrefs.end());
-    Tasks tasks;
-    for (const QString &href : std::as_const(hrefs)) {
-        const std::optional<VTodoMapping::Task> task = VTodoMapping::read(state.tasks.value(href).calendarData);
-        if (!task || tasks.hrefs.contains(task->goal.id))
-            continue;
-        tasks.hrefs.insert(task->goal.id, href);
-        if (task->cancelled)
-            tasks.cancelled.insert(task->goal.id);
-        else
-            tasks.byId.insert(task->goal.id, *task);
-    }
-    return tasks;
-}
 
 // A write of its own is worth a question for changes after it once more tasks were written than this: the
 // next sync would otherwise hear of each of them again.
@@ -66,28 +40,6 @@ QString reasonOf(const DavReply &reply, const char *otherwise)
 
 } // namespace
 
-SyncedTasks SyncedTasks::of(const SyncState &state)
-{
-    const Tasks tasks = tasksOf(state);
-    return { tasks.byId, tasks.cancelled };
-}
-
-int changesWaiting(const QList<TodoItem> &panel, const SyncedTasks &synced)
-{
-    int waiting = 0;
-    QSet<QUuid> inPanel;
-    for (const TodoItem &goal : panel) {
-        inPanel.insert(goal.id);
-        const auto task = synced.shown.constFind(goal.id);
-        if (!synced.cancelled.contains(goal.id)
-            && (task == synced.shown.cend() || HeldByTask::changedSince(goal, task->goal)))
-            ++waiting;
-    }
-    for (auto task = synced.shown.cbegin(); task != synced.shown.cend(); ++task)
-        waiting += inPanel.contains(task.key()) ? 0 : 1;
-    return waiting;
-}
-
 SyncRun::SyncRun(const QUrl &taskList, const QList<TodoItem> &panel, const GoalsMerge::Deletions &deletions,
     const SyncState &state, const QDateTime &now)
     : m_taskList(taskList)
@@ -97,9 +49,7 @@ SyncRun::SyncRun(const QUrl &taskList, const QList<TodoItem> &panel, const Goals
     , m_now(now)
     , m_token(state.syncToken)
 {
-    if (!m_taskList.path().endsWith(QLatin1Char('/')))
-        m_taskList.setPath(m_taskList.path() + QLatin1Char('/'));
-    for (const VTodoMapping::Task &task : tasksOf(state).byId)
+    for (const VTodoMapping::Task &task : SyncedTasks::of(state).shown)
         m_base.insert(task.goal.id, task.goal);
     QSet<QUuid> inPanel;
     for (const TodoItem &goal : panel)
@@ -124,22 +74,13 @@ SyncRun::Request SyncRun::send(const Waiting &waiting, DavRequest request)
 
 SyncRun::Request SyncRun::changes(const QString &token)
 {
-    return send({ Kind::Changes, {}, token }, report(m_taskList, "0", changesQuery(token)));
+    return send({ Kind::Changes, {}, token }, report(m_taskList.url(), "0", changesQuery(token)));
 }
 
 void SyncRun::fail(const QString &reason)
 {
     if (!m_failure)
         m_failure = reason;
-}
-
-std::optional<QString> SyncRun::hrefOf(const QString &href) const
-{
-    const QUrl url = m_taskList.resolved(QUrl(href));
-    if (!url.isValid() || !CalDavDiscovery::sameOrigin(url, m_taskList) || url.path() == m_taskList.path()
-        || url.path() + QLatin1Char('/') == m_taskList.path())
-        return {};
-    return url.toString(QUrl::FullyEncoded);
 }
 
 QList<SyncRun::Request> SyncRun::answer(quint64 tag, const DavReply &reply)
@@ -178,7 +119,7 @@ QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &
             && reply.status != 401 && reply.status != 404;
         if (noChangesReport || (waiting.kind == Kind::Changes && reply.status == 501)) {
             m_token.clear();
-            return { send({ Kind::ETags }, report(m_taskList, "1", etagsQuery(), "PROPFIND")) };
+            return { send({ Kind::ETags }, report(m_taskList.url(), "1", etagsQuery(), "PROPFIND")) };
         }
         if (reply.status == 404) // Each question is asked of the list itself.
             fail(QCoreApplication::translate("SyncRun", "The task list is no longer on the server"));
@@ -193,86 +134,22 @@ QList<SyncRun::Request> SyncRun::pulled(const Waiting &waiting, const DavReply &
     }
     // A listing of all tasks says which ones are gone by leaving them out.
     const bool whole = waiting.kind == Kind::ETags || (waiting.kind == Kind::Changes && waiting.token.isEmpty());
-    QSet<QString> listed;
-    QStringList toFetch;
-    for (const DavMultiStatus::Response &response : answer->responses) {
-        const std::optional<QString> href = hrefOf(response.href);
-        if (!href || response.isCollection)
-            continue;
-        if (response.status == 404) {
-            m_state.tasks.remove(*href);
-            continue;
-        }
-        listed.insert(*href);
-        if (!response.calendarData.isEmpty())
-            m_state.tasks.insert(*href, { response.etag.toUtf8(), response.calendarData });
-        else if (waiting.kind != Kind::Fetch
-            && (!m_state.tasks.contains(*href) || m_state.tasks.value(*href).etag != response.etag.toUtf8()))
-            toFetch.append(*href);
-    }
-    if (whole) {
-        for (const QString &href : m_state.tasks.keys()) {
-            if (!listed.contains(href))
-                m_state.tasks.remove(href);
-        }
-    }
+    const QStringList toFetch = m_state.takeListing(m_taskList.tasksIn(*answer), whole);
     if (waiting.kind == Kind::Changes)
         m_token = answer->syncToken;
     if (waiting.kind == Kind::Fetch || toFetch.isEmpty())
         return mergeAndPush();
-    return { send({ Kind::Fetch }, report(m_taskList, "1", fetchQuery(toFetch))) };
+    return { send({ Kind::Fetch }, report(m_taskList.url(), "1", fetchQuery(toFetch))) };
 }
 
 QList<SyncRun::Request> SyncRun::mergeAndPush()
 {
     m_merged = true;
     m_state.syncToken = m_token;
-    const Tasks server = tasksOf(m_state);
-    QList<VTodoMapping::Task> shown;
-    QHash<QUuid, qint64> held;
-    for (const VTodoMapping::Task &task : server.byId) {
-        shown.append(task);
-        if (task.sortOrder)
-            held.insert(task.goal.id, *task.sortOrder);
-    }
-
-    // Merged as the server holds goals, so that a goal the panel has not changed since the last sync reads as
-    // it did then, milliseconds and all. A goal the server no longer holds goes, unless the panel changed it.
-    QList<TodoItem> panel;
-    QHash<QUuid, TodoItem> panelOwn;
-    for (const TodoItem &goal : std::as_const(m_goals)) {
-        const auto synced = m_base.constFind(goal.id);
-        if (synced != m_base.cend() && !server.byId.contains(goal.id) && !HeldByTask::changedSince(goal, *synced))
-            continue;
-        panel.append(HeldByTask::of(goal));
-        panelOwn.insert(goal.id, goal);
-    }
-    QList<TodoItem> base;
-    for (const TodoItem &synced : std::as_const(m_base))
-        base.append(HeldByTask::of(synced));
-    QList<TodoItem> onServer = VTodoMapping::place(shown);
-    for (TodoItem &goal : onServer)
-        goal = HeldByTask::of(goal);
-    const GoalsMerge::Other other { onServer, base, {}, true };
-    m_goals = GoalsMerge::merge(panel, other, m_deletions);
-    QList<TodoItem> placed;
-    QSet<QUuid> writtenAnyway;
-    for (qsizetype i = 0; i < m_goals.size(); ++i) {
-        TodoItem &goal = m_goals[i];
-        // The panel's own where the server brought nothing new for it; the goals file keeps its own order.
-        const auto own = panelOwn.constFind(goal.id);
-        if (own != panelOwn.cend() && !HeldByTask::changedSince(*own, goal))
-            goal = *own;
-        goal.order = i;
-        if (server.cancelled.contains(goal.id))
-            continue;
-        placed.append(goal);
-        // A move stamps the goal: its time goes up even where its number can stay.
-        const auto task = server.byId.constFind(goal.id);
-        if (task == server.byId.cend() || HeldByTask::changedSince(goal, task->goal))
-            writtenAnyway.insert(goal.id);
-    }
-    m_sortOrders = SortOrders::arrange(placed, held, writtenAnyway);
+    const SyncedTasks server = SyncedTasks::of(m_state);
+    const SyncMerge::Merged merged = SyncMerge::merge(m_goals, m_base, server, m_deletions);
+    m_goals = merged.goals;
+    m_sortOrders = merged.sortOrders;
 
     QList<Request> requests;
     QSet<QUuid> kept;
@@ -280,19 +157,17 @@ QList<SyncRun::Request> SyncRun::mergeAndPush()
         kept.insert(goal.id);
         if (server.cancelled.contains(goal.id))
             continue; // Another client cancelled it: left alone.
-        const auto task = server.byId.constFind(goal.id);
-        if (task == server.byId.cend()) {
-            const QString href
-                = m_taskList.resolved(QUrl(goal.id.toString(QUuid::WithoutBraces) + QStringLiteral(".ics")))
-                      .toString(QUrl::FullyEncoded);
-            if (const std::optional<Request> request = put(goal, server.hrefs.value(goal.id, href), 0))
+        const auto task = server.shown.constFind(goal.id);
+        if (task == server.shown.cend()) {
+            const QString href = server.hrefs.value(goal.id, m_taskList.newTask(goal.id));
+            if (const std::optional<Request> request = put(goal, href, 0))
                 requests.append(*request);
-        } else if (writtenAnyway.contains(goal.id) || m_sortOrders.contains(goal.id)) {
+        } else if (merged.changed.contains(goal.id) || m_sortOrders.contains(goal.id)) {
             if (const std::optional<Request> request = put(goal, server.hrefs.value(goal.id), 0))
                 requests.append(*request);
         }
     }
-    for (const VTodoMapping::Task &task : std::as_const(shown)) {
+    for (const VTodoMapping::Task &task : server.shown) {
         if (!kept.contains(task.goal.id))
             requests.append(remove(task.goal.id, server.hrefs.value(task.goal.id), 0));
     }
@@ -329,26 +204,17 @@ QList<SyncRun::Request> SyncRun::caughtUp()
     if (!m_waiting.isEmpty() || m_written <= ManyWrites || m_failure || m_state.syncToken.isEmpty())
         return {};
     m_written = 0;
-    return { send({ Kind::CatchUp, {}, m_state.syncToken }, report(m_taskList, "0", changesQuery(m_state.syncToken))) };
+    return { send(
+        { Kind::CatchUp, {}, m_state.syncToken }, report(m_taskList.url(), "0", changesQuery(m_state.syncToken))) };
 }
 
 QList<SyncRun::Request> SyncRun::caughtUp(const DavReply &reply)
 {
     const std::optional<DavMultiStatus::MultiStatus> answer
         = reply.status == 207 ? DavMultiStatus::read(reply.body) : std::nullopt;
-    if (!answer || answer->syncToken.isEmpty())
+    // Another client's change: the next sync asks from the earlier token.
+    if (!answer || answer->syncToken.isEmpty() || !m_state.holdsAll(m_taskList.tasksIn(*answer)))
         return {};
-    for (const DavMultiStatus::Response &response : answer->responses) {
-        const std::optional<QString> href = hrefOf(response.href);
-        if (!href || response.isCollection)
-            continue;
-        const auto known = m_state.tasks.constFind(*href);
-        const bool ours = response.status == 404
-            ? known == m_state.tasks.cend()
-            : known != m_state.tasks.cend() && !known->etag.isEmpty() && known->etag == response.etag.toUtf8();
-        if (!ours)
-            return {}; // Another client's change: the next sync asks from the earlier token.
-    }
     m_state.syncToken = answer->syncToken;
     return {};
 }
@@ -411,15 +277,11 @@ QList<SyncRun::Request> SyncRun::refetched(const Waiting &waiting, const DavRepl
         return request ? QList<Request> { *request } : QList<Request> {};
     }
 
-    QList<TodoItem> panelSide;
-    if (inPanel != m_goals.end())
-        panelSide.append(HeldByTask::of(*inPanel));
-    const GoalsMerge::Other other { { HeldByTask::of(task->goal) },
-        synced == m_base.cend() ? QList<TodoItem>() : QList<TodoItem> { HeldByTask::of(*synced) }, {}, true };
-    const QList<TodoItem> merged = GoalsMerge::merge(panelSide, other, m_deletions);
-    if (merged.isEmpty())
+    const std::optional<TodoItem> merged = SyncMerge::mergeTask(inPanel == m_goals.end() ? nullptr : &*inPanel,
+        task->goal, synced == m_base.cend() ? nullptr : &*synced, m_deletions);
+    if (!merged)
         return { remove(waiting.goal, waiting.href, waiting.attempt) };
-    TodoItem goal = merged.constFirst();
+    TodoItem goal = *merged;
     if (inPanel != m_goals.end()) {
         goal.order = inPanel->order;
         // The server's version won: the panel's number for it goes with the panel's version.

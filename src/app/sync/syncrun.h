@@ -5,7 +5,8 @@
 #include "davhttp.h"
 #include "model/goalsmerge.h"
 #include "model/todoitem.h"
-#include "vtodomapping.h"
+#include "syncstate.h"
+#include "tasklistaddress.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -17,30 +18,6 @@
 #include <QUuid>
 
 #include <optional>
-
-// What the last sync left, kept from one sync to the next: the server's version of each task Mirel has seen.
-struct SyncState {
-    struct Task {
-        // Quoted, as If-Match wants it back; empty where the server gave none with a write.
-        QByteArray etag;
-        QByteArray calendarData;
-    };
-    // Empty before the first sync and where the server offers none.
-    QString syncToken;
-    // By the task's full address.
-    QHash<QString, Task> tasks;
-};
-
-// The server's tasks as the state holds them, read once: those shown as goals and those cancelled.
-struct SyncedTasks {
-    QHash<QUuid, VTodoMapping::Task> shown;
-    QSet<QUuid> cancelled;
-
-    static SyncedTasks of(const SyncState &state);
-};
-
-// How many of the panel's goals were added, changed or deleted since the server's tasks as last synced.
-int changesWaiting(const QList<TodoItem> &panel, const SyncedTasks &synced);
 
 // One sync of the panel's goals with a task list: the server's changes since the last sync come down, are merged
 // with the panel's by the goals file's rules (the goals as last synced being the base), and what then differs
@@ -100,10 +77,9 @@ private:
     QList<Request> caughtUp(const DavReply &reply);
     std::optional<Request> put(const TodoItem &goal, const QString &href, int attempt);
     Request remove(const QUuid &goal, const QString &href, int attempt);
-    std::optional<QString> hrefOf(const QString &href) const;
     void fail(const QString &reason);
 
-    QUrl m_taskList;
+    TaskListAddress m_taskList;
     QList<TodoItem> m_goals;
     GoalsMerge::Deletions m_deletions;
     QHash<QUuid, TodoItem> m_base;

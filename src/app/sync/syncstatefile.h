@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "syncrun.h"
+#include "syncstate.h"
 
 #include <QDateTime>
 #include <QString>

@@ -5,6 +5,7 @@
 #include "rawxvalues.h"
 #include "recurrencerule.h"
 #include "taskalarm.h"
+#include "tasktimes.h"
 
 #include <libical/ical.h>
 
@@ -16,6 +17,8 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+
+using namespace TaskTimes;
 
 namespace
 {
@@ -63,41 +66,6 @@ icalcomponent *masterTask(icalcomponent *root)
             return todo;
     }
     return nullptr;
-}
-
-QDateTime timeOf(icalcomponent *todo, icalproperty_kind kind)
-{
-    icalproperty *property = icalcomponent_get_first_property(todo, kind);
-    if (!property)
-        return {};
-    // With the component, a TZID parameter finds its VTIMEZONE.
-    const icaltimetype time = icalproperty_get_datetime_with_component(property, todo);
-    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time))
-        return {};
-    if (!time.zone) {
-        // A floating time is the reader's local time.
-        const QDateTime local(QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second));
-        return local.isValid() ? local.toUTC() : QDateTime();
-    }
-    return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone), Qt::UTC);
-}
-
-// A due date is a whole day or a moment, and goes on the goal as the other client set it.
-GoalDue dueOf(icalcomponent *todo)
-{
-    icalproperty *property = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY);
-    if (!property)
-        return {};
-    const icaltimetype time = icalproperty_get_datetime_with_component(property, todo);
-    if (time.is_date && !icaltime_is_null_time(time))
-        return GoalDue::onDay(QDate(time.year, time.month, time.day));
-    return GoalDue::at(timeOf(todo, ICAL_DUE_PROPERTY));
-}
-
-icaltimetype icalTime(const QDateTime &time)
-{
-    return icaltime_from_timet_with_zone(
-        static_cast<time_t>(time.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
 }
 
 std::vector<icalproperty *> propertiesOf(icalcomponent *todo, icalproperty_kind kind, const char *xName = nullptr)
@@ -181,22 +149,6 @@ GoalRepeat repeatOf(icalcomponent *todo)
 // show another first day. A start the rule does not include moves to the first day it does from the goal's
 // creation (from the start itself where that is earlier), keeping its time of day; a task with a due time and
 // no start keeps it so, and a rule set elsewhere keeps the start it came with.
-// Only for a task written anew, or where the panel's version of the goal won over another client's: the panel
-// itself never changes a due date.
-void setDue(icalcomponent *todo, const GoalDue &due)
-{
-    removeAll(todo, ICAL_DUE_PROPERTY);
-    if (due.isWholeDay()) {
-        icaltimetype day = icaltime_null_date();
-        day.year = due.day().year();
-        day.month = due.day().month();
-        day.day = due.day().day();
-        icalcomponent_add_property(todo, icalproperty_new_due(day));
-    } else if (due.isSet()) {
-        icalcomponent_add_property(todo, icalproperty_new_due(icalTime(due.moment())));
-    }
-}
-
 void setRepeat(icalcomponent *todo, const TodoItem &goal)
 {
     removeAll(todo, ICAL_RRULE_PROPERTY);

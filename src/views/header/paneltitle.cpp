@@ -2,7 +2,7 @@
 
 #include "paneltitle.h"
 
-#include "model/goalsteps.h"
+#include "model/stepgoal.h"
 #include "model/todoitem.h"
 
 #include "model/panelsettings.h"

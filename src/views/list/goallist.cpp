@@ -2,9 +2,11 @@
 
 #include "goallist.h"
 
+#include "goalkeys.h"
 #include "rowreordergesture.h"
 #include "rowsbygoal.h"
 #include "rowslide.h"
+#include "views/kit/callbackcopy.h"
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/widgetheight.h"
 #include "views/rows/todorowview.h"
@@ -37,14 +39,9 @@ GoalList::GoalList(Callbacks callbacks, QWidget *parent)
     , m_slide(new RowSlide(this))
     , m_reorder(new RowReorderGesture(this))
 {
-    connect(m_rows, &RowsByGoal::toggleRequested, this, [this](const QUuid &id) {
-        if (m_callbacks.onToggle)
-            m_callbacks.onToggle(id);
-    });
-    connect(m_rows, &RowsByGoal::textUpdated, this, [this](const QUuid &id, const QString &text) {
-        if (m_callbacks.onUpdateText)
-            m_callbacks.onUpdateText(id, text);
-    });
+    connect(m_rows, &RowsByGoal::toggleRequested, this, [this](const QUuid &id) { runCopy(m_callbacks.onToggle, id); });
+    connect(m_rows, &RowsByGoal::textUpdated, this,
+        [this](const QUuid &id, const QString &text) { runCopy(m_callbacks.onUpdateText, id, text); });
     connect(m_rows, &RowsByGoal::deleteRequested, this, &GoalList::deleteGoal);
     connect(m_rows, &RowsByGoal::heightChanged, this, &GoalList::layoutWanted);
     connect(m_rows, &RowsByGoal::rowDropped, m_reorder, &RowReorderGesture::forget);
@@ -152,39 +149,35 @@ QWidgetList GoalList::focusChain() const
 
 bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
 {
-    const qsizetype index = m_geometry.order().indexOf(row->todo().id);
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const QUuid id = row->todo().id;
-    if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-        emit moveRequested(id, event->key() == Qt::Key_Up ? -1 : 1);
-        return true;
-    }
-    if (modifiers != Qt::NoModifier)
-        return false;
-    switch (event->key()) {
-    case Qt::Key_Up:
+    const qsizetype index = m_geometry.order().indexOf(id);
+    const GoalKeys::Action action = GoalKeys::actionOf(event);
+    switch (action) {
+    case GoalKeys::Action::FocusAbove:
         focusGoal(index - 1, Qt::BacktabFocusReason);
         return true;
-    case Qt::Key_Down:
+    case GoalKeys::Action::FocusBelow:
         focusGoal(index + 1, Qt::TabFocusReason);
         return true;
-    case Qt::Key_Delete:
+    case GoalKeys::Action::Delete:
         deleteGoal(id);
         return true;
-    case Qt::Key_F2:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case GoalKeys::Action::Edit:
         materialize(index)->editFromKeyboard();
         return true;
-    default:
+    case GoalKeys::Action::MoveUp:
+    case GoalKeys::Action::MoveDown:
+        emit moveRequested(id, action == GoalKeys::Action::MoveUp ? -1 : 1);
+        return true;
+    case GoalKeys::Action::None:
         return false;
     }
+    return false;
 }
 
 void GoalList::deleteGoal(const QUuid &id)
 {
-    if (m_callbacks.onDelete)
-        m_callbacks.onDelete(id);
+    runCopy(m_callbacks.onDelete, id);
 }
 
 TodoRowView *GoalList::createRow(const TodoItem &todo)

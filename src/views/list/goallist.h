@@ -106,7 +106,7 @@ private:
     bool lacksWantedRows() const;
     qsizetype focusedIndex() const;
     void placeRows();
-    // Up, Down, Delete, F2, Return and Alt+Up/Down on a goal that has the keyboard focus.
+    // A key on a goal that has the keyboard focus, as `GoalKeys` reads it; false where it means nothing here.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
 
     Callbacks m_callbacks;

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "contentlayout.h"
-#include "editsession.h"
+#include "contextmenus.h"
 #include "hoverfade.h"
 #include "model/todoitem.h"
-#include "views/header/paneltitle.h"
+#include "newgoalentry.h"
+#include "titlerename.h"
 
 #include <QDate>
 #include <QPainterPath>
@@ -16,7 +17,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class AddArea;
 class BatchedRefresh;
@@ -25,11 +25,11 @@ class GoalMenu;
 class PanelHeader;
 class PanelKeyboard;
 class PanelSettings;
+class PanelSteps;
 class QScrollArea;
 class TodaysList;
 class TodoStore;
 class UndoHistory;
-class UndoStep;
 
 // The panel's root view: the translucent rounded background, the header, the goal list and the add area
 // stacked without gaps. It owns the panel's view state (hover, edits, measured row heights), is the only
@@ -62,7 +62,7 @@ public:
 
     PanelHeader *header() const { return m_header; }
     GoalList *goalList() const { return m_list; }
-    GoalMenu *goalMenu() const { return m_goalMenu; }
+    GoalMenu *goalMenu() const { return m_menus->goalMenu(); }
     AddArea *addArea() const { return m_addArea; }
     QScrollArea *listScroll() const { return m_listScroll; }
 
@@ -97,27 +97,18 @@ protected:
 
 private:
     void makeList();
-    void connectGoalMenu();
-    // The goal's own menu for a row at or around `target`, or else the panel menu.
-    void requestMenu(const QPoint &globalPosition, QWidget *target);
-    // Whether a goal stands in today's list.
-    bool isShown(const TodoItem &todo) const;
-    void connectHeader(std::function<void(QPointF)> onDragChanged, std::function<void()> onDragEnded);
     void connectAddArea();
     void connectHover();
-    // A step of the person's, taken in this panel.
-    void performOwn(std::unique_ptr<UndoStep> step);
-    void takeOwnStep(const std::function<void()> &step);
     void refreshFromStore(bool animated);
     void updateAddArea();
 
     TodoStore *m_store = nullptr;
     UndoHistory *m_history = nullptr;
-    PanelTitle m_title;
-    EditSession *m_rename = nullptr;
-    EditSession *m_newGoal = nullptr;
+    TitleRename *m_rename = nullptr;
+    NewGoalEntry *m_newGoal = nullptr;
     HoverFade *m_hover = nullptr;
     BatchedRefresh *m_refresh = nullptr;
+    PanelSteps *m_steps = nullptr;
 
     PanelHeader *m_header = nullptr;
     GoalList *m_list = nullptr;
@@ -125,15 +116,11 @@ private:
     QScrollArea *m_listScroll = nullptr;
     ContentLayout *m_layout = nullptr;
     PanelKeyboard *m_keyboard = nullptr;
-    GoalMenu *m_goalMenu = nullptr;
+    ContextMenus *m_menus = nullptr;
     TodaysList *m_today = nullptr;
     // Whether today's list shows no goal, as of the last refresh.
     bool m_isEmpty = true;
     bool m_isTranslucent = true;
-    // The person changed the goals here since the list last showed the store.
-    bool m_isTakingOwnStep = false;
-    bool m_hasOwnChange = false;
     // Set while the view goes away: editors losing the focus then must not change the goals or the title.
     bool m_isTearingDown = false;
-    bool m_isDismissingByKey = false;
 };

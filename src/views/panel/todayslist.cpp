@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 
 namespace
 {
@@ -37,6 +38,32 @@ bool TodaysList::setDay(QDate day, const QList<TodoItem> &todos)
 bool TodaysList::isShown(const TodoItem &todo) const
 {
     return !m_day.isValid() || todo.repeat.isShownOn(m_day) || m_leaving.contains(todo.id);
+}
+
+QList<TodoItem> TodaysList::shownOf(const QList<TodoItem> &todos) const
+{
+    const auto isShownHere = [this](const TodoItem &todo) { return isShown(todo); };
+    if (std::all_of(todos.cbegin(), todos.cend(), isShownHere))
+        return todos;
+    QList<TodoItem> shown;
+    std::copy_if(todos.cbegin(), todos.cend(), std::back_inserter(shown), isShownHere);
+    return shown;
+}
+
+std::optional<int> TodaysList::storePlaces(const QList<TodoItem> &todos, const QUuid &id, int places) const
+{
+    QList<qsizetype> shown;
+    qsizetype from = -1;
+    for (qsizetype i = 0; i < todos.size(); ++i) {
+        if (!isShown(todos.at(i)))
+            continue;
+        if (todos.at(i).id == id && from < 0)
+            from = shown.size();
+        shown.append(i);
+    }
+    if (from < 0 || from + places < 0 || from + places >= shown.size())
+        return std::nullopt;
+    return int(shown.at(from + places) - shown.at(from));
 }
 
 void TodaysList::repeatChosen(const QUuid &id, const GoalRepeat &repeat)

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QUuid>
 
+#include <optional>
+
 class GoalList;
 
 // Which goals stand in the day's list: every goal but those repeating on other days. A goal the person just
@@ -25,6 +27,12 @@ public:
     // Whether the new day changes which of `todos` stand in the list. Until a day is set every goal does.
     bool setDay(QDate day, const QList<TodoItem> &todos);
     bool isShown(const TodoItem &todo) const;
+    // The goals of `todos` that stand in the list: `todos` itself, shared and not copied, while every goal does,
+    // so that a long list is not copied at every change.
+    QList<TodoItem> shownOf(const QList<TodoItem> &todos) const;
+    // The list counts places among the goals it shows; the store's list `todos` also holds those of other days.
+    // How many places in `todos` the goal moves for `places` in the list; nothing where it would leave the list.
+    std::optional<int> storePlaces(const QList<TodoItem> &todos, const QUuid &id, int places) const;
     // The person chose `repeat` for the goal.
     void repeatChosen(const QUuid &id, const GoalRepeat &repeat);
 

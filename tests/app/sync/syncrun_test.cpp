@@ -540,16 +540,19 @@ private slots:
 
     // A reminder set in the same second as the goal's last change is still a change; and the panel's moment to
     // the millisecond, which the alarm holds in whole seconds, is no change at the next sync.
-    void reminderSet_isWrittenOnce()
+    // A due time as another computer's goals file may hold it, to the millisecond, goes up with the reminder.
+    void reminderAndDueTime_areWrittenOnce()
     {
         Server server;
         const Outcome first = sync(server, { goal(QStringLiteral("Call the bank"), 1) });
         QList<TodoItem> panel = first.goals;
         panel[0].reminder = GoalReminder(Now.addSecs(3600).addMSecs(437));
+        panel[0].due = GoalDue::at(Now.addDays(1).addMSecs(250));
         server.log.clear();
         const Outcome second = sync(server, panel, first.state);
         QCOMPARE(writesIn(server.log).size(), 1);
-        QVERIFY(server.resources.value(server.pathOf(panel[0].id)).data.contains("X-MIREL-REMINDER"));
+        const QByteArray written = server.resources.value(server.pathOf(panel[0].id)).data;
+        QVERIFY(written.contains("X-MIREL-REMINDER") && written.contains("DUE:"));
         server.log.clear();
         sync(server, second.goals, second.state);
         QCOMPARE(server.log, strings({ "REPORT " }));
