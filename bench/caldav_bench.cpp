@@ -6,10 +6,10 @@
 // the wire and seconds. The
 // requests go through a counting relay between the sync and the server. Usage: caldav_bench [goals]. The server's
 // folder is a temporary one; TMPDIR=/dev/shm shows the cost without the disk.
-#include "app/sync/caldavdiscovery.h"
-#include "app/sync/davserverfixture.h"
-#include "app/sync/newtasklist.h"
-#include "app/sync/syncrunner.h"
+#include "sync/caldavdiscovery.h"
+#include "sync/davserverfixture.h"
+#include "sync/newtasklist.h"
+#include "sync/syncrunner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

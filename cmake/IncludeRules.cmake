@@ -4,8 +4,9 @@
 # counts alike) are checked against two rules, and the build fails with the file and the rule broken.
 #  - A library includes only its own headers and those of the libraries it links (through their public
 #    links; a private link is the linked library's own business), and only the Qt modules it links. So the
-#    model reads Qt Core alone and nothing of the views or the app, no folder reaches up a floor, and the
-#    panel's own code never reaches into a module that loads at run time.
+#    model reads Qt Core alone and nothing of the views or the app, the sync (src/sync) Qt Core and Network,
+#    the model and nothing above them, no folder reaches up a floor, and the panel's own code never reaches
+#    into a module that loads at run time, nor into the sync, which only the calendar sync's module links.
 #  - Within the app, where one library gathers several folders, a folder includes only the app folders it
 #    uses (mirel_app_folder_rule) besides the app's top-level files.
 

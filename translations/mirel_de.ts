@@ -388,43 +388,43 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>DavHttp</name>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="48"/>
+        <location filename="../src/sync/davhttp.cpp" line="48"/>
         <source>%1 is not a server address</source>
         <translation>%1 ist keine Serveradresse</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="51"/>
+        <location filename="../src/sync/davhttp.cpp" line="51"/>
         <source>%1 is not HTTPS; only a server on this computer may go without</source>
         <translation>%1 ist kein HTTPS; nur ein Server auf diesem Rechner darf ohne</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="102"/>
-        <location filename="../src/app/sync/davhttp.cpp" line="180"/>
+        <location filename="../src/sync/davhttp.cpp" line="102"/>
+        <location filename="../src/sync/davhttp.cpp" line="180"/>
         <source>The server&apos;s answer is larger than %1 MB</source>
         <translation>Die Antwort des Servers ist größer als %1 MB</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="109"/>
+        <location filename="../src/sync/davhttp.cpp" line="109"/>
         <source>The server took too long to answer</source>
         <translation>Der Server hat zu lange für die Antwort gebraucht</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="130"/>
+        <location filename="../src/sync/davhttp.cpp" line="130"/>
         <source>The server&apos;s certificate is not trusted by this computer (%1): %2</source>
         <translation>Dieser Computer vertraut dem Zertifikat des Servers nicht (%1): %2</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="132"/>
+        <location filename="../src/sync/davhttp.cpp" line="132"/>
         <source>The server&apos;s certificate is not the one trusted for it: it is now %1</source>
         <translation>Der Server hat nicht mehr das Zertifikat, dem vertraut wurde: jetzt ist es %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="159"/>
+        <location filename="../src/sync/davhttp.cpp" line="159"/>
         <source>The server sent the request on to %1, another server</source>
         <translation>Der Server hat die Anfrage an %1 weitergeleitet, einen anderen Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/davhttp.cpp" line="161"/>
+        <location filename="../src/sync/davhttp.cpp" line="161"/>
         <source>The server sent the request on too many times</source>
         <translation>Der Server hat die Anfrage zu oft weitergeleitet</translation>
     </message>
@@ -829,17 +829,17 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>NewTaskList</name>
     <message>
-        <location filename="../src/app/sync/newtasklist.cpp" line="37"/>
+        <location filename="../src/sync/newtasklist.cpp" line="37"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/newtasklist.cpp" line="39"/>
+        <location filename="../src/sync/newtasklist.cpp" line="39"/>
         <source>The server does not let this account make a task list</source>
         <translation>Der Server lässt dieses Konto keine Aufgabenliste anlegen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/newtasklist.cpp" line="40"/>
+        <location filename="../src/sync/newtasklist.cpp" line="40"/>
         <source>The server did not make the task list: HTTP %1</source>
         <translation>Der Server hat die Aufgabenliste nicht angelegt: HTTP %1</translation>
     </message>
@@ -1223,42 +1223,42 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>SyncRun</name>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="37"/>
+        <location filename="../src/sync/syncrun.cpp" line="37"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="125"/>
+        <location filename="../src/sync/syncrun.cpp" line="125"/>
         <source>The task list is no longer on the server</source>
         <translation>Die Aufgabenliste ist nicht mehr auf dem Server</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="127"/>
+        <location filename="../src/sync/syncrun.cpp" line="127"/>
         <source>The task list could not be read: %1</source>
         <translation>Die Aufgabenliste konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="132"/>
+        <location filename="../src/sync/syncrun.cpp" line="132"/>
         <source>The server&apos;s answer could not be read</source>
         <translation>Die Antwort des Servers konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="185"/>
+        <location filename="../src/sync/syncrun.cpp" line="185"/>
         <source>A goal could not be written as a task</source>
         <translation>Ein Ziel konnte nicht als Aufgabe geschrieben werden</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="239"/>
+        <location filename="../src/sync/syncrun.cpp" line="239"/>
         <source>A task kept changing on the server while it was written</source>
         <translation>Eine Aufgabe hat sich auf dem Server immer wieder geändert, während sie geschrieben wurde</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="247"/>
+        <location filename="../src/sync/syncrun.cpp" line="247"/>
         <source>The server refused a change: %1</source>
         <translation>Der Server hat eine Änderung abgelehnt: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/syncrun.cpp" line="258"/>
+        <location filename="../src/sync/syncrun.cpp" line="258"/>
         <source>A task could not be fetched: %1</source>
         <translation>Eine Aufgabe konnte nicht geholt werden: %1</translation>
     </message>
@@ -1266,17 +1266,17 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TaskListFinder</name>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="45"/>
+        <location filename="../src/sync/tasklistfinder.cpp" line="45"/>
         <source>The server did not accept the user name and password</source>
         <translation>Der Server hat Benutzername und Passwort nicht angenommen</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="72"/>
+        <location filename="../src/sync/tasklistfinder.cpp" line="72"/>
         <source>The server has no calendars for this user</source>
         <translation>Der Server hat keine Kalender für diesen Benutzer</translation>
     </message>
     <message>
-        <location filename="../src/app/sync/tasklistfinder.cpp" line="89"/>
+        <location filename="../src/sync/tasklistfinder.cpp" line="89"/>
         <source>No calendar server answers at %1 (HTTP %2). Type the address your server gives for calendar programs, for example …/remote.php/dav for Nextcloud, …/SOGo/dav/ for SOGo, …/dav.php for Baïkal or …/caldav.php for DAViCal</source>
         <translation>Unter %1 antwortet kein Kalenderserver (HTTP %2). Geben Sie die Adresse ein, die Ihr Server für Kalenderprogramme nennt, zum Beispiel …/remote.php/dav für Nextcloud, …/SOGo/dav/ für SOGo, …/dav.php für Baïkal oder …/caldav.php für DAViCal</translation>
     </message>

@@ -12,7 +12,7 @@ import subprocess
 
 from panel_driver import STARTED, Skipped, check, wait_until
 
-CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app", "sync", "caldav_client.py")
+CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sync", "caldav_client.py")
 USER = "anna"
 PASSWORD = "s3cret: calendar"
 PYTHON = "/usr/bin/python3"

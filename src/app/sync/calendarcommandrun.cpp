@@ -7,9 +7,9 @@
 #include "calendaraccount.h"
 #include "calendarconnecting.h"
 #include "calendarconnection.h"
-#include "davhttp.h"
 #include "runningpanel.h"
-#include "syncstatefile.h"
+#include "sync/davhttp.h"
+#include "sync/syncstatefile.h"
 
 #include "model/diskfile.h"
 #include "model/goalsfile.h"

@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "caldavdiscovery.h"
+#include "sync/caldavdiscovery.h"
 
 #include <QDialog>
 

@@ -3,9 +3,9 @@
 #include "calendarconnecting.h"
 
 #include "calendarsecret.h"
-#include "davhttp.h"
-#include "newtasklist.h"
-#include "tasklistfinder.h"
+#include "sync/davhttp.h"
+#include "sync/newtasklist.h"
+#include "sync/tasklistfinder.h"
 
 #include <memory>
 

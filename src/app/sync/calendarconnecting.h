@@ -2,8 +2,8 @@
 
 #pragma once
 
-#include "caldavdiscovery.h"
 #include "calendaraccount.h"
+#include "sync/caldavdiscovery.h"
 
 #include <QList>
 #include <QObject>

@@ -4,7 +4,7 @@
 
 #include "calendaraccount.h"
 #include "calendarsecret.h"
-#include "syncstatefile.h"
+#include "sync/syncstatefile.h"
 
 namespace CalendarConnection
 {

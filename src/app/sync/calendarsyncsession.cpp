@@ -3,8 +3,8 @@
 #include "calendarsyncsession.h"
 
 #include "calendarsecret.h"
-#include "davhttp.h"
-#include "syncrunner.h"
+#include "sync/davhttp.h"
+#include "sync/syncrunner.h"
 
 #include <QDBusConnection>
 #include <QNetworkInformation>

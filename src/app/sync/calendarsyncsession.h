@@ -4,8 +4,8 @@
 
 #include "calendaraccount.h"
 #include "calendarsyncmodule.h"
-#include "syncstatefile.h"
-#include "synctiming.h"
+#include "sync/syncstatefile.h"
+#include "sync/synctiming.h"
 
 #include <QElapsedTimer>
 #include <QObject>

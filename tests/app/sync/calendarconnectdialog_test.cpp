@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "davserverfixture.h"
+#include "sync/davserverfixture.h"
 
 #include "app/sync/calendaraccount.h"
 #include "app/sync/calendarconnectdialog.h"
-#include "app/sync/newtasklist.h"
+#include "sync/newtasklist.h"
 
 #include <QApplication>
 #include <QComboBox>

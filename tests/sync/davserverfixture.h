@@ -2,9 +2,9 @@
 
 #pragma once
 
-#include "app/sync/davhttp.h"
-#include "app/sync/davmultistatus.h"
-#include "app/sync/syncrun.h"
+#include "sync/davhttp.h"
+#include "sync/davmultistatus.h"
+#include "sync/syncrun.h"
 
 #include <QProcess>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "davserverfixture.h"
 
-#include "app/sync/caldavdiscovery.h"
+#include "sync/caldavdiscovery.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/synctiming.h"
+#include "sync/synctiming.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/recurrencerule.h"
-#include "app/sync/vtodomapping.h"
+#include "sync/recurrencerule.h"
+#include "sync/vtodomapping.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/syncrun.h"
-#include "app/sync/vtodomapping.h"
+#include "sync/syncrun.h"
+#include "sync/vtodomapping.h"
 
 #include <QMap>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/davhttp.h"
-#include "app/sync/tasklistfinder.h"
 #include "cannedserver.h"
+#include "sync/davhttp.h"
+#include "sync/tasklistfinder.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/davmultistatus.h"
+#include "sync/davmultistatus.h"
 
 #include <QTest>
 

@@ -2,9 +2,9 @@
 
 #include "davserverfixture.h"
 
-#include "app/sync/caldavdiscovery.h"
-#include "app/sync/newtasklist.h"
-#include "app/sync/syncrunner.h"
+#include "sync/caldavdiscovery.h"
+#include "sync/newtasklist.h"
+#include "sync/syncrunner.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/caldavdiscovery.h"
+#include "sync/caldavdiscovery.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/sync/davhttp.h"
 #include "cannedserver.h"
+#include "sync/davhttp.h"
 
 #include <QSignalSpy>
 #include <QTest>
