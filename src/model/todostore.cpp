@@ -39,7 +39,7 @@ void TodoStore::open()
     QList<TodoItem> loaded = m_disk->readGoals();
     if (!loaded.isEmpty()) {
         m_todos = std::move(loaded);
-        emit todosChanged();
+        emit todosChanged(Origin::Disk);
     }
     mergeFromDisk();
     m_disk->startWatching();
@@ -53,7 +53,7 @@ void TodoStore::mergeFromDisk()
     const bool write = takeOutsideChange() || m_disk->disappeared();
     const QList<GoalsDisk::ConflictCopy> copies = m_disk->conflictCopies();
     for (const GoalsDisk::ConflictCopy &copy : copies)
-        setTodos(GoalsMerge::merge(m_todos, { copy.todos, std::nullopt, {} }, m_history.deletions()));
+        setTodos(GoalsMerge::merge(m_todos, { copy.todos, std::nullopt, {} }, m_history.deletions()), Origin::Disk);
     if (write || !copies.isEmpty())
         m_disk->writeGoals(m_todos);
     // Everything in them is in the goals file now.
@@ -66,7 +66,7 @@ void TodoStore::mergeSynced(const QList<TodoItem> &synced, const QList<TodoItem>
     QList<TodoItem> merged = GoalsMerge::merge(m_todos, { synced, sent, sentAt, true }, m_history.deletions());
     if (GoalsMerge::sameGoals(merged, m_todos))
         return;
-    setTodos(std::move(merged));
+    setTodos(std::move(merged), Origin::CalendarServer);
     save();
 }
 
@@ -75,16 +75,16 @@ bool TodoStore::takeOutsideChange()
     std::optional<QList<TodoItem>> merged = m_disk->takeOutsideChange(m_todos);
     if (!merged)
         return false;
-    setTodos(std::move(*merged));
+    setTodos(std::move(*merged), Origin::Disk);
     return m_disk->differsFrom(m_todos);
 }
 
-void TodoStore::setTodos(QList<TodoItem> todos)
+void TodoStore::setTodos(QList<TodoItem> todos, Origin origin)
 {
     if (GoalsMerge::sameGoals(todos, m_todos))
         return;
     m_todos = std::move(todos);
-    emit todosChanged();
+    emit todosChanged(origin);
 }
 
 void TodoStore::add(const QString &text)
@@ -125,7 +125,7 @@ void TodoStore::append(const QString &text, qint64 order)
     item.createdAt = QDateTime::currentDateTimeUtc();
     item.modifiedAt = item.createdAt;
     m_todos.append(std::move(item));
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
 }
 
 template<typename Change> bool TodoStore::changeGoal(const QUuid &id, Change change)
@@ -134,7 +134,7 @@ template<typename Change> bool TodoStore::changeGoal(const QUuid &id, Change cha
     if (!position || !change(m_todos[*position]))
         return false;
     m_todos[*position].modifiedAt = QDateTime::currentDateTimeUtc();
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
     save();
     return true;
 }
@@ -184,7 +184,7 @@ bool TodoStore::setReminder(const QSet<QUuid> &ids, const GoalReminder &reminder
     }
     if (!changed)
         return false;
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
     save();
     return true;
 }
@@ -201,7 +201,7 @@ void TodoStore::reopenRepeatingGoals(const QDateTime &dayStart)
     }
     if (!changed)
         return;
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
     save();
 }
 
@@ -210,7 +210,7 @@ QList<TodoStore::PlacedGoal> TodoStore::removeGoals(const QSet<QUuid> &ids)
     QList<PlacedGoal> removed = GoalPlaces::takeOut(m_todos, ids);
     if (!removed.isEmpty())
         m_history.recordDeletions(GoalPlaces::idsOf(removed), QDateTime::currentDateTimeUtc());
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
     renumber();
     save();
     return removed;
@@ -221,7 +221,7 @@ void TodoStore::restore(const QList<PlacedGoal> &goals)
     // A goal put back is the person's latest change to it, so a merge with an older copy keeps it, and its
     // deletion no longer stands.
     m_history.forgetDeletions(GoalPlaces::putBack(m_todos, goals, QDateTime::currentDateTimeUtc()));
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
     renumber();
     save();
 }
@@ -238,7 +238,7 @@ bool TodoStore::moveTo(const QUuid &id, qsizetype position)
     // Only the goal moved changes; the others' orders are renumbered but their places among each other stay.
     m_todos[*from].modifiedAt = QDateTime::currentDateTimeUtc();
     m_todos.move(*from, to);
-    emit todosChanged();
+    emit todosChanged(Origin::ThisPanel);
     renumber();
     save();
     return true;
@@ -254,7 +254,7 @@ bool TodoStore::moveBy(const QUuid &id, int places)
 void TodoStore::renumber()
 {
     if (GoalPlaces::renumber(m_todos))
-        emit todosChanged();
+        emit todosChanged(Origin::ThisPanel);
 }
 
 bool TodoStore::allOnDisk() const

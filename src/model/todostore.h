@@ -15,14 +15,17 @@
 class GoalsDisk;
 
 // The one owner of the day's goal list. Every changing operation writes the whole goals file before it
-// returns (add leaves that to its caller) and then tells observers through todosChanged(). What other
-// programs write to the file, and sync tools' conflict copies beside it, are merged in as they appear.
+// returns (add leaves that to its caller) and then tells observers, and whence, through todosChanged(). What
+// other programs write to the file, and sync tools' conflict copies beside it, are merged in as they appear.
 class TodoStore final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TodoStore)
 
 public:
+    // Whence a change: this panel's operations, the goals file (read at start, or changed by others), the sync.
+    enum class Origin { ThisPanel, Disk, CalendarServer };
+
     // Loads the goals file at the default location.
     explicit TodoStore(QObject *parent = nullptr);
     // Without a location the store lives in memory only: nothing is read and nothing is ever written. With
@@ -42,11 +45,9 @@ public:
     void save();
 
     using PlacedGoal = GoalPlaces::PlacedGoal;
-    // Sets `completed` of the first goal with that id and saves; false, without a save, when it already was so
-    // or no goal has that id.
+    // Set `completed`, or how it repeats, of the first goal with that id and save; false, without a save, when it
+    // already was so or no goal has that id.
     bool setCompleted(const QUuid &id, bool completed);
-    // Sets how the first goal with that id repeats and saves; false, without a save, when it already repeats so
-    // or no goal has that id.
     bool setRepeat(const QUuid &id, const GoalRepeat &repeat);
     // Sets the reminder of every goal with one of the ids and saves once; false, without a save, when none changed.
     bool setReminder(const QSet<QUuid> &ids, const GoalReminder &reminder);
@@ -62,8 +63,7 @@ public:
     // Moves the first goal with that id to a place in the list (the nearest one, should the list be shorter),
     // renumbers and saves; false, without a save, when no goal has that id or it is there already.
     bool moveTo(const QUuid &id, qsizetype position);
-    // Moves the first goal with that id that many places down (up when negative); false, without a save, when
-    // that would take it past either end of the list.
+    // As moveTo, that many places down (up when negative); false, without a save, past either end of the list.
     bool moveBy(const QUuid &id, int places);
 
     // The one way changes from outside come in: another program's version of the goals file and any conflict
@@ -87,7 +87,7 @@ public:
     QString readNotice() const;
 
 signals:
-    void todosChanged();
+    void todosChanged(TodoStore::Origin origin);
     // A save failed where the last one succeeded, failed for another reason, or succeeded again (empty).
     void saveFailureChanged(const QString &failure);
     void readNoticeChanged(const QString &notice);
@@ -97,7 +97,7 @@ private:
     // Merges what another program wrote since the panel last read or wrote the file; true when the file then
     // differs from the list, so that it should be written.
     bool takeOutsideChange();
-    void setTodos(QList<TodoItem> todos);
+    void setTodos(QList<TodoItem> todos, Origin origin);
     // One past the largest order in the list, renumbering first when no order can follow the largest.
     qint64 nextOrder();
     void append(const QString &text, qint64 order);

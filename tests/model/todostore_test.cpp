@@ -305,11 +305,14 @@ void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
 {
     writeFile(path(), *GoalsFile::encode({ goal(u"a"_s, 0), goal(u"b"_s, 1) }));
     TodoStore store(path());
+    qRegisterMetaType<TodoStore::Origin>();
     QSignalSpy changed(&store, &TodoStore::todosChanged);
+    const auto lastOrigin = [&changed] { return changed.constLast().constFirst().value<TodoStore::Origin>(); };
     // The panel's own save is not an outside change.
     store.toggle(store.todos().at(0).id);
     QTest::qWait(100);
     QCOMPARE(changed.count(), 1);
+    QCOMPARE(lastOrigin(), TodoStore::Origin::ThisPanel);
 
     // An editor writes a new file and renames it over the old one: b edited, c added. It shows at once.
     QList<TodoItem> theirs = *GoalsFile::decode(readFile(path()));
@@ -321,6 +324,7 @@ void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
     writeFile(path() + u".new"_s, *GoalsFile::encode(theirs));
     QVERIFY(std::rename(qPrintable(path() + u".new"_s), qPrintable(path())) == 0);
     QTRY_COMPARE_WITH_TIMEOUT(snapshot(store), u"a:0* b edited:1 c:2"_s, 1000);
+    QCOMPARE(lastOrigin(), TodoStore::Origin::Disk);
 
     // Half written in place: nothing is lost, and the panel's next save keeps the half aside.
     writeFile(path(), R"([{"id":"6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2)");
@@ -336,6 +340,14 @@ void TodoStoreTest::outsideChanges_areMergedNotOverwritten()
     QTRY_COMPARE_WITH_TIMEOUT(store.todos().size(), 4, 1000);
     QVERIFY(!QFile::exists(copy));
     QCOMPARE(snapshot(TodoStore(path())), snapshot(store));
+
+    // The calendar server's version, merged with the list as it was sent.
+    QList<TodoItem> synced = store.todos();
+    synced[3].text = u"renamed on the phone"_s;
+    synced[3].modifiedAt = QDateTime::currentDateTimeUtc().addSecs(1);
+    store.mergeSynced(synced, store.todos(), QDateTime::currentDateTimeUtc());
+    QCOMPARE(store.todos().at(3).text, u"renamed on the phone"_s);
+    QCOMPARE(lastOrigin(), TodoStore::Origin::CalendarServer);
 }
 
 void TodoStoreTest::outsideEdits_winOverGoalsThePanelRepairedOrWrote()

@@ -13,8 +13,9 @@ CalendarSyncLink::CalendarSyncLink(QSettings *preferences, TodoStore *store, QOb
     , m_preferences(preferences)
     , m_store(store)
 {
-    connect(m_store, &TodoStore::todosChanged, this, [this] {
-        if (m_session)
+    // The sync's own result coming in is no change to send.
+    connect(m_store, &TodoStore::todosChanged, this, [this](TodoStore::Origin origin) {
+        if (m_session && origin != TodoStore::Origin::CalendarServer)
             m_session->goalsChanged();
     });
 }

@@ -63,9 +63,6 @@ void CalendarSyncSession::readPassword()
 
 void CalendarSyncSession::goalsChanged()
 {
-    // The sync's own result coming in is no change of the panel's.
-    if (m_takingSynced)
-        return;
     m_timing.changedHere(now());
     tell();
     wakeWhenDue();
@@ -111,9 +108,7 @@ void CalendarSyncSession::sync()
     // What the panel shows while the writes go out is what the sync's outcome is later merged with.
     auto shown = std::make_shared<Sent>(sent);
     connect(runner, &SyncRunner::merged, this, [this, shown](const QList<TodoItem> &merged) {
-        m_takingSynced = true;
         m_panel.takeSynced(merged, shown->goals, shown->at);
-        m_takingSynced = false;
         shown->goals = merged;
     });
     connect(runner, &SyncRunner::finished, this,
@@ -129,9 +124,7 @@ void CalendarSyncSession::finish(
     const Sent &sent, const QList<TodoItem> &synced, const SyncState &state, const std::optional<QString> &failure)
 {
     m_syncing = false;
-    m_takingSynced = true;
     m_panel.takeSynced(synced, sent.goals, sent.at);
-    m_takingSynced = false;
     m_stored.state = state;
     m_synced = SyncedTasks::of(state);
     m_stored.failure = failure.value_or(QString());

@@ -56,5 +56,4 @@ private:
     DavHttp *m_http = nullptr;
     bool m_readingPassword = false;
     bool m_syncing = false;
-    bool m_takingSynced = false;
 };

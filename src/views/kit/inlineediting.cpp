@@ -2,7 +2,6 @@
 
 #include "inlineediting.h"
 
-#include "callbackcopy.h"
 #include "fieldhistorykeys.h"
 
 #include <QApplication>
@@ -14,6 +13,13 @@
 
 namespace
 {
+
+// A callback may end the edit by deleting the field, and this with it: a copy runs, so that it outlives that.
+void runCopy(const std::function<void()> &callback)
+{
+    if (const std::function<void()> copy = callback)
+        copy();
+}
 
 // Long enough for the field to be laid out and for the click that opened it to finish.
 constexpr int FocusDelay = 100;

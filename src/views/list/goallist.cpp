@@ -6,7 +6,6 @@
 #include "rowreordergesture.h"
 #include "rowsbygoal.h"
 #include "rowslide.h"
-#include "views/kit/callbackcopy.h"
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/widgetheight.h"
 #include "views/rows/todorowview.h"
@@ -32,17 +31,15 @@ constexpr int DropLineSideInset = 6;
 
 } // namespace
 
-GoalList::GoalList(Callbacks callbacks, QWidget *parent)
+GoalList::GoalList(QWidget *parent)
     : QWidget(parent)
-    , m_callbacks(std::move(callbacks))
     , m_rows(new RowsByGoal(this))
     , m_slide(new RowSlide(this))
     , m_reorder(new RowReorderGesture(this))
 {
-    connect(m_rows, &RowsByGoal::toggleRequested, this, [this](const QUuid &id) { runCopy(m_callbacks.onToggle, id); });
-    connect(m_rows, &RowsByGoal::textUpdated, this,
-        [this](const QUuid &id, const QString &text) { runCopy(m_callbacks.onUpdateText, id, text); });
-    connect(m_rows, &RowsByGoal::deleteRequested, this, &GoalList::deleteGoal);
+    connect(m_rows, &RowsByGoal::toggleRequested, this, &GoalList::toggleRequested);
+    connect(m_rows, &RowsByGoal::textUpdated, this, &GoalList::textUpdated);
+    connect(m_rows, &RowsByGoal::deleteRequested, this, &GoalList::deleteRequested);
     connect(m_rows, &RowsByGoal::heightChanged, this, &GoalList::layoutWanted);
     connect(m_rows, &RowsByGoal::rowDropped, m_reorder, &RowReorderGesture::forget);
     connect(m_slide, &RowSlide::offsetsChanged, this, &GoalList::placeRows);
@@ -160,7 +157,7 @@ bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
         focusGoal(index + 1, Qt::TabFocusReason);
         return true;
     case GoalKeys::Action::Delete:
-        deleteGoal(id);
+        emit deleteRequested(id);
         return true;
     case GoalKeys::Action::Edit:
         materialize(index)->editFromKeyboard();
@@ -173,11 +170,6 @@ bool GoalList::handleKey(const TodoRowView *row, const QKeyEvent *event)
         return false;
     }
     return false;
-}
-
-void GoalList::deleteGoal(const QUuid &id)
-{
-    runCopy(m_callbacks.onDelete, id);
 }
 
 TodoRowView *GoalList::createRow(const TodoItem &todo)

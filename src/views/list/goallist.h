@@ -13,7 +13,6 @@
 #include <QUuid>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class RowsByGoal;
@@ -34,13 +33,7 @@ class GoalList final : public QWidget, private QAccessible::ActivationObserver
     Q_DISABLE_COPY_MOVE(GoalList)
 
 public:
-    struct Callbacks {
-        std::function<void(const QUuid &)> onToggle;
-        std::function<void(const QUuid &, const QString &)> onUpdateText;
-        std::function<void(const QUuid &)> onDelete;
-    };
-
-    explicit GoalList(Callbacks callbacks, QWidget *parent = nullptr);
+    explicit GoalList(QWidget *parent = nullptr);
     ~GoalList() override;
 
     // Keeps the row of every goal still listed (with its editing and hover state) and drops the rows of removed
@@ -77,6 +70,10 @@ public:
     QWidgetList focusChain() const;
 
 signals:
+    // What the person did to a goal's row.
+    void toggleRequested(const QUuid &id);
+    void textUpdated(const QUuid &id, const QString &text);
+    void deleteRequested(const QUuid &id);
     // The focused goal went away and no goal is left to take the focus.
     void focusLeftList();
     // A goal to move that many places down (up when negative): a row dropped in a new place, or Alt+Up (-1) and
@@ -101,7 +98,6 @@ private:
     // The row of the goal at `index`, made and put in its place when the goal has none.
     TodoRowView *materialize(qsizetype index);
     TodoRowView *createRow(const TodoItem &todo);
-    void deleteGoal(const QUuid &id);
     // Whether a goal that needs its row has none yet.
     bool lacksWantedRows() const;
     qsizetype focusedIndex() const;
@@ -109,7 +105,6 @@ private:
     // A key on a goal that has the keyboard focus, as `GoalKeys` reads it; false where it means nothing here.
     bool handleKey(const TodoRowView *row, const QKeyEvent *event);
 
-    Callbacks m_callbacks;
     QList<TodoItem> m_todos;
     ListGeometry m_geometry;
 

@@ -109,14 +109,13 @@ ContentView::~ContentView()
 
 void ContentView::makeList()
 {
-    m_list = new GoalList({ .onToggle = [this](const QUuid &id) { m_steps->toggle(id); },
-                              .onUpdateText =
-                                  [this](const QUuid &id, const QString &text) {
-                                      if (!m_isTearingDown)
-                                          m_steps->editText(id, text);
-                                  },
-                              .onDelete = [this](const QUuid &id) { m_steps->deleteGoal(id); } },
-        this);
+    m_list = new GoalList(this);
+    connect(m_list, &GoalList::toggleRequested, m_steps, &PanelSteps::toggle);
+    connect(m_list, &GoalList::textUpdated, this, [this](const QUuid &id, const QString &text) {
+        if (!m_isTearingDown)
+            m_steps->editText(id, text);
+    });
+    connect(m_list, &GoalList::deleteRequested, m_steps, &PanelSteps::deleteGoal);
     connect(m_list, &GoalList::moveRequested, this, [this](const QUuid &id, int places) {
         if (const std::optional<int> storePlaces = m_today->storePlaces(m_store->todos(), id, places))
             m_steps->move(id, *storePlaces);

@@ -23,7 +23,7 @@ void EditSession::commit(const QString &text)
     m_isOpen = false;
     if (const std::optional<QString> kept = keptText(text))
         emit accepted(*kept);
-    emit ended();
+    emit ended(Ending::Committed);
 }
 
 void EditSession::commitAndContinue(const QString &text)
@@ -41,7 +41,7 @@ void EditSession::cancel()
     if (!m_isOpen)
         return;
     m_isOpen = false;
-    emit ended();
+    emit ended(Ending::Cancelled);
 }
 
 std::optional<QString> EditSession::keptText(const QString &text) const

@@ -18,6 +18,8 @@ public:
     // What becomes of the line breaks in an edit's text, pasted there: spaces join the lines, or they are
     // kept for the lines to become one item each.
     enum class Lines { Joined, Kept };
+    // Committed, taking any text left, or cancelled: by Escape, or by Return on a blank field.
+    enum class Ending { Committed, Cancelled };
     explicit EditSession(Lines lines, QObject *parent = nullptr);
 
     bool isOpen() const { return m_isOpen; }
@@ -37,7 +39,7 @@ signals:
     // The edit's text, trimmed and never empty; with Lines::Kept, text of several lines comes untrimmed,
     // line breaks and all, and at least one of its lines holds more than whitespace.
     void accepted(const QString &text);
-    void ended();
+    void ended(EditSession::Ending ending);
 
 private:
     std::optional<QString> keptText(const QString &text) const;

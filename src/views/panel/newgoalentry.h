@@ -31,9 +31,5 @@ signals:
     void ended(bool dismissedByKey);
 
 private:
-    // Runs an ending of the edit that comes from the person's key.
-    template<typename Ending> void endByKey(Ending &&ending);
-
     EditSession *m_session = nullptr;
-    bool m_isDismissingByKey = false;
 };

@@ -5,7 +5,6 @@
 #include "repeatwords.h"
 #include "rowhighlight.h"
 #include "rowmoments.h"
-#include "views/kit/callbackcopy.h"
 #include "views/kit/checkbox.h"
 #include "views/kit/glyphbutton.h"
 #include "views/kit/goalrow.h"
@@ -72,8 +71,15 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     layout->addWidget(m_repeatGlyph, 0, Qt::AlignVCenter);
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
-    connect(m_checkbox, &Checkbox::clicked, this, [this] { runCopy(m_onToggle); });
-    connect(m_deleteButton, &GlyphButton::clicked, this, [this] { runCopy(m_onDelete); });
+    // The list drops a row only later, so a callback never deletes the row that runs it.
+    connect(m_checkbox, &Checkbox::clicked, this, [this] {
+        if (m_onToggle)
+            m_onToggle();
+    });
+    connect(m_deleteButton, &GlyphButton::clicked, this, [this] {
+        if (m_onDelete)
+            m_onDelete();
+    });
     connect(m_text, &WrappedText::clicked, this, &TodoRowView::beginEditing);
 
     m_row->setHighlightFade(m_hoverFade);
@@ -210,8 +216,8 @@ void TodoRowView::commitEditing()
     const std::optional<QString> text = trimmedNonEmpty(m_editText);
     // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
     endEditing();
-    if (text)
-        runCopy(m_onUpdateText, *text);
+    if (text && m_onUpdateText)
+        m_onUpdateText(*text);
 }
 
 void TodoRowView::cancelEditing()
