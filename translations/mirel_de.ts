@@ -236,12 +236,12 @@
 <context>
     <name>CalendarSyncLink</name>
     <message>
-        <location filename="../src/app/sync/calendarsynclink.cpp" line="30"/>
+        <location filename="../src/app/sync/calendarsynclink.cpp" line="31"/>
         <source>The sync module cannot be loaded: %1</source>
         <translation>Das Abgleichsmodul kann nicht geladen werden: %1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/sync/calendarsynclink.cpp" line="49"/>
+        <location filename="../src/app/sync/calendarsynclink.cpp" line="50"/>
         <source>%n change(s) waiting to go to the calendar server</source>
         <translation>
             <numerusform>%n Änderung wartet auf den Kalenderserver</numerusform>
@@ -1293,32 +1293,32 @@ Damit es dauerhaft bleibt, führen Sie mirel --connect-calendar erneut aus, soba
 <context>
     <name>TodoRowView</name>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="64"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="63"/>
         <source>Delete goal</source>
         <translation>Ziel löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="251"/>
         <source>Mark as not done</source>
         <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="245"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="251"/>
         <source>Mark as done</source>
         <translation>Als erledigt markieren</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="185"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="191"/>
         <source>Goal</source>
         <translation>Ziel</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="261"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="267"/>
         <source>Delete “%1”</source>
         <translation>„%1“ löschen</translation>
     </message>
     <message>
-        <location filename="../src/views/rows/todorowview.cpp" line="174"/>
+        <location filename="../src/views/rows/todorowview.cpp" line="180"/>
         <source>This goal is longer than the %L1 characters a goal can hold here. It is kept whole; change it in the goals file.</source>
         <translation>Dieses Ziel ist länger als die %L1 Zeichen, die ein Ziel hier fassen kann. Es bleibt vollständig erhalten; ändern Sie es in der Zieldatei.</translation>
     </message>
