@@ -17,11 +17,6 @@ GoalDue GoalDue::at(const QDateTime &moment)
     return due;
 }
 
-QDate GoalDue::localDay() const
-{
-    return isWholeDay() ? m_day : m_moment.toLocalTime().date();
-}
-
 bool GoalDue::hasPassedAt(const QDateTime &now) const
 {
     if (isWholeDay())

@@ -21,8 +21,6 @@ public:
     QDate day() const { return m_day; }
     // Invalid unless it is a moment.
     QDateTime moment() const { return m_moment; }
-    // The local date it falls on.
-    QDate localDay() const;
     // A whole day passes when the next one begins.
     bool hasPassedAt(const QDateTime &now) const;
 
