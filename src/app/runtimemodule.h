@@ -26,4 +26,13 @@ template<typename Interface> Interface *load(const QString &fileName, const QStr
     return module;
 }
 
+// The same, loaded by the first call that finds it and kept for the run: each interface has one module.
+template<typename Interface> Interface *loadOnce(const QString &fileName, const QString &installedPath, QString *error)
+{
+    static Interface *module = nullptr;
+    if (!module)
+        module = load<Interface>(fileName, installedPath, error);
+    return module;
+}
+
 } // namespace RuntimeModule

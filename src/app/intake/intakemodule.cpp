@@ -6,9 +6,6 @@
 
 IntakeModule *IntakeModule::load(QString *error)
 {
-    static IntakeModule *module = nullptr;
-    if (!module)
-        module = RuntimeModule::load<IntakeModule>(
-            QStringLiteral(MIREL_INTAKE_MODULE_NAME), QStringLiteral(MIREL_INTAKE_MODULE_INSTALLED), error);
-    return module;
+    return RuntimeModule::loadOnce<IntakeModule>(
+        QStringLiteral(MIREL_INTAKE_MODULE_NAME), QStringLiteral(MIREL_INTAKE_MODULE_INSTALLED), error);
 }

@@ -6,9 +6,6 @@
 
 PortalShortcutModule *PortalShortcutModule::load(QString *error)
 {
-    static PortalShortcutModule *module = nullptr;
-    if (!module)
-        module = RuntimeModule::load<PortalShortcutModule>(
-            QStringLiteral(MIREL_PORTAL_MODULE_NAME), QStringLiteral(MIREL_PORTAL_MODULE_INSTALLED), error);
-    return module;
+    return RuntimeModule::loadOnce<PortalShortcutModule>(
+        QStringLiteral(MIREL_PORTAL_MODULE_NAME), QStringLiteral(MIREL_PORTAL_MODULE_INSTALLED), error);
 }

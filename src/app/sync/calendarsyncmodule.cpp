@@ -6,9 +6,6 @@
 
 CalendarSyncModule *CalendarSyncModule::load(QString *error)
 {
-    static CalendarSyncModule *module = nullptr;
-    if (!module)
-        module = RuntimeModule::load<CalendarSyncModule>(
-            QStringLiteral(MIREL_SYNC_MODULE_NAME), QStringLiteral(MIREL_SYNC_MODULE_INSTALLED), error);
-    return module;
+    return RuntimeModule::loadOnce<CalendarSyncModule>(
+        QStringLiteral(MIREL_SYNC_MODULE_NAME), QStringLiteral(MIREL_SYNC_MODULE_INSTALLED), error);
 }
