@@ -48,7 +48,5 @@ void EmptyStateRow::applyColors()
 {
     const QColor secondary = HierarchicalColors::secondary(palette());
     m_plus->setColor(secondary);
-    QPalette labelPalette = m_label->palette();
-    labelPalette.setColor(QPalette::WindowText, secondary);
-    m_label->setPalette(labelPalette);
+    HierarchicalColors::setForeground(m_label, QPalette::WindowText, secondary);
 }

@@ -207,11 +207,9 @@ void PanelHeader::updateAddButtonOpacity()
 
 void PanelHeader::applyColors()
 {
-    QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText,
+    HierarchicalColors::setForeground(m_title, QPalette::WindowText,
         HierarchicalColors::mix(
             HierarchicalColors::secondary(palette()), HierarchicalColors::primary(palette()), m_hoverFade));
-    m_title->setPalette(titlePalette);
     m_count->setColor(HierarchicalColors::tertiary(palette()));
     m_syncState->setColor(HierarchicalColors::tertiary(palette()));
 }
