@@ -39,21 +39,15 @@ icaltimetype icalTime(const QDateTime &time)
         static_cast<time_t>(time.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
 }
 
-void setDue(icalcomponent *todo, const GoalDue &due)
+icalproperty *dueProperty(const GoalDue &due)
 {
-    while (icalproperty *before = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY)) {
-        icalcomponent_remove_property(todo, before);
-        icalproperty_free(before);
-    }
-    if (due.isWholeDay()) {
-        icaltimetype day = icaltime_null_date();
-        day.year = due.day().year();
-        day.month = due.day().month();
-        day.day = due.day().day();
-        icalcomponent_add_property(todo, icalproperty_new_due(day));
-    } else if (due.isSet()) {
-        icalcomponent_add_property(todo, icalproperty_new_due(icalTime(due.moment())));
-    }
+    if (!due.isWholeDay())
+        return due.isSet() ? icalproperty_new_due(icalTime(due.moment())) : nullptr;
+    icaltimetype day = icaltime_null_date();
+    day.year = due.day().year();
+    day.month = due.day().month();
+    day.day = due.day().day();
+    return icalproperty_new_due(day);
 }
 
 } // namespace TaskTimes

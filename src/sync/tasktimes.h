@@ -20,8 +20,7 @@ icaltimetype icalTime(const QDateTime &time);
 
 // A due date, a whole day or a moment, goes on the goal as the other client set it.
 GoalDue dueOf(icalcomponent *todo);
-// Only for a task written anew, or where the panel's version of the goal won over another client's: the panel
-// itself never changes a due date.
-void setDue(icalcomponent *todo, const GoalDue &due);
+// The task's DUE for the due date, a whole day or a moment in UTC; none for a goal without one.
+icalproperty *dueProperty(const GoalDue &due);
 
 } // namespace TaskTimes

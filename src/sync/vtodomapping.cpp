@@ -252,8 +252,13 @@ std::optional<QByteArray> write(
     }
     if (!before || RecurrenceRule::asHeldByTask(before->goal.repeat) != RecurrenceRule::asHeldByTask(goal.repeat))
         setRepeat(todo, goal);
-    if (before ? before->goal.due != goal.due : goal.due.isSet())
-        setDue(todo, goal.due);
+    // Only for a task written anew, or where the panel's version of the goal won over another client's: the
+    // panel itself never changes a due date.
+    if (before ? before->goal.due != goal.due : goal.due.isSet()) {
+        removeAll(todo, ICAL_DUE_PROPERTY);
+        if (icalproperty *due = dueProperty(goal.due))
+            icalcomponent_add_property(todo, due);
+    }
     if (!before || before->goal.reminder != goal.reminder)
         TaskAlarm::setReminder(
             todo, goal.reminder, goal.text, timeOf(todo, ICAL_DTSTART_PROPERTY), timeOf(todo, ICAL_DUE_PROPERTY));
