@@ -16,7 +16,6 @@
 #include "day/repeatinggoals.h"
 #include "day/shownmoments.h"
 #include "model/addgoals.h"
-#include "model/goalsteps.h"
 #include "model/panelsettings.h"
 #include "model/todostore.h"
 #include "model/undohistory.h"
@@ -27,7 +26,6 @@
 #include "views/header/panelheader.h"
 #include "views/header/paneltitle.h"
 #include "views/panel/contentview.h"
-#include "views/panel/goalmenu.h"
 #include "views/panel/panelactions.h"
 #include "views/panel/panelmenu.h"
 
@@ -253,10 +251,6 @@ void AppDelegate::connectReminders(ContentView *content)
 {
     m_reminderNotices = new ReminderNotices(
         m_todoStore, m_history, [this] { return PanelTitle(m_settings.get()).text(); }, this);
-    connect(
-        content->goalMenu(), &GoalMenu::reminderChosen, this, [this](const QUuid &id, const GoalReminder &reminder) {
-            m_history->perform(std::make_unique<SetGoalReminder>(m_todoStore, id, reminder));
-        });
     connect(m_reminders, &Reminders::rang, m_reminderNotices, &ReminderNotices::showRung);
     connect(m_reminders, &Reminders::rang, content, &ContentView::showMomentsAsOfNow);
     connect(m_shownMoments, &ShownMoments::changed, content, &ContentView::showMomentsAsOfNow);

@@ -4,47 +4,52 @@
 
 #include <utility>
 
-void UndoHistory::perform(std::unique_ptr<UndoStep> step)
+bool UndoHistory::perform(std::unique_ptr<UndoStep> step)
 {
     emit aboutToPerform();
     if (!step->redo())
-        return;
+        return false;
     m_steps.erase(m_steps.end() - qsizetype(m_undone), m_steps.end());
     m_undone = 0;
     m_steps.push_back(std::move(step));
     if (m_steps.size() > StepLimit)
         m_steps.pop_front();
     emit changed();
+    return true;
 }
 
-void UndoHistory::undo()
+bool UndoHistory::undo()
 {
     const auto before = std::pair(m_steps.size(), m_undone);
-    while (canUndo()) {
+    bool tookStep = false;
+    while (canUndo() && !tookStep) {
         const auto step = m_steps.end() - qsizetype(m_undone) - 1;
-        if ((*step)->undo()) {
+        tookStep = (*step)->undo();
+        if (tookStep)
             ++m_undone;
-            break;
-        }
-        // Another program has replaced what the step changed: there is nothing left to take back or make again.
-        m_steps.erase(step);
+        else
+            // Another program has replaced what the step changed: there is nothing left to take back or make again.
+            m_steps.erase(step);
     }
     if (std::pair(m_steps.size(), m_undone) != before)
         emit changed();
+    return tookStep;
 }
 
-void UndoHistory::redo()
+bool UndoHistory::redo()
 {
     const auto before = std::pair(m_steps.size(), m_undone);
-    while (canRedo()) {
+    bool tookStep = false;
+    while (canRedo() && !tookStep) {
         const auto step = m_steps.end() - qsizetype(m_undone);
         --m_undone;
-        if ((*step)->redo())
-            break;
-        m_steps.erase(step);
+        tookStep = (*step)->redo();
+        if (!tookStep)
+            m_steps.erase(step);
     }
     if (std::pair(m_steps.size(), m_undone) != before)
         emit changed();
+    return tookStep;
 }
 
 QString UndoHistory::undoText() const

@@ -39,11 +39,13 @@ public:
 
     static constexpr int StepLimit = 100;
 
-    // Runs the step and keeps it for undo; the steps that were undone can then no longer be redone.
-    void perform(std::unique_ptr<UndoStep> step);
-    // Each takes on the next step that changes something, dropping those on the way that change nothing.
-    void undo();
-    void redo();
+    // Runs the step and keeps it for undo; the steps that were undone can then no longer be redone. False when
+    // the step changed nothing, and is not kept.
+    bool perform(std::unique_ptr<UndoStep> step);
+    // Each takes on the next step that changes something, dropping those on the way that change nothing; false
+    // when none did.
+    bool undo();
+    bool redo();
 
     bool canUndo() const { return m_undone < m_steps.size(); }
     bool canRedo() const { return m_undone > 0; }

@@ -130,16 +130,23 @@ void UndoHistoryTest::undo_leavesChangesFromElsewhereAlone()
     QCOMPARE(goalTexts(store), (QStringList { u"Soy milk"_s, u"Rent"_s, u"Eggs"_s, u"Call mum"_s }));
 
     // The tick and the edit were replaced elsewhere: one undo brings Bread back, the next takes Eggs away.
-    history.undo();
+    QVERIFY(history.undo());
     QCOMPARE(history.undoText(), u"Mark \u201CRent\u201D as Done"_s);
-    history.undo();
+    QVERIFY(history.undo());
     QVERIFY(!history.canUndo());
+    QVERIFY(!history.undo());
     QCOMPARE(goalTexts(store), (QStringList { u"Soy milk"_s, u"Bread*"_s, u"Rent"_s, u"Call mum"_s }));
     // Nor are they made again.
-    history.redo();
-    history.redo();
+    QVERIFY(history.redo());
+    QVERIFY(history.redo());
     QVERIFY(!history.canRedo());
+    QVERIFY(!history.redo());
     QCOMPARE(goalTexts(store), (QStringList { u"Soy milk"_s, u"Rent"_s, u"Eggs"_s, u"Call mum"_s }));
+
+    // A step that changes nothing is not kept.
+    const QString newest = history.undoText();
+    QVERIFY(!history.perform(std::make_unique<SetGoalCompleted>(&store, idOf(store, u"Tea"_s))));
+    QCOMPARE(history.undoText(), newest);
 
     // A step names its goal as it reads now.
     history.perform(std::make_unique<SetGoalCompleted>(&store, idOf(store, u"Eggs"_s)));

@@ -4,16 +4,19 @@
 
 #include <utility>
 
-void BatchedRefresh::schedule()
+void BatchedRefresh::schedule(Motion motion, ListGeometry::ChangedBy changedBy)
 {
-    m_springs = m_springs || m_isListSpringing;
+    m_springs = m_springs || motion == Motion::Springs;
+    m_isPersonsOwn = m_isPersonsOwn || changedBy == ListGeometry::ChangedBy::ThisPanel;
     if (std::exchange(m_isPending, true))
         return;
     QMetaObject::invokeMethod(
         this,
         [this] {
             m_isPending = false;
-            emit due(std::exchange(m_springs, false));
+            const bool isPersonsOwn = std::exchange(m_isPersonsOwn, false);
+            emit due(std::exchange(m_springs, false),
+                isPersonsOwn ? ListGeometry::ChangedBy::ThisPanel : ListGeometry::ChangedBy::Elsewhere);
         },
         Qt::QueuedConnection);
 }

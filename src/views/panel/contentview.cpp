@@ -48,8 +48,8 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     connect(m_header, &PanelHeader::dragEnded, this, std::move(onDragEnded));
     makeList();
     m_today = new TodaysList(m_list, this);
-    connect(m_today, &TodaysList::farewellsEnded, this,
-        [this] { m_refresh->withListSpring([this] { m_refresh->schedule(); }); });
+    connect(
+        m_today, &TodaysList::farewellsEnded, this, [this] { m_refresh->schedule(BatchedRefresh::Motion::Springs); });
     auto *listScroll = new GoalListScroll(m_list, this);
     connect(m_list, &GoalList::scrollRequested, listScroll, &GoalListScroll::scrollBy);
     m_listScroll = listScroll;
@@ -80,14 +80,14 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     setFocus(Qt::OtherFocusReason);
 
     m_rename->showTitle();
-    connect(m_store, &TodoStore::todosChanged, m_refresh, &BatchedRefresh::schedule);
+    connect(m_store, &TodoStore::todosChanged, m_refresh, [this] { m_refresh->schedule(); });
     connect(m_refresh, &BatchedRefresh::due, this, &ContentView::refreshFromStore);
     connect(m_store, &TodoStore::saveFailureChanged, m_header, &PanelHeader::setSaveFailure);
     connect(m_history, &UndoHistory::changed, m_rename, &TitleRename::showTitle);
     m_header->setSaveFailure(m_store->saveFailure());
     connect(m_store, &TodoStore::readNoticeChanged, m_header, &PanelHeader::setReadNotice);
     m_header->setReadNotice(m_store->readNotice());
-    refreshFromStore(false);
+    refreshFromStore(false, ListGeometry::ChangedBy::Elsewhere);
 }
 
 ContentView::~ContentView()
@@ -99,7 +99,6 @@ ContentView::~ContentView()
     m_newGoal->discard();
     m_rename->discard();
     disconnect(m_store, nullptr, this, nullptr);
-    disconnect(m_store, nullptr, m_steps, nullptr);
     disconnect(m_store, nullptr, m_refresh, nullptr);
     disconnect(m_history, nullptr, m_rename, nullptr);
     delete m_addArea;
@@ -128,7 +127,7 @@ void ContentView::setDay(QDate day)
 {
     // Set once at start, after the first refresh: a list of goals all shown on both days is not laid out again.
     if (m_today->setDay(day, m_store->todos()))
-        refreshFromStore(false);
+        refreshFromStore(false, ListGeometry::ChangedBy::Elsewhere);
 }
 
 void ContentView::connectAddArea()
@@ -192,7 +191,7 @@ void ContentView::redo()
     m_steps->redo();
 }
 
-void ContentView::refreshFromStore(bool animated)
+void ContentView::refreshFromStore(bool animated, ListGeometry::ChangedBy changedBy)
 {
     const QList<TodoItem> todos = m_today->shownOf(m_store->todos());
     m_isEmpty = todos.isEmpty();
@@ -201,10 +200,7 @@ void ContentView::refreshFromStore(bool animated)
     for (const TodoItem &todo : todos)
         ids.append(todo.id);
     m_layout->setGoals(std::move(ids));
-    // The store tells of its changes on the next turn; any of this view's own since the last refresh makes the
-    // refresh the person's, whose new goals come into view.
-    m_list->setTodos(todos, animated,
-        m_steps->takeOwnChange() ? ListGeometry::ChangedBy::ThisPanel : ListGeometry::ChangedBy::Elsewhere);
+    m_list->setTodos(todos, animated, changedBy);
     m_list->setVisible(!todos.isEmpty());
     m_listScroll->setVisible(!todos.isEmpty());
     const auto done = std::count_if(todos.cbegin(), todos.cend(), [](const TodoItem &todo) { return todo.completed; });

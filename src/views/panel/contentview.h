@@ -8,6 +8,7 @@
 #include "model/todoitem.h"
 #include "newgoalentry.h"
 #include "titlerename.h"
+#include "views/list/listgeometry.h"
 
 #include <QDate>
 #include <QPainterPath>
@@ -58,7 +59,7 @@ public:
     // set every goal shows.
     void setDay(QDate day);
     // A moment a row shows came, or the day changed: the rows show their moments as of now.
-    void showMomentsAsOfNow() { refreshFromStore(false); }
+    void showMomentsAsOfNow() { refreshFromStore(false, ListGeometry::ChangedBy::Elsewhere); }
 
     PanelHeader *header() const { return m_header; }
     GoalList *goalList() const { return m_list; }
@@ -99,7 +100,8 @@ private:
     void makeList();
     void connectAddArea();
     void connectHover();
-    void refreshFromStore(bool animated);
+    // A refresh the person's own brings the goals they added into view.
+    void refreshFromStore(bool animated, ListGeometry::ChangedBy changedBy);
     void updateAddArea();
 
     TodoStore *m_store = nullptr;

@@ -24,6 +24,7 @@ ContextMenus::ContextMenus(QWidget *view, GoalList *list, TodaysList *today, Pan
         today->repeatChosen(id, repeat);
         steps->setRepeat(id, repeat);
     });
+    connect(m_goalMenu, &GoalMenu::reminderChosen, steps, &PanelSteps::setReminder);
 }
 
 void ContextMenus::request(const QPoint &globalPosition, QWidget *target)

@@ -2,15 +2,11 @@
 
 #include "panelsteps.h"
 
-#include "batchedrefresh.h"
 #include "model/addgoals.h"
 #include "model/goalsteps.h"
 #include "model/removegoals.h"
 #include "model/todoitem.h"
-#include "model/todostore.h"
 #include "model/undohistory.h"
-
-#include <utility>
 
 PanelSteps::PanelSteps(TodoStore *store, UndoHistory *history, BatchedRefresh *refresh, QObject *parent)
     : QObject(parent)
@@ -18,70 +14,74 @@ PanelSteps::PanelSteps(TodoStore *store, UndoHistory *history, BatchedRefresh *r
     , m_history(history)
     , m_refresh(refresh)
 {
-    connect(m_store, &TodoStore::todosChanged, this, [this] { m_hasOwnChange = m_hasOwnChange || m_isTakingStep; });
 }
 
 void PanelSteps::add(const QString &text)
 {
     const auto split = hasLineBreak(text) ? AddGoals::Split::OneGoalPerLine : AddGoals::Split::OneGoal;
-    perform(std::make_unique<AddGoals>(m_store, text, split));
+    performOnGoals(std::make_unique<AddGoals>(m_store, text, split));
 }
 
 void PanelSteps::toggle(const QUuid &id)
 {
-    m_refresh->withListSpring([this, id] { perform(std::make_unique<SetGoalCompleted>(m_store, id)); });
+    performOnGoals(std::make_unique<SetGoalCompleted>(m_store, id), BatchedRefresh::Motion::Springs);
 }
 
 void PanelSteps::editText(const QUuid &id, const QString &text)
 {
-    perform(std::make_unique<EditGoalText>(m_store, id, text));
+    performOnGoals(std::make_unique<EditGoalText>(m_store, id, text));
 }
 
 void PanelSteps::setRepeat(const QUuid &id, const GoalRepeat &repeat)
 {
-    m_refresh->withListSpring([this, id, repeat] { perform(std::make_unique<SetGoalRepeat>(m_store, id, repeat)); });
+    performOnGoals(std::make_unique<SetGoalRepeat>(m_store, id, repeat), BatchedRefresh::Motion::Springs);
+}
+
+void PanelSteps::setReminder(const QUuid &id, const GoalReminder &reminder)
+{
+    performOnGoals(std::make_unique<SetGoalReminder>(m_store, id, reminder));
 }
 
 void PanelSteps::move(const QUuid &id, int storePlaces)
 {
-    perform(std::make_unique<MoveGoal>(m_store, id, storePlaces));
+    performOnGoals(std::make_unique<MoveGoal>(m_store, id, storePlaces));
 }
 
 void PanelSteps::deleteGoal(const QUuid &id)
 {
-    m_refresh->withListSpring(
-        [this, id] { perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id)); });
+    performOnGoals(
+        std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::OneGoal, id), BatchedRefresh::Motion::Springs);
 }
 
 void PanelSteps::removeDoneGoals()
 {
-    m_refresh->withListSpring(
-        [this] { perform(std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoals)); });
+    performOnGoals(
+        std::make_unique<RemoveGoals>(m_store, RemoveGoals::Which::DoneGoals), BatchedRefresh::Motion::Springs);
 }
 
 void PanelSteps::undo()
 {
-    m_refresh->withListSpring([this] { take([this] { m_history->undo(); }); });
+    refreshIfTaken(m_history->undo(), BatchedRefresh::Motion::Springs);
 }
 
 void PanelSteps::redo()
 {
-    m_refresh->withListSpring([this] { take([this] { m_history->redo(); }); });
+    refreshIfTaken(m_history->redo(), BatchedRefresh::Motion::Springs);
 }
 
 void PanelSteps::perform(std::unique_ptr<UndoStep> step)
 {
-    take([this, &step] { m_history->perform(std::move(step)); });
+    m_history->perform(std::move(step));
 }
 
-bool PanelSteps::takeOwnChange()
+void PanelSteps::performOnGoals(std::unique_ptr<UndoStep> step, BatchedRefresh::Motion motion)
 {
-    return std::exchange(m_hasOwnChange, false);
+    refreshIfTaken(m_history->perform(std::move(step)), motion);
 }
 
-void PanelSteps::take(const std::function<void()> &step)
+void PanelSteps::refreshIfTaken(bool tookStep, BatchedRefresh::Motion motion)
 {
-    m_isTakingStep = true;
-    step();
-    m_isTakingStep = false;
+    // The store has told of the change already; this makes the refresh it asked for the person's own.
+    if (tookStep)
+        m_refresh->schedule(motion, ListGeometry::ChangedBy::ThisPanel);
 }

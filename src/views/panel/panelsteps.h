@@ -2,22 +2,22 @@
 
 #pragma once
 
+#include "batchedrefresh.h"
+#include "model/goalreminder.h"
 #include "model/goalrepeat.h"
 
 #include <QObject>
 #include <QUuid>
 
-#include <functional>
 #include <memory>
 
-class BatchedRefresh;
 class TodoStore;
 class UndoHistory;
 class UndoStep;
 
-// The changes the person makes in this panel, each a step of the undo history; ticking, deleting, a repetition,
-// undo and redo run on the list spring, so that the rows they move slide. It tells whether the store's changes
-// since the list last showed them came from such a step: that refresh is then the person's own.
+// The changes the person makes in this panel, each a step of the undo history. A step that changed the goals
+// asks for the list's refresh as the person's own; ticking, deleting, a repetition, undo and redo also ask for
+// it on the list spring, so that the rows they move slide.
 class PanelSteps final : public QObject
 {
     Q_OBJECT
@@ -31,23 +31,21 @@ public:
     void toggle(const QUuid &id);
     void editText(const QUuid &id, const QString &text);
     void setRepeat(const QUuid &id, const GoalRepeat &repeat);
+    void setReminder(const QUuid &id, const GoalReminder &reminder);
     // That many places in the store's list, which holds the goals of other days too.
     void move(const QUuid &id, int storePlaces);
     void deleteGoal(const QUuid &id);
     void removeDoneGoals();
     void undo();
     void redo();
+    // A step that changes no goal, such as the title's.
     void perform(std::unique_ptr<UndoStep> step);
 
-    // Once per refresh: whether a step of this panel's changed the store since the last call.
-    bool takeOwnChange();
-
 private:
-    void take(const std::function<void()> &step);
+    void performOnGoals(std::unique_ptr<UndoStep> step, BatchedRefresh::Motion motion = BatchedRefresh::Motion::Jumps);
+    void refreshIfTaken(bool tookStep, BatchedRefresh::Motion motion);
 
     TodoStore *m_store = nullptr;
     UndoHistory *m_history = nullptr;
     BatchedRefresh *m_refresh = nullptr;
-    bool m_isTakingStep = false;
-    bool m_hasOwnChange = false;
 };
