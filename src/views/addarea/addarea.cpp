@@ -53,20 +53,19 @@ void AddArea::setFace(Face face)
         QLineEdit *field = m_newGoalField;
         // A text too long for a goal stays in the field, open, whichever way the edit would have ended.
         auto *limit = new GoalTextLimit(field, GoalTextLimit::Goals::OnePerLine);
-        new InlineEditing(
-            field,
-            [this, field, limit] {
-                if (limit->allowsText())
-                    emit submitted(takeText(field));
-            },
-            [this, field, limit] {
-                if (limit->allowsText())
-                    emit committed(takeText(field));
-            },
-            [this, field] {
-                field->clear();
-                emit cancelled();
-            });
+        auto *editing = new InlineEditing(field);
+        connect(editing, &InlineEditing::submitRequested, this, [this, field, limit] {
+            if (limit->allowsText())
+                emit submitted(takeText(field));
+        });
+        connect(editing, &InlineEditing::commitRequested, this, [this, field, limit] {
+            if (limit->allowsText())
+                emit committed(takeText(field));
+        });
+        connect(editing, &InlineEditing::cancelRequested, this, [this, field] {
+            field->clear();
+            emit cancelled();
+        });
         m_newGoalRow->contentLayout()->addWidget(square);
         m_newGoalRow->contentLayout()->addWidget(m_newGoalField, 1);
         m_newGoalRow->setGeometry(rect());

@@ -110,7 +110,10 @@ void PanelHeader::setRenaming(bool renaming, const QString &draft)
         m_titleEditor->setPlaceholderText(tr("Title"));
         m_titleEditor->setFont(headlineFont(font()));
         const auto commit = [this, editor = m_titleEditor] { emit renameCommitted(editor->text()); };
-        new InlineEditing(m_titleEditor, commit, commit, [this] { emit renameCancelled(); });
+        auto *editing = new InlineEditing(m_titleEditor);
+        connect(editing, &InlineEditing::submitRequested, this, commit);
+        connect(editing, &InlineEditing::commitRequested, this, commit);
+        connect(editing, &InlineEditing::cancelRequested, this, &PanelHeader::renameCancelled);
         m_title->hide();
         layoutItems();
         m_titleEditor->show();

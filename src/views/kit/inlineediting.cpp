@@ -14,28 +14,17 @@
 namespace
 {
 
-// A callback may end the edit by deleting the field, and this with it: a copy runs, so that it outlives that.
-void runCopy(const std::function<void()> &callback)
-{
-    if (const std::function<void()> copy = callback)
-        copy();
-}
-
 // Long enough for the field to be laid out and for the click that opened it to finish.
 constexpr int FocusDelay = 100;
 constexpr int LineEditTextMargin = 2;
 
 } // namespace
 
-InlineEditing::InlineEditing(
-    QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit, std::function<void()> onCancel)
+InlineEditing::InlineEditing(QLineEdit *field)
     : QObject(field)
     , m_field(field)
     , m_deferredFocus(new QTimer(this))
     , m_focusWindow(QGuiApplication::focusWindow())
-    , m_onSubmit(std::move(onSubmit))
-    , m_onCommit(std::move(onCommit))
-    , m_onCancel(std::move(onCancel))
 {
     field->setFrame(false);
     // The panel's own menu is the only context menu; a right click in the field opens it.
@@ -99,8 +88,8 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
         return m_deferredFocus->isActive() && takesEarlyKey(watched, event);
     if (isFieldBeingDestroyed())
         return false;
-    // Each callback may end the edit and delete the field, and this object with it; after a callback only
-    // the guard may be touched.
+    // Each receiver may end the edit and delete the field, and this object with it; after a signal only the
+    // guard may be touched.
     const QPointer<InlineEditing> alive(this);
     switch (event->type()) {
     case QEvent::Show:
@@ -119,11 +108,11 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            runCopy(m_onSubmit);
+            emit submitRequested();
             return true;
         }
         if (key == Qt::Key_Escape) {
-            runCopy(m_onCancel);
+            emit cancelRequested();
             return true;
         }
         break;
@@ -131,7 +120,7 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         // The field's own context menu takes focus only for as long as it is open; the edit goes on.
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            runCopy(m_onCommit);
+            emit commitRequested();
             if (!alive)
                 return true;
         }
@@ -144,8 +133,8 @@ bool InlineEditing::eventFilter(QObject *watched, QEvent *event)
 
 bool InlineEditing::isFieldBeingDestroyed() const
 {
-    // A focused field gives up the focus in ~QWidget, after its own and its owner's parts are gone; a callback
-    // run then would reach destroyed objects. By then the field no longer is a QLineEdit to the meta-object
+    // A focused field gives up the focus in ~QWidget, after its own and its owner's parts are gone; a signal
+    // received then would reach destroyed objects. By then the field no longer is a QLineEdit to the meta-object
     // system, which is what gives it away.
     return !m_field->metaObject()->inherits(&QLineEdit::staticMetaObject);
 }
@@ -155,5 +144,5 @@ void InlineEditing::focusWindowChanged(QWindow *focusWindow)
     const bool aWindowLostFocus = !m_focusWindow.isNull();
     m_focusWindow = focusWindow;
     if (aWindowLostFocus && !isFieldBeingDestroyed() && m_field->isVisible())
-        runCopy(m_onCommit);
+        emit commitRequested();
 }

@@ -5,16 +5,14 @@
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
-
 class QLineEdit;
 class QTimer;
 class QWindow;
 
 // Turns a QLineEdit into an in-place editor: plain look, keyboard focus 100 ms after it is shown (sooner when a
-// key is typed meanwhile),
-// Return → onSubmit, Escape → onCancel, focus loss or any application window losing focus → onCommit.
-// Callbacks may arrive in combination for one edit; the attaching view ignores commits after the edit ended.
+// key is typed meanwhile). It tells how the person would end the edit: Return submits, Escape cancels, the focus
+// leaving or any application window losing focus commits. Several can arrive for one edit; the attaching view
+// ignores those after the edit ended.
 class InlineEditing final : public QObject
 {
     Q_OBJECT
@@ -22,8 +20,13 @@ class InlineEditing final : public QObject
 
 public:
     // Owned by the field; goes away with it, which also cancels a pending deferred focus.
-    InlineEditing(QLineEdit *field, std::function<void()> onSubmit, std::function<void()> onCommit,
-        std::function<void()> onCancel);
+    explicit InlineEditing(QLineEdit *field);
+
+signals:
+    // A receiver may end the edit by deleting the field, and this with it.
+    void submitRequested();
+    void commitRequested();
+    void cancelRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -41,7 +44,4 @@ private:
     QTimer *m_deferredFocus = nullptr;
     // The window that had focus before the latest change, to tell a window losing focus from one gaining it.
     QPointer<QWindow> m_focusWindow;
-    std::function<void()> m_onSubmit;
-    std::function<void()> m_onCommit;
-    std::function<void()> m_onCancel;
 };

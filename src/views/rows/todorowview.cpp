@@ -72,14 +72,8 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     layout->addWidget(m_deleteButton, 0, Qt::AlignVCenter);
 
     // The list drops a row only later, so a callback never deletes the row that runs it.
-    connect(m_checkbox, &Checkbox::clicked, this, [this] {
-        if (m_onToggle)
-            m_onToggle();
-    });
-    connect(m_deleteButton, &GlyphButton::clicked, this, [this] {
-        if (m_onDelete)
-            m_onDelete();
-    });
+    connect(m_checkbox, &Checkbox::clicked, this, [this] { m_onToggle(); });
+    connect(m_deleteButton, &GlyphButton::clicked, this, [this] { m_onDelete(); });
     connect(m_text, &WrappedText::clicked, this, &TodoRowView::beginEditing);
 
     m_row->setHighlightFade(m_hoverFade);
@@ -191,8 +185,10 @@ void TodoRowView::beginEditing()
         m_editor->setAccessibleName(tr("Goal"));
         m_editorLimit = new GoalTextLimit(m_editor, GoalTextLimit::Goals::One);
         m_editor->hide();
-        new InlineEditing(
-            m_editor, [this] { commitEditing(); }, [this] { commitEditing(); }, [this] { cancelEditing(); });
+        auto *editing = new InlineEditing(m_editor);
+        connect(editing, &InlineEditing::submitRequested, this, &TodoRowView::commitEditing);
+        connect(editing, &InlineEditing::commitRequested, this, &TodoRowView::commitEditing);
+        connect(editing, &InlineEditing::cancelRequested, this, &TodoRowView::cancelEditing);
         connect(m_editor, &QLineEdit::textChanged, this, [this](const QString &text) { m_editText = text; });
         m_row->contentLayout()->insertWidget(
             m_row->contentLayout()->indexOf(m_text) + 1, m_editor, 1, Qt::AlignVCenter);
@@ -216,7 +212,7 @@ void TodoRowView::commitEditing()
     const std::optional<QString> text = trimmedNonEmpty(m_editText);
     // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
     endEditing();
-    if (text && m_onUpdateText)
+    if (text)
         m_onUpdateText(*text);
 }
 

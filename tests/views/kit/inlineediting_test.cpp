@@ -22,8 +22,7 @@ struct Fixture {
         layout->addWidget(field);
         layout->addWidget(other);
         field->hide();
-        new InlineEditing(
-            field, [] {}, [this] { ++commits; }, [] {});
+        QObject::connect(new InlineEditing(field), &InlineEditing::commitRequested, &window, [this] { ++commits; });
         window.show();
         window.activateWindow();
     }
