@@ -10,8 +10,11 @@
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
+#include <QPolygonF>
 #include <QVariantAnimation>
+
+#include <array>
+#include <cmath>
 
 namespace
 {
@@ -33,15 +36,37 @@ QRectF glyphRect()
     return { inset, inset, GlyphSide, GlyphSide };
 }
 
-QPainterPath checkMark(const QRectF &square)
+// The filled square with the check mark cut out of it, so that whatever lies behind shows through the mark.
+// The mark is a stroke with round caps and a round join, which is two capsules: a bar along each segment and a
+// disc at each end. Made so by hand and once: the path stroker measures its round joins with atan2 and draws
+// them with sin and cos, pages of the maths library that a start showing a done goal would load for this alone.
+QPainterPath doneGlyph()
 {
+    const QRectF square = glyphRect();
     const auto at = [&square](qreal x, qreal y) {
         return QPointF(square.left() + x * square.width(), square.top() + y * square.height());
     };
-    QPainterPath path(at(0.26, 0.53));
-    path.lineTo(at(0.43, 0.70));
-    path.lineTo(at(0.75, 0.31));
-    return path;
+    const std::array<QPointF, 3> mark { at(0.26, 0.53), at(0.43, 0.70), at(0.75, 0.31) };
+    constexpr qreal Half = CheckWidth / 2.0;
+    QPainterPath stroke;
+    for (const QPointF &point : mark) {
+        QPainterPath disc;
+        disc.addEllipse(point, Half, Half);
+        stroke = stroke.united(disc);
+    }
+    for (std::size_t i = 0; i + 1 < mark.size(); ++i) {
+        const QPointF along = mark[i + 1] - mark[i];
+        // Not QLineF::length(): that is hypot, itself a page of the maths library.
+        const qreal length = std::sqrt(QPointF::dotProduct(along, along));
+        const QPointF across = QPointF(-along.y(), along.x()) * (Half / length);
+        QPainterPath bar;
+        bar.addPolygon(QPolygonF { mark[i] + across, mark[i + 1] + across, mark[i + 1] - across, mark[i] - across });
+        bar.closeSubpath();
+        stroke = stroke.united(bar);
+    }
+    QPainterPath filled;
+    filled.addRoundedRect(square, GlyphRadius, GlyphRadius);
+    return filled.subtracted(stroke);
 }
 
 } // namespace
@@ -125,21 +150,20 @@ void Checkbox::paintGlyph(QPainter &painter, bool completed, qreal opacity, qrea
     painter.translate(-Side / 2.0, -Side / 2.0);
     const QRectF square = glyphRect();
     if (completed) {
-        // The check mark is cut out of the filled square, so whatever lies behind shows through it.
-        QPainterPath filled;
-        filled.addRoundedRect(square, GlyphRadius, GlyphRadius);
-        QPainterPathStroker stroker;
-        stroker.setWidth(CheckWidth);
-        stroker.setCapStyle(Qt::RoundCap);
-        stroker.setJoinStyle(Qt::RoundJoin);
+        static const QPainterPath done = doneGlyph();
         painter.setPen(Qt::NoPen);
         painter.setBrush(HierarchicalColors::accent(palette()));
-        painter.drawPath(filled.subtracted(stroker.createStroke(checkMark(square))));
+        painter.drawPath(done);
     } else {
-        const qreal half = OutlineWidth / 2.0;
-        painter.setPen(QPen(HierarchicalColors::secondary(palette()), OutlineWidth));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(square.adjusted(half, half, -half, -half), GlyphRadius - half, GlyphRadius - half);
+        // The outline filled as a ring rather than stroked: the stroker measures its offsets with hypot, one more
+        // page of the maths library at every start.
+        const QRectF inner = square.adjusted(OutlineWidth, OutlineWidth, -OutlineWidth, -OutlineWidth);
+        QPainterPath ring;
+        ring.addRoundedRect(square, GlyphRadius, GlyphRadius);
+        ring.addRoundedRect(inner, GlyphRadius - OutlineWidth, GlyphRadius - OutlineWidth);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(HierarchicalColors::secondary(palette()));
+        painter.drawPath(ring);
     }
     painter.restore();
 }

@@ -29,18 +29,27 @@ qreal listSpring(qreal progress)
 
 RowSlide::RowSlide(QObject *parent)
     : QObject(parent)
-    , m_animation(new QVariantAnimation(this))
 {
-    QEasingCurve spring;
-    spring.setCustomType(listSpring);
-    m_animation->setEasingCurve(spring);
-    m_animation->setDuration(SpringDurationMs);
-    m_animation->setStartValue(0.0);
-    m_animation->setEndValue(1.0);
-    connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-        m_progress = value.toReal();
-        emit offsetsChanged();
-    });
+}
+
+QVariantAnimation *RowSlide::animation()
+{
+    // Made for the first slide: giving it the spring samples the curve, and the spring's exp and sin pull pages
+    // of the maths library into a start that slides nothing.
+    if (!m_animation) {
+        m_animation = new QVariantAnimation(this);
+        QEasingCurve spring;
+        spring.setCustomType(listSpring);
+        m_animation->setEasingCurve(spring);
+        m_animation->setDuration(SpringDurationMs);
+        m_animation->setStartValue(0.0);
+        m_animation->setEndValue(1.0);
+        connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
+            m_progress = value.toReal();
+            emit offsetsChanged();
+        });
+    }
+    return m_animation;
 }
 
 void RowSlide::setStart(const QUuid &id, int y)
@@ -50,7 +59,8 @@ void RowSlide::setStart(const QUuid &id, int y)
 
 void RowSlide::start(const QHash<QUuid, int> &tops)
 {
-    m_animation->stop();
+    if (m_animation)
+        m_animation->stop();
     m_distance.clear();
     for (auto it = m_start.cbegin(); it != m_start.cend(); ++it) {
         const auto top = tops.constFind(it.key());
@@ -60,7 +70,7 @@ void RowSlide::start(const QHash<QUuid, int> &tops)
     m_start.clear();
     m_progress = m_distance.isEmpty() ? 1.0 : 0.0;
     if (!m_distance.isEmpty())
-        m_animation->start();
+        animation()->start();
 }
 
 int RowSlide::offset(const QUuid &id) const

@@ -29,6 +29,8 @@ signals:
     void offsetsChanged();
 
 private:
+    QVariantAnimation *animation();
+
     QVariantAnimation *m_animation = nullptr;
     QHash<QUuid, int> m_start;
     QHash<QUuid, int> m_distance;
