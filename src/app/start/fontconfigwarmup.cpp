@@ -3,6 +3,7 @@
 #include "fontconfigwarmup.h"
 
 #include <fontconfig/fontconfig.h>
+#include <malloc.h>
 #include <pthread.h>
 #include <sched.h>
 
@@ -17,6 +18,9 @@ FontconfigWarmUp::FontconfigWarmUp()
             const sched_param idle {};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
             FcInit();
+            // The configuration was parsed in this thread's own allocation arena, which no other thread uses
+            // before the first frame; what the parse freed would stay resident there until the end.
+            malloc_trim(0);
         });
     } catch (const std::system_error &) {
         // Out of threads: the toolkit loads the configuration itself when it first needs a font.
