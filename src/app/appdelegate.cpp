@@ -53,11 +53,7 @@ AppDelegate::AppDelegate(QObject *parent)
     connect(m_newGoalShortcut, &NewGoalShortcutLink::pressed, this, &AppDelegate::startNewGoalFromShortcut);
 }
 
-AppDelegate::~AppDelegate()
-{
-    // The content's callbacks reach the delegate, which has to be whole while the panel and its content go.
-    m_panel.reset();
-}
+AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching(const LaunchOptions &options)
 {

@@ -85,7 +85,8 @@ private:
     PanelMenu *m_menu = nullptr;
     bool m_servicesRegistered = false;
     NewGoalShortcutLink *m_newGoalShortcut = nullptr;
-    // Top-level windows have no QObject parent; the delegate owns them for the whole run.
+    // Top-level windows have no QObject parent; the delegate owns them for the whole run. The panel comes after
+    // the members its content reaches, so it goes before them.
     std::unique_ptr<ScreenshotBackdrop> m_backdrop;
     std::unique_ptr<KeyablePanel> m_panel;
     PanelPlacement *m_placement = nullptr;

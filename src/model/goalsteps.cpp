@@ -56,8 +56,10 @@ bool EditGoalText::redo()
         return false;
     if (m_oldText.isNull()) {
         m_oldText = goal->text;
-        // An unchanged text is saved all the same, but there is nothing to undo.
+        // An unchanged text is saved all the same, but there is nothing to undo. The store keeps the text
+        // cleaned; undo and redo then know the goal by what it kept.
         m_store->updateText(m_id, m_newText);
+        m_newText = StepGoal::textOf(m_store, m_id, m_newText);
         return m_oldText != m_newText;
     }
     if (goal->text != m_oldText)

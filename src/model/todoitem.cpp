@@ -128,12 +128,33 @@ QString printableText(const QString &text)
     return printable;
 }
 
+QString keptGoalText(const QString &text)
+{
+    return trimmedText(printableText(text));
+}
+
 std::optional<QString> trimmedNonEmpty(const QString &text)
 {
-    QString trimmed = trimmedText(printableText(text));
-    if (trimmed.isEmpty())
+    QString kept = keptGoalText(text);
+    if (kept.isEmpty())
         return std::nullopt;
-    return trimmed;
+    return kept;
+}
+
+bool holdsGoalText(const QString &text)
+{
+    // Tabs and line breaks would become spaces, which trimming takes: only another kept character counts.
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t u = text.at(i).unicode();
+        if (u == Escape || u == ControlSequenceIntroducer) {
+            i = escapeSequenceEnd(text, i);
+            continue;
+        }
+        if (!isControl(u) && !isTrimmable(text.at(i)))
+            return true;
+        ++i;
+    }
+    return false;
 }
 
 bool hasLineBreak(QStringView text)

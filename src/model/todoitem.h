@@ -62,8 +62,12 @@ QString trimmedText(const QString &text);
 // control character (C0, DEL, C1) is dropped. Text that needs none of this is returned as it is.
 QString printableText(const QString &text);
 
-// The printable text trimmed, or nothing when that leaves it empty.
+// The text as a goal or a title keeps it: printable, and trimmed.
+QString keptGoalText(const QString &text);
+// The kept text, or nothing when that is empty.
 std::optional<QString> trimmedNonEmpty(const QString &text);
+// Whether anything is left of the text once it is kept: an editor's question, answered without making the text.
+bool holdsGoalText(const QString &text);
 
 // The longest text a goal is given, in UTF-16 code units: a page of prose. Text from the person or another
 // program beyond it is refused, never cut; a longer goal that another program wrote to the file is kept whole.

@@ -89,7 +89,7 @@ void TodoStore::setTodos(QList<TodoItem> todos, Origin origin)
 
 void TodoStore::add(const QString &text)
 {
-    append(printableText(text), nextOrder());
+    append(keptGoalText(text), nextOrder());
 }
 
 void TodoStore::addLines(const QString &text)
@@ -150,7 +150,7 @@ void TodoStore::toggle(const QUuid &id)
 void TodoStore::updateText(const QUuid &id, const QString &text)
 {
     changeGoal(id, [&text](TodoItem &goal) {
-        goal.text = printableText(text);
+        goal.text = keptGoalText(text);
         return true;
     });
 }

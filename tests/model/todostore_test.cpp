@@ -171,11 +171,13 @@ void TodoStoreTest::controlCharacters_neverReachAGoal()
 {
     QFETCH(QString, text);
     QFETCH(QString, goal);
-    // Sent or seeded lines, and typed text, which every editor passes through trimmedNonEmpty.
+    // Sent or seeded lines; typed text too, which the editors hand on as typed once holdsGoalText says it
+    // would leave a goal.
     TodoStore store(path());
     store.addLines(text);
     QCOMPARE(snapshot(store), goal.isEmpty() ? QString() : goal + u":0"_s);
     QCOMPARE(trimmedNonEmpty(text), goal.isEmpty() ? std::nullopt : std::optional(goal));
+    QCOMPARE(holdsGoalText(text), !goal.isEmpty());
     // A caller that hands the store raw text still stores no control character.
     store.add(u"x"_s);
     store.updateText(store.todos().constLast().id, u"Line\none\x1b[1m"_s + text);

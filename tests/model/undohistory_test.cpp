@@ -147,6 +147,10 @@ void UndoHistoryTest::undo_leavesChangesFromElsewhereAlone()
     const QString newest = history.undoText();
     QVERIFY(!history.perform(std::make_unique<SetGoalCompleted>(&store, idOf(store, u"Tea"_s))));
     QCOMPARE(history.undoText(), newest);
+    // Nor is an edit to the same text as typed, spaces and a pasted line break aside.
+    QVERIFY(!history.perform(std::make_unique<EditGoalText>(&store, idOf(store, u"Eggs"_s), u" Eggs\n"_s)));
+    QCOMPARE(history.undoText(), newest);
+    QCOMPARE(goalTexts(store).at(2), u"Eggs"_s);
 
     // A step names its goal as it reads now.
     history.perform(std::make_unique<SetGoalCompleted>(&store, idOf(store, u"Eggs"_s)));

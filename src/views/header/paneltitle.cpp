@@ -18,12 +18,12 @@ QString PanelTitle::text() const
 {
     const QString stored = m_settings->title().value_or(QString());
     // Only a hand-edited preference can hold a blank title; the header would have nothing to show.
-    return trimmedNonEmpty(stored) ? stored : tr("Today's Goals");
+    return holdsGoalText(stored) ? stored : tr("Today's Goals");
 }
 
 void PanelTitle::rename(const QString &title)
 {
-    m_settings->setTitle(printableText(title));
+    m_settings->setTitle(keptGoalText(title));
 }
 
 std::optional<QString> PanelTitle::stored() const
@@ -53,6 +53,8 @@ bool RenameTitle::redo()
         m_oldTitle = m_title->stored();
     // A rename to the same title is stored all the same, but leaves nothing to undo.
     m_title->rename(m_newTitle);
+    // As kept, so that a rename to the same title, spaces aside, leaves nothing to undo.
+    m_newTitle = m_title->stored().value_or(QString());
     return m_oldTitle != m_newTitle;
 }
 

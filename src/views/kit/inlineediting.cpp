@@ -75,7 +75,7 @@ bool InlineEditing::takesEarlyKey(QObject *receiver, QEvent *event)
 {
     const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
     auto *widget = qobject_cast<QWidget *>(receiver);
-    if (!isKey || !widget || widget == m_field || widget->window() != m_field->window() || isFieldBeingDestroyed())
+    if (!isKey || !widget || widget == m_field || isFieldBeingDestroyed() || widget->window() != m_field->window())
         return false;
     takeFocus();
     QCoreApplication::sendEvent(m_field, event);
@@ -135,8 +135,9 @@ bool InlineEditing::isFieldBeingDestroyed() const
 {
     // A focused field gives up the focus in ~QWidget, after its own and its owner's parts are gone; a signal
     // received then would reach destroyed objects. By then the field no longer is a QLineEdit to the meta-object
-    // system, which is what gives it away.
-    return !m_field->metaObject()->inherits(&QLineEdit::staticMetaObject);
+    // system, which is what gives it away. Asked through the parent, a QObject: a QLineEdit pointer to what is no
+    // longer one must not be used.
+    return !parent()->metaObject()->inherits(&QLineEdit::staticMetaObject);
 }
 
 void InlineEditing::focusWindowChanged(QWindow *focusWindow)

@@ -53,6 +53,12 @@ GoalList::~GoalList()
     QAccessible::removeActivationObserver(this);
 }
 
+void GoalList::dropEdit()
+{
+    for (TodoRowView *row : m_rows->rows())
+        row->dropEdit();
+}
+
 void GoalList::accessibilityActiveChanged(bool active)
 {
     if (active)

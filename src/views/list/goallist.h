@@ -68,6 +68,8 @@ public:
     qsizetype goalCount() const { return m_geometry.order().size(); }
     // The widgets that take the keyboard focus, in list order.
     QWidgetList focusChain() const;
+    // Ends any row's open edit without its text going anywhere.
+    void dropEdit();
 
 signals:
     // What the person did to a goal's row.

@@ -43,6 +43,7 @@ QRectF thumbRect(qreal trackHeight, int value, int maximum, int pageStep)
 ScrollIndicator::ScrollIndicator(QAbstractScrollArea *area)
     : QWidget(area)
     , m_area(area)
+    , m_viewport(area->viewport())
     , m_scrollLinger(new QTimer(this))
     , m_fade(new QVariantAnimation(this))
 {
@@ -87,7 +88,7 @@ bool ScrollIndicator::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
-    } else if (watched == m_area->viewport() && event->type() == QEvent::Resize) {
+    } else if (watched == m_viewport && event->type() == QEvent::Resize) {
         fitToViewport();
     }
     return QWidget::eventFilter(watched, event);

@@ -34,6 +34,9 @@ private:
     void fitToViewport();
 
     QAbstractScrollArea *m_area = nullptr;
+    // Known from the start: the viewport still sends events from its destructor, after the area has stopped
+    // being one.
+    const QWidget *m_viewport = nullptr;
     QTimer *m_scrollLinger = nullptr;
     QVariantAnimation *m_fade = nullptr;
     bool m_isPointerOver = false;

@@ -57,6 +57,7 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
     connectAddArea();
     m_layout = new ContentLayout(this, m_header, m_list, m_listScroll, m_addArea);
     connect(m_layout, &ContentLayout::wantedSizeChanged, this, std::move(onPanelResize));
+    connect(m_list, &GoalList::layoutWanted, m_layout, &ContentLayout::schedule);
     connect(
         m_layout, &ContentLayout::contentRectChanged, this, [this] { emit backgroundShapeChanged(backgroundShape()); });
     connectHover();
@@ -93,33 +94,22 @@ ContentView::ContentView(TodoStore *store, UndoHistory *history, PanelSettings *
 ContentView::~ContentView()
 {
     // Closing the window takes the focus from an open editor, which would commit it. Like an unsent new goal,
-    // an edit still open when the panel goes away is dropped, so the children go first, while this view can
-    // still tell them no.
-    m_isTearingDown = true;
+    // an edit still open when the panel goes away is dropped.
     m_newGoal->discard();
     m_rename->discard();
-    disconnect(m_store, nullptr, this, nullptr);
-    disconnect(m_store, nullptr, m_refresh, nullptr);
-    disconnect(m_history, nullptr, m_rename, nullptr);
-    delete m_addArea;
-    delete m_list;
-    delete m_header;
+    m_list->dropEdit();
 }
 
 void ContentView::makeList()
 {
     m_list = new GoalList(this);
     connect(m_list, &GoalList::toggleRequested, m_steps, &PanelSteps::toggle);
-    connect(m_list, &GoalList::textUpdated, this, [this](const QUuid &id, const QString &text) {
-        if (!m_isTearingDown)
-            m_steps->editText(id, text);
-    });
+    connect(m_list, &GoalList::textUpdated, m_steps, &PanelSteps::editText);
     connect(m_list, &GoalList::deleteRequested, m_steps, &PanelSteps::deleteGoal);
     connect(m_list, &GoalList::moveRequested, this, [this](const QUuid &id, int places) {
         if (const std::optional<int> storePlaces = m_today->storePlaces(m_store->todos(), id, places))
             m_steps->move(id, *storePlaces);
     });
-    connect(m_list, &GoalList::layoutWanted, this, [this] { m_layout->schedule(); });
     connect(m_list, &GoalList::focusLeftList, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
 

@@ -123,6 +123,4 @@ private:
     // Whether today's list shows no goal, as of the last refresh.
     bool m_isEmpty = true;
     bool m_isTranslucent = true;
-    // Set while the view goes away: editors losing the focus then must not change the goals or the title.
-    bool m_isTearingDown = false;
 };

@@ -4,12 +4,6 @@
 
 #include "model/todoitem.h"
 
-EditSession::EditSession(Lines lines, QObject *parent)
-    : QObject(parent)
-    , m_lines(lines)
-{
-}
-
 void EditSession::begin()
 {
     m_isOpen = true;
@@ -21,8 +15,8 @@ void EditSession::commit(const QString &text)
     if (!m_isOpen)
         return;
     m_isOpen = false;
-    if (const std::optional<QString> kept = keptText(text))
-        emit accepted(*kept);
+    if (holdsGoalText(text))
+        emit accepted(text);
     emit ended(Ending::Committed);
 }
 
@@ -30,8 +24,8 @@ void EditSession::commitAndContinue(const QString &text)
 {
     if (!m_isOpen)
         return;
-    if (const std::optional<QString> kept = keptText(text))
-        emit accepted(*kept);
+    if (holdsGoalText(text))
+        emit accepted(text);
     else
         cancel();
 }
@@ -42,12 +36,4 @@ void EditSession::cancel()
         return;
     m_isOpen = false;
     emit ended(Ending::Cancelled);
-}
-
-std::optional<QString> EditSession::keptText(const QString &text) const
-{
-    std::optional<QString> kept = trimmedNonEmpty(text);
-    if (kept && m_lines == Lines::Kept && hasLineBreak(text))
-        return text;
-    return kept;
 }

@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QString>
 
-#include <optional>
-
 // One in-place edit, from its start to the first of its endings. Return, the field losing the focus and the
 // window losing key status can all arrive for one edit: only the first ending counts.
 class EditSession final : public QObject
@@ -15,18 +13,15 @@ class EditSession final : public QObject
     Q_DISABLE_COPY_MOVE(EditSession)
 
 public:
-    // What becomes of the line breaks in an edit's text, pasted there: spaces join the lines, or they are
-    // kept for the lines to become one item each.
-    enum class Lines { Joined, Kept };
     // Committed, taking any text left, or cancelled: by Escape, or by Return on a blank field.
     enum class Ending { Committed, Cancelled };
-    explicit EditSession(Lines lines, QObject *parent = nullptr);
+    using QObject::QObject;
 
     bool isOpen() const { return m_isOpen; }
 
     // Starting again while open shows the start afresh.
     void begin();
-    // Ends the edit, taking its text when any is left after trimming.
+    // Ends the edit, taking its text when it holds any.
     void commit(const QString &text);
     // Takes non-blank text and stays open for the next one; blank text ends the edit.
     void commitAndContinue(const QString &text);
@@ -36,14 +31,11 @@ public:
 
 signals:
     void begun();
-    // The edit's text, trimmed and never empty; with Lines::Kept, text of several lines comes untrimmed,
-    // line breaks and all, and at least one of its lines holds more than whitespace.
+    // The edit's text as typed or pasted, line breaks and all, holding more than whitespace and control
+    // characters: what keeps it (the goals, the title) cleans it, once.
     void accepted(const QString &text);
     void ended(EditSession::Ending ending);
 
 private:
-    std::optional<QString> keptText(const QString &text) const;
-
-    Lines m_lines = Lines::Joined;
     bool m_isOpen = false;
 };

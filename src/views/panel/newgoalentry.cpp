@@ -7,7 +7,7 @@
 
 NewGoalEntry::NewGoalEntry(AddArea *addArea, QObject *parent)
     : QObject(parent)
-    , m_session(new EditSession(EditSession::Lines::Kept, this))
+    , m_session(new EditSession(this))
 {
     connect(addArea, &AddArea::addingRequested, m_session, &EditSession::begin);
     // Return keeps adding open and the field focused, so the next goal can be typed at once.

@@ -16,7 +16,7 @@ TitleRename::TitleRename(
     , m_keyboard(keyboard)
     , m_steps(steps)
     , m_title(settings)
-    , m_session(new EditSession(EditSession::Lines::Joined, this))
+    , m_session(new EditSession(this))
 {
     connect(m_header, &PanelHeader::renameCommitted, m_session, &EditSession::commit);
     connect(m_header, &PanelHeader::renameCancelled, m_session, &EditSession::cancel);

@@ -209,11 +209,11 @@ void TodoRowView::commitEditing()
 {
     if (!m_isEditing || !m_editorLimit->allowsText())
         return;
-    const std::optional<QString> text = trimmedNonEmpty(m_editText);
+    const QString text = m_editText;
     // The edit ends before the text goes out, so the commits that closing the field sets off find it over.
     endEditing();
-    if (text)
-        m_onUpdateText(*text);
+    if (holdsGoalText(text))
+        m_onUpdateText(text);
 }
 
 void TodoRowView::cancelEditing()

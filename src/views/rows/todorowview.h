@@ -54,6 +54,9 @@ public:
     // Opens the editor as a click on the text does; closing either with Return or Escape hands the focus
     // back to the checkbox, so the keys keep their place.
     void editFromKeyboard();
+    // Ends an open edit without its text going anywhere, before the row goes away with the panel: the field
+    // losing the focus then commits nothing.
+    void dropEdit() { m_isEditing = false; }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

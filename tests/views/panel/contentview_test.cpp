@@ -311,6 +311,8 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt_data()
     QTest::addColumn<QString>("saved");
     const QString none;
     QTest::newRow("trimmed") << u"Home"_s << u"  Work  "_s << int(Qt::Key_Return) << u"Work"_s << u"Work"_s;
+    QTest::newRow("the same, spaces aside")
+        << u"Home"_s << u" Home "_s << int(Qt::Key_Return) << u"Home"_s << u"Home"_s;
     // The default title is never written by merely showing or cancelling, but a commit writes it as any draft.
     QTest::newRow("default, escape") << none << u"Other"_s << int(Qt::Key_Escape) << DefaultTitle << none;
     QTest::newRow("default, committed") << none << DefaultTitle << int(Qt::Key_Return) << DefaultTitle << DefaultTitle;
@@ -344,6 +346,8 @@ void ContentViewTest::rename_storesTrimmedTitleOrKeepsIt()
         QTest::keyClick(editor, Qt::Key(key));
         QVERIFY(!panel.view->header()->titleEditor());
         QCOMPARE(panel.view->header()->shownTitle(), title);
+        // Only a rename that changed the stored title can be undone.
+        QCOMPARE(panel.history.canUndo(), saved != stored);
     }
     // Stored at once, in the preferences the view was given.
     if (saved.isNull())
