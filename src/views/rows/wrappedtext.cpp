@@ -64,28 +64,25 @@ void WrappedText::setText(const QString &text)
 bool WrappedText::isElided() const
 {
     layOut(width());
-    return m_isLayoutElided;
+    return m_lines.isElided;
 }
 
 int WrappedText::heightForWidth(int width) const
 {
     if (const auto known = m_heights.constFind(width); known != m_heights.cend())
         return *known;
-    const bool isPaintLayout = m_layout && m_layoutWidth == std::max<qreal>(width, 1.0);
     layOut(width);
-    const int height = int(std::ceil(layoutHeight()));
+    const int height = int(std::ceil(shownHeight(m_lines.height)));
     m_heights.insert(width, height);
-    if (!isPaintLayout)
-        releaseLayout();
     return height;
 }
 
 QSize WrappedText::sizeHint() const
 {
     if (!m_naturalSize) {
-        const QTextLayout &layout = layOut(UnlimitedWidth);
-        m_naturalSize = QSize(int(std::ceil(layout.maximumWidth())), int(std::ceil(layoutHeight())));
-        releaseLayout();
+        const Lines natural = linesFor(UnlimitedWidth);
+        m_naturalSize
+            = QSize(int(std::ceil(natural.layout->maximumWidth())), int(std::ceil(shownHeight(natural.height))));
     }
     return *m_naturalSize;
 }
@@ -101,7 +98,7 @@ void WrappedText::paintEvent(QPaintEvent *)
     const QTextLayout &layout = layOut(width());
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    layout.draw(&painter, QPointF(0, std::round((height() - layoutHeight()) / 2.0)));
+    layout.draw(&painter, QPointF(0, std::round((height() - shownHeight(m_lines.height)) / 2.0)));
 }
 
 bool WrappedText::event(QEvent *event)
@@ -131,40 +128,38 @@ void WrappedText::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void WrappedText::releaseLayout() const
-{
-    m_layout.reset();
-    m_layoutWidth = -1.0;
-}
-
 void WrappedText::invalidateLayout()
 {
-    releaseLayout();
+    m_lines = {};
     m_naturalSize.reset();
     m_heights.clear();
 }
 
-qreal WrappedText::layoutHeight() const
+qreal WrappedText::shownHeight(qreal linesHeight) const
 {
-    return std::max<qreal>(m_layoutHeight, fontMetrics().height());
+    return std::max<qreal>(linesHeight, fontMetrics().height());
 }
 
 const QTextLayout &WrappedText::layOut(qreal width) const
 {
     const qreal lineWidth = std::max<qreal>(width, 1.0);
-    if (m_layout && m_layoutWidth == lineWidth)
-        return *m_layout;
+    if (!m_lines.layout || m_lines.width != lineWidth)
+        m_lines = linesFor(lineWidth);
+    return *m_lines.layout;
+}
 
+WrappedText::Lines WrappedText::linesFor(qreal lineWidth) const
+{
     // A stored text may hold line breaks; they break the line here as they would in a label.
     QString text = head(m_text, MaxShownCharacters);
     const bool isCut = text.size() < m_text.size();
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    m_layout = std::make_unique<QTextLayout>(text, font());
-    layOutLines(lineWidth);
+    Lines lines { std::make_unique<QTextLayout>(text, font()), lineWidth };
+    lines.height = layOutLines(*lines.layout, lineWidth);
 
-    const QTextLine last = m_layout->lineAt(m_layout->lineCount() - 1);
-    m_isLayoutElided = isCut || (last.isValid() && last.textStart() + last.textLength() < text.size());
-    if (m_isLayoutElided) {
+    const QTextLine last = lines.layout->lineAt(lines.layout->lineCount() - 1);
+    lines.isElided = isCut || (last.isValid() && last.textStart() + last.textLength() < text.size());
+    if (lines.isElided) {
         // The last line shown ends in an ellipsis: laid out once more with the line cut to fit, so that the
         // lines above it stay as they were.
         QString lastLine = text.sliced(last.textStart(), last.textLength());
@@ -172,34 +167,33 @@ const QTextLayout &WrappedText::layOut(qreal width) const
             lastLine.chop(1);
         lastLine = QFontMetrics(font()).elidedText(
             lastLine + Ellipsis, Qt::ElideRight, int(std::min<qreal>(lineWidth, WidestElidedLine)));
-        m_layout = std::make_unique<QTextLayout>(text.first(last.textStart()) + lastLine, font());
-        layOutLines(lineWidth);
+        lines.layout = std::make_unique<QTextLayout>(text.first(last.textStart()) + lastLine, font());
+        lines.height = layOutLines(*lines.layout, lineWidth);
     }
-    m_layoutWidth = lineWidth;
-    return *m_layout;
+    return lines;
 }
 
-void WrappedText::layOutLines(qreal lineWidth) const
+qreal WrappedText::layOutLines(QTextLayout &layout, qreal lineWidth) const
 {
     QTextOption option(Qt::AlignLeading);
     option.setTextDirection(layoutDirection());
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    m_layout->setTextOption(option);
-    m_layout->setCacheEnabled(true);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
 
     qreal height = 0.0;
-    m_layout->beginLayout();
+    layout.beginLayout();
     // Never a line more: the layout would put all the rest of the text on it.
     for (int i = 0; i < MaxShownLines; ++i) {
-        QTextLine line = m_layout->createLine();
+        QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
         line.setLineWidth(lineWidth);
         line.setPosition(QPointF(0.0, height));
         height += line.height();
     }
-    m_layout->endLayout();
-    m_layoutHeight = height;
+    layout.endLayout();
+    return height;
 }
 
 void WrappedText::mousePressEvent(QMouseEvent *event)

@@ -46,22 +46,26 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // The text laid out in lines of `width`. Painting keeps its layout until the text, the font or the width
-    // changes; a measurement keeps only the height, so the many rows of a long list that are never on screen
-    // do not each hold their shaped lines.
+    struct Lines {
+        std::unique_ptr<QTextLayout> layout;
+        qreal width = -1.0;
+        qreal height = 0.0;
+        bool isElided = false;
+    };
+
+    // The text laid out in lines of `width`, kept until the text, the font or the width changes: the paint
+    // that follows a measurement draws the lines it shaped. One layout at a time, so a row holds no more
+    // than its own paint would.
     const QTextLayout &layOut(qreal width) const;
-    void releaseLayout() const;
-    qreal layoutHeight() const;
+    Lines linesFor(qreal lineWidth) const;
+    qreal layOutLines(QTextLayout &layout, qreal lineWidth) const;
+    qreal shownHeight(qreal linesHeight) const;
     void invalidateLayout();
-    void layOutLines(qreal lineWidth) const;
 
     QString m_text;
-    mutable std::unique_ptr<QTextLayout> m_layout;
-    mutable qreal m_layoutWidth = -1.0;
-    mutable qreal m_layoutHeight = 0.0;
-    mutable bool m_isLayoutElided = false;
-    // The size on one unlimited line, kept apart from the layout: layouts ask for it between measurements at
-    // the row's width, and sharing one cached layout made every such question lay the text out twice more.
+    mutable Lines m_lines;
+    // The size on one unlimited line, measured apart from the kept layout: layouts ask for it between
+    // measurements at the row's width, and sharing one layout made every such question lay the text out again.
     mutable std::optional<QSize> m_naturalSize;
     // Heights already measured, by width: layouts ask at more than one width in turn.
     mutable QHash<int, int> m_heights;
