@@ -61,8 +61,11 @@ void GoalList::dropEdit()
 
 void GoalList::accessibilityActiveChanged(bool active)
 {
-    if (active)
-        emit layoutWanted();
+    if (!active)
+        return;
+    for (TodoRowView *row : m_rows->rows())
+        row->tellListeners();
+    emit layoutWanted();
 }
 
 void GoalList::setTodos(const QList<TodoItem> &todos, bool animated, ListGeometry::ChangedBy changedBy)

@@ -28,8 +28,11 @@ TodoRowView *RowsByGoal::create(const TodoItem &todo, int width)
         m_list);
     row->setHoverFade(m_hoverFade);
     m_rows.insert(id, row);
-    QAccessibleEvent added(row, QAccessible::ObjectCreated);
-    QAccessible::updateAccessibility(&added);
+    // Told only to a listener: the event alone makes Qt build the row's accessible face.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent added(row, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&added);
+    }
     connect(row, &TodoRowView::heightChanged, this, &RowsByGoal::heightChanged);
     // Sized now, so that showing it does not measure it once more.
     row->resize(width, 0);
@@ -47,8 +50,10 @@ std::optional<QUuid> RowsByGoal::dropUnlisted(const QSet<QUuid> &listed)
         }
         if (it.value()->hasKeyboardFocus())
             focused = it.key();
-        QAccessibleEvent removed(it.value(), QAccessible::ObjectDestroyed);
-        QAccessible::updateAccessibility(&removed);
+        if (QAccessible::isActive()) {
+            QAccessibleEvent removed(it.value(), QAccessible::ObjectDestroyed);
+            QAccessible::updateAccessibility(&removed);
+        }
         emit rowDropped(it.key());
         // The row may be inside its own delete button's click here.
         it.value()->hide();

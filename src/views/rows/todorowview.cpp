@@ -59,6 +59,7 @@ TodoRowView::TodoRowView(const TodoItem &todo, bool isPanelHovered, std::functio
     , m_repeatGlyph(new SymbolGlyph(SymbolGlyph::Symbol::Repeat, m_row))
     , m_deleteButton(new GlyphButton(GlyphButton::Glyph::XMark, DeleteGlyphPointSize, m_row))
     , m_moments(std::make_unique<RowMoments>(m_row, m_repeatGlyph))
+    , m_words(this, m_checkbox, m_text, m_repeatGlyph, m_deleteButton)
 {
     m_deleteButton->setToolTip(tr("Delete goal"));
     QSizePolicy deletePolicy = m_deleteButton->sizePolicy();
@@ -246,21 +247,16 @@ void TodoRowView::showTodo(bool animated)
     m_checkbox->setCompleted(m_todo.completed, animated);
     const QString toggleLabel = m_todo.completed ? tr("Mark as not done") : tr("Mark as done");
     m_checkbox->setToolTip(toggleLabel);
-    // A listener hears which goal the checkbox is for; its checked state says whether it is done.
-    const QString name = m_text->text();
-    setAccessibleName(name);
-    m_checkbox->setAccessibleName(name);
     const QString repeats = RepeatWords::description(m_todo.repeat);
     QStringList description { toggleLabel };
     description.append(m_moments->show(m_todo, QDateTime::currentDateTime()));
     if (!repeats.isEmpty())
         description.append(repeats);
-    m_checkbox->setAccessibleDescription(description.join(u", "_s));
     m_repeatGlyph->setVisible(m_todo.repeat.repeats());
-    m_repeatGlyph->setAccessibleName(repeats);
     m_repeatGlyph->setToolTip(repeats);
-    m_text->setAccessibleName(name);
-    m_deleteButton->setAccessibleName(tr("Delete “%1”").arg(name));
+    // A listener hears which goal the checkbox is for; its checked state says whether it is done.
+    const QString name = m_text->text();
+    m_words.setWords({ name, description.join(u", "_s), repeats, tr("Delete “%1”").arg(name) });
     updateColors();
     updateHeight();
 }

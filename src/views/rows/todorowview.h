@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/todoitem.h"
+#include "rowwords.h"
 
 #include <QWidget>
 
@@ -57,6 +58,8 @@ public:
     // Ends an open edit without its text going anywhere, before the row goes away with the panel: the field
     // losing the focus then commits nothing.
     void dropEdit() { m_isEditing = false; }
+    // A listener has come: the row names its parts, and keeps their names current from now on.
+    void tellListeners() { m_words.tellListeners(); }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -99,6 +102,7 @@ private:
     SymbolGlyph *m_repeatGlyph = nullptr;
     GlyphButton *m_deleteButton = nullptr;
     std::unique_ptr<RowMoments> m_moments;
+    RowWords m_words;
     RowHighlight *m_highlight = nullptr;
 
     int m_lastHeight = -1;

@@ -55,7 +55,6 @@ void WrappedText::setText(const QString &text)
     if (m_text == text)
         return;
     m_text = text;
-    setAccessibleName(text);
     invalidateLayout();
     updateGeometry();
     update();

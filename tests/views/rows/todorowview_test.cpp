@@ -255,6 +255,7 @@ void TodoRowViewTest::moments_showTheirTimeAndTheAccentOncePassedWhileOpen()
     // A week away reads as a date; the day names and times depend on the locale, which the test leaves as it is.
     todo.reminder = GoalReminder(now.addDays(10));
     Panel panel(todo);
+    panel.row->tellListeners();
     auto *time = panel.row->findChild<QLabel *>();
     auto *checkbox = panel.row->findChild<Checkbox *>();
     QVERIFY(time && time->isVisible());
