@@ -7,6 +7,7 @@
 #include "views/kit/hierarchicalcolors.h"
 #include "views/kit/symbolglyph.h"
 
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -29,8 +30,12 @@ RowMoments::RowMoments(GoalRow *row, QWidget *before)
 {
 }
 
-QStringList RowMoments::show(const TodoItem &goal, const QDateTime &now)
+QStringList RowMoments::show(const TodoItem &goal)
 {
+    // Reading the local clock looks up the zone each time, and a long list shows many rows with no moment.
+    if (!goal.reminder.isSet() && !goal.due.isSet() && !m_reminderTime && !m_dueDate)
+        return {};
+    const QDateTime now = QDateTime::currentDateTime();
     QStringList spoken;
     const std::optional<ShownReminder> reminder = shownReminder(goal, now);
     m_isReminderOverdue = reminder && reminder->isOverdue;

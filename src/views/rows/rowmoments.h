@@ -4,7 +4,6 @@
 
 #include "model/todoitem.h"
 
-#include <QDateTime>
 #include <QStringList>
 
 class GoalRow;
@@ -23,8 +22,8 @@ public:
     // They stand in the row's layout before `before`.
     RowMoments(GoalRow *row, QWidget *before);
 
-    // Shows the goal's at `now`; what a screen reader should hear of them, the reminder first.
-    QStringList show(const TodoItem &goal, const QDateTime &now);
+    // Shows the goal's as of now; what a screen reader should hear of them, the reminder first.
+    QStringList show(const TodoItem &goal);
     void updateColors(const QPalette &palette);
 
 private:

@@ -249,7 +249,7 @@ void TodoRowView::showTodo(bool animated)
     m_checkbox->setToolTip(toggleLabel);
     const QString repeats = RepeatWords::description(m_todo.repeat);
     QStringList description { toggleLabel };
-    description.append(m_moments->show(m_todo, QDateTime::currentDateTime()));
+    description.append(m_moments->show(m_todo));
     if (!repeats.isEmpty())
         description.append(repeats);
     m_repeatGlyph->setVisible(m_todo.repeat.repeats());
