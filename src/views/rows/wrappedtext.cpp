@@ -79,9 +79,11 @@ int WrappedText::heightForWidth(int width) const
 QSize WrappedText::sizeHint() const
 {
     if (!m_naturalSize) {
-        const Lines natural = linesFor(UnlimitedWidth);
+        Lines natural = linesFor(UnlimitedWidth);
         m_naturalSize
             = QSize(int(std::ceil(natural.layout->maximumWidth())), int(std::ceil(shownHeight(natural.height))));
+        if (!m_lines.layout && fitsOnOneLine(natural))
+            m_lines = std::move(natural);
     }
     return *m_naturalSize;
 }
@@ -142,9 +144,18 @@ qreal WrappedText::shownHeight(qreal linesHeight) const
 const QTextLayout &WrappedText::layOut(qreal width) const
 {
     const qreal lineWidth = std::max<qreal>(width, 1.0);
-    if (!m_lines.layout || m_lines.width != lineWidth)
+    const bool isKept = m_lines.layout
+        && (m_lines.width == lineWidth || (m_lines.width == UnlimitedWidth && lineWidth >= m_naturalSize->width()));
+    if (!isKept)
         m_lines = linesFor(lineWidth);
     return *m_lines.layout;
+}
+
+bool WrappedText::fitsOnOneLine(const Lines &natural) const
+{
+    // Left to right, one line starts at the left edge however wide its row: the text's size on one unlimited
+    // line is then also the layout that a row wide enough for it paints.
+    return layoutDirection() == Qt::LeftToRight && natural.layout->lineCount() == 1 && !natural.isElided;
 }
 
 WrappedText::Lines WrappedText::linesFor(qreal lineWidth) const

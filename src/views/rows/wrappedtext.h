@@ -54,18 +54,20 @@ private:
     };
 
     // The text laid out in lines of `width`, kept until the text, the font or the width changes: the paint
-    // that follows a measurement draws the lines it shaped. One layout at a time, so a row holds no more
-    // than its own paint would.
+    // that follows a measurement draws the lines it shaped, and a text that fits on one line is shaped once for
+    // its natural size, its height and its paint. One layout at a time, so a row holds no more than its own
+    // paint would.
     const QTextLayout &layOut(qreal width) const;
     Lines linesFor(qreal lineWidth) const;
+    bool fitsOnOneLine(const Lines &natural) const;
     qreal layOutLines(QTextLayout &layout, qreal lineWidth) const;
     qreal shownHeight(qreal linesHeight) const;
     void invalidateLayout();
 
     QString m_text;
     mutable Lines m_lines;
-    // The size on one unlimited line, measured apart from the kept layout: layouts ask for it between
-    // measurements at the row's width, and sharing one layout made every such question lay the text out again.
+    // The size on one unlimited line, kept apart from the layout: layouts ask for it between measurements at
+    // the row's width, and asking the one kept layout made every such question lay the text out again.
     mutable std::optional<QSize> m_naturalSize;
     // Heights already measured, by width: layouts ask at more than one width in turn.
     mutable QHash<int, int> m_heights;

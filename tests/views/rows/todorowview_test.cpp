@@ -81,6 +81,8 @@ class TodoRowViewTest final : public QObject
 private slots:
     void init();
     void height_followsWrappedText();
+    void text_drawsAlikeWhicheverSizeWasAskedFirst_data();
+    void text_drawsAlikeWhicheverSizeWasAskedFirst();
     void longGoal_showsEightLines_editsOnlyWithinTheLimit();
     void highlightAndDeleteGlyph_followHoverRule_data();
     void highlightAndDeleteGlyph_followHoverRule();
@@ -121,6 +123,39 @@ void TodoRowViewTest::height_followsWrappedText()
     panel.row->setTodo(goal(u"Call Anna"_s));
     QCOMPARE(heightChanged.count(), 3);
     QCOMPARE(panel.row->heightForWidth(RowWidth), 28);
+}
+
+void TodoRowViewTest::text_drawsAlikeWhicheverSizeWasAskedFirst_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("one line") << u"Buy milk"_s << RowWidth;
+    QTest::newRow("mixed scripts") << u"Call \u05e9\u05dc\u05d5\u05dd today"_s << RowWidth;
+    QTest::newRow("wrapped") << u"Write the quarterly report for the board"_s << 80;
+}
+
+// The size on one unlimited line may hand its layout on to the paint; a row laid out at its width must not
+// tell, whether done or open.
+void TodoRowViewTest::text_drawsAlikeWhicheverSizeWasAskedFirst()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    for (const bool done : { false, true }) {
+        WrappedText natural;
+        WrappedText measured;
+        for (WrappedText *shown : { &natural, &measured }) {
+            QFont font = shown->font();
+            font.setStrikeOut(done);
+            shown->setFont(font);
+            shown->setText(text);
+        }
+        natural.sizeHint();
+        const int height = measured.heightForWidth(width);
+        QCOMPARE(natural.heightForWidth(width), height);
+        natural.resize(width, height);
+        measured.resize(width, height);
+        QCOMPARE(natural.grab().toImage(), measured.grab().toImage());
+    }
 }
 
 void TodoRowViewTest::longGoal_showsEightLines_editsOnlyWithinTheLimit()
