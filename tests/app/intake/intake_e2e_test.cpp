@@ -295,7 +295,11 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
         QSKIP("needs Xvfb and xclip");
     startPanel();
     QProcess *server = m_processes.emplace_back(new QProcess);
-    server->start(xvfb, { u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s });
+    // Its warnings reach the log instead of a pipe nobody reads, and it does not reset each time its last client
+    // leaves, as every reader below does.
+    server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server->start(xvfb,
+        { u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-noreset"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s });
     QVERIFY(server->waitForReadyRead(StartTimeoutMs));
     // From here on the processes run on the X server, not offscreen, so the selection is the server's.
     m_environment.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(server->readLine().trimmed()));
@@ -307,21 +311,35 @@ void IntakeEndToEndTest::sendSelection_addsTheSelectedLines()
     QVERIFY2(empty.err.contains("no text is selected"), empty.err.constData());
     QCOMPARE(goalTexts(), QStringList());
 
+    // The owner reads the text from a file, so it holds the selection whether or not this test's event loop
+    // has run since.
     const QByteArray selected = "Selected first\r\n\n  selected second  \n";
+    QFile selection(path(u"selection.txt"_s));
+    QVERIFY(selection.open(QIODevice::WriteOnly) && selection.write(selected) == selected.size());
+    selection.close();
     QProcess *owner = m_processes.emplace_back(new QProcess);
     owner->setProcessEnvironment(m_environment);
-    owner->start(xclip, { u"-quiet"_s, u"-selection"_s, u"primary"_s });
-    owner->write(selected);
-    owner->closeWriteChannel();
-    QVERIFY(owner->waitForStarted());
+    owner->setProcessChannelMode(QProcess::ForwardedChannels);
+    owner->start(xclip, { u"-quiet"_s, u"-selection"_s, u"primary"_s, u"-i"_s, selection.fileName() });
+    QVERIFY(owner->waitForStarted(StartTimeoutMs));
     const auto currentSelection = [&] {
         QProcess reader;
         reader.setProcessEnvironment(m_environment);
         reader.start(xclip, { u"-o"_s, u"-selection"_s, u"primary"_s });
-        reader.waitForFinished();
+        // A reader that hangs is killed and asked again rather than spending the whole wait.
+        if (!reader.waitForFinished(StartTimeoutMs / 4))
+            reader.kill();
         return reader.readAllStandardOutput();
     };
-    QTRY_COMPARE_WITH_TIMEOUT(currentSelection(), selected, StartTimeoutMs);
+    const QDeadlineTimer deadline(3 * StartTimeoutMs);
+    QByteArray shown = currentSelection();
+    while (shown != selected && owner->state() == QProcess::Running && !deadline.hasExpired()) {
+        QTest::qWait(50);
+        shown = currentSelection();
+    }
+    QVERIFY2(shown == selected,
+        qPrintable(u"the selection reads \"%1\"; its owner is %2"_s.arg(QString::fromUtf8(shown),
+            owner->state() == QProcess::Running ? u"running"_s : u"gone (exit %1)"_s.arg(owner->exitCode()))));
 
     const Result sent = run({ u"--send-selection"_s });
     QCOMPARE(sent.exitCode, 0);
