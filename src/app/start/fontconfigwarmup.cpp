@@ -4,19 +4,15 @@
 
 #include <fontconfig/fontconfig.h>
 #include <malloc.h>
-#include <pthread.h>
-#include <sched.h>
 
 #include <system_error>
 
 FontconfigWarmUp::FontconfigWarmUp()
 {
     try {
+        // At the process's own priority: the start waits for it, and on a busy processor a thread of lower
+        // priority would hold the first frame back for as long as the processor stays busy.
         m_loading = std::thread([] {
-            // Only on a processor nothing else wants: the X server's answers to the display connection must
-            // not wait for it.
-            const sched_param idle {};
-            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
             FcInit();
             // The configuration was parsed in this thread's own allocation arena, which no other thread uses
             // before the first frame; what the parse freed would stay resident there until the end.
