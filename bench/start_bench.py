@@ -3,7 +3,7 @@
 """Start-up of mirel with N goals beside bench/bare_window, watched from outside.
 
 Usage (from the repository, after scripts/build.sh):
-    tests/e2e/xsession.sh -- python3 bench/start_bench.py [--build build] [-n 11] [--goals 1,5,200,1000]
+    tests/e2e/xsession.sh -- python3 bench/start_bench.py [--build build] [-n 11] [--goals 1,5,200,1000] [--busy 2]
 
 Each start gets a fresh HOME holding a goals file of N goals and the frame the panel saves for them: the frame
 it took in an uncounted start from bare_window's frame (a saved frame holds the height the content had, so
@@ -12,11 +12,14 @@ programs run round-robin (bare, 1, 5, ... , bare, 1, 5, ...) so drift hits all a
 warm-up. Per start: exec -> first pixels of the window on the root window (after the compositor), and peak
 RSS (VmHWM) once the window has been up for --settle seconds. Printed as medians (min–max) and as ratios
 to bare_window's medians, then what the memory above bare_window's is: the resident kilobytes of each file
-(a library, a font) and of anonymous memory that exceed bare_window's by more than --above KiB.
+(a library, a font) and of anonymous memory that exceed bare_window's by more than --above KiB. With --busy N,
+N programs keep the processors busy meanwhile, as a login's other programs do: a start that waits on work of
+lower priority than its own shows there.
 """
 import argparse
 import os
 import shutil
+import subprocess
 import tempfile
 import time
 import uuid
@@ -83,6 +86,7 @@ def main():
     parser.add_argument("-n", type=int, default=11, help="counted starts of each program")
     parser.add_argument("--goals", default="1,5,200,1000")
     parser.add_argument("--settle", type=float, default=1.0)
+    parser.add_argument("--busy", type=int, default=0, help="programs keeping the processors busy meanwhile")
     parser.add_argument("--above", type=int, default=32, help="smallest difference per file listed, KiB")
     args = parser.parse_args()
     mirel = os.path.abspath(os.path.join(args.build, "src", "mirel"))
@@ -91,27 +95,32 @@ def main():
     screen = screenwatch.Screen()
     programs = [("bare_window", None)] + [(f"{n} goals", n) for n in map(int, args.goals.split(","))]
     frames = {goals: probe_frame(screen, mirel, goals, args.settle) for _, goals in programs if goals is not None}
+    busy = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.busy)]
     results = {label: ([], []) for label, _ in programs}
     resident = {label: [] for label, _ in programs}
-    for round_ in range(1 + args.n):
-        for label, goals in programs:
-            home, runtime = new_home()
-            env = environment(home, runtime)
-            if goals is not None:
-                write_home(home, goals, screen.height, frames[goals])
-            pid, pixels_ms, _ = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
-            rss = None
-            if pid:
-                time.sleep(args.settle)
-                rss = screenwatch.peak_rss_mib(pid)
+    try:
+        for round_ in range(1 + args.n):
+            for label, goals in programs:
+                home, runtime = new_home()
+                env = environment(home, runtime)
+                if goals is not None:
+                    write_home(home, goals, screen.height, frames[goals])
+                pid, pixels_ms, _ = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
+                rss = None
+                if pid:
+                    time.sleep(args.settle)
+                    rss = screenwatch.peak_rss_mib(pid)
+                    if round_ > 0:
+                        resident[label].append(screenwatch.rss_by_file_kib(pid))
+                    screenwatch.stop(pid)
+                remove_home(home, runtime)
                 if round_ > 0:
-                    resident[label].append(screenwatch.rss_by_file_kib(pid))
-                screenwatch.stop(pid)
-            remove_home(home, runtime)
-            if round_ > 0:
-                results[label][0].append(pixels_ms)
-                results[label][1].append(rss)
-            time.sleep(0.2)
+                    results[label][0].append(pixels_ms)
+                    results[label][1].append(rss)
+                time.sleep(0.2)
+    finally:
+        for program in busy:
+            program.kill()
 
     bare_ms, bare_rss = (screenwatch.median(values) for values in results["bare_window"])
     print(f"{args.n} starts each after one warm-up round; median (min–max); ratios to bare_window's medians")
