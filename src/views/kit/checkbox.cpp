@@ -10,11 +10,17 @@
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QPolygonF>
 #include <QVariantAnimation>
 
+#include <QtMath>
+
 #include <array>
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace
 {
@@ -67,6 +73,41 @@ QPainterPath doneGlyph()
     QPainterPath filled;
     filled.addRoundedRect(square, GlyphRadius, GlyphRadius);
     return filled.subtracted(stroke);
+}
+
+// The outline filled as a ring rather than stroked: the stroker measures its offsets with hypot, one more page of
+// the maths library at every start.
+QPainterPath openGlyph()
+{
+    const QRectF square = glyphRect();
+    const QRectF inner = square.adjusted(OutlineWidth, OutlineWidth, -OutlineWidth, -OutlineWidth);
+    QPainterPath ring;
+    ring.addRoundedRect(square, GlyphRadius, GlyphRadius);
+    ring.addRoundedRect(inner, GlyphRadius - OutlineWidth, GlyphRadius - OutlineWidth);
+    return ring;
+}
+
+// The glyph filled once for each state, colour and pixel ratio, then copied: a list paints a checkbox per goal
+// shown, at the start and at every step of a hover fade, and filling an antialiased path costs over ten times
+// as much as copying its pixels.
+QPixmap glyphPixmap(bool completed, const QColor &color, qreal pixelRatio)
+{
+    const QString key = u"mirel-checkbox-%1-%2-%3"_s.arg(completed).arg(color.rgba()).arg(qRound(pixelRatio * 100));
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    const int pixels = qCeil(Side * pixelRatio);
+    pixmap = QPixmap(pixels, pixels);
+    pixmap.setDevicePixelRatio(pixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPath(completed ? doneGlyph() : openGlyph());
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 } // namespace
@@ -124,7 +165,8 @@ QSize Checkbox::sizeHint() const
 void Checkbox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Smooth so that the glyphs scaling in a swap stay soft-edged.
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     if (isDown())
         painter.setOpacity(PressedOpacity);
     if (m_swapProgress < 1.0) {
@@ -148,23 +190,8 @@ void Checkbox::paintGlyph(QPainter &painter, bool completed, qreal opacity, qrea
     painter.translate(Side / 2.0, Side / 2.0);
     painter.scale(scale, scale);
     painter.translate(-Side / 2.0, -Side / 2.0);
-    const QRectF square = glyphRect();
-    if (completed) {
-        static const QPainterPath done = doneGlyph();
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(HierarchicalColors::accent(palette()));
-        painter.drawPath(done);
-    } else {
-        // The outline filled as a ring rather than stroked: the stroker measures its offsets with hypot, one more
-        // page of the maths library at every start.
-        const QRectF inner = square.adjusted(OutlineWidth, OutlineWidth, -OutlineWidth, -OutlineWidth);
-        QPainterPath ring;
-        ring.addRoundedRect(square, GlyphRadius, GlyphRadius);
-        ring.addRoundedRect(inner, GlyphRadius - OutlineWidth, GlyphRadius - OutlineWidth);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(HierarchicalColors::secondary(palette()));
-        painter.drawPath(ring);
-    }
+    const QColor color = completed ? HierarchicalColors::accent(palette()) : HierarchicalColors::secondary(palette());
+    painter.drawPixmap(0, 0, glyphPixmap(completed, color, painter.device()->devicePixelRatioF()));
     painter.restore();
 }
 

@@ -65,20 +65,27 @@ void RowChromeTest::goalRow_highlightCoversWholeRowOnlyWhenOn()
 void RowChromeTest::checkbox_glyphFollowsCompletion()
 {
     Checkbox checkbox;
-    for (const bool completed : { false, true }) {
-        checkbox.setCompleted(completed);
-        const QImage image = paintedPixels(&checkbox);
-        const QColor expected = completed ? HierarchicalColors::accent(checkbox.palette())
-                                          : HierarchicalColors::secondary(checkbox.palette());
-        QColor ink(Qt::transparent);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qAlpha(image.pixel(x, y)) > ink.alpha())
-                    ink = QColor::fromRgba(image.pixel(x, y));
-        QCOMPARE(ink.rgb(), expected.rgb());
-        QVERIFY(near(ink.alpha(), expected.alpha()));
-        // The open square is hollow; the completed one is filled around its check mark.
-        QCOMPARE(qAlpha(image.pixel(15, 16)) > 0, completed);
+    QPalette dark = checkbox.palette();
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(255, 140, 0));
+    // A change of theme repaints in the new colours, not the glyphs drawn before it.
+    for (const QPalette &palette : { checkbox.palette(), dark }) {
+        checkbox.setPalette(palette);
+        for (const bool completed : { false, true }) {
+            checkbox.setCompleted(completed);
+            const QImage image = paintedPixels(&checkbox);
+            const QColor expected
+                = completed ? HierarchicalColors::accent(palette) : HierarchicalColors::secondary(palette);
+            QColor ink(Qt::transparent);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) > ink.alpha())
+                        ink = QColor::fromRgba(image.pixel(x, y));
+            QCOMPARE(ink.rgb(), expected.rgb());
+            QVERIFY(near(ink.alpha(), expected.alpha()));
+            // The open square is hollow; the completed one is filled around its check mark.
+            QCOMPARE(qAlpha(image.pixel(15, 16)) > 0, completed);
+        }
     }
 }
 
