@@ -2,8 +2,11 @@
 """Watching X11 programs start from outside: exec -> first pixels on the root window, and peak memory.
 
 The root window is read back, so what is timed is what a user sees after the compositor, not the moment a
-program believes it painted. Used by start_bench.py and send_bench.py; needs $DISPLAY with nothing else
-mapping windows meanwhile.
+program believes it painted. It is read back only when the X server reports something drawn there (the Damage
+extension), two or three times a start: read back every half millisecond, a tall window kept the X server and
+this process busy on a small machine's processors while the program they timed was starting. Without the
+extension it is read back every half millisecond still. Used by start_bench.py and send_bench.py; needs $DISPLAY
+with nothing else mapping windows meanwhile.
 """
 import ctypes
 import ctypes.util
@@ -29,7 +32,20 @@ X.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_
 X.XFree.argtypes = [ctypes.c_void_p]
 X.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
     [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+X.XEventsQueued.argtypes = [ctypes.c_void_p, ctypes.c_int]
 LIBC = ctypes.CDLL(None)
+try:
+    XDAMAGE = ctypes.CDLL(ctypes.util.find_library("Xdamage") or "libXdamage.so.1")
+    XDAMAGE.XDamageQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                              ctypes.POINTER(ctypes.c_int)]
+    XDAMAGE.XDamageCreate.restype = ctypes.c_ulong
+    XDAMAGE.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
+    XDAMAGE.XDamageSubtract.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+except OSError:
+    XDAMAGE = None
+# One event each time the screen's damage goes from empty to not empty; emptied again before each read-back.
+X_DAMAGE_REPORT_NON_EMPTY = 3
+QUEUED_AFTER_FLUSH = 2
 LIBC.free.argtypes = [ctypes.c_void_p]
 ALL_PLANES = 0xFFFFFFFF
 Z_PIXMAP = 2
@@ -66,6 +82,27 @@ class Screen:
         X.XSync(self.dpy, 0)
         self.fd = X.XConnectionNumber(self.dpy)
         _, _, self.width, self.height = self.geometry(self.root)
+        self.damage_event = None
+        self.damaged = True
+        event_base, error_base = ctypes.c_int(), ctypes.c_int()
+        if XDAMAGE and XDAMAGE.XDamageQueryExtension(self.dpy, ctypes.byref(event_base), ctypes.byref(error_base)):
+            self.damage = XDAMAGE.XDamageCreate(self.dpy, self.root, X_DAMAGE_REPORT_NON_EMPTY)
+            self.damage_event = event_base.value
+
+    def take_damage(self):
+        """Whether anything may have been drawn since the last call. Without the Damage extension, always."""
+        if self.damage_event is None:
+            return True
+        damaged, self.damaged = self.damaged, False
+        if damaged:
+            # Emptied before the read-back that follows, so that drawing after it reports again.
+            XDAMAGE.XDamageSubtract(self.dpy, self.damage, 0, 0)
+        return damaged
+
+    def wait(self, seconds):
+        """Until the X server sends an event or `seconds` pass; events already read in count at once."""
+        if not X.XEventsQueued(self.dpy, QUEUED_AFTER_FLUSH):
+            select.select([self.fd], [], [], seconds)
 
     def grab(self, x, y, w, h):
         p = X.XGetImage(self.dpy, self.root, x, y, w, h, ALL_PLANES, Z_PIXMAP)
@@ -87,13 +124,15 @@ class Screen:
         return x.value, y.value, w.value, h.value
 
     def mapped_windows(self):
-        """Top-level windows mapped since the last call."""
+        """Top-level windows mapped since the last call; notes whether anything was drawn meanwhile."""
         event = XEvent()
         windows = []
         while X.XPending(self.dpy):
             X.XNextEvent(self.dpy, ctypes.byref(event))
             if event.type == MAP_NOTIFY and not event.xmap.override_redirect:
                 windows.append(event.xmap.window)
+            elif event.type == self.damage_event:
+                self.damaged = True
         return windows
 
 
@@ -129,6 +168,7 @@ def rss_by_file_kib(pid):
 def start(screen, argv, env, timeout=20.0):
     """Starts argv; returns (pid, ms from exec to the first pixels of its window seen on screen, the window)."""
     screen.mapped_windows()
+    screen.take_damage()
     before = screen.grab(0, 0, screen.width, screen.height)
     devnull = os.open(os.devnull, os.O_RDWR)
     t0 = time.monotonic_ns()
@@ -139,7 +179,7 @@ def start(screen, argv, env, timeout=20.0):
     area = None
     shown = None
     while time.monotonic_ns() < deadline:
-        select.select([screen.fd], [], [], 0.0005 if area else 0.05)
+        screen.wait(0.0005 if area and screen.damage_event is None else 0.05)
         for window in screen.mapped_windows():
             geometry = screen.geometry(window) if area is None else None
             if geometry:
@@ -149,7 +189,7 @@ def start(screen, argv, env, timeout=20.0):
                 x1, y1 = min(screen.width, x + w), min(screen.height, y + h)
                 if x1 > x0 and y1 > y0:
                     area = (x0, y0, x1 - x0, y1 - y0)
-        if area:
+        if area and screen.take_damage():
             x0, y0, w, h = area
             now = screen.grab(x0, y0, w, h)
             seen = time.monotonic_ns()
