@@ -104,7 +104,8 @@ QPixmap glyphPixmap(bool completed, const QColor &color, qreal pixelRatio)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
-    painter.drawPath(completed ? doneGlyph() : openGlyph());
+    static const QPainterPath done = doneGlyph();
+    painter.drawPath(completed ? done : openGlyph());
     painter.end();
     QPixmapCache::insert(key, pixmap);
     return pixmap;
