@@ -2,6 +2,7 @@
 
 #include "goalsfile.h"
 
+#include "goalfields.h"
 #include "storedtimes.h"
 
 #include <QDir>
@@ -19,9 +20,7 @@ using namespace StoredTimes;
 namespace
 {
 
-// Only for reading and for escaping a text: the writer below puts the keys in their fixed order itself and the
-// reader looks each key up by name, so the keys' order is of no use here. Integers stay exact to 64 bits, as
-// the file's `order` needs.
+// Only for escaping a text: the writer below puts the keys in their fixed order itself.
 using Json = nlohmann::json;
 
 constexpr std::string_view NilUuid = "00000000-0000-0000-0000-000000000000";
@@ -45,25 +44,24 @@ std::optional<QUuid> parseUuid(std::string_view text)
 }
 
 // A moment that cannot be read is no reminder; a time of day that cannot be read is the moment's own.
-GoalReminder readReminder(const Json *remindAt, const Json *remindTime)
+GoalReminder readReminder(const std::optional<std::string> &remindAt, const std::optional<std::string> &remindTime)
 {
-    const auto moment = remindAt ? parseDate(remindAt->get_ref<const std::string &>()) : std::nullopt;
+    const auto moment = remindAt ? parseDate(*remindAt) : std::nullopt;
     if (!moment)
         return {};
-    if (const auto timeOfDay = remindTime ? parseTimeOfDay(remindTime->get_ref<const std::string &>()) : std::nullopt)
+    if (const auto timeOfDay = remindTime ? parseTimeOfDay(*remindTime) : std::nullopt)
         return GoalReminder(*moment, *timeOfDay);
     return GoalReminder(*moment);
 }
 
 // "2026-12-10" is a whole day, else an internet date-time; what cannot be read is no due date.
-GoalDue readDue(const Json *due)
+GoalDue readDue(const std::optional<std::string> &due)
 {
     if (!due)
         return {};
-    const std::string_view text = due->get_ref<const std::string &>();
-    if (const auto day = parseDay(text))
+    if (const auto day = parseDay(*due))
         return GoalDue::onDay(*day);
-    const auto moment = parseDate(text);
+    const auto moment = parseDate(*due);
     return moment ? GoalDue::at(*moment) : GoalDue();
 }
 
@@ -76,50 +74,32 @@ struct ReadGoal {
     bool repaired = false;
 };
 
-std::optional<ReadGoal> readGoal(const Json &value)
+std::optional<ReadGoal> readGoal(const GoalFields &fields)
 {
-    if (!value.is_object())
-        return std::nullopt;
-    // A repeated key has its last value here, and a mistyped value counts as a missing one.
-    const auto field = [&value](const char *key, bool (Json::*hasType)() const noexcept) -> const Json * {
-        const auto it = value.find(key);
-        return it != value.end() && ((*it).*hasType)() ? &*it : nullptr;
-    };
-    const Json *text = field("text", &Json::is_string);
-    if (!text)
+    if (!fields.text)
         return std::nullopt;
     ReadGoal goal;
-    goal.item.text = decodeText(text->get_ref<const std::string &>());
-    if (const Json *id = field("id", &Json::is_string)) {
-        if (const auto uuid = parseUuid(id->get_ref<const std::string &>())) {
-            goal.item.id = *uuid;
-            goal.hasId = true;
-        }
+    goal.item.text = decodeText(*fields.text);
+    if (const auto uuid = fields.id ? parseUuid(*fields.id) : std::nullopt) {
+        goal.item.id = *uuid;
+        goal.hasId = true;
     }
-    if (const Json *completed = field("completed", &Json::is_boolean))
-        goal.item.completed = completed->get<bool>();
-    // Non-negative integers are kept unsigned, so 2^63 and above arrive as such and are refused.
-    if (const Json *order = field("order", &Json::is_number_integer); order
-        && !(order->is_number_unsigned() && order->get<quint64>() > quint64(std::numeric_limits<qint64>::max()))) {
-        goal.item.order = order->get<qint64>();
+    goal.item.completed = fields.completed.value_or(false);
+    if (fields.order) {
+        goal.item.order = *fields.order;
         goal.hasOrder = true;
     }
-    if (const Json *createdAt = field("createdAt", &Json::is_string)) {
-        if (const auto date = parseDate(createdAt->get_ref<const std::string &>()))
-            goal.item.createdAt = *date;
-    }
+    if (const auto date = fields.createdAt ? parseDate(*fields.createdAt) : std::nullopt)
+        goal.item.createdAt = *date;
     // Only this version's own bookkeeping: a goal without it counts as changed when it was created.
-    if (const Json *modifiedAt = field("modifiedAt", &Json::is_string)) {
-        if (const auto date = parseDate(modifiedAt->get_ref<const std::string &>()))
-            goal.item.modifiedAt = *date;
-    }
+    if (const auto date = fields.modifiedAt ? parseDate(*fields.modifiedAt) : std::nullopt)
+        goal.item.modifiedAt = *date;
     // A form this version cannot read is kept as it stands; a value that is no text at all leaves the goal plain.
-    if (const Json *repeat = field("repeat", &Json::is_string))
-        goal.item.repeat = GoalRepeat::fromStored(decodeText(repeat->get_ref<const std::string &>()));
-    goal.item.reminder = readReminder(field("remindAt", &Json::is_string), field("remindTime", &Json::is_string));
-    goal.item.due = readDue(field("due", &Json::is_string));
-    goal.repaired
-        = !goal.hasId || !field("completed", &Json::is_boolean) || !goal.hasOrder || !goal.item.createdAt.isValid();
+    if (fields.repeat)
+        goal.item.repeat = GoalRepeat::fromStored(decodeText(*fields.repeat));
+    goal.item.reminder = readReminder(fields.remindAt, fields.remindTime);
+    goal.item.due = readDue(fields.due);
+    goal.repaired = !goal.hasId || !fields.completed || !goal.hasOrder || !goal.item.createdAt.isValid();
     return goal;
 }
 
@@ -196,20 +176,15 @@ std::optional<QByteArray> encode(const QList<TodoItem> &todos)
 
 std::optional<ReadFile> read(const QByteArray &bytes)
 {
-    // A goal's fields are plain values, so anything nested deeper is dropped as it is read: a file of a few
-    // megabytes of brackets would otherwise be built up into hundreds of megabytes before it is refused.
-    const auto keepShallow = [](int depth, Json::parse_event_t event, const Json &) {
-        return depth < 2 || (event != Json::parse_event_t::object_start && event != Json::parse_event_t::array_start);
-    };
-    const Json document = Json::parse(bytes.cbegin(), bytes.cend(), keepShallow, false);
-    if (!document.is_array())
+    const std::optional<std::vector<std::optional<GoalFields>>> elements = readGoalFields(bytes);
+    if (!elements)
         return std::nullopt;
     ReadFile file;
-    file.todos.reserve(qsizetype(document.size()));
+    file.todos.reserve(qsizetype(elements->size()));
     QList<qsizetype> unordered;
     std::optional<qint64> largestOrder;
-    for (const Json &value : document) {
-        auto goal = readGoal(value);
+    for (const std::optional<GoalFields> &fields : *elements) {
+        std::optional<ReadGoal> goal = fields ? readGoal(*fields) : std::nullopt;
         if (!goal) {
             file.repaired = true;
             continue;

@@ -165,6 +165,10 @@ void GoalsFileTest::decode_rejectsWholeFile_data()
     QTest::newRow("integral fraction order") << withOne("order", "1.0");
     QTest::newRow("string order") << withOne("order", R"("1")");
     QTest::newRow("order 2^63") << withOne("order", "9223372036854775808");
+    // The last of a repeated key counts, even when it is no value of the key's type.
+    QTest::newRow("repeated order, the last 2^64 - 1") << withOne("order", R"(1,"order":18446744073709551615)");
+    QTest::newRow("repeated text, the last nested") << withOne("text", R"("a","text":["b"])");
+    QTest::newRow("nested element") << "[" + good + ",[" + good + "]]";
     QTest::newRow("id with braces") << withOne("id", R"("{6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A917}")");
     QTest::newRow("id not hex") << withOne("id", R"("6B1E2C44-0A7F-4D2B-9E3A-5C81F0D2A91G")");
     QTest::newRow("id hyphen moved") << withOne("id", R"("6B1E2C4-40A7F-4D2B-9E3A-5C81F0D2A917")");
