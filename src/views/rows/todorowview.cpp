@@ -107,6 +107,9 @@ void TodoRowView::setPanelHovered(bool hovered)
 
 void TodoRowView::setHoverFade(qreal fade)
 {
+    // A new row is told the fade it was made with, and setting the same palettes again costs a long list's start.
+    if (std::clamp(fade, 0.0, 1.0) == m_hoverFade)
+        return;
     m_hoverFade = std::clamp(fade, 0.0, 1.0);
     m_row->setHighlightFade(m_hoverFade);
     updateColors();

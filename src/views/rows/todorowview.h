@@ -38,8 +38,7 @@ public:
     // A new value of the same goal; the row's own editing and hover state survive it.
     // `animated` makes a change of `completed` swap the checkbox glyph with its short animation.
     void setTodo(const TodoItem &todo, bool animated = false);
-    // A note shown in place of the goal's text for the moment before the goal leaves the list; empty for the
-    // text again.
+    // A note shown in place of the text for the moment before the goal leaves the list; empty for the text.
     void setFarewell(const QString &note);
 
     void setPanelHovered(bool hovered);
@@ -52,8 +51,7 @@ public:
     QWidget *focusTarget() const;
     QWidget *deleteButton() const;
     bool hasKeyboardFocus() const;
-    // Opens the editor as a click on the text does; closing either with Return or Escape hands the focus
-    // back to the checkbox, so the keys keep their place.
+    // Opens the editor as a click on the text does; closing it with Return or Escape gives the checkbox the focus.
     void editFromKeyboard();
     // Ends an open edit without its text going anywhere, before the row goes away with the panel: the field
     // losing the focus then commits nothing.
