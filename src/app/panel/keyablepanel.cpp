@@ -43,6 +43,10 @@ KeyablePanel::KeyablePanel(bool translucent, QWidget *parent)
     // activate" with a zero user time, which KWin and mutter take for an activation they refused: they mark
     // the window as demanding attention.
     setAttribute(Qt::WA_ShowWithoutActivating, !X11Platform::isActive());
+    // Qt asks the window manager to activate a window on every press of any button but the wheel, unless
+    // the window does not accept the focus; then the panel alone decides which presses focus it. Given before
+    // the native window exists, which is then made with it: set afterwards, it rewrote the window's hints.
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, X11Platform::isActive());
     // The panel is rarely the active window, yet its tooltips (the add button, a save warning) must show.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Mirel"));
@@ -97,6 +101,7 @@ void KeyablePanel::orderFront()
     winId();
     QWindow *handle = windowHandle();
     handle->installEventFilter(this);
+    X11Platform::internAtomsBeforeMap();
     watchCompositor();
     X11Platform::setFloatingPanelProperties(handle);
     keepUnfocused(handle);
@@ -136,9 +141,6 @@ void KeyablePanel::keepUnfocused(QWindow *handle)
 {
     if (!X11Platform::isActive())
         return;
-    // Qt asks the window manager to activate a window on every press of any button but the wheel, unless
-    // the window does not accept the focus; then the panel alone decides which presses focus it.
-    handle->setFlag(Qt::WindowDoesNotAcceptFocus);
     // The window accepts the focus only while it takes it for a press of its own, so no window manager
     // focuses it when it appears, restores it or looks for a window to focus after another one closed.
     X11Platform::setNeverFocused(handle);

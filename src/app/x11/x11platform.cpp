@@ -26,12 +26,8 @@ constexpr uint32_t AllDesktops = 0xFFFFFFFF;
 
 enum PanelAtom { WmState, Above, Sticky, SkipTaskbar, SkipPager, WmDesktop, PanelAtomCount };
 
-std::array<xcb_atom_t, PanelAtomCount> panelAtoms(xcb_connection_t *c)
-{
-    return internAtoms<PanelAtomCount>(c,
-        { "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR",
-            "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_DESKTOP" });
-}
+constexpr std::array<const char *, PanelAtomCount> PanelAtomNames { "_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
+    "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_DESKTOP" };
 
 // WM_HINTS as ICCCM lays it out: nine 32-bit fields, the first saying which of the others count.
 constexpr uint32_t WmHintsFieldCount = 9;
@@ -58,8 +54,7 @@ void changeWmHints(xcb_connection_t *c, xcb_window_t id, uint32_t flag, uint32_t
     xcb_flush(c);
 }
 
-// Asks the window manager to make the window the active one, and sets the focus directly as well, since the
-// request is only a request.
+// Asks the window manager to activate the window and sets the focus directly too, as the request is only a request.
 void activate(const QWindow *window, uint32_t source, uint32_t requestTime, uint32_t focusTime)
 {
     xcb_connection_t *c = connection();
@@ -103,13 +98,11 @@ bool supportsBlurBehind()
     xcb_connection_t *c = connection();
     if (!c)
         return false;
-    // An atom nobody ever interned cannot be supported; asking this way (as the compositor watch does too)
-    // leaves it uncreated.
+    // An atom nobody ever interned cannot be supported; asking so (as the compositor watch does) leaves it uncreated.
     const auto [blur] = internAtoms<1>(c, { "_KDE_NET_WM_BLUR_BEHIND_REGION" }, true);
     if (blur == XCB_ATOM_NONE)
         return false;
-    // A compositor that can blur says so by a property of that name on the root window, others through
-    // _NET_SUPPORTED; both are asked at once.
+    // A compositor that can blur says so by a root window property of that name, others through _NET_SUPPORTED.
     const auto [supported] = internAtoms<1>(c, { "_NET_SUPPORTED" });
     const xcb_window_t root = rootWindow(c);
     const xcb_list_properties_cookie_t propertiesAsked = xcb_list_properties(c, root);
@@ -145,12 +138,23 @@ QString windowManagerName()
         static_cast<const char *>(xcb_get_property_value(reply.get())), xcb_get_property_value_length(reply.get()));
 }
 
+void internAtomsBeforeMap()
+{
+    if (xcb_connection_t *c = connection()) {
+        const QByteArray selection = compositorSelectionName();
+        std::array<const char *, 4 + PanelAtomCount> names { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "_NET_SUPPORTED",
+            selection.constData() };
+        std::copy(PanelAtomNames.cbegin(), PanelAtomNames.cend(), names.begin() + 4);
+        internAtoms(c, names);
+    }
+}
+
 void setFloatingPanelProperties(const QWindow *window)
 {
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
-    const auto atoms = panelAtoms(c);
+    const auto atoms = internAtoms(c, PanelAtomNames);
     const auto id = xcb_window_t(window->winId());
     // Qt merges its own states into this property when it maps the window, so the list is kept whole.
     QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
@@ -169,7 +173,7 @@ void requestFloatingPanelState(const QWindow *window)
     xcb_connection_t *c = connection();
     if (!c || !window)
         return;
-    const auto atoms = panelAtoms(c);
+    const auto atoms = internAtoms(c, PanelAtomNames);
     const auto id = xcb_window_t(window->winId());
     // Each message carries at most two states.
     sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0 });

@@ -24,6 +24,8 @@ bool supportsBlurBehind();
 // The name the window manager gives itself (_NET_WM_NAME of its _NET_SUPPORTING_WM_CHECK window), or none.
 QString windowManagerName();
 
+// The atoms the panel's properties and compositor watch name before the first map, asked for in one round trip.
+void internAtomsBeforeMap();
 // Above, sticky, out of the taskbar and the pager, on every desktop. Set as properties before the window is
 // first mapped, which window managers read when they take the window on.
 void setFloatingPanelProperties(const QWindow *window);
