@@ -13,6 +13,19 @@ namespace
 
 using Json = nlohmann::json;
 
+// The keys a goal's fields are read from: a text into its field, or one of the two values of other types.
+enum class Kind { Text, Completed, Order };
+struct Key {
+    std::string_view name;
+    Kind kind;
+    std::optional<std::string> GoalFields::*text = nullptr;
+};
+constexpr Key Keys[] = { { "text", Kind::Text, &GoalFields::text }, { "id", Kind::Text, &GoalFields::id },
+    { "completed", Kind::Completed }, { "order", Kind::Order }, { "createdAt", Kind::Text, &GoalFields::createdAt },
+    { "modifiedAt", Kind::Text, &GoalFields::modifiedAt }, { "repeat", Kind::Text, &GoalFields::repeat },
+    { "remindAt", Kind::Text, &GoalFields::remindAt }, { "remindTime", Kind::Text, &GoalFields::remindTime },
+    { "due", Kind::Text, &GoalFields::due } };
+
 // The parser's events straight into fields, without the document: building it took longer than the lexing (a
 // map per goal, a string per key), and a file of a few megabytes of brackets is only counted through, never
 // built up.
@@ -25,21 +38,21 @@ public:
     bool null() { return mistyped(); }
     bool boolean(bool value)
     {
-        if (m_field != Field::Completed)
+        if (!isKey(Kind::Completed))
             return mistyped();
         m_fields.completed = value;
         return scalar();
     }
     bool number_integer(Json::number_integer_t value)
     {
-        if (m_field != Field::Order)
+        if (!isKey(Kind::Order))
             return mistyped();
         m_fields.order = value;
         return scalar();
     }
     bool number_unsigned(Json::number_unsigned_t value)
     {
-        if (m_field != Field::Order || value > quint64(std::numeric_limits<qint64>::max()))
+        if (!isKey(Kind::Order) || value > quint64(std::numeric_limits<qint64>::max()))
             return mistyped();
         m_fields.order = qint64(value);
         return scalar();
@@ -63,7 +76,7 @@ public:
     bool key(std::string &name)
     {
         if (m_depth == 2)
-            m_field = fieldNamed(name);
+            m_key = keyNamed(name);
         return true;
     }
     bool end_object()
@@ -87,47 +100,17 @@ public:
     bool parse_error(std::size_t, const std::string &, const nlohmann::detail::exception &) { return false; }
 
 private:
-    enum class Field { Other, Text, Id, Completed, Order, CreatedAt, ModifiedAt, Repeat, RemindAt, RemindTime, Due };
-
-    static Field fieldNamed(std::string_view name)
+    static const Key *keyNamed(std::string_view name)
     {
-        static constexpr std::pair<std::string_view, Field> Names[] = { { "text", Field::Text }, { "id", Field::Id },
-            { "completed", Field::Completed }, { "order", Field::Order }, { "createdAt", Field::CreatedAt },
-            { "modifiedAt", Field::ModifiedAt }, { "repeat", Field::Repeat }, { "remindAt", Field::RemindAt },
-            { "remindTime", Field::RemindTime }, { "due", Field::Due } };
-        for (const auto &[spelled, field] : Names) {
-            if (name == spelled)
-                return field;
-        }
-        return Field::Other;
-    }
-
-    std::optional<std::string> *textField()
-    {
-        switch (m_field) {
-        case Field::Text:
-            return &m_fields.text;
-        case Field::Id:
-            return &m_fields.id;
-        case Field::CreatedAt:
-            return &m_fields.createdAt;
-        case Field::ModifiedAt:
-            return &m_fields.modifiedAt;
-        case Field::Repeat:
-            return &m_fields.repeat;
-        case Field::RemindAt:
-            return &m_fields.remindAt;
-        case Field::RemindTime:
-            return &m_fields.remindTime;
-        case Field::Due:
-            return &m_fields.due;
-        case Field::Other:
-        case Field::Completed:
-        case Field::Order:
-            return nullptr;
+        for (const Key &key : Keys) {
+            if (key.name == name)
+                return &key;
         }
         return nullptr;
     }
+
+    bool isKey(Kind kind) const { return m_key && m_key->kind == kind; }
+    std::optional<std::string> *textField() { return m_key && m_key->text ? &(m_fields.*(m_key->text)) : nullptr; }
 
     // The field's value is not of its type: the key counts as missing, whatever an earlier spelling held.
     bool mistyped()
@@ -140,9 +123,9 @@ private:
     {
         if (std::optional<std::string> *text = textField())
             text->reset();
-        else if (m_field == Field::Completed)
+        else if (isKey(Kind::Completed))
             m_fields.completed.reset();
-        else if (m_field == Field::Order)
+        else if (isKey(Kind::Order))
             m_fields.order.reset();
     }
 
@@ -153,7 +136,7 @@ private:
         if (m_depth == 1)
             elements.push_back(std::nullopt);
         else if (m_depth == 2)
-            m_field = Field::Other;
+            m_key = nullptr;
         return true;
     }
 
@@ -162,7 +145,7 @@ private:
         // A field whose value is nested is no field; its insides are only counted, to find its end.
         if (m_depth == 2) {
             dropField();
-            m_field = Field::Other;
+            m_key = nullptr;
         }
         ++m_depth;
         return true;
@@ -172,13 +155,13 @@ private:
     {
         --m_depth;
         if (m_depth == 2)
-            m_field = Field::Other;
+            m_key = nullptr;
         return true;
     }
 
     GoalFields m_fields;
-    // The key whose value comes next; only ever another than Other inside a goal object, at depth 2.
-    Field m_field = Field::Other;
+    // The key whose value comes next; only ever set inside a goal object, at depth 2.
+    const Key *m_key = nullptr;
     // 0 outside the document, 1 inside the top array, 2 inside one of its elements, deeper inside their values.
     int m_depth = 0;
 };
