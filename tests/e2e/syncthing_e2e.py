@@ -218,6 +218,7 @@ class ScreenReader:
 
     def __init__(self, pyatspi, GLib):
         self.pyatspi = pyatspi
+        self.GLib = GLib
         self.context = GLib.MainContext.default()
 
     def panel(self, computer):
@@ -234,7 +235,15 @@ class ScreenReader:
 
     def shown(self, computer):
         checked = self.pyatspi.STATE_CHECKED
-        return [(box.name, box.getState().contains(checked)) for box in self.boxes(computer)]
+        # A row that goes away while it is read, as the panel takes a change in, fails that read; the next one
+        # finds the list as it stands by then.
+        for attempt in range(20):
+            try:
+                return [(box.name, box.getState().contains(checked)) for box in self.boxes(computer)]
+            except self.GLib.GError:
+                if attempt == 19:
+                    raise
+                time.sleep(0.05)
 
     def toggle(self, computer, text):
         boxes = [box for box in self.boxes(computer) if box.name == text]
