@@ -82,7 +82,7 @@ public:
     bool end_object()
     {
         if (m_depth == 2)
-            elements.push_back(m_fields);
+            elements.push_back(std::move(m_fields));
         return close();
     }
     bool start_array(std::size_t)
@@ -154,8 +154,6 @@ private:
     bool close()
     {
         --m_depth;
-        if (m_depth == 2)
-            m_key = nullptr;
         return true;
     }
 
