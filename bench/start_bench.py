@@ -4,6 +4,7 @@
 
 Usage (from the repository, after scripts/build.sh):
     tests/e2e/xsession.sh -- python3 bench/start_bench.py [--build build] [-n 11] [--goals 1,5,200,1000] [--busy 2]
+        [--words-of 200]
 
 Each start gets a fresh HOME holding a goals file of N goals and the frame the panel saves for them: the frame
 it took in an uncounted start from bare_window's frame (a saved frame holds the height the content had, so
@@ -14,7 +15,8 @@ RSS (VmHWM) once the window has been up for --settle seconds. Printed as medians
 to bare_window's medians, then what the memory above bare_window's is: the resident kilobytes of each file
 (a library, a font) and of anonymous memory that exceed bare_window's by more than --above KiB. With --busy N,
 N programs keep the processors busy meanwhile, as a login's other programs do: a start that waits on work of
-lower priority than its own shows there.
+lower priority than its own shows there. With --words-of N, bare_window also runs in the frame of N goals,
+drawing a line of words for each goal that fits there: how much of a long list's start is only its words.
 """
 import argparse
 import os
@@ -88,24 +90,32 @@ def main():
     parser.add_argument("--settle", type=float, default=1.0)
     parser.add_argument("--busy", type=int, default=0, help="programs keeping the processors busy meanwhile")
     parser.add_argument("--above", type=int, default=32, help="smallest difference per file listed, KiB")
+    parser.add_argument("--words-of", default="", help="goal counts whose words bare_window also draws")
     args = parser.parse_args()
     mirel = os.path.abspath(os.path.join(args.build, "src", "mirel"))
     bare = os.path.abspath(os.path.join(args.build, "bench", "bare_window"))
 
     screen = screenwatch.Screen()
-    programs = [("bare_window", None)] + [(f"{n} goals", n) for n in map(int, args.goals.split(","))]
-    frames = {goals: probe_frame(screen, mirel, goals, args.settle) for _, goals in programs if goals is not None}
+    counts = [int(n) for n in args.goals.split(",")]
+    words_of = [int(n) for n in args.words_of.split(",") if n]
+    # (label, goals, whether bare_window draws their words instead of mirel showing them)
+    programs = [("bare_window", None, False)] + [(f"{n} goals", n, False) for n in counts] \
+        + [(f"bare, {n} lines", n, True) for n in words_of]
+    frames = {goals: probe_frame(screen, mirel, goals, args.settle) for goals in set(counts + words_of)}
     busy = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.busy)]
-    results = {label: ([], []) for label, _ in programs}
-    resident = {label: [] for label, _ in programs}
+    results = {label: ([], []) for label, _, _ in programs}
+    resident = {label: [] for label, _, _ in programs}
     try:
         for round_ in range(1 + args.n):
-            for label, goals in programs:
+            for label, goals, words_only in programs:
                 home, runtime = new_home()
                 env = environment(home, runtime)
-                if goals is not None:
+                if words_only:
+                    env.update(MIREL_BARE_LINES=str(goals), MIREL_BARE_FRAME=",".join(map(str, frames[goals])))
+                elif goals is not None:
                     write_home(home, goals, screen.height, frames[goals])
-                pid, pixels_ms, _ = screenwatch.start(screen, [bare] if goals is None else [mirel], env)
+                shows_goals = goals is not None and not words_only
+                pid, pixels_ms, _ = screenwatch.start(screen, [mirel] if shows_goals else [bare], env)
                 rss = None
                 if pid:
                     time.sleep(args.settle)
@@ -122,15 +132,30 @@ def main():
         for program in busy:
             program.kill()
 
+    def round_ratio(label, base):
+        """The median of one start's time over the base's in the same round: a slow minute of the machine
+        falls on both."""
+        pairs = zip(results[label][0], results[base][0])
+        return screenwatch.median([ms / base_ms for ms, base_ms in pairs if ms and base_ms])
+
     bare_ms, bare_rss = (screenwatch.median(values) for values in results["bare_window"])
-    print(f"{args.n} starts each after one warm-up round; median (min–max); ratios to bare_window's medians")
-    print(f"{'program':<12} {'exec->first pixels ms':<26} {'peak RSS MiB':<24} {'time x':>7} {'RSS x':>7}")
-    for label, _ in programs:
+    print(f"{args.n} starts each after one warm-up round; median (min–max); ratios to bare_window's medians,"
+          " and the median of the ratios within each round")
+    print(f"{'program':<16} {'exec->first pixels ms':<26} {'peak RSS MiB':<24} {'time x':>7} {'RSS x':>7} "
+          f"{'round x':>8}")
+    ratio = lambda value, base: f"{value / base:7.2f}" if value and base else "     NA"
+    for label, _, _ in programs:
         times, rss = results[label]
         ms, mib = screenwatch.median(times), screenwatch.median(rss)
-        ratio = lambda value, base: f"{value / base:7.2f}" if value and base else "     NA"
-        print(f"{label:<12} {screenwatch.spread(times):<26} {screenwatch.spread(rss):<24} "
-              f"{ratio(ms, bare_ms)} {ratio(mib, bare_rss)}")
+        by_round = round_ratio(label, "bare_window")
+        print(f"{label:<16} {screenwatch.spread(times):<26} {screenwatch.spread(rss):<24} "
+              f"{ratio(ms, bare_ms)} {ratio(mib, bare_rss)} {by_round or 0:8.2f}")
+
+    for n in words_of:
+        if n in counts:
+            shown, words = f"{n} goals", f"bare, {n} lines"
+            both = (screenwatch.median(results[label][0]) for label in (shown, words))
+            print(f"{shown} over {words}: {ratio(*both).strip()}x, within rounds {round_ratio(shown, words) or 0:.2f}x")
 
     def medians(label):
         runs = resident[label]
@@ -139,8 +164,8 @@ def main():
 
     bare_files = medians("bare_window")
     print(f"\nresident KiB above bare_window's, by file (median; more than {args.above} KiB)")
-    for label, goals in programs:
-        if goals is None:
+    for label, goals, words_only in programs:
+        if goals is None or words_only:
             continue
         files = medians(label)
         above = {name: kib - bare_files.get(name, 0) for name, kib in files.items()}
