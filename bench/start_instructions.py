@@ -15,6 +15,7 @@ drawing a line of words for each of N goals that fits in their frame.
 import argparse
 import glob
 import os
+import shutil
 import subprocess
 import tempfile
 import time
@@ -59,6 +60,8 @@ def main():
     parser.add_argument("--words-of", default="", help="goal counts whose words bare_window also draws")
     parser.add_argument("--settle", type=float, default=1.0)
     args = parser.parse_args()
+    if not shutil.which("valgrind"):
+        raise SystemExit("start_instructions.py counts under callgrind: apt-get install valgrind")
     mirel = os.path.abspath(os.path.join(args.build, "src", "mirel"))
     bare = os.path.abspath(os.path.join(args.build, "bench", "bare_window"))
 
