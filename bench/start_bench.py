@@ -82,6 +82,24 @@ def probe_frame(screen, mirel, goals, settle):
     return frame
 
 
+def programs_for(counts, words_of):
+    """(label, goals, whether bare_window draws their words instead of mirel showing them), bare_window first."""
+    return [("bare_window", None, False)] + [(f"{n} goals", n, False) for n in counts] \
+        + [(f"bare, {n} lines", n, True) for n in words_of]
+
+
+def prepare_start(program, screen, frames, mirel, bare):
+    """A fresh home for one start of `program` (an entry of programs_for): (home, runtime, environment, argv)."""
+    _, goals, words_only = program
+    home, runtime = new_home()
+    env = environment(home, runtime)
+    if words_only:
+        env.update(MIREL_BARE_LINES=str(goals), MIREL_BARE_FRAME=",".join(map(str, frames[goals])))
+    elif goals is not None:
+        write_home(home, goals, screen.height, frames[goals])
+    return home, runtime, env, [mirel] if goals is not None and not words_only else [bare]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default="build")
@@ -98,24 +116,17 @@ def main():
     screen = screenwatch.Screen()
     counts = [int(n) for n in args.goals.split(",")]
     words_of = [int(n) for n in args.words_of.split(",") if n]
-    # (label, goals, whether bare_window draws their words instead of mirel showing them)
-    programs = [("bare_window", None, False)] + [(f"{n} goals", n, False) for n in counts] \
-        + [(f"bare, {n} lines", n, True) for n in words_of]
+    programs = programs_for(counts, words_of)
     frames = {goals: probe_frame(screen, mirel, goals, args.settle) for goals in set(counts + words_of)}
     busy = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.busy)]
     results = {label: ([], []) for label, _, _ in programs}
     resident = {label: [] for label, _, _ in programs}
     try:
         for round_ in range(1 + args.n):
-            for label, goals, words_only in programs:
-                home, runtime = new_home()
-                env = environment(home, runtime)
-                if words_only:
-                    env.update(MIREL_BARE_LINES=str(goals), MIREL_BARE_FRAME=",".join(map(str, frames[goals])))
-                elif goals is not None:
-                    write_home(home, goals, screen.height, frames[goals])
-                shows_goals = goals is not None and not words_only
-                pid, pixels_ms, _ = screenwatch.start(screen, [mirel] if shows_goals else [bare], env)
+            for program in programs:
+                label = program[0]
+                home, runtime, env, argv = prepare_start(program, screen, frames, mirel, bare)
+                pid, pixels_ms, _ = screenwatch.start(screen, argv, env)
                 rss = None
                 if pid:
                     time.sleep(args.settle)

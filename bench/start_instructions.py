@@ -69,18 +69,12 @@ def main():
     counts = [int(n) for n in args.goals.split(",")]
     words_of = [int(n) for n in args.words_of.split(",") if n]
     frames = {goals: start_bench.probe_frame(screen, mirel, goals, args.settle) for goals in set(counts + words_of)}
-    programs = [("bare_window", None, False)] + [(f"{n} goals", n, False) for n in counts] \
-        + [(f"bare, {n} lines", n, True) for n in words_of]
+    programs = start_bench.programs_for(counts, words_of)
 
     counted = {}
-    for label, goals, words_only in programs:
-        home, runtime = start_bench.new_home()
-        env = start_bench.environment(home, runtime)
-        if words_only:
-            env.update(MIREL_BARE_LINES=str(goals), MIREL_BARE_FRAME=",".join(map(str, frames[goals])))
-        elif goals is not None:
-            start_bench.write_home(home, goals, screen.height, frames[goals])
-        counted[label] = main_thread_instructions([mirel] if goals is not None and not words_only else [bare], env)
+    for program in programs:
+        home, runtime, env, argv = start_bench.prepare_start(program, screen, frames, mirel, bare)
+        counted[program[0]] = main_thread_instructions(argv, env)
         start_bench.remove_home(home, runtime)
 
     base = counted["bare_window"]
