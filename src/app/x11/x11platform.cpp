@@ -29,6 +29,13 @@ enum PanelAtom { WmState, Above, Sticky, SkipTaskbar, SkipPager, WmDesktop, Pane
 constexpr std::array<const char *, PanelAtomCount> PanelAtomNames { "_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
     "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_DESKTOP" };
 
+// The hints and states the window manager says it supports (_NET_SUPPORTED).
+QList<xcb_atom_t> supportedAtoms(xcb_connection_t *c)
+{
+    const auto [supported] = internAtoms<1>(c, { "_NET_SUPPORTED" });
+    return atomListProperty(c, rootWindow(c), supported);
+}
+
 // WM_HINTS as ICCCM lays it out: nine 32-bit fields, the first saying which of the others count.
 constexpr uint32_t WmHintsFieldCount = 9;
 constexpr uint32_t InputHintFlag = 1;
@@ -179,6 +186,20 @@ void requestFloatingPanelState(const QWindow *window)
     sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0 });
     sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0 });
     sendToRoot(c, id, atoms[WmDesktop], { AllDesktops, SourceApplication, 0, 0, 0 });
+    // A window manager grants only the states it knows. When it lets the window go it clears the whole
+    // property, after the panel's own rewrite if it was busy then, so the panel puts the other states back
+    // itself, for the taskbars and pagers that read them: appended, so that a change the window manager
+    // makes meanwhile stays.
+    const QList<xcb_atom_t> supported = supportedAtoms(c);
+    const QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
+    QList<xcb_atom_t> unknownToWindowManager;
+    for (const PanelAtom state : { Above, Sticky, SkipTaskbar, SkipPager }) {
+        if (!supported.contains(atoms[state]) && !states.contains(atoms[state]))
+            unknownToWindowManager.append(atoms[state]);
+    }
+    if (!unknownToWindowManager.isEmpty())
+        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, atoms[WmState], XCB_ATOM_ATOM, 32,
+            uint32_t(unknownToWindowManager.size()), unknownToWindowManager.constData());
     xcb_flush(c);
 }
 
@@ -253,10 +274,8 @@ void raiseForUser(const QWindow *window)
     if (!c || !window)
         return;
     const auto id = xcb_window_t(window->winId());
-    const auto [supported, restack] = internAtoms<2>(c, { "_NET_SUPPORTED", "_NET_RESTACK_WINDOW" });
-    const Reply<xcb_get_property_reply_t> supportedList(xcb_get_property_reply(
-        c, xcb_get_property(c, false, rootWindow(c), supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
-    if (atomList(supportedList.get()).contains(restack)) {
+    const auto [restack] = internAtoms<1>(c, { "_NET_RESTACK_WINDOW" });
+    if (supportedAtoms(c).contains(restack)) {
         sendToRoot(c, id, restack, { SourcePager, XCB_NONE, XCB_STACK_MODE_ABOVE, 0, 0 });
     } else {
         const uint32_t above = XCB_STACK_MODE_ABOVE;

@@ -29,7 +29,8 @@ void internAtomsBeforeMap();
 // Above, sticky, out of the taskbar and the pager, on every desktop. Set as properties before the window is
 // first mapped, which window managers read when they take the window on.
 void setFloatingPanelProperties(const QWindow *window);
-// The same states asked of the window manager for a mapped window, where properties no longer count.
+// The same states asked of the window manager for a mapped window, where properties no longer count; those
+// it does not support are put back in the property, where it may have cleared them.
 void requestFloatingPanelState(const QWindow *window);
 // Makes the window one that takes no input at all in ICCCM's terms: besides the input hint Qt clears,
 // WM_TAKE_FOCUS must go too, or window managers treat the window as "globally active", hand it the focus
