@@ -8,6 +8,7 @@ Every case runs the program with HOME and the XDG folders in a fresh temporary f
 import json
 import os
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -404,6 +405,10 @@ def switch_desktop(wm, number):
         run("wmctrl", "-s", str(number))
 
 
+# Above the other windows, and out of the taskbar and the pager.
+PANEL_STATES = ("_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER")
+
+
 def check_not_demanding_attention(panel, when):
     # A window manager marks a window so when it refused to activate it; the panel never asks to be.
     states = prop(panel, "_NET_WM_STATE")
@@ -426,7 +431,7 @@ def case_window_manager(binary, home):
           f"first frame {(x, y, w, h)} in the work area {work_area()}")
     check(focused_window() != panel and active_window() != panel, "the panel took the focus when it appeared")
     states = prop(panel, "_NET_WM_STATE")
-    for state in ("_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"):
+    for state in PANEL_STATES:
         check(state in states, f"{state} missing: {states}")
     check("4294967295" in prop(panel, "_NET_WM_DESKTOP"), "not on all desktops")
     check_not_demanding_attention(panel, "when it appeared")
@@ -457,13 +462,28 @@ def case_window_manager(binary, home):
     focus_other_window(cover)
     check(stacked_above(panel, cover), "a focused window covers the panel")
 
-    # Whatever hides the panel, it is back at once, and without the focus.
+    # Whatever hides the panel, it is back at once, without the focus and with its states. Another program's
+    # unmap reaches a busy window manager after the panel has asked to be shown again: the window manager
+    # then clears the panel's states as it lets it go, and takes it on anew without them.
+    wm_pid = int(os.environ.get("MIREL_E2E_WM_PID") or 0)
     for hide in (["xdotool", "windowminimize", str(panel)], ["wmctrl", "-k", "on"], ["xdotool", "windowunmap", str(panel)]):
-        run(*hide)
-        time.sleep(0.3)
+        busy = wm_pid and hide[1] == "windowunmap"
+        if busy:
+            os.kill(wm_pid, signal.SIGSTOP)
+        try:
+            run(*hide)
+            time.sleep(0.3)
+        finally:
+            if busy:
+                os.kill(wm_pid, signal.SIGCONT)
         wait_until(f"the panel back after {hide[1]}", lambda: viewable(panel))
         check(focused_window() != panel, f"the panel took the focus coming back after {hide[1]}")
         check_not_demanding_attention(panel, f"coming back after {hide[1]}")
+        try:
+            wait_until(f"the panel's states after {hide[1]}",
+                       lambda: all(state in prop(panel, "_NET_WM_STATE") for state in PANEL_STATES))
+        except Failure as failure:
+            raise Failure(f"{failure}: {prop(panel, '_NET_WM_STATE')}") from None
         # i3 takes a window another program unmapped on anew, with its own default border around it.
         if not (wm == "i3" and hide[1] == "windowunmap"):
             check(geometry(panel)[:3] == snapped[:3],

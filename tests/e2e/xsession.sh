@@ -135,6 +135,8 @@ for attempt in "${attempts[@]}"; do
 done
 wm_pid=
 [[ $wm == none ]] || wm_pid=${pids[-1]}
+# A case may hold the window manager still, as a machine busy elsewhere would.
+export MIREL_E2E_WM_PID=$wm_pid
 # Gone, or a zombie not yet reaped.
 wm_ended() { [[ -n $wm_pid && $(ps -o stat= -p "$wm_pid" || true) != [^Z]* ]]; }
 
