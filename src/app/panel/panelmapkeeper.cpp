@@ -18,23 +18,36 @@ namespace
 // How long a window manager gets to show the panel again before it is asked anew, and how often.
 constexpr int MapCheckMs = 300;
 constexpr int MapChecks = 10;
+// How long the state property must stay unchanged after the window manager took the panel on anew before
+// the states it lacks are asked for again, and how often they are.
+constexpr int StatesSettleMs = 150;
+constexpr int StateRequests = 3;
 
 } // namespace
 
 PanelMapKeeper::PanelMapKeeper(QWidget *panel)
     : QObject(panel)
     , m_panel(panel)
+    , m_statesSettle(new QTimer(this))
 {
+    m_statesSettle->setSingleShot(true);
+    m_statesSettle->setInterval(StatesSettleMs);
+    connect(m_statesSettle, &QTimer::timeout, this, &PanelMapKeeper::requestMissingStates);
 }
 
 void PanelMapKeeper::watch(QWindow *handle)
 {
     handle->installEventFilter(this);
+    delete std::exchange(m_windowWatch, X11Platform::WindowWatch::watch(handle, this));
+    if (!m_windowWatch)
+        return;
     // Queued: the window manager is still busy with the unmap when it is reported.
-    delete std::exchange(m_unmapWatch, X11Platform::UnmapWatch::watch(handle, this));
-    if (m_unmapWatch)
-        connect(m_unmapWatch, &X11Platform::UnmapWatch::unmapped, this, &PanelMapKeeper::mapAgainAfterUnmap,
-            Qt::QueuedConnection);
+    connect(m_windowWatch, &X11Platform::WindowWatch::unmapped, this, &PanelMapKeeper::mapAgainAfterUnmap,
+        Qt::QueuedConnection);
+    connect(m_windowWatch, &X11Platform::WindowWatch::statesChanged, this, [this] {
+        if (m_stateRequestsLeft > 0)
+            m_statesSettle->start();
+    });
 }
 
 void PanelMapKeeper::showAgain()
@@ -57,6 +70,7 @@ void PanelMapKeeper::mapAgainAfterUnmap()
     if (!m_requestStatesWhenExposed)
         m_geometryBeforeUnmap = m_panel->geometry();
     m_requestStatesWhenExposed = true;
+    m_stateRequestsLeft = StateRequests;
     X11Platform::mapAgain(handle);
     m_mapChecksLeft = MapChecks;
     QTimer::singleShot(MapCheckMs, this, &PanelMapKeeper::checkShownAgain);
@@ -74,6 +88,14 @@ void PanelMapKeeper::checkShownAgain()
     else
         X11Platform::mapAgain(m_panel->windowHandle());
     QTimer::singleShot(MapCheckMs, this, &PanelMapKeeper::checkShownAgain);
+}
+
+void PanelMapKeeper::requestMissingStates()
+{
+    // Before the window manager has taken the panel on, the panel's own list stands.
+    QWindow *handle = m_panel->windowHandle();
+    if (handle && handle->isExposed() && X11Platform::requestMissingFloatingPanelStates(handle))
+        --m_stateRequestsLeft;
 }
 
 bool PanelMapKeeper::eventFilter(QObject *watched, QEvent *event)

@@ -7,8 +7,9 @@
 
 namespace X11Platform
 {
-class UnmapWatch;
+class WindowWatch;
 }
+class QTimer;
 class QWidget;
 class QWindow;
 
@@ -35,11 +36,18 @@ private:
     // Maps the panel again, and puts it back where it was once the window manager has taken it on.
     void mapAgainAfterUnmap();
     void checkShownAgain();
+    // A window manager that took the panel on anew may have dropped the panel's request for its states
+    // while it was still letting it go, or cleared those it does not know after the panel put them back.
+    void requestMissingStates();
 
     QWidget *m_panel = nullptr;
     // The window manager may have let the panel go and forgotten its states when it was unmapped.
     bool m_requestStatesWhenExposed = false;
     QRect m_geometryBeforeUnmap;
     int m_mapChecksLeft = 0;
-    X11Platform::UnmapWatch *m_unmapWatch = nullptr;
+    // A window manager that refuses a state, or clears those it does not know at every change, would
+    // otherwise be asked without end.
+    int m_stateRequestsLeft = 0;
+    QTimer *m_statesSettle = nullptr;
+    X11Platform::WindowWatch *m_windowWatch = nullptr;
 };

@@ -36,6 +36,36 @@ QList<xcb_atom_t> supportedAtoms(xcb_connection_t *c)
     return atomListProperty(c, rootWindow(c), supported);
 }
 
+enum class MissingStates { UnknownToWindowManager, All };
+
+// Asks again for those of the panel's states that its state property lacks, and tells whether any did. A
+// window manager grants only the states it knows: the others the panel puts in the property itself, for the
+// taskbars and pagers that read them there, since the window manager clears them with the rest whenever it
+// lets the window go, also after the panel had written them anew while it was busy.
+bool requestMissingStates(
+    xcb_connection_t *c, xcb_window_t id, const std::array<xcb_atom_t, PanelAtomCount> &atoms, MissingStates which)
+{
+    const QList<xcb_atom_t> supported = supportedAtoms(c);
+    const QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
+    bool anyMissing = false;
+    QList<xcb_atom_t> unknown;
+    for (const PanelAtom state : { Above, Sticky, SkipTaskbar, SkipPager }) {
+        if (states.contains(atoms[state]))
+            continue;
+        anyMissing = true;
+        if (!supported.contains(atoms[state]))
+            unknown.append(atoms[state]);
+        else if (which == MissingStates::All)
+            sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[state], 0, SourceApplication, 0 });
+    }
+    // Appended, so that a change the window manager makes meanwhile stays.
+    if (!unknown.isEmpty())
+        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, atoms[WmState], XCB_ATOM_ATOM, 32, uint32_t(unknown.size()),
+            unknown.constData());
+    xcb_flush(c);
+    return anyMissing;
+}
+
 // WM_HINTS as ICCCM lays it out: nine 32-bit fields, the first saying which of the others count.
 constexpr uint32_t WmHintsFieldCount = 9;
 constexpr uint32_t InputHintFlag = 1;
@@ -186,21 +216,15 @@ void requestFloatingPanelState(const QWindow *window)
     sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[Above], atoms[Sticky], SourceApplication, 0 });
     sendToRoot(c, id, atoms[WmState], { NetWmStateAdd, atoms[SkipTaskbar], atoms[SkipPager], SourceApplication, 0 });
     sendToRoot(c, id, atoms[WmDesktop], { AllDesktops, SourceApplication, 0, 0, 0 });
-    // A window manager grants only the states it knows. When it lets the window go it clears the whole
-    // property, after the panel's own rewrite if it was busy then, so the panel puts the other states back
-    // itself, for the taskbars and pagers that read them: appended, so that a change the window manager
-    // makes meanwhile stays.
-    const QList<xcb_atom_t> supported = supportedAtoms(c);
-    const QList<xcb_atom_t> states = atomListProperty(c, id, atoms[WmState]);
-    QList<xcb_atom_t> unknownToWindowManager;
-    for (const PanelAtom state : { Above, Sticky, SkipTaskbar, SkipPager }) {
-        if (!supported.contains(atoms[state]) && !states.contains(atoms[state]))
-            unknownToWindowManager.append(atoms[state]);
-    }
-    if (!unknownToWindowManager.isEmpty())
-        xcb_change_property(c, XCB_PROP_MODE_APPEND, id, atoms[WmState], XCB_ATOM_ATOM, 32,
-            uint32_t(unknownToWindowManager.size()), unknownToWindowManager.constData());
-    xcb_flush(c);
+    requestMissingStates(c, id, atoms, MissingStates::UnknownToWindowManager);
+}
+
+bool requestMissingFloatingPanelStates(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return false;
+    return requestMissingStates(c, xcb_window_t(window->winId()), internAtoms(c, PanelAtomNames), MissingStates::All);
 }
 
 void setNeverFocused(const QWindow *window)

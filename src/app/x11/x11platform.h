@@ -30,8 +30,10 @@ void internAtomsBeforeMap();
 // first mapped, which window managers read when they take the window on.
 void setFloatingPanelProperties(const QWindow *window);
 // The same states asked of the window manager for a mapped window, where properties no longer count; those
-// it does not support are put back in the property, where it may have cleared them.
+// it does not support the panel puts back in the property itself, where it may have cleared them.
 void requestFloatingPanelState(const QWindow *window);
+// The same for only those of the states that the property lacks; true when any did.
+bool requestMissingFloatingPanelStates(const QWindow *window);
 // Makes the window one that takes no input at all in ICCCM's terms: besides the input hint Qt clears,
 // WM_TAKE_FOCUS must go too, or window managers treat the window as "globally active", hand it the focus
 // message and report it as the active window.

@@ -24,32 +24,41 @@ const xcb_generic_event_t *xcbEvent(const QByteArray &eventType, void *message)
 
 } // namespace
 
-UnmapWatch *UnmapWatch::watch(const QWindow *window, QObject *parent)
+WindowWatch *WindowWatch::watch(const QWindow *window, QObject *parent)
 {
-    if (!connection() || !window)
+    xcb_connection_t *c = connection();
+    if (!c || !window)
         return nullptr;
-    return new UnmapWatch(quint32(window->winId()), parent);
+    const auto [states] = internAtoms<1>(c, { "_NET_WM_STATE" });
+    return new WindowWatch(quint32(window->winId()), states, parent);
 }
 
-UnmapWatch::UnmapWatch(quint32 window, QObject *parent)
+WindowWatch::WindowWatch(quint32 window, quint32 statesAtom, QObject *parent)
     : QObject(parent)
     , m_window(window)
+    , m_statesAtom(statesAtom)
 {
     qGuiApp->installNativeEventFilter(this);
 }
 
-UnmapWatch::~UnmapWatch()
+WindowWatch::~WindowWatch()
 {
     qGuiApp->removeNativeEventFilter(this);
 }
 
-bool UnmapWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+bool WindowWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
     // Sent events are announcements (Qt's own to the root window when it hides), not unmaps.
     const xcb_generic_event_t *event = xcbEvent(eventType, message);
-    if (event && event->response_type == XCB_UNMAP_NOTIFY
+    if (!event)
+        return false;
+    if (event->response_type == XCB_UNMAP_NOTIFY
         && reinterpret_cast<const xcb_unmap_notify_event_t *>(event)->window == m_window)
         emit unmapped();
+    // Qt selects property changes on its windows.
+    const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+    if (event->response_type == XCB_PROPERTY_NOTIFY && property->window == m_window && property->atom == m_statesAtom)
+        emit statesChanged();
     return false;
 }
 

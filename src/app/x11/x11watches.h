@@ -13,26 +13,29 @@ class QWindow;
 namespace X11Platform
 {
 
-class UnmapWatch final : public QObject, public QAbstractNativeEventFilter
+class WindowWatch final : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(UnmapWatch)
+    Q_DISABLE_COPY_MOVE(WindowWatch)
 
 public:
     // Nothing outside an X11 session or without a window.
-    static UnmapWatch *watch(const QWindow *window, QObject *parent);
-    ~UnmapWatch() override;
+    static WindowWatch *watch(const QWindow *window, QObject *parent);
+    ~WindowWatch() override;
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
 signals:
     // By its own program or any other.
     void unmapped();
+    // The window's _NET_WM_STATE was written or removed, by the window manager or the program itself.
+    void statesChanged();
 
 private:
-    UnmapWatch(quint32 window, QObject *parent);
+    WindowWatch(quint32 window, quint32 statesAtom, QObject *parent);
 
     quint32 m_window = 0;
+    quint32 m_statesAtom = 0;
 };
 
 class CompositorWatch final : public QObject, public QAbstractNativeEventFilter
