@@ -3,7 +3,7 @@
 #include "newgoalshortcutlink.h"
 
 #include "app/intake/intakemodule.h"
-#include "app/x11/x11platform.h"
+#include "app/x11/x11focus.h"
 #include "shortcut/newgoalhotkey.h"
 #include "shortcut/newgoalshortcutdialog.h"
 

@@ -2,6 +2,7 @@
 
 #include "keyablepanel.h"
 
+#include "app/x11/x11focus.h"
 #include "app/x11/x11platform.h"
 #include "app/x11/x11watches.h"
 #include "panelmapkeeper.h"

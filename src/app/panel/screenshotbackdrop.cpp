@@ -2,6 +2,7 @@
 
 #include "screenshotbackdrop.h"
 
+#include "app/x11/x11focus.h"
 #include "app/x11/x11platform.h"
 
 #include <QLinearGradient>

@@ -22,6 +22,11 @@ struct FreeDeleter {
 // xcb hands every reply to its caller to free.
 template<typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
+// Source indication of client messages: a normal application asks, not a pager.
+constexpr uint32_t SourceApplication = 1;
+// A pager or taskbar asks on the user's behalf.
+constexpr uint32_t SourcePager = 2;
+
 // Null when the application does not run on X11.
 xcb_connection_t *connection();
 int screenNumber();
